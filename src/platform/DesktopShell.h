@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/Shell.h"
+
+/// The real desktop: folders open through the desktop's URL handler.
+class DesktopShell : public Shell {
+public:
+    void ExploreFolder(const QString& folder) override;
+    void BringToFront(QWidget* window) override;
+};

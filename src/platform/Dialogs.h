@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+/// The answer to a Yes/No/Cancel question.
+enum class Answer { Yes, No, Cancel };
+
+/// Every modal question and message of the program passes through this seam, so that tests can
+/// answer them from a script instead of blocking on a real message box.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    /// Information box with OK: results and refusals.
+    virtual void ShowInformation(const QString& text) = 0;
+    /// Warning box with OK: file read and write errors.
+    virtual void ShowWarning(const QString& text) = 0;
+    /// Question with Yes, No and Cancel before unsaved work could be lost.
+    virtual Answer AskYesNoCancel(const QString& text) = 0;
+    /// Question with OK and Cancel before an edit that cannot be undone; true for OK.
+    virtual bool AskOkCancel(const QString& text) = 0;
+    /// Open-file dialog; an empty result means the user cancelled.
+    virtual QString AskOpenFileName(const QString& title, const QString& folder,
+                                    const QString& filter) = 0;
+    /// Save-file dialog; an empty result means the user cancelled.
+    virtual QString AskSaveFileName(const QString& title, const QString& folder,
+                                    const QString& filter) = 0;
+};

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+/// The keys of the message table; their names are the keys of a language file's "Messages"
+/// section.
+enum class MessageKey {
+    NEW_NODEX,
+    NODEX_PROPERTIES,
+    THE_PROJECT,
+    REPLACE_ALL,
+    ONLY_ONE_FILE,
+    ONLY_PROJECTS,
+    SAVE_PROJECT,
+    SAVE_YOUR_PROJECT,
+    SAVE_TEXT_CHANGES,
+    NODEXS_DONT_OPEN,
+    SAVE_EDITORS,
+    NOT_COMPILATION,
+    UNIQUE_NAME,
+    CANT_HAVE_NAME,
+    NOT_TEXT_FILE,
+    OVERWRITTEN,
+    COMPILATION_OK,
+    COMPILATION_NOT_OK,
+    NOT_FOUND,
+    CANNOT_OPEN_FILE,
+    CANNOT_WRITE_FILE,
+    SAVE_WINDOW_POS,
+    DOES_NOT_EXIST,
+    COMBINED_COUNT,
+    LINKED_COUNT,
+    SELECTED_COUNT,
+    WORD_COUNT,
+    LAST_WORD_COUNT,
+    AUTOSAVE_ON,
+    AUTOSAVE_OFF,
+    AUTO_CREATING,
+    ERROR_READING_FILE,
+    ERROR_WRITING_NODEX,
+    ERROR_WRITING_PROJECT,
+    CREATING_NODEXS,
+    NOTHING_TO_PRINT,
+    DELETE_TEXT_FILES,
+    BACKUP_OK,
+    BACKUP_NOT_OK,
+    COPY_OK,
+    COPY_NOT_OK,
+    MERGING,
+    MERGE_OK,
+    MERGE_NOT_OK,
+};
+
+/// Every message text the program shows, by key: built-in English until a language file
+/// replaces entries. Messages are looked up at the moment they are shown, so a change of
+/// language reaches every later message.
+class MessageTable {
+public:
+    static constexpr int Count = 44;
+
+    /// Filled with the built-in English texts.
+    MessageTable();
+
+    QString Text(MessageKey key) const;
+    /// Replaces one text; an empty text leaves the current one, so no message can become empty.
+    void Replace(MessageKey key, const QString& text);
+
+    /// The key's name as written in a language file, e.g. "SAVE_PROJECT".
+    static QString KeyName(MessageKey key);
+    /// The key of a name, compared exactly; none for an unknown name.
+    static std::optional<MessageKey> KeyFromName(const QString& name);
+    /// The built-in English text of a key.
+    static QString BuiltInText(MessageKey key);
+
+private:
+    std::array<QString, Count> Texts;
+};

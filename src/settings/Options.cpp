@@ -1,0 +1,8 @@
+#include "settings/Options.h"
+
+TfmOptions::TfmOptions(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName("fmOptions");
+    setWindowTitle(QStringLiteral("Nodex Options"));
+}

@@ -1,0 +1,78 @@
+#include "ScriptedDialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const char* KindName(ScriptedDialogs::Kind kind)
+{
+    switch (kind) {
+    case ScriptedDialogs::Kind::Information: return "information";
+    case ScriptedDialogs::Kind::Warning: return "warning";
+    case ScriptedDialogs::Kind::YesNoCancel: return "Yes/No/Cancel question";
+    case ScriptedDialogs::Kind::OkCancel: return "OK/Cancel question";
+    case ScriptedDialogs::Kind::OpenFile: return "open-file dialog";
+    case ScriptedDialogs::Kind::SaveFile: return "save-file dialog";
+    }
+    return "dialog";
+}
+} // namespace
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    EXPECT_TRUE(Queue.isEmpty()) << Queue.size() << " scripted answer(s) were never asked for";
+}
+
+void ScriptedDialogs::ExpectYesNoCancel(Answer answer)
+{
+    Queue.append({Kind::YesNoCancel, int(answer)});
+}
+
+void ScriptedDialogs::ExpectOkCancel(bool ok) { Queue.append({Kind::OkCancel, ok}); }
+
+void ScriptedDialogs::ExpectOpenFileName(const QString& path) { Queue.append({Kind::OpenFile, path}); }
+
+void ScriptedDialogs::ExpectSaveFileName(const QString& path) { Queue.append({Kind::SaveFile, path}); }
+
+QVariant ScriptedDialogs::Next(Kind kind, const QString& text)
+{
+    Log.append({kind, text});
+    if (Queue.isEmpty() || Queue.first().kind != kind) {
+        ADD_FAILURE() << "unexpected " << KindName(kind) << ": " << text.toStdString();
+        return {};
+    }
+    return Queue.takeFirst().value;
+}
+
+void ScriptedDialogs::ShowInformation(const QString& text) { Log.append({Kind::Information, text}); }
+
+void ScriptedDialogs::ShowWarning(const QString& text) { Log.append({Kind::Warning, text}); }
+
+Answer ScriptedDialogs::AskYesNoCancel(const QString& text)
+{
+    const QVariant value = Next(Kind::YesNoCancel, text);
+    return value.isValid() ? Answer(value.toInt()) : Answer::Cancel;
+}
+
+bool ScriptedDialogs::AskOkCancel(const QString& text)
+{
+    const QVariant value = Next(Kind::OkCancel, text);
+    return value.isValid() && value.toBool();
+}
+
+QString ScriptedDialogs::AskOpenFileName(const QString& title, const QString&, const QString&)
+{
+    return Next(Kind::OpenFile, title).toString();
+}
+
+QString ScriptedDialogs::AskSaveFileName(const QString& title, const QString&, const QString&)
+{
+    return Next(Kind::SaveFile, title).toString();
+}
+
+QStringList ScriptedDialogs::Texts() const
+{
+    QStringList texts;
+    for (const Shown& shown : Log)
+        texts << shown.text;
+    return texts;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+/// Answers the program's questions from a queue the test fills beforehand, records every text
+/// shown, and fails the test on a question it was not told to expect.
+class ScriptedDialogs : public Dialogs {
+public:
+    enum class Kind { Information, Warning, YesNoCancel, OkCancel, OpenFile, SaveFile };
+
+    struct Shown {
+        Kind kind;
+        QString text;
+    };
+
+    ~ScriptedDialogs() override;
+
+    void ExpectYesNoCancel(Answer answer);
+    void ExpectOkCancel(bool ok);
+    void ExpectOpenFileName(const QString& path);
+    void ExpectSaveFileName(const QString& path);
+
+    void ShowInformation(const QString& text) override;
+    void ShowWarning(const QString& text) override;
+    Answer AskYesNoCancel(const QString& text) override;
+    bool AskOkCancel(const QString& text) override;
+    QString AskOpenFileName(const QString& title, const QString& folder,
+                            const QString& filter) override;
+    QString AskSaveFileName(const QString& title, const QString& folder,
+                            const QString& filter) override;
+
+    /// Every message and question shown so far, in order.
+    const QList<Shown>& History() const { return Log; }
+    /// The texts alone.
+    QStringList Texts() const;
+    /// Forgets the history (the queue of answers stays).
+    void ClearHistory() { Log.clear(); }
+    /// Answers still waiting for their question.
+    int PendingAnswers() const { return int(Queue.size()); }
+
+private:
+    struct Scripted {
+        Kind kind;
+        QVariant value;
+    };
+    QVariant Next(Kind kind, const QString& text);
+
+    QList<Scripted> Queue;
+    QList<Shown> Log;
+};
