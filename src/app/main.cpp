@@ -1,1 +1,22 @@
-int main() { return 0; }
+#include "app/Main.h"
+#include "app/Program.h"
+#include "platform/DesktopShell.h"
+#include "platform/QtDialogs.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Nodex");
+    const QString appFolder = QCoreApplication::applicationDirPath() + "/";
+    QApplication::setWindowIcon(QIcon(appFolder + "nodex.png"));
+
+    QtDialogs dialogs(nullptr, "Nodex");
+    DesktopShell shell;
+    NodexProgram program(appFolder, dialogs, shell);
+    if (!program.Start(app.arguments().mid(1)))
+        return 0;
+    return QApplication::exec();
+}

@@ -1,0 +1,67 @@
+#include "canvas/Canvas.h"
+
+#include "canvas/NodexObject.h"
+
+#include <QTransform>
+
+TCanvas::TCanvas(QObject* parent)
+    : QGraphicsScene(parent)
+{
+    setObjectName("pnlMain");
+    setBackgroundBrush(Qt::white);
+    setSceneRect(0, 0, FWidth, FHeight);
+}
+
+TCanvas::~TCanvas() { DestroyAllCards(); }
+
+TNodex* TCanvas::CreateCard()
+{
+    auto* card = new TNodex(this);
+    addItem(card);
+    FCards.append(card);
+    return card;
+}
+
+void TCanvas::DestroyCard(TNodex* card)
+{
+    if (!FCards.removeOne(card))
+        return;
+    if (FDraggedCard == card)
+        FDraggedCard = nullptr;
+    emit CardDestroying(card);
+    delete card;
+}
+
+void TCanvas::DestroyAllCards()
+{
+    const QList<TNodex*> cards = std::exchange(FCards, {});
+    FDraggedCard = nullptr;
+    for (TNodex* card : cards) {
+        emit CardDestroying(card);
+        delete card;
+    }
+}
+
+void TCanvas::SetCanvasSize(int width, int height)
+{
+    FWidth = width;
+    FHeight = height;
+    setSceneRect(0, 0, width, height);
+}
+
+void TCanvas::BringToFront(QGraphicsItem* item) { item->setZValue(++FFrontZ); }
+
+void TCanvas::SendToBack(QGraphicsItem* item) { item->setZValue(--FBackZ); }
+
+QGraphicsItem* TCanvas::TopItemAt(const QPointF& point) const
+{
+    // Items are returned topmost first; hidden ones are never reported.
+    const QList<QGraphicsItem*> under = items(point, Qt::IntersectsItemShape, Qt::DescendingOrder);
+    return under.isEmpty() ? nullptr : under.first();
+}
+
+TNodex* TCanvas::CardAt(const QPointF& point) const
+{
+    QGraphicsItem* top = TopItemAt(point);
+    return top && top->type() == TNodex::ItemType ? static_cast<TNodex*>(top) : nullptr;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QGraphicsScene>
+#include <QList>
+
+class TNodex;
+
+/// The canvas panel: owns every card, keeps them in creation order ("canvas order"), and has a
+/// fixed size within which cards keep themselves.
+class TCanvas : public QGraphicsScene {
+    Q_OBJECT
+public:
+    explicit TCanvas(QObject* parent = nullptr);
+    ~TCanvas() override;
+
+    /// Makes an invisible card at the end of the canvas order.
+    TNodex* CreateCard();
+    /// Removes one card from the canvas and destroys it with its label, line and editor.
+    void DestroyCard(TNodex* card);
+    /// Destroys every card, first to last.
+    void DestroyAllCards();
+
+    /// Every card, in canvas order.
+    const QList<TNodex*>& Cards() const { return FCards; }
+    int CardCount() const { return int(FCards.size()); }
+
+    int CanvasWidth() const { return FWidth; }
+    int CanvasHeight() const { return FHeight; }
+    void SetCanvasSize(int width, int height);
+
+    /// Puts an item above everything else on the canvas.
+    void BringToFront(QGraphicsItem* item);
+    /// Puts an item below everything else on the canvas.
+    void SendToBack(QGraphicsItem* item);
+
+    /// The card being dragged at the moment, if any.
+    TNodex* DraggedCard() const { return FDraggedCard; }
+    void SetDraggedCard(TNodex* card) { FDraggedCard = card; }
+
+    /// The card under a canvas point: the topmost visible item there if it is a card.
+    TNodex* CardAt(const QPointF& point) const;
+    /// The topmost visible item under a canvas point, of any kind.
+    QGraphicsItem* TopItemAt(const QPointF& point) const;
+
+signals:
+    /// A card is about to be destroyed: references to it must be dropped.
+    void CardDestroying(TNodex* card);
+
+private:
+    QList<TNodex*> FCards;
+    int FWidth = 1000;
+    int FHeight = 700;
+    qreal FFrontZ = 0;
+    qreal FBackZ = 0;
+    TNodex* FDraggedCard = nullptr;
+};

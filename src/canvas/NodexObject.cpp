@@ -1,0 +1,215 @@
+#include "canvas/NodexObject.h"
+
+#include "canvas/Canvas.h"
+#include "canvas/ColourString.h"
+#include "canvas/LineGeometry.h"
+#include "canvas/NodexLabel.h"
+#include "canvas/NodexLine.h"
+
+#include <QPainter>
+
+namespace {
+const QString DefaultTextColour = QStringLiteral("000000");
+const QString DefaultSelectedColour = QStringLiteral("FF0000");
+const QString DefaultEditingColour = QStringLiteral("0000FF");
+const QString DefaultLabelColour = QStringLiteral("FFFFFF");
+const QString DefaultLineColour = QStringLiteral("DDDDDD");
+const QString NoMarker = QStringLiteral("*");
+
+QString ConvertibleOr(const QString& colour, const QString& fallback)
+{
+    return ParseColourString(colour) ? colour : fallback;
+}
+} // namespace
+
+TNodex::TNodex(TCanvas* canvas)
+    : FCanvas(canvas)
+    , FLine(new TNodexLine)
+    , FNameLabel(new TNodexLabel)
+{
+    setVisible(false);
+}
+
+TNodex::~TNodex()
+{
+    delete FEditor.data();
+    delete FLine;
+    delete FNameLabel;
+}
+
+void TNodex::MoveTo(int left, int top)
+{
+    FLeft = left;
+    FTop = top;
+    setPos(left, top);
+}
+
+void TNodex::SetEditor(QWidget* editor)
+{
+    FEditor = editor;
+    Repaint();
+}
+
+void TNodex::SetName(const QString& name)
+{
+    if (FNameLabel->scene() != scene() && scene())
+        scene()->addItem(FNameLabel);
+    FPreviousName = FName;
+    FName = name;
+    // The bare name: the caller applies the state's marker again after renaming.
+    ShowLabelText(FName);
+}
+
+void TNodex::SetMarker(const QString& marker)
+{
+    FMarker = marker;
+    ShowLabelText(marker == NoMarker ? FName : FName + ' ' + marker);
+}
+
+void TNodex::ShowLabelText(const QString& text)
+{
+    FNameLabel->SetText(text);
+    FNameLabel->setVisible(true);
+    LayoutLabel();
+    ClampToParent();
+}
+
+void TNodex::SetDescription(const QString& text)
+{
+    FDescription = text.trimmed().left(MaxDescriptionLength);
+}
+
+void TNodex::SetType(int type)
+{
+    // A card that changes its type starts again at the first revision state.
+    if (type != FType)
+        SetState(0);
+    FType = type;
+    ApplyBoldRule();
+    LayoutLabel();
+    Repaint();
+}
+
+void TNodex::SetState(int state)
+{
+    FState = state;
+    LayoutLabel();
+    Repaint();
+}
+
+void TNodex::SetBoldBaseType(bool bold)
+{
+    FBoldBaseType = bold;
+    ApplyBoldRule();
+    LayoutLabel();
+    Repaint();
+}
+
+void TNodex::ApplyBoldRule() { FNameLabel->SetBold(FType == 1 && FBoldBaseType); }
+
+void TNodex::SetSelected(bool selected)
+{
+    if (selected == FSelected)
+        return;
+    FSelected = selected;
+    Repaint();
+}
+
+void TNodex::SetColours(const QString& text, const QString& selected, const QString& editing,
+                        const QString& label, const QString& line, bool labelTransparent)
+{
+    FTextColour = ConvertibleOr(text, DefaultTextColour);
+    FSelectedColour = ConvertibleOr(selected, DefaultSelectedColour);
+    FEditingColour = ConvertibleOr(editing, DefaultEditingColour);
+    FLabelColour = ConvertibleOr(label, DefaultLabelColour);
+    FLabelTransparent = labelTransparent;
+    FLineColour = ConvertibleOr(line, DefaultLineColour);
+    Repaint();
+}
+
+void TNodex::SetLinkTo(TNodex* card)
+{
+    FLinkTo = card;
+    FLinkToName = card ? card->Name() : QString();
+}
+
+void TNodex::SetLinkedFrom(TNodex* card) { FLinkedFrom = card; }
+
+void TNodex::SetPicture(const QPixmap& picture, int size)
+{
+    prepareGeometryChange();
+    FPicture = picture;
+    FSize = size;
+    // The label's overhang depends on the card's width.
+    LayoutLabel();
+    update();
+}
+
+void TNodex::SetHint(const QString& hint)
+{
+    FHint = hint;
+    // Tooltips break lines at "\n"; the hint keeps the CR LF it is built with.
+    setToolTip(QString(hint).replace("\r\n", "\n"));
+}
+
+void TNodex::UpdateLine()
+{
+    if (!FLinkTo || !scene())
+        return;
+    if (FLine->scene() != scene())
+        scene()->addItem(FLine);
+    const QPoint from = CardCentre(FLeft, FTop, Width(), Height());
+    const QPoint to = CardCentre(FLinkTo->Left(), FLinkTo->Top(), FLinkTo->Width(), FLinkTo->Height());
+    FCanvas->SendToBack(FLine);
+    FLine->Layout(LayoutLine(from, to, FLinkTo->Width()), ColourOrDefault(FLineColour, DefaultLineColour));
+}
+
+void TNodex::HideLine() { FLine->Hide(); }
+
+void TNodex::LayoutLabel()
+{
+    FNameLabel->AutoSize();
+    const int labelWidth = FNameLabel->Width();
+    FLabelOverhang = labelWidth > Width() ? (labelWidth - Width()) / 2 : 0;
+    FLabelHeight = FNameLabel->Height() + 1;
+}
+
+void TNodex::ClampToParent()
+{
+    FLimitRight = FCanvas->CanvasWidth();
+    FLimitBottom = FCanvas->CanvasHeight();
+    // Wide arithmetic: a damaged card file may place a card at the very end of the int range.
+    qint64 left = FLeft;
+    qint64 top = FTop;
+    if (left - FLabelOverhang < 2)
+        left = FLabelOverhang + 2;
+    if (top < 2)
+        top = 2;
+    // Applied after the left rule: on a canvas too narrow for card and label, the right wins.
+    if (left + Width() + FLabelOverhang > FLimitRight)
+        left = FLimitRight - 3 - (Width() + FLabelOverhang);
+    if (top + Height() + FLabelHeight > FLimitBottom)
+        top = FLimitBottom - (Height() + FLabelHeight);
+    MoveTo(int(left), int(top));
+    Repaint();
+}
+
+void TNodex::Repaint()
+{
+    update();
+    FNameLabel->setPos(FLeft + (Width() - FNameLabel->Width()) / 2, FTop + Height() + 1);
+    // While a card is dragged only its position changes; it is coloured again when dropped.
+    if (FCanvas->DraggedCard() == this)
+        return;
+    const QString& text = FSelected ? FSelectedColour : (FEditor ? FEditingColour : FTextColour);
+    FNameLabel->SetColours(ColourOrDefault(text, DefaultTextColour),
+                           ColourOrDefault(FLabelColour, DefaultLabelColour), FLabelTransparent);
+}
+
+QRectF TNodex::boundingRect() const { return QRectF(0, 0, FSize, FSize); }
+
+void TNodex::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
+{
+    // Drawn at its own size, never scaled; a picture larger than the square is cut off.
+    painter->drawPixmap(QPoint(0, 0), FPicture, QRect(0, 0, FSize, FSize));
+}

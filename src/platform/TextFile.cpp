@@ -1,0 +1,79 @@
+#include "platform/TextFile.h"
+
+#include "platform/AtomicWrite.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <array>
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five bytes that 1252 leaves
+// undefined keep their Latin-1 code points, so no byte is ever lost.
+constexpr std::array<char16_t, 32> Cp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80..87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 88..8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90..97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98..9F
+};
+
+QString DecodeWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ = (byte >= 0x80 && byte <= 0x9F) ? QChar(Cp1252High[byte - 0x80]) : QChar(byte);
+    }
+    return text;
+}
+
+} // namespace
+
+QString DecodeText(const QByteArray& bytes)
+{
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
+
+    // Stateless, so that a sequence cut off at the end of the file counts as an error.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(view);
+    if (!utf8.hasError())
+        return text;
+    return DecodeWindows1252(view);
+}
+
+QString NormaliseLineEnds(const QString& text)
+{
+    QString result = text;
+    result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return result;
+}
+
+bool ReadTextFile(const QString& path, QString& text, QString& error)
+{
+    text.clear();
+    error.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Cannot open '%1': %2").arg(path, file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("Cannot read '%1': %2").arg(path, file.errorString());
+        return false;
+    }
+    text = NormaliseLineEnds(DecodeText(bytes));
+    return true;
+}
+
+bool WriteTextFile(const QString& path, const QString& text, LineEnds lineEnds, QString& error)
+{
+    QString normalised = NormaliseLineEnds(text);
+    if (lineEnds == LineEnds::CrLf)
+        normalised.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return WriteFileAtomically(path, normalised.toUtf8(), error);
+}

@@ -1,0 +1,103 @@
+#include "settings/MessageTable.h"
+
+#include <cstddef>
+
+static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::Count);
+
+namespace {
+
+struct Message {
+    const char* Name;
+    const char* Text;
+};
+
+// In the order of MessageKey: the key's name in a language file and its built-in English text.
+constexpr std::array<Message, MessageTable::Count> Messages = { {
+    { "NEW_NODEX", "New" },
+    { "NODEX_PROPERTIES", "Properties" },
+    { "THE_PROJECT", "project." },
+    { "REPLACE_ALL", "Replacing all occurrences cannot be undone." },
+    { "ONLY_ONE_FILE", "Nodex opens only one dropped file at a time." },
+    { "ONLY_PROJECTS", "Nodex opens only Nodex project files." },
+    { "SAVE_PROJECT", "Save changes to current project workspace?" },
+    { "SAVE_YOUR_PROJECT", "Please save your project before" },
+    { "SAVE_TEXT_CHANGES", "Save changes before closing this edit window?" },
+    { "NODEXS_DONT_OPEN", "Nodexs only open with a project." },
+    { "SAVE_EDITORS", "Save changed contents of open edit windows?" },
+    { "NOT_COMPILATION", "The Compilation nodex cannot be user created." },
+    { "UNIQUE_NAME", "Please enter a unique name for the" },
+    { "CANT_HAVE_NAME", "A nodex with that name already exists." },
+    { "NOT_TEXT_FILE", "Nodex imports only txt/rtf files." },
+    { "OVERWRITTEN", "The current text will be overwritten." },
+    { "COMPILATION_OK", "Compilation file created successfully." },
+    { "COMPILATION_NOT_OK", "There was an error creating the Compilation." },
+    { "NOT_FOUND", "Cannot find any more instances of" },
+    { "CANNOT_OPEN_FILE", "Cannot open - file may be open in another application." },
+    { "CANNOT_WRITE_FILE", "Cannot write to the text file." },
+    { "SAVE_WINDOW_POS", "Save this edit window position as default?" },
+    { "DOES_NOT_EXIST", "file does not exist." },
+    { "COMBINED_COUNT", "combined word count is" },
+    { "LINKED_COUNT", "Linked word count is" },
+    { "SELECTED_COUNT", "Selected word count is" },
+    { "WORD_COUNT", "Word count is" },
+    { "LAST_WORD_COUNT", "Last word count was" },
+    { "AUTOSAVE_ON", "Auto-save is on" },
+    { "AUTOSAVE_OFF", "Auto-save is off" },
+    { "AUTO_CREATING", "auto-creating nodexs." },
+    { "ERROR_READING_FILE", "Error reading from project or nodex files." },
+    { "ERROR_WRITING_NODEX", "Error writing nodex file." },
+    { "ERROR_WRITING_PROJECT", "Error writing project file." },
+    { "CREATING_NODEXS", "creating nodexs." },
+    { "NOTHING_TO_PRINT", "There is no content file to print." },
+    { "DELETE_TEXT_FILES", "Delete the text files as well as the nodexs?" },
+    { "BACKUP_OK", "Project backup created successfully." },
+    { "BACKUP_NOT_OK", "There was an error creating the backup." },
+    { "COPY_OK", "Nodexs copied. Reopen other project to see changes." },
+    { "COPY_NOT_OK", "Some nodexs/text files not copied due to duplicate names." },
+    { "MERGING", "Delete subsequent nodexs once they have been merged?" },
+    { "MERGE_OK", "Nodexs merged successfully." },
+    { "MERGE_NOT_OK", "There was an error during merging." },
+} };
+
+std::size_t Index(MessageKey key)
+{
+    return static_cast<std::size_t>(key);
+}
+
+} // namespace
+
+MessageTable::MessageTable()
+{
+    for (std::size_t i = 0; i < Messages.size(); ++i)
+        Texts[i] = QString::fromLatin1(Messages[i].Text);
+}
+
+QString MessageTable::Text(MessageKey key) const
+{
+    return Texts[Index(key)];
+}
+
+void MessageTable::Replace(MessageKey key, const QString& text)
+{
+    if (!text.isEmpty())
+        Texts[Index(key)] = text;
+}
+
+QString MessageTable::KeyName(MessageKey key)
+{
+    return QString::fromLatin1(Messages[Index(key)].Name);
+}
+
+std::optional<MessageKey> MessageTable::KeyFromName(const QString& name)
+{
+    for (std::size_t i = 0; i < Messages.size(); ++i) {
+        if (name == QLatin1String(Messages[i].Name))
+            return static_cast<MessageKey>(i);
+    }
+    return std::nullopt;
+}
+
+QString MessageTable::BuiltInText(MessageKey key)
+{
+    return QString::fromLatin1(Messages[Index(key)].Text);
+}

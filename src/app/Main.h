@@ -1,0 +1,92 @@
+#pragma once
+
+#include "app/AppSettings.h"
+#include "app/MainMenus.h"
+#include "app/ProjectState.h"
+#include "app/ProjectStore.h"
+#include "canvas/Theme.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class Dialogs;
+class MessageTable;
+class QGraphicsPixmapItem;
+class Shell;
+class TCanvas;
+class TCanvasView;
+class TNodex;
+
+/// The main window: owns the canvas with every card, the open project's state, the theme and
+/// the settings, and hands them to the code that works on them.
+class TfmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    /// Runs the window's creation steps: canvas size, start-up theme, empty unnamed workspace.
+    /// `appFolder` ends with "/".
+    TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable& messages,
+            int splashDraw = -1);
+    ~TfmMain() override;
+
+    ProjectState& State() { return FState; }
+    const ProjectState& State() const { return FState; }
+    Theme& CurrentTheme() { return FTheme; }
+    ThemeApplier& Themes() { return *FThemes; }
+    AppSettings& Settings() { return FSettings; }
+    TCanvas& Canvas() { return *FCanvas; }
+    TCanvasView& View() { return *FView; }
+    MainMenus& Menus() { return FMenus; }
+    Dialogs& Dialog() { return FDialogs; }
+    const MessageTable& Messages() const { return FMessages; }
+    ProjectStore& Store() { return FStore; }
+
+    bool OpenProject(const QString& path) { return FStore.OpenProject(path); }
+    void SaveProject() { FStore.SaveProject(); }
+
+    /// Rebuilds the caption and the enabled, visible and checked states of the menus.
+    void UpdateCaption();
+    /// Sizes the canvas from the workspace size setting and scrolls back to its origin.
+    void ApplyWorkspaceSize();
+    /// Destroys every card; no card is current afterwards.
+    void ClearCanvas();
+    /// Returns to the empty unnamed workspace.
+    void CloseProject();
+    /// Gives a card the in-memory type of a stored type code.
+    void SetCardType(TNodex& card, int storedType);
+    /// The state submenu's captions from the theme's state names.
+    void ApplyStateCaptions();
+    /// Hides the start-up picture for good.
+    void HideSplash();
+    bool SplashVisible() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void CreateSplash(int draw);
+    void CentreSplash();
+    void ConnectCommands();
+    /// Runs when a menu opens: the start-up picture goes, and the menus are brought up to date.
+    void menuClicked();
+    bool FormCloseQuery();
+    void UpdateCardMenu(const TNodex& card);
+    void Explore(const QString& folder);
+    void mnuExitClick();
+
+    Dialogs& FDialogs;
+    Shell& FShell;
+    MessageTable& FMessages;
+    ProjectState FState;
+    AppSettings FSettings;
+    Theme FTheme;
+    MainMenus FMenus;
+    TCanvas* FCanvas;
+    TCanvasView* FView;
+    std::unique_ptr<ThemeApplier> FThemes;
+    ProjectStore FStore;
+    QGraphicsPixmapItem* imgFlash = nullptr;
+    bool FirstShowDone = false;
+};

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+
+class QAction;
+class QActionGroup;
+class QMainWindow;
+class QMenu;
+
+/// The main window's menu bar and the two canvas pop-up menus, each item named as the language
+/// files and the commands know it.
+struct MainMenus {
+    QMenu* mmnuFile = nullptr;
+    QAction* mnuNewProject = nullptr;
+    QAction* mnuOpenProject = nullptr;
+    QAction* mnuSaveProject = nullptr;
+    QAction* mnuSaveProjectAs = nullptr;
+    QAction* mnuCopyToProject = nullptr;
+    QAction* mnuBackupProject = nullptr;
+    QMenu* mnuExplore = nullptr;
+    QAction* mnuExploreProject = nullptr;
+    QAction* mnuExploreTemplates = nullptr;
+    QAction* mnuExploreBackups = nullptr;
+    QAction* mnuExploreThemes = nullptr;
+    QAction* mnuExploreDictionaries = nullptr;
+    QAction* mnuExploreThesaurus = nullptr;
+    QAction* mnuExit = nullptr;
+
+    QMenu* mmnuTools = nullptr;
+    QAction* mnuFindAndCompile = nullptr;
+    QAction* mnuCompile = nullptr;
+    QAction* mnuWordCount = nullptr;
+    QAction* mnuOptions = nullptr;
+
+    QMenu* mmnuHelp = nullptr;
+    QAction* mnuHelp = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    QMenu* pmnuNodex = nullptr;
+    QAction* pmnuEdit = nullptr;
+    QMenu* pmnuStateTitle = nullptr;
+    QList<QAction*> pmnuState; ///< pmnuState0 to pmnuState5, one radio group
+    QActionGroup* StateGroup = nullptr;
+    QAction* pmnuWordCount = nullptr;
+    QAction* pmnuToCompilation = nullptr;
+    QAction* pmnuMerge = nullptr;
+    QAction* pmnuRemoveLinks = nullptr;
+    QAction* pmnuPrint = nullptr;
+    QAction* pmnuDelete = nullptr;
+    QAction* NProperties = nullptr; ///< the separator before Properties
+    QAction* pmnuProperties = nullptr;
+
+    QMenu* pmnuPanel = nullptr;
+    QAction* pmnuNewNodex = nullptr;
+
+    /// Builds every menu with its captions, shortcuts and separators on `window`.
+    void Build(QMainWindow* window);
+};

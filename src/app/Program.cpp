@@ -1,0 +1,39 @@
+#include "app/Program.h"
+
+#include "app/Main.h"
+#include "compile/Compile.h"
+#include "compile/FindAndCompile.h"
+#include "editor/Editor.h"
+#include "editor/FindReplace.h"
+#include "platform/Dialogs.h"
+#include "properties/Properties.h"
+#include "settings/About.h"
+#include "settings/Options.h"
+
+NodexProgram::NodexProgram(const QString& appFolder, Dialogs& dialogs, Shell& shell, int splashDraw)
+    : FDialogs(dialogs)
+    , fmMain(std::make_unique<TfmMain>(appFolder, dialogs, shell, FMessages, splashDraw))
+    , fmAbout(new TfmAbout(fmMain.get()))
+    , fmCompile(new TfmCompile(fmMain.get()))
+    , fmEditor(std::make_unique<TfmEditor>())
+    , fmFindReplace(new TfmFindReplace(fmMain.get()))
+    , fmOptions(new TfmOptions(fmMain.get()))
+    , fmProperties(new TfmProperties(fmMain.get()))
+    , fmFindAndCompile(new TfmFindAndCompile(fmMain.get()))
+{
+}
+
+NodexProgram::~NodexProgram() = default;
+
+bool NodexProgram::Start(const QStringList& arguments)
+{
+    if (arguments.size() > 1) {
+        FDialogs.ShowInformation(FMessages.Text(MessageKey::ONLY_ONE_FILE));
+        return false;
+    }
+    if (arguments.size() == 1 && !fmMain->OpenProject(arguments.first()))
+        return false;
+    if (!fmMain->isVisible())
+        fmMain->show();
+    return true;
+}

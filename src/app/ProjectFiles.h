@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+class IniFile;
+class TNodex;
+
+/// The keys of a project file.
+struct ProjectFileData {
+    bool Maximised = false;
+    int Top = -1;
+    int Left = -1;
+    int Width = -1;
+    int Height = -1;
+    int TargetWordCount = 0;
+    bool BoldBaseType = true;
+    int Size = 0;
+    QString ThemeName = QStringLiteral("Book.ini");
+};
+
+/// The keys of a card file; the type as stored, one less than in memory.
+struct CardFileData {
+    int StoredType = 0;
+    int State = 0;
+    int Left = 100;
+    int Top = 100;
+    QString Description;
+    QString LinkToName;
+};
+
+/// Card files whose base name is longer than this are not loaded.
+constexpr int MaxCardNameLength = 40;
+
+ProjectFileData ReadProjectFile(const IniFile& file);
+/// Writes every project key; the window bounds only when the window is not maximised, so the
+/// bounds from before it was maximised stay in the file.
+void WriteProjectFile(IniFile& file, const ProjectFileData& data);
+
+CardFileData ReadCardFile(const IniFile& file);
+/// Writes the six card keys in order; other sections (an editor's window placement) stay.
+void WriteCardFile(IniFile& file, const CardFileData& data);
+/// What a card's file holds now.
+CardFileData CardFileRecord(const TNodex& card);
+
+/// -1 is the Compilation card, 0 to 11 the user types 1 to 12; anything else the first type.
+int StoredTypeToType(int stored);
+/// The inverse; a type outside 0 to 12 is stored as the first type.
+int TypeToStoredType(int type);
+/// States 0 to 5 are stored as they are, anything else as 0.
+int StateToStored(int state);
+/// The workspace size setting: 1 or 2 as they are, anything else 0.
+int WorkspaceSizeFrom(int stored);
+
+/// The card name of a card file name: the part before its first ".ndx".
+QString CardNameOfFile(const QString& fileName);

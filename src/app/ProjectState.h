@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class TNodex;
+
+/// The open project's state as the main window keeps it: where it lives, whether it has unsaved
+/// changes, and the selection.
+struct ProjectState {
+    static inline const QString Unnamed = QStringLiteral("unnamed");
+
+    QString AppFolder;      ///< the program's folder, with a trailing "/"
+    QString ProjectFolder;  ///< the open project's folder, with a trailing "/"
+    QString ProjectFileName = Unnamed; ///< with its extension; "unnamed" when none is open
+    bool Modified = false;
+    bool ProjectOnDisk = false;
+    bool PristineWorkspace = true;
+    TNodex* CurrentCard = nullptr;
+    QList<TNodex*> SelectedCards; ///< in selection order; not owning
+    int WorkspaceSize = 0;
+    int TargetWordCount = 0;
+    bool BoldBaseType = false;
+    bool DoubleClickPending = false;
+    bool ReplaceAllWarned = false;
+
+    /// No project is open: the file name is "unnamed" in any letter case.
+    bool IsUnnamed() const { return ProjectFileName.toLower() == Unnamed; }
+};
