@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 
-// libjpeg's header needs FILE and size_t declared before it.
+// The C libraries; jpeglib.h relies on <cstdio> above for FILE and size_t.
 #include <emf2svg.h>
 #include <jerror.h>
 #include <jpeglib.h>
@@ -55,46 +55,78 @@ qint32 SignedDoubleWord(const QByteArray& bytes, qsizetype offset)
 
 // ---- ico and bmp ------------------------------------------------------------------------------
 
+// Qt's bitmap reader accepts a truncated file and leaves the missing rows undefined, so an
+// uncompressed bitmap must hold all the rows its header promises.
+bool CheckBmp(const QByteArray& bytes, QString& reason)
+{
+    reason = QStringLiteral("the bitmap is damaged or incomplete");
+    if (bytes.size() < 26 || !bytes.startsWith("BM"))
+        return false;
+    const quint32 pixelsAt = DoubleWord(bytes, 10);
+    const quint32 headerSize = DoubleWord(bytes, 14);
+    qint64 width = 0;
+    qint64 height = 0;
+    quint16 bitsPerPixel = 0;
+    quint32 compression = 0;
+    if (headerSize == 12) {
+        width = Word(bytes, 18);
+        height = Word(bytes, 20);
+        bitsPerPixel = Word(bytes, 24);
+    } else if (headerSize >= 40 && bytes.size() >= 34) {
+        width = SignedDoubleWord(bytes, 18);
+        height = qAbs(qint64(SignedDoubleWord(bytes, 22)));
+        bitsPerPixel = Word(bytes, 28);
+        compression = DoubleWord(bytes, 30);
+    } else {
+        return false;
+    }
+    if (width <= 0 || height <= 0)
+        return false;
+    if (width > MaxPictureSide || height > MaxPictureSide) {
+        reason = TooLarge();
+        return false;
+    }
+    const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
+    const qint64 stride = (width * bitsPerPixel + 31) / 32 * 4;
+    return !uncompressed || qint64(pixelsAt) + stride * height <= bytes.size();
+}
+
 // Qt's readers with the format forced, so that content of another type is refused. Of a
 // multi-image icon the largest image is kept (the first of equal ones): cards show the picture
 // unscaled in a square of the theme's size, which the small list sizes would not fill.
 bool ReadWithQt(const QByteArray& bytes, const char* format, QImage& image, QString& reason)
 {
+    const auto damaged = [&] {
+        reason = QStringLiteral("the content is not a valid %1 picture").arg(QLatin1String(format));
+        return false;
+    };
+    const auto tooLarge = [&] {
+        reason = TooLarge();
+        return false;
+    };
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setAutoDetectImageFormat(false);
     reader.setDecideFormatFromContent(false);
-    if (!reader.canRead()) {
-        reason = QStringLiteral("the content is not a valid %1 picture").arg(QLatin1String(format));
-        return false;
-    }
+    if (!reader.canRead())
+        return damaged();
     const int count = qMax(reader.imageCount(), 1);
     QImage best;
     for (int index = 0; index < count; ++index) {
-        if (index > 0 && !reader.jumpToImage(index)) {
-            reason = QStringLiteral("the content is not a valid %1 picture")
-                         .arg(QLatin1String(format));
-            return false;
-        }
+        if (index > 0 && !reader.jumpToImage(index))
+            return damaged();
         const QSize size = reader.size();
-        if (size.isValid() && !FitsLimit(size.width(), size.height())) {
-            reason = TooLarge();
-            return false;
-        }
+        if (size.isValid() && !FitsLimit(size.width(), size.height()))
+            return tooLarge();
         QImage frame;
-        if (!reader.read(&frame) || frame.isNull()) {
-            reason = QStringLiteral("the content is not a valid %1 picture")
-                         .arg(QLatin1String(format));
-            return false;
-        }
-        if (!FitsLimit(frame.width(), frame.height())) {
-            reason = TooLarge();
-            return false;
-        }
-        if (best.isNull()
-            || qint64(frame.width()) * frame.height() > qint64(best.width()) * best.height())
+        if (!reader.read(&frame) || frame.isNull())
+            return damaged();
+        if (!FitsLimit(frame.width(), frame.height()))
+            return tooLarge();
+        const qint64 area = qint64(frame.width()) * frame.height();
+        if (best.isNull() || area > qint64(best.width()) * best.height())
             best = frame;
     }
     image = best;
@@ -172,9 +204,14 @@ bool DecodeJpeg(const QByteArray& bytes, QImage& image, QString& reason)
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
         static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&info, TRUE);
-    if (!FitsLimit(int(qMin<JDIMENSION>(info.image_width, MaxPictureSide + 1)),
-            int(qMin<JDIMENSION>(info.image_height, MaxPictureSide + 1)))) {
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || info.image_width == 0
+        || info.image_height == 0) {
+        jpeg_destroy_decompress(&info);
+        reason = QStringLiteral("the JPEG file holds no picture");
+        return false;
+    }
+    if (info.image_width > JDIMENSION(MaxPictureSide)
+        || info.image_height > JDIMENSION(MaxPictureSide)) {
         jpeg_destroy_decompress(&info);
         reason = TooLarge();
         return false;
@@ -484,7 +521,8 @@ bool LoadPictureImage(const QString& path, QImage& image, QString& error)
     QString reason;
     bool ok = false;
     if (suffix == "ico" || suffix == "bmp")
-        ok = ReadWithQt(bytes, suffix == "ico" ? "ico" : "bmp", loaded, reason);
+        ok = (suffix == "ico" || CheckBmp(bytes, reason))
+            && ReadWithQt(bytes, suffix == "ico" ? "ico" : "bmp", loaded, reason);
     else if (suffix == "jpg" || suffix == "jpeg")
         ok = DecodeJpeg(bytes, loaded, reason);
     else if (suffix == "wmf")

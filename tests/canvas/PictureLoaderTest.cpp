@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QtEndian>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <jpeglib.h>
 
@@ -48,7 +50,7 @@ QByteArray JoinedIcon(const QList<QByteArray>& icons)
     for (int index = 0; index < icons.size(); ++index) {
         const QByteArray& icon = icons[index];
         char* entry = directory.data() + 6 + entrySize * index;
-        memcpy(entry, icon.constData() + 6, entrySize);
+        std::memcpy(entry, icon.constData() + 6, entrySize);
         const quint32 offset = qFromLittleEndian<quint32>(icon.constData() + 6 + 12);
         qToLittleEndian<quint32>(quint32(directory.size() + images.size()), entry + 12);
         images.append(icon.mid(offset));
@@ -84,7 +86,7 @@ QByteArray AdobeCmykJpeg(QSize size, const quint8 (&inkCmyk)[4])
     jpeg_finish_compress(&info);
     jpeg_destroy_compress(&info);
     const QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(length));
-    free(buffer);
+    std::free(buffer);
     return bytes;
 }
 

@@ -1,0 +1,62 @@
+#include "AppFixture.h"
+
+#include "app/Main.h"
+#include "canvas/Canvas.h"
+#include "canvas/NodexObject.h"
+
+AppFixture::AppFixture() = default;
+
+AppFixture::~AppFixture()
+{
+    // Nothing may ask a question while the windows go.
+    if (Program)
+        Main().State().Modified = false;
+    Program.reset();
+}
+
+void AppFixture::StartProgram()
+{
+    Program = std::make_unique<NodexProgram>(App.Path(), Dialogs, Shell, 0);
+}
+
+TfmMain& AppFixture::Main() { return Program->Main(); }
+
+QString AppFixture::WriteProject(const QString& fileName, const QByteArray& text)
+{
+    return Projects.Write(fileName, text);
+}
+
+void AppFixture::WriteCard(const QString& name, const QByteArray& text)
+{
+    Projects.Write(name + ".ndx", text);
+}
+
+void AppFixture::WriteCard(const QString& name, int storedType, int state, int left, int top,
+                           const QString& linkTo, const QString& description)
+{
+    WriteCard(name, QString("[StateData]\nType=%1\nState=%2\n[Position]\nLeft=%3\nTop=%4\n"
+                            "[Description]\nText=%5\n[LinkTo]\nName=%6\n")
+                        .arg(storedType)
+                        .arg(state)
+                        .arg(left)
+                        .arg(top)
+                        .arg(description, linkTo)
+                        .toUtf8());
+}
+
+TNodex* AppFixture::Card(const QString& name)
+{
+    for (TNodex* card : Main().Canvas().Cards())
+        if (card->Name() == name)
+            return card;
+    ADD_FAILURE() << "no card named " << name.toStdString();
+    return nullptr;
+}
+
+QStringList AppFixture::CardNames()
+{
+    QStringList names;
+    for (TNodex* card : Main().Canvas().Cards())
+        names << card->Name();
+    return names;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "FakeShell.h"
+#include "ScriptedDialogs.h"
+#include "TempFolder.h"
+#include "app/Program.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class TfmMain;
+class TNodex;
+
+/// A program started from a temporary program folder, with scripted dialogs and a fake shell,
+/// and a second temporary folder for projects.
+class AppFixture : public testing::Test {
+protected:
+    AppFixture();
+    ~AppFixture() override;
+
+    /// Creates the program (its main window and the other windows) without opening anything.
+    void StartProgram();
+    TfmMain& Main();
+
+    /// Writes a project file in the project folder; returns its path.
+    QString WriteProject(const QString& fileName, const QByteArray& text = {});
+    /// Writes a card file "name.ndx" in the project folder.
+    void WriteCard(const QString& name, const QByteArray& text);
+    /// Writes a card file from its keys.
+    void WriteCard(const QString& name, int storedType, int state, int left, int top,
+                   const QString& linkTo = {}, const QString& description = {});
+    /// A card on the canvas by name; fails the test when there is none.
+    TNodex* Card(const QString& name);
+    /// The cards' names in canvas order.
+    QStringList CardNames();
+
+    TempFolder App;
+    TempFolder Projects;
+    ScriptedDialogs Dialogs;
+    FakeShell Shell;
+    std::unique_ptr<NodexProgram> Program;
+};

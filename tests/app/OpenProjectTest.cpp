@@ -1,0 +1,172 @@
+#include "AppFixture.h"
+
+#include "app/Main.h"
+#include "canvas/Canvas.h"
+#include "canvas/NodexLabel.h"
+#include "canvas/NodexObject.h"
+#include "settings/MessageTable.h"
+
+#include <QDir>
+
+namespace {
+const QByteArray PlainProject = "[Workspace]\nBoldBaseType=1\n[Theme]\nName=Book.ini\n";
+}
+
+class OpenProject : public AppFixture {
+protected:
+    void SetUp() override { StartProgram(); }
+};
+
+TEST_F(OpenProject, CardsComeBackWithTheirStoredValues)
+{
+    const QString path = WriteProject("Novel.nodex", PlainProject);
+    WriteCard("Chapter 1", 0, 1, 300, 200, "", "Where it all begins");
+    WriteCard("Compilation", -1, 0, 500, 200);
+    WriteCard("Twelfth", 11, 0, 600, 300);
+    WriteCard("Too big", 12, 0, 200, 400);
+    WriteCard("Negative", -5, 0, 300, 400);
+    WriteCard("No position", "[StateData]\nType=1\n");
+
+    ASSERT_TRUE(Main().OpenProject(path));
+    EXPECT_TRUE(Dialogs.History().isEmpty());
+
+    TNodex* chapter = Card("Chapter 1");
+    ASSERT_TRUE(chapter);
+    EXPECT_EQ(chapter->Left(), 300);
+    EXPECT_EQ(chapter->Top(), 200);
+    EXPECT_EQ(chapter->Type(), 1);
+    EXPECT_EQ(chapter->State(), 1);
+    EXPECT_EQ(chapter->NameLabel()->isVisible(), true);
+    EXPECT_EQ(chapter->Description(), "Where it all begins");
+    EXPECT_EQ(chapter->Hint(), "Where it all begins");
+    EXPECT_TRUE(chapter->isVisible());
+
+    EXPECT_EQ(Card("Compilation")->Type(), 0);
+    EXPECT_EQ(Card("Twelfth")->Type(), 12);
+    EXPECT_EQ(Card("Too big")->Type(), 1);
+    EXPECT_EQ(Card("Negative")->Type(), 1);
+    EXPECT_EQ(Card("No position")->Left(), 100);
+    EXPECT_EQ(Card("No position")->Top(), 100);
+
+    EXPECT_EQ(Main().windowTitle(), "Nodex Book: 'Novel'");
+    EXPECT_TRUE(Main().State().ProjectOnDisk);
+    EXPECT_FALSE(Main().State().PristineWorkspace);
+    EXPECT_FALSE(Main().State().Modified);
+    EXPECT_EQ(Main().State().ProjectFolder, Projects.Path());
+    EXPECT_FALSE(Main().SplashVisible());
+}
+
+TEST_F(OpenProject, StatesWithoutANameFallBackToTheFirstState)
+{
+    const QString path = WriteProject("Novel.nodex", PlainProject);
+    WriteCard("Revised", 1, 1, 100, 100);
+    WriteCard("Unnamed state", 1, 4, 200, 100);
+    WriteCard("Out of range", 1, 9, 300, 100);
+    ASSERT_TRUE(Main().OpenProject(path));
+
+    EXPECT_EQ(Card("Revised")->State(), 1);
+    EXPECT_EQ(Card("Revised")->NameLabel()->Text(), "Revised (R)");
+    EXPECT_EQ(Card("Unnamed state")->State(), 0);
+    EXPECT_EQ(Card("Out of range")->State(), 0);
+    EXPECT_EQ(Card("Out of range")->NameLabel()->Text(), "Out of range");
+}
+
+TEST_F(OpenProject, CardNamesLongerThanFortyCharactersAreIgnored)
+{
+    const QString path = WriteProject("Novel.nodex", PlainProject);
+    const QString forty(40, 'x');
+    WriteCard(forty, 0, 0, 100, 100);
+    WriteCard(QString(41, 'y'), 0, 0, 200, 100);
+    ASSERT_TRUE(Main().OpenProject(path));
+    EXPECT_EQ(CardNames(), QStringList{forty});
+}
+
+TEST_F(OpenProject, LinksResolveByExactName)
+{
+    const QString path = WriteProject("Novel.nodex", PlainProject);
+    WriteCard("A", 0, 0, 100, 100, "B");
+    WriteCard("B", 0, 0, 300, 100, "c");
+    WriteCard("C", 0, 0, 500, 100, "Nowhere");
+    ASSERT_TRUE(Main().OpenProject(path));
+
+    EXPECT_EQ(Card("A")->LinkTo(), Card("B"));
+    EXPECT_EQ(Card("B")->LinkedFrom(), Card("A"));
+    EXPECT_EQ(Card("B")->LinkTo(), nullptr) << "names compare with their letter case";
+    EXPECT_EQ(Card("C")->LinkTo(), nullptr);
+}
+
+TEST_F(OpenProject, PathWithoutExtensionOpensTheProjectFile)
+{
+    WriteProject("Novel.nodex", PlainProject);
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel")));
+    EXPECT_EQ(Main().State().ProjectFileName, "Novel.nodex");
+}
+
+TEST_F(OpenProject, RefusalsBeforeLoadingLeaveTheWorkspaceAlone)
+{
+    const QString text = Projects.Write("Notes.txt", "not a project");
+    EXPECT_FALSE(Main().OpenProject(text));
+    EXPECT_FALSE(Main().OpenProject(Projects.Path("Missing.nodex")));
+
+    ASSERT_EQ(Dialogs.History().size(), 2);
+    EXPECT_EQ(Dialogs.History()[0].kind, ScriptedDialogs::Kind::Information);
+    EXPECT_EQ(Dialogs.History()[0].text, "Nodex opens only Nodex project files.");
+    EXPECT_EQ(Dialogs.History()[1].text, "'Missing.nodex' file does not exist.");
+    EXPECT_EQ(Main().State().ProjectFileName, "unnamed");
+    EXPECT_EQ(Main().windowTitle(), "Nodex Book: 'unnamed'");
+}
+
+TEST_F(OpenProject, WindowBoundsComeFromTheProjectWhenItHasATop)
+{
+    const QString path = WriteProject("Novel.nodex", "[AppWindow]\nTop=150\n");
+    ASSERT_TRUE(Main().OpenProject(path));
+    EXPECT_EQ(Main().y(), 150);
+    EXPECT_EQ(Main().x(), -1);
+}
+
+TEST_F(OpenProject, DamagedCardFilesOpenWithoutHarm)
+{
+    const QString path = WriteProject("Novel.nodex", PlainProject);
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage.append(char((i * 37 + 11) % 256));
+    WriteCard("Garbage", garbage);
+    WriteCard("Long", "[Description]\nText=" + QByteArray(5000, 'w') + "\n[Position]\nLeft="
+                          + QByteArray(3000, '9') + "\n");
+    WriteCard("Huge position", 0, 0, 2147483647, -2147483647);
+    // A stored loop and two cards naming the same target.
+    WriteCard("Loop A", 0, 0, 100, 300, "Loop B");
+    WriteCard("Loop B", 0, 0, 300, 300, "Loop A");
+    WriteCard("First", 0, 0, 100, 500, "Shared");
+    WriteCard("Second", 0, 0, 300, 500, "Shared");
+    WriteCard("Shared", 0, 0, 500, 500);
+
+    ASSERT_TRUE(Main().OpenProject(path));
+    EXPECT_EQ(Main().Canvas().CardCount(), 8);
+    EXPECT_EQ(Card("Long")->Description().size(), 255);
+    EXPECT_EQ(Card("Long")->Left(), 100);
+    TNodex* huge = Card("Huge position");
+    EXPECT_LE(huge->Left() + huge->Width(), Main().Canvas().CanvasWidth());
+    EXPECT_GE(huge->Top(), 2);
+    EXPECT_EQ(Card("Loop A")->LinkTo(), Card("Loop B"));
+    EXPECT_EQ(Card("Loop B")->LinkTo(), Card("Loop A"));
+    EXPECT_EQ(Card("Shared")->LinkedFrom(), Card("Second")) << "the last one resolved wins";
+}
+
+TEST_F(OpenProject, UnreadableProjectLeavesAnEmptyUnnamedWorkspace)
+{
+    WriteProject("Old.nodex", PlainProject);
+    WriteCard("Kept", 0, 0, 100, 100);
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Old.nodex")));
+    // A folder where the project file should be cannot be read as one.
+    ASSERT_TRUE(QDir().mkpath(Projects.Path("Broken.nodex")));
+
+    EXPECT_FALSE(Main().OpenProject(Projects.Path("Broken.nodex")));
+    ASSERT_EQ(Dialogs.History().size(), 1);
+    EXPECT_EQ(Dialogs.History()[0].kind, ScriptedDialogs::Kind::Warning);
+    EXPECT_EQ(Dialogs.History()[0].text, "Error reading from project or nodex files.");
+    EXPECT_EQ(Main().Canvas().CardCount(), 0);
+    EXPECT_EQ(Main().State().ProjectFileName, "unnamed");
+    EXPECT_FALSE(Main().State().ProjectOnDisk);
+    EXPECT_EQ(Main().windowTitle(), "Nodex Book: 'unnamed'");
+}

@@ -1,0 +1,104 @@
+#include "TempFolder.h"
+#include "app/ProjectFiles.h"
+#include "platform/IniFile.h"
+
+#include <gtest/gtest.h>
+
+TEST(ProjectFiles, StoredTypesMapToTypesAndBack)
+{
+    EXPECT_EQ(StoredTypeToType(-1), 0);
+    EXPECT_EQ(StoredTypeToType(0), 1);
+    EXPECT_EQ(StoredTypeToType(11), 12);
+    EXPECT_EQ(StoredTypeToType(12), 1);
+    EXPECT_EQ(StoredTypeToType(-5), 1);
+
+    EXPECT_EQ(TypeToStoredType(0), -1);
+    EXPECT_EQ(TypeToStoredType(1), 0);
+    EXPECT_EQ(TypeToStoredType(12), 11);
+    EXPECT_EQ(TypeToStoredType(13), 0);
+
+    EXPECT_EQ(StateToStored(5), 5);
+    EXPECT_EQ(StateToStored(6), 0);
+    EXPECT_EQ(StateToStored(-1), 0);
+    EXPECT_EQ(WorkspaceSizeFrom(2), 2);
+    EXPECT_EQ(WorkspaceSizeFrom(3), 0);
+}
+
+TEST(ProjectFiles, CardNameIsTheFileNameUpToItsFirstCardExtension)
+{
+    EXPECT_EQ(CardNameOfFile("Chapter 1.ndx"), "Chapter 1");
+    EXPECT_EQ(CardNameOfFile("odd.ndx.ndx"), "odd");
+    EXPECT_EQ(CardNameOfFile("v1.2 notes.ndx"), "v1.2 notes");
+}
+
+TEST(ProjectFiles, MissingKeysReadAsTheirDefaults)
+{
+    IniFile empty;
+    const ProjectFileData project = ReadProjectFile(empty);
+    EXPECT_FALSE(project.Maximised);
+    EXPECT_EQ(project.Top, -1);
+    EXPECT_EQ(project.Width, -1);
+    EXPECT_TRUE(project.BoldBaseType);
+    EXPECT_EQ(project.ThemeName, "Book.ini");
+
+    const CardFileData card = ReadCardFile(empty);
+    EXPECT_EQ(card.StoredType, 0);
+    EXPECT_EQ(card.Left, 100);
+    EXPECT_EQ(card.Top, 100);
+    EXPECT_TRUE(card.LinkToName.isEmpty());
+}
+
+TEST(ProjectFiles, MaximisedWindowLeavesTheEarlierBoundsInTheFile)
+{
+    IniFile file;
+    file.LoadFromBytes("[AppWindow]\nTop=10\nLeft=20\nWidth=300\nHeight=400\n");
+    ProjectFileData data;
+    data.Maximised = true;
+    data.Top = data.Left = 0;
+    data.Width = 1920;
+    data.Height = 1080;
+    WriteProjectFile(file, data);
+
+    const ProjectFileData back = ReadProjectFile(file);
+    EXPECT_TRUE(back.Maximised);
+    EXPECT_EQ(back.Top, 10);
+    EXPECT_EQ(back.Left, 20);
+    EXPECT_EQ(back.Width, 300);
+    EXPECT_EQ(back.Height, 400);
+}
+
+TEST(ProjectFiles, CardFileWriteKeepsWhatOthersStored)
+{
+    TempFolder folder;
+    const QByteArray editorPlacement = "[EditWindow]\nMaximised=0\nTop=120\nLeft=140\nWidth=600\nHeight=480\n";
+    const QByteArray unknown = "[Plugin]\nColour=teal\n";
+    const QString path = folder.Write("Scene.ndx",
+        "[StateData]\nType=1\nState=0\n\n" + editorPlacement + "\n" + unknown);
+
+    IniFile file(path);
+    QString error;
+    ASSERT_TRUE(file.Load(error)) << error.toStdString();
+    CardFileData data;
+    data.StoredType = 4;
+    data.State = 2;
+    data.Left = 310;
+    data.Top = 220;
+    data.Description = "Rain on the lamp glass";
+    data.LinkToName = "Storm";
+    WriteCardFile(file, data);
+    ASSERT_TRUE(file.Save(error)) << error.toStdString();
+
+    const QByteArray written = folder.Read("Scene.ndx");
+    EXPECT_TRUE(written.contains(editorPlacement)) << written.toStdString();
+    EXPECT_TRUE(written.contains(unknown)) << written.toStdString();
+
+    IniFile reread(path);
+    ASSERT_TRUE(reread.Load(error));
+    const CardFileData back = ReadCardFile(reread);
+    EXPECT_EQ(back.StoredType, 4);
+    EXPECT_EQ(back.State, 2);
+    EXPECT_EQ(back.Left, 310);
+    EXPECT_EQ(back.Top, 220);
+    EXPECT_EQ(back.Description, "Rain on the lamp glass");
+    EXPECT_EQ(back.LinkToName, "Storm");
+}

@@ -1,0 +1,106 @@
+#include "AppFixture.h"
+
+#include "app/Main.h"
+#include "canvas/Canvas.h"
+#include "canvas/NodexObject.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+const QByteArray ProjectText = "[Application]\nMaximised=0\n\n[AppWindow]\nTop=40\nLeft=50\nWidth=800\n"
+                               "Height=600\n\n[Workspace]\nTargetWordCount=1000\nBoldBaseType=1\nSize=0\n\n"
+                               "[Theme]\nName=Book.ini\n\n[Extra]\nOwner=someone else\n";
+const QByteArray EditorPlacement = "[EditWindow]\nMaximised=0\nTop=12\nLeft=34\nWidth=560\nHeight=780\n";
+
+void MakeReadOnly(const QString& path)
+{
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+}
+} // namespace
+
+class SaveProject : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        StartProgram();
+        WriteProject("Novel.nodex", ProjectText);
+        WriteCard("Harbour", "[StateData]\nType=1\nState=0\n\n[Position]\nLeft=200\nTop=150\n\n"
+                             "[Description]\nText=Boats\n\n[LinkTo]\nName=Nowhere\n\n" + EditorPlacement);
+        WriteCard("Storm", 0, 2, 400, 150);
+        ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
+    }
+};
+
+TEST_F(SaveProject, RoundTripWritesCardsAndKeepsForeignKeys)
+{
+    Card("Harbour")->MoveTo(240, 170);
+    Main().State().Modified = true;
+    Main().SaveProject();
+
+    EXPECT_TRUE(Dialogs.History().isEmpty());
+    EXPECT_FALSE(Main().State().Modified);
+    EXPECT_TRUE(Main().State().ProjectOnDisk);
+    EXPECT_TRUE(Projects.Exists("Text Files"));
+
+    const QByteArray harbour = Projects.Read("Harbour.ndx");
+    EXPECT_TRUE(harbour.contains("Left=240\nTop=170\n")) << harbour.toStdString();
+    EXPECT_TRUE(harbour.contains(EditorPlacement)) << harbour.toStdString();
+    EXPECT_TRUE(harbour.contains("[LinkTo]\nName=\n")) << "an unresolved link is dropped";
+    EXPECT_TRUE(Projects.Read("Storm.ndx").contains("State=2"));
+    EXPECT_TRUE(Projects.Read("Novel.nodex").contains("[Extra]\nOwner=someone else\n"));
+}
+
+TEST_F(SaveProject, SavingWhileMaximisedKeepsTheEarlierBounds)
+{
+    Main().showMaximized();
+    Main().SaveProject();
+    const QByteArray project = Projects.Read("Novel.nodex");
+    EXPECT_TRUE(project.contains("[Application]\nMaximised=1\n")) << project.toStdString();
+    EXPECT_TRUE(project.contains("[AppWindow]\nTop=40\nLeft=50\nWidth=800\nHeight=600\n")) << project.toStdString();
+}
+
+TEST_F(SaveProject, ProjectFileThatCannotBeWrittenKeepsTheChangesMarked)
+{
+    MakeReadOnly(Projects.Path("Novel.nodex"));
+    const QByteArray stormBefore = Projects.Read("Storm.ndx");
+    Card("Storm")->MoveTo(600, 300);
+    Main().State().Modified = true;
+
+    Main().SaveProject();
+
+    ASSERT_EQ(Dialogs.History().size(), 1);
+    EXPECT_EQ(Dialogs.History()[0].kind, ScriptedDialogs::Kind::Warning);
+    EXPECT_EQ(Dialogs.History()[0].text, "Error writing project file.");
+    EXPECT_EQ(Projects.Read("Novel.nodex"), ProjectText);
+    EXPECT_EQ(Projects.Read("Storm.ndx"), stormBefore) << "cards are not written after the project failed";
+    EXPECT_FALSE(Main().State().ProjectOnDisk);
+    EXPECT_TRUE(Main().State().Modified);
+    EXPECT_TRUE(Main().windowTitle().endsWith(" *"));
+}
+
+TEST_F(SaveProject, OneCardThatCannotBeWrittenDoesNotStopTheOthers)
+{
+    MakeReadOnly(Projects.Path("Harbour.ndx"));
+    Card("Storm")->MoveTo(600, 300);
+    Main().State().Modified = true;
+
+    Main().SaveProject();
+
+    ASSERT_EQ(Dialogs.Texts(), QStringList{"Error writing nodex file."});
+    EXPECT_TRUE(Projects.Read("Storm.ndx").contains("Left=600"));
+    EXPECT_TRUE(Main().State().ProjectOnDisk);
+    EXPECT_TRUE(Main().State().Modified) << "the card that failed still has unsaved changes";
+}
+
+TEST_F(SaveProject, MissingFolderThatCannotBeMadeWritesNothing)
+{
+    Main().State().ProjectFolder = Projects.Path("no/such/") ;
+    Main().State().Modified = true;
+    Main().SaveProject();
+
+    EXPECT_EQ(Dialogs.Texts(), QStringList{"Error writing project file."});
+    EXPECT_FALSE(QDir(Projects.Path("no")).exists());
+    EXPECT_TRUE(Main().State().Modified);
+    EXPECT_TRUE(Main().State().ProjectOnDisk) << "flags are unchanged";
+}

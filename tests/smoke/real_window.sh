@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Starts the real program in a real window and reads its caption back: once without a project
+# and once with a copy of the example project.
+set -euo pipefail
+program="$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"; [[ -n "${pid:-}" ]] && kill "$pid" 2>/dev/null || true' EXIT
+export ASAN_OPTIONS="detect_leaks=0"
+
+caption_of() {
+  "$program" "$@" &
+  pid=$!
+  local window
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Nodex ' | head -n 1)
+  xdotool getwindowname "$window"
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+  pid=""
+}
+
+check() {
+  local expected="$1"; shift
+  local actual
+  actual=$(caption_of "$@")
+  if [[ "$actual" != "$expected" ]]; then
+    echo "real window: expected caption \"$expected\", got \"$actual\""
+    exit 1
+  fi
+  echo "real window: \"$actual\""
+}
+
+check "Nodex Book: 'unnamed'"
+cp -r "$(dirname "$program")/Examples/The Lighthouse Keeper" "$work/"
+check "Nodex Book: 'The Lighthouse Keeper'" "$work/The Lighthouse Keeper/The Lighthouse Keeper.nodex"
+echo "1 passed, 0 failed"
