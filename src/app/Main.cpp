@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QGraphicsPixmapItem>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QRandomGenerator>
@@ -30,7 +31,7 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     , FShell(shell)
     , FMessages(messages)
     , FCanvas(new TCanvas(this))
-    , FView(new TCanvasView(FCanvas, this))
+    , FView(new TCanvasView(FCanvas, FCanvasState, this))
     , FStore(*this)
 {
     setObjectName("fmMain");
@@ -40,11 +41,7 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     setCentralWidget(FView);
     FMenus.Build(this);
     ConnectCommands();
-    connect(FCanvas, &TCanvas::CardDestroying, this, [this](TNodex* card) {
-        FState.SelectedCards.removeAll(card);
-        if (FState.CurrentCard == card)
-            FState.CurrentCard = nullptr;
-    });
+    ConnectCanvas();
 
     CreateSplash(splashDraw >= 0 ? splashDraw : int(QRandomGenerator::global()->bounded(SplashDrawRange)));
     FState.AppFolder = appFolder;
@@ -62,7 +59,7 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     FState.ProjectOnDisk = false;
     FState.PristineWorkspace = true;
     FTheme.NextCardType = 1;
-    FState.DoubleClickPending = false;
+    FCanvasState.DoubleClickPending = false;
     FState.Modified = false;
     FState.ReplaceAllWarned = false;
     UpdateCaption();
@@ -90,6 +87,37 @@ void TfmMain::ConnectCommands()
     explore(FMenus.mnuExploreTemplates, [this] { return FState.AppFolder + "Templates/"; });
     explore(FMenus.mnuExploreDictionaries, [this] { return FState.AppFolder + "Spelling/"; });
     explore(FMenus.mnuExploreThesaurus, [this] { return FState.AppFolder + "Thesaurus/"; });
+}
+
+void TfmMain::ConnectCanvas()
+{
+    connect(FCanvas, &TCanvas::CardDestroying, this, [this](TNodex* card) {
+        FCanvasState.SelectedCards.removeAll(card);
+        if (FCanvasState.CurrentCard == card)
+            FCanvasState.CurrentCard = nullptr;
+    });
+    connect(FView, &TCanvasView::UpdateCaption, this, &TfmMain::UpdateCaption);
+    connect(FView, &TCanvasView::ProjectModified, this, [this] { FState.Modified = true; });
+    connect(FView, &TCanvasView::OpenCardEditor, this, &TfmMain::OpenCardEditor);
+    connect(FView, &TCanvasView::CardMenuRequested, this, [this](QPoint at) { FMenus.pmnuNodex->popup(at); });
+    connect(FView, &TCanvasView::PanelMenuRequested, this, [this](QPoint at) { FMenus.pmnuPanel->popup(at); });
+    connect(FMenus.pmnuEdit, &QAction::triggered, FView, &TCanvasView::NodexDoubleClick);
+    FView->SetSelectNextLink(FSettings.SelectNextLink);
+    FView->SetShowHints(FSettings.DescriptiveHints);
+    FView->setFocus();
+}
+
+void TfmMain::OpenCardEditor(TNodex* card)
+{
+    if (card && FCanvasState.SelectedCards.size() == 1)
+        emit CardEditorRequested(card);
+}
+
+void TfmMain::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the canvas did not see because another control had the focus.
+    if (!FView->FormKeyDown(event->key(), event->modifiers()))
+        QMainWindow::keyPressEvent(event);
 }
 
 void TfmMain::Explore(const QString& folder) { FShell.ExploreFolder(folder); }
@@ -156,15 +184,15 @@ void TfmMain::UpdateCaption()
     const bool hasCards = FCanvas->CardCount() > 0;
     FMenus.mnuSaveProject->setEnabled(FState.Modified && !unnamed);
     FMenus.mnuSaveProjectAs->setEnabled(unnamed);
-    FMenus.mnuCopyToProject->setEnabled(!FState.SelectedCards.isEmpty());
+    FMenus.mnuCopyToProject->setEnabled(!FCanvasState.SelectedCards.isEmpty());
     FMenus.mnuBackupProject->setEnabled(!unnamed);
     FMenus.mnuExploreProject->setEnabled(!unnamed);
     FMenus.mnuFindAndCompile->setEnabled(!unnamed && hasCards);
     FMenus.mnuCompile->setEnabled(!unnamed && hasCards);
     FMenus.mnuWordCount->setEnabled(!unnamed && hasCards);
 
-    if (FState.CurrentCard)
-        UpdateCardMenu(*FState.CurrentCard);
+    if (FCanvasState.CurrentCard)
+        UpdateCardMenu(*FCanvasState.CurrentCard);
 }
 
 void TfmMain::UpdateCardMenu(const TNodex& card)
@@ -209,9 +237,9 @@ void TfmMain::ApplyWorkspaceSize()
 
 void TfmMain::ClearCanvas()
 {
-    FState.SelectedCards.clear();
+    FCanvasState.SelectedCards.clear();
     FCanvas->DestroyAllCards();
-    FState.CurrentCard = nullptr;
+    FCanvasState.CurrentCard = nullptr;
 }
 
 void TfmMain::CloseProject()
@@ -223,7 +251,7 @@ void TfmMain::CloseProject()
     FState.ProjectFileName = ProjectState::Unnamed;
     ClearCanvas();
     FTheme.NextCardType = 1;
-    FState.DoubleClickPending = false;
+    FCanvasState.DoubleClickPending = false;
     FState.Modified = false;
     FState.TargetWordCount = 0;
     UpdateCaption();

@@ -4,6 +4,7 @@
 #include "app/MainMenus.h"
 #include "app/ProjectState.h"
 #include "app/ProjectStore.h"
+#include "canvas/CanvasState.h"
 #include "canvas/Theme.h"
 
 #include <QMainWindow>
@@ -31,6 +32,8 @@ public:
 
     ProjectState& State() { return FState; }
     const ProjectState& State() const { return FState; }
+    /// The selection, the current card and the mouse state of the canvas.
+    CanvasState& Selection() { return FCanvasState; }
     Theme& CurrentTheme() { return FTheme; }
     ThemeApplier& Themes() { return *FThemes; }
     AppSettings& Settings() { return FSettings; }
@@ -59,8 +62,15 @@ public:
     /// Hides the start-up picture for good.
     void HideSplash();
     bool SplashVisible() const;
+    /// Opens the card's editor; acts only when exactly one card is selected.
+    void OpenCardEditor(TNodex* card);
+
+signals:
+    /// The editor of this card is to be opened or brought up.
+    void CardEditorRequested(TNodex* card);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -69,6 +79,7 @@ private:
     void CreateSplash(int draw);
     void CentreSplash();
     void ConnectCommands();
+    void ConnectCanvas();
     /// Runs when a menu opens: the start-up picture goes, and the menus are brought up to date.
     void menuClicked();
     bool FormCloseQuery();
@@ -80,6 +91,7 @@ private:
     Shell& FShell;
     MessageTable& FMessages;
     ProjectState FState;
+    CanvasState FCanvasState;
     AppSettings FSettings;
     Theme FTheme;
     MainMenus FMenus;

@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 
-class TNodex;
-
-/// The open project's state as the main window keeps it: where it lives, whether it has unsaved
-/// changes, and the selection.
+/// The open project's state as the main window keeps it: where it lives and whether it has
+/// unsaved changes.
 struct ProjectState {
     static inline const QString Unnamed = QStringLiteral("unnamed");
 
@@ -16,12 +13,9 @@ struct ProjectState {
     bool Modified = false;
     bool ProjectOnDisk = false;
     bool PristineWorkspace = true;
-    TNodex* CurrentCard = nullptr;
-    QList<TNodex*> SelectedCards; ///< in selection order; not owning
     int WorkspaceSize = 0;
     int TargetWordCount = 0;
     bool BoldBaseType = false;
-    bool DoubleClickPending = false;
     bool ReplaceAllWarned = false;
 
     /// No project is open: the file name is "unnamed" in any letter case.

@@ -117,11 +117,11 @@ bool ProjectStore::LoadProject()
     }
     ResolveStoredLinks(FMain.Canvas().Cards());
 
-    state.CurrentCard = nullptr;
+    FMain.Selection().CurrentCard = nullptr;
     state.ProjectOnDisk = true;
     state.PristineWorkspace = false;
     FMain.CurrentTheme().NextCardType = 1;
-    state.DoubleClickPending = false;
+    FMain.Selection().DoubleClickPending = false;
     state.Modified = false;
     return true;
 }
@@ -174,7 +174,7 @@ void ProjectStore::SaveProject()
     // What could not be written is still only in memory: keep it marked so closing asks.
     state.Modified = !(projectWritten && cardsWritten);
     state.PristineWorkspace = false;
-    state.DoubleClickPending = false;
+    FMain.Selection().DoubleClickPending = false;
     FMain.UpdateCaption();
 }
 

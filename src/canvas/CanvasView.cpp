@@ -1,12 +1,35 @@
 #include "canvas/CanvasView.h"
 
 #include "canvas/Canvas.h"
+#include "canvas/CanvasState.h"
+#include "canvas/Links.h"
+#include "canvas/NodexLabel.h"
+#include "canvas/NodexObject.h"
+#include "canvas/Theme.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <QToolTip>
 
-TCanvasView::TCanvasView(TCanvas* canvas, QWidget* parent)
+namespace {
+constexpr int HintShowTime = 6000;
+constexpr Qt::KeyboardModifiers HeldKeys = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+
+bool Only(Qt::KeyboardModifiers modifiers, Qt::KeyboardModifiers wanted)
+{
+    return (modifiers & HeldKeys) == wanted;
+}
+} // namespace
+
+TCanvasView::TCanvasView(TCanvas* canvas, CanvasState& state, QWidget* parent)
     : QGraphicsView(canvas, parent)
     , FCanvas(canvas)
+    , FState(state)
 {
     setObjectName("scrlbMain");
     setFrameShape(QFrame::NoFrame);
@@ -14,10 +37,320 @@ TCanvasView::TCanvasView(TCanvas* canvas, QWidget* parent)
     setTransformationAnchor(QGraphicsView::NoAnchor);
     setResizeAnchor(QGraphicsView::NoAnchor);
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TCanvasView::ScrollToOrigin()
 {
     horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
     verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+}
+
+void TCanvasView::RecordCursor(QPoint screenPoint)
+{
+    FState.CursorScreen = screenPoint;
+    FState.CursorPanel = mapToScene(viewport()->mapFromGlobal(screenPoint)).toPoint();
+}
+
+bool TCanvasView::PressIsSwallowed(QPointF canvasPoint) const
+{
+    const QGraphicsItem* top = FCanvas->TopItemAt(canvasPoint);
+    return top && top->acceptedMouseButtons() == Qt::NoButton;
+}
+
+void TCanvasView::ClearSelection()
+{
+    for (TNodex* card : std::exchange(FState.SelectedCards, {}))
+        card->SetSelected(false);
+}
+
+void TCanvasView::Select(TNodex& card)
+{
+    if (!FState.SelectedCards.contains(&card))
+        FState.SelectedCards.append(&card);
+    card.SetSelected(true);
+}
+
+void TCanvasView::Deselect(TNodex& card)
+{
+    FState.SelectedCards.removeAll(&card);
+    card.SetSelected(false);
+}
+
+void TCanvasView::mousePressEvent(QMouseEvent* event)
+{
+    PanelMouseDown(event->button(), event->modifiers(), *event);
+    event->accept();
+}
+
+void TCanvasView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The double click reaches the card before the second press does, so that press finds the
+    // double click pending and starts no drag.
+    if (event->button() == Qt::LeftButton && FCanvas->CardAt(mapToScene(event->position().toPoint())))
+        NodexDoubleClick();
+    PanelMouseDown(event->button(), event->modifiers(), *event);
+    event->accept();
+}
+
+void TCanvasView::PanelMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                                 const QMouseEvent& event)
+{
+    if (button == Qt::MiddleButton)
+        return;
+    const QPointF canvasPoint = mapToScene(event.position().toPoint());
+    if (PressIsSwallowed(canvasPoint))
+        return;
+    FState.PlainClick = (modifiers & HeldKeys) == Qt::NoModifier;
+    RecordCursor(event.globalPosition().toPoint());
+    TNodex* card = FCanvas->CardAt(canvasPoint);
+    FState.GrabPoint = card ? QPoint(FState.CursorPanel.x() - card->Left(), FState.CursorPanel.y() - card->Top())
+                            : FState.CursorPanel;
+
+    if (button == Qt::RightButton) {
+        ClearSelection();
+        FState.CurrentCard = card;
+        if (card)
+            Select(*card);
+        emit UpdateCaption();
+        return;
+    }
+    if (button != Qt::LeftButton)
+        return;
+    if (card) {
+        PressOnCard(*card, modifiers);
+        return;
+    }
+    if (Only(modifiers, Qt::ShiftModifier)) {
+        FState.PanLastPoint = FState.CursorScreen;
+        FState.Panning = true;
+        viewport()->setCursor(Qt::PointingHandCursor);
+    } else {
+        FState.CurrentCard = nullptr;
+        ClearSelection();
+    }
+    emit UpdateCaption();
+}
+
+bool TCanvasView::TryLink(TNodex& card, Qt::KeyboardModifiers modifiers)
+{
+    TNodex* current = FState.CurrentCard;
+    if (!current || current == &card || !Only(modifiers, Qt::ControlModifier))
+        return false;
+    if (FState.SelectedCards.size() > 1)
+        return true;
+    if (current->Type() == CompilationType || card.Type() == CompilationType)
+        return false;
+
+    const LinkResult result = LinkCards(*current, card);
+    if (result == LinkResult::Refused)
+        return true;
+    emit ProjectModified();
+    if (result == LinkResult::Linked && FSelectNextLink) {
+        Deselect(*current);
+        FState.CurrentCard = &card;
+        Select(card);
+    }
+    emit UpdateCaption();
+    return true;
+}
+
+void TCanvasView::PressOnCard(TNodex& card, Qt::KeyboardModifiers modifiers)
+{
+    if (TryLink(card, modifiers))
+        return;
+    if (Only(modifiers, Qt::ShiftModifier | Qt::ControlModifier)) {
+        if (FState.SelectedCards.contains(&card))
+            Deselect(card);
+        else
+            Select(card);
+        emit UpdateCaption();
+        return;
+    }
+    FState.CurrentCard = &card;
+    if (Only(modifiers, Qt::ShiftModifier)) {
+        if (!FState.SelectedCards.contains(&card))
+            FState.SelectedCards.append(&card);
+        for (TNodex* other : FState.SelectedCards) {
+            other->DragOffsetX = card.Left() - other->Left();
+            other->DragOffsetY = card.Top() - other->Top();
+        }
+        if (!FState.DoubleClickPending) {
+            card.SetSelected(true);
+            BeginDrag(card);
+        }
+    } else {
+        ClearSelection();
+        Select(card);
+        if (!FState.DoubleClickPending)
+            BeginDrag(card);
+    }
+    emit UpdateCaption();
+}
+
+void TCanvasView::BeginDrag(TNodex& card)
+{
+    FCanvas->BringToFront(&card);
+    FCanvas->BringToFront(card.NameLabel());
+    // The drag itself starts once the pointer has moved the system's drag distance.
+    FDragCandidate = &card;
+    FPressScreen = FState.CursorScreen;
+}
+
+void TCanvasView::mouseMoveEvent(QMouseEvent* event)
+{
+    PanelMouseMove(*event);
+    if (FDragCandidate && !FDragging && (event->buttons() & Qt::LeftButton)
+        && (event->globalPosition().toPoint() - FPressScreen).manhattanLength()
+            >= QApplication::startDragDistance()) {
+        FDragging = true;
+        FCanvas->SetDraggedCard(FDragCandidate);
+    }
+    if (FDragging)
+        PanelDragOver(*event);
+    event->accept();
+}
+
+void TCanvasView::PanelMouseMove(const QMouseEvent& event)
+{
+    FState.DoubleClickPending = false;
+    if (!FState.Panning)
+        return;
+    RecordCursor(event.globalPosition().toPoint());
+    const QPoint moved = FState.CursorScreen - FState.PanLastPoint;
+    // The canvas follows the hand; the scroll bars keep the position within range.
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() - moved.x());
+    verticalScrollBar()->setValue(verticalScrollBar()->value() - moved.y());
+    FState.PanLastPoint = FState.CursorScreen;
+}
+
+void TCanvasView::PanelDragOver(const QMouseEvent& event)
+{
+    TNodex* dragged = FCanvas->DraggedCard();
+    if (!dragged)
+        return;
+    dragged->HideLine();
+    if (TNodex* predecessor = dragged->LinkedFrom())
+        predecessor->HideLine();
+    RecordCursor(event.globalPosition().toPoint());
+    dragged->MoveTo(FState.CursorPanel.x() - FState.GrabPoint.x(), FState.CursorPanel.y() - FState.GrabPoint.y());
+    dragged->ClampToParent();
+    // Each card is clamped by itself, so a group squeezed against an edge closes up and opens
+    // out again when moved back.
+    for (TNodex* card : FState.SelectedCards) {
+        if (card == FState.CurrentCard)
+            continue;
+        card->HideLine();
+        if (TNodex* predecessor = card->LinkedFrom())
+            predecessor->HideLine();
+        card->MoveTo(dragged->Left() - card->DragOffsetX, dragged->Top() - card->DragOffsetY);
+        card->ClampToParent();
+    }
+    emit ProjectModified();
+}
+
+void TCanvasView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (FDragging)
+        NodexEndDrag();
+    FDragCandidate = nullptr;
+    FDragging = false;
+    PanelMouseUp();
+    event->accept();
+}
+
+void TCanvasView::PanelMouseUp()
+{
+    FState.Panning = false;
+    viewport()->unsetCursor();
+}
+
+void TCanvasView::NodexEndDrag()
+{
+    TNodex* dragged = FCanvas->DraggedCard();
+    FCanvas->SetDraggedCard(nullptr);
+    if (dragged) {
+        dragged->ClampToParent();
+        dragged->UpdateLine();
+        if (TNodex* predecessor = dragged->LinkedFrom())
+            predecessor->UpdateLine();
+    }
+    for (TNodex* card : FState.SelectedCards) {
+        if (card == dragged)
+            continue;
+        card->ClampToParent();
+        card->UpdateLine();
+        if (TNodex* predecessor = card->LinkedFrom())
+            predecessor->UpdateLine();
+    }
+    FState.Panning = false;
+    viewport()->unsetCursor();
+    emit UpdateCaption();
+}
+
+void TCanvasView::NodexDoubleClick()
+{
+    FState.DoubleClickPending = true;
+    if (FState.PlainClick && FState.CurrentCard)
+        emit OpenCardEditor(FState.CurrentCard);
+}
+
+void TCanvasView::keyPressEvent(QKeyEvent* event)
+{
+    if (!FormKeyDown(event->key(), event->modifiers()))
+        QGraphicsView::keyPressEvent(event);
+}
+
+bool TCanvasView::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    if ((modifiers & HeldKeys) != Qt::NoModifier)
+        return false;
+    switch (key) {
+    case Qt::Key_Insert: {
+        RecordCursor(QCursor::pos());
+        const QPoint at = FState.CursorPanel;
+        if (at.x() >= 1 && at.x() < FCanvas->CanvasWidth() && at.y() >= 1 && at.y() < FCanvas->CanvasHeight())
+            emit NewCardRequested(at);
+        return true;
+    }
+    case Qt::Key_Delete:
+        emit DeleteRequested();
+        return true;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (FState.SelectedCards.size() >= 2 || !FState.CurrentCard)
+            return true;
+        if (key != Qt::Key_Space)
+            NodexDoubleClick();
+        else if (FState.CurrentCard->Type() != CompilationType)
+            emit PropertiesRequested(FState.CurrentCard);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TCanvasView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (FCanvas->CardAt(mapToScene(event->pos())))
+        emit CardMenuRequested(event->globalPos());
+    else
+        emit PanelMenuRequested(event->globalPos());
+    event->accept();
+}
+
+bool TCanvasView::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QGraphicsView::viewportEvent(event);
+    // Card descriptions show as tooltips only when the writer asked for them.
+    const auto* help = static_cast<QHelpEvent*>(event);
+    TNodex* card = FShowHints ? FCanvas->CardAt(mapToScene(help->pos())) : nullptr;
+    if (card && !card->Hint().isEmpty())
+        QToolTip::showText(help->globalPos(), card->toolTip(), viewport(), QRect(), HintShowTime);
+    else
+        QToolTip::hideText();
+    return true;
 }

@@ -3,17 +3,79 @@
 #include <QGraphicsView>
 
 class TCanvas;
+class TNodex;
+struct CanvasState;
 
-/// The scroll box around the canvas: shows the canvas from its top-left corner and scrolls it.
+/// The scroll box around the canvas and the mouse and keys on it: selecting, moving cards alone
+/// or as a group, linking with Ctrl-clicks, panning with Shift-drags, double clicks and the
+/// canvas keys. Commands that live elsewhere are asked for through signals.
 class TCanvasView : public QGraphicsView {
     Q_OBJECT
 public:
-    TCanvasView(TCanvas* canvas, QWidget* parent = nullptr);
+    TCanvasView(TCanvas* canvas, CanvasState& state, QWidget* parent = nullptr);
 
     TCanvas* Canvas() const { return FCanvas; }
     /// Scrolls back to the canvas origin.
     void ScrollToOrigin();
 
+    /// Whether a Ctrl-click link moves the selection on to the linked card.
+    void SetSelectNextLink(bool on) { FSelectNextLink = on; }
+    /// Whether card descriptions show as tooltips.
+    void SetShowHints(bool on) { FShowHints = on; }
+
+    /// The main window's keys: Insert, Delete, Space and Enter, without Shift, Ctrl or Alt.
+    /// True when the key was one of them.
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    /// A double click on the current card, the Edit item or Enter.
+    void NodexDoubleClick();
+
+signals:
+    /// The selection or the current card changed: the caption and menus need rebuilding.
+    void UpdateCaption();
+    /// Cards were moved or linked: the project has unsaved changes.
+    void ProjectModified();
+    /// Open or bring up the editor of this card.
+    void OpenCardEditor(TNodex* card);
+    /// The New card command at a canvas point.
+    void NewCardRequested(QPoint canvasPoint);
+    /// The Delete command.
+    void DeleteRequested();
+    /// The Properties command for this card.
+    void PropertiesRequested(TNodex* card);
+    /// The card pop-up menu (over a card) or the canvas pop-up menu, at a screen position.
+    void CardMenuRequested(QPoint screenPoint);
+    void PanelMenuRequested(QPoint screenPoint);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
 private:
+    void PanelMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QMouseEvent& event);
+    void PanelMouseMove(const QMouseEvent& event);
+    void PanelMouseUp();
+    void PanelDragOver(const QMouseEvent& event);
+    void NodexEndDrag();
+    void PressOnCard(TNodex& card, Qt::KeyboardModifiers modifiers);
+    bool TryLink(TNodex& card, Qt::KeyboardModifiers modifiers);
+    void BeginDrag(TNodex& card);
+    void RecordCursor(QPoint screenPoint);
+    void ClearSelection();
+    void Select(TNodex& card);
+    void Deselect(TNodex& card);
+    /// Items that take no presses (labels, the start-up picture) swallow a press.
+    bool PressIsSwallowed(QPointF canvasPoint) const;
+
     TCanvas* FCanvas;
+    CanvasState& FState;
+    bool FSelectNextLink = true;
+    bool FShowHints = false;
+    TNodex* FDragCandidate = nullptr; ///< pressed card whose drag starts past the threshold
+    QPoint FPressScreen;
+    bool FDragging = false;
 };

@@ -1,6 +1,6 @@
 #include "platform/AtomicWrite.h"
 
-#include "support/TempFolder.h"
+#include "TempFolder.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

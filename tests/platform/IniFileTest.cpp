@@ -1,6 +1,6 @@
 #include "platform/IniFile.h"
 
-#include "support/TempFolder.h"
+#include "TempFolder.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "platform/TextFile.h"
 
-#include "support/TempFolder.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
