@@ -8,6 +8,8 @@ TCanvas::TCanvas(QObject* parent)
     : QGraphicsScene(parent)
 {
     setObjectName("pnlMain");
+    // Cards travel in signals between the canvas, its view and the windows.
+    qRegisterMetaType<TNodex*>();
     setBackgroundBrush(Qt::white);
     setSceneRect(0, 0, FWidth, FHeight);
 }

@@ -140,3 +140,5 @@ private:
     int FLabelOverhang = 0;
     int FLabelHeight = 0;
 };
+
+Q_DECLARE_METATYPE(TNodex*)

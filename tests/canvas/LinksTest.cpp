@@ -115,9 +115,11 @@ TEST_F(LinksTest, LinkingToATargetWithAPredecessorTakesItFromThatCard)
     EXPECT_TRUE(LineShown(C));
 
     // Each card still has at most one predecessor, and the back links agree.
-    for (TNodex* card : Canvas.Cards())
-        if (card->LinkTo())
+    for (TNodex* card : Canvas.Cards()) {
+        if (card->LinkTo()) {
             EXPECT_EQ(card->LinkTo()->LinkedFrom(), card) << card->Name().toStdString();
+        }
+    }
 }
 
 TEST_F(LinksTest, ChainsStopAtTheirEndOrBeforeAStoredLoopComesRound)

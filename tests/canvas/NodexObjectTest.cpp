@@ -135,8 +135,9 @@ TEST_F(CardTest, LabelWrapsAt120PixelsOrAtItsLongestWord)
     const QString sentence = "The long night of the hunter in the marsh beside the river";
     ASSERT_GT(NaturalWidth(font, sentence), 2 * 120);
     TNodex* wrapped = MakeCard(sentence);
-    const QRect atWrapWidth = QFontMetrics(font).boundingRect(
-        QRect(0, 0, 120, Unbounded), Qt::AlignHCenter | Qt::TextWordWrap, sentence);
+    // Its widest line at the wrap width, measured left-aligned so no centring offset rounds in.
+    const QRect atWrapWidth
+        = QFontMetrics(font).boundingRect(QRect(0, 0, 120, Unbounded), Qt::TextWordWrap, sentence);
     EXPECT_EQ(wrapped->NameLabel()->Width(), atWrapWidth.width());
     EXPECT_EQ(wrapped->NameLabel()->Height(), atWrapWidth.height());
     EXPECT_LE(wrapped->NameLabel()->Width(), 120);

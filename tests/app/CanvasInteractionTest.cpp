@@ -1,0 +1,322 @@
+#include "AppFixture.h"
+
+#include "app/Main.h"
+#include "canvas/Canvas.h"
+#include "canvas/CanvasView.h"
+#include "canvas/NodexLabel.h"
+#include "canvas/NodexLine.h"
+#include "canvas/NodexObject.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+
+/// Drives the canvas with real mouse and key events at the cards' positions.
+class CanvasInteraction : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        StartProgram();
+        const QString path = WriteProject("Book.nodex", "[Theme]\nName=Book.ini\n");
+        int left = 100;
+        for (const char* name : {"A", "B", "C", "D", "E"}) {
+            WriteCard(name, 0, 0, left, 100);
+            left += 150;
+        }
+        WriteCard("Compilation", -1, 0, 100, 400);
+        ASSERT_TRUE(Program->Start({path}));
+        Main().resize(1000, 700);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
+    }
+
+    QWidget* Viewport() { return Main().View().viewport(); }
+    CanvasState& Canvas() { return Main().Selection(); }
+
+    /// A point on the view inside a card, `inside` pixels from its top-left corner.
+    QPoint At(TNodex* card, QPoint inside = {10, 10})
+    {
+        return Main().View().mapFromScene(QPointF(card->Left() + inside.x(), card->Top() + inside.y()));
+    }
+    QPoint AtCanvas(int x, int y) { return Main().View().mapFromScene(QPointF(x, y)); }
+
+    void Click(TNodex* card, Qt::KeyboardModifiers keys = {}, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(Viewport(), button, keys, At(card));
+    }
+
+    /// Presses on a card, moves by `by` in steps, and releases.
+    void Drag(TNodex* card, QPoint by, Qt::KeyboardModifiers keys = {})
+    {
+        const QPoint from = At(card);
+        QTest::mousePress(Viewport(), Qt::LeftButton, keys, from);
+        for (int step = 1; step <= 4; ++step)
+            QTest::mouseMove(Viewport(), from + by * step / 4);
+        QTest::mouseRelease(Viewport(), Qt::LeftButton, keys, from + by);
+    }
+
+    QList<TNodex*> Selected() { return Canvas().SelectedCards; }
+    QStringList SelectedNames()
+    {
+        QStringList names;
+        for (TNodex* card : Canvas().SelectedCards)
+            names << card->Name();
+        return names;
+    }
+};
+
+TEST_F(CanvasInteraction, PlainPressesSelectOneCardOrNone)
+{
+    Click(Card("B"));
+    EXPECT_EQ(SelectedNames(), QStringList{"B"});
+    EXPECT_EQ(Canvas().CurrentCard, Card("B"));
+    EXPECT_TRUE(Card("B")->Selected());
+
+    Click(Card("C"));
+    EXPECT_EQ(SelectedNames(), QStringList{"C"});
+    EXPECT_FALSE(Card("B")->Selected());
+
+    // Shift on empty canvas pans and keeps the selection; a plain press clears it.
+    QTest::mousePress(Viewport(), Qt::LeftButton, Qt::ShiftModifier, AtCanvas(600, 500));
+    EXPECT_TRUE(Canvas().Panning);
+    EXPECT_EQ(SelectedNames(), QStringList{"C"});
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::ShiftModifier, AtCanvas(600, 500));
+    EXPECT_FALSE(Canvas().Panning);
+
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, AtCanvas(600, 500));
+    EXPECT_TRUE(Selected().isEmpty());
+    EXPECT_EQ(Canvas().CurrentCard, nullptr);
+    EXPECT_FALSE(Card("C")->Selected());
+}
+
+TEST_F(CanvasInteraction, ShiftClicksBuildAGroupThatMovesTogether)
+{
+    Click(Card("A"));
+    Click(Card("B"), Qt::ShiftModifier);
+    Click(Card("C"), Qt::ShiftModifier);
+    EXPECT_EQ(SelectedNames(), QStringList({"A", "B", "C"}));
+
+    Drag(Card("C"), {40, 120}, Qt::ShiftModifier);
+    EXPECT_EQ(Card("A")->Left(), 140);
+    EXPECT_EQ(Card("A")->Top(), 220);
+    EXPECT_EQ(Card("B")->Left(), 290);
+    EXPECT_EQ(Card("C")->Left(), 440);
+    EXPECT_EQ(Card("C")->Top(), 220);
+    EXPECT_EQ(Card("D")->Left(), 550) << "unselected cards stay";
+    EXPECT_TRUE(Main().State().Modified);
+    EXPECT_TRUE(Main().windowTitle().endsWith(" *"));
+    // The label follows its card.
+    EXPECT_EQ(Card("C")->NameLabel()->y(), 220 + Card("C")->Height() + 1);
+}
+
+TEST_F(CanvasInteraction, RightClickAndCtrlShiftChangeTheSelection)
+{
+    for (const char* name : {"A", "B", "C", "D", "E"})
+        Click(Card(name), Qt::ShiftModifier);
+    ASSERT_EQ(Selected().size(), 5);
+
+    Click(Card("D"), Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(SelectedNames(), QStringList({"A", "B", "C", "E"}));
+    EXPECT_FALSE(Card("D")->Selected());
+    EXPECT_EQ(Canvas().CurrentCard, Card("E")) << "toggling keeps the current card";
+
+    // A Ctrl-click while several cards are selected does nothing at all.
+    Click(Card("D"), Qt::ControlModifier);
+    EXPECT_EQ(Selected().size(), 4);
+    EXPECT_EQ(Card("E")->LinkTo(), nullptr);
+
+    QTest::mousePress(Viewport(), Qt::RightButton, {}, At(Card("B")));
+    QTest::mouseRelease(Viewport(), Qt::RightButton, {}, At(Card("B")));
+    EXPECT_EQ(SelectedNames(), QStringList{"B"});
+    EXPECT_EQ(Canvas().CurrentCard, Card("B"));
+    Main().Menus().pmnuNodex->hide();
+}
+
+TEST_F(CanvasInteraction, CtrlClicksBuildAChainAndToggleLinks)
+{
+    Click(Card("A"));
+    Click(Card("B"), Qt::ControlModifier);
+    Click(Card("C"), Qt::ControlModifier);
+    Click(Card("D"), Qt::ControlModifier);
+    EXPECT_EQ(Card("A")->LinkTo(), Card("B"));
+    EXPECT_EQ(Card("B")->LinkTo(), Card("C"));
+    EXPECT_EQ(Card("C")->LinkTo(), Card("D"));
+    EXPECT_EQ(Card("D")->LinkedFrom(), Card("C"));
+    EXPECT_EQ(SelectedNames(), QStringList{"D"}) << "the selection moves along the chain";
+    EXPECT_TRUE(Main().State().Modified);
+
+    // A's line runs straight right from centre to centre.
+    TNodexLine* line = Card("A")->Line();
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_EQ(line->Direction, 3);
+    EXPECT_EQ(line->Box(), QRect(124, 124, 150, 3));
+
+    // Closing the chain into a loop is refused silently.
+    Click(Card("A"), Qt::ControlModifier);
+    EXPECT_EQ(Card("D")->LinkTo(), nullptr);
+    EXPECT_TRUE(Dialogs.History().isEmpty());
+
+    // The same link made again is removed.
+    Click(Card("C"));
+    Click(Card("D"), Qt::ControlModifier);
+    EXPECT_EQ(Card("C")->LinkTo(), nullptr);
+    EXPECT_EQ(Card("D")->LinkedFrom(), nullptr);
+    EXPECT_FALSE(Card("C")->Line()->isVisible());
+}
+
+TEST_F(CanvasInteraction, WithoutSelectNextLinkEachLinkReplacesTheLast)
+{
+    Main().View().SetSelectNextLink(false);
+    Click(Card("A"));
+    Click(Card("B"), Qt::ControlModifier);
+    Click(Card("C"), Qt::ControlModifier);
+    Click(Card("D"), Qt::ControlModifier);
+    EXPECT_EQ(Card("A")->LinkTo(), Card("D"));
+    EXPECT_EQ(Card("B")->LinkedFrom(), nullptr);
+    EXPECT_EQ(Card("C")->LinkedFrom(), nullptr);
+    EXPECT_EQ(SelectedNames(), QStringList{"A"});
+}
+
+TEST_F(CanvasInteraction, CtrlClickWithTheCompilationCardOnlySelects)
+{
+    Click(Card("Compilation"));
+    Click(Card("A"), Qt::ControlModifier);
+    EXPECT_EQ(Card("Compilation")->LinkTo(), nullptr);
+    EXPECT_EQ(SelectedNames(), QStringList{"A"});
+    Click(Card("Compilation"), Qt::ControlModifier);
+    EXPECT_EQ(Card("A")->LinkTo(), nullptr);
+    EXPECT_EQ(SelectedNames(), QStringList{"Compilation"});
+}
+
+TEST_F(CanvasInteraction, DraggingALinkedCardRelaysItsLinesAtTheEnd)
+{
+    Click(Card("A"));
+    Click(Card("B"), Qt::ControlModifier);
+    const QPoint from = At(Card("B"));
+    QTest::mousePress(Viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(Viewport(), from + QPoint(20, 40));
+    QTest::mouseMove(Viewport(), from + QPoint(40, 80));
+    EXPECT_FALSE(Card("A")->Line()->isVisible()) << "lines into a moving card are hidden";
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, from + QPoint(40, 80));
+
+    EXPECT_EQ(Card("B")->Left(), 290);
+    EXPECT_EQ(Card("B")->Top(), 180);
+    EXPECT_TRUE(Card("A")->Line()->isVisible());
+    EXPECT_EQ(Card("A")->Line()->Direction, 7) << "down and right";
+    EXPECT_EQ(Card("A")->Line()->Box(), QRect(124, 124, 190, 80));
+}
+
+TEST_F(CanvasInteraction, DraggingStopsAtTheCanvasEdges)
+{
+    TNodex* card = Card("A");
+    Drag(card, {-300, -300});
+    EXPECT_EQ(card->Left(), card->LabelOverhang() + 2);
+    EXPECT_EQ(card->Top(), 2);
+
+    Main().View().horizontalScrollBar();
+    const int right = Main().Canvas().CanvasWidth();
+    card->MoveTo(right - 200, 100);
+    card->ClampToParent();
+    Drag(card, {400, 0});
+    EXPECT_EQ(card->Left(), right - 3 - (card->Width() + card->LabelOverhang()));
+}
+
+TEST_F(CanvasInteraction, DoubleClickOpensTheEditorWithoutStartingADrag)
+{
+    QSignalSpy editor(&Main(), &TfmMain::CardEditorRequested);
+    TNodex* card = Card("C");
+    const QPoint at = At(card);
+    // A double click arrives as a press and release, then the double click in place of the
+    // second press, then its release.
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(Viewport(), Qt::LeftButton, {}, at);
+    ASSERT_EQ(editor.size(), 1);
+    EXPECT_EQ(editor.first().first().value<TNodex*>(), card);
+    EXPECT_TRUE(Canvas().DoubleClickPending);
+
+    // The second press started no drag: moving with the button held leaves the card in place.
+    QTest::mousePress(Viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseMove(Viewport(), at + QPoint(60, 60));
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, at + QPoint(60, 60));
+    EXPECT_EQ(card->Left(), 400);
+    EXPECT_EQ(card->Top(), 100);
+
+    QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::ShiftModifier, At(Card("D")));
+    QTest::mouseDClick(Viewport(), Qt::LeftButton, Qt::ShiftModifier, At(Card("D")));
+    EXPECT_EQ(editor.size(), 1) << "Shift held: no editor";
+}
+
+TEST_F(CanvasInteraction, CanvasKeysAskForTheirCommands)
+{
+    QSignalSpy newCard(&Main().View(), &TCanvasView::NewCardRequested);
+    QSignalSpy properties(&Main().View(), &TCanvasView::PropertiesRequested);
+    QSignalSpy deletion(&Main().View(), &TCanvasView::DeleteRequested);
+    QSignalSpy editor(&Main(), &TfmMain::CardEditorRequested);
+
+    Click(Card("B"));
+    QTest::keyClick(&Main().View(), Qt::Key_Space);
+    QTest::keyClick(&Main().View(), Qt::Key_Return);
+    QTest::keyClick(&Main().View(), Qt::Key_Delete);
+    EXPECT_EQ(properties.size(), 1);
+    EXPECT_EQ(editor.size(), 1);
+    EXPECT_EQ(deletion.size(), 1);
+
+    QCursor::setPos(Viewport()->mapToGlobal(AtCanvas(500, 300)));
+    QTest::keyClick(&Main().View(), Qt::Key_Insert);
+    ASSERT_EQ(newCard.size(), 1);
+    EXPECT_EQ(newCard.first().first().toPoint(), QPoint(500, 300));
+
+    // Above the canvas (over the menu bar) Insert does nothing.
+    QCursor::setPos(Viewport()->mapToGlobal(QPoint(20, -10)));
+    QTest::keyClick(&Main().View(), Qt::Key_Insert);
+    EXPECT_EQ(newCard.size(), 1);
+
+    // Space on the Compilation card and keys with Ctrl do nothing.
+    Click(Card("Compilation"));
+    QTest::keyClick(&Main().View(), Qt::Key_Space);
+    QTest::keyClick(&Main().View(), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(properties.size(), 1);
+    EXPECT_EQ(deletion.size(), 1);
+}
+
+TEST_F(CanvasInteraction, CardMenuShowsWhatAppliesToTheCard)
+{
+    MainMenus& menus = Main().Menus();
+    Card("B")->SetState(1);
+    Click(Card("B"));
+    emit menus.pmnuNodex->aboutToShow();
+    EXPECT_TRUE(menus.pmnuState[0]->isVisible());
+    EXPECT_TRUE(menus.pmnuState[2]->isVisible());
+    EXPECT_FALSE(menus.pmnuState[3]->isVisible()) << "states without a name are hidden";
+    EXPECT_TRUE(menus.pmnuState[1]->isChecked());
+    EXPECT_FALSE(menus.pmnuState[1]->isEnabled());
+    EXPECT_TRUE(menus.pmnuState[0]->isEnabled());
+    EXPECT_FALSE(menus.pmnuRemoveLinks->isVisible());
+    EXPECT_FALSE(menus.pmnuMerge->isVisible());
+    EXPECT_TRUE(menus.pmnuProperties->isVisible());
+
+    Click(Card("C"), Qt::ControlModifier);
+    Click(Card("B"));
+    emit menus.pmnuNodex->aboutToShow();
+    EXPECT_TRUE(menus.pmnuRemoveLinks->isVisible());
+    EXPECT_TRUE(menus.pmnuMerge->isVisible());
+
+    Click(Card("Compilation"));
+    emit menus.pmnuNodex->aboutToShow();
+    EXPECT_FALSE(menus.pmnuProperties->isVisible());
+    EXPECT_FALSE(menus.pmnuToCompilation->isVisible());
+    EXPECT_FALSE(menus.pmnuStateTitle->menuAction()->isVisible());
+    EXPECT_FALSE(menus.NProperties->isVisible());
+    EXPECT_TRUE(menus.pmnuDelete->isVisible());
+}
+
+TEST_F(CanvasInteraction, PressOnALabelDoesNothing)
+{
+    Click(Card("A"));
+    TNodexLabel* label = Card("B")->NameLabel();
+    const QPoint onLabel = Main().View().mapFromScene(label->pos() + QPointF(label->Width() / 2.0, 3));
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, onLabel);
+    EXPECT_EQ(SelectedNames(), QStringList{"A"});
+}
