@@ -8,7 +8,7 @@ packages=(
   libhunspell-dev hunspell-en-gb hunspell-en-us libmythes-dev mythes-en-us libjpeg-dev
   libwmf-dev libwmf-bin fonts-urw-base35 libemf2svg-dev emf2svg
   fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
-  libgtest-dev googletest
+  libgtest-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick poppler-utils
 )
 

@@ -1,14 +1,16 @@
 #include "canvas/ColourString.h"
 
+#include <cctype>
+
 std::optional<QColor> ParseColourString(const QString& text)
 {
     // Up to eight digits fit the 32-bit colour value; the top byte is not a colour channel.
     if (text.isEmpty() || text.size() > 8)
         return std::nullopt;
-    bool ok = false;
-    const uint value = text.toUInt(&ok, 16);
-    if (!ok || text.startsWith('+') || text.startsWith('-') || text.contains(' '))
-        return std::nullopt;
+    for (const QChar c : text)
+        if (c.unicode() > 0x7F || !std::isxdigit(c.unicode()))
+            return std::nullopt;
+    const uint value = text.toUInt(nullptr, 16);
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 

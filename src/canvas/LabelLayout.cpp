@@ -10,7 +10,8 @@ constexpr int Unbounded = 1 << 20;
 
 QRect MeasureAt(const QFontMetrics& metrics, int width, const QString& text)
 {
-    return metrics.boundingRect(QRect(0, 0, width, Unbounded), LabelTextFlags(), text);
+    // Measured left-aligned: centring would round its fractional offset into the width.
+    return metrics.boundingRect(QRect(0, 0, width, Unbounded), Qt::TextWordWrap, text);
 }
 } // namespace
 

@@ -35,11 +35,19 @@ QString BuiltInResource(int type)
 }
 } // namespace
 
+// The built-in icons are compiled into this static library, and nothing else refers to its
+// resources: without registering them by name the linker leaves them out of the program.
+static void RegisterBuiltInIcons()
+{
+    Q_INIT_RESOURCE(canvas);
+}
+
 ThemeApplier::ThemeApplier(Theme& theme, TCanvas& canvas, QString appFolder)
     : FTheme(theme)
     , FCanvas(canvas)
     , FAppFolder(std::move(appFolder))
 {
+    RegisterBuiltInIcons();
     for (int type = 0; type < TypeCount; ++type) {
         ThemePicture& image = FBuiltIn[type];
         image.Picture = QPixmap(BuiltInResource(type));

@@ -10,6 +10,9 @@ class QtDialogs : public Dialogs {
 public:
     QtDialogs(QWidget* parent, QString title);
 
+    /// The window the boxes stand over; it may be made after the dialogs.
+    void SetParent(QWidget* parent) { Parent = parent; }
+
     void ShowInformation(const QString& text) override;
     void ShowWarning(const QString& text) override;
     Answer AskYesNoCancel(const QString& text) override;

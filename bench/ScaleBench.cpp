@@ -1,0 +1,104 @@
+// Measures how opening, saving and dragging scale with the number of cards. Each benchmark
+// reports time per card (open, save) or per mouse move (drag); flat numbers across the sizes
+// mean the work is linear in the cards touched, not in the cards on the canvas.
+#include "ProjectGenerator.h"
+#include "app/Main.h"
+#include "app/Program.h"
+#include "canvas/Canvas.h"
+#include "canvas/CanvasView.h"
+#include "canvas/NodexObject.h"
+#include "platform/Dialogs.h"
+#include "platform/Shell.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+/// Answers every question with No and shows nothing: benchmarks run unattended.
+class SilentDialogs : public Dialogs {
+public:
+    void ShowInformation(const QString&) override {}
+    void ShowWarning(const QString& text) override { qWarning("%s", qPrintable(text)); }
+    Answer AskYesNoCancel(const QString&) override { return Answer::No; }
+    bool AskOkCancel(const QString&) override { return false; }
+    QString AskOpenFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString AskSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+class NoShell : public Shell {
+public:
+    void ExploreFolder(const QString&) override {}
+    void BringToFront(QWidget*) override {}
+};
+
+struct Fixture {
+    explicit Fixture(int cards)
+        : Project(GenerateProject(Folder.path() + "/", cards))
+        , Program(QCoreApplication::applicationDirPath() + "/", Dialogs, Shell, 0)
+    {
+    }
+    QTemporaryDir Folder;
+    QString Project;
+    SilentDialogs Dialogs;
+    NoShell Shell;
+    NodexProgram Program;
+};
+
+void OpenProject(benchmark::State& state)
+{
+    Fixture fixture(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(fixture.Program.Main().OpenProject(fixture.Project));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void SaveProject(benchmark::State& state)
+{
+    Fixture fixture(int(state.range(0)));
+    fixture.Program.Main().OpenProject(fixture.Project);
+    for (auto _ : state)
+        fixture.Program.Main().SaveProject();
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+/// Drags a selected group of 100 cards; each iteration is one mouse move.
+void DragGroup(benchmark::State& state)
+{
+    Fixture fixture(int(state.range(0)));
+    TfmMain& main = fixture.Program.Main();
+    main.OpenProject(fixture.Project);
+    main.resize(1200, 900);
+    QWidget* viewport = main.View().viewport();
+    const QList<TNodex*> cards = main.Canvas().Cards();
+    TNodex* first = cards.first();
+    for (int i = 1; i < 100; ++i)
+        main.Selection().SelectedCards.append(cards[i]);
+    const QPoint from = main.View().mapFromScene(QPointF(first->Left() + 10, first->Top() + 10));
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::ShiftModifier, from);
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        QTest::mouseMove(viewport, from + QPoint(5 + step % 200, 5 + step % 150));
+    }
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::ShiftModifier, from);
+    main.State().Modified = false;
+}
+} // namespace
+
+BENCHMARK(OpenProject)->Arg(1000)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(SaveProject)->Arg(1000)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(DragGroup)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Iterations(200);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
