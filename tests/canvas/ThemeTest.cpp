@@ -41,7 +41,7 @@ bool Near(const QColor& actual, const QColor& expected, int tolerance)
         && qAbs(actual.blue() - expected.blue()) <= tolerance;
 }
 
-/// A program folder with a "Themes/" folder, a canvas and the theme applied to it. The cards:
+/// A program folder for "Themes/", a canvas and the applier that themes it. The cards:
 /// Chapter A -> Scene B -> Chapter C linked in a chain, and a lone Male Character D in state 3.
 class ThemeTest : public testing::Test {
 protected:
