@@ -25,6 +25,13 @@ constexpr int SplashDrawRange = 30;
 constexpr int TitleLimit = 50;
 } // namespace
 
+// The splash pictures are compiled into a static library: registering them by name keeps the
+// linker from leaving them out of the program.
+static void RegisterSplashPictures()
+{
+    Q_INIT_RESOURCE(app);
+}
+
 TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable& messages,
                  int splashDraw)
     : FDialogs(dialogs)
@@ -43,6 +50,7 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     ConnectCommands();
     ConnectCanvas();
 
+    RegisterSplashPictures();
     CreateSplash(splashDraw >= 0 ? splashDraw : int(QRandomGenerator::global()->bounded(SplashDrawRange)));
     FState.AppFolder = appFolder;
     ApplyWorkspaceSize();
@@ -154,6 +162,8 @@ void TfmMain::HideSplash()
     if (imgFlash)
         imgFlash->setVisible(false);
 }
+
+QPixmap TfmMain::SplashPicture() const { return imgFlash->pixmap(); }
 
 bool TfmMain::SplashVisible() const { return imgFlash && imgFlash->isVisible(); }
 

@@ -62,6 +62,7 @@ public:
     /// Hides the start-up picture for good.
     void HideSplash();
     bool SplashVisible() const;
+    QPixmap SplashPicture() const;
     /// Opens the card's editor; acts only when exactly one card is selected.
     void OpenCardEditor(TNodex* card);
 

@@ -30,6 +30,7 @@ TEST_F(MainWindow, FreshStartShowsTheUnnamedWorkspace)
     EXPECT_FALSE(Menus().mnuWordCount->isEnabled());
     EXPECT_FALSE(Menus().mnuCopyToProject->isEnabled());
     EXPECT_TRUE(Main().SplashVisible());
+    EXPECT_EQ(Main().SplashPicture().size(), QSize(260, 140));
     EXPECT_EQ(Main().CurrentTheme().TypeNames.first(), "&Chapter") << "the built-in theme";
 }
 
