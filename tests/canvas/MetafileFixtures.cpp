@@ -52,6 +52,7 @@ QByteArray Wmf(QSize size, Shape shape, const QRect& box, const QColor& colour)
     QByteArray records;
     WmfRecord(records, 0x020B, { 0, 0 }); // SETWINDOWORG y, x
     WmfRecord(records, 0x020C, { quint16(size.height()), quint16(size.width()) }); // SETWINDOWEXT
+    WmfRecord(records, 0x0102, { 1 }); // SETBKMODE TRANSPARENT
     WmfRecord(records, 0x02FC, { 0, colourLow, colourHigh, 0 }); // CREATEBRUSHINDIRECT, solid
     WmfRecord(records, 0x02FA, { 5, 0, 0, 0, 0 }); // CREATEPENINDIRECT, PS_NULL
     WmfRecord(records, 0x012D, { 0 }); // SELECTOBJECT brush
@@ -83,13 +84,14 @@ QByteArray Emf(QSize size, Shape shape, const QRect& box, const QColor& colour)
 {
     const qint32 nullPen = qint32(0x80000008);
     QByteArray records;
+    EmfRecord(records, 18, { 1 }); // SETBKMODE TRANSPARENT
     EmfRecord(records, 39, { 1, 0, qint32(ColourRef(colour)), 0 }); // CREATEBRUSHINDIRECT
     EmfRecord(records, 37, { 1 }); // SELECTOBJECT brush
     EmfRecord(records, 37, { nullPen }); // SELECTOBJECT stock NULL_PEN
     EmfRecord(records, shape == Shape::Ellipse ? 42 : 43,
         { box.x(), box.y(), box.x() + box.width(), box.y() + box.height() });
     EmfRecord(records, 14, { 0, 16, 20 }); // EOF, no palette
-    const int recordCount = 6;
+    const int recordCount = 7;
 
     const qint32 headerSize = 108;
     QByteArray bytes;

@@ -12,9 +12,11 @@ namespace MetafileFixtures {
 
 enum class Shape { Ellipse, Rectangle };
 
-/// A placeable WMF: window origin and extent, a solid brush, a null pen, the shape, EOF.
+/// A placeable WMF: window origin and extent, a transparent background mode (as most writers
+/// set it), a solid brush, a null pen, the shape, EOF.
 QByteArray Wmf(QSize size, Shape shape, const QRect& box, const QColor& colour);
-/// An EMF: header, a solid brush, the stock null pen, the shape, EOF.
+/// An EMF: header, a transparent background mode, a solid brush, the stock null pen, the shape,
+/// EOF.
 QByteArray Emf(QSize size, Shape shape, const QRect& box, const QColor& colour);
 
 /// The usual icon: a shape filling the picture but for a 4-pixel margin.

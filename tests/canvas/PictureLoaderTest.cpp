@@ -229,15 +229,23 @@ TEST(PictureLoader, MetafilesAreDrawnAtTheirOwnSize)
         EXPECT_EQ(drawn.pixelColor(1, 1).alpha(), 0);
         EXPECT_EQ(drawn.pixelColor(62, 46).alpha(), 0);
     }
+}
 
+TEST(PictureLoader, MetafilesKeepTheirExactColours)
+{
+    TempFolder folder;
+    using namespace MetafileFixtures;
+    // A colour without an SVG name, filled with a transparent background mode: fully opaque.
+    const QColor orange(200, 100, 0);
     const QRect box(10, 10, 20, 20);
-    const QImage square
-        = Loaded(folder.Write("square.wmf", Wmf({ 40, 40 }, Shape::Rectangle, box, Qt::blue)));
-    const QImage emfSquare
-        = Loaded(folder.Write("square.emf", Emf({ 40, 40 }, Shape::Rectangle, box, Qt::blue)));
-    for (const QImage& drawn : { square, emfSquare }) {
+    const QImage wmf
+        = Loaded(folder.Write("square.wmf", Wmf({ 40, 40 }, Shape::Rectangle, box, orange)));
+    const QImage emf
+        = Loaded(folder.Write("square.emf", Emf({ 40, 40 }, Shape::Rectangle, box, orange)));
+    for (const QImage& drawn : { wmf, emf }) {
         EXPECT_EQ(drawn.size(), QSize(40, 40));
-        EXPECT_TRUE(Near(drawn.pixelColor(12, 12), Qt::blue));
+        EXPECT_EQ(drawn.pixelColor(12, 12), orange)
+            << drawn.pixelColor(12, 12).name().toStdString();
         EXPECT_EQ(drawn.pixelColor(5, 20).alpha(), 0);
         EXPECT_EQ(drawn.pixelColor(35, 20).alpha(), 0);
     }

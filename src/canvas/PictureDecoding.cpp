@@ -1,0 +1,18 @@
+#include "PictureDecoding.h"
+
+#include "PictureLoader.h"
+
+bool FitsPictureLimit(int width, int height)
+{
+    return width > 0 && height > 0 && width <= MaxPictureSide && height <= MaxPictureSide;
+}
+
+QString PictureTooLarge()
+{
+    return QStringLiteral("the picture is larger than %1 x %1 pixels").arg(MaxPictureSide);
+}
+
+QString PictureNoMemory()
+{
+    return QStringLiteral("there is not enough memory for the picture");
+}

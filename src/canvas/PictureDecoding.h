@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtEndian>
+
+// What the picture decoders share: the size limit with its message, and little-endian readers
+// for the header fields of bitmaps and metafiles. The readers trust the caller to have checked
+// that the bytes at `offset` exist.
+
+/// Whether a decoded picture of this size may be kept: not empty, and within MaxPictureSide.
+bool FitsPictureLimit(int width, int height);
+
+/// The reason given for a picture beyond MaxPictureSide.
+QString PictureTooLarge();
+
+/// The reason given when the decoded picture cannot be allocated.
+QString PictureNoMemory();
+
+inline quint16 Word(const QByteArray& bytes, qsizetype offset)
+{
+    return qFromLittleEndian<quint16>(bytes.constData() + offset);
+}
+
+inline quint32 DoubleWord(const QByteArray& bytes, qsizetype offset)
+{
+    return qFromLittleEndian<quint32>(bytes.constData() + offset);
+}
+
+inline qint32 SignedDoubleWord(const QByteArray& bytes, qsizetype offset)
+{
+    return qFromLittleEndian<qint32>(bytes.constData() + offset);
+}
