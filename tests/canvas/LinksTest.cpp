@@ -176,37 +176,3 @@ TEST_F(LinksTest, StoredLinksResolveToTheFirstOtherCardOfThatExactName)
     EXPECT_EQ(A->Line()->scene(), &Canvas);
     EXPECT_EQ(A->Line()->Box(), QRect(124, 124, 600, 3));
 }
-
-TEST_F(LinksTest, DamagedStoredLinksResolveWithoutHanging)
-{
-    // Two cards naming the same target: the last one resolved becomes its predecessor.
-    A->SetLinkToName("C");
-    B->SetLinkToName("C");
-    // A stored cycle between C and D.
-    C->SetLinkToName("D");
-    D->SetLinkToName("C");
-
-    ResolveStoredLinks(Canvas.Cards());
-    EXPECT_EQ(A->LinkTo(), C);
-    EXPECT_EQ(B->LinkTo(), C);
-    EXPECT_EQ(C->LinkedFrom(), D);
-    EXPECT_EQ(C->LinkTo(), D);
-    EXPECT_EQ(D->LinkTo(), C);
-    EXPECT_EQ(D->LinkedFrom(), C);
-    EXPECT_EQ(ChainFrom(A), (QList<TNodex*> { A, C, D }));
-    for (TNodex* card : Canvas.Cards())
-        EXPECT_TRUE(LineShown(card)) << card->Name().toStdString();
-
-    // Without C and D naming each other, the last of A and B is C's predecessor.
-    TCanvas other;
-    TNodex* first = other.CreateCard();
-    first->SetName("First");
-    TNodex* second = other.CreateCard();
-    second->SetName("Second");
-    TNodex* target = other.CreateCard();
-    target->SetName("Target");
-    first->SetLinkToName("Target");
-    second->SetLinkToName("Target");
-    ResolveStoredLinks(other.Cards());
-    EXPECT_EQ(target->LinkedFrom(), second);
-}
