@@ -305,7 +305,6 @@ void TfmMain::closeEvent(QCloseEvent* event)
 void TfmMain::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    FirstShowDone = true;
     CentreSplash();
     UpdateCaption();
 }

@@ -101,5 +101,4 @@ private:
     std::unique_ptr<ThemeApplier> FThemes;
     ProjectStore FStore;
     QGraphicsPixmapItem* imgFlash = nullptr;
-    bool FirstShowDone = false;
 };
