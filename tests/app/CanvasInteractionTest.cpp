@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -215,7 +216,6 @@ TEST_F(CanvasInteraction, DraggingStopsAtTheCanvasEdges)
     EXPECT_EQ(card->Left(), card->LabelOverhang() + 2);
     EXPECT_EQ(card->Top(), 2);
 
-    Main().View().horizontalScrollBar();
     const int right = Main().Canvas().CanvasWidth();
     card->MoveTo(right - 200, 100);
     card->ClampToParent();
@@ -310,6 +310,26 @@ TEST_F(CanvasInteraction, CardMenuShowsWhatAppliesToTheCard)
     EXPECT_FALSE(menus.pmnuStateTitle->menuAction()->isVisible());
     EXPECT_FALSE(menus.NProperties->isVisible());
     EXPECT_TRUE(menus.pmnuDelete->isVisible());
+}
+
+TEST_F(CanvasInteraction, ShiftDragOnTheEmptyCanvasPansIt)
+{
+    Main().State().WorkspaceSize = 2;
+    Main().ApplyWorkspaceSize();
+    QScrollBar* horizontal = Main().View().horizontalScrollBar();
+    QScrollBar* vertical = Main().View().verticalScrollBar();
+    horizontal->setValue(100);
+    vertical->setValue(100);
+
+    const QPoint start(400, 300);
+    QTest::mousePress(Viewport(), Qt::LeftButton, Qt::ShiftModifier, start);
+    EXPECT_EQ(Viewport()->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(Viewport(), start + QPoint(-50, -20));
+    EXPECT_EQ(horizontal->value(), 150) << "the canvas follows the hand";
+    EXPECT_EQ(vertical->value(), 120);
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::ShiftModifier, start + QPoint(-50, -20));
+    EXPECT_FALSE(Canvas().Panning);
+    EXPECT_NE(Viewport()->cursor().shape(), Qt::PointingHandCursor);
 }
 
 TEST_F(CanvasInteraction, PressOnALabelDoesNothing)
