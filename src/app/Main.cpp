@@ -69,7 +69,6 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     FTheme.NextCardType = 1;
     FCanvasState.DoubleClickPending = false;
     FState.Modified = false;
-    FState.ReplaceAllWarned = false;
     UpdateCaption();
 }
 
@@ -153,8 +152,7 @@ void TfmMain::CentreSplash()
 {
     if (!SplashVisible())
         return;
-    const QSize picture = imgFlash->pixmap().size().isEmpty() ? QSize(260, 140) : imgFlash->pixmap().size();
-    imgFlash->setPos(SplashPosition(FView->viewport()->size(), picture));
+    imgFlash->setPos(SplashPosition(FView->viewport()->size(), imgFlash->pixmap().size()));
 }
 
 void TfmMain::HideSplash()

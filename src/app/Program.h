@@ -32,7 +32,6 @@ public:
 
     TfmMain& Main() { return *fmMain; }
     MessageTable& Messages() { return FMessages; }
-    TfmEditor& TemplateEditor() { return *fmEditor; }
 
 private:
     MessageTable FMessages;

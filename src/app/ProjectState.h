@@ -16,7 +16,6 @@ struct ProjectState {
     int WorkspaceSize = 0;
     int TargetWordCount = 0;
     bool BoldBaseType = false;
-    bool ReplaceAllWarned = false;
 
     /// No project is open: the file name is "unnamed" in any letter case.
     bool IsUnnamed() const { return ProjectFileName.toLower() == Unnamed; }

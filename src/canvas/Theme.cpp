@@ -58,11 +58,6 @@ ThemeApplier::ThemeApplier(Theme& theme, TCanvas& canvas, QString appFolder)
     ApplyBuiltInValues();
 }
 
-const ThemePicture& ThemeApplier::BuiltInImage(int type) const
-{
-    return FBuiltIn[type >= 0 && type < TypeCount ? type : 1];
-}
-
 void ThemeApplier::LoadTheme(const QString& themeName)
 {
     FTheme.ThemeImages = FBuiltIn;

@@ -59,9 +59,6 @@ public:
     /// Gives one card the marker of its revision state.
     void ApplyStateMarker(TNodex& card) const;
 
-    /// The program's own picture of a type code.
-    const ThemePicture& BuiltInImage(int type) const;
-
     /// Called whenever the state names change, so that the menus show them.
     std::function<void()> StateCaptionsChanged;
 
