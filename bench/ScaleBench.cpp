@@ -3,7 +3,7 @@
 // mean the work is linear in the cards touched, not in the cards on the canvas.
 #include "ProjectGenerator.h"
 #include "app/Main.h"
-#include "app/Program.h"
+#include "app/NodexProgram.h"
 #include "canvas/Canvas.h"
 #include "canvas/CanvasView.h"
 #include "canvas/NodexObject.h"
@@ -21,7 +21,10 @@ namespace {
 class SilentDialogs : public Dialogs {
 public:
     void ShowInformation(const QString&) override {}
-    void ShowWarning(const QString& text) override { qWarning("%s", qPrintable(text)); }
+    void ShowWarning(const QString& text, const QString& reason) override
+    {
+        qWarning("%s %s", qPrintable(text), qPrintable(reason));
+    }
     Answer AskYesNoCancel(const QString&) override { return Answer::No; }
     bool AskOkCancel(const QString&) override { return false; }
     QString AskOpenFileName(const QString&, const QString&, const QString&) override { return {}; }
@@ -84,7 +87,7 @@ void DragGroup(benchmark::State& state)
         QTest::mouseMove(viewport, from + QPoint(5 + step % 200, 5 + step % 150));
     }
     QTest::mouseRelease(viewport, Qt::LeftButton, Qt::ShiftModifier, from);
-    main.State().Modified = false;
+    main.Project().Modified = false;
 }
 } // namespace
 

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-svg-dev libsimpleini-dev
+  qt6-base-dev qt6-svg-dev
   libhunspell-dev hunspell-en-gb hunspell-en-us libmythes-dev mythes-en-us libjpeg-dev
   libwmf-dev libwmf-bin fonts-urw-base35 libemf2svg-dev emf2svg
   fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea

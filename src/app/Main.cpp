@@ -38,8 +38,9 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     , FShell(shell)
     , FMessages(messages)
     , FCanvas(new TCanvas(this))
-    , FView(new TCanvasView(FCanvas, FCanvasState, this))
-    , FStore(*this)
+    , FView(new TCanvasView(FCanvas, FSelection, this))
+    , FThemes(FTheme, *FCanvas, appFolder)
+    , FStore(FProject, FSelection, *FCanvas, FTheme, FThemes, dialogs, messages)
 {
     setObjectName("fmMain");
     setWindowTitle("nofile");
@@ -52,23 +53,22 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
 
     RegisterSplashPictures();
     CreateSplash(splashDraw >= 0 ? splashDraw : int(QRandomGenerator::global()->bounded(SplashDrawRange)));
-    FState.AppFolder = appFolder;
+    FProject.AppFolder = appFolder;
     ApplyWorkspaceSize();
 
-    FThemes = std::make_unique<ThemeApplier>(FTheme, *FCanvas, appFolder);
-    FThemes->StateCaptionsChanged = [this] { ApplyStateCaptions(); };
-    if (QFileInfo::exists(appFolder + "Themes/" + FTheme.DefaultTheme))
-        FThemes->LoadTheme(FTheme.DefaultTheme);
+    FThemes.StateCaptionsChanged = [this] { ApplyStateCaptions(); };
+    if (QFileInfo::exists(appFolder + ThemesFolder + FTheme.DefaultTheme))
+        FThemes.LoadTheme(FTheme.DefaultTheme);
     else
-        FThemes->ApplyThemeDefaults();
+        FThemes.ApplyThemeDefaults();
 
-    FState.ProjectFolder.clear();
-    FState.ProjectFileName = ProjectState::Unnamed;
-    FState.ProjectOnDisk = false;
-    FState.PristineWorkspace = true;
+    FProject.ProjectFolder.clear();
+    FProject.ProjectFileName = ProjectState::Unnamed;
+    FProject.ProjectOnDisk = false;
+    FProject.PristineWorkspace = true;
     FTheme.NextCardType = 1;
-    FCanvasState.DoubleClickPending = false;
-    FState.Modified = false;
+    FSelection.DoubleClickPending = false;
+    FProject.Modified = false;
     UpdateCaption();
 }
 
@@ -88,23 +88,23 @@ void TfmMain::ConnectCommands()
     const auto explore = [this](QAction* item, auto folder) {
         connect(item, &QAction::triggered, this, [this, folder] { Explore(folder()); });
     };
-    explore(FMenus.mnuExploreProject, [this] { return FState.ProjectFolder + "Text Files/"; });
-    explore(FMenus.mnuExploreBackups, [this] { return FState.AppFolder + "Backups/"; });
-    explore(FMenus.mnuExploreThemes, [this] { return FState.AppFolder + "Themes/"; });
-    explore(FMenus.mnuExploreTemplates, [this] { return FState.AppFolder + "Templates/"; });
-    explore(FMenus.mnuExploreDictionaries, [this] { return FState.AppFolder + "Spelling/"; });
-    explore(FMenus.mnuExploreThesaurus, [this] { return FState.AppFolder + "Thesaurus/"; });
+    explore(FMenus.mnuExploreProject, [this] { return FProject.ProjectFolder + "Text Files/"; });
+    explore(FMenus.mnuExploreBackups, [this] { return FProject.AppFolder + "Backups/"; });
+    explore(FMenus.mnuExploreThemes, [this] { return FProject.AppFolder + ThemesFolder; });
+    explore(FMenus.mnuExploreTemplates, [this] { return FProject.AppFolder + "Templates/"; });
+    explore(FMenus.mnuExploreDictionaries, [this] { return FProject.AppFolder + "Spelling/"; });
+    explore(FMenus.mnuExploreThesaurus, [this] { return FProject.AppFolder + "Thesaurus/"; });
 }
 
 void TfmMain::ConnectCanvas()
 {
     connect(FCanvas, &TCanvas::CardDestroying, this, [this](TNodex* card) {
-        FCanvasState.SelectedCards.removeAll(card);
-        if (FCanvasState.CurrentCard == card)
-            FCanvasState.CurrentCard = nullptr;
+        FSelection.SelectedCards.removeAll(card);
+        if (FSelection.CurrentCard == card)
+            FSelection.CurrentCard = nullptr;
     });
     connect(FView, &TCanvasView::UpdateCaption, this, &TfmMain::UpdateCaption);
-    connect(FView, &TCanvasView::ProjectModified, this, [this] { FState.Modified = true; });
+    connect(FView, &TCanvasView::ProjectModified, this, [this] { FProject.Modified = true; });
     connect(FView, &TCanvasView::OpenCardEditor, this, &TfmMain::OpenCardEditor);
     connect(FView, &TCanvasView::CardMenuRequested, this, [this](QPoint at) { FMenus.pmnuNodex->popup(at); });
     connect(FView, &TCanvasView::PanelMenuRequested, this, [this](QPoint at) { FMenus.pmnuPanel->popup(at); });
@@ -116,7 +116,7 @@ void TfmMain::ConnectCanvas()
 
 void TfmMain::OpenCardEditor(TNodex* card)
 {
-    if (card && FCanvasState.SelectedCards.size() == 1)
+    if (card && FSelection.SelectedCards.size() == 1)
         emit CardEditorRequested(card);
 }
 
@@ -173,9 +173,9 @@ void TfmMain::menuClicked()
 
 void TfmMain::UpdateCaption()
 {
-    FMenus.mnuNewProject->setEnabled(!(FState.PristineWorkspace && !FState.Modified));
+    FMenus.mnuNewProject->setEnabled(!(FProject.PristineWorkspace && !FProject.Modified));
 
-    QString title = FState.ProjectFileName;
+    QString title = FProject.ProjectFileName;
     const int extension = title.indexOf(".nodex");
     if (extension >= 0)
         title.remove(extension, 6);
@@ -184,23 +184,23 @@ void TfmMain::UpdateCaption()
     QString caption = FTheme.ThemeLoaded
         ? "Nodex " + FTheme.ThemeName.section('.', 0, 0) + ": '" + title + "'"
         : "Nodex Book: '" + title + "'";
-    if (FState.Modified && !caption.contains(" *"))
+    if (FProject.Modified && !caption.contains(" *"))
         caption += " *";
     setWindowTitle(caption);
 
-    const bool unnamed = FState.IsUnnamed();
+    const bool unnamed = FProject.IsUnnamed();
     const bool hasCards = FCanvas->CardCount() > 0;
-    FMenus.mnuSaveProject->setEnabled(FState.Modified && !unnamed);
+    FMenus.mnuSaveProject->setEnabled(FProject.Modified && !unnamed);
     FMenus.mnuSaveProjectAs->setEnabled(unnamed);
-    FMenus.mnuCopyToProject->setEnabled(!FCanvasState.SelectedCards.isEmpty());
+    FMenus.mnuCopyToProject->setEnabled(!FSelection.SelectedCards.isEmpty());
     FMenus.mnuBackupProject->setEnabled(!unnamed);
     FMenus.mnuExploreProject->setEnabled(!unnamed);
     FMenus.mnuFindAndCompile->setEnabled(!unnamed && hasCards);
     FMenus.mnuCompile->setEnabled(!unnamed && hasCards);
     FMenus.mnuWordCount->setEnabled(!unnamed && hasCards);
 
-    if (FCanvasState.CurrentCard)
-        UpdateCardMenu(*FCanvasState.CurrentCard);
+    if (FSelection.CurrentCard)
+        UpdateCardMenu(*FSelection.CurrentCard);
 }
 
 void TfmMain::UpdateCardMenu(const TNodex& card)
@@ -238,30 +238,73 @@ void TfmMain::ApplyWorkspaceSize()
         layout()->activate();
     const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
     const QSize windowExtra = frameGeometry().size() - FView->size();
-    const QSize size = WorkspaceCanvasSize(FState.WorkspaceSize, display->size(), windowExtra);
+    const QSize size = WorkspaceCanvasSize(FProject.WorkspaceSize, display->size(), windowExtra);
     FCanvas->SetCanvasSize(size.width(), size.height());
     FView->ScrollToOrigin();
 }
 
-void TfmMain::ClearCanvas()
+void TfmMain::ClearCanvas() { ::ClearCanvas(*FCanvas, FSelection); }
+
+bool TfmMain::OpenProject(const QString& path)
 {
-    FCanvasState.SelectedCards.clear();
-    FCanvas->DestroyAllCards();
-    FCanvasState.CurrentCard = nullptr;
+    if (!isVisible())
+        show();
+    HideSplash();
+    const ProjectStore::Opened opened = FStore.OpenProject(path);
+    switch (opened.Result) {
+    case ProjectStore::OpenResult::Refused:
+        return false;
+    case ProjectStore::OpenResult::Failed:
+        // No half-loaded project may remain.
+        CloseProject();
+        return false;
+    case ProjectStore::OpenResult::Opened:
+        break;
+    }
+    ApplyPlacement(opened.Placement);
+    ApplyWorkspaceSize();
+    UpdateCaption();
+    return true;
+}
+
+void TfmMain::SaveProject()
+{
+    FStore.SaveProject(CurrentPlacement());
+    UpdateCaption();
+}
+
+WindowPlacement TfmMain::CurrentPlacement() const
+{
+    return {isMaximized(), true, x(), y(), width(), height()};
+}
+
+void TfmMain::ApplyPlacement(const WindowPlacement& placement)
+{
+    if (placement.HasBounds) {
+        const QPoint corner(placement.Left, placement.Top);
+        const QScreen* target = QGuiApplication::screenAt(corner);
+        if (!target)
+            target = screen() ? screen() : QGuiApplication::primaryScreen();
+        const QRect bounds
+            = FitToScreen(placement, target->availableGeometry(), frameGeometry().size() - size());
+        move(bounds.topLeft());
+        resize(bounds.size());
+    }
+    setWindowState(placement.Maximised ? Qt::WindowMaximized : Qt::WindowNoState);
 }
 
 void TfmMain::CloseProject()
 {
-    FState.WorkspaceSize = 0;
+    FProject.WorkspaceSize = 0;
     ApplyWorkspaceSize();
-    FState.ProjectOnDisk = false;
+    FProject.ProjectOnDisk = false;
     setWindowTitle("nofile");
-    FState.ProjectFileName = ProjectState::Unnamed;
+    FProject.ProjectFileName = ProjectState::Unnamed;
     ClearCanvas();
     FTheme.NextCardType = 1;
-    FCanvasState.DoubleClickPending = false;
-    FState.Modified = false;
-    FState.TargetWordCount = 0;
+    FSelection.DoubleClickPending = false;
+    FProject.Modified = false;
+    FProject.TargetWordCount = 0;
     UpdateCaption();
 }
 
@@ -272,7 +315,7 @@ void TfmMain::SetCardType(TNodex& card, int storedType)
 
 bool TfmMain::FormCloseQuery()
 {
-    if (!FState.Modified)
+    if (!FProject.Modified)
         return true;
     switch (FDialogs.AskYesNoCancel(FMessages.Text(MessageKey::SAVE_PROJECT))) {
     case Answer::Cancel:
@@ -283,11 +326,11 @@ bool TfmMain::FormCloseQuery()
         break;
     }
     // An unnamed workspace needs a name first: the window stays open for Save As.
-    if (FState.IsUnnamed())
+    if (FProject.IsUnnamed())
         return false;
     SaveProject();
     // A failed save has told the user why; closing now would lose the changes.
-    return !FState.Modified;
+    return !FProject.Modified;
 }
 
 void TfmMain::closeEvent(QCloseEvent* event)

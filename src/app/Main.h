@@ -4,12 +4,12 @@
 #include "app/MainMenus.h"
 #include "app/ProjectState.h"
 #include "app/ProjectStore.h"
+#include "app/WindowPlacement.h"
 #include "canvas/CanvasState.h"
 #include "canvas/Theme.h"
+#include "canvas/ThemeApplier.h"
 
 #include <QMainWindow>
-
-#include <memory>
 
 class Dialogs;
 class MessageTable;
@@ -30,12 +30,13 @@ public:
             int splashDraw = -1);
     ~TfmMain() override;
 
-    ProjectState& State() { return FState; }
-    const ProjectState& State() const { return FState; }
+    /// The open project: where it lives and whether it has unsaved changes.
+    ProjectState& Project() { return FProject; }
+    const ProjectState& Project() const { return FProject; }
     /// The selection, the current card and the mouse state of the canvas.
-    CanvasState& Selection() { return FCanvasState; }
+    CanvasState& Selection() { return FSelection; }
     Theme& CurrentTheme() { return FTheme; }
-    ThemeApplier& Themes() { return *FThemes; }
+    ThemeApplier& Themes() { return FThemes; }
     AppSettings& Settings() { return FSettings; }
     TCanvas& Canvas() { return *FCanvas; }
     TCanvasView& View() { return *FView; }
@@ -44,8 +45,11 @@ public:
     const MessageTable& Messages() const { return FMessages; }
     ProjectStore& Store() { return FStore; }
 
-    bool OpenProject(const QString& path) { return FStore.OpenProject(path); }
-    void SaveProject() { FStore.SaveProject(); }
+    /// Opens a project and places the window as the project keeps it. False, after a message,
+    /// when it could not be opened; a failure while loading leaves the empty unnamed workspace.
+    bool OpenProject(const QString& path);
+    /// Writes the project; unsaved changes stay marked when anything could not be written.
+    void SaveProject();
 
     /// Rebuilds the caption and the enabled, visible and checked states of the menus.
     void UpdateCaption();
@@ -87,18 +91,22 @@ private:
     void UpdateCardMenu(const TNodex& card);
     void Explore(const QString& folder);
     void mnuExitClick();
+    /// Where the window stands now, as a project file keeps it.
+    WindowPlacement CurrentPlacement() const;
+    /// Places the window as stored, fitted to the screen it would stand on.
+    void ApplyPlacement(const WindowPlacement& placement);
 
     Dialogs& FDialogs;
     Shell& FShell;
     MessageTable& FMessages;
-    ProjectState FState;
-    CanvasState FCanvasState;
+    ProjectState FProject;
+    CanvasState FSelection;
     AppSettings FSettings;
     Theme FTheme;
     MainMenus FMenus;
     TCanvas* FCanvas;
     TCanvasView* FView;
-    std::unique_ptr<ThemeApplier> FThemes;
+    ThemeApplier FThemes;
     ProjectStore FStore;
     QGraphicsPixmapItem* imgFlash = nullptr;
 };

@@ -1,20 +1,20 @@
 #include "app/ProjectFiles.h"
 
-#include "canvas/NodexObject.h"
 #include "platform/IniFile.h"
 
 ProjectFileData ReadProjectFile(const IniFile& file)
 {
+    const ProjectFileData defaults;
     ProjectFileData data;
-    data.Maximised = file.ReadBool("Application", "Maximised", false);
-    data.Top = file.ReadInteger("AppWindow", "Top", -1);
-    data.Left = file.ReadInteger("AppWindow", "Left", -1);
-    data.Width = file.ReadInteger("AppWindow", "Width", -1);
-    data.Height = file.ReadInteger("AppWindow", "Height", -1);
-    data.TargetWordCount = file.ReadInteger("Workspace", "TargetWordCount", 0);
-    data.BoldBaseType = file.ReadBool("Workspace", "BoldBaseType", true);
-    data.Size = WorkspaceSizeFrom(file.ReadInteger("Workspace", "Size", 0));
-    data.ThemeName = file.ReadString("Theme", "Name", "Book.ini");
+    data.Maximised = file.ReadBool("Application", "Maximised", defaults.Maximised);
+    data.Top = file.ReadInteger("AppWindow", "Top", defaults.Top);
+    data.Left = file.ReadInteger("AppWindow", "Left", defaults.Left);
+    data.Width = file.ReadInteger("AppWindow", "Width", defaults.Width);
+    data.Height = file.ReadInteger("AppWindow", "Height", defaults.Height);
+    data.TargetWordCount = file.ReadInteger("Workspace", "TargetWordCount", defaults.TargetWordCount);
+    data.BoldBaseType = file.ReadBool("Workspace", "BoldBaseType", defaults.BoldBaseType);
+    data.Size = WorkspaceSizeFrom(file.ReadInteger("Workspace", "Size", defaults.Size));
+    data.ThemeName = file.ReadString("Theme", "Name", defaults.ThemeName);
     return data;
 }
 
@@ -35,13 +35,15 @@ void WriteProjectFile(IniFile& file, const ProjectFileData& data)
 
 CardFileData ReadCardFile(const IniFile& file)
 {
+    const CardFileData defaults;
     CardFileData data;
-    data.StoredType = file.ReadInteger("StateData", "Type", 0);
-    data.State = file.ReadInteger("StateData", "State", 0);
-    data.Left = file.ReadInteger("Position", "Left", 100);
-    data.Top = file.ReadInteger("Position", "Top", 100);
-    data.Description = file.ReadString("Description", "Text", QString());
-    data.LinkToName = file.ReadString("LinkTo", "Name", QString());
+    data.StoredType = file.ReadInteger("StateData", "Type", defaults.StoredType);
+    data.State = file.ReadInteger("StateData", "State", defaults.State);
+    data.Left = file.ReadInteger("Position", "Left", defaults.Left);
+    data.Top = file.ReadInteger("Position", "Top", defaults.Top);
+    data.Description = file.ReadString("Description", "Text", defaults.Description);
+    // A card's name may begin or end with a blank: the link keeps it as stored.
+    data.LinkToName = file.ReadUntrimmed("LinkTo", "Name", defaults.LinkToName);
     return data;
 }
 
@@ -53,18 +55,6 @@ void WriteCardFile(IniFile& file, const CardFileData& data)
     file.WriteInteger("Position", "Top", data.Top);
     file.WriteString("Description", "Text", data.Description);
     file.WriteString("LinkTo", "Name", data.LinkToName);
-}
-
-CardFileData CardFileRecord(const TNodex& card)
-{
-    CardFileData data;
-    data.StoredType = TypeToStoredType(card.Type());
-    data.State = StateToStored(card.State());
-    data.Left = card.Left();
-    data.Top = card.Top();
-    data.Description = card.Description();
-    data.LinkToName = card.LinkTo() ? card.LinkTo()->Name() : QString();
-    return data;
 }
 
 int StoredTypeToType(int stored)
@@ -85,8 +75,13 @@ int StateToStored(int state) { return state >= 0 && state <= 5 ? state : 0; }
 
 int WorkspaceSizeFrom(int stored) { return stored == 1 || stored == 2 ? stored : 0; }
 
+bool IsCardFileName(const QString& fileName)
+{
+    return fileName.size() > CardExtension.size()
+        && fileName.endsWith(CardExtension, Qt::CaseInsensitive);
+}
+
 QString CardNameOfFile(const QString& fileName)
 {
-    const int extension = fileName.indexOf(".ndx");
-    return extension < 0 ? fileName : fileName.left(extension);
+    return IsCardFileName(fileName) ? fileName.chopped(CardExtension.size()) : fileName;
 }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "canvas/ThemeFile.h"
+
 #include <QString>
 
 class IniFile;
-class TNodex;
+
+// The project file and card file formats: plain records read from and written to INI files,
+// key by key, so that keys this program does not write survive every save.
 
 /// The keys of a project file.
 struct ProjectFileData {
@@ -14,8 +18,8 @@ struct ProjectFileData {
     int Height = -1;
     int TargetWordCount = 0;
     bool BoldBaseType = true;
-    int Size = 0;
-    QString ThemeName = QStringLiteral("Book.ini");
+    int Size = 0; ///< 0 screen-sized, 1 twice and 2 four times the screen
+    QString ThemeName = BuiltInThemeName;
 };
 
 /// The keys of a card file; the type as stored, one less than in memory.
@@ -26,6 +30,8 @@ struct CardFileData {
     int Top = 100;
     QString Description;
     QString LinkToName;
+
+    bool operator==(const CardFileData&) const = default;
 };
 
 /// Card files whose base name is longer than this are not loaded.
@@ -39,8 +45,6 @@ void WriteProjectFile(IniFile& file, const ProjectFileData& data);
 CardFileData ReadCardFile(const IniFile& file);
 /// Writes the six card keys in order; other sections (an editor's window placement) stay.
 void WriteCardFile(IniFile& file, const CardFileData& data);
-/// What a card's file holds now.
-CardFileData CardFileRecord(const TNodex& card);
 
 /// -1 is the Compilation card, 0 to 11 the user types 1 to 12; anything else the first type.
 int StoredTypeToType(int stored);
@@ -51,5 +55,11 @@ int StateToStored(int state);
 /// The workspace size setting: 1 or 2 as they are, anything else 0.
 int WorkspaceSizeFrom(int stored);
 
-/// The card name of a card file name: the part before its first ".ndx".
+/// The extension of card files.
+inline const QString CardExtension = QStringLiteral(".ndx");
+/// Whether a file name is a card file's: it ends in ".ndx" in any letter case (a project made on
+/// a file system that ignores case may spell it ".NDX") and has a name before it.
+bool IsCardFileName(const QString& fileName);
+/// The card name of a card file name: the file name without its final ".ndx", so that a card
+/// may itself be called "A.ndx.bak".
 QString CardNameOfFile(const QString& fileName);

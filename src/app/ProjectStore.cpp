@@ -1,23 +1,35 @@
 #include "app/ProjectStore.h"
 
-#include "app/Main.h"
-#include "app/ProjectFiles.h"
+#include "app/CardRecord.h"
+#include "app/ProjectFolder.h"
+#include "app/ProjectState.h"
 #include "canvas/Canvas.h"
+#include "canvas/CanvasState.h"
 #include "canvas/CardHint.h"
 #include "canvas/Links.h"
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexObject.h"
+#include "canvas/ThemeApplier.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
+#include "platform/NativeName.h"
 #include "platform/WaitCursor.h"
 #include "settings/MessageTable.h"
 
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 const QString ProjectExtension = QStringLiteral(".nodex");
-const QString CardExtension = QStringLiteral(".ndx");
+const QString TextFilesFolder = QStringLiteral("Text Files/");
+// Room beyond the farthest stored card while cards are placed: more than any icon and label.
+constexpr int PlacingSlack = 4096;
+// Room kept beyond the farthest card once placed.
+constexpr int RoomMargin = 48;
+// A card stored farther out than this comes from a damaged file and is brought back in.
+constexpr qint64 LargestRoom = 65535;
 
 /// The extension of a file name in lower case, with its dot; empty when it has none.
 QString LowerExtension(const QString& fileName)
@@ -26,24 +38,42 @@ QString LowerExtension(const QString& fileName)
     return dot < 0 ? QString() : fileName.mid(dot).toLower();
 }
 
-/// Makes one folder level when it is missing; false when it neither exists nor can be made.
-bool EnsureFolder(const QString& folder)
+/// Makes one folder level when it is missing; false, with the reason, when that cannot be done.
+bool EnsureFolder(const QString& folder, QString& reason)
 {
-    return QFileInfo(folder).isDir() || QDir().mkdir(folder);
+    if (QFileInfo(folder).isDir() || QDir().mkdir(folder))
+        return true;
+    reason = QStringLiteral("The folder '%1' cannot be created.").arg(folder);
+    return false;
+}
+
+int RoomFor(qint64 extent) { return int(std::clamp<qint64>(extent, 0, LargestRoom)); }
+
+QString LinkOutReason(const QString& path)
+{
+    return QStringLiteral("'%1' is a link to a file outside the project folder; the program "
+                          "never writes through it.")
+        .arg(ReadableName(path));
 }
 } // namespace
 
-ProjectStore::ProjectStore(TfmMain& main)
-    : FMain(main)
+ProjectStore::ProjectStore(ProjectState& project, CanvasState& selection, TCanvas& canvas,
+                           Theme& theme, ThemeApplier& themes, Dialogs& dialogs,
+                           const MessageTable& messages)
+    : FProject(project)
+    , FSelection(selection)
+    , FCanvas(canvas)
+    , FTheme(theme)
+    , FThemes(themes)
+    , FDialogs(dialogs)
+    , FMessages(messages)
 {
+    connect(&FCanvas, &TCanvas::CardDestroying, this,
+            [this](TNodex* card) { FStoredCards.remove(card); });
 }
 
-bool ProjectStore::OpenProject(const QString& path)
+ProjectStore::Opened ProjectStore::OpenProject(const QString& path)
 {
-    if (!FMain.isVisible())
-        FMain.show();
-    FMain.HideSplash();
-
     const QFileInfo info(path);
     const QString folder = info.absolutePath() + "/";
     QString fileName = info.fileName();
@@ -51,166 +81,220 @@ bool ProjectStore::OpenProject(const QString& path)
     if (extension.isEmpty()) {
         fileName += ProjectExtension;
     } else if (extension != ProjectExtension) {
-        FMain.Dialog().ShowInformation(FMain.Messages().Text(MessageKey::ONLY_PROJECTS));
-        return false;
+        FDialogs.ShowInformation(FMessages.Text(MessageKey::ONLY_PROJECTS));
+        return {};
     }
     if (!QFileInfo::exists(folder + fileName)) {
-        FMain.Dialog().ShowInformation(
-            "'" + fileName + "' " + FMain.Messages().Text(MessageKey::DOES_NOT_EXIST));
-        return false;
+        FDialogs.ShowInformation("'" + fileName + "' " + FMessages.Text(MessageKey::DOES_NOT_EXIST));
+        return {};
     }
 
-    ProjectState& state = FMain.State();
-    state.ProjectFolder = folder;
-    state.ProjectFileName = fileName;
-    bool loaded = false;
+    FProject.ProjectFolder = folder;
+    FProject.ProjectFileName = fileName;
+    QString reason;
+    std::optional<WindowPlacement> placement;
     {
         WaitCursor wait;
-        FMain.ClearCanvas();
-        loaded = LoadProject();
+        ClearCanvas(FCanvas, FSelection);
+        placement = LoadProject(reason);
+        if (!placement)
+            ClearCanvas(FCanvas, FSelection);
     }
-    if (!loaded) {
-        FMain.Dialog().ShowWarning(FMain.Messages().Text(MessageKey::ERROR_READING_FILE));
-        // No half-loaded project may remain.
-        FMain.CloseProject();
-        return false;
+    if (!placement) {
+        FDialogs.ShowWarning(FMessages.Text(MessageKey::ERROR_READING_FILE), reason);
+        return {OpenResult::Failed, {}};
     }
-    FMain.UpdateCaption();
-    return true;
+    return {OpenResult::Opened, *placement};
 }
 
-bool ProjectStore::LoadProject()
+std::optional<WindowPlacement> ProjectStore::LoadProject(QString& reason)
 {
-    ProjectState& state = FMain.State();
-    IniFile project(state.ProjectFolder + state.ProjectFileName);
-    QString error;
-    if (!project.Load(error))
-        return false;
-
-    const ProjectFileData data = ReadProjectFile(project);
-    if (data.Top != -1) {
-        FMain.move(data.Left, data.Top);
-        FMain.resize(data.Width, data.Height);
-    }
-    FMain.setWindowState(data.Maximised ? Qt::WindowMaximized : Qt::WindowNoState);
-    state.WorkspaceSize = data.Size;
-    FMain.ApplyWorkspaceSize();
-    state.TargetWordCount = data.TargetWordCount;
-    state.BoldBaseType = data.BoldBaseType;
-    FMain.CurrentTheme().ThemeName = data.ThemeName;
+    IniFile projectFile(ProjectFilePath());
+    if (!projectFile.Load(reason))
+        return std::nullopt;
+    const ProjectFileData data = ReadProjectFile(projectFile);
+    FProject.WorkspaceSize = data.Size;
+    FProject.TargetWordCount = data.TargetWordCount;
+    FProject.BoldBaseType = data.BoldBaseType;
+    FTheme.ThemeName = data.ThemeName;
     if (!data.ThemeName.isEmpty())
-        FMain.Themes().LoadTheme(data.ThemeName);
+        FThemes.LoadTheme(data.ThemeName);
 
-    // Sorted by name, so that a project opens the same way on every file system.
-    const QStringList cardFiles = QDir(state.ProjectFolder)
-                                      .entryList({"*" + CardExtension},
-                                                 QDir::Files | QDir::Hidden | QDir::CaseSensitive,
-                                                 QDir::Name);
-    for (const QString& fileName : cardFiles) {
-        const QString name = CardNameOfFile(fileName);
-        if (name.size() > MaxCardNameLength)
-            continue;
-        IniFile cardFile(state.ProjectFolder + fileName);
-        if (!cardFile.Load(error))
-            return false;
-        LoadCard(name, ReadCardFile(cardFile));
+    // Every card file is read before any card is placed, so that the canvas can first make room
+    // for the farthest of them: a project made on a larger screen keeps its layout.
+    const QList<CardFileEntry> entries = ListCardFiles(FProject.ProjectFolder);
+    QList<CardFileData> records;
+    records.reserve(entries.size());
+    for (const CardFileEntry& entry : entries) {
+        IniFile cardFile(FProject.ProjectFolder + entry.FileName);
+        if (!cardFile.Load(reason))
+            return std::nullopt;
+        records.append(ReadCardFile(cardFile));
     }
-    ResolveStoredLinks(FMain.Canvas().Cards());
+    MakeRoomForCards(records);
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        LoadCard(entries[i].Name, records[i]);
+        FStoredCards.insert(FCanvas.Cards().last(), {entries[i].FileName, records[i]});
+    }
+    for (TNodex* card : ResolveStoredLinks(FCanvas.Cards()))
+        card->UpdateLine();
+    FitRoomToCards();
 
-    FMain.Selection().CurrentCard = nullptr;
-    state.ProjectOnDisk = true;
-    state.PristineWorkspace = false;
-    FMain.CurrentTheme().NextCardType = 1;
-    FMain.Selection().DoubleClickPending = false;
-    state.Modified = false;
-    return true;
+    FSelection.CurrentCard = nullptr;
+    FProject.ProjectOnDisk = true;
+    FProject.PristineWorkspace = false;
+    FTheme.NextCardType = 1;
+    FSelection.DoubleClickPending = false;
+    FProject.Modified = false;
+    return WindowPlacement{data.Maximised, data.Top != -1, data.Left, data.Top, data.Width, data.Height};
 }
 
 void ProjectStore::LoadCard(const QString& name, const CardFileData& data)
 {
-    const Theme& theme = FMain.CurrentTheme();
-    TCanvas& canvas = FMain.Canvas();
-    TNodex* card = canvas.CreateCard();
+    TNodex* card = FCanvas.CreateCard();
+    // The label is laid out once, when the card is complete.
+    card->BeginUpdate();
     card->MoveTo(data.Left, data.Top);
     card->SetName(name);
-    card->SetBoldBaseType(FMain.State().BoldBaseType);
-    FMain.SetCardType(*card, data.StoredType);
-    FMain.Themes().ApplyThemeToCard(*card);
+    card->SetBoldBaseType(FProject.BoldBaseType);
+    card->SetType(StoredTypeToType(data.StoredType));
+    FThemes.ApplyThemeToCard(*card);
     // A state the theme does not name falls back to the first state.
-    const bool namedState = data.State >= 0 && data.State < theme.StateNames.size()
-        && !theme.StateNames[data.State].isEmpty();
+    const bool namedState = data.State >= 0 && data.State < FTheme.StateNames.size()
+        && !FTheme.StateNames[data.State].isEmpty();
     card->SetState(namedState ? data.State : 0);
     card->SetLinkToName(data.LinkToName);
     card->SetDescription(data.Description);
     card->SetHint(BuildCardHint(card->Description()));
-    FMain.Themes().ApplyStateMarker(*card);
-    canvas.BringToFront(card);
+    FThemes.ApplyStateMarker(*card);
+    card->EndUpdate();
+    FCanvas.BringToFront(card);
     card->setVisible(true);
-    canvas.BringToFront(card->NameLabel());
+    FCanvas.BringToFront(card->NameLabel());
 }
 
-void ProjectStore::SaveProject()
+void ProjectStore::MakeRoomForCards(const QList<CardFileData>& records)
 {
-    ProjectState& state = FMain.State();
-    if (!EnsureFolder(state.ProjectFolder) || !EnsureFolder(state.ProjectFolder + "Text Files/")) {
-        FMain.Dialog().ShowWarning(FMain.Messages().Text(MessageKey::ERROR_WRITING_PROJECT));
-        return;
+    qint64 right = 0;
+    qint64 bottom = 0;
+    for (const CardFileData& record : records) {
+        right = std::max<qint64>(right, record.Left);
+        bottom = std::max<qint64>(bottom, record.Top);
+    }
+    FCanvas.SetRoomForCards({RoomFor(right + PlacingSlack), RoomFor(bottom + PlacingSlack)});
+}
+
+void ProjectStore::FitRoomToCards()
+{
+    int right = 0;
+    int bottom = 0;
+    for (const TNodex* card : FCanvas.Cards()) {
+        // The same edges that keep a card inside the canvas.
+        right = std::max(right, card->Left() + card->Width() + card->LabelOverhang() + 3);
+        bottom = std::max(bottom, card->Top() + card->Height() + card->LabelHeight());
+    }
+    FCanvas.SetRoomForCards(
+        FCanvas.Cards().isEmpty() ? QSize() : QSize(RoomFor(right + RoomMargin), RoomFor(bottom + RoomMargin)));
+}
+
+bool ProjectStore::SaveProject(const WindowPlacement& window)
+{
+    QString reason;
+    if (!EnsureFolder(FProject.ProjectFolder, reason)
+        || !EnsureFolder(FProject.ProjectFolder + TextFilesFolder, reason)) {
+        FDialogs.ShowWarning(FMessages.Text(MessageKey::ERROR_WRITING_PROJECT), reason);
+        return false;
     }
     bool projectWritten = false;
     bool cardsWritten = true;
     {
         WaitCursor wait;
-        projectWritten = WriteProject();
+        projectWritten = WriteProject(window, reason);
         if (projectWritten) {
-            for (TNodex* card : FMain.Canvas().Cards())
+            QSet<QString> replaced{FProject.ProjectFileName};
+            for (TNodex* card : FCanvas.Cards()) {
                 cardsWritten = SaveCard(*card) && cardsWritten;
-            state.ProjectOnDisk = true;
+                replaced.insert(FStoredCards.value(card).FileName);
+            }
+            FProject.ProjectOnDisk = true;
+            RemoveSaveLeftovers(FProject.ProjectFolder, replaced);
         }
     }
     if (!projectWritten) {
-        FMain.Dialog().ShowWarning(FMain.Messages().Text(MessageKey::ERROR_WRITING_PROJECT));
-        state.ProjectOnDisk = false;
+        FDialogs.ShowWarning(FMessages.Text(MessageKey::ERROR_WRITING_PROJECT), reason);
+        FProject.ProjectOnDisk = false;
     }
     // What could not be written is still only in memory: keep it marked so closing asks.
-    state.Modified = !(projectWritten && cardsWritten);
-    state.PristineWorkspace = false;
-    FMain.Selection().DoubleClickPending = false;
-    FMain.UpdateCaption();
+    FProject.Modified = !(projectWritten && cardsWritten);
+    FProject.PristineWorkspace = false;
+    FSelection.DoubleClickPending = false;
+    return projectWritten && cardsWritten;
 }
 
-bool ProjectStore::WriteProject()
+bool ProjectStore::WriteProject(const WindowPlacement& window, QString& reason)
 {
-    const ProjectState& state = FMain.State();
-    IniFile file(state.ProjectFolder + state.ProjectFileName);
-    QString error;
-    if (!file.Load(error))
+    const QString path = ProjectFilePath();
+    if (LeadsOutOf(path, FProject.ProjectFolder)) {
+        reason = LinkOutReason(path);
+        return false;
+    }
+    IniFile file(path);
+    if (!file.Load(reason))
         return false;
     ProjectFileData data;
-    data.Maximised = FMain.isMaximized();
-    data.Top = FMain.y();
-    data.Left = FMain.x();
-    data.Width = FMain.width();
-    data.Height = FMain.height();
-    data.TargetWordCount = state.TargetWordCount;
-    data.BoldBaseType = state.BoldBaseType;
-    data.Size = state.WorkspaceSize;
-    data.ThemeName = FMain.CurrentTheme().ThemeName;
+    data.Maximised = window.Maximised;
+    data.Top = window.Top;
+    data.Left = window.Left;
+    data.Width = window.Width;
+    data.Height = window.Height;
+    data.TargetWordCount = FProject.TargetWordCount;
+    data.BoldBaseType = FProject.BoldBaseType;
+    data.Size = FProject.WorkspaceSize;
+    data.ThemeName = FTheme.ThemeName;
     WriteProjectFile(file, data);
-    return file.Save(error);
+    return file.Save(reason);
 }
 
 bool ProjectStore::SaveCard(TNodex& card)
 {
-    IniFile file(FMain.State().ProjectFolder + card.Name() + CardExtension);
-    QString error;
-    // Read first, so that what others keep in the card file (an editor's placement) survives.
-    bool written = file.Load(error);
-    if (written) {
-        WriteCardFile(file, CardFileRecord(card));
-        written = file.Save(error);
+    StoredCard& stored = FStoredCards[&card];
+    if (stored.FileName.isEmpty())
+        stored.FileName = card.Name() + CardExtension;
+    const QString path = FProject.ProjectFolder + stored.FileName;
+    const CardFileData record = CardFileRecord(card);
+    // Thousands of cards are saved at once: a file already holding the record stays untouched.
+    if (stored.Stored == record && KindOf(path) == FileKind::Regular)
+        return true;
+    QString reason;
+    if (!WriteCard(path, record, reason)) {
+        FDialogs.ShowWarning(FMessages.Text(MessageKey::ERROR_WRITING_NODEX), reason);
+        return false;
     }
-    if (!written)
-        FMain.Dialog().ShowWarning(FMain.Messages().Text(MessageKey::ERROR_WRITING_NODEX));
-    FMain.UpdateCaption();
-    return written;
+    stored.Stored = record;
+    return true;
+}
+
+bool ProjectStore::WriteCard(const QString& path, const CardFileData& record, QString& reason) const
+{
+    if (LeadsOutOf(path, FProject.ProjectFolder)) {
+        reason = LinkOutReason(path);
+        return false;
+    }
+    // Read first, so that what others keep in the card file (an editor's placement) survives.
+    IniFile file(path);
+    if (!file.Load(reason))
+        return false;
+    WriteCardFile(file, record);
+    return file.Save(reason);
+}
+
+QString ProjectStore::CardFilePath(const TNodex& card) const
+{
+    const QString fileName = FStoredCards.value(&card).FileName;
+    return FProject.ProjectFolder + (fileName.isEmpty() ? card.Name() + CardExtension : fileName);
+}
+
+QString ProjectStore::ProjectFilePath() const
+{
+    return FProject.ProjectFolder + FProject.ProjectFileName;
 }

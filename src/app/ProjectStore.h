@@ -1,31 +1,76 @@
 #pragma once
 
+#include "app/ProjectFiles.h"
+#include "app/WindowPlacement.h"
+
+#include <QHash>
+#include <QObject>
 #include <QString>
 
-struct CardFileData;
-class TfmMain;
+#include <optional>
+
+struct CanvasState;
+struct ProjectState;
+struct Theme;
+class Dialogs;
+class MessageTable;
+class TCanvas;
 class TNodex;
+class ThemeApplier;
 
-/// Opens a project into the main window and saves it back: the project file and one card file
-/// per card, key by key, so that keys written by others survive.
-class ProjectStore {
+/// Opens a project onto the canvas and saves it back: the project file and one card file per
+/// card, key by key, so that keys written by others survive. A save writes only the files whose
+/// content changed, and never through a link out of the project folder. The window itself is
+/// left to the window: opening returns the placement the project keeps.
+class ProjectStore : public QObject {
+    Q_OBJECT
 public:
-    explicit ProjectStore(TfmMain& main);
+    enum class OpenResult {
+        Refused, ///< not a project file, or missing: the open project stays as it was
+        Failed,  ///< it could not be read: the canvas is empty and the project must be closed
+        Opened,
+    };
+    struct Opened {
+        OpenResult Result = OpenResult::Refused;
+        WindowPlacement Placement; ///< where the project wants the window
+    };
 
-    /// Loads the project file at `path` (".nodex" is added when it has no extension) with all its
-    /// cards. False, after a message, when it is not a project, is missing, or cannot be read;
-    /// a failure while loading leaves an empty unnamed workspace.
-    bool OpenProject(const QString& path);
-    /// Writes the project file and every card file. Unsaved changes stay marked when the
-    /// project file (or a card file) could not be written, so that nothing is lost silently.
-    void SaveProject();
-    /// Writes one card file; false, after a message, when that failed.
+    ProjectStore(ProjectState& project, CanvasState& selection, TCanvas& canvas, Theme& theme,
+                 ThemeApplier& themes, Dialogs& dialogs, const MessageTable& messages);
+
+    /// Loads the project file at `path` (".nodex" is added when it has no extension) with all
+    /// its cards, after a message when it cannot.
+    Opened OpenProject(const QString& path);
+    /// Writes the project file and every card file, `window` being where the window stands.
+    /// False, after a message for each failure, when anything could not be written.
+    bool SaveProject(const WindowPlacement& window);
+    /// Writes one card's file when its content changed; false, after a message, when that
+    /// failed.
     bool SaveCard(TNodex& card);
+    /// The file a card is kept in: the one it was loaded from, or its name + ".ndx".
+    QString CardFilePath(const TNodex& card) const;
 
 private:
-    bool LoadProject();
-    void LoadCard(const QString& name, const CardFileData& data);
-    bool WriteProject();
+    /// What the program knows of a card's file.
+    struct StoredCard {
+        QString FileName;                   ///< in the project folder
+        std::optional<CardFileData> Stored; ///< what the file holds, as last read or written
+    };
 
-    TfmMain& FMain;
+    std::optional<WindowPlacement> LoadProject(QString& reason);
+    void LoadCard(const QString& name, const CardFileData& data);
+    void MakeRoomForCards(const QList<CardFileData>& records);
+    void FitRoomToCards();
+    bool WriteProject(const WindowPlacement& window, QString& reason);
+    bool WriteCard(const QString& path, const CardFileData& record, QString& reason) const;
+    QString ProjectFilePath() const;
+
+    ProjectState& FProject;
+    CanvasState& FSelection;
+    TCanvas& FCanvas;
+    Theme& FTheme;
+    ThemeApplier& FThemes;
+    Dialogs& FDialogs;
+    const MessageTable& FMessages;
+    QHash<const TNodex*, StoredCard> FStoredCards;
 };

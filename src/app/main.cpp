@@ -1,5 +1,5 @@
 #include "app/Main.h"
-#include "app/Program.h"
+#include "app/NodexProgram.h"
 #include "app/ToolTipStyle.h"
 #include "platform/DesktopShell.h"
 #include "platform/QtDialogs.h"

@@ -1,5 +1,6 @@
 #include "canvas/Canvas.h"
 
+#include "canvas/CanvasState.h"
 #include "canvas/NodexObject.h"
 
 #include <QTransform>
@@ -42,13 +43,29 @@ void TCanvas::DestroyAllCards()
         emit CardDestroying(card);
         delete card;
     }
+    SetRoomForCards({});
 }
 
 void TCanvas::SetCanvasSize(int width, int height)
 {
-    FWidth = width;
-    FHeight = height;
-    setSceneRect(0, 0, width, height);
+    FRequested = {width, height};
+    ApplySize();
+}
+
+void TCanvas::SetRoomForCards(QSize room)
+{
+    FRoomForCards = room;
+    ApplySize();
+}
+
+void TCanvas::ApplySize()
+{
+    const QSize size = FRequested.expandedTo(FRoomForCards);
+    if (size.width() == FWidth && size.height() == FHeight)
+        return;
+    FWidth = size.width();
+    FHeight = size.height();
+    setSceneRect(0, 0, FWidth, FHeight);
 }
 
 void TCanvas::BringToFront(QGraphicsItem* item) { item->setZValue(++FFrontZ); }
@@ -66,4 +83,11 @@ TNodex* TCanvas::CardAt(const QPointF& point) const
 {
     QGraphicsItem* top = TopItemAt(point);
     return top && top->type() == TNodex::ItemType ? static_cast<TNodex*>(top) : nullptr;
+}
+
+void ClearCanvas(TCanvas& canvas, CanvasState& selection)
+{
+    selection.SelectedCards.clear();
+    canvas.DestroyAllCards();
+    selection.CurrentCard = nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include <QGraphicsScene>
 #include <QList>
+#include <QSize>
 
 class TNodex;
 
@@ -26,7 +27,11 @@ public:
 
     int CanvasWidth() const { return FWidth; }
     int CanvasHeight() const { return FHeight; }
+    /// Sizes the canvas, though never smaller than the room its cards were given.
     void SetCanvasSize(int width, int height);
+    /// Keeps the canvas at least this large until its cards are destroyed, so that cards
+    /// placed on a larger screen are never pushed in from where they were stored.
+    void SetRoomForCards(QSize room);
 
     /// Puts an item above everything else on the canvas.
     void BringToFront(QGraphicsItem* item);
@@ -48,6 +53,10 @@ signals:
 
 private:
     QList<TNodex*> FCards;
+    void ApplySize();
+
+    QSize FRequested{1000, 700};
+    QSize FRoomForCards;
     int FWidth = 1000;
     int FHeight = 700;
     qreal FFrontZ = 0;

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPoint>
 
+class TCanvas;
 class TNodex;
 
 /// What the canvas remembers between mouse events: the selection, the current card, and the
@@ -18,3 +19,6 @@ struct CanvasState {
     bool Panning = false;            ///< a Shift-drag of the empty canvas is under way
     QPoint PanLastPoint;             ///< screen position at the last panning step
 };
+
+/// Destroys every card on the canvas; no card is current or selected afterwards.
+void ClearCanvas(TCanvas& canvas, CanvasState& selection);

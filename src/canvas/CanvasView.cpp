@@ -80,6 +80,8 @@ void TCanvasView::Deselect(TNodex& card)
 
 void TCanvasView::mousePressEvent(QMouseEvent* event)
 {
+    // Any press begins afresh: a drag or pan whose release never came ends first.
+    EndGesture();
     PanelMouseDown(event->button(), event->modifiers(), *event);
     event->accept();
 }
@@ -143,11 +145,13 @@ bool TCanvasView::TryLink(TNodex& card, Qt::KeyboardModifiers modifiers)
     if (current->Type() == CompilationType || card.Type() == CompilationType)
         return false;
 
-    const LinkResult result = LinkCards(*current, card);
-    if (result == LinkResult::Refused)
+    const LinkChange change = LinkCards(*current, card);
+    if (change.Result == LinkResult::Refused)
         return true;
+    for (TNodex* changed : change.LinesChanged)
+        changed->RefreshLine();
     emit ProjectModified();
-    if (result == LinkResult::Linked && FSelectNextLink) {
+    if (change.Result == LinkResult::Linked && FSelectNextLink) {
         Deselect(*current);
         FState.CurrentCard = &card;
         Select(card);
@@ -200,6 +204,10 @@ void TCanvasView::BeginDrag(TNodex& card)
 
 void TCanvasView::mouseMoveEvent(QMouseEvent* event)
 {
+    // A move without the button means its release went elsewhere (a menu or another window
+    // took the mouse): the drag or pan ends here instead of following a free pointer.
+    if ((FDragCandidate || FState.Panning) && !(event->buttons() & Qt::LeftButton))
+        EndGesture();
     PanelMouseMove(*event);
     if (FDragCandidate && !FDragging && (event->buttons() & Qt::LeftButton)
         && (event->globalPosition().toPoint() - FPressScreen).manhattanLength()
@@ -252,12 +260,24 @@ void TCanvasView::PanelDragOver(const QMouseEvent& event)
 
 void TCanvasView::mouseReleaseEvent(QMouseEvent* event)
 {
+    EndGesture();
+    event->accept();
+}
+
+void TCanvasView::EndGesture()
+{
     if (FDragging)
         NodexEndDrag();
     FDragCandidate = nullptr;
     FDragging = false;
     PanelMouseUp();
-    event->accept();
+}
+
+void TCanvasView::focusOutEvent(QFocusEvent* event)
+{
+    // A pop-up menu or another window now has the mouse: no release will come.
+    EndGesture();
+    QGraphicsView::focusOutEvent(event);
 }
 
 void TCanvasView::PanelMouseUp()
@@ -334,6 +354,7 @@ bool TCanvasView::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 
 void TCanvasView::contextMenuEvent(QContextMenuEvent* event)
 {
+    EndGesture();
     if (FCanvas->CardAt(mapToScene(event->pos())))
         emit CardMenuRequested(event->globalPos());
     else

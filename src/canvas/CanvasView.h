@@ -53,6 +53,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
 private:
@@ -61,6 +62,8 @@ private:
     void PanelMouseUp();
     void PanelDragOver(const QMouseEvent& event);
     void NodexEndDrag();
+    /// Ends a drag (dropping the cards where they are) or a pan, however the mouse was let go.
+    void EndGesture();
     void PressOnCard(TNodex& card, Qt::KeyboardModifiers modifiers);
     bool TryLink(TNodex& card, Qt::KeyboardModifiers modifiers);
     void BeginDrag(TNodex& card);

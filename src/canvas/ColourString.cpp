@@ -18,3 +18,14 @@ QColor ColourOrDefault(const QString& text, const QString& fallback)
 {
     return ParseColourString(text).value_or(ParseColourString(fallback).value_or(Qt::black));
 }
+
+void ColourSetting::Set(const QString& text, const QString& fallback)
+{
+    if (const auto colour = ParseColourString(text)) {
+        Text = text;
+        Colour = *colour;
+    } else {
+        Text = fallback;
+        Colour = ColourOrDefault(fallback, fallback);
+    }
+}

@@ -3,8 +3,6 @@
 #include <QFontMetrics>
 #include <QRect>
 
-#include <algorithm>
-
 namespace {
 constexpr int Unbounded = 1 << 20;
 
@@ -20,9 +18,12 @@ int LabelTextFlags() { return Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap
 LabelSize MeasureLabel(const QString& text, const QFont& font)
 {
     const QFontMetrics metrics(font);
-    // Measured at a tiny width, every word stands on a line of its own: the width is the
-    // longest word's.
-    const int longestWord = MeasureAt(metrics, 10, text).width();
-    const QRect wrapped = MeasureAt(metrics, std::max(longestWord, LabelWrapWidth), text);
+    // Wrapping never breaks a word, so a result wider than the wrap width is the width of the
+    // longest word; only then is the text wrapped again, at that word's width, where shorter
+    // words may share its lines.
+    const QRect atWrapWidth = MeasureAt(metrics, LabelWrapWidth, text);
+    if (atWrapWidth.width() <= LabelWrapWidth)
+        return {atWrapWidth.width(), atWrapWidth.height()};
+    const QRect wrapped = MeasureAt(metrics, atWrapWidth.width(), text);
     return {wrapped.width(), wrapped.height()};
 }

@@ -5,34 +5,33 @@
 #include <QHash>
 #include <QSet>
 
-LinkResult LinkCards(TNodex& source, TNodex& target)
+LinkChange LinkCards(TNodex& source, TNodex& target)
 {
-    if (source.LinkTo() == &target) {
-        UnlinkCard(source);
-        return LinkResult::Unlinked;
-    }
+    if (source.LinkTo() == &target)
+        return {LinkResult::Unlinked, UnlinkCard(source)};
     for (TNodex* card : ChainFrom(target.LinkTo()))
         if (card == &source)
-            return LinkResult::Refused;
+            return {LinkResult::Refused, {}};
 
+    LinkChange change{LinkResult::Linked, {}};
     if (TNodex* oldSuccessor = source.LinkTo())
         oldSuccessor->SetLinkedFrom(nullptr);
     if (TNodex* oldPredecessor = target.LinkedFrom()) {
-        oldPredecessor->HideLine();
         oldPredecessor->SetLinkTo(nullptr);
+        change.LinesChanged << oldPredecessor;
     }
     source.SetLinkTo(&target);
     target.SetLinkedFrom(&source);
-    source.UpdateLine();
-    return LinkResult::Linked;
+    change.LinesChanged << &source;
+    return change;
 }
 
-void UnlinkCard(TNodex& source)
+QList<TNodex*> UnlinkCard(TNodex& source)
 {
-    source.HideLine();
     if (TNodex* successor = source.LinkTo())
         successor->SetLinkedFrom(nullptr);
     source.SetLinkTo(nullptr);
+    return {&source};
 }
 
 QList<TNodex*> ChainFrom(TNodex* first)
@@ -46,7 +45,7 @@ QList<TNodex*> ChainFrom(TNodex* first)
     return chain;
 }
 
-void ResolveStoredLinks(const QList<TNodex*>& cards)
+QList<TNodex*> ResolveStoredLinks(const QList<TNodex*>& cards)
 {
     // The first two cards of each name in canvas order: a card never links to itself, so when
     // the first is the card asking, the second is its match.
@@ -60,19 +59,24 @@ void ResolveStoredLinks(const QList<TNodex*>& cards)
             firstTwo.second = card;
     }
 
+    QList<TNodex*> linked;
     for (TNodex* card : cards) {
         const QString wanted = card->LinkToName();
         if (wanted.isEmpty())
             continue;
-        const auto found = byName.constFind(wanted);
+        auto found = byName.constFind(wanted);
+        // A name written by hand as "Name = Lead" means the card "Lead"; the blanks are kept
+        // only so that a card whose name itself begins or ends with one can be found.
+        if (found == byName.cend())
+            found = byName.constFind(wanted.trimmed());
         if (found == byName.cend())
             continue;
         TNodex* target = found->first != card ? found->first : found->second;
         if (!target)
             continue;
-        card->SetLinkToName(QString());
         card->SetLinkTo(target);
         target->SetLinkedFrom(card);
-        card->UpdateLine();
+        linked << card;
     }
+    return linked;
 }

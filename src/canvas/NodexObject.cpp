@@ -5,21 +5,14 @@
 #include "canvas/LineGeometry.h"
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexLine.h"
+#include "canvas/Theme.h"
 
 #include <QPainter>
 
-namespace {
-const QString DefaultTextColour = QStringLiteral("000000");
-const QString DefaultSelectedColour = QStringLiteral("FF0000");
-const QString DefaultEditingColour = QStringLiteral("0000FF");
-const QString DefaultLabelColour = QStringLiteral("FFFFFF");
-const QString DefaultLineColour = QStringLiteral("DDDDDD");
-const QString NoMarker = QStringLiteral("*");
+#include <utility>
 
-QString ConvertibleOr(const QString& colour, const QString& fallback)
-{
-    return ParseColourString(colour) ? colour : fallback;
-}
+namespace {
+const QString NoMarker = QStringLiteral("*");
 } // namespace
 
 TNodex::TNodex(TCanvas* canvas)
@@ -27,6 +20,14 @@ TNodex::TNodex(TCanvas* canvas)
     , FLine(new TNodexLine)
     , FNameLabel(new TNodexLabel)
 {
+    const Theme& builtIn = BuiltInTheme();
+    FTextColour.Set(builtIn.TextColour, builtIn.TextColour);
+    FSelectedColour.Set(builtIn.SelectedColour, builtIn.SelectedColour);
+    FEditingColour.Set(builtIn.EditingColour, builtIn.EditingColour);
+    FLabelColour.Set(builtIn.LabelColour, builtIn.LabelColour);
+    // No line colour until the theme gives one; a line drawn before then is the default grey.
+    FLineColour.Set(builtIn.LineColour, builtIn.LineColour);
+    FLineColour.Text.clear();
     setVisible(false);
 }
 
@@ -118,12 +119,13 @@ void TNodex::SetSelected(bool selected)
 void TNodex::SetColours(const QString& text, const QString& selected, const QString& editing,
                         const QString& label, const QString& line, bool labelTransparent)
 {
-    FTextColour = ConvertibleOr(text, DefaultTextColour);
-    FSelectedColour = ConvertibleOr(selected, DefaultSelectedColour);
-    FEditingColour = ConvertibleOr(editing, DefaultEditingColour);
-    FLabelColour = ConvertibleOr(label, DefaultLabelColour);
+    const Theme& builtIn = BuiltInTheme();
+    FTextColour.Set(text, builtIn.TextColour);
+    FSelectedColour.Set(selected, builtIn.SelectedColour);
+    FEditingColour.Set(editing, builtIn.EditingColour);
+    FLabelColour.Set(label, builtIn.LabelColour);
     FLabelTransparent = labelTransparent;
-    FLineColour = ConvertibleOr(line, DefaultLineColour);
+    FLineColour.Set(line, builtIn.LineColour);
     Repaint();
 }
 
@@ -161,13 +163,39 @@ void TNodex::UpdateLine()
     const QPoint from = CardCentre(FLeft, FTop, Width(), Height());
     const QPoint to = CardCentre(FLinkTo->Left(), FLinkTo->Top(), FLinkTo->Width(), FLinkTo->Height());
     FCanvas->SendToBack(FLine);
-    FLine->Layout(LayoutLine(from, to, FLinkTo->Width()), ColourOrDefault(FLineColour, DefaultLineColour));
+    FLine->Layout(LayoutLine(from, to, FLinkTo->Width()), FLineColour.Colour);
 }
 
 void TNodex::HideLine() { FLine->Hide(); }
 
+void TNodex::RefreshLine()
+{
+    if (FLinkTo)
+        UpdateLine();
+    else
+        HideLine();
+}
+
+void TNodex::BeginUpdate() { FUpdating = true; }
+
+void TNodex::EndUpdate()
+{
+    FUpdating = false;
+    if (std::exchange(FLayoutPending, false))
+        LayoutLabel();
+    const bool repaint = std::exchange(FRepaintPending, false);
+    if (std::exchange(FClampPending, false))
+        ClampToParent();
+    else if (repaint)
+        Repaint();
+}
+
 void TNodex::LayoutLabel()
 {
+    if (FUpdating) {
+        FLayoutPending = true;
+        return;
+    }
     FNameLabel->AutoSize();
     const int labelWidth = FNameLabel->Width();
     FLabelOverhang = labelWidth > Width() ? (labelWidth - Width()) / 2 : 0;
@@ -176,6 +204,10 @@ void TNodex::LayoutLabel()
 
 void TNodex::ClampToParent()
 {
+    if (FUpdating) {
+        FClampPending = true;
+        return;
+    }
     FLimitRight = FCanvas->CanvasWidth();
     FLimitBottom = FCanvas->CanvasHeight();
     // Wide arithmetic: a damaged card file may place a card at the very end of the int range.
@@ -197,13 +229,16 @@ void TNodex::ClampToParent()
 void TNodex::Repaint()
 {
     update();
+    if (FUpdating) {
+        FRepaintPending = true;
+        return;
+    }
     FNameLabel->setPos(FLeft + (Width() - FNameLabel->Width()) / 2, FTop + Height() + 1);
     // While a card is dragged only its position changes; it is coloured again when dropped.
     if (FCanvas->DraggedCard() == this)
         return;
-    const QString& text = FSelected ? FSelectedColour : (FEditor ? FEditingColour : FTextColour);
-    FNameLabel->SetColours(ColourOrDefault(text, DefaultTextColour),
-                           ColourOrDefault(FLabelColour, DefaultLabelColour), FLabelTransparent);
+    const ColourSetting& text = FSelected ? FSelectedColour : (FEditor ? FEditingColour : FTextColour);
+    FNameLabel->SetColours(text.Colour, FLabelColour.Colour, FLabelTransparent);
 }
 
 QRectF TNodex::boundingRect() const { return QRectF(0, 0, FSize, FSize); }

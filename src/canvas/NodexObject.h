@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/ColourString.h"
+
 #include <QGraphicsItem>
 #include <QPixmap>
 #include <QPointer>
@@ -39,17 +41,18 @@ public:
     void MoveTo(int left, int top);
 
     const QString& Name() const { return FName; }
+    /// The card's revision state, 0 to 5 (not the project's or the selection's state).
     const QString& PreviousName() const { return FPreviousName; }
     const QString& Description() const { return FDescription; }
     int Type() const { return FType; }
     int State() const { return FState; }
     const QString& Marker() const { return FMarker; }
     bool BoldBaseType() const { return FBoldBaseType; }
-    const QString& TextColour() const { return FTextColour; }
-    const QString& SelectedColour() const { return FSelectedColour; }
-    const QString& EditingColour() const { return FEditingColour; }
-    const QString& LabelColour() const { return FLabelColour; }
-    const QString& LineColour() const { return FLineColour; }
+    const QString& TextColour() const { return FTextColour.Text; }
+    const QString& SelectedColour() const { return FSelectedColour.Text; }
+    const QString& EditingColour() const { return FEditingColour.Text; }
+    const QString& LabelColour() const { return FLabelColour.Text; }
+    const QString& LineColour() const { return FLineColour.Text; }
     bool LabelTransparent() const { return FLabelTransparent; }
     bool Selected() const { return FSelected; }
     int LimitRight() const { return FLimitRight; }
@@ -93,6 +96,15 @@ public:
     /// Lays out and shows the link line towards the successor; nothing without one.
     void UpdateLine();
     void HideLine();
+    /// Makes the line match the link after the link changed: laid out towards the successor,
+    /// or hidden when there is none.
+    void RefreshLine();
+
+    /// Setting up a card sets its name, type, bold rule, state and marker one after another,
+    /// and each would lay the label out again; between BeginUpdate and EndUpdate the label is
+    /// laid out, the card kept inside the canvas and repainted once, at the end.
+    void BeginUpdate();
+    void EndUpdate();
     /// Sizes the label to its wrapped text and works out how far it sticks out of the card.
     void LayoutLabel();
     /// Keeps card and label inside the canvas, with 2 pixels at the left and top and 3 at the right.
@@ -122,11 +134,11 @@ private:
     int FState = 0;
     QString FMarker;
     bool FBoldBaseType = false;
-    QString FTextColour = QStringLiteral("000000");
-    QString FSelectedColour = QStringLiteral("FF0000");
-    QString FEditingColour = QStringLiteral("0000FF");
-    QString FLabelColour = QStringLiteral("FFFFFF");
-    QString FLineColour;
+    ColourSetting FTextColour;
+    ColourSetting FSelectedColour;
+    ColourSetting FEditingColour;
+    ColourSetting FLabelColour;
+    ColourSetting FLineColour;
     bool FLabelTransparent = true;
     bool FSelected = false;
     int FLimitRight = 0;
@@ -139,6 +151,11 @@ private:
     TNodexLabel* FNameLabel;
     int FLabelOverhang = 0;
     int FLabelHeight = 0;
+    // Work put off between BeginUpdate and EndUpdate.
+    bool FUpdating = false;
+    bool FLayoutPending = false;
+    bool FClampPending = false;
+    bool FRepaintPending = false;
 };
 
 Q_DECLARE_METATYPE(TNodex*)

@@ -6,15 +6,17 @@
 enum class Answer { Yes, No, Cancel };
 
 /// Every modal question and message of the program passes through this seam, so that tests can
-/// answer them from a script instead of blocking on a real message box.
+/// answer them from a script instead of blocking on a real message box. Texts are shown as plain
+/// text: a file or card name is never read as markup.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
     /// Information box with OK: results and refusals.
     virtual void ShowInformation(const QString& text) = 0;
-    /// Warning box with OK: file read and write errors.
-    virtual void ShowWarning(const QString& text) = 0;
+    /// Warning box with OK: file read and write errors. The message is the headline; the
+    /// system's reason ("No space left on device"), when there is one, stands beneath it.
+    virtual void ShowWarning(const QString& text, const QString& reason) = 0;
     /// Question with Yes, No and Cancel before unsaved work could be lost.
     virtual Answer AskYesNoCancel(const QString& text) = 0;
     /// Question with OK and Cancel before an edit that cannot be undone; true for OK.

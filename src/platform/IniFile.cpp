@@ -3,62 +3,134 @@
 #include "platform/AtomicWrite.h"
 #include "platform/TextFile.h"
 
-#include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <algorithm>
 #include <climits>
-#include <string>
 #include <utility>
 #include <vector>
 
-// The Debian package of SimpleIni compiles its templates only on request. INI text is held as
-// UTF-8 bytes, so the char version without any character conversion is all that is needed; its
-// case-insensitive compare folds only the letters A to Z.
-#define SI_NO_CONVERSION
-#define SI_IMPLEMENTATION
-#include <SimpleIni.h>
-
 namespace {
 
-using Names = CSimpleIniA::TNamesDepend;
+enum class LineEnd : quint8 { None, Lf, CrLf, Cr };
+enum class LineKind : quint8 { Other, Section, Entry };
 
-std::string Utf8(const QString& text)
+QLatin1StringView EndText(LineEnd end)
 {
-    return text.toStdString();
+    switch (end) {
+    case LineEnd::Lf:
+        return QLatin1StringView("\n");
+    case LineEnd::CrLf:
+        return QLatin1StringView("\r\n");
+    case LineEnd::Cr:
+        return QLatin1StringView("\r");
+    case LineEnd::None:
+        break;
+    }
+    return {};
 }
 
-// Blanks as SimpleIni sees them on a line.
-QByteArray StripBlanks(const QByteArray& line)
+bool IsBlank(QChar c)
 {
+    return c == u' ' || c == u'\t';
+}
+
+/// One line of the file as read; only Text and End are written back.
+struct Line {
+    QString Text;
+    LineEnd End = LineEnd::None;
+    LineKind Kind = LineKind::Other;
+    /// The section or key name inside Text, without the blanks around it.
+    qsizetype NameBegin = 0;
+    qsizetype NameEnd = 0;
+    /// Entries: where the value starts, just after "=".
+    qsizetype ValueBegin = 0;
+
+    QStringView Name() const { return QStringView(Text).sliced(NameBegin, NameEnd - NameBegin); }
+    QStringView Value() const { return QStringView(Text).sliced(ValueBegin); }
+    bool IsBlankLine() const { return std::all_of(Text.cbegin(), Text.cend(), IsBlank); }
+};
+
+Line ParseLine(QString text, LineEnd end)
+{
+    Line line { std::move(text), end };
+    const QStringView t(line.Text);
     qsizetype begin = 0;
-    qsizetype end = line.size();
-    while (begin < end && (line[begin] == ' ' || line[begin] == '\t'))
+    while (begin < t.size() && IsBlank(t[begin]))
         ++begin;
-    while (end > begin && (line[end - 1] == ' ' || line[end - 1] == '\t'))
-        --end;
-    return line.mid(begin, end - begin);
+    if (begin == t.size() || t[begin] == u';' || t[begin] == u'#')
+        return line;
+
+    const auto setName = [&line, t](qsizetype nameBegin, qsizetype nameEnd) {
+        while (nameBegin < nameEnd && IsBlank(t[nameBegin]))
+            ++nameBegin;
+        while (nameEnd > nameBegin && IsBlank(t[nameEnd - 1]))
+            --nameEnd;
+        line.NameBegin = nameBegin;
+        line.NameEnd = nameEnd;
+    };
+    // A "[" line that never closes is no section; it stays as it is, among the lines above it.
+    if (t[begin] == u'[') {
+        const qsizetype close = t.indexOf(u']', begin + 1);
+        if (close >= 0) {
+            line.Kind = LineKind::Section;
+            setName(begin + 1, close);
+        }
+        return line;
+    }
+    const qsizetype equals = t.indexOf(u'=', begin);
+    if (equals < 0)
+        return line;
+    setName(begin, equals);
+    if (line.NameBegin == line.NameEnd)
+        return line;
+    line.Kind = LineKind::Entry;
+    line.ValueBegin = equals + 1;
+    return line;
 }
 
-bool IsCommentOrBlank(const QByteArray& line)
+char16_t FoldedChar(QChar c)
 {
-    const QByteArray stripped = StripBlanks(line);
-    return stripped.isEmpty() || stripped.startsWith(';') || stripped.startsWith('#');
+    const char16_t u = c.unicode();
+    return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
 }
 
-// Comment lines after the last entry belong to no entry, so SimpleIni drops them; they are kept
-// here, with the blank lines before them, and written back at the end of the file.
-QByteArray TrailingComments(const QByteArray& text)
+bool SameName(QStringView a, QStringView b)
 {
-    const QList<QByteArray> lines = text.split('\n');
-    qsizetype first = lines.size();
-    while (first > 0 && IsCommentOrBlank(lines[first - 1]))
-        --first;
-    qsizetype last = lines.size();
-    while (last > first && StripBlanks(lines[last - 1]).isEmpty())
-        --last;
-    QByteArray trailer;
-    for (qsizetype i = first; i < last; ++i)
-        trailer += lines[i] + '\n';
-    return trailer;
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (FoldedChar(a[i]) != FoldedChar(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// No line holds a line break, so no two section and key pairs share an index key.
+QString IndexKey(QStringView section, QStringView key)
+{
+    QString indexKey;
+    indexKey.reserve(section.size() + 1 + key.size());
+    indexKey.append(section).append(u'\n').append(key);
+    for (QChar& c : indexKey)
+        c = QChar(FoldedChar(c));
+    return indexKey;
+}
+
+QStringView BeforeNul(QStringView value)
+{
+    const qsizetype nul = value.indexOf(QChar(u'\0'));
+    return nul < 0 ? value : value.first(nul);
+}
+
+QString CutToMaxLength(QStringView value)
+{
+    if (value.size() > IniFile::MaxValueLength) {
+        // Never split a surrogate pair at the cut.
+        const bool pairAtCut = value[IniFile::MaxValueLength - 1].isHighSurrogate();
+        value.truncate(pairAtCut ? IniFile::MaxValueLength - 1 : IniFile::MaxValueLength);
+    }
+    return value.toString();
 }
 
 int HexDigit(QChar c)
@@ -75,58 +147,166 @@ int HexDigit(QChar c)
 
 } // namespace
 
-/// The parsed file: SimpleIni's tables in load order, plus what SimpleIni would not keep.
+/// The file's lines, grouped by the section line above them.
 struct IniFile::Store {
-    CSimpleIniA Ini { true, false, false };
-    QByteArray Trailer;
+    struct Block {
+        /// Starts with the section line when Named; the first block holds the lines above the
+        /// first section.
+        std::vector<Line> Lines;
+        bool Named = false;
+
+        QStringView Name() const { return Named ? Lines.front().Name() : QStringView(); }
+    };
+    struct Position {
+        size_t BlockIndex = 0;
+        size_t LineIndex = 0;
+    };
+    /// Files with more entries than this are searched through Index; a card file is not worth
+    /// the cost of building it.
+    static constexpr size_t LinearSearchLimit = 24;
+
+    /// The decoded file: lines that are never rewritten share its characters.
+    QString Decoded;
+    std::vector<Block> Blocks;
+    size_t EntryCount = 0;
+    /// The first entry of each key by IndexKey, built on the first search of a big file.
+    QHash<QString, Position> Index;
+    bool Indexed = false;
+    /// New lines end as the file's first line does.
+    LineEnd NewLineEnd = LineEnd::Lf;
+    /// The bytes last read or written, so that writes that restore every value save nothing.
+    QByteArray OnDisk;
+    bool Dirty = false;
     /// The file exists but could not be read: saving would drop every entry it holds.
     bool Unreadable = false;
 
-    Store()
-    {
-        Ini.SetSpaces(false);
-        Ini.SetQuotes(false);
-        Ini.SetMultiLine(false);
-        Ini.SetAllowKeyOnly(false);
-    }
-
     void Clear()
     {
-        Ini.Reset();
-        Ini.SetMultiKey(false);
-        Trailer.clear();
+        Blocks.assign(1, Block {});
+        Decoded.clear();
+        EntryCount = 0;
+        Index.clear();
+        Indexed = false;
+        NewLineEnd = LineEnd::Lf;
+        OnDisk.clear();
+        Dirty = false;
         Unreadable = false;
     }
 
-    /// A damaged file may name a key twice; the first value counts, as in every INI reader, and
-    /// the key stays where it first stood, with its comment and spelling.
-    void KeepFirstValues()
+    void Parse(QString text)
     {
-        struct Duplicate {
-            std::string Section, Key, Value;
-        };
-        std::vector<Duplicate> duplicates;
-        Names sections;
-        Ini.GetAllSections(sections);
-        for (const auto& section : sections) {
-            Names keys;
-            Ini.GetAllKeys(section.pItem, keys);
-            for (const auto& key : keys) {
-                Names values;
-                Ini.GetAllValues(section.pItem, key.pItem, values);
-                if (values.size() < 2)
-                    continue;
-                values.sort(CSimpleIniA::Entry::LoadOrder());
-                duplicates.push_back({ section.pItem, key.pItem, values.front().pItem });
+        Decoded = std::move(text);
+        const QChar* chars = Decoded.constData();
+        const qsizetype size = Decoded.size();
+        bool endSeen = false;
+        for (qsizetype start = 0; start < size;) {
+            qsizetype end = start;
+            while (end < size && chars[end] != u'\n' && chars[end] != u'\r')
+                ++end;
+            LineEnd lineEnd = LineEnd::None;
+            qsizetype next = end;
+            if (end < size && chars[end] == u'\n') {
+                lineEnd = LineEnd::Lf;
+                next = end + 1;
+            } else if (end + 1 < size && chars[end + 1] == u'\n') {
+                lineEnd = LineEnd::CrLf;
+                next = end + 2;
+            } else if (end < size) {
+                lineEnd = LineEnd::Cr;
+                next = end + 1;
             }
+            if (!endSeen && lineEnd != LineEnd::None) {
+                NewLineEnd = lineEnd;
+                endSeen = true;
+            }
+            Line line = ParseLine(QString::fromRawData(chars + start, end - start), lineEnd);
+            if (line.Kind == LineKind::Section)
+                Blocks.push_back({ {}, true });
+            else if (line.Kind == LineKind::Entry)
+                ++EntryCount;
+            Blocks.back().Lines.push_back(std::move(line));
+            start = next;
         }
-        for (const auto& d : duplicates)
-            Ini.SetValue(d.Section.c_str(), d.Key.c_str(), d.Value.c_str(), nullptr, true);
     }
 
-    const char* Value(const QString& section, const QString& key) const
+    Line* Find(QStringView section, QStringView key)
     {
-        return Ini.GetValue(Utf8(section).c_str(), Utf8(key).c_str(), nullptr);
+        if (EntryCount > LinearSearchLimit) {
+            if (!Indexed)
+                BuildIndex();
+            const auto it = Index.constFind(IndexKey(section, key));
+            return it == Index.cend() ? nullptr : &Blocks[it->BlockIndex].Lines[it->LineIndex];
+        }
+        for (Block& block : Blocks) {
+            if (!SameName(block.Name(), section))
+                continue;
+            for (Line& line : block.Lines) {
+                if (line.Kind == LineKind::Entry && SameName(line.Name(), key))
+                    return &line;
+            }
+        }
+        return nullptr;
+    }
+
+    void BuildIndex()
+    {
+        Index.clear();
+        Index.reserve(qsizetype(EntryCount));
+        for (size_t b = 0; b < Blocks.size(); ++b) {
+            const Block& block = Blocks[b];
+            for (size_t l = 0; l < block.Lines.size(); ++l) {
+                if (block.Lines[l].Kind != LineKind::Entry)
+                    continue;
+                const QString key = IndexKey(block.Name(), block.Lines[l].Name());
+                if (!Index.contains(key))
+                    Index.insert(key, { b, l });
+            }
+        }
+        Indexed = true;
+    }
+
+    /// Appends the entry after the last entry of the section (or after its last line that is
+    /// not blank), or as a new section at the end of the file.
+    void AddEntry(const QString& section, const QString& key, const QString& value)
+    {
+        Line entry { key + u'=' + value, NewLineEnd, LineKind::Entry, 0, key.size(),
+            key.size() + 1 };
+        ++EntryCount;
+        for (size_t b = Blocks.size(); b-- > 0;) {
+            if (!SameName(Blocks[b].Name(), section))
+                continue;
+            std::vector<Line>& lines = Blocks[b].Lines;
+            size_t afterEntries = 0;
+            size_t afterText = 0;
+            for (size_t l = 0; l < lines.size(); ++l) {
+                if (lines[l].Kind == LineKind::Entry)
+                    afterEntries = l + 1;
+                if (!lines[l].IsBlankLine())
+                    afterText = l + 1;
+            }
+            const size_t at = afterEntries > 0 ? afterEntries : afterText;
+            if (at > 0 && lines[at - 1].End == LineEnd::None)
+                lines[at - 1].End = NewLineEnd;
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
+            // Only lines after the section's entries moved, and none of them is an entry.
+            if (Indexed)
+                Index.insert(IndexKey(section, key), { b, at });
+            return;
+        }
+
+        std::vector<Line>& tail = Blocks.back().Lines;
+        if (!tail.empty()) {
+            if (tail.back().End == LineEnd::None)
+                tail.back().End = NewLineEnd;
+            if (!tail.back().IsBlankLine())
+                tail.push_back({ QString(), NewLineEnd });
+        }
+        Line header { u'[' + section + u']', NewLineEnd, LineKind::Section, 1, section.size() + 1 };
+        Blocks.push_back({ {}, true });
+        Blocks.back().Lines.push_back(std::move(header));
+        Blocks.back().Lines.push_back(std::move(entry));
+        if (Indexed)
+            Index.insert(IndexKey(section, key), { Blocks.size() - 1, 1 });
     }
 };
 
@@ -134,6 +314,7 @@ IniFile::IniFile(QString path)
     : FilePath(std::move(path))
     , Data(std::make_unique<Store>())
 {
+    Data->Clear();
 }
 
 IniFile::~IniFile() = default;
@@ -144,16 +325,8 @@ bool IniFile::Load(QString& error)
     Data->Clear();
     if (!QFileInfo::exists(FilePath))
         return true;
-
-    QFile file(FilePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Cannot open '%1': %2").arg(FilePath, file.errorString());
-        Data->Unreadable = true;
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("Cannot read '%1': %2").arg(FilePath, file.errorString());
+    QByteArray bytes;
+    if (!ReadFileBytes(FilePath, bytes, error)) {
         Data->Unreadable = true;
         return false;
     }
@@ -164,68 +337,64 @@ bool IniFile::Load(QString& error)
 void IniFile::LoadFromBytes(const QByteArray& bytes)
 {
     Data->Clear();
-    QString text = NormaliseLineEnds(DecodeText(bytes));
-    // SimpleIni's text ends at the first NUL; a damaged file keeps what follows it.
-    text.remove(QChar(u'\0'));
-    // The leading line break keeps SimpleIni from taking an opening comment as a file comment,
-    // which it would write apart from the section below it; the comment stays with its section.
-    const QByteArray utf8 = '\n' + text.toUtf8();
-    Data->Ini.SetMultiKey(true);
-    Data->Ini.LoadData(utf8.constData(), static_cast<size_t>(utf8.size()));
-    Data->KeepFirstValues();
-    Data->Ini.SetMultiKey(false);
-    Data->Trailer = TrailingComments(utf8);
+    Data->OnDisk = bytes;
+    Data->Parse(DecodeText(bytes));
 }
 
 bool IniFile::HasSection(const QString& section) const
 {
-    return Data->Ini.GetSectionSize(Utf8(section).c_str()) >= 0;
+    return std::any_of(
+        Data->Blocks.cbegin(), Data->Blocks.cend(), [&section](const Store::Block& block) {
+            return block.Named && SameName(block.Name(), section);
+        });
 }
 
 bool IniFile::HasKey(const QString& section, const QString& key) const
 {
-    return Data->Value(section, key) != nullptr;
+    return Data->Find(section, key) != nullptr;
 }
 
 QStringList IniFile::Sections() const
 {
-    Names sections;
-    Data->Ini.GetAllSections(sections);
-    sections.sort(CSimpleIniA::Entry::LoadOrder());
     QStringList result;
-    for (const auto& section : sections) {
-        // Keys above the first section belong to no section that a reader can name.
-        if (*section.pItem)
-            result.append(QString::fromUtf8(section.pItem));
+    const std::vector<Store::Block>& blocks = Data->Blocks;
+    for (auto block = blocks.cbegin(); block != blocks.cend(); ++block) {
+        const QStringView name = block->Name();
+        const auto sameSection
+            = [name](const Store::Block& earlier) { return SameName(earlier.Name(), name); };
+        if (!name.isEmpty() && std::none_of(blocks.cbegin(), block, sameSection))
+            result.append(name.toString());
     }
     return result;
 }
 
 QStringList IniFile::Keys(const QString& section) const
 {
-    Names keys;
-    Data->Ini.GetAllKeys(Utf8(section).c_str(), keys);
-    keys.sort(CSimpleIniA::Entry::LoadOrder());
     QStringList result;
-    for (const auto& key : keys)
-        result.append(QString::fromUtf8(key.pItem));
+    for (const Store::Block& block : Data->Blocks) {
+        if (!SameName(block.Name(), section))
+            continue;
+        for (const Line& line : block.Lines) {
+            // Only the first of duplicate keys is a key; the others are never read.
+            if (line.Kind == LineKind::Entry && Data->Find(section, line.Name()) == &line)
+                result.append(line.Name().toString());
+        }
+    }
     return result;
 }
 
 QString IniFile::ReadString(
     const QString& section, const QString& key, const QString& fallback) const
 {
-    const char* value = Data->Value(section, key);
-    if (!value)
-        return fallback;
-    QString text = QString::fromUtf8(value).trimmed();
-    if (text.size() > MaxValueLength) {
-        // Never split a surrogate pair at the cut.
-        const qsizetype cut
-            = text.at(MaxValueLength - 1).isHighSurrogate() ? MaxValueLength - 1 : MaxValueLength;
-        text.truncate(cut);
-    }
-    return text;
+    const Line* line = Data->Find(section, key);
+    return line ? CutToMaxLength(BeforeNul(line->Value()).trimmed()) : fallback;
+}
+
+QString IniFile::ReadUntrimmed(
+    const QString& section, const QString& key, const QString& fallback) const
+{
+    const Line* line = Data->Find(section, key);
+    return line ? CutToMaxLength(BeforeNul(line->Value())) : fallback;
 }
 
 int IniFile::ReadInteger(const QString& section, const QString& key, int fallback) const
@@ -246,13 +415,19 @@ bool IniFile::ReadBool(const QString& section, const QString& key, bool fallback
 
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value)
 {
-    QString line = value;
-    for (QChar& c : line) {
+    QString oneLine = value;
+    for (QChar& c : oneLine) {
         if (c == u'\r' || c == u'\n' || c == u'\0')
             c = u' ';
     }
-    // An existing key keeps its spelling and place; SimpleIni finds it without regard to case.
-    Data->Ini.SetValue(Utf8(section).c_str(), Utf8(key).c_str(), Utf8(line.trimmed()).c_str());
+    if (Line* line = Data->Find(section, key)) {
+        if (line->Value() == oneLine)
+            return;
+        line->Text = line->Text.left(line->ValueBegin) + oneLine;
+    } else {
+        Data->AddEntry(section, key, oneLine);
+    }
+    Data->Dirty = true;
 }
 
 void IniFile::WriteInteger(const QString& section, const QString& key, int value)
@@ -267,61 +442,54 @@ void IniFile::WriteBool(const QString& section, const QString& key, bool value)
 
 void IniFile::EraseSection(const QString& section)
 {
-    Data->Ini.Delete(Utf8(section).c_str(), nullptr);
+    const auto erased = std::erase_if(Data->Blocks, [&section](const Store::Block& block) {
+        return block.Named && SameName(block.Name(), section);
+    });
+    if (erased == 0)
+        return;
+    Data->EntryCount = 0;
+    for (const Store::Block& block : Data->Blocks) {
+        Data->EntryCount += size_t(std::count_if(block.Lines.cbegin(), block.Lines.cend(),
+            [](const Line& line) { return line.Kind == LineKind::Entry; }));
+    }
+    Data->Indexed = false;
+    Data->Dirty = true;
 }
 
-// Written in the usual layout: a blank line between sections, each comment right above the
-// section or key it belongs to, "Key=Value" lines in the order they were read or added. A file
-// in that layout is written back byte for byte apart from the keys that changed.
+bool IniFile::Changed() const
+{
+    return Data->Dirty;
+}
+
 QByteArray IniFile::ToBytes() const
 {
-    Names sections;
-    Data->Ini.GetAllSections(sections);
-    sections.sort(CSimpleIniA::Entry::LoadOrder());
-    // Keys above the first section must stay above it.
-    for (auto it = sections.begin(); it != sections.end(); ++it) {
-        if (!*it->pItem) {
-            sections.splice(sections.begin(), sections, it);
-            break;
+    QString text;
+    for (const Store::Block& block : Data->Blocks) {
+        for (const Line& line : block.Lines) {
+            text += line.Text;
+            text += EndText(line.End);
         }
     }
-
-    QByteArray out;
-    bool first = true;
-    for (const auto& section : sections) {
-        Names keys;
-        Data->Ini.GetAllKeys(section.pItem, keys);
-        keys.sort(CSimpleIniA::Entry::LoadOrder());
-        const bool named = *section.pItem != 0;
-        if (!named && keys.empty())
-            continue;
-        if (!first)
-            out += '\n';
-        first = false;
-        if (section.pComment)
-            out += QByteArray(section.pComment) + '\n';
-        if (named)
-            out += '[' + QByteArray(section.pItem) + "]\n";
-        for (const auto& key : keys) {
-            if (key.pComment)
-                out += QByteArray(key.pComment) + '\n';
-            out += QByteArray(key.pItem) + '='
-                + QByteArray(Data->Ini.GetValue(section.pItem, key.pItem, "")) + '\n';
-        }
-    }
-    out += Data->Trailer;
-    return out;
+    return text.toUtf8();
 }
 
 bool IniFile::Save(QString& error) const
 {
+    error.clear();
     if (Data->Unreadable) {
         error = QStringLiteral("Cannot write '%1': it could not be read, and its other entries "
                                "would be lost.")
                     .arg(FilePath);
         return false;
     }
-    return WriteFileAtomically(FilePath, ToBytes(), error);
+    if (!Data->Dirty)
+        return true;
+    const QByteArray bytes = ToBytes();
+    if (bytes != Data->OnDisk && !WriteFileAtomically(FilePath, bytes, error))
+        return false;
+    Data->OnDisk = bytes;
+    Data->Dirty = false;
+    return true;
 }
 
 bool ParseIniInteger(const QString& text, int& value)

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <utility>
 
 namespace {
@@ -34,22 +33,39 @@ QtDialogs::QtDialogs(QWidget* parent, QString title)
 {
 }
 
-void QtDialogs::ShowInformation(const QString& text)
+std::unique_ptr<QMessageBox> QtDialogs::MakeBox(QMessageBox::Icon icon, const QString& text,
+                                                const QString& reason,
+                                                QMessageBox::StandardButtons buttons) const
 {
-    ArrowWhileAsking arrow;
-    QMessageBox::information(Parent.data(), Title, text, QMessageBox::Ok);
+    auto box = std::make_unique<QMessageBox>(icon, Title, text, buttons, Parent.data());
+    box->setTextFormat(Qt::PlainText);
+    if (!reason.isEmpty())
+        box->setInformativeText(reason);
+    return box;
 }
 
-void QtDialogs::ShowWarning(const QString& text)
+int QtDialogs::Run(QMessageBox::Icon icon, const QString& text, const QString& reason,
+                   QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
     ArrowWhileAsking arrow;
-    QMessageBox::warning(Parent.data(), Title, text, QMessageBox::Ok);
+    const auto box = MakeBox(icon, text, reason, buttons);
+    box->setDefaultButton(defaultButton);
+    return box->exec();
+}
+
+void QtDialogs::ShowInformation(const QString& text)
+{
+    Run(QMessageBox::Information, text, {}, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void QtDialogs::ShowWarning(const QString& text, const QString& reason)
+{
+    Run(QMessageBox::Warning, text, reason, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 Answer QtDialogs::AskYesNoCancel(const QString& text)
 {
-    ArrowWhileAsking arrow;
-    switch (QMessageBox::question(Parent.data(), Title, text,
+    switch (Run(QMessageBox::Question, text, {},
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -62,9 +78,8 @@ Answer QtDialogs::AskYesNoCancel(const QString& text)
 
 bool QtDialogs::AskOkCancel(const QString& text)
 {
-    ArrowWhileAsking arrow;
-    return QMessageBox::question(
-               Parent.data(), Title, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
+    return Run(QMessageBox::Question, text, {}, QMessageBox::Ok | QMessageBox::Cancel,
+               QMessageBox::Ok)
         == QMessageBox::Ok;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/AtomicWrite.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <array>
 
@@ -33,15 +34,36 @@ QString DecodeWindows1252(QByteArrayView bytes)
 QString DecodeText(const QByteArray& bytes)
 {
     QByteArrayView view(bytes);
+    if (view.startsWith("\xFF\xFE"))
+        return QStringDecoder(QStringConverter::Utf16LE).decode(view);
+    if (view.startsWith("\xFE\xFF"))
+        return QStringDecoder(QStringConverter::Utf16BE).decode(view);
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
 
-    // Stateless, so that a sequence cut off at the end of the file counts as an error.
+    // Stateless, so that a sequence cut off at the end counts as an error. Nearly every file is
+    // valid UTF-8 as a whole and is decoded in this one call.
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(view);
     if (!utf8.hasError())
         return text;
-    return DecodeWindows1252(view);
+
+    // No UTF-8 sequence spans a line break, so each line can be judged on its own.
+    text.clear();
+    text.reserve(view.size());
+    for (qsizetype start = 0; start < view.size();) {
+        qsizetype end = start;
+        while (end < view.size() && view[end] != '\n' && view[end] != '\r')
+            ++end;
+        while (end < view.size() && (view[end] == '\n' || view[end] == '\r'))
+            ++end;
+        const QByteArrayView line = view.sliced(start, end - start);
+        QStringDecoder lineDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString decoded = lineDecoder.decode(line);
+        text += lineDecoder.hasError() ? DecodeWindows1252(line) : decoded;
+        start = end;
+    }
+    return text;
 }
 
 QString NormaliseLineEnds(const QString& text)
@@ -52,20 +74,35 @@ QString NormaliseLineEnds(const QString& text)
     return result;
 }
 
-bool ReadTextFile(const QString& path, QString& text, QString& error)
+bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error)
 {
-    text.clear();
+    bytes.clear();
     error.clear();
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        error = QStringLiteral("Cannot read '%1': not a regular file.").arg(path);
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = QStringLiteral("Cannot open '%1': %2").arg(path, file.errorString());
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         error = QStringLiteral("Cannot read '%1': %2").arg(path, file.errorString());
+        bytes.clear();
         return false;
     }
+    return true;
+}
+
+bool ReadTextFile(const QString& path, QString& text, QString& error)
+{
+    text.clear();
+    QByteArray bytes;
+    if (!ReadFileBytes(path, bytes, error))
+        return false;
     text = NormaliseLineEnds(DecodeText(bytes));
     return true;
 }

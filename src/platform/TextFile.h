@@ -3,8 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
-/// Decodes file bytes: UTF-8 when they are valid UTF-8 (a byte-order mark is skipped), otherwise
-/// Windows-1252, so that files made on other systems keep their accents.
+/// Decodes file bytes. A byte-order mark decides (UTF-8, UTF-16 LE or BE); without one each line
+/// that is valid UTF-8 is UTF-8 and any other line Windows-1252, so that files made on other
+/// systems keep their accents and one stray byte does not garble the lines around it.
 QString DecodeText(const QByteArray& bytes);
 
 /// Turns CR LF and lone CR line ends into LF.
@@ -12,7 +13,11 @@ QString NormaliseLineEnds(const QString& text);
 
 enum class LineEnds { Lf, CrLf };
 
-/// Reads a whole text file with DecodeText and normalised line ends.
+/// Reads the bytes of a regular file (a symbolic link to one is followed). Anything else (a FIFO,
+/// a device, a folder) is refused without being opened: reading it could block for ever.
+bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error);
+
+/// Reads a whole text file with ReadFileBytes, DecodeText and normalised line ends.
 bool ReadTextFile(const QString& path, QString& text, QString& error);
 
 /// Writes text as UTF-8 without a byte-order mark, with the given line ends, atomically.

@@ -10,7 +10,7 @@ AppFixture::~AppFixture()
 {
     // Nothing may ask a question while the windows go.
     if (Program)
-        Main().State().Modified = false;
+        Main().Project().Modified = false;
     Program.reset();
 }
 

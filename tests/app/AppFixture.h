@@ -3,7 +3,7 @@
 #include "FakeShell.h"
 #include "ScriptedDialogs.h"
 #include "TempFolder.h"
-#include "app/Program.h"
+#include "app/NodexProgram.h"
 
 #include <QStringList>
 

@@ -106,7 +106,7 @@ TEST_F(CanvasInteraction, ShiftClicksBuildAGroupThatMovesTogether)
     EXPECT_EQ(Card("C")->Left(), 440);
     EXPECT_EQ(Card("C")->Top(), 220);
     EXPECT_EQ(Card("D")->Left(), 550) << "unselected cards stay";
-    EXPECT_TRUE(Main().State().Modified);
+    EXPECT_TRUE(Main().Project().Modified);
     EXPECT_TRUE(Main().windowTitle().endsWith(" *"));
     // The label follows its card.
     EXPECT_EQ(Card("C")->NameLabel()->y(), 220 + Card("C")->Height() + 1);
@@ -146,7 +146,7 @@ TEST_F(CanvasInteraction, CtrlClicksBuildAChainAndToggleLinks)
     EXPECT_EQ(Card("C")->LinkTo(), Card("D"));
     EXPECT_EQ(Card("D")->LinkedFrom(), Card("C"));
     EXPECT_EQ(SelectedNames(), QStringList{"D"}) << "the selection moves along the chain";
-    EXPECT_TRUE(Main().State().Modified);
+    EXPECT_TRUE(Main().Project().Modified);
 
     // A's line runs straight right from centre to centre.
     TNodexLine* line = Card("A")->Line();
@@ -314,7 +314,7 @@ TEST_F(CanvasInteraction, CardMenuShowsWhatAppliesToTheCard)
 
 TEST_F(CanvasInteraction, ShiftDragOnTheEmptyCanvasPansIt)
 {
-    Main().State().WorkspaceSize = 2;
+    Main().Project().WorkspaceSize = 2;
     Main().ApplyWorkspaceSize();
     QScrollBar* horizontal = Main().View().horizontalScrollBar();
     QScrollBar* vertical = Main().View().verticalScrollBar();

@@ -51,7 +51,7 @@ TEST_F(MainWindow, CaptionShortensLongProjectNamesAndMarksChanges)
     ASSERT_TRUE(Main().OpenProject(Projects.Path(sixty + ".nodex")));
     EXPECT_EQ(Main().windowTitle(), "Nodex Book: '" + QString(50, 'n') + "...'");
 
-    Main().State().Modified = true;
+    Main().Project().Modified = true;
     Main().UpdateCaption();
     EXPECT_TRUE(Main().windowTitle().endsWith("...' *"));
     EXPECT_TRUE(Menus().mnuSaveProject->isEnabled());
@@ -83,7 +83,7 @@ TEST_F(MainWindow, CommandLineTakesAtMostOneExistingProject)
 TEST_F(MainWindow, ClosingAModifiedWorkspaceAsksFirst)
 {
     ASSERT_TRUE(Program->Start({}));
-    Main().State().Modified = true;
+    Main().Project().Modified = true;
 
     Dialogs.ExpectYesNoCancel(Answer::Cancel);
     EXPECT_FALSE(Main().close());
@@ -101,7 +101,7 @@ TEST_F(MainWindow, ClosingANamedProjectWithYesSavesIt)
     WriteCard("Lamp", 0, 0, 100, 100);
     ASSERT_TRUE(Program->Start({Projects.Path("Story.nodex")}));
     Card("Lamp")->MoveTo(333, 222);
-    Main().State().Modified = true;
+    Main().Project().Modified = true;
 
     Dialogs.ExpectYesNoCancel(Answer::Yes);
     EXPECT_TRUE(Main().close());

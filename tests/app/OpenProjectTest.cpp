@@ -7,6 +7,7 @@
 #include "settings/MessageTable.h"
 
 #include <QDir>
+#include <QScreen>
 
 namespace {
 const QByteArray PlainProject = "[Workspace]\nBoldBaseType=1\n[Theme]\nName=Book.ini\n";
@@ -49,10 +50,10 @@ TEST_F(OpenProject, CardsComeBackWithTheirStoredValues)
     EXPECT_EQ(Card("No position")->Top(), 100);
 
     EXPECT_EQ(Main().windowTitle(), "Nodex Book: 'Novel'");
-    EXPECT_TRUE(Main().State().ProjectOnDisk);
-    EXPECT_FALSE(Main().State().PristineWorkspace);
-    EXPECT_FALSE(Main().State().Modified);
-    EXPECT_EQ(Main().State().ProjectFolder, Projects.Path());
+    EXPECT_TRUE(Main().Project().ProjectOnDisk);
+    EXPECT_FALSE(Main().Project().PristineWorkspace);
+    EXPECT_FALSE(Main().Project().Modified);
+    EXPECT_EQ(Main().Project().ProjectFolder, Projects.Path());
     EXPECT_FALSE(Main().SplashVisible());
 }
 
@@ -99,7 +100,7 @@ TEST_F(OpenProject, PathWithoutExtensionOpensTheProjectFile)
 {
     WriteProject("Novel.nodex", PlainProject);
     ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel")));
-    EXPECT_EQ(Main().State().ProjectFileName, "Novel.nodex");
+    EXPECT_EQ(Main().Project().ProjectFileName, "Novel.nodex");
 }
 
 TEST_F(OpenProject, RefusalsBeforeLoadingLeaveTheWorkspaceAlone)
@@ -112,16 +113,21 @@ TEST_F(OpenProject, RefusalsBeforeLoadingLeaveTheWorkspaceAlone)
     EXPECT_EQ(Dialogs.History()[0].kind, ScriptedDialogs::Kind::Information);
     EXPECT_EQ(Dialogs.History()[0].text, "Nodex opens only Nodex project files.");
     EXPECT_EQ(Dialogs.History()[1].text, "'Missing.nodex' file does not exist.");
-    EXPECT_EQ(Main().State().ProjectFileName, "unnamed");
+    EXPECT_EQ(Main().Project().ProjectFileName, "unnamed");
     EXPECT_EQ(Main().windowTitle(), "Nodex Book: 'unnamed'");
 }
 
-TEST_F(OpenProject, WindowBoundsComeFromTheProjectWhenItHasATop)
+TEST_F(OpenProject, WindowBoundsComeFromTheProjectFittedToTheScreen)
 {
-    const QString path = WriteProject("Novel.nodex", "[AppWindow]\nTop=150\n");
-    ASSERT_TRUE(Main().OpenProject(path));
+    const QRect screen = Main().screen()->availableGeometry();
+    ASSERT_TRUE(Main().OpenProject(WriteProject("Top.nodex", "[AppWindow]\nTop=150\n")));
     EXPECT_EQ(Main().y(), 150);
-    EXPECT_EQ(Main().x(), -1);
+    EXPECT_EQ(Main().x(), screen.left()) << "a missing Left is -1, just off the screen";
+
+    // Bounds from a damaged or foreign file never make the window leave or outgrow the screen.
+    ASSERT_TRUE(Main().OpenProject(WriteProject(
+        "Huge.nodex", "[AppWindow]\nTop=2147483000\nLeft=-2147483000\nWidth=100000\nHeight=100000\n")));
+    EXPECT_TRUE(screen.contains(Main().frameGeometry()));
 }
 
 TEST_F(OpenProject, DamagedCardFilesOpenWithoutHarm)
@@ -166,7 +172,7 @@ TEST_F(OpenProject, UnreadableProjectLeavesAnEmptyUnnamedWorkspace)
     EXPECT_EQ(Dialogs.History()[0].kind, ScriptedDialogs::Kind::Warning);
     EXPECT_EQ(Dialogs.History()[0].text, "Error reading from project or nodex files.");
     EXPECT_EQ(Main().Canvas().CardCount(), 0);
-    EXPECT_EQ(Main().State().ProjectFileName, "unnamed");
-    EXPECT_FALSE(Main().State().ProjectOnDisk);
+    EXPECT_EQ(Main().Project().ProjectFileName, "unnamed");
+    EXPECT_FALSE(Main().Project().ProjectOnDisk);
     EXPECT_EQ(Main().windowTitle(), "Nodex Book: 'unnamed'");
 }

@@ -24,11 +24,13 @@ TEST(ProjectFiles, StoredTypesMapToTypesAndBack)
     EXPECT_EQ(WorkspaceSizeFrom(3), 0);
 }
 
-TEST(ProjectFiles, CardNameIsTheFileNameUpToItsFirstCardExtension)
+TEST(ProjectFiles, CardNameIsTheFileNameWithoutItsFinalCardExtension)
 {
-    EXPECT_EQ(CardNameOfFile("Chapter 1.ndx"), "Chapter 1");
-    EXPECT_EQ(CardNameOfFile("odd.ndx.ndx"), "odd");
+    EXPECT_EQ(CardNameOfFile("A.ndx.bak.ndx"), "A.ndx.bak");
+    EXPECT_EQ(CardNameOfFile("Upper.NDX"), "Upper");
     EXPECT_EQ(CardNameOfFile("v1.2 notes.ndx"), "v1.2 notes");
+    EXPECT_FALSE(IsCardFileName(".ndx"));
+    EXPECT_FALSE(IsCardFileName("Card.ndx.AbCdEf"));
 }
 
 TEST(ProjectFiles, MissingKeysReadAsTheirDefaults)

@@ -35,12 +35,12 @@ protected:
 TEST_F(SaveProject, RoundTripWritesCardsAndKeepsForeignKeys)
 {
     Card("Harbour")->MoveTo(240, 170);
-    Main().State().Modified = true;
+    Main().Project().Modified = true;
     Main().SaveProject();
 
     EXPECT_TRUE(Dialogs.History().isEmpty());
-    EXPECT_FALSE(Main().State().Modified);
-    EXPECT_TRUE(Main().State().ProjectOnDisk);
+    EXPECT_FALSE(Main().Project().Modified);
+    EXPECT_TRUE(Main().Project().ProjectOnDisk);
     EXPECT_TRUE(Projects.Exists("Text Files"));
 
     const QByteArray harbour = Projects.Read("Harbour.ndx");
@@ -65,7 +65,7 @@ TEST_F(SaveProject, ProjectFileThatCannotBeWrittenKeepsTheChangesMarked)
     MakeReadOnly(Projects.Path("Novel.nodex"));
     const QByteArray stormBefore = Projects.Read("Storm.ndx");
     Card("Storm")->MoveTo(600, 300);
-    Main().State().Modified = true;
+    Main().Project().Modified = true;
 
     Main().SaveProject();
 
@@ -74,8 +74,8 @@ TEST_F(SaveProject, ProjectFileThatCannotBeWrittenKeepsTheChangesMarked)
     EXPECT_EQ(Dialogs.History()[0].text, "Error writing project file.");
     EXPECT_EQ(Projects.Read("Novel.nodex"), ProjectText);
     EXPECT_EQ(Projects.Read("Storm.ndx"), stormBefore) << "cards are not written after the project failed";
-    EXPECT_FALSE(Main().State().ProjectOnDisk);
-    EXPECT_TRUE(Main().State().Modified);
+    EXPECT_FALSE(Main().Project().ProjectOnDisk);
+    EXPECT_TRUE(Main().Project().Modified);
     EXPECT_TRUE(Main().windowTitle().endsWith(" *"));
 }
 
@@ -83,24 +83,24 @@ TEST_F(SaveProject, OneCardThatCannotBeWrittenDoesNotStopTheOthers)
 {
     MakeReadOnly(Projects.Path("Harbour.ndx"));
     Card("Storm")->MoveTo(600, 300);
-    Main().State().Modified = true;
+    Main().Project().Modified = true;
 
     Main().SaveProject();
 
     ASSERT_EQ(Dialogs.Texts(), QStringList{"Error writing nodex file."});
     EXPECT_TRUE(Projects.Read("Storm.ndx").contains("Left=600"));
-    EXPECT_TRUE(Main().State().ProjectOnDisk);
-    EXPECT_TRUE(Main().State().Modified) << "the card that failed still has unsaved changes";
+    EXPECT_TRUE(Main().Project().ProjectOnDisk);
+    EXPECT_TRUE(Main().Project().Modified) << "the card that failed still has unsaved changes";
 }
 
 TEST_F(SaveProject, MissingFolderThatCannotBeMadeWritesNothing)
 {
-    Main().State().ProjectFolder = Projects.Path("no/such/") ;
-    Main().State().Modified = true;
+    Main().Project().ProjectFolder = Projects.Path("no/such/") ;
+    Main().Project().Modified = true;
     Main().SaveProject();
 
     EXPECT_EQ(Dialogs.Texts(), QStringList{"Error writing project file."});
     EXPECT_FALSE(QDir(Projects.Path("no")).exists());
-    EXPECT_TRUE(Main().State().Modified);
-    EXPECT_TRUE(Main().State().ProjectOnDisk) << "flags are unchanged";
+    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Main().Project().ProjectOnDisk) << "flags are unchanged";
 }

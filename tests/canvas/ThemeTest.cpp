@@ -1,4 +1,4 @@
-#include "canvas/Theme.h"
+#include "canvas/ThemeApplier.h"
 
 #include "MetafileFixtures.h"
 #include "TempFolder.h"
@@ -34,13 +34,6 @@ QByteArray SolidPicture(QSize size, const QColor& colour, const char* format)
     return bytes;
 }
 
-bool Near(const QColor& actual, const QColor& expected, int tolerance)
-{
-    return qAbs(actual.red() - expected.red()) <= tolerance
-        && qAbs(actual.green() - expected.green()) <= tolerance
-        && qAbs(actual.blue() - expected.blue()) <= tolerance;
-}
-
 /// A program folder for "Themes/", a canvas and the applier that themes it. The cards:
 /// Chapter A -> Scene B -> Chapter C linked in a chain, and a lone Male Character D in state 3.
 class ThemeTest : public testing::Test {
@@ -53,8 +46,10 @@ protected:
         C = MakeCard("C", 1, 300, 300);
         D = MakeCard("D", 3, 600, 100);
         D->SetState(3);
-        ASSERT_EQ(LinkCards(*A, *B), LinkResult::Linked);
-        ASSERT_EQ(LinkCards(*B, *C), LinkResult::Linked);
+        for (auto [source, target] : {std::pair{A, B}, std::pair{B, C}}) {
+            ASSERT_EQ(LinkCards(*source, *target).Result, LinkResult::Linked);
+            source->UpdateLine();
+        }
     }
 
     TNodex* MakeCard(const QString& name, int type, int left, int top)
@@ -213,44 +208,17 @@ TEST_F(ThemeTest, AThemeIconSetsTheSizeOfItsTypesCardsAndTheirLinesAreLaidAgain)
     EXPECT_EQ(B->Line()->EndInset, 36);
 }
 
-TEST_F(ThemeTest, JpegAndMetafileIconsAreDrawnOnTheirCards)
+TEST_F(ThemeTest, AMetafileIconReachesItsCards)
 {
-    const QSize size(48, 48);
-    Folder.Write("Themes/Book Icons/male.jpg", SolidPicture(size, QColor(30, 60, 200), "JPG"));
-    // libwmf names the nearest SVG colour, so the WMF shapes use colours that have a name.
-    Folder.Write("Themes/Book Icons/dialogue.wmf",
-        MetafileFixtures::Wmf(
-            size, Shape::Ellipse, MetafileFixtures::InsetBox(size), QColor(0, 128, 0)));
+    // The picture readers test their colours; here a type that Qt cannot read reaches the card.
     Folder.Write("Themes/Book Icons/outline.emf",
-        MetafileFixtures::Emf(
-            size, Shape::Rectangle, MetafileFixtures::InsetBox(size), QColor(200, 0, 200)));
-    Folder.Write("Themes/Book Icons/compiled.wmf",
-        MetafileFixtures::Wmf(
-            QSize(40, 40), Shape::Rectangle, QRect(0, 0, 40, 40), QColor(255, 165, 0)));
-    WriteTheme("Pictures.ini",
-        "[Icons]\nIcon_02=male.jpg\nSize_02=48\nIcon_04=dialogue.wmf\nSize_04=48\n"
-        "Icon_05=outline.emf\nSize_05=48\nIcon_Compilation=compiled.wmf\n"
-        "Size_Compilation=40\n");
-    TNodex* dialogue = MakeCard("Talk", 5, 100, 500);
+        MetafileFixtures::Emf(QSize(40, 40), Shape::Rectangle, QRect(0, 0, 40, 40), Qt::red));
+    WriteTheme("Pictures.ini", "[Icons]\nIcon_05=outline.emf\n");
     TNodex* outline = MakeCard("Plot", 6, 300, 500);
-    TNodex* compilation = MakeCard("Compilation", 0, 500, 500);
 
     Applier.LoadTheme("Pictures.ini");
 
-    ASSERT_TRUE(Current.ThemeLoaded);
-    ASSERT_EQ(D->Width(), 48);
-    ASSERT_EQ(dialogue->Width(), 48);
-    ASSERT_EQ(outline->Width(), 48);
-    ASSERT_EQ(compilation->Width(), 40);
-    EXPECT_TRUE(Near(Rendered(D).pixelColor(24, 24), QColor(30, 60, 200), 8));
-    const QImage ellipse = Rendered(dialogue);
-    EXPECT_TRUE(Near(ellipse.pixelColor(24, 24), QColor(0, 128, 0), 2));
-    // Outside the ellipse the picture is transparent: the white canvas shows.
-    EXPECT_EQ(ellipse.pixelColor(1, 1), QColor(Qt::white));
-    const QImage rectangle = Rendered(outline);
-    EXPECT_TRUE(Near(rectangle.pixelColor(24, 24), QColor(200, 0, 200), 2));
-    EXPECT_EQ(rectangle.pixelColor(1, 1), QColor(Qt::white));
-    EXPECT_TRUE(Near(Rendered(compilation).pixelColor(20, 20), QColor(255, 165, 0), 2));
+    EXPECT_EQ(outline->Picture().size(), QSize(40, 40));
 }
 
 TEST_F(ThemeTest, AnIconThatCannotBeReadFallsBackToTheBuiltInTheme)

@@ -2,123 +2,154 @@
 
 #include "TempFolder.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringEncoder>
+#include <climits>
 #include <gtest/gtest.h>
 
-TEST(IniFile, NamesMatchWithoutCaseAndValuesAreTrimmed)
+TEST(IniFile, ReadsNamesWithoutCaseAndValuesTrimmedOrAsStored)
 {
-    IniFile ini;
-    ini.LoadFromBytes("[StateData]\nType = 3 \n\tState=\t2\n[Description]\n"
-                      "Text=  a card  \n[\xC3\x89t\xC3\xA9]\nK=accented\n");
-    EXPECT_EQ(ini.ReadInteger("statedata", "TYPE", 0), 3);
-    EXPECT_EQ(ini.ReadInteger("STATEDATA", "state", 0), 2);
-    EXPECT_EQ(ini.ReadString("description", "text", "x"), QString("a card"));
-    EXPECT_TRUE(ini.HasKey("Description", "TEXT"));
-    EXPECT_TRUE(ini.HasSection("DESCRIPTION"));
-    // Only A to Z fold.
-    EXPECT_TRUE(ini.HasSection(QString::fromUtf8("Été")));
-    EXPECT_FALSE(ini.HasSection(QString::fromUtf8("été")));
+    const char text[] = "Top=above\n"
+                        "[StateData]\nType = 3 \n\tState=\t2\n[LinkTo]\nName= Lead \n"
+                        "[\xC3\x89t\xC3\xA9]\nK=accented\n[Dup]\nKey=first\nKEY=second\n"
+                        "[dup]\nkey=third\nOther=1\n[Nul]\nX=1\0\0\n[Long]\nText=";
+    const QByteArray bytes = QByteArray(text, sizeof(text) - 1) + QByteArray(3000, 'w')
+        + "\nPair=" + QByteArray(2046, 'w') + "\xF0\x9F\x98\x80\n";
+    // Big files are searched through an index, small ones line by line.
+    QByteArray padding = "[Padding]\n";
+    for (int i = 0; i < 40; ++i)
+        padding += "P" + QByteArray::number(i) + "=\n";
+    const QString longValue(IniFile::MaxValueLength, 'w');
+    const struct {
+        const char *Section, *Key;
+        QString Trimmed, Untrimmed;
+    } cases[] = {
+        { "statedata", "TYPE", "3", " 3 " },
+        { "STATEDATA", "state", "2", "\t2" },
+        { "LinkTo", "Name", "Lead", " Lead " },
+        { "\xC3\x89t\xC3\xA9", "K", "accented", "accented" },
+        // Only A to Z fold.
+        { "\xC3\xA9t\xC3\xA9", "K", "fallback", "fallback" },
+        { "DUP", "key", "first", "first" },
+        { "Dup", "Other", "1", "1" },
+        { "Nul", "X", "1", "1" },
+        { "Long", "Text", longValue, longValue },
+        { "Long", "Pair", longValue.left(2046), longValue.left(2046) },
+        { "", "Top", "above", "above" },
+        { "StateData", "Missing", "fallback", "fallback" },
+        { "Missing", "Type", "fallback", "fallback" },
+    };
+    for (const QByteArray& extra : { QByteArray(), padding }) {
+        IniFile ini;
+        ini.LoadFromBytes(bytes + extra);
+        for (const auto& c : cases) {
+            EXPECT_EQ(ini.ReadString(c.Section, c.Key, "fallback"), c.Trimmed)
+                << c.Section << c.Key;
+            EXPECT_EQ(ini.ReadUntrimmed(c.Section, c.Key, "fallback"), c.Untrimmed) << c.Key;
+        }
+        EXPECT_EQ(ini.Sections().mid(0, 6),
+            QStringList({ "StateData", "LinkTo", QString::fromUtf8("Été"), "Dup", "Nul", "Long" }));
+        EXPECT_EQ(ini.Keys("dup"), QStringList({ "Key", "Other" }));
 
-    EXPECT_EQ(ini.ReadString("Description", "Missing", "fallback"), QString("fallback"));
-    EXPECT_EQ(ini.ReadString("Missing", "Text", "fallback"), QString("fallback"));
-    EXPECT_EQ(ini.ReadInteger("Position", "Left", 100), 100);
-    EXPECT_EQ(
-        ini.Sections(), QStringList({ "StateData", "Description", QString::fromUtf8("Été") }));
-    EXPECT_EQ(ini.Keys("statedata"), QStringList({ "Type", "State" }));
+        ini.WriteString("dup", "KEY", "new");
+        ini.WriteString("LinkTo", "Extra", "e");
+        ini.WriteString("Fresh", "K", "f");
+        EXPECT_EQ(ini.ReadString("Dup", "Key", {}) + ini.ReadString("linkto", "extra", {})
+                + ini.ReadString("fresh", "k", {}) + ini.ReadString("Dup", "Other", {}),
+            "newef1")
+            << extra.size();
+    }
 }
 
-TEST(IniFile, LongValuesAreCutAt2047Characters)
+TEST(IniFile, IntegersAreDecimalOrHexAndAnythingElseIsTheFallback)
 {
-    const QByteArray value(3000, 'w');
-    IniFile ini;
-    ini.LoadFromBytes("[Description]\nText=" + value + "\nShort=" + value.left(2047));
-    EXPECT_EQ(ini.ReadString("Description", "Text", {}), QString(IniFile::MaxValueLength, 'w'));
-    EXPECT_EQ(ini.ReadString("Description", "Short", {}).size(), 2047);
-}
+    const std::pair<const char*, int> numbers[]
+        = { { "42", 42 }, { "-17", -17 }, { "0x1F", 31 }, { "0XfF", 255 }, { "0xFFFFFFFF", -1 },
+              { "007", 7 }, { "-2147483648", INT_MIN }, { "2147483647", INT_MAX } };
+    for (const auto& [text, expected] : numbers) {
+        int value = 0;
+        EXPECT_TRUE(ParseIniInteger(text, value) && value == expected) << text;
+    }
+    for (const char* text :
+        { "12abc", "", "2147483648", "0x100000000", "0x", "-", "+5", "1.5", "-0x10", "0x1G" }) {
+        int value = 0;
+        EXPECT_FALSE(ParseIniInteger(text, value)) << text;
+    }
 
-TEST(IniFile, IntegersAreDecimalOrHexAndAnythingElseIsTheDefault)
-{
     IniFile ini;
-    ini.LoadFromBytes("[N]\nA=42\nB=-17\nC=0x1F\nD=0XfF\nE=0xFFFFFFFF\nF=007\n"
-                      "G=-2147483648\nH=2147483647\n"
-                      "Bad1=12abc\nBad2=\nBad3= \nBad4=2147483648\nBad5=0x100000000\n"
-                      "Bad6=0x\nBad7=-\nBad8=+5\nBad9=1.5\nBad10=-0x10\nBad11=0x1G\n"
-                      "[F]\nOn=1\nOff=0\nOther=7\nWord=yes\n");
-    EXPECT_EQ(ini.ReadInteger("N", "A", 0), 42);
-    EXPECT_EQ(ini.ReadInteger("N", "B", 0), -17);
-    EXPECT_EQ(ini.ReadInteger("N", "C", 0), 31);
-    EXPECT_EQ(ini.ReadInteger("N", "D", 0), 255);
-    EXPECT_EQ(ini.ReadInteger("N", "E", 0), -1);
-    EXPECT_EQ(ini.ReadInteger("N", "F", 0), 7);
-    EXPECT_EQ(ini.ReadInteger("N", "G", 0), -2147483647 - 1);
-    EXPECT_EQ(ini.ReadInteger("N", "H", 0), 2147483647);
-    for (int i = 1; i <= 11; ++i)
-        EXPECT_EQ(ini.ReadInteger("N", QString("Bad%1").arg(i), -5), -5) << "Bad" << i;
-
+    ini.LoadFromBytes("[F]\nOn=1\nOff=0\nOther=7\nWord=yes\n");
     EXPECT_TRUE(ini.ReadBool("F", "On", false));
     EXPECT_FALSE(ini.ReadBool("F", "Off", true));
     EXPECT_TRUE(ini.ReadBool("F", "Other", false));
-    EXPECT_TRUE(ini.ReadBool("F", "Word", true));
     EXPECT_FALSE(ini.ReadBool("F", "Word", false));
-    EXPECT_TRUE(ini.ReadBool("F", "Missing", true));
+    EXPECT_EQ(ini.ReadInteger("F", "Word", -5), -5);
 }
 
-TEST(IniFile, WritingKeepsEverythingElseByteForByte)
+TEST(IniFile, WritesInPlaceAndAppendsInTheUsualLayout)
+{
+    const QByteArray original = "; Nodex card\n[StateData]\nType=2\n; revision\nState=1\n\n"
+                                "[Position]\nLeft=100\nTop=200\n\n; kept at the end\n";
+    IniFile ini;
+    ini.LoadFromBytes(original);
+    ini.WriteInteger("STATEDATA", "state", 4);
+    ini.WriteInteger("position", "TOP", -3);
+    ini.WriteString("LinkTo", "Name", " Lead\r\n");
+    ini.WriteBool("StateData", "Marked", true);
+    EXPECT_EQ(ini.ToBytes(),
+        QByteArray(
+            "; Nodex card\n[StateData]\nType=2\n; revision\nState=4\nMarked=1\n\n"
+            "[Position]\nLeft=100\nTop=-3\n\n; kept at the end\n\n[LinkTo]\nName= Lead  \n"));
+
+    ini.EraseSection("position");
+    EXPECT_EQ(ini.Sections(), QStringList({ "StateData", "LinkTo" }));
+    EXPECT_FALSE(ini.ToBytes().contains("Left"));
+}
+
+TEST(IniFile, KeepsEveryByteItDoesNotRewrite)
 {
     TempFolder folder;
-    const QByteArray original = "; Nodex card\n"
-                                "[StateData]\n"
-                                "Type=2\n"
-                                "; revision\n"
-                                "State=1\n"
-                                "\n"
-                                "[EditWindow]\n"
-                                "Maximised=0\n"
-                                "Top=10\n"
-                                "\n"
-                                "[Position]\n"
-                                "Left=100\n"
-                                "Top=200\n"
-                                "\n"
-                                "; kept at the end\n";
+    const char messy[] = "Orphan=above any section\r\n; comment\r\n  [ StateData ]  ; x\r\n"
+                         "  Type = 3 \r\njunk without equals\r\n=no key\r\n[Broken\r\n"
+                         "State=1\r\nSTATE=2\r\nX=1\0\0\r\n\r\n[Position]\nTop=7";
+    const QByteArray original(messy, sizeof(messy) - 1);
     const QString path = folder.Write("Card.ndx", original);
+    const QDateTime longAgo(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite)
+            && file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    }
     IniFile ini(path);
     QString error;
     ASSERT_TRUE(ini.Load(error)) << error.toStdString();
+    ini.WriteString("StateData", "State", "1");
+    EXPECT_FALSE(ini.Changed());
     ASSERT_TRUE(ini.Save(error)) << error.toStdString();
-    EXPECT_EQ(folder.Read("Card.ndx"), original);
+    EXPECT_EQ(QFileInfo(path).lastModified(), longAgo);
 
-    // An existing key keeps its spelling and place; new keys and sections come last.
-    ini.WriteInteger("STATEDATA", "state", 4);
-    ini.WriteInteger("position", "TOP", -3);
-    ini.WriteString("Description", "Text", "two\r\nlines\n");
-    ini.WriteBool("StateData", "Marked", true);
+    ini.WriteInteger("stateDATA", "state", 4);
+    ini.WriteInteger("Position", "Left", 9);
     ASSERT_TRUE(ini.Save(error)) << error.toStdString();
-    EXPECT_EQ(folder.Read("Card.ndx"),
-        QByteArray("; Nodex card\n"
-                   "[StateData]\n"
-                   "Type=2\n"
-                   "; revision\n"
-                   "State=4\n"
-                   "Marked=1\n"
-                   "\n"
-                   "[EditWindow]\n"
-                   "Maximised=0\n"
-                   "Top=10\n"
-                   "\n"
-                   "[Position]\n"
-                   "Left=100\n"
-                   "Top=-3\n"
-                   "\n"
-                   "[Description]\n"
-                   "Text=two  lines\n"
-                   "\n"
-                   "; kept at the end\n"));
+    QByteArray expected = original;
+    expected.replace("State=1", "State=4").append("\r\nLeft=9\r\n");
+    EXPECT_EQ(folder.Read("Card.ndx"), expected);
+}
 
-    ini.EraseSection("editwindow");
-    EXPECT_FALSE(ini.HasSection("EditWindow"));
-    EXPECT_FALSE(ini.ToBytes().contains("Maximised"));
-    EXPECT_TRUE(ini.ToBytes().startsWith("; Nodex card\n[StateData]\n"));
+TEST(IniFile, WritesUtf8WithoutByteOrderMarkOnceSomethingChanged)
+{
+    const QString utf16 = QString::fromUtf8("[D]\r\nText=café\r\n");
+    const QByteArray cases[] = { "[D]\r\nText=caf\xE9\r\n",
+        "\xEF\xBB\xBF[D]\r\nText=caf\xC3\xA9\r\n",
+        QStringEncoder(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom).encode(utf16) };
+    for (const QByteArray& bytes : cases) {
+        IniFile ini;
+        ini.LoadFromBytes(bytes);
+        ini.WriteInteger("D", "New", 1);
+        EXPECT_EQ(ini.ToBytes(), QByteArray("[D]\r\nText=caf\xC3\xA9\r\nNew=1\r\n"))
+            << bytes.toHex().toStdString();
+    }
 }
 
 TEST(IniFile, ReadOnlyAndMissingFiles)
@@ -138,51 +169,13 @@ TEST(IniFile, ReadOnlyAndMissingFiles)
 
     IniFile missing(folder.Path("Nodex.ini"));
     EXPECT_TRUE(missing.Load(error)) << error.toStdString();
-    EXPECT_EQ(missing.ReadInteger("AppWindow", "Top", -1), -1);
     missing.WriteBool("AppWindow", "Maximised", false);
     ASSERT_TRUE(missing.Save(error)) << error.toStdString();
     EXPECT_EQ(folder.Read("Nodex.ini"), QByteArray("[AppWindow]\nMaximised=0\n"));
 
-    // A folder in the file's place cannot be read, and is never written over.
-    IniFile folderInstead(folder.MakeFolder("Themes"));
-    EXPECT_FALSE(folderInstead.Load(error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(folderInstead.Save(error));
-}
-
-TEST(IniFile, DamagedFilesLoadAndKeepTheFirstOfDuplicateKeys)
-{
-    QByteArray garbage;
-    for (int i = 0; i < 4096; ++i)
-        garbage += char((i * 131 + 7) % 256);
-    IniFile ini;
-    ini.LoadFromBytes(garbage);
-    ini.LoadFromBytes("[A]\nK=" + QByteArray(100000, 'x') + "\n" + QByteArray(100000, '[') + "\n");
-    EXPECT_EQ(ini.ReadString("A", "K", {}).size(), IniFile::MaxValueLength);
-
-    const char damaged[] = "[A]\nX=1\0\0\n[B]\nY=\xFF\xFE\n=no key\nno equals\n[C\n";
-    ini.LoadFromBytes(QByteArray(damaged, sizeof(damaged) - 1));
-    EXPECT_EQ(ini.ReadInteger("A", "X", 0), 1);
-    EXPECT_EQ(ini.ReadString("B", "Y", {}), QString::fromUtf8("ÿþ"));
-
-    ini.LoadFromBytes("[A]\nKey=first\nKEY=second\n[a]\nkey=third\nOther=1\n");
-    EXPECT_EQ(ini.ReadString("A", "Key", {}), QString("first"));
-    EXPECT_EQ(ini.ReadInteger("A", "Other", 0), 1);
-    ini.WriteString("a", "key", "new");
-    EXPECT_EQ(ini.ToBytes(), QByteArray("[A]\nKey=new\nOther=1\n"));
-}
-
-TEST(IniFile, ReadsWindows1252AndUtf8WithByteOrderMark)
-{
-    IniFile old;
-    old.LoadFromBytes("[Description]\nText=caf\xE9 \x93quoted\x94\n");
-    EXPECT_EQ(old.ReadString("Description", "Text", {}), QString::fromUtf8("café “quoted”"));
-    // Written back as UTF-8 without a byte-order mark.
-    EXPECT_EQ(old.ToBytes(),
-        QByteArray("[Description]\nText=caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D\n"));
-
-    IniFile marked;
-    marked.LoadFromBytes("\xEF\xBB\xBF[Description]\r\nText=caf\xC3\xA9\r\n");
-    EXPECT_EQ(marked.ReadString("description", "text", {}), QString::fromUtf8("café"));
-    EXPECT_EQ(marked.ToBytes(), QByteArray("[Description]\nText=caf\xC3\xA9\n"));
+    // A file that could not be read is never written over.
+    IniFile unreadable(folder.MakeFolder("Themes"));
+    EXPECT_FALSE(unreadable.Load(error));
+    unreadable.WriteBool("A", "B", true);
+    EXPECT_FALSE(unreadable.Save(error));
 }

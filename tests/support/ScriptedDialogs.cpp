@@ -35,7 +35,7 @@ void ScriptedDialogs::ExpectSaveFileName(const QString& path) { Queue.append({Ki
 
 QVariant ScriptedDialogs::Next(Kind kind, const QString& text)
 {
-    Log.append({kind, text});
+    Log.append({kind, text, {}});
     if (Queue.isEmpty() || Queue.first().kind != kind) {
         ADD_FAILURE() << "unexpected " << KindName(kind) << ": " << text.toStdString();
         return {};
@@ -43,9 +43,12 @@ QVariant ScriptedDialogs::Next(Kind kind, const QString& text)
     return Queue.takeFirst().value;
 }
 
-void ScriptedDialogs::ShowInformation(const QString& text) { Log.append({Kind::Information, text}); }
+void ScriptedDialogs::ShowInformation(const QString& text) { Log.append({Kind::Information, text, {}}); }
 
-void ScriptedDialogs::ShowWarning(const QString& text) { Log.append({Kind::Warning, text}); }
+void ScriptedDialogs::ShowWarning(const QString& text, const QString& reason)
+{
+    Log.append({Kind::Warning, text, reason});
+}
 
 Answer ScriptedDialogs::AskYesNoCancel(const QString& text)
 {

@@ -15,6 +15,7 @@ public:
     struct Shown {
         Kind kind;
         QString text;
+        QString reason; ///< the system's reason beneath a warning
     };
 
     ~ScriptedDialogs() override;
@@ -25,7 +26,7 @@ public:
     void ExpectSaveFileName(const QString& path);
 
     void ShowInformation(const QString& text) override;
-    void ShowWarning(const QString& text) override;
+    void ShowWarning(const QString& text, const QString& reason) override;
     Answer AskYesNoCancel(const QString& text) override;
     bool AskOkCancel(const QString& text) override;
     QString AskOpenFileName(const QString& title, const QString& folder,

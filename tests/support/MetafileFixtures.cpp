@@ -41,7 +41,7 @@ void EmfRecord(QByteArray& records, quint32 type, std::initializer_list<qint32> 
 
 } // namespace
 
-QByteArray Wmf(QSize size, Shape shape, const QRect& box, const QColor& colour)
+QByteArray Wmf(QSize size, Shape shape, const QRect& box, const QColor& colour, int fillers)
 {
     const quint32 colourRef = ColourRef(colour);
     const quint16 colourLow = quint16(colourRef & 0xFFFF);
@@ -59,6 +59,9 @@ QByteArray Wmf(QSize size, Shape shape, const QRect& box, const QColor& colour)
     WmfRecord(records, 0x012D, { 1 }); // SELECTOBJECT pen
     WmfRecord(records, shape == Shape::Ellipse ? 0x0418 : 0x041B,
         { bottom, right, quint16(box.y()), quint16(box.x()) });
+    QByteArray filler;
+    WmfRecord(filler, 0x0102, { 1 }); // SETBKMODE TRANSPARENT again
+    records.append(filler.repeated(fillers));
     WmfRecord(records, 0x0000, {}); // EOF
 
     QByteArray bytes;
@@ -80,7 +83,7 @@ QByteArray Wmf(QSize size, Shape shape, const QRect& box, const QColor& colour)
     return bytes;
 }
 
-QByteArray Emf(QSize size, Shape shape, const QRect& box, const QColor& colour)
+QByteArray Emf(QSize size, Shape shape, const QRect& box, const QColor& colour, int fillers)
 {
     const qint32 nullPen = qint32(0x80000008);
     QByteArray records;
@@ -90,8 +93,11 @@ QByteArray Emf(QSize size, Shape shape, const QRect& box, const QColor& colour)
     EmfRecord(records, 37, { nullPen }); // SELECTOBJECT stock NULL_PEN
     EmfRecord(records, shape == Shape::Ellipse ? 42 : 43,
         { box.x(), box.y(), box.x() + box.width(), box.y() + box.height() });
+    QByteArray filler;
+    EmfRecord(filler, 28, {}); // SETMETARGN, the smallest record there is
+    records.append(filler.repeated(fillers));
     EmfRecord(records, 14, { 0, 16, 20 }); // EOF, no palette
-    const int recordCount = 7;
+    const int recordCount = 7 + fillers;
 
     const qint32 headerSize = 108;
     QByteArray bytes;

@@ -1,6 +1,6 @@
-#include "PictureDecoding.h"
+#include "picture/PictureDecoding.h"
 
-#include "PictureLoader.h"
+#include "picture/PictureLoader.h"
 
 bool FitsPictureLimit(int width, int height)
 {
@@ -15,4 +15,9 @@ QString PictureTooLarge()
 QString PictureNoMemory()
 {
     return QStringLiteral("there is not enough memory for the picture");
+}
+
+QString TooManyRecords()
+{
+    return QStringLiteral("the metafile has more than %1 records").arg(MaxMetafileRecords);
 }

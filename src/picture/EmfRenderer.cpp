@@ -1,8 +1,8 @@
-#include "EmfRenderer.h"
+#include "picture/EmfRenderer.h"
 
-#include "PictureDecoding.h"
-#include "PictureLoader.h"
-#include "SvgPicture.h"
+#include "picture/PictureDecoding.h"
+#include "picture/PictureLoader.h"
+#include "picture/SvgPicture.h"
 
 #include <QSvgRenderer>
 #include <cstdlib>
@@ -13,7 +13,8 @@ namespace {
 
 // Checks the record structure before libemf2svg sees it (one header with the EMF signature and
 // a non-empty frame, records inside the file, a closing EOF record): the converter trusts
-// record sizes and would read past the end of a truncated file.
+// record sizes and would read past the end of a truncated file. The records are counted too, as
+// each one costs the converter and QtSvg time and memory.
 bool CheckEmf(const QByteArray& bytes, QString& reason)
 {
     reason = QStringLiteral("the content is not a valid enhanced metafile");
@@ -32,7 +33,11 @@ bool CheckEmf(const QByteArray& bytes, QString& reason)
         return false;
     }
     qsizetype offset = 0;
-    while (bytes.size() - offset >= 8) {
+    for (int records = 1; bytes.size() - offset >= 8; ++records) {
+        if (records > MaxMetafileRecords) {
+            reason = TooManyRecords();
+            return false;
+        }
         const quint32 type = DoubleWord(bytes, offset);
         const quint32 size = DoubleWord(bytes, offset + 4);
         if (size < 8 || size % 4 != 0 || qint64(size) > bytes.size() - offset)

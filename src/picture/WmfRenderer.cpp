@@ -1,9 +1,9 @@
-#include "WmfRenderer.h"
+#include "picture/WmfRenderer.h"
 
-#include "PictureDecoding.h"
-#include "PictureLoader.h"
-#include "SvgPicture.h"
-#include "WmfSvgWriter.h"
+#include "picture/PictureDecoding.h"
+#include "picture/PictureLoader.h"
+#include "picture/SvgPicture.h"
+#include "picture/WmfSvgWriter.h"
 
 #include <cstring>
 #include <libwmf/api.h>
@@ -24,6 +24,7 @@ struct WmfFrame {
 
 // Checks the record structure before libwmf sees it: a header, records that stay inside the
 // file, and the closing EOF record, so the library never reads past the bytes it was given.
+// The records are counted too: libwmf reads them all twice, and each one costs in the SVG.
 bool CheckWmf(const QByteArray& bytes, WmfFrame& frame, QString& reason)
 {
     reason = QStringLiteral("the content is not a valid Windows metafile");
@@ -49,7 +50,11 @@ bool CheckWmf(const QByteArray& bytes, WmfFrame& frame, QString& reason)
     if ((type != 1 && type != 2) || headerWords != 9 || (version != 0x0100 && version != 0x0300))
         return false;
     offset += 18;
-    while (bytes.size() - offset >= 6) {
+    for (int records = 1; bytes.size() - offset >= 6; ++records) {
+        if (records > MaxMetafileRecords) {
+            reason = TooManyRecords();
+            return false;
+        }
         const quint32 words = DoubleWord(bytes, offset);
         const quint16 function = Word(bytes, offset + 4);
         if (words < 3 || qint64(words) * 2 > bytes.size() - offset)

@@ -1,4 +1,4 @@
-#include "app/Program.h"
+#include "app/NodexProgram.h"
 
 #include "app/Main.h"
 #include "compile/Compile.h"

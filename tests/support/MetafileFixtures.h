@@ -13,11 +13,11 @@ namespace MetafileFixtures {
 enum class Shape { Ellipse, Rectangle };
 
 /// A placeable WMF: window origin and extent, a transparent background mode (as most writers
-/// set it), a solid brush, a null pen, the shape, EOF.
-QByteArray Wmf(QSize size, Shape shape, const QRect& box, const QColor& colour);
+/// set it), a solid brush, a null pen, the shape, `fillers` records that change nothing, EOF.
+QByteArray Wmf(QSize size, Shape shape, const QRect& box, const QColor& colour, int fillers = 0);
 /// An EMF: header, a transparent background mode, a solid brush, the stock null pen, the shape,
-/// EOF.
-QByteArray Emf(QSize size, Shape shape, const QRect& box, const QColor& colour);
+/// `fillers` records that change nothing, EOF.
+QByteArray Emf(QSize size, Shape shape, const QRect& box, const QColor& colour, int fillers = 0);
 
 /// The usual icon: a shape filling the picture but for a 4-pixel margin.
 inline QRect InsetBox(QSize size)

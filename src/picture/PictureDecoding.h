@@ -4,8 +4,8 @@
 #include <QString>
 #include <QtEndian>
 
-// What the picture decoders share: the size limit with its message, and little-endian readers
-// for the header fields of bitmaps and metafiles. The readers trust the caller to have checked
+// What the picture decoders share: the limits' messages, and little-endian readers for the
+// header fields of bitmaps, icons and metafiles. The readers trust the caller to have checked
 // that the bytes at `offset` exist.
 
 /// Whether a decoded picture of this size may be kept: not empty, and within MaxPictureSide.
@@ -16,6 +16,9 @@ QString PictureTooLarge();
 
 /// The reason given when the decoded picture cannot be allocated.
 QString PictureNoMemory();
+
+/// The reason given for a metafile of more than MaxMetafileRecords records.
+QString TooManyRecords();
 
 inline quint16 Word(const QByteArray& bytes, qsizetype offset)
 {

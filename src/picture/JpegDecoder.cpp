@@ -1,7 +1,7 @@
-#include "JpegDecoder.h"
+#include "picture/JpegDecoder.h"
 
-#include "PictureDecoding.h"
-#include "PictureLoader.h"
+#include "picture/PictureDecoding.h"
+#include "picture/PictureLoader.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -13,12 +13,17 @@
 
 namespace {
 
+// Writers of progressive files use about ten scans. libjpeg passes over the whole picture for
+// every scan, so a small file of thousands of empty scans would keep it busy for seconds.
+constexpr int MaxJpegScans = 100;
+
 // libjpeg's error manager, extended with the jump back into DecodeJpeg: libjpeg's default
 // reaction to a damaged file is to print and exit the process.
 struct JpegErrorManager {
     jpeg_error_mgr Base;
     std::jmp_buf Jump;
     char Message[JMSG_LENGTH_MAX];
+    bool TooManyScans;
 };
 
 [[noreturn]] void JpegFail(j_common_ptr info)
@@ -45,6 +50,16 @@ void JpegMessage(j_common_ptr info, int level)
     default:
         JpegFail(info);
     }
+}
+
+// libjpeg calls its progress monitor between the scans it reads while starting to decompress.
+void JpegProgress(j_common_ptr info)
+{
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number <= MaxJpegScans)
+        return;
+    auto* manager = reinterpret_cast<JpegErrorManager*>(info->err);
+    manager->TooManyScans = true;
+    std::longjmp(manager->Jump, 1);
 }
 
 // CMYK samples as RGB; Adobe's writers store CMYK inverted and mark the file with their marker.
@@ -75,13 +90,20 @@ bool DecodeJpeg(const QByteArray& bytes, QImage& image, QString& reason)
     manager.Base.error_exit = JpegFail;
     manager.Base.emit_message = JpegMessage;
     manager.Message[0] = '\0';
+    manager.TooManyScans = false;
+    jpeg_progress_mgr progress;
+    std::memset(&progress, 0, sizeof progress);
+    progress.progress_monitor = JpegProgress;
     if (setjmp(manager.Jump)) {
         jpeg_destroy_decompress(&info);
-        reason = QStringLiteral("the JPEG data is damaged (%1)")
-                     .arg(QString::fromLocal8Bit(manager.Message));
+        reason = manager.TooManyScans
+            ? QStringLiteral("the JPEG file has more than %1 scans").arg(MaxJpegScans)
+            : QStringLiteral("the JPEG data is damaged (%1)")
+                  .arg(QString::fromLocal8Bit(manager.Message));
         return false;
     }
     jpeg_create_decompress(&info);
+    info.progress = &progress;
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
         static_cast<unsigned long>(bytes.size()));
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || info.image_width == 0

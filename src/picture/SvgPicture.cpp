@@ -1,6 +1,6 @@
-#include "SvgPicture.h"
+#include "picture/SvgPicture.h"
 
-#include "PictureDecoding.h"
+#include "picture/PictureDecoding.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

@@ -1,4 +1,4 @@
-#include "WmfSvgWriter.h"
+#include "picture/WmfSvgWriter.h"
 
 #include <QColor>
 #include <cctype>

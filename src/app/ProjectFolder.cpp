@@ -1,0 +1,71 @@
+#include "app/ProjectFolder.h"
+
+#include "app/ProjectFiles.h"
+#include "platform/NativeName.h"
+
+#include <QLoggingCategory>
+
+#include <algorithm>
+#include <sys/stat.h>
+#include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcProjectFolder, "nodex.project")
+
+namespace {
+constexpr int RandomPartLength = 6;
+
+bool IsRandomPart(QStringView part)
+{
+    if (part.size() != RandomPartLength)
+        return false;
+    bool upper = false;
+    bool lower = false;
+    for (const QChar c : part) {
+        if (c.unicode() > 0x7F || !c.isLetterOrNumber())
+            return false;
+        upper = upper || c.isUpper();
+        lower = lower || c.isLower();
+    }
+    // The random part mixes letter cases; a word such as "backup", "BACKUP" or "Backup" that a
+    // writer put there is left alone.
+    const bool capitalised = part.front().isUpper() && part.sliced(1).toString().toLower() == part.sliced(1);
+    return upper && lower && !capitalised;
+}
+} // namespace
+
+QList<CardFileEntry> ListCardFiles(const QString& folder)
+{
+    QList<CardFileEntry> cards;
+    for (const QString& fileName : RegularFileNames(folder)) {
+        if (!IsCardFileName(fileName))
+            continue;
+        const QString name = ReadableName(CardNameOfFile(fileName));
+        if (name.size() <= MaxCardNameLength)
+            cards.append({fileName, name});
+    }
+    std::sort(cards.begin(), cards.end(), [](const CardFileEntry& a, const CardFileEntry& b) {
+        return a.FileName < b.FileName;
+    });
+    return cards;
+}
+
+bool IsSaveLeftover(const QString& fileName, const QSet<QString>& replacedFileNames)
+{
+    const qsizetype dot = fileName.size() - RandomPartLength - 1;
+    return dot > 0 && fileName[dot] == '.' && IsRandomPart(QStringView(fileName).sliced(dot + 1))
+        && replacedFileNames.contains(fileName.left(dot));
+}
+
+void RemoveSaveLeftovers(const QString& folder, const QSet<QString>& replacedFileNames)
+{
+    for (const QString& fileName : RegularFileNames(folder)) {
+        const QByteArray path = NativePath(folder + fileName);
+        struct stat status {};
+        // A link is never a leftover of ours.
+        if (!IsSaveLeftover(fileName, replacedFileNames) || ::lstat(path.constData(), &status) != 0
+            || !S_ISREG(status.st_mode))
+            continue;
+        if (::unlink(path.constData()) != 0)
+            qCInfo(lcProjectFolder).noquote() << "Cannot remove the leftover" << folder + fileName;
+    }
+}

@@ -1,0 +1,146 @@
+#include "platform/NativeName.h"
+
+#include "platform/TextFile.h"
+
+#include <cstdlib>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace {
+constexpr char16_t EscapeBase = 0xDC00;
+
+bool IsEscaped(QChar c) { return c.unicode() >= EscapeBase + 0x80 && c.unicode() <= EscapeBase + 0xFF; }
+
+/// Length of the valid UTF-8 sequence at `at`, or 0 when the bytes there are not one.
+qsizetype Utf8SequenceAt(QByteArrayView bytes, qsizetype at)
+{
+    const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = byte(at);
+    if (lead < 0x80)
+        return 1;
+    qsizetype length = 0;
+    char32_t least = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        least = 0x10000;
+    } else {
+        return 0;
+    }
+    if (at + length > bytes.size())
+        return 0;
+    char32_t code = lead & (0x7F >> length);
+    for (qsizetype i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (byte(at + i) & 0x3F);
+    }
+    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    return code < least || code > 0x10FFFF || surrogate ? 0 : length;
+}
+} // namespace
+
+QString PathFromNative(QByteArrayView native)
+{
+    QString path;
+    path.reserve(native.size());
+    qsizetype at = 0;
+    while (at < native.size()) {
+        const qsizetype length = Utf8SequenceAt(native, at);
+        if (length == 0) {
+            path += QChar(char16_t(EscapeBase + static_cast<unsigned char>(native[at])));
+            ++at;
+        } else {
+            path += QString::fromUtf8(native.sliced(at, length));
+            at += length;
+        }
+    }
+    return path;
+}
+
+QByteArray NativePath(const QString& path)
+{
+    if (!HoldsRawBytes(path))
+        return path.toUtf8();
+    QByteArray native;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        if (!IsEscaped(path[i]))
+            continue;
+        native += QStringView(path).sliced(start, i - start).toUtf8();
+        native += char(path[i].unicode() - EscapeBase);
+        start = i + 1;
+    }
+    native += QStringView(path).sliced(start).toUtf8();
+    return native;
+}
+
+bool HoldsRawBytes(const QString& path)
+{
+    for (const QChar c : path)
+        if (IsEscaped(c))
+            return true;
+    return false;
+}
+
+QString ReadableName(const QString& name)
+{
+    if (!HoldsRawBytes(name))
+        return name;
+    QByteArray bytes;
+    for (const QChar c : name)
+        bytes += IsEscaped(c) ? QByteArray(1, char(c.unicode() - EscapeBase)) : QString(c).toUtf8();
+    // The escaped bytes are exactly the ones that are not UTF-8: decoded as one line, the name
+    // reads as Windows-1252.
+    return DecodeText(bytes);
+}
+
+QStringList RegularFileNames(const QString& folder)
+{
+    QStringList names;
+    DIR* dir = ::opendir(NativePath(folder).constData());
+    if (!dir)
+        return names;
+    const QByteArray prefix = NativePath(folder.endsWith('/') ? folder : folder + '/');
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        struct stat status {};
+        if (::stat((prefix + name).constData(), &status) == 0 && S_ISREG(status.st_mode))
+            names << PathFromNative(name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+FileKind KindOf(const QString& path)
+{
+    struct stat status {};
+    if (::stat(NativePath(path).constData(), &status) != 0)
+        return FileKind::Missing;
+    return S_ISREG(status.st_mode) ? FileKind::Regular : FileKind::Other;
+}
+
+bool LeadsOutOf(const QString& path, const QString& folder)
+{
+    struct stat status {};
+    if (::lstat(NativePath(path).constData(), &status) != 0 || !S_ISLNK(status.st_mode))
+        return false;
+    char* resolved = ::realpath(NativePath(path).constData(), nullptr);
+    if (!resolved)
+        return true;
+    const QString target = PathFromNative(resolved);
+    ::free(resolved);
+    char* base = ::realpath(NativePath(folder).constData(), nullptr);
+    if (!base)
+        return true;
+    const QString root = PathFromNative(base) + '/';
+    ::free(base);
+    return !target.startsWith(root);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+// File names are bytes. Qt spells them in UTF-8 and silently skips any that are not UTF-8, such
+// as the names in a project unpacked from an archive made on another system. Here such a name is
+// kept in a QString with each byte that is not part of a UTF-8 sequence as the character
+// U+DC00 + byte (a lone surrogate, which no real name holds), so that it can be turned back into
+// the very same bytes. Qt's file classes cannot open such a path; the platform functions can.
+
+/// A native path or name as a QString, with bytes that are not UTF-8 escaped.
+QString PathFromNative(QByteArrayView native);
+
+/// The bytes the file system knows a path by.
+QByteArray NativePath(const QString& path);
+
+/// Whether a path holds escaped bytes, so that only the platform functions can open it.
+bool HoldsRawBytes(const QString& path);
+
+/// A name as a writer reads it: escaped bytes are read as Windows-1252.
+QString ReadableName(const QString& name);
+
+/// The names of the regular files in a folder (symbolic links to regular files included), as
+/// the file system spells them, in no particular order. Empty when the folder cannot be read.
+QStringList RegularFileNames(const QString& folder);
+
+enum class FileKind { Missing, Regular, Other };
+
+/// What a path names, following symbolic links.
+FileKind KindOf(const QString& path);
+
+/// Whether a path is a symbolic link whose target lies outside `folder` (which ends with "/"),
+/// or which cannot be followed. Writing through such a link would write outside the folder.
+bool LeadsOutOf(const QString& path, const QString& folder);
