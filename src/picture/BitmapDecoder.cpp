@@ -164,7 +164,7 @@ bool DecodeIco(const QByteArray& bytes, QImage& image, QString& reason)
     const IconEntry& chosen = entries[largest];
     QByteArray data = bytes.mid(chosen.Offset, chosen.Length);
     if (chosen.Png)
-        data = data;
+        data = PixelChunks(data);
     const qsizetype entryAt = IconHeaderSize + IconEntrySize * largest;
     QByteArray single = bytes.left(IconHeaderSize) + bytes.mid(entryAt, IconEntrySize);
     qToLittleEndian<quint16>(1, single.data() + 4);

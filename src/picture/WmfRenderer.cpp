@@ -24,7 +24,7 @@ struct WmfFrame {
 
 // Checks the record structure before libwmf sees it: a header, records that stay inside the
 // file, and the closing EOF record, so the library never reads past the bytes it was given.
-// The records are counted too: libwmf reads them all twice, and each one costs in the SVG.
+// The records are counted too: libwmf plays them twice, and each adds to the SVG QtSvg draws.
 bool CheckWmf(const QByteArray& bytes, WmfFrame& frame, QString& reason)
 {
     reason = QStringLiteral("the content is not a valid Windows metafile");

@@ -1,9 +1,9 @@
 #include "platform/IniFile.h"
 
 #include "platform/AtomicWrite.h"
+#include "platform/NativeName.h"
 #include "platform/TextFile.h"
 
-#include <QFileInfo>
 #include <QHash>
 #include <algorithm>
 #include <climits>
@@ -323,7 +323,7 @@ bool IniFile::Load(QString& error)
 {
     error.clear();
     Data->Clear();
-    if (!QFileInfo::exists(FilePath))
+    if (KindOf(FilePath) == FileKind::Missing)
         return true;
     QByteArray bytes;
     if (!ReadFileBytes(FilePath, bytes, error)) {

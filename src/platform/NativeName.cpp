@@ -3,6 +3,7 @@
 #include "platform/TextFile.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -118,6 +119,8 @@ QStringList RegularFileNames(const QString& folder)
     ::closedir(dir);
     return names;
 }
+
+QString SystemReason(int errorNumber) { return QString::fromLocal8Bit(std::strerror(errorNumber)); }
 
 FileKind KindOf(const QString& path)
 {

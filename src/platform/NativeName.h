@@ -27,6 +27,9 @@ QString ReadableName(const QString& name);
 /// the file system spells them, in no particular order. Empty when the folder cannot be read.
 QStringList RegularFileNames(const QString& folder);
 
+/// The system's words for an error number, such as "No space left on device".
+QString SystemReason(int errorNumber);
+
 enum class FileKind { Missing, Regular, Other };
 
 /// What a path names, following symbolic links.

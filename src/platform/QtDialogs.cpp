@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <utility>
 
 namespace {
@@ -39,8 +40,12 @@ std::unique_ptr<QMessageBox> QtDialogs::MakeBox(QMessageBox::Icon icon, const QS
 {
     auto box = std::make_unique<QMessageBox>(icon, Title, text, buttons, Parent.data());
     box->setTextFormat(Qt::PlainText);
-    if (!reason.isEmpty())
+    if (!reason.isEmpty()) {
         box->setInformativeText(reason);
+        // The reason names files too; its label guesses the format unless told.
+        if (auto* label = box->findChild<QLabel*>("qt_msgbox_informativelabel"))
+            label->setTextFormat(Qt::PlainText);
+    }
     return box;
 }
 

@@ -2,10 +2,14 @@
 
 #include "platform/AtomicWrite.h"
 
+#include "platform/NativeName.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -78,19 +82,23 @@ bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error)
 {
     bytes.clear();
     error.clear();
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        error = QStringLiteral("Cannot read '%1': not a regular file.").arg(path);
+    // Opened without waiting, so that a FIFO in a file's place cannot block, and checked on the
+    // open handle, so that nothing can be swapped in between the check and the read.
+    const int handle = ::open(NativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (handle < 0) {
+        error = QStringLiteral("Cannot open '%1': %2").arg(ReadableName(path), SystemReason(errno));
         return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Cannot open '%1': %2").arg(path, file.errorString());
+    QFile file;
+    file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    struct stat status {};
+    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode)) {
+        error = QStringLiteral("Cannot read '%1': not a regular file.").arg(ReadableName(path));
         return false;
     }
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("Cannot read '%1': %2").arg(path, file.errorString());
+        error = QStringLiteral("Cannot read '%1': %2").arg(ReadableName(path), file.errorString());
         bytes.clear();
         return false;
     }

@@ -340,3 +340,45 @@ TEST_F(CanvasInteraction, PressOnALabelDoesNothing)
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, onLabel);
     EXPECT_EQ(SelectedNames(), QStringList{"A"});
 }
+
+TEST_F(CanvasInteraction, ADragOrPanWhoseReleaseIsLostEndsAtOnce)
+{
+    // The release went to another window: the next move comes without the button.
+    const auto moveWithoutButtons = [&](QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, Viewport()->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(Viewport(), &move);
+    };
+    TNodex* a = Card("A");
+    const QPoint from = At(a);
+    QTest::mousePress(Viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(Viewport(), from + QPoint(20, 20));
+    QTest::mouseMove(Viewport(), from + QPoint(40, 40));
+    ASSERT_EQ(a->Left(), 140);
+    moveWithoutButtons(from + QPoint(200, 0));
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, from + QPoint(200, 0));
+    EXPECT_EQ(a->Left(), 140) << "the card does not follow a free pointer";
+    EXPECT_EQ(Main().Canvas().DraggedCard(), nullptr);
+
+    // A pop-up menu takes the mouse in the middle of a drag; the release comes over C later.
+    TNodex* b = Card("B");
+    const QPoint grab = At(b);
+    QTest::mousePress(Viewport(), Qt::LeftButton, {}, grab);
+    QTest::mouseMove(Viewport(), grab + QPoint(0, 30));
+    QTest::mouseMove(Viewport(), grab + QPoint(0, 60));
+    QTest::mousePress(Viewport(), Qt::RightButton, {}, grab + QPoint(0, 60));
+    QTest::keyClick(Main().Menus().pmnuNodex, Qt::Key_Escape);
+    QTest::mouseMove(Viewport(), At(Card("C")));
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, At(Card("C")));
+    EXPECT_EQ(b->Left(), 250);
+    EXPECT_EQ(b->Top(), 160);
+    EXPECT_EQ(SelectedNames(), QStringList{"B"});
+
+    // Panning ends the same way.
+    QTest::mousePress(Viewport(), Qt::LeftButton, Qt::ShiftModifier, AtCanvas(600, 500));
+    ASSERT_TRUE(Canvas().Panning);
+    moveWithoutButtons(AtCanvas(650, 500));
+    EXPECT_FALSE(Canvas().Panning);
+    EXPECT_NE(Viewport()->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::ShiftModifier, AtCanvas(650, 500));
+}

@@ -176,3 +176,43 @@ TEST_F(OpenProject, UnreadableProjectLeavesAnEmptyUnnamedWorkspace)
     EXPECT_FALSE(Main().Project().ProjectOnDisk);
     EXPECT_EQ(Main().windowTitle(), "Nodex Book: 'unnamed'");
 }
+
+TEST_F(OpenProject, CardsStoredBeyondTheScreenKeepTheirPlaces)
+{
+    // Made on a larger screen: the canvas grows to hold the farthest card, which never moves.
+    const QString path = WriteProject("Wide.nodex", PlainProject);
+    WriteCard("Far", 0, 0, 3000, 2500);
+    const QByteArray stored = Projects.Read("Far.ndx");
+    ASSERT_TRUE(Main().OpenProject(path));
+    EXPECT_EQ(Card("Far")->Left(), 3000);
+    EXPECT_EQ(Card("Far")->Top(), 2500);
+
+    Main().SaveProject();
+    EXPECT_EQ(Projects.Read("Far.ndx"), stored);
+    // Once the project is closed the canvas is screen-sized again.
+    Main().CloseProject();
+    EXPECT_LT(Main().Canvas().CanvasWidth(), 3000);
+}
+
+TEST_F(OpenProject, EncodingsAreReadLineByLineOrByTheirByteOrderMark)
+{
+    const QString path = WriteProject("Novel.nodex", PlainProject);
+    // One Windows-1252 line among UTF-8 lines leaves the UTF-8 lines as they are.
+    WriteCard("Mixed", "[Description]\nText=Caf\xC3\xA9\n[LinkTo]\nName=No\xEBl\n");
+    WriteCard("No\xC3\xABl", 0, 0, 300, 100);
+    QByteArray utf16("\xFF\xFE", 2);
+    for (const QChar c : QString("[StateData]\r\nType=2\r\nState=1\r\n[Description]\r\nText=\u00C9t\u00E9\r\n"))
+        utf16 += QByteArray(1, char(c.unicode() & 0xFF)) + QByteArray(1, char(c.unicode() >> 8));
+    WriteCard("Wide", utf16);
+    ASSERT_TRUE(Main().OpenProject(path));
+
+    EXPECT_EQ(Card("Mixed")->Description(), "Café");
+    EXPECT_EQ(Card("Mixed")->LinkTo(), Card("Noël"));
+    EXPECT_EQ(Card("Wide")->Type(), 3) << "the first section of a UTF-16 file is read";
+    EXPECT_EQ(Card("Wide")->State(), 1);
+    EXPECT_EQ(Card("Wide")->Description(), "Été");
+
+    Card("Mixed")->MoveTo(200, 200);
+    Main().SaveProject();
+    EXPECT_TRUE(Projects.Read("Mixed.ndx").contains("Text=Caf\xC3\xA9\n[LinkTo]\nName=No\xC3\xABl\n"));
+}

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <sys/stat.h>
+
 namespace {
 const QByteArray ProjectText = "[Application]\nMaximised=0\n\n[AppWindow]\nTop=40\nLeft=50\nWidth=800\n"
                                "Height=600\n\n[Workspace]\nTargetWordCount=1000\nBoldBaseType=1\nSize=0\n\n"
@@ -65,6 +67,7 @@ TEST_F(SaveProject, ProjectFileThatCannotBeWrittenKeepsTheChangesMarked)
     MakeReadOnly(Projects.Path("Novel.nodex"));
     const QByteArray stormBefore = Projects.Read("Storm.ndx");
     Card("Storm")->MoveTo(600, 300);
+    Main().Project().TargetWordCount = 5000;
     Main().Project().Modified = true;
 
     Main().SaveProject();
@@ -72,6 +75,7 @@ TEST_F(SaveProject, ProjectFileThatCannotBeWrittenKeepsTheChangesMarked)
     ASSERT_EQ(Dialogs.History().size(), 1);
     EXPECT_EQ(Dialogs.History()[0].kind, ScriptedDialogs::Kind::Warning);
     EXPECT_EQ(Dialogs.History()[0].text, "Error writing project file.");
+    EXPECT_TRUE(Dialogs.History()[0].reason.contains("read-only")) << "the reason stands beneath";
     EXPECT_EQ(Projects.Read("Novel.nodex"), ProjectText);
     EXPECT_EQ(Projects.Read("Storm.ndx"), stormBefore) << "cards are not written after the project failed";
     EXPECT_FALSE(Main().Project().ProjectOnDisk);
@@ -103,4 +107,76 @@ TEST_F(SaveProject, MissingFolderThatCannotBeMadeWritesNothing)
     EXPECT_FALSE(QDir(Projects.Path("no")).exists());
     EXPECT_TRUE(Main().Project().Modified);
     EXPECT_TRUE(Main().Project().ProjectOnDisk) << "flags are unchanged";
+}
+
+TEST_F(SaveProject, OnlyFilesWhoseContentChangedAreReplaced)
+{
+    Main().SaveProject();
+    const auto identity = [&](const QString& name) {
+        struct stat status {};
+        stat(QFile::encodeName(Projects.Path(name)).constData(), &status);
+        return std::pair{status.st_ino, status.st_mtim.tv_nsec};
+    };
+    const auto projectBefore = identity("Novel.nodex");
+    const auto harbourBefore = identity("Harbour.ndx");
+    const auto stormBefore = identity("Storm.ndx");
+
+    Card("Storm")->MoveTo(420, 170);
+    Main().Project().Modified = true;
+    Main().SaveProject();
+    EXPECT_NE(identity("Storm.ndx"), stormBefore);
+    EXPECT_TRUE(Projects.Read("Storm.ndx").contains("Left=420\nTop=170\n"));
+    EXPECT_EQ(identity("Harbour.ndx"), harbourBefore) << "an unchanged card file is not touched";
+    EXPECT_EQ(identity("Novel.nodex"), projectBefore) << "nor is an unchanged project file";
+
+    // A card file removed behind the program's back is written again.
+    QFile::remove(Projects.Path("Harbour.ndx"));
+    Main().SaveProject();
+    EXPECT_TRUE(Projects.Read("Harbour.ndx").contains("Left=200\nTop=150\n"));
+    EXPECT_TRUE(Dialogs.History().isEmpty());
+}
+
+TEST_F(SaveProject, ACardFileLinkedFromOutsideTheProjectIsNeverWrittenThrough)
+{
+    TempFolder elsewhere;
+    const QByteArray diary = "[StateData]\nType=6\n[Position]\nLeft=300\nTop=300\n";
+    ASSERT_TRUE(QFile::link(elsewhere.Write("Diary.ndx", diary), Projects.Path("Diary.ndx")));
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
+    ASSERT_EQ(Card("Diary")->Type(), 7) << "it is shown like any card";
+
+    Card("Diary")->MoveTo(500, 500);
+    Main().SaveProject();
+    ASSERT_EQ(Dialogs.Texts(), QStringList{"Error writing nodex file."});
+    EXPECT_TRUE(Dialogs.History()[0].reason.contains("outside the project")) << Dialogs.History()[0].reason.toStdString();
+    EXPECT_EQ(elsewhere.Read("Diary.ndx"), diary);
+    EXPECT_TRUE(Main().Project().Modified);
+}
+
+TEST_F(SaveProject, EveryCardKeepsToItsOwnFile)
+{
+    // "A.ndx.bak" is a card of its own, not a second card "A".
+    WriteCard("A", 0, 0, 100, 400);
+    WriteCard("A.ndx.bak", 0, 0, 300, 400);
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
+    Card("A")->MoveTo(110, 410);
+    Card("A.ndx.bak")->MoveTo(310, 410);
+    Main().SaveProject();
+    EXPECT_TRUE(Projects.Read("A.ndx").contains("Left=110\nTop=410"));
+    EXPECT_TRUE(Projects.Read("A.ndx.bak.ndx").contains("Left=310\nTop=410"));
+}
+
+TEST_F(SaveProject, LeftoversOfAKilledSaveGoAndAWritersOwnFilesStay)
+{
+    const QStringList leftovers{"Storm.ndx.xKqTzP", "Novel.nodex.AbCdEf"};
+    const QStringList kept{"Storm.ndx.backup", "Storm.ndx.Backup", "Other.ndx.xKqTzP", "Storm.txt.xKqTzP"};
+    for (const QString& name : leftovers + kept)
+        Projects.Write(name, "[StateData]\nType=1\n");
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
+    EXPECT_EQ(CardNames(), (QStringList{"Harbour", "Storm"}));
+
+    Main().SaveProject();
+    for (const QString& name : leftovers)
+        EXPECT_FALSE(Projects.Exists(name)) << name.toStdString();
+    for (const QString& name : kept)
+        EXPECT_TRUE(Projects.Exists(name)) << name.toStdString();
 }
