@@ -17,6 +17,7 @@ namespace {
 // each one costs the converter and QtSvg time and memory.
 bool CheckEmf(const QByteArray& bytes, QString& reason)
 {
+    int records = 0;
     reason = QStringLiteral("the content is not a valid enhanced metafile");
     const qsizetype headerMinimum = 88;
     if (bytes.size() < headerMinimum || DoubleWord(bytes, 0) != 1
@@ -33,8 +34,8 @@ bool CheckEmf(const QByteArray& bytes, QString& reason)
         return false;
     }
     qsizetype offset = 0;
-    for (int records = 1; bytes.size() - offset >= 8; ++records) {
-        if (records > MaxMetafileRecords) {
+    while (bytes.size() - offset >= 8) {
+        if (++records > MaxMetafileRecords) {
             reason = TooManyRecords();
             return false;
         }
@@ -46,7 +47,7 @@ bool CheckEmf(const QByteArray& bytes, QString& reason)
         if (header != (type == 1) || (header && size < headerMinimum))
             return false;
         if (type == 14)
-            return true;
+            return WithinDrawingBudget(records, int(width), int(height), reason);
         offset += qsizetype(size);
     }
     return false;

@@ -21,3 +21,15 @@ QString TooManyRecords()
 {
     return QStringLiteral("the metafile has more than %1 records").arg(MaxMetafileRecords);
 }
+
+bool WithinDrawingBudget(int records, int width, int height, QString& reason)
+{
+    if (qint64(records) * width * height <= MaxMetafileWork)
+        return true;
+    reason = QStringLiteral("the metafile has too many records (%1) for a picture of %2 x %3 "
+                            "pixels")
+                 .arg(records)
+                 .arg(width)
+                 .arg(height);
+    return false;
+}

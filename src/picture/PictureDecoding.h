@@ -20,6 +20,10 @@ QString PictureNoMemory();
 /// The reason given for a metafile of more than MaxMetafileRecords records.
 QString TooManyRecords();
 
+/// Whether a metafile of `records` records drawn on a picture of this size stays within
+/// MaxMetafileWork; otherwise `reason` says why not.
+bool WithinDrawingBudget(int records, int width, int height, QString& reason);
+
 inline quint16 Word(const QByteArray& bytes, qsizetype offset)
 {
     return qFromLittleEndian<quint16>(bytes.constData() + offset);

@@ -38,6 +38,11 @@ inline constexpr int MaxPictureSide = 1024;
 inline constexpr qint64 MaxBitmapFileBytes = qint64(MaxPictureSide) * MaxPictureSide * 4 + 65536;
 
 /// The largest metafile accepted, and the most records it may hold: the metafile libraries and
-/// QtSvg spend time and memory on every record, whatever its size on the picture.
-inline constexpr qint64 MaxMetafileBytes = 1024 * 1024;
-inline constexpr int MaxMetafileRecords = 100000;
+/// QtSvg spend time and memory on every record, whatever its size on the picture (about 9 µs a
+/// record on the development machine), and a theme has thirteen icons.
+inline constexpr qint64 MaxMetafileBytes = 256 * 1024;
+inline constexpr int MaxMetafileRecords = 4000;
+/// Records times pixels of the picture: drawing a record that covers the picture costs about
+/// 0.2 ns a pixel, so this keeps any metafile icon to some 40 ms, and a whole theme well under
+/// a second.
+inline constexpr qint64 MaxMetafileWork = 150'000'000;

@@ -25,7 +25,7 @@ struct WmfFrame {
 // Checks the record structure before libwmf sees it: a header, records that stay inside the
 // file, and the closing EOF record, so the library never reads past the bytes it was given.
 // The records are counted too: libwmf plays them twice, and each adds to the SVG QtSvg draws.
-bool CheckWmf(const QByteArray& bytes, WmfFrame& frame, QString& reason)
+bool CheckWmf(const QByteArray& bytes, WmfFrame& frame, int& records, QString& reason)
 {
     reason = QStringLiteral("the content is not a valid Windows metafile");
     qsizetype offset = 0;
@@ -50,8 +50,9 @@ bool CheckWmf(const QByteArray& bytes, WmfFrame& frame, QString& reason)
     if ((type != 1 && type != 2) || headerWords != 9 || (version != 0x0100 && version != 0x0300))
         return false;
     offset += 18;
-    for (int records = 1; bytes.size() - offset >= 6; ++records) {
-        if (records > MaxMetafileRecords) {
+    records = 0;
+    while (bytes.size() - offset >= 6) {
+        if (++records > MaxMetafileRecords) {
             reason = TooManyRecords();
             return false;
         }
@@ -100,7 +101,8 @@ struct WmfSession {
 bool DrawWmf(const QByteArray& bytes, QImage& image, QString& reason)
 {
     WmfFrame frame;
-    if (!CheckWmf(bytes, frame, reason))
+    int records = 0;
+    if (!CheckWmf(bytes, frame, records, reason))
         return false;
     reason = QStringLiteral("the Windows metafile is damaged");
 
@@ -132,6 +134,8 @@ bool DrawWmf(const QByteArray& bytes, QImage& image, QString& reason)
                                            : PictureTooLarge();
         return false;
     }
+    if (!WithinDrawingBudget(records, int(width), int(height), reason))
+        return false;
     writer.emplace(session.Api);
     wmf_svg_t* device = WMF_SVG_GetData(session.Api);
     device->Description = nullptr;

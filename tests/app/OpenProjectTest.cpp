@@ -9,6 +9,9 @@
 #include <QDir>
 #include <QScreen>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 const QByteArray PlainProject = "[Workspace]\nBoldBaseType=1\n[Theme]\nName=Book.ini\n";
 }
@@ -215,4 +218,38 @@ TEST_F(OpenProject, EncodingsAreReadLineByLineOrByTheirByteOrderMark)
     Card("Mixed")->MoveTo(200, 200);
     Main().SaveProject();
     EXPECT_TRUE(Projects.Read("Mixed.ndx").contains("Text=Caf\xC3\xA9\n[LinkTo]\nName=No\xC3\xABl\n"));
+}
+
+TEST_F(OpenProject, CardFilesWithUnusualNamesLoadKeepTheirLinksAndStayWhereTheyAre)
+{
+    // "Upper.NDX" comes from a file system that ignores case, "Caf\xE9.ndx" from an archive
+    // made on a system whose names are Windows-1252.
+    const QString path = WriteProject("Novel.nodex", PlainProject);
+    const QByteArray rawName = QFile::encodeName(Projects.Path()) + "Caf\xE9.ndx";
+    const auto writeRaw = [&](const QByteArray& text) {
+        const int file = ::open(rawName.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_EQ(::write(file, text.constData(), size_t(text.size())), text.size());
+        ::close(file);
+    };
+    writeRaw("[Position]\nLeft=500\nTop=100\n");
+    Projects.Write("Upper.NDX", "[Position]\nLeft=300\nTop=100\n[LinkTo]\nName=Caf\xC3\xA9\n");
+    WriteCard("Start", 0, 0, 100, 100, "Upper");
+    ASSERT_TRUE(Main().OpenProject(path));
+    EXPECT_EQ(CardNames(), (QStringList{"Café", "Start", "Upper"}));
+    EXPECT_EQ(Card("Start")->LinkTo(), Card("Upper"));
+    EXPECT_EQ(Card("Upper")->LinkTo(), Card("Café"));
+
+    for (TNodex* card : Main().Canvas().Cards())
+        card->MoveTo(card->Left(), 300);
+    Main().SaveProject();
+    QFile raw;
+    const int handle = ::open(rawName.constData(), O_RDONLY);
+    ASSERT_TRUE(raw.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    EXPECT_TRUE(raw.readAll().contains("Left=500\nTop=300\n"));
+    EXPECT_TRUE(Projects.Read("Upper.NDX").contains("Left=300\nTop=300\n"));
+    EXPECT_EQ(QDir(Projects.Path()).entryList({"*.ndx"}, QDir::Files | QDir::CaseSensitive),
+              QStringList{"Start.ndx"})
+        << "no file is made under another spelling";
+    // Qt cannot remove what it cannot spell.
+    ::unlink(rawName.constData());
 }

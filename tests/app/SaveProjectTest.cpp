@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "SmallDisk.h"
 
 #include "app/Main.h"
 #include "canvas/Canvas.h"
@@ -179,4 +180,41 @@ TEST_F(SaveProject, LeftoversOfAKilledSaveGoAndAWritersOwnFilesStay)
         EXPECT_FALSE(Projects.Exists(name)) << name.toStdString();
     for (const QString& name : kept)
         EXPECT_TRUE(Projects.Exists(name)) << name.toStdString();
+}
+
+TEST_F(SaveProject, AFullDiskKeepsTheOldFilesAndTheChangesMarked)
+{
+    const QString disk = Projects.MakeFolder("disk");
+    SmallDisk small(disk, 64 * 1024);
+    if (!small.Mounted())
+        GTEST_SKIP() << "a small file system can only be mounted by the superuser";
+    Projects.Write("disk/Tale.nodex", ProjectText);
+    Projects.Write("disk/Storm.ndx", "[Description]\nText=" + QByteArray(200, 's') + "\n");
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("disk/Tale.nodex")));
+    Main().SaveProject();
+    const QByteArray project = Projects.Read("disk/Tale.nodex");
+    const QByteArray storm = Projects.Read("disk/Storm.ndx");
+
+    small.Fill();
+    Card("Storm")->MoveTo(600, 300);
+    Main().Project().TargetWordCount = 777;
+    Main().Project().Modified = true;
+    Main().SaveProject();
+
+    ASSERT_EQ(Dialogs.Texts(), QStringList{"Error writing project file."});
+    EXPECT_TRUE(Dialogs.History()[0].reason.contains("No space left on device"));
+    EXPECT_EQ(Projects.Read("disk/Tale.nodex"), project);
+    EXPECT_EQ(Projects.Read("disk/Storm.ndx"), storm);
+    EXPECT_TRUE(Main().Project().Modified);
+}
+
+TEST_F(SaveProject, ACardFileReplacedByAFifoFailsItsWriteWithoutWaiting)
+{
+    ASSERT_TRUE(QFile::remove(Projects.Path("Storm.ndx")));
+    ASSERT_EQ(mkfifo(QFile::encodeName(Projects.Path("Storm.ndx")).constData(), 0644), 0);
+    Card("Storm")->MoveTo(600, 300);
+    Main().SaveProject();
+    ASSERT_EQ(Dialogs.Texts(), QStringList{"Error writing nodex file."});
+    EXPECT_TRUE(Dialogs.History()[0].reason.contains("not a regular file"));
+    EXPECT_TRUE(Main().Project().Modified);
 }

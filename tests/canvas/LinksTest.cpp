@@ -104,9 +104,11 @@ TEST_F(LinksTest, ATargetLeavesTheChainOfItsOldPredecessor)
     EXPECT_EQ(Link(D, C), LinkResult::Linked);
     EXPECT_EQ(A->LinkTo(), nullptr);
     EXPECT_FALSE(LineShown(A));
-    for (TNodex* card : Canvas.Cards())
-        if (card->LinkTo())
+    for (TNodex* card : Canvas.Cards()) {
+        if (card->LinkTo()) {
             EXPECT_EQ(card->LinkTo()->LinkedFrom(), card) << card->Name().toStdString();
+        }
+    }
 }
 
 TEST_F(LinksTest, ChainsStopAtTheirEndOrBeforeAStoredLoopComesRound)

@@ -289,6 +289,8 @@ TEST(PictureLoader, FilesBeyondTheLimitsAreRefusedBeforeTheyAreDecoded)
             "records" },
         { "records.emf", Emf({ 64, 64 }, Shape::Ellipse, box, Qt::red, MaxMetafileRecords),
             "records" },
+        { "costly.wmf", Wmf({ 1024, 1024 }, Shape::Ellipse, box, Qt::red, 200), "records (2" },
+        { "costly.emf", Emf({ 1024, 1024 }, Shape::Ellipse, box, Qt::red, 200), "records (2" },
         { "scans.jpg", LibjpegFile({ 16, 16 }, QByteArray(1, char(90)), 63), "scans" },
     };
     TempFolder folder;

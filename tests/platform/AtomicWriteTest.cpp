@@ -1,5 +1,6 @@
 #include "platform/AtomicWrite.h"
 
+#include "SmallDisk.h"
 #include "TempFolder.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
@@ -7,11 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <atomic>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -49,31 +48,19 @@ TEST(AtomicWrite, FullDiskKeepsTheOldFileAndSaysWhy)
 {
     TempFolder folder;
     const QString disk = folder.MakeFolder("disk");
-    if (geteuid() != 0
-        || mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=64k") != 0)
-        GTEST_SKIP() << "a small file system can only be mounted by the superuser";
-    const auto unmount
-        = qScopeGuard([&] { umount2(QFile::encodeName(disk).constData(), MNT_DETACH); });
-
     // Nothing free, then one page free: the new file fails at once, or after its first page.
     for (const int freePages : { 0, 1 }) {
+        SmallDisk small(disk, 64 * 1024);
+        if (!small.Mounted())
+            GTEST_SKIP() << "a small file system can only be mounted by the superuser";
         const QString path = folder.Write("disk/card.ndx", "old bytes");
-        int fillers = 0;
-        for (bool full = false; !full; ++fillers) {
-            QFile filler(disk + QString("fill%1").arg(fillers));
-            full = !filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-                || filler.write(QByteArray(4096, 'f')) != 4096;
-        }
-        for (int i = 0; i < freePages; ++i)
-            ASSERT_TRUE(QFile::remove(disk + QString("fill%1").arg(i)));
+        small.Fill(freePages);
 
         QString error;
         EXPECT_FALSE(WriteFileAtomically(path, QByteArray(5632, 'n'), error)) << freePages;
         EXPECT_TRUE(error.contains("No space left on device")) << error.toStdString();
         EXPECT_EQ(folder.Read("disk/card.ndx"), QByteArray("old bytes")) << freePages;
-        EXPECT_EQ(QDir(disk).entryList(QDir::Files).filter("card.ndx").size(), 1) << freePages;
-        for (const QString& name : QDir(disk).entryList(QDir::Files))
-            QFile::remove(disk + name);
+        EXPECT_EQ(QDir(disk).entryList(QDir::Files), QStringList{"card.ndx"}) << freePages;
     }
 }
 
