@@ -311,10 +311,10 @@ struct IniFile::Store {
 };
 
 IniFile::IniFile(QString path)
-    : FilePath(std::move(path))
-    , Data(std::make_unique<Store>())
+    : FFilePath(std::move(path))
+    , FData(std::make_unique<Store>())
 {
-    Data->Clear();
+    FData->Clear();
 }
 
 IniFile::~IniFile() = default;
@@ -322,12 +322,12 @@ IniFile::~IniFile() = default;
 bool IniFile::Load(QString& error)
 {
     error.clear();
-    Data->Clear();
-    if (KindOf(FilePath) == FileKind::Missing)
+    FData->Clear();
+    if (KindOf(FFilePath) == FileKind::Missing)
         return true;
     QByteArray bytes;
-    if (!ReadFileBytes(FilePath, bytes, error)) {
-        Data->Unreadable = true;
+    if (!ReadFileBytes(FFilePath, bytes, error)) {
+        FData->Unreadable = true;
         return false;
     }
     LoadFromBytes(bytes);
@@ -336,28 +336,28 @@ bool IniFile::Load(QString& error)
 
 void IniFile::LoadFromBytes(const QByteArray& bytes)
 {
-    Data->Clear();
-    Data->OnDisk = bytes;
-    Data->Parse(DecodeText(bytes));
+    FData->Clear();
+    FData->OnDisk = bytes;
+    FData->Parse(DecodeText(bytes));
 }
 
 bool IniFile::HasSection(const QString& section) const
 {
     return std::any_of(
-        Data->Blocks.cbegin(), Data->Blocks.cend(), [&section](const Store::Block& block) {
+        FData->Blocks.cbegin(), FData->Blocks.cend(), [&section](const Store::Block& block) {
             return block.Named && SameName(block.Name(), section);
         });
 }
 
 bool IniFile::HasKey(const QString& section, const QString& key) const
 {
-    return Data->Find(section, key) != nullptr;
+    return FData->Find(section, key) != nullptr;
 }
 
 QStringList IniFile::Sections() const
 {
     QStringList result;
-    const std::vector<Store::Block>& blocks = Data->Blocks;
+    const std::vector<Store::Block>& blocks = FData->Blocks;
     for (auto block = blocks.cbegin(); block != blocks.cend(); ++block) {
         const QStringView name = block->Name();
         const auto sameSection
@@ -371,12 +371,12 @@ QStringList IniFile::Sections() const
 QStringList IniFile::Keys(const QString& section) const
 {
     QStringList result;
-    for (const Store::Block& block : Data->Blocks) {
+    for (const Store::Block& block : FData->Blocks) {
         if (!SameName(block.Name(), section))
             continue;
         for (const Line& line : block.Lines) {
             // Only the first of duplicate keys is a key; the others are never read.
-            if (line.Kind == LineKind::Entry && Data->Find(section, line.Name()) == &line)
+            if (line.Kind == LineKind::Entry && FData->Find(section, line.Name()) == &line)
                 result.append(line.Name().toString());
         }
     }
@@ -386,14 +386,14 @@ QStringList IniFile::Keys(const QString& section) const
 QString IniFile::ReadString(
     const QString& section, const QString& key, const QString& fallback) const
 {
-    const Line* line = Data->Find(section, key);
+    const Line* line = FData->Find(section, key);
     return line ? CutToMaxLength(BeforeNul(line->Value()).trimmed()) : fallback;
 }
 
 QString IniFile::ReadUntrimmed(
     const QString& section, const QString& key, const QString& fallback) const
 {
-    const Line* line = Data->Find(section, key);
+    const Line* line = FData->Find(section, key);
     return line ? CutToMaxLength(BeforeNul(line->Value())) : fallback;
 }
 
@@ -420,14 +420,14 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
         if (c == u'\r' || c == u'\n' || c == u'\0')
             c = u' ';
     }
-    if (Line* line = Data->Find(section, key)) {
+    if (Line* line = FData->Find(section, key)) {
         if (line->Value() == oneLine)
             return;
         line->Text = line->Text.left(line->ValueBegin) + oneLine;
     } else {
-        Data->AddEntry(section, key, oneLine);
+        FData->AddEntry(section, key, oneLine);
     }
-    Data->Dirty = true;
+    FData->Dirty = true;
 }
 
 void IniFile::WriteInteger(const QString& section, const QString& key, int value)
@@ -442,29 +442,29 @@ void IniFile::WriteBool(const QString& section, const QString& key, bool value)
 
 void IniFile::EraseSection(const QString& section)
 {
-    const auto erased = std::erase_if(Data->Blocks, [&section](const Store::Block& block) {
+    const auto erased = std::erase_if(FData->Blocks, [&section](const Store::Block& block) {
         return block.Named && SameName(block.Name(), section);
     });
     if (erased == 0)
         return;
-    Data->EntryCount = 0;
-    for (const Store::Block& block : Data->Blocks) {
-        Data->EntryCount += size_t(std::count_if(block.Lines.cbegin(), block.Lines.cend(),
+    FData->EntryCount = 0;
+    for (const Store::Block& block : FData->Blocks) {
+        FData->EntryCount += size_t(std::count_if(block.Lines.cbegin(), block.Lines.cend(),
             [](const Line& line) { return line.Kind == LineKind::Entry; }));
     }
-    Data->Indexed = false;
-    Data->Dirty = true;
+    FData->Indexed = false;
+    FData->Dirty = true;
 }
 
 bool IniFile::Changed() const
 {
-    return Data->Dirty;
+    return FData->Dirty;
 }
 
 QByteArray IniFile::ToBytes() const
 {
     QString text;
-    for (const Store::Block& block : Data->Blocks) {
+    for (const Store::Block& block : FData->Blocks) {
         for (const Line& line : block.Lines) {
             text += line.Text;
             text += EndText(line.End);
@@ -476,19 +476,19 @@ QByteArray IniFile::ToBytes() const
 bool IniFile::Save(QString& error) const
 {
     error.clear();
-    if (Data->Unreadable) {
+    if (FData->Unreadable) {
         error = QStringLiteral("Cannot write '%1': it could not be read, and its other entries "
                                "would be lost.")
-                    .arg(FilePath);
+                    .arg(FFilePath);
         return false;
     }
-    if (!Data->Dirty)
+    if (!FData->Dirty)
         return true;
     const QByteArray bytes = ToBytes();
-    if (bytes != Data->OnDisk && !WriteFileAtomically(FilePath, bytes, error))
+    if (bytes != FData->OnDisk && !WriteFileAtomically(FFilePath, bytes, error))
         return false;
-    Data->OnDisk = bytes;
-    Data->Dirty = false;
+    FData->OnDisk = bytes;
+    FData->Dirty = false;
     return true;
 }
 

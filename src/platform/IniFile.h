@@ -24,7 +24,7 @@ public:
     IniFile(const IniFile&) = delete;
     IniFile& operator=(const IniFile&) = delete;
 
-    const QString& Path() const { return FilePath; }
+    const QString& Path() const { return FFilePath; }
 
     /// Reads the file. A missing file reads as an empty one and succeeds; a file that exists but
     /// cannot be read, or is not a regular file, fails with `error` and may not be saved.
@@ -71,8 +71,8 @@ public:
 
 private:
     struct Store;
-    QString FilePath;
-    std::unique_ptr<Store> Data;
+    QString FFilePath;
+    std::unique_ptr<Store> FData;
 };
 
 /// Parses an INI integer as IniFile::ReadInteger does; false when it is not one.

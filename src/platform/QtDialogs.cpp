@@ -29,8 +29,8 @@ private:
 } // namespace
 
 QtDialogs::QtDialogs(QWidget* parent, QString title)
-    : Parent(parent)
-    , Title(std::move(title))
+    : FParent(parent)
+    , FTitle(std::move(title))
 {
 }
 
@@ -38,7 +38,7 @@ std::unique_ptr<QMessageBox> QtDialogs::MakeBox(QMessageBox::Icon icon, const QS
                                                 const QString& reason,
                                                 QMessageBox::StandardButtons buttons) const
 {
-    auto box = std::make_unique<QMessageBox>(icon, Title, text, buttons, Parent.data());
+    auto box = std::make_unique<QMessageBox>(icon, FTitle, text, buttons, FParent.data());
     box->setTextFormat(Qt::PlainText);
     if (!reason.isEmpty()) {
         box->setInformativeText(reason);
@@ -91,11 +91,11 @@ bool QtDialogs::AskOkCancel(const QString& text)
 QString QtDialogs::AskOpenFileName(
     const QString& title, const QString& folder, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(Parent.data(), title, folder, filter);
+    return QFileDialog::getOpenFileName(FParent.data(), title, folder, filter);
 }
 
 QString QtDialogs::AskSaveFileName(
     const QString& title, const QString& folder, const QString& filter)
 {
-    return QFileDialog::getSaveFileName(Parent.data(), title, folder, filter);
+    return QFileDialog::getSaveFileName(FParent.data(), title, folder, filter);
 }

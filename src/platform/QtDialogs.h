@@ -14,7 +14,7 @@ public:
     QtDialogs(QWidget* parent, QString title);
 
     /// The window the boxes stand over; it may be made after the dialogs.
-    void SetParent(QWidget* parent) { Parent = parent; }
+    void SetParent(QWidget* parent) { FParent = parent; }
 
     void ShowInformation(const QString& text) override;
     void ShowWarning(const QString& text, const QString& reason) override;
@@ -35,6 +35,6 @@ private:
     int Run(QMessageBox::Icon icon, const QString& text, const QString& reason,
             QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton);
 
-    QPointer<QWidget> Parent;
-    QString Title;
+    QPointer<QWidget> FParent;
+    QString FTitle;
 };

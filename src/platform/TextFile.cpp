@@ -33,9 +33,8 @@ QString DecodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
-} // namespace
 
-QString DecodeText(const QByteArray& bytes)
+QString DecodeByMarkOrLines(const QByteArray& bytes)
 {
     QByteArrayView view(bytes);
     if (view.startsWith("\xFF\xFE"))
@@ -67,6 +66,19 @@ QString DecodeText(const QByteArray& bytes)
         text += lineDecoder.hasError() ? DecodeWindows1252(line) : decoded;
         start = end;
     }
+    return text;
+}
+} // namespace
+
+QString DecodeText(const QByteArray& bytes)
+{
+    QString text = DecodeByMarkOrLines(bytes);
+    // A byte-order mark repeated after the first is no text either: kept, it would be written
+    // back as a UTF-8 mark and read as one, and the file would change on every save.
+    qsizetype marks = 0;
+    while (marks < text.size() && text[marks] == QChar(0xFEFF))
+        ++marks;
+    text.remove(0, marks);
     return text;
 }
 

@@ -69,18 +69,18 @@ std::size_t Index(MessageKey key)
 MessageTable::MessageTable()
 {
     for (std::size_t i = 0; i < Messages.size(); ++i)
-        Texts[i] = QString::fromLatin1(Messages[i].Text);
+        FTexts[i] = QString::fromLatin1(Messages[i].Text);
 }
 
 QString MessageTable::Text(MessageKey key) const
 {
-    return Texts[Index(key)];
+    return FTexts[Index(key)];
 }
 
 void MessageTable::Replace(MessageKey key, const QString& text)
 {
     if (!text.isEmpty())
-        Texts[Index(key)] = text;
+        FTexts[Index(key)] = text;
 }
 
 QString MessageTable::KeyName(MessageKey key)

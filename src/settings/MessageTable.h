@@ -76,5 +76,5 @@ public:
     static QString BuiltInText(MessageKey key);
 
 private:
-    std::array<QString, Count> Texts;
+    std::array<QString, Count> FTexts;
 };

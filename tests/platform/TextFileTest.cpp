@@ -33,6 +33,8 @@ TEST(TextFile, DecodesByByteOrderMarkElseLineByLine)
         // A UTF-8 sequence cut off at the end, or an encoded surrogate, is not UTF-8.
         { "ok\xC3", QString::fromUtf8("okÃ") },
         { "\xED\xA0\x80", QString::fromUtf8("í\xC2\xA0€") },
+        // A mark repeated after the first is no text: it would come back as a UTF-8 mark.
+        { "\xFF\xFE\xFF\xFE", QString() },
     };
     for (const auto& c : cases)
         EXPECT_EQ(DecodeText(c.Bytes), c.Text) << c.Bytes.toHex().toStdString();

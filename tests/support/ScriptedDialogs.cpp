@@ -19,35 +19,35 @@ const char* KindName(ScriptedDialogs::Kind kind)
 
 ScriptedDialogs::~ScriptedDialogs()
 {
-    EXPECT_TRUE(Queue.isEmpty()) << Queue.size() << " scripted answer(s) were never asked for";
+    EXPECT_TRUE(FQueue.isEmpty()) << FQueue.size() << " scripted answer(s) were never asked for";
 }
 
 void ScriptedDialogs::ExpectYesNoCancel(Answer answer)
 {
-    Queue.append({Kind::YesNoCancel, int(answer)});
+    FQueue.append({Kind::YesNoCancel, int(answer)});
 }
 
-void ScriptedDialogs::ExpectOkCancel(bool ok) { Queue.append({Kind::OkCancel, ok}); }
+void ScriptedDialogs::ExpectOkCancel(bool ok) { FQueue.append({Kind::OkCancel, ok}); }
 
-void ScriptedDialogs::ExpectOpenFileName(const QString& path) { Queue.append({Kind::OpenFile, path}); }
+void ScriptedDialogs::ExpectOpenFileName(const QString& path) { FQueue.append({Kind::OpenFile, path}); }
 
-void ScriptedDialogs::ExpectSaveFileName(const QString& path) { Queue.append({Kind::SaveFile, path}); }
+void ScriptedDialogs::ExpectSaveFileName(const QString& path) { FQueue.append({Kind::SaveFile, path}); }
 
 QVariant ScriptedDialogs::Next(Kind kind, const QString& text)
 {
-    Log.append({kind, text, {}});
-    if (Queue.isEmpty() || Queue.first().kind != kind) {
+    FLog.append({kind, text, {}});
+    if (FQueue.isEmpty() || FQueue.first().kind != kind) {
         ADD_FAILURE() << "unexpected " << KindName(kind) << ": " << text.toStdString();
         return {};
     }
-    return Queue.takeFirst().value;
+    return FQueue.takeFirst().value;
 }
 
-void ScriptedDialogs::ShowInformation(const QString& text) { Log.append({Kind::Information, text, {}}); }
+void ScriptedDialogs::ShowInformation(const QString& text) { FLog.append({Kind::Information, text, {}}); }
 
 void ScriptedDialogs::ShowWarning(const QString& text, const QString& reason)
 {
-    Log.append({Kind::Warning, text, reason});
+    FLog.append({Kind::Warning, text, reason});
 }
 
 Answer ScriptedDialogs::AskYesNoCancel(const QString& text)
@@ -75,7 +75,7 @@ QString ScriptedDialogs::AskSaveFileName(const QString& title, const QString&, c
 QStringList ScriptedDialogs::Texts() const
 {
     QStringList texts;
-    for (const Shown& shown : Log)
+    for (const Shown& shown : FLog)
         texts << shown.text;
     return texts;
 }

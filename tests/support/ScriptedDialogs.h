@@ -35,13 +35,13 @@ public:
                             const QString& filter) override;
 
     /// Every message and question shown so far, in order.
-    const QList<Shown>& History() const { return Log; }
+    const QList<Shown>& History() const { return FLog; }
     /// The texts alone.
     QStringList Texts() const;
     /// Forgets the history (the queue of answers stays).
-    void ClearHistory() { Log.clear(); }
+    void ClearHistory() { FLog.clear(); }
     /// Answers still waiting for their question.
-    int PendingAnswers() const { return int(Queue.size()); }
+    int PendingAnswers() const { return int(FQueue.size()); }
 
 private:
     struct Scripted {
@@ -50,6 +50,6 @@ private:
     };
     QVariant Next(Kind kind, const QString& text);
 
-    QList<Scripted> Queue;
-    QList<Shown> Log;
+    QList<Scripted> FQueue;
+    QList<Shown> FLog;
 };

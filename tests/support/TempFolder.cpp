@@ -8,7 +8,7 @@ TempFolder::TempFolder() = default;
 
 QString TempFolder::Path(const QString& relative) const
 {
-    return relative.isEmpty() ? Dir.path() + "/" : Dir.path() + "/" + relative;
+    return relative.isEmpty() ? FDir.path() + "/" : FDir.path() + "/" + relative;
 }
 
 QString TempFolder::Write(const QString& relative, const QByteArray& bytes) const

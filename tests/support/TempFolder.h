@@ -21,5 +21,5 @@ public:
     QString MakeFolder(const QString& relative) const;
 
 private:
-    QTemporaryDir Dir;
+    QTemporaryDir FDir;
 };
