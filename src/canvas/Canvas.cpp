@@ -39,10 +39,12 @@ void TCanvas::DestroyAllCards()
 {
     const QList<TNodex*> cards = std::exchange(FCards, {});
     FDraggedCard = nullptr;
-    for (TNodex* card : cards) {
+    for (TNodex* card : cards)
         emit CardDestroying(card);
-        delete card;
-    }
+    // Last first: the scene closes up its list of items after each removal, which is cheap
+    // only at its end.
+    for (auto card = cards.crbegin(); card != cards.crend(); ++card)
+        delete *card;
     SetRoomForCards({});
 }
 
