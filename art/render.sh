@@ -60,7 +60,7 @@ spare-b:Book09.png:Type B.ico
 spare-c:Book10.png:Type C.ico
 spare-d:Book11.png:Type D.ico
 LIST
-svg "$art/book/new-card.svg" "$cards/NewNodex.png"
+svg "$art/book/new-card.svg" "$cards/NewNodex.png" 32
 
 # The Midnight theme's icons.
 while IFS=: read -r source themed; do

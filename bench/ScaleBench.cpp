@@ -33,12 +33,14 @@ public:
     bool AskOkCancel(const QString&) override { return false; }
     QString AskOpenFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString AskSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    bool RunModal(QDialog&) override { return false; }
 };
 
 class NoShell : public Shell {
 public:
     void ExploreFolder(const QString&) override {}
     void BringToFront(QWidget*) override {}
+    void StartDetached(const QString&, const QStringList&) override {}
 };
 
 struct Fixture {

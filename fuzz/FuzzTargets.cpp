@@ -85,6 +85,7 @@ public:
     bool AskOkCancel(const QString&) override { return false; }
     QString AskOpenFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString AskSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    bool RunModal(QDialog&) override { return false; }
 };
 
 /// A project folder whose project file and one card file are the fuzzed bytes, opened and saved

@@ -1,7 +1,24 @@
 #pragma once
 
-/// The application settings the main window holds for the other windows.
+#include "app/WindowPlacement.h"
+
+#include <QString>
+
+/// How editor windows are placed: each card's own place, one shared place, or the system's.
+enum class EditMemory { RememberAll = 0, Single = 1, None = 2 };
+
+/// The application's settings, kept in "Nodex.ini" beside the program. The member initialisers
+/// are the defaults of a first start.
 struct AppSettings {
-    bool DescriptiveHints = false; ///< card descriptions show as tooltips
-    bool SelectNextLink = true;    ///< a Ctrl-click link moves the selection along
+    QString Language = QStringLiteral("English.ini"); ///< language file in "Languages/"
+    bool DescriptiveHints = false;  ///< card descriptions show as tooltips
+    EditMemory EditorPlacement = EditMemory::Single;
+    bool SelectNextLink = true;     ///< a Ctrl-click link moves the selection along
+    bool AutoSave = false;          ///< editors save their text on a timer
+    int AutoSaveInterval = 15;      ///< minutes
+    bool StayOnTop = false;         ///< editor windows stay above the main window
+    QString EditorFontName;         ///< "Georgia" where installed, else "Arial"
+    int EditorFontSize = 11;
+    /// The main window of the unnamed workspace; a project brings its own.
+    WindowPlacement Window{false, true, 50, 50, 700, 500};
 };

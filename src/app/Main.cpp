@@ -1,16 +1,26 @@
 #include "app/Main.h"
 
+#include "app/FileTypes.h"
 #include "app/ProjectFiles.h"
+#include "app/SettingsFile.h"
 #include "app/Splash.h"
 #include "app/WorkspaceSize.h"
 #include "canvas/Canvas.h"
 #include "canvas/CanvasView.h"
 #include "canvas/NodexObject.h"
 #include "platform/Dialogs.h"
+#include "platform/IniFile.h"
 #include "platform/Shell.h"
 #include "settings/MessageTable.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFontDatabase>
+#include <QLoggingCategory>
+#include <QMimeData>
 #include <QFileInfo>
 #include <QGraphicsPixmapItem>
 #include <QGuiApplication>
@@ -19,6 +29,8 @@
 #include <QMenu>
 #include <QRandomGenerator>
 #include <QScreen>
+
+Q_LOGGING_CATEGORY(lcMain, "nodex.main")
 
 namespace {
 constexpr int SplashDrawRange = 30;
@@ -41,6 +53,8 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     , FView(new TCanvasView(FCanvas, FSelection, this))
     , FThemes(FTheme, *FCanvas, appFolder)
     , FStore(FProject, FSelection, *FCanvas, FTheme, FThemes, dialogs, messages)
+    , FCardCommands(FProject, FSelection, *FCanvas, FTheme, FThemes, FStore, dialogs, messages)
+    , FProjectCommands(FProject, *this, dialogs, messages)
 {
     setObjectName("fmMain");
     setWindowTitle("nofile");
@@ -54,7 +68,9 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     RegisterSplashPictures();
     CreateSplash(splashDraw >= 0 ? splashDraw : int(QRandomGenerator::global()->bounded(SplashDrawRange)));
     FProject.AppFolder = appFolder;
+    RegisterFileTypes(appFolder, QCoreApplication::applicationFilePath(), shell);
     ApplyWorkspaceSize();
+    LoadSettings();
 
     FThemes.StateCaptionsChanged = [this] { ApplyStateCaptions(); };
     if (QFileInfo::exists(appFolder + ThemesFolder + FTheme.DefaultTheme))
@@ -82,8 +98,28 @@ void TfmMain::ConnectCommands()
 {
     for (QMenu* menu : {FMenus.mmnuFile, FMenus.mmnuTools, FMenus.mmnuHelp, FMenus.pmnuNodex, FMenus.pmnuPanel})
         connect(menu, &QMenu::aboutToShow, this, &TfmMain::menuClicked);
+    connect(FMenus.mnuNewProject, &QAction::triggered, this, [this] {
+        if (HasKeyboard())
+            FProjectCommands.New();
+    });
+    connect(FMenus.mnuOpenProject, &QAction::triggered, this, [this] {
+        if (HasKeyboard())
+            FProjectCommands.Open();
+    });
     connect(FMenus.mnuSaveProject, &QAction::triggered, this, &TfmMain::SaveProject);
+    connect(FMenus.mnuSaveProjectAs, &QAction::triggered, this, [this] { FProjectCommands.SaveAs(); });
     connect(FMenus.mnuExit, &QAction::triggered, this, &TfmMain::mnuExitClick);
+
+    const auto card = [this](QAction* item, std::function<void()> command) {
+        connect(item, &QAction::triggered, this, [this, command] { RunCardCommand(command); });
+    };
+    card(FMenus.pmnuNewNodex, [this] { FCardCommands.NewCard(PointerOnCanvas()); });
+    card(FMenus.pmnuDelete, [this] { FCardCommands.Delete(); });
+    card(FMenus.pmnuRemoveLinks, [this] { FCardCommands.RemoveLinks(); });
+    card(FMenus.pmnuMerge, [this] { FCardCommands.Merge(); });
+    card(FMenus.pmnuProperties, [this] { FCardCommands.Properties(); });
+    for (int state = 0; state < FMenus.pmnuState.size(); ++state)
+        card(FMenus.pmnuState[state], [this, state] { FCardCommands.SetRevisionState(state); });
 
     const auto explore = [this](QAction* item, auto folder) {
         connect(item, &QAction::triggered, this, [this, folder] { Explore(folder()); });
@@ -109,6 +145,14 @@ void TfmMain::ConnectCanvas()
     connect(FView, &TCanvasView::CardMenuRequested, this, [this](QPoint at) { FMenus.pmnuNodex->popup(at); });
     connect(FView, &TCanvasView::PanelMenuRequested, this, [this](QPoint at) { FMenus.pmnuPanel->popup(at); });
     connect(FMenus.pmnuEdit, &QAction::triggered, FView, &TCanvasView::NodexDoubleClick);
+    connect(FView, &TCanvasView::NewCardRequested, this,
+            [this](QPoint at) { RunCardCommand([this, at] { FCardCommands.NewCard(at); }); });
+    connect(FView, &TCanvasView::DeleteRequested, this, [this] { RunCardCommand([this] { FCardCommands.Delete(); }); });
+    connect(FView, &TCanvasView::PropertiesRequested, this,
+            [this] { RunCardCommand([this] { FCardCommands.Properties(); }); });
+    // Files dropped from the file manager are the main window's.
+    FView->setAcceptDrops(false);
+    setAcceptDrops(true);
     FView->SetSelectNextLink(FSettings.SelectNextLink);
     FView->SetShowHints(FSettings.DescriptiveHints);
     FView->setFocus();
@@ -245,6 +289,80 @@ void TfmMain::ApplyWorkspaceSize()
 
 void TfmMain::ClearCanvas() { ::ClearCanvas(*FCanvas, FSelection); }
 
+void TfmMain::RunCardCommand(const std::function<void()>& command)
+{
+    command();
+    UpdateCaption();
+}
+
+bool TfmMain::HasKeyboard() const { return isActiveWindow(); }
+
+QPoint TfmMain::PointerOnCanvas() const
+{
+    return FView->mapToScene(FView->viewport()->mapFromGlobal(QCursor::pos())).toPoint();
+}
+
+bool TfmMain::AnyEditorModified() const
+{
+    // Card editors arrive with the editor window; until then no editor holds unsaved text.
+    return false;
+}
+
+void TfmMain::SaveModifiedEditors() {}
+
+void TfmMain::CreateCardFromFile(const QString&, QPoint canvasPoint)
+{
+    // The dropped text is imported into the new card by the editor.
+    RunCardCommand([this, canvasPoint] { FCardCommands.CreateCard(canvasPoint); });
+}
+
+void TfmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TfmMain::dropEvent(QDropEvent* event)
+{
+    HideSplash();
+    FShell.BringToFront(this);
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        paths << (url.isLocalFile() ? url.toLocalFile() : url.toString());
+    const QPoint at = FView->mapToScene(FView->viewport()->mapFrom(this, event->position().toPoint())).toPoint();
+    event->acceptProposedAction();
+    FProjectCommands.DropFiles(paths, at);
+    UpdateCaption();
+}
+
+void TfmMain::LoadSettings()
+{
+    IniFile file(FProject.AppFolder + SettingsFileName);
+    QString error;
+    if (!file.Load(error))
+        qCInfo(lcMain).noquote() << "The settings keep their defaults:" << error;
+    const bool georgia = QFontDatabase::families().contains(QStringLiteral("Georgia"), Qt::CaseInsensitive);
+    FSettings = ReadSettings(file, georgia ? QStringLiteral("Georgia") : QStringLiteral("Arial"), FTheme.DefaultTheme);
+    FView->SetShowHints(FSettings.DescriptiveHints);
+    FView->SetSelectNextLink(FSettings.SelectNextLink);
+    ApplyPlacement(FSettings.Window);
+}
+
+void TfmMain::SaveSettings()
+{
+    FSettings.Window = CurrentPlacement();
+    IniFile file(FProject.AppFolder + SettingsFileName);
+    QString error;
+    const bool written = file.Load(error)
+        && (WriteSettings(file, FSettings, FTheme.DefaultTheme,
+                          !FSettings.Window.Maximised && FProject.ProjectFileName == ProjectState::Unnamed),
+            file.Save(error));
+    // The program's folder may be read-only for the writer: the settings are then kept for this
+    // session only, and closing should not stop to say so each time.
+    if (!written)
+        qCWarning(lcMain).noquote() << "The settings could not be written:" << error;
+}
+
 bool TfmMain::OpenProject(const QString& path)
 {
     if (!isVisible())
@@ -295,6 +413,7 @@ void TfmMain::ApplyPlacement(const WindowPlacement& placement)
 
 void TfmMain::CloseProject()
 {
+    FStore.ReleaseLock();
     FProject.WorkspaceSize = 0;
     ApplyWorkspaceSize();
     FProject.ProjectOnDisk = false;
@@ -315,6 +434,17 @@ void TfmMain::SetCardType(TNodex& card, int storedType)
 
 bool TfmMain::FormCloseQuery()
 {
+    if (AnyEditorModified()) {
+        switch (FDialogs.AskYesNoCancel(FMessages.Text(MessageKey::SAVE_EDITORS))) {
+        case Answer::Cancel:
+            return false;
+        case Answer::Yes:
+            SaveModifiedEditors();
+            break;
+        case Answer::No:
+            break;
+        }
+    }
     if (!FProject.Modified)
         return true;
     switch (FDialogs.AskYesNoCancel(FMessages.Text(MessageKey::SAVE_PROJECT))) {
@@ -325,9 +455,11 @@ bool TfmMain::FormCloseQuery()
     case Answer::Yes:
         break;
     }
-    // An unnamed workspace needs a name first: the window stays open for Save As.
-    if (FProject.IsUnnamed())
+    // An unnamed workspace gets its name first; the window stays open, to be closed again.
+    if (FProject.IsUnnamed()) {
+        FProjectCommands.SaveAs();
         return false;
+    }
     SaveProject();
     // A failed save has told the user why; closing now would lose the changes.
     return !FProject.Modified;
@@ -339,7 +471,9 @@ void TfmMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    SaveSettings();
     ClearCanvas();
+    FStore.ReleaseLock();
     event->accept();
 }
 

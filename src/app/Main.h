@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "app/CardCommands.h"
 #include "app/MainMenus.h"
+#include "app/ProjectCommands.h"
 #include "app/ProjectState.h"
 #include "app/ProjectStore.h"
 #include "app/WindowPlacement.h"
@@ -21,7 +23,7 @@ class TNodex;
 
 /// The main window: owns the canvas with every card, the open project's state, the theme and
 /// the settings, and hands them to the code that works on them.
-class TfmMain : public QMainWindow {
+class TfmMain : public QMainWindow, public ProjectWindow {
     Q_OBJECT
 public:
     /// Runs the window's creation steps: canvas size, start-up theme, empty unnamed workspace.
@@ -44,12 +46,27 @@ public:
     Dialogs& Dialog() { return FDialogs; }
     const MessageTable& Messages() const { return FMessages; }
     ProjectStore& Store() { return FStore; }
+    CardCommands& Cards() { return FCardCommands; }
+    ProjectCommands& Commands() { return FProjectCommands; }
+
+    /// The properties dialog, made after the main window.
+    void SetPropertiesDialog(TfmProperties& dialog) { FCardCommands.SetPropertiesDialog(dialog); }
 
     /// Opens a project and places the window as the project keeps it. False, after a message,
     /// when it could not be opened; a failure while loading leaves the empty unnamed workspace.
-    bool OpenProject(const QString& path);
+    bool OpenProject(const QString& path) override;
     /// Writes the project; unsaved changes stay marked when anything could not be written.
-    void SaveProject();
+    void SaveProject() override;
+    /// Returns to the empty unnamed workspace.
+    void CloseProject() override;
+    bool AnyEditorModified() const override;
+    void SaveModifiedEditors() override;
+    void CreateCardFromFile(const QString& path, QPoint canvasPoint) override;
+
+    /// Reads "Nodex.ini" into the settings and places the window as it keeps it.
+    void LoadSettings();
+    /// Writes every setting to "Nodex.ini"; the window's bounds only for the unnamed workspace.
+    void SaveSettings();
 
     /// Rebuilds the caption and the enabled, visible and checked states of the menus.
     void UpdateCaption();
@@ -57,8 +74,6 @@ public:
     void ApplyWorkspaceSize();
     /// Destroys every card; no card is current afterwards.
     void ClearCanvas();
-    /// Returns to the empty unnamed workspace.
-    void CloseProject();
     /// Gives a card the in-memory type of a stored type code.
     void SetCardType(TNodex& card, int storedType);
     /// The state submenu's captions from the theme's state names.
@@ -79,6 +94,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateSplash(int draw);
@@ -91,6 +108,12 @@ private:
     void UpdateCardMenu(const TNodex& card);
     void Explore(const QString& folder);
     void mnuExitClick();
+    /// New and Open act only while the main window itself has the keyboard.
+    bool HasKeyboard() const;
+    /// The canvas point under the pointer now.
+    QPoint PointerOnCanvas() const;
+    /// Runs a card command and brings the caption and menus up to date.
+    void RunCardCommand(const std::function<void()>& command);
     /// Where the window stands now, as a project file keeps it.
     WindowPlacement CurrentPlacement() const;
     /// Places the window as stored, fitted to the screen it would stand on.
@@ -108,5 +131,7 @@ private:
     TCanvasView* FView;
     ThemeApplier FThemes;
     ProjectStore FStore;
+    CardCommands FCardCommands;
+    ProjectCommands FProjectCommands;
     QGraphicsPixmapItem* imgFlash = nullptr;
 };

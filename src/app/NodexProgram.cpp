@@ -18,9 +18,10 @@ NodexProgram::NodexProgram(const QString& appFolder, Dialogs& dialogs, Shell& sh
     , fmEditor(std::make_unique<TfmEditor>())
     , fmFindReplace(new TfmFindReplace(fmMain.get()))
     , fmOptions(new TfmOptions(fmMain.get()))
-    , fmProperties(new TfmProperties(fmMain.get()))
+    , fmProperties(new TfmProperties(dialogs, FMessages, fmMain.get()))
     , fmFindAndCompile(new TfmFindAndCompile(fmMain.get()))
 {
+    fmMain->SetPropertiesDialog(*fmProperties);
 }
 
 NodexProgram::~NodexProgram() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/AsciiCase.h"
+
 #include <QString>
 
 /// The open project's state as the main window keeps it: where it lives and whether it has
@@ -18,5 +20,5 @@ struct ProjectState {
     bool BoldBaseType = false;
 
     /// No project is open: the file name is "unnamed" in any letter case.
-    bool IsUnnamed() const { return ProjectFileName.toLower() == Unnamed; }
+    bool IsUnnamed() const { return SameIgnoringAsciiCase(ProjectFileName, Unnamed); }
 };

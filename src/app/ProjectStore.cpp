@@ -10,9 +10,12 @@
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexObject.h"
 #include "canvas/ThemeApplier.h"
+#include "platform/AsciiCase.h"
+#include "platform/AtomicWrite.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
+#include "platform/TextFile.h"
 #include "platform/WaitCursor.h"
 #include "settings/MessageTable.h"
 
@@ -20,6 +23,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <unistd.h>
 
 namespace {
 const QString ProjectExtension = QStringLiteral(".nodex");
@@ -89,6 +94,10 @@ ProjectStore::Opened ProjectStore::OpenProject(const QString& path)
         return {};
     }
 
+    if (const auto owner = ProjectLock::OtherOwner(folder + fileName);
+        owner && FDialogs.AskYesNoCancel(ProjectLock::Question(fileName, *owner)) != Answer::Yes)
+        return {};
+
     FProject.ProjectFolder = folder;
     FProject.ProjectFileName = fileName;
     QString reason;
@@ -101,9 +110,11 @@ ProjectStore::Opened ProjectStore::OpenProject(const QString& path)
             ClearCanvas(FCanvas, FSelection);
     }
     if (!placement) {
+        FLock.Release();
         FDialogs.ShowWarning(FMessages.Text(MessageKey::ERROR_READING_FILE), reason);
         return {OpenResult::Failed, {}};
     }
+    FLock.Take(ProjectFilePath());
     return {OpenResult::Opened, *placement};
 }
 
@@ -218,6 +229,7 @@ bool ProjectStore::SaveProject(const WindowPlacement& window)
             }
             FProject.ProjectOnDisk = true;
             RemoveSaveLeftovers(FProject.ProjectFolder, replaced);
+            FLock.Take(ProjectFilePath());
         }
     }
     if (!projectWritten) {
@@ -297,4 +309,64 @@ QString ProjectStore::CardFilePath(const TNodex& card) const
 QString ProjectStore::ProjectFilePath() const
 {
     return FProject.ProjectFolder + FProject.ProjectFileName;
+}
+
+QString ProjectStore::TextFilePath(const QString& cardName) const
+{
+    return FProject.ProjectFolder + TextFilesFolder + cardName + ".txt";
+}
+
+bool ProjectStore::CardFileExists(const QString& cardName) const
+{
+    const QString wanted = cardName + CardExtension;
+    const QStringList names = RegularFileNames(FProject.ProjectFolder);
+    return std::any_of(names.begin(), names.end(), [&](const QString& name) {
+        return SameIgnoringAsciiCase(ReadableName(name), wanted);
+    });
+}
+
+bool ProjectStore::RenameCardFiles(const TNodex& card, const QString& newName, QString& reason)
+{
+    const QString oldCard = CardFilePath(card);
+    const QString newCard = FProject.ProjectFolder + newName + CardExtension;
+    const QString oldText = TextFilePath(card.Name());
+    const QString newText = TextFilePath(newName);
+    if (QFileInfo::exists(newText) && !SameFile(oldText, newText)) {
+        reason = QStringLiteral("'%1' is already in the Text Files folder.").arg(newName + ".txt");
+        return false;
+    }
+    if (!MoveCardFile(oldCard, newCard, reason))
+        return false;
+    if (QFileInfo::exists(oldText) && !MoveFile(oldText, newText, reason)) {
+        QString ignored;
+        MoveCardFile(newCard, oldCard, ignored);
+        return false;
+    }
+    FStoredCards[&card].FileName = newName + CardExtension;
+    return true;
+}
+
+bool ProjectStore::MoveCardFile(const QString& from, const QString& to, QString& reason) const
+{
+    // On a file system that ignores case both names are one file: a plain move changes its
+    // capitals, where writing the new name and removing the old one would remove both.
+    if (SameFile(from, to) || KindOf(from) == FileKind::Missing)
+        return MoveFile(from, to, reason);
+    QByteArray bytes;
+    if (!ReadFileBytes(from, bytes, reason) || !WriteFileAtomically(to, bytes, reason))
+        return false;
+    if (::unlink(NativePath(from).constData()) != 0) {
+        reason = QStringLiteral("Cannot remove '%1': %2").arg(ReadableName(from), SystemReason(errno));
+        ::unlink(NativePath(to).constData());
+        return false;
+    }
+    return true;
+}
+
+void ProjectStore::DeleteCardFiles(const TNodex& card, bool withText)
+{
+    ::unlink(NativePath(CardFilePath(card)).constData());
+    if (withText)
+        ::unlink(NativePath(TextFilePath(card.Name())).constData());
+    FStoredCards.remove(&card);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ProjectFiles.h"
+#include "app/ProjectLock.h"
 #include "app/WindowPlacement.h"
 
 #include <QHash>
@@ -39,7 +40,8 @@ public:
                  ThemeApplier& themes, Dialogs& dialogs, const MessageTable& messages);
 
     /// Loads the project file at `path` (".nodex" is added when it has no extension) with all
-    /// its cards, after a message when it cannot.
+    /// its cards, after a message when it cannot. A project that another copy of the program
+    /// holds open opens only when the writer says so.
     Opened OpenProject(const QString& path);
     /// Writes the project file and every card file, `window` being where the window stands.
     /// False, after a message for each failure, when anything could not be written.
@@ -47,8 +49,24 @@ public:
     /// Writes one card's file when its content changed; false, after a message, when that
     /// failed.
     bool SaveCard(TNodex& card);
+    /// The open project is closed: its lock goes.
+    void ReleaseLock() { FLock.Release(); }
+
     /// The file a card is kept in: the one it was loaded from, or its name + ".ndx".
     QString CardFilePath(const TNodex& card) const;
+    /// The file a card's text is kept in: "Text Files/" + its name + ".txt".
+    QString TextFilePath(const QString& cardName) const;
+    /// Whether a card file of this name exists in the project folder, compared without
+    /// regard to case, as on the file systems that ignore it.
+    bool CardFileExists(const QString& cardName) const;
+
+    /// Moves a card's card file and text file to a new name. The new card file is written
+    /// before the old one goes; on any failure both files are left as they were, and false is
+    /// returned with the reason. The card itself is renamed by the caller.
+    bool RenameCardFiles(const TNodex& card, const QString& newName, QString& reason);
+    /// Deletes a card's card file, and its text file when `withText`. A file that cannot be
+    /// deleted is skipped.
+    void DeleteCardFiles(const TNodex& card, bool withText);
 
 private:
     /// What the program knows of a card's file.
@@ -64,6 +82,7 @@ private:
     bool WriteProject(const WindowPlacement& window, QString& reason);
     bool WriteCard(const QString& path, const CardFileData& record, QString& reason) const;
     QString ProjectFilePath() const;
+    bool MoveCardFile(const QString& from, const QString& to, QString& reason) const;
 
     ProjectState& FProject;
     CanvasState& FSelection;
@@ -73,4 +92,5 @@ private:
     Dialogs& FDialogs;
     const MessageTable& FMessages;
     QHash<const TNodex*, StoredCard> FStoredCards;
+    ProjectLock FLock;
 };

@@ -1,6 +1,7 @@
 #include "platform/DesktopShell.h"
 
 #include <QDesktopServices>
+#include <QProcess>
 #include <QUrl>
 #include <QWidget>
 
@@ -19,4 +20,9 @@ void DesktopShell::BringToFront(QWidget* window)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void DesktopShell::StartDetached(const QString& program, const QStringList& arguments)
+{
+    QProcess::startDetached(program, arguments);
 }

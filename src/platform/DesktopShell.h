@@ -7,4 +7,5 @@ class DesktopShell : public Shell {
 public:
     void ExploreFolder(const QString& folder) override;
     void BringToFront(QWidget* window) override;
+    void StartDetached(const QString& program, const QStringList& arguments) override;
 };

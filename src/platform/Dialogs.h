@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QDialog;
+
 /// The answer to a Yes/No/Cancel question.
 enum class Answer { Yes, No, Cancel };
 
@@ -24,7 +26,10 @@ public:
     /// Open-file dialog; an empty result means the user cancelled.
     virtual QString AskOpenFileName(const QString& title, const QString& folder,
                                     const QString& filter) = 0;
-    /// Save-file dialog; an empty result means the user cancelled.
+    /// Save-file dialog; an empty result means the user cancelled. It asks before replacing an
+    /// existing file.
     virtual QString AskSaveFileName(const QString& title, const QString& folder,
                                     const QString& filter) = 0;
+    /// Runs one of the program's own dialogs modally; true when it closed with OK.
+    virtual bool RunModal(QDialog& dialog) = 0;
 };

@@ -1,5 +1,6 @@
 #include "platform/IniFile.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/AtomicWrite.h"
 #include "platform/NativeName.h"
 #include "platform/TextFile.h"
@@ -89,32 +90,13 @@ Line ParseLine(QString text, LineEnd end)
     return line;
 }
 
-char16_t FoldedChar(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
-}
-
-bool SameName(QStringView a, QStringView b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (FoldedChar(a[i]) != FoldedChar(b[i]))
-            return false;
-    }
-    return true;
-}
-
 // No line holds a line break, so no two section and key pairs share an index key.
 QString IndexKey(QStringView section, QStringView key)
 {
     QString indexKey;
     indexKey.reserve(section.size() + 1 + key.size());
     indexKey.append(section).append(u'\n').append(key);
-    for (QChar& c : indexKey)
-        c = QChar(FoldedChar(c));
-    return indexKey;
+    return FoldedAsciiCase(indexKey);
 }
 
 QStringView BeforeNul(QStringView value)
@@ -238,10 +220,10 @@ struct IniFile::Store {
             return it == Index.cend() ? nullptr : &Blocks[it->BlockIndex].Lines[it->LineIndex];
         }
         for (Block& block : Blocks) {
-            if (!SameName(block.Name(), section))
+            if (!SameIgnoringAsciiCase(block.Name(), section))
                 continue;
             for (Line& line : block.Lines) {
-                if (line.Kind == LineKind::Entry && SameName(line.Name(), key))
+                if (line.Kind == LineKind::Entry && SameIgnoringAsciiCase(line.Name(), key))
                     return &line;
             }
         }
@@ -273,7 +255,7 @@ struct IniFile::Store {
             key.size() + 1 };
         ++EntryCount;
         for (size_t b = Blocks.size(); b-- > 0;) {
-            if (!SameName(Blocks[b].Name(), section))
+            if (!SameIgnoringAsciiCase(Blocks[b].Name(), section))
                 continue;
             std::vector<Line>& lines = Blocks[b].Lines;
             size_t afterEntries = 0;
@@ -345,7 +327,7 @@ bool IniFile::HasSection(const QString& section) const
 {
     return std::any_of(
         FData->Blocks.cbegin(), FData->Blocks.cend(), [&section](const Store::Block& block) {
-            return block.Named && SameName(block.Name(), section);
+            return block.Named && SameIgnoringAsciiCase(block.Name(), section);
         });
 }
 
@@ -361,7 +343,7 @@ QStringList IniFile::Sections() const
     for (auto block = blocks.cbegin(); block != blocks.cend(); ++block) {
         const QStringView name = block->Name();
         const auto sameSection
-            = [name](const Store::Block& earlier) { return SameName(earlier.Name(), name); };
+            = [name](const Store::Block& earlier) { return SameIgnoringAsciiCase(earlier.Name(), name); };
         if (!name.isEmpty() && std::none_of(blocks.cbegin(), block, sameSection))
             result.append(name.toString());
     }
@@ -372,7 +354,7 @@ QStringList IniFile::Keys(const QString& section) const
 {
     QStringList result;
     for (const Store::Block& block : FData->Blocks) {
-        if (!SameName(block.Name(), section))
+        if (!SameIgnoringAsciiCase(block.Name(), section))
             continue;
         for (const Line& line : block.Lines) {
             // Only the first of duplicate keys is a key; the others are never read.
@@ -443,7 +425,7 @@ void IniFile::WriteBool(const QString& section, const QString& key, bool value)
 void IniFile::EraseSection(const QString& section)
 {
     const auto erased = std::erase_if(FData->Blocks, [&section](const Store::Block& block) {
-        return block.Named && SameName(block.Name(), section);
+        return block.Named && SameIgnoringAsciiCase(block.Name(), section);
     });
     if (erased == 0)
         return;

@@ -2,6 +2,8 @@
 
 #include "platform/TextFile.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -128,6 +130,27 @@ FileKind KindOf(const QString& path)
     if (::stat(NativePath(path).constData(), &status) != 0)
         return FileKind::Missing;
     return S_ISREG(status.st_mode) ? FileKind::Regular : FileKind::Other;
+}
+
+bool SameFile(const QString& a, const QString& b)
+{
+    struct stat first {};
+    struct stat second {};
+    return ::stat(NativePath(a).constData(), &first) == 0 && ::stat(NativePath(b).constData(), &second) == 0
+        && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool MoveFile(const QString& from, const QString& to, QString& reason)
+{
+    if (KindOf(to) != FileKind::Missing && !SameFile(from, to)) {
+        reason = QStringLiteral("Cannot move '%1': '%2' already exists.").arg(ReadableName(from), ReadableName(to));
+        return false;
+    }
+    if (::rename(NativePath(from).constData(), NativePath(to).constData()) != 0) {
+        reason = QStringLiteral("Cannot move '%1': %2").arg(ReadableName(from), SystemReason(errno));
+        return false;
+    }
+    return true;
 }
 
 bool LeadsOutOf(const QString& path, const QString& folder)

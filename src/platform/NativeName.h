@@ -35,6 +35,13 @@ enum class FileKind { Missing, Regular, Other };
 /// What a path names, following symbolic links.
 FileKind KindOf(const QString& path);
 
+/// Whether two paths name one file (as two spellings do where the file system ignores case).
+bool SameFile(const QString& a, const QString& b);
+
+/// Moves a file within its file system. A target that already exists (and is not the same
+/// file) is not replaced; false, with the reason, when the file was not moved.
+bool MoveFile(const QString& from, const QString& to, QString& reason);
+
 /// Whether a path is a symbolic link whose target lies outside `folder` (which ends with "/"),
 /// or which cannot be followed. Writing through such a link would write outside the folder.
 bool LeadsOutOf(const QString& path, const QString& folder);

@@ -1,6 +1,7 @@
 #include "platform/QtDialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
 #include <utility>
@@ -99,3 +100,5 @@ QString QtDialogs::AskSaveFileName(
 {
     return QFileDialog::getSaveFileName(FParent.data(), title, folder, filter);
 }
+
+bool QtDialogs::RunModal(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -13,4 +14,6 @@ public:
     virtual void ExploreFolder(const QString& folder) = 0;
     /// Raises and activates a window, as when a second file is handed to the program.
     virtual void BringToFront(QWidget* window) = 0;
+    /// Starts a program that runs on by itself, such as a desktop database tool.
+    virtual void StartDetached(const QString& program, const QStringList& arguments) = 0;
 };

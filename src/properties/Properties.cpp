@@ -1,8 +1,167 @@
 #include "properties/Properties.h"
 
-TfmProperties::TfmProperties(QWidget* parent)
-    : QDialog(parent)
+#include "platform/Dialogs.h"
+#include "properties/CardNameRules.h"
+#include "settings/MessageTable.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int MaxDescriptionChars = 200;
+} // namespace
+
+TfmProperties::TfmProperties(Dialogs& dialogs, const MessageTable& messages, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint)
+    , edtName(new QLineEdit)
+    , cmbNodexType(new QComboBox)
+    , memDescription(new QPlainTextEdit)
+    , btnOk(new QPushButton(QStringLiteral("&OK")))
+    , btnCancel(new QPushButton(QStringLiteral("&Cancel")))
+    , FDialogs(dialogs)
+    , FMessages(messages)
+    , gbNodexDetails(new QGroupBox(QStringLiteral(" Nodex Details ")))
+    , gbDescription(new QGroupBox(QStringLiteral(" Description ")))
+    , lblName(new QLabel(QStringLiteral("&Name:")))
+    , lblType(new QLabel(QStringLiteral("&Type:")))
 {
     setObjectName("fmProperties");
     setWindowTitle(QStringLiteral("New Nodex"));
+    edtName->setObjectName("edtName");
+    edtName->setMaxLength(MaxCardNameChars);
+    edtName->installEventFilter(this);
+    cmbNodexType->setObjectName("cmbNodexType");
+    cmbNodexType->setEditable(false);
+    cmbNodexType->setMaxVisibleItems(12);
+    memDescription->setObjectName("memDescription");
+    memDescription->setTabChangesFocus(true);
+    memDescription->installEventFilter(this);
+    btnOk->setObjectName("btnOk");
+    btnOk->setDefault(true);
+    btnCancel->setObjectName("btnCancel");
+    gbNodexDetails->setObjectName("gbNodexDetails");
+    gbDescription->setObjectName("gbDescription");
+    lblName->setObjectName("lblName");
+    lblName->setBuddy(edtName);
+    lblType->setObjectName("lblType");
+    lblType->setBuddy(cmbNodexType);
+
+    auto* details = new QGridLayout(gbNodexDetails);
+    details->addWidget(lblName, 0, 0);
+    details->addWidget(edtName, 0, 1);
+    details->addWidget(lblType, 1, 0);
+    details->addWidget(cmbNodexType, 1, 1);
+    auto* description = new QVBoxLayout(gbDescription);
+    description->addWidget(memDescription);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(gbNodexDetails);
+    layout->addWidget(gbDescription);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    memDescription->setFixedSize(320, 80);
+
+    connect(btnOk, &QPushButton::clicked, this, &TfmProperties::btnOkClick);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(memDescription, &QPlainTextEdit::textChanged, this, [this] {
+        const QString text = memDescription->toPlainText();
+        if (text.size() > MaxDescriptionChars)
+            memDescription->setPlainText(text.left(MaxDescriptionChars));
+    });
+}
+
+void TfmProperties::Fill(const CardProperties& properties)
+{
+    FProperties = properties;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    adjustSize();
+    move(screen->size().width() / 2 - width() / 2, screen->size().height() / 2 - height() / 2 - 30);
+
+    cmbNodexType->clear();
+    for (const QString& name : properties.TypeNames)
+        if (!name.isEmpty())
+            cmbNodexType->addItem(name);
+    const int row = properties.TypeNumber - 1;
+    cmbNodexType->setCurrentIndex(row >= 0 && row < cmbNodexType->count() ? row : -1);
+    if (properties.NewCard) {
+        setWindowTitle(FMessages.Text(MessageKey::NEW_NODEX) + " Nodex");
+        edtName->clear();
+        if (cmbNodexType->currentIndex() < 0 && cmbNodexType->count() > 0)
+            cmbNodexType->setCurrentIndex(0);
+    } else {
+        setWindowTitle("Nodex " + FMessages.Text(MessageKey::NODEX_PROPERTIES));
+        edtName->setText(properties.OldName);
+    }
+    memDescription->setPlainText(properties.Description);
+    edtName->setFocus();
+    edtName->selectAll();
+}
+
+QString TfmProperties::Name() const { return edtName->text(); }
+
+QString TfmProperties::Description() const { return memDescription->toPlainText(); }
+
+int TfmProperties::TypeIndex() const { return cmbNodexType->currentIndex(); }
+
+bool TfmProperties::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // A typed character that a file name cannot hold is dropped.
+    if (watched == edtName && key->text().size() == 1 && IsForbiddenNameCharacter(key->text()[0])
+        && key->key() != Qt::Key_Backspace && key->key() != Qt::Key_Delete)
+        return true;
+    // The description is one line: Enter is the dialog's OK, not a new line.
+    if (watched == memDescription && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        btnOk->click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfmProperties::btnOkClick()
+{
+    const QString name = NormaliseCardName(edtName->text());
+    edtName->setText(name);
+    const bool taken = NameTaken && NameTaken(name);
+    switch (JudgeCardName(name, FProperties.OldName, FProperties.NewCard, taken)) {
+    case NameVerdict::Compilation:
+        return RefuseName(FMessages.Text(MessageKey::NOT_COMPILATION));
+    case NameVerdict::NotUnique:
+        return RefuseName(FMessages.Text(MessageKey::UNIQUE_NAME) + " nodex.");
+    case NameVerdict::Taken:
+        return RefuseName(FMessages.Text(MessageKey::CANT_HAVE_NAME));
+    case NameVerdict::Accepted:
+        break;
+    }
+    // A name changed only in capitals moves the files too, so that they take the new capitals.
+    const bool renamed = !FProperties.NewCard && name != FProperties.OldName;
+    QString reason;
+    if (renamed && RenameFiles && !RenameFiles(name, reason)) {
+        FDialogs.ShowWarning(FMessages.Text(MessageKey::ERROR_WRITING_NODEX), reason);
+        return RefuseName({});
+    }
+    accept();
+}
+
+void TfmProperties::RefuseName(const QString& message)
+{
+    if (!message.isEmpty())
+        FDialogs.ShowInformation(message);
+    edtName->setFocus();
+    edtName->selectAll();
 }

@@ -16,6 +16,8 @@ AppFixture::~AppFixture()
 
 void AppFixture::StartProgram()
 {
+    // The desktop's file-type registration goes to a folder of the test's own.
+    qputenv("XDG_DATA_HOME", DataHome.Path().toUtf8());
     Program = std::make_unique<NodexProgram>(App.Path(), Dialogs, Shell, 0);
 }
 

@@ -39,6 +39,7 @@ protected:
 
     TempFolder App;
     TempFolder Projects;
+    TempFolder DataHome;
     ScriptedDialogs Dialogs;
     FakeShell Shell;
     std::unique_ptr<NodexProgram> Program;

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QDialog>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -36,12 +37,9 @@ protected:
     QWidget* Viewport() { return Main().View().viewport(); }
     CanvasState& Canvas() { return Main().Selection(); }
 
-    /// A point on the view inside a card, `inside` pixels from its top-left corner.
-    QPoint At(TNodex* card, QPoint inside = {10, 10})
-    {
-        return Main().View().mapFromScene(QPointF(card->Left() + inside.x(), card->Top() + inside.y()));
-    }
     QPoint AtCanvas(int x, int y) { return Main().View().mapFromScene(QPointF(x, y)); }
+    /// A point on the view inside a card, near its top-left corner.
+    QPoint At(TNodex* card) { return AtCanvas(card->Left() + 10, card->Top() + 10); }
 
     void Click(TNodex* card, Qt::KeyboardModifiers keys = {}, Qt::MouseButton button = Qt::LeftButton)
     {
@@ -58,7 +56,6 @@ protected:
         QTest::mouseRelease(Viewport(), Qt::LeftButton, keys, from + by);
     }
 
-    QList<TNodex*> Selected() { return Canvas().SelectedCards; }
     QStringList SelectedNames()
     {
         QStringList names;
@@ -77,17 +74,13 @@ TEST_F(CanvasInteraction, PlainPressesSelectOneCardOrNone)
 
     Click(Card("C"));
     EXPECT_EQ(SelectedNames(), QStringList{"C"});
-    EXPECT_FALSE(Card("B")->Selected());
 
     // Shift on empty canvas pans and keeps the selection; a plain press clears it.
-    QTest::mousePress(Viewport(), Qt::LeftButton, Qt::ShiftModifier, AtCanvas(600, 500));
-    EXPECT_TRUE(Canvas().Panning);
+    QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::ShiftModifier, AtCanvas(600, 500));
     EXPECT_EQ(SelectedNames(), QStringList{"C"});
-    QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::ShiftModifier, AtCanvas(600, 500));
-    EXPECT_FALSE(Canvas().Panning);
 
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, AtCanvas(600, 500));
-    EXPECT_TRUE(Selected().isEmpty());
+    EXPECT_TRUE(SelectedNames().isEmpty());
     EXPECT_EQ(Canvas().CurrentCard, nullptr);
     EXPECT_FALSE(Card("C")->Selected());
 }
@@ -100,23 +93,23 @@ TEST_F(CanvasInteraction, ShiftClicksBuildAGroupThatMovesTogether)
     EXPECT_EQ(SelectedNames(), QStringList({"A", "B", "C"}));
 
     Drag(Card("C"), {40, 120}, Qt::ShiftModifier);
-    EXPECT_EQ(Card("A")->Left(), 140);
-    EXPECT_EQ(Card("A")->Top(), 220);
-    EXPECT_EQ(Card("B")->Left(), 290);
-    EXPECT_EQ(Card("C")->Left(), 440);
-    EXPECT_EQ(Card("C")->Top(), 220);
+    EXPECT_EQ(QPoint(Card("A")->Left(), Card("A")->Top()), QPoint(140, 220));
+    EXPECT_EQ(QPoint(Card("B")->Left(), Card("B")->Top()), QPoint(290, 220));
+    EXPECT_EQ(QPoint(Card("C")->Left(), Card("C")->Top()), QPoint(440, 220));
     EXPECT_EQ(Card("D")->Left(), 550) << "unselected cards stay";
-    EXPECT_TRUE(Main().Project().Modified);
-    EXPECT_TRUE(Main().windowTitle().endsWith(" *"));
-    // The label follows its card.
-    EXPECT_EQ(Card("C")->NameLabel()->y(), 220 + Card("C")->Height() + 1);
+    EXPECT_TRUE(Main().windowTitle().endsWith(" *")) << "the move is a change";
+
+    // Squeezed against the corner, each card stops at the edges by itself.
+    Drag(Card("C"), {-1000, -1000}, Qt::ShiftModifier);
+    for (const char* name : {"A", "B", "C"})
+        EXPECT_EQ(QPoint(Card(name)->Left(), Card(name)->Top()), QPoint(2, 2)) << name;
 }
 
 TEST_F(CanvasInteraction, RightClickAndCtrlShiftChangeTheSelection)
 {
     for (const char* name : {"A", "B", "C", "D", "E"})
         Click(Card(name), Qt::ShiftModifier);
-    ASSERT_EQ(Selected().size(), 5);
+    ASSERT_EQ(SelectedNames().size(), 5);
 
     Click(Card("D"), Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(SelectedNames(), QStringList({"A", "B", "C", "E"}));
@@ -125,11 +118,10 @@ TEST_F(CanvasInteraction, RightClickAndCtrlShiftChangeTheSelection)
 
     // A Ctrl-click while several cards are selected does nothing at all.
     Click(Card("D"), Qt::ControlModifier);
-    EXPECT_EQ(Selected().size(), 4);
+    EXPECT_EQ(SelectedNames().size(), 4);
     EXPECT_EQ(Card("E")->LinkTo(), nullptr);
 
-    QTest::mousePress(Viewport(), Qt::RightButton, {}, At(Card("B")));
-    QTest::mouseRelease(Viewport(), Qt::RightButton, {}, At(Card("B")));
+    Click(Card("B"), {}, Qt::RightButton);
     EXPECT_EQ(SelectedNames(), QStringList{"B"});
     EXPECT_EQ(Canvas().CurrentCard, Card("B"));
     Main().Menus().pmnuNodex->hide();
@@ -138,21 +130,14 @@ TEST_F(CanvasInteraction, RightClickAndCtrlShiftChangeTheSelection)
 TEST_F(CanvasInteraction, CtrlClicksBuildAChainAndToggleLinks)
 {
     Click(Card("A"));
-    Click(Card("B"), Qt::ControlModifier);
-    Click(Card("C"), Qt::ControlModifier);
-    Click(Card("D"), Qt::ControlModifier);
+    for (const char* name : {"B", "C", "D"})
+        Click(Card(name), Qt::ControlModifier);
     EXPECT_EQ(Card("A")->LinkTo(), Card("B"));
     EXPECT_EQ(Card("B")->LinkTo(), Card("C"));
     EXPECT_EQ(Card("C")->LinkTo(), Card("D"));
-    EXPECT_EQ(Card("D")->LinkedFrom(), Card("C"));
     EXPECT_EQ(SelectedNames(), QStringList{"D"}) << "the selection moves along the chain";
     EXPECT_TRUE(Main().Project().Modified);
-
-    // A's line runs straight right from centre to centre.
-    TNodexLine* line = Card("A")->Line();
-    EXPECT_TRUE(line->isVisible());
-    EXPECT_EQ(line->Direction, 3);
-    EXPECT_EQ(line->Box(), QRect(124, 124, 150, 3));
+    EXPECT_TRUE(Card("A")->Line()->isVisible());
 
     // Closing the chain into a loop is refused silently.
     Click(Card("A"), Qt::ControlModifier);
@@ -163,7 +148,6 @@ TEST_F(CanvasInteraction, CtrlClicksBuildAChainAndToggleLinks)
     Click(Card("C"));
     Click(Card("D"), Qt::ControlModifier);
     EXPECT_EQ(Card("C")->LinkTo(), nullptr);
-    EXPECT_EQ(Card("D")->LinkedFrom(), nullptr);
     EXPECT_FALSE(Card("C")->Line()->isVisible());
 }
 
@@ -171,11 +155,9 @@ TEST_F(CanvasInteraction, WithoutSelectNextLinkEachLinkReplacesTheLast)
 {
     Main().View().SetSelectNextLink(false);
     Click(Card("A"));
-    Click(Card("B"), Qt::ControlModifier);
-    Click(Card("C"), Qt::ControlModifier);
-    Click(Card("D"), Qt::ControlModifier);
+    for (const char* name : {"B", "C", "D"})
+        Click(Card(name), Qt::ControlModifier);
     EXPECT_EQ(Card("A")->LinkTo(), Card("D"));
-    EXPECT_EQ(Card("B")->LinkedFrom(), nullptr);
     EXPECT_EQ(Card("C")->LinkedFrom(), nullptr);
     EXPECT_EQ(SelectedNames(), QStringList{"A"});
 }
@@ -202,25 +184,8 @@ TEST_F(CanvasInteraction, DraggingALinkedCardRelaysItsLinesAtTheEnd)
     EXPECT_FALSE(Card("A")->Line()->isVisible()) << "lines into a moving card are hidden";
     QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, from + QPoint(40, 80));
 
-    EXPECT_EQ(Card("B")->Left(), 290);
     EXPECT_EQ(Card("B")->Top(), 180);
-    EXPECT_TRUE(Card("A")->Line()->isVisible());
-    EXPECT_EQ(Card("A")->Line()->Direction, 7) << "down and right";
-    EXPECT_EQ(Card("A")->Line()->Box(), QRect(124, 124, 190, 80));
-}
-
-TEST_F(CanvasInteraction, DraggingStopsAtTheCanvasEdges)
-{
-    TNodex* card = Card("A");
-    Drag(card, {-300, -300});
-    EXPECT_EQ(card->Left(), card->LabelOverhang() + 2);
-    EXPECT_EQ(card->Top(), 2);
-
-    const int right = Main().Canvas().CanvasWidth();
-    card->MoveTo(right - 200, 100);
-    card->ClampToParent();
-    Drag(card, {400, 0});
-    EXPECT_EQ(card->Left(), right - 3 - (card->Width() + card->LabelOverhang()));
+    EXPECT_EQ(Card("A")->Line()->Direction, 7) << "laid out again, down and right";
 }
 
 TEST_F(CanvasInteraction, DoubleClickOpensTheEditorWithoutStartingADrag)
@@ -237,11 +202,8 @@ TEST_F(CanvasInteraction, DoubleClickOpensTheEditorWithoutStartingADrag)
     EXPECT_TRUE(Canvas().DoubleClickPending);
 
     // The second press started no drag: moving with the button held leaves the card in place.
-    QTest::mousePress(Viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseMove(Viewport(), at + QPoint(60, 60));
-    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, at + QPoint(60, 60));
-    EXPECT_EQ(card->Left(), 400);
-    EXPECT_EQ(card->Top(), 100);
+    Drag(card, {60, 60});
+    EXPECT_EQ(QPoint(card->Left(), card->Top()), QPoint(400, 100));
 
     QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::ShiftModifier, At(Card("D")));
     QTest::mouseDClick(Viewport(), Qt::LeftButton, Qt::ShiftModifier, At(Card("D")));
@@ -255,10 +217,14 @@ TEST_F(CanvasInteraction, CanvasKeysAskForTheirCommands)
     QSignalSpy deletion(&Main().View(), &TCanvasView::DeleteRequested);
     QSignalSpy editor(&Main(), &TfmMain::CardEditorRequested);
 
+    // The commands themselves ask first: cancelled here.
+    const auto cancel = [](QDialog& dialog) { dialog.reject(); };
+    Dialogs.ExpectModal(cancel);
+    Dialogs.ExpectYesNoCancel(Answer::Cancel);
+    Dialogs.ExpectModal(cancel);
     Click(Card("B"));
-    QTest::keyClick(&Main().View(), Qt::Key_Space);
-    QTest::keyClick(&Main().View(), Qt::Key_Return);
-    QTest::keyClick(&Main().View(), Qt::Key_Delete);
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Delete})
+        QTest::keyClick(&Main().View(), key);
     EXPECT_EQ(properties.size(), 1);
     EXPECT_EQ(editor.size(), 1);
     EXPECT_EQ(deletion.size(), 1);
@@ -287,12 +253,10 @@ TEST_F(CanvasInteraction, CardMenuShowsWhatAppliesToTheCard)
     Card("B")->SetState(1);
     Click(Card("B"));
     emit menus.pmnuNodex->aboutToShow();
-    EXPECT_TRUE(menus.pmnuState[0]->isVisible());
-    EXPECT_TRUE(menus.pmnuState[2]->isVisible());
+    EXPECT_TRUE(menus.pmnuState[0]->isVisible() && menus.pmnuState[0]->isEnabled());
     EXPECT_FALSE(menus.pmnuState[3]->isVisible()) << "states without a name are hidden";
     EXPECT_TRUE(menus.pmnuState[1]->isChecked());
     EXPECT_FALSE(menus.pmnuState[1]->isEnabled());
-    EXPECT_TRUE(menus.pmnuState[0]->isEnabled());
     EXPECT_FALSE(menus.pmnuRemoveLinks->isVisible());
     EXPECT_FALSE(menus.pmnuMerge->isVisible());
     EXPECT_TRUE(menus.pmnuProperties->isVisible());
@@ -309,7 +273,6 @@ TEST_F(CanvasInteraction, CardMenuShowsWhatAppliesToTheCard)
     EXPECT_FALSE(menus.pmnuToCompilation->isVisible());
     EXPECT_FALSE(menus.pmnuStateTitle->menuAction()->isVisible());
     EXPECT_FALSE(menus.NProperties->isVisible());
-    EXPECT_TRUE(menus.pmnuDelete->isVisible());
 }
 
 TEST_F(CanvasInteraction, ShiftDragOnTheEmptyCanvasPansIt)
@@ -325,8 +288,8 @@ TEST_F(CanvasInteraction, ShiftDragOnTheEmptyCanvasPansIt)
     QTest::mousePress(Viewport(), Qt::LeftButton, Qt::ShiftModifier, start);
     EXPECT_EQ(Viewport()->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseMove(Viewport(), start + QPoint(-50, -20));
-    EXPECT_EQ(horizontal->value(), 150) << "the canvas follows the hand";
-    EXPECT_EQ(vertical->value(), 120);
+    EXPECT_EQ(QPoint(horizontal->value(), vertical->value()), QPoint(150, 120))
+        << "the canvas follows the hand";
     QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::ShiftModifier, start + QPoint(-50, -20));
     EXPECT_FALSE(Canvas().Panning);
     EXPECT_NE(Viewport()->cursor().shape(), Qt::PointingHandCursor);
@@ -370,8 +333,7 @@ TEST_F(CanvasInteraction, ADragOrPanWhoseReleaseIsLostEndsAtOnce)
     QTest::keyClick(Main().Menus().pmnuNodex, Qt::Key_Escape);
     QTest::mouseMove(Viewport(), At(Card("C")));
     QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, At(Card("C")));
-    EXPECT_EQ(b->Left(), 250);
-    EXPECT_EQ(b->Top(), 160);
+    EXPECT_EQ(QPoint(b->Left(), b->Top()), QPoint(250, 160));
     EXPECT_EQ(SelectedNames(), QStringList{"B"});
 
     // Panning ends the same way.

@@ -111,14 +111,6 @@ bool Near(const QColor& actual, const QColor& expected, int tolerance = 24)
                 && near(actual.blue(), expected.blue())));
 }
 
-QImage Loaded(const QString& path)
-{
-    QImage image;
-    QString error;
-    EXPECT_TRUE(LoadPictureImage(path, image, error)) << error.toStdString();
-    return image;
-}
-
 // Expects a failure that names the file and, when given, says why.
 void ExpectFailure(const QString& path, const QString& reason = {})
 {
@@ -151,7 +143,6 @@ TEST(PictureLoader, OnlyTheSixTypesAreReadEachByItsOwnReader)
     QImage image;
     QString error;
     EXPECT_TRUE(DecodePictureBytes(bitmap, "BMP", image, error));
-    EXPECT_EQ(image.size(), QSize(8, 8));
     EXPECT_FALSE(DecodePictureBytes(bitmap, "jpg", image, error));
     EXPECT_TRUE(error.startsWith("the JPEG")) << error.toStdString();
 }
@@ -227,7 +218,9 @@ TEST(PictureLoader, OfAnIconOnlyItsLargestImageIsDecoded)
     images[250] = { Encoded(texted, "PNG"), 256 };
     images[251] = { Encoded(Framed({ 300, 300 }, Qt::blue), "PNG"), 256 };
     TempFolder folder;
-    const QImage largest = Loaded(folder.Write("many.ico", PngIcon(images)));
+    QImage largest;
+    QString error;
+    ASSERT_TRUE(LoadPictureImage(folder.Write("many.ico", PngIcon(images)), largest, error));
     EXPECT_EQ(largest.size(), QSize(300, 300));
     EXPECT_TRUE(Near(largest.pixelColor(150, 150), Qt::red));
     // Text never reaches Qt's reader, which would expand compressed text of any length.

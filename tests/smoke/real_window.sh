@@ -6,6 +6,8 @@ program="$1"
 work=$(mktemp -d)
 trap 'rm -rf "$work"; [[ -n "${pid:-}" ]] && kill "$pid" 2>/dev/null || true' EXIT
 export ASAN_OPTIONS="detect_leaks=0"
+# The program registers its file types with the desktop: here, in a folder of the test's own.
+export XDG_DATA_HOME="$work/data"
 
 caption_of() {
   "$program" "$@" &

@@ -2,6 +2,7 @@
 
 #include "platform/Shell.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 /// Records what the program asked of the desktop instead of doing it.
@@ -9,7 +10,12 @@ class FakeShell : public Shell {
 public:
     void ExploreFolder(const QString& folder) override { ExploredFolders << folder; }
     void BringToFront(QWidget*) override { ++BroughtToFront; }
+    void StartDetached(const QString& program, const QStringList& arguments) override
+    {
+        Started << QFileInfo(program).fileName() + ' ' + arguments.join(' ');
+    }
 
     QStringList ExploredFolders;
+    QStringList Started; ///< program name and arguments of each program started
     int BroughtToFront = 0;
 };

@@ -6,13 +6,8 @@
 
 namespace MetafileFixtures {
 
-namespace {
-
 // Metafiles are little-endian throughout.
-void LittleEndian(QDataStream& stream)
-{
-    stream.setByteOrder(QDataStream::LittleEndian);
-}
+namespace {
 
 // A COLORREF: red, green, blue, zero.
 quint32 ColourRef(const QColor& colour)
@@ -24,7 +19,7 @@ quint32 ColourRef(const QColor& colour)
 void WmfRecord(QByteArray& records, quint16 function, std::initializer_list<quint16> params)
 {
     QDataStream out(&records, QIODevice::WriteOnly | QIODevice::Append);
-    LittleEndian(out);
+    out.setByteOrder(QDataStream::LittleEndian);
     out << quint32(3 + params.size()) << function;
     for (const quint16 param : params)
         out << param;
@@ -33,7 +28,7 @@ void WmfRecord(QByteArray& records, quint16 function, std::initializer_list<quin
 void EmfRecord(QByteArray& records, quint32 type, std::initializer_list<qint32> params)
 {
     QDataStream out(&records, QIODevice::WriteOnly | QIODevice::Append);
-    LittleEndian(out);
+    out.setByteOrder(QDataStream::LittleEndian);
     out << type << quint32(8 + 4 * params.size());
     for (const qint32 param : params)
         out << param;
@@ -66,7 +61,7 @@ QByteArray Wmf(QSize size, Shape shape, const QRect& box, const QColor& colour, 
 
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
-    LittleEndian(out);
+    out.setByteOrder(QDataStream::LittleEndian);
     // Placeable header: bounding box in units of 1/96 inch, so one unit is one screen pixel.
     const quint16 placeable[10]
         = { 0xCDD7, 0x9AC6, 0, 0, 0, quint16(size.width()), quint16(size.height()), 96, 0, 0 };
@@ -102,7 +97,7 @@ QByteArray Emf(QSize size, Shape shape, const QRect& box, const QColor& colour, 
     const qint32 headerSize = 108;
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
-    LittleEndian(out);
+    out.setByteOrder(QDataStream::LittleEndian);
     out << quint32(1) << quint32(headerSize);
     // Bounds in device pixels; the converter takes right - left as the width.
     out << qint32(0) << qint32(0) << qint32(size.width()) << qint32(size.height());

@@ -1,5 +1,7 @@
 #include "ScriptedDialogs.h"
 
+#include <QDialog>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -12,6 +14,7 @@ const char* KindName(ScriptedDialogs::Kind kind)
     case ScriptedDialogs::Kind::OkCancel: return "OK/Cancel question";
     case ScriptedDialogs::Kind::OpenFile: return "open-file dialog";
     case ScriptedDialogs::Kind::SaveFile: return "save-file dialog";
+    case ScriptedDialogs::Kind::Modal: return "dialog";
     }
     return "dialog";
 }
@@ -22,25 +25,24 @@ ScriptedDialogs::~ScriptedDialogs()
     EXPECT_TRUE(FQueue.isEmpty()) << FQueue.size() << " scripted answer(s) were never asked for";
 }
 
-void ScriptedDialogs::ExpectYesNoCancel(Answer answer)
-{
-    FQueue.append({Kind::YesNoCancel, int(answer)});
-}
+void ScriptedDialogs::ExpectYesNoCancel(Answer answer) { FQueue.append({Kind::YesNoCancel, int(answer), {}}); }
 
-void ScriptedDialogs::ExpectOkCancel(bool ok) { FQueue.append({Kind::OkCancel, ok}); }
+void ScriptedDialogs::ExpectOkCancel(bool ok) { FQueue.append({Kind::OkCancel, ok, {}}); }
 
-void ScriptedDialogs::ExpectOpenFileName(const QString& path) { FQueue.append({Kind::OpenFile, path}); }
+void ScriptedDialogs::ExpectOpenFileName(const QString& path) { FQueue.append({Kind::OpenFile, path, {}}); }
 
-void ScriptedDialogs::ExpectSaveFileName(const QString& path) { FQueue.append({Kind::SaveFile, path}); }
+void ScriptedDialogs::ExpectSaveFileName(const QString& path) { FQueue.append({Kind::SaveFile, path, {}}); }
 
-QVariant ScriptedDialogs::Next(Kind kind, const QString& text)
+void ScriptedDialogs::ExpectModal(DialogScript script) { FQueue.append({Kind::Modal, {}, std::move(script)}); }
+
+ScriptedDialogs::Scripted ScriptedDialogs::Next(Kind kind, const QString& text)
 {
     FLog.append({kind, text, {}});
     if (FQueue.isEmpty() || FQueue.first().kind != kind) {
         ADD_FAILURE() << "unexpected " << KindName(kind) << ": " << text.toStdString();
-        return {};
+        return {kind, {}, {}};
     }
-    return FQueue.takeFirst().value;
+    return FQueue.takeFirst();
 }
 
 void ScriptedDialogs::ShowInformation(const QString& text) { FLog.append({Kind::Information, text, {}}); }
@@ -52,24 +54,38 @@ void ScriptedDialogs::ShowWarning(const QString& text, const QString& reason)
 
 Answer ScriptedDialogs::AskYesNoCancel(const QString& text)
 {
-    const QVariant value = Next(Kind::YesNoCancel, text);
+    const QVariant value = Next(Kind::YesNoCancel, text).value;
     return value.isValid() ? Answer(value.toInt()) : Answer::Cancel;
 }
 
 bool ScriptedDialogs::AskOkCancel(const QString& text)
 {
-    const QVariant value = Next(Kind::OkCancel, text);
+    const QVariant value = Next(Kind::OkCancel, text).value;
     return value.isValid() && value.toBool();
 }
 
 QString ScriptedDialogs::AskOpenFileName(const QString& title, const QString&, const QString&)
 {
-    return Next(Kind::OpenFile, title).toString();
+    return Next(Kind::OpenFile, title).value.toString();
 }
 
 QString ScriptedDialogs::AskSaveFileName(const QString& title, const QString&, const QString&)
 {
-    return Next(Kind::SaveFile, title).toString();
+    return Next(Kind::SaveFile, title).value.toString();
+}
+
+bool ScriptedDialogs::RunModal(QDialog& dialog)
+{
+    const Scripted scripted = Next(Kind::Modal, dialog.windowTitle());
+    if (!scripted.script)
+        return false;
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    scripted.script(dialog);
+    // A dialog the script left open is closed as its close box would.
+    if (dialog.isVisible())
+        dialog.reject();
+    return dialog.result() == QDialog::Accepted;
 }
 
 QStringList ScriptedDialogs::Texts() const

@@ -6,11 +6,16 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 /// Answers the program's questions from a queue the test fills beforehand, records every text
 /// shown, and fails the test on a question it was not told to expect.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Information, Warning, YesNoCancel, OkCancel, OpenFile, SaveFile };
+    enum class Kind { Information, Warning, YesNoCancel, OkCancel, OpenFile, SaveFile, Modal };
+    /// What a test does with a dialog the program runs: it drives the dialog's controls with
+    /// real events; the dialog's own buttons close it.
+    using DialogScript = std::function<void(QDialog&)>;
 
     struct Shown {
         Kind kind;
@@ -24,6 +29,7 @@ public:
     void ExpectOkCancel(bool ok);
     void ExpectOpenFileName(const QString& path);
     void ExpectSaveFileName(const QString& path);
+    void ExpectModal(DialogScript script);
 
     void ShowInformation(const QString& text) override;
     void ShowWarning(const QString& text, const QString& reason) override;
@@ -33,6 +39,7 @@ public:
                             const QString& filter) override;
     QString AskSaveFileName(const QString& title, const QString& folder,
                             const QString& filter) override;
+    bool RunModal(QDialog& dialog) override;
 
     /// Every message and question shown so far, in order.
     const QList<Shown>& History() const { return FLog; }
@@ -47,8 +54,10 @@ private:
     struct Scripted {
         Kind kind;
         QVariant value;
+        DialogScript script;
     };
-    QVariant Next(Kind kind, const QString& text);
+    /// Logs the question and takes its scripted answer; an empty one when none was expected.
+    Scripted Next(Kind kind, const QString& text);
 
     QList<Scripted> FQueue;
     QList<Shown> FLog;

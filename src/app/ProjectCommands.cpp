@@ -1,0 +1,127 @@
+#include "app/ProjectCommands.h"
+
+#include "app/ProjectState.h"
+#include "platform/AsciiCase.h"
+#include "platform/Dialogs.h"
+#include "platform/WaitCursor.h"
+#include "settings/MessageTable.h"
+
+#include <QFileInfo>
+
+namespace {
+const QString ProjectFilter = QStringLiteral("Nodex Project (*.nodex)");
+const QString ProjectExtension = QStringLiteral(".nodex");
+} // namespace
+
+ProjectCommands::ProjectCommands(ProjectState& project, ProjectWindow& window, Dialogs& dialogs,
+                                 const MessageTable& messages)
+    : FProject(project)
+    , FWindow(window)
+    , FDialogs(dialogs)
+    , FMessages(messages)
+{
+}
+
+bool ProjectCommands::SavePrompts()
+{
+    if (FWindow.AnyEditorModified()) {
+        switch (FDialogs.AskYesNoCancel(FMessages.Text(MessageKey::SAVE_EDITORS))) {
+        case Answer::Cancel:
+            return false;
+        case Answer::Yes:
+            FWindow.SaveModifiedEditors();
+            break;
+        case Answer::No:
+            break;
+        }
+    }
+    if (FProject.Modified) {
+        switch (FDialogs.AskYesNoCancel(FMessages.Text(MessageKey::SAVE_PROJECT))) {
+        case Answer::Cancel:
+            return false;
+        case Answer::Yes:
+            if (FProject.IsUnnamed())
+                SaveAs();
+            else
+                FWindow.SaveProject();
+            break;
+        case Answer::No:
+            break;
+        }
+    }
+    return true;
+}
+
+void ProjectCommands::New()
+{
+    if (SavePrompts())
+        FWindow.CloseProject();
+}
+
+void ProjectCommands::Open()
+{
+    if (!SavePrompts())
+        return;
+    const QString path = FDialogs.AskOpenFileName(QStringLiteral("Open Project"), FProject.ProjectFolder, ProjectFilter);
+    if (!path.isEmpty())
+        FWindow.OpenProject(path);
+}
+
+void ProjectCommands::SaveAs()
+{
+    QString path = FDialogs.AskSaveFileName(QStringLiteral("Save Project To Folder As"), FProject.ProjectFolder, ProjectFilter);
+    if (path.isEmpty())
+        return;
+    const QFileInfo chosen(path);
+    QString fileName = chosen.fileName();
+    // The dialog's default extension, for a name typed without one.
+    if (chosen.suffix().isEmpty())
+        fileName += ProjectExtension;
+    WaitCursor wait;
+    FProject.ProjectFolder = chosen.absolutePath() + "/";
+    // The name before ".nodex" spelt in small letters: "Unnamed.NODEX" is a name of its own.
+    const qsizetype extension = fileName.indexOf(ProjectExtension);
+    if (fileName.endsWith(ProjectExtension, Qt::CaseInsensitive) && extension >= 0
+        && SameIgnoringAsciiCase(QStringView(fileName).left(extension), ProjectState::Unnamed)) {
+        FDialogs.ShowInformation(FMessages.Text(MessageKey::UNIQUE_NAME) + " " + FMessages.Text(MessageKey::THE_PROJECT));
+        return;
+    }
+    FProject.ProjectFileName = fileName;
+    FWindow.SaveProject();
+}
+
+void ProjectCommands::OpenRecentProject(const QString& path)
+{
+    if (QFileInfo(path).isFile()) {
+        if (SavePrompts())
+            FWindow.OpenProject(path);
+        return;
+    }
+    FDialogs.ShowInformation("'" + QFileInfo(path).fileName() + "' " + FMessages.Text(MessageKey::DOES_NOT_EXIST));
+    if (ForgetRecent)
+        ForgetRecent(path);
+}
+
+void ProjectCommands::DropFiles(const QStringList& paths, QPoint canvasPoint)
+{
+    if (paths.size() != 1) {
+        FDialogs.ShowInformation(FMessages.Text(MessageKey::ONLY_ONE_FILE));
+        return;
+    }
+    const QString& path = paths.first();
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == "ndx") {
+        FDialogs.ShowInformation(FMessages.Text(MessageKey::NODEXS_DONT_OPEN));
+    } else if (extension == "txt" || extension == "rtf") {
+        if (!FProject.ProjectOnDisk)
+            FDialogs.ShowInformation(FMessages.Text(MessageKey::SAVE_YOUR_PROJECT) + " "
+                                     + FMessages.Text(MessageKey::AUTO_CREATING));
+        else
+            FWindow.CreateCardFromFile(path, canvasPoint);
+    } else if (extension == "nodex") {
+        if (SavePrompts())
+            FWindow.OpenProject(path);
+    } else {
+        FDialogs.ShowInformation(FMessages.Text(MessageKey::NOT_TEXT_FILE));
+    }
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+struct ProjectState;
+class Dialogs;
+class MessageTable;
+
+/// What the project commands need of the window that shows the project.
+class ProjectWindow {
+public:
+    virtual ~ProjectWindow() = default;
+    virtual bool OpenProject(const QString& path) = 0;
+    virtual void SaveProject() = 0;
+    virtual void CloseProject() = 0;
+    /// Whether any card's editor holds unsaved text, and saving it.
+    virtual bool AnyEditorModified() const = 0;
+    virtual void SaveModifiedEditors() = 0;
+    /// Makes a card at a canvas point from a dropped text file.
+    virtual void CreateCardFromFile(const QString& path, QPoint canvasPoint) = 0;
+};
+
+/// The commands by which the writer makes, opens, saves and leaves projects: New, Open, Save
+/// As, a recent project, and files dropped from the file manager, each with the questions that
+/// keep unsaved work from being lost.
+class ProjectCommands {
+public:
+    ProjectCommands(ProjectState& project, ProjectWindow& window, Dialogs& dialogs,
+                    const MessageTable& messages);
+
+    /// The save questions before a command drops the open project: first the editors', then the
+    /// project's. False when the writer cancelled.
+    bool SavePrompts();
+    void New();
+    void Open();
+    /// Gives an unnamed project its folder and name, and saves it there.
+    void SaveAs();
+    void OpenRecentProject(const QString& path);
+    /// Files dropped on the main window, at a canvas point.
+    void DropFiles(const QStringList& paths, QPoint canvasPoint);
+
+    /// Takes a path out of the recent-files list.
+    std::function<void(const QString& path)> ForgetRecent;
+
+private:
+    ProjectState& FProject;
+    ProjectWindow& FWindow;
+    Dialogs& FDialogs;
+    const MessageTable& FMessages;
+};

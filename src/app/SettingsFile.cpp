@@ -1,0 +1,54 @@
+#include "app/SettingsFile.h"
+
+#include "platform/IniFile.h"
+
+#include <algorithm>
+
+AppSettings ReadSettings(const IniFile& file, const QString& defaultFont, QString& defaultTheme)
+{
+    AppSettings s;
+    s.EditorFontName = defaultFont;
+    s.Language = file.ReadString("Application", "Language", s.Language);
+    defaultTheme = file.ReadString("Application", "DefaultTheme", defaultTheme);
+    s.DescriptiveHints = file.ReadBool("Application", "DescriptiveHints", s.DescriptiveHints);
+    s.EditorPlacement = EditMemoryFrom(file.ReadInteger("Application", "EditMemory", int(s.EditorPlacement)));
+    s.SelectNextLink = file.ReadBool("Application", "SelectNextLink", s.SelectNextLink);
+    s.AutoSave = file.ReadBool("Application", "AutoSave", s.AutoSave);
+    // An interval below a minute would save without pause.
+    s.AutoSaveInterval = std::clamp(file.ReadInteger("Application", "AutoSaveInterval", s.AutoSaveInterval), 1, 24 * 60);
+    s.StayOnTop = file.ReadBool("Editor", "StayOnTop", s.StayOnTop);
+    s.EditorFontName = file.ReadString("Editor", "FontName", s.EditorFontName);
+    s.EditorFontSize = std::clamp(file.ReadInteger("Editor", "FontSize", s.EditorFontSize), 4, 200);
+    s.Window.Maximised = file.ReadBool("AppWindow", "Maximised", s.Window.Maximised);
+    s.Window.Top = file.ReadInteger("AppWindow", "Top", s.Window.Top);
+    s.Window.Left = file.ReadInteger("AppWindow", "Left", s.Window.Left);
+    s.Window.Width = file.ReadInteger("AppWindow", "Width", s.Window.Width);
+    s.Window.Height = file.ReadInteger("AppWindow", "Height", s.Window.Height);
+    return s;
+}
+
+void WriteSettings(IniFile& file, const AppSettings& s, const QString& defaultTheme, bool writeBounds)
+{
+    file.WriteString("Application", "Language", s.Language);
+    file.WriteString("Application", "DefaultTheme", defaultTheme);
+    file.WriteBool("Application", "SelectNextLink", s.SelectNextLink);
+    file.WriteBool("Application", "DescriptiveHints", s.DescriptiveHints);
+    file.WriteInteger("Application", "EditMemory", int(s.EditorPlacement));
+    file.WriteBool("Application", "AutoSave", s.AutoSave);
+    file.WriteInteger("Application", "AutoSaveInterval", s.AutoSaveInterval);
+    file.WriteBool("Editor", "StayOnTop", s.StayOnTop);
+    file.WriteString("Editor", "FontName", s.EditorFontName);
+    file.WriteInteger("Editor", "FontSize", s.EditorFontSize);
+    file.WriteBool("AppWindow", "Maximised", s.Window.Maximised);
+    if (!writeBounds)
+        return;
+    file.WriteInteger("AppWindow", "Top", s.Window.Top);
+    file.WriteInteger("AppWindow", "Left", s.Window.Left);
+    file.WriteInteger("AppWindow", "Width", s.Window.Width);
+    file.WriteInteger("AppWindow", "Height", s.Window.Height);
+}
+
+EditMemory EditMemoryFrom(int stored)
+{
+    return stored == 0 ? EditMemory::RememberAll : stored == 1 ? EditMemory::Single : EditMemory::None;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/AppSettings.h"
+
+class IniFile;
+
+/// The settings file's name in the program's folder.
+inline const QString SettingsFileName = QStringLiteral("Nodex.ini");
+
+/// Reads every settings key; a missing or unreadable value keeps its default. `defaultTheme`
+/// receives the theme to load at start. `defaultFont` is the editor font of a first start.
+AppSettings ReadSettings(const IniFile& file, const QString& defaultFont, QString& defaultTheme);
+
+/// Writes every settings key in order; the window bounds only when `writeBounds` (the window is
+/// neither maximised nor showing a project, whose file keeps its own bounds). Sections that
+/// belong to other windows (the editor's and the compile window's places, the recent files)
+/// stay as they are.
+void WriteSettings(IniFile& file, const AppSettings& settings, const QString& defaultTheme,
+                   bool writeBounds);
+
+/// A stored editor placement mode: 0 and 1 as they are, anything else (negative too) 2.
+EditMemory EditMemoryFrom(int stored);

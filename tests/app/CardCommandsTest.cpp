@@ -1,0 +1,215 @@
+#include "AppFixture.h"
+
+#include "app/Main.h"
+#include "canvas/Canvas.h"
+#include "canvas/CanvasView.h"
+#include "canvas/NodexLabel.h"
+#include "canvas/NodexLine.h"
+#include "canvas/NodexObject.h"
+#include "properties/Properties.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCursor>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+/// Types into the properties dialog's name field and presses its OK button.
+void TypeNameAndPressOk(QDialog& dialog, const QString& typed)
+{
+    auto& properties = static_cast<TfmProperties&>(dialog);
+    properties.edtName->selectAll();
+    QTest::keyClick(properties.edtName, Qt::Key_Backspace);
+    QTest::keyClicks(properties.edtName, typed);
+    QTest::mouseClick(properties.btnOk, Qt::LeftButton);
+}
+} // namespace
+
+/// A saved project with the chain A -> B -> C and a card D, each with a text file but B.
+class CardCommandsTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        StartProgram();
+        WriteProject("Book.nodex", "[Theme]\nName=Book.ini\n");
+        WriteCard("A", 0, 0, 100, 100, "B");
+        WriteCard("B", 0, 0, 250, 100, "C");
+        WriteCard("C", 0, 0, 400, 100);
+        WriteCard("D", 0, 0, 550, 100);
+        for (const char* name : {"A", "C", "D"})
+            Projects.Write(QString("Text Files/%1.txt").arg(name), QByteArray(name) + " text\r\n");
+        ASSERT_TRUE(Program->Start({Projects.Path("Book.nodex")}));
+        Main().resize(1000, 700);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
+    }
+
+    QWidget* Viewport() { return Main().View().viewport(); }
+    void Select(const char* name)
+    {
+        QTest::mouseClick(Viewport(), Qt::LeftButton, {},
+                          Main().View().mapFromScene(QPointF(Card(name)->Left() + 5, Card(name)->Top() + 5)));
+    }
+    void Trigger(QAction* item) { item->trigger(); }
+    TfmProperties& Properties(QDialog& dialog) { return static_cast<TfmProperties&>(dialog); }
+};
+
+TEST_F(CardCommandsTest, NewCardsAreMadeAtThePointerThroughThePropertiesDialog)
+{
+    QCursor::setPos(Viewport()->mapToGlobal(Main().View().mapFromScene(QPointF(500, 400))));
+    Dialogs.ExpectModal([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "New Nodex");
+        TNodex* shown = Main().Selection().CurrentCard;
+        EXPECT_EQ(shown->Width(), 32) << "the new-card icon shows while the dialog is open";
+        EXPECT_EQ(shown->Left(), 500 - 16);
+        Properties(dialog).cmbNodexType->setCurrentIndex(2);
+        TypeNameAndPressOk(dialog, "  Two   Words:? ");
+    });
+    QTest::keyClick(&Main().View(), Qt::Key_Insert);
+
+    TNodex* made = Card("Two Words");
+    ASSERT_TRUE(made);
+    EXPECT_EQ(made->Type(), 3);
+    EXPECT_EQ(made->Width(), 32) << "the chosen type's icon";
+    EXPECT_EQ(Main().Selection().SelectedCards, QList<TNodex*>{made});
+    EXPECT_TRUE(Projects.Read("Two Words.ndx").startsWith("[StateData]\nType=2\nState=0\n"));
+    EXPECT_FALSE(Projects.Exists("Text Files/Two Words.txt"));
+
+    // The next new card offers the type just chosen; Cancel takes it away again.
+    Dialogs.ExpectModal([&](QDialog& dialog) {
+        EXPECT_EQ(Properties(dialog).cmbNodexType->currentIndex(), 2);
+        QTest::mouseClick(Properties(dialog).btnCancel, Qt::LeftButton);
+    });
+    Trigger(Main().Menus().pmnuNewNodex);
+    EXPECT_EQ(Main().Canvas().CardCount(), 5);
+    EXPECT_EQ(Main().Selection().CurrentCard, nullptr);
+
+    // Without a project on disk no card can be made.
+    Main().CloseProject();
+    Trigger(Main().Menus().pmnuNewNodex);
+    EXPECT_EQ(Dialogs.Texts().last(), "Please save your project before creating nodexs.");
+}
+
+TEST_F(CardCommandsTest, NamesThatCannotBeFileNamesOrAreTakenAreRefused)
+{
+    Select("B");
+    const QByteArray card = Projects.Read("B.ndx");
+    QStringList refusals;
+    Dialogs.ExpectModal([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Nodex Properties");
+        auto& properties = Properties(dialog);
+        // Pasted text is not filtered as typed text is: OK refuses it.
+        QApplication::clipboard()->setText("left/right");
+        properties.edtName->selectAll();
+        QTest::keyClick(properties.edtName, Qt::Key_V, Qt::ControlModifier);
+        QTest::mouseClick(properties.btnOk, Qt::LeftButton);
+        for (const char* name : {"cOMPILATION", "", "Unnamed", "a"})
+            TypeNameAndPressOk(dialog, name);
+        EXPECT_TRUE(dialog.isVisible());
+        // Its own name in other capitals is no clash: the files take the new capitals.
+        TypeNameAndPressOk(dialog, "b");
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    Trigger(Main().Menus().pmnuProperties);
+    EXPECT_EQ(Dialogs.Texts().mid(1).join('|').toStdString(),
+              (QStringList{"Please enter a unique name for the nodex.", "The Compilation nodex cannot be user created.",
+                           "Please enter a unique name for the nodex.", "Please enter a unique name for the nodex.",
+                           "A nodex with that name already exists."}).join('|').toStdString());
+    EXPECT_EQ(Card("A")->LinkTo()->Name(), "b");
+    EXPECT_EQ(Projects.Read("b.ndx"), card);
+    EXPECT_FALSE(Projects.Exists("B.ndx"));
+    EXPECT_TRUE(Main().Project().Modified);
+    Main().SaveProject();
+    EXPECT_TRUE(Projects.Read("A.ndx").contains("[LinkTo]\nName=b\n"));
+}
+
+TEST_F(CardCommandsTest, ARenameThatCannotFinishLeavesBothFilesAsTheyWere)
+{
+    Projects.Write("Text Files/Stray.txt", "a file a deleted card left behind");
+    Select("A");
+    Dialogs.ExpectModal([&](QDialog& dialog) {
+        TypeNameAndPressOk(dialog, "Stray");
+        EXPECT_TRUE(dialog.isVisible());
+        QTest::mouseClick(Properties(dialog).btnCancel, Qt::LeftButton);
+    });
+    Trigger(Main().Menus().pmnuProperties);
+    ASSERT_EQ(Dialogs.History().last().kind, ScriptedDialogs::Kind::Warning);
+    EXPECT_TRUE(Dialogs.History().last().reason.contains("Stray.txt"));
+    EXPECT_EQ(Card("A")->Name(), "A");
+    EXPECT_TRUE(Projects.Exists("A.ndx"));
+    EXPECT_EQ(Projects.Read("Text Files/A.txt"), "A text\r\n");
+    EXPECT_FALSE(Projects.Exists("Stray.ndx"));
+}
+
+TEST_F(CardCommandsTest, DeleteTakesTheFilesAndEveryLinkIntoTheCards)
+{
+    // A damaged project: D also names C as its successor, though C's predecessor is B.
+    Card("D")->SetLinkTo(Card("C"));
+    Select("B");
+    QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      Main().View().mapFromScene(QPointF(Card("C")->Left() + 5, 105)));
+    Dialogs.ExpectYesNoCancel(Answer::No);
+    Trigger(Main().Menus().pmnuDelete);
+
+    EXPECT_EQ(CardNames(), (QStringList{"A", "D"}));
+    EXPECT_FALSE(Projects.Exists("B.ndx") || Projects.Exists("C.ndx"));
+    EXPECT_TRUE(Projects.Exists("Text Files/C.txt")) << "No keeps the text files";
+    EXPECT_EQ(Card("A")->LinkTo(), nullptr);
+    EXPECT_FALSE(Card("A")->Line()->isVisible());
+    EXPECT_EQ(Card("D")->LinkTo(), nullptr);
+    EXPECT_TRUE(Main().Selection().SelectedCards.isEmpty());
+}
+
+TEST_F(CardCommandsTest, RevisionStateAndRemoveLinksChangeOnlyMemory)
+{
+    Select("A");
+    Trigger(Main().Menus().pmnuState[2]);
+    EXPECT_EQ(Card("A")->NameLabel()->Text(), "A (C)");
+    Trigger(Main().Menus().pmnuState[0]);
+    EXPECT_EQ(Card("A")->NameLabel()->Text(), "A");
+
+    Select("B");
+    Trigger(Main().Menus().pmnuRemoveLinks);
+    EXPECT_EQ(Card("A")->LinkTo(), Card("B")) << "the link into the current card stays";
+    EXPECT_EQ(Card("B")->LinkTo(), nullptr);
+    EXPECT_EQ(Card("C")->LinkedFrom(), nullptr);
+    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Projects.Read("B.ndx").contains("Name=C")) << "nothing is written before Save";
+}
+
+TEST_F(CardCommandsTest, MergeJoinsTheChainsTextsAndAfterYesDeletesTheMergedCards)
+{
+    Select("A");
+    Dialogs.ExpectYesNoCancel(Answer::No);
+    Trigger(Main().Menus().pmnuMerge);
+    // B has no text and adds nothing; each text is followed by a line break.
+    EXPECT_EQ(Projects.Read("Text Files/A.txt"), "A text\r\n\r\nC text\r\n\r\n");
+    EXPECT_EQ(Dialogs.Texts().last(), "Nodexs merged successfully.");
+    EXPECT_EQ(Main().Canvas().CardCount(), 4);
+
+    Projects.Write("Text Files/A.txt", "A\n");
+    Dialogs.ExpectYesNoCancel(Answer::Yes);
+    Trigger(Main().Menus().pmnuMerge);
+    EXPECT_EQ(Projects.Read("Text Files/A.txt"), "A\r\n\r\nC text\r\n\r\n");
+    EXPECT_EQ(CardNames(), (QStringList{"A", "D"}));
+    EXPECT_FALSE(Projects.Exists("B.ndx") || Projects.Exists("C.ndx") || Projects.Exists("Text Files/C.txt"));
+    EXPECT_EQ(Card("A")->LinkTo(), nullptr);
+    EXPECT_FALSE(Card("A")->Line()->isVisible());
+}
+
+TEST_F(CardCommandsTest, AMergeThatCannotWriteDeletesNothing)
+{
+    QFile::setPermissions(Projects.Path("Text Files/A.txt"), QFile::ReadOwner);
+    Select("A");
+    Dialogs.ExpectYesNoCancel(Answer::Yes);
+    Trigger(Main().Menus().pmnuMerge);
+    ASSERT_EQ(Dialogs.Texts().last(), "There was an error during merging.");
+    EXPECT_TRUE(Dialogs.History().last().reason.contains("read-only"));
+    EXPECT_EQ(Main().Canvas().CardCount(), 4);
+    EXPECT_TRUE(Projects.Exists("Text Files/C.txt"));
+    EXPECT_EQ(Card("B")->LinkTo(), Card("C"));
+}

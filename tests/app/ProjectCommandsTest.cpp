@@ -1,0 +1,133 @@
+#include "AppFixture.h"
+
+#include "app/Main.h"
+#include "app/ProjectLock.h"
+#include "canvas/Canvas.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMimeData>
+#include <QSysInfo>
+#include <QTest>
+#include <QUrl>
+
+class ProjectCommandsTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        StartProgram();
+        WriteProject("Novel.nodex", "[Theme]\nName=Book.ini\n");
+        WriteCard("Harbour", 0, 0, 200, 150);
+        ASSERT_TRUE(Program->Start({}));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+    }
+
+    /// Drops files from the file manager on the main window, as the window system delivers it.
+    void Drop(const QStringList& paths)
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls << QUrl::fromLocalFile(path);
+        data.setUrls(urls);
+        const QPoint at = Main().rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&Main(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&Main(), &drop);
+    }
+};
+
+TEST_F(ProjectCommandsTest, NewAsksTheSaveQuestionFirst)
+{
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
+    Main().Project().Modified = true;
+    Dialogs.ExpectYesNoCancel(Answer::Cancel);
+    Main().Menus().mnuNewProject->trigger();
+    EXPECT_EQ(Main().Canvas().CardCount(), 1) << "Cancel changes nothing";
+
+    Dialogs.ExpectYesNoCancel(Answer::No);
+    Main().Menus().mnuNewProject->trigger();
+    EXPECT_EQ(Dialogs.Texts(), QStringList(2, "Save changes to current project workspace?"));
+    EXPECT_EQ(Main().Canvas().CardCount(), 0);
+    EXPECT_EQ(Main().windowTitle(), "Nodex Book: 'unnamed'");
+}
+
+TEST_F(ProjectCommandsTest, SaveAsGivesAnUnnamedWorkspaceItsFolderAndName)
+{
+    // Marked modified (by the options, say), then New with Yes: Save As runs first.
+    Main().Project().Modified = true;
+    Main().UpdateCaption();
+    Dialogs.ExpectYesNoCancel(Answer::Yes);
+    Dialogs.ExpectSaveFileName(Projects.Path("New/unnamed.nodex"));
+    Main().Menus().mnuNewProject->trigger();
+    EXPECT_EQ(Dialogs.Texts().last(), "Please enter a unique name for the project.");
+    EXPECT_TRUE(Main().Project().IsUnnamed());
+
+    QDir().mkpath(Projects.Path("New"));
+    Dialogs.ExpectSaveFileName(Projects.Path("New/UNNAMED.NODEX"));
+    Main().Menus().mnuSaveProjectAs->trigger();
+    EXPECT_TRUE(Projects.Exists("New/UNNAMED.NODEX")) << "a name of its own, in capitals";
+
+    Main().CloseProject();
+    Dialogs.ExpectSaveFileName(Projects.Path("New/Saga"));
+    Main().Menus().mnuSaveProjectAs->trigger();
+    EXPECT_EQ(Main().Project().ProjectFileName, "Saga.nodex");
+    EXPECT_TRUE(Projects.Exists("New/Saga.nodex") && Projects.Exists("New/Text Files"));
+    EXPECT_TRUE(Main().Project().ProjectOnDisk);
+}
+
+TEST_F(ProjectCommandsTest, DroppedFilesAreOpenedOrRefusedByTheirExtension)
+{
+    const QString text = Projects.Write("Notes.TXT", "notes");
+    Drop({text, Projects.Path("Novel.nodex")});
+    Drop({Projects.Path("Harbour.ndx")});
+    Drop({Projects.Write("Letter.docx", "")});
+    Drop({text});
+    EXPECT_EQ(Dialogs.Texts(), (QStringList{"Nodex opens only one dropped file at a time.",
+                                            "Nodexs only open with a project.", "Nodex imports only txt/rtf files.",
+                                            "Please save your project before auto-creating nodexs."}));
+    EXPECT_FALSE(Main().SplashVisible());
+    EXPECT_GE(Shell.BroughtToFront, 4);
+
+    // A project file opens, after the save question.
+    Main().Project().Modified = true;
+    Dialogs.ExpectYesNoCancel(Answer::No);
+    Drop({Projects.Path("Novel.nodex")});
+    EXPECT_EQ(Main().windowTitle(), "Nodex Book: 'Novel'");
+}
+
+TEST_F(ProjectCommandsTest, AProjectOpenElsewhereOpensOnlyWhenTheWriterSaysSo)
+{
+    const QString project = Projects.Path("Novel.nodex");
+    const QString lock = ProjectLock::LockPathFor(project);
+    const QString host = QSysInfo::machineHostName();
+    const auto writeLock = [&](const QString& owner, qint64 process) {
+        Projects.Write(QFileInfo(lock).fileName(), QString("[Lock]\nHost=%1\nProcess=%2\n").arg(owner).arg(process).toUtf8());
+    };
+
+    // Another copy on this computer, still running (process 1 always is).
+    writeLock(host, 1);
+    Dialogs.ExpectYesNoCancel(Answer::No);
+    EXPECT_FALSE(Main().OpenProject(project));
+    EXPECT_TRUE(Dialogs.Texts().last().contains(".~lock.Novel.nodex"));
+    EXPECT_TRUE(Main().Project().IsUnnamed());
+
+    // A copy on another computer that shares the folder: its process cannot be seen, so the
+    // lock is never taken for stale.
+    writeLock("far-away-laptop", 999999999);
+    Dialogs.ExpectYesNoCancel(Answer::Yes);
+    ASSERT_TRUE(Main().OpenProject(project));
+    EXPECT_TRUE(Dialogs.Texts().last().contains("'far-away-laptop'"));
+    EXPECT_TRUE(Projects.Read(QFileInfo(lock).fileName()).contains("Host=" + host.toUtf8())) << "the lock is ours now";
+    EXPECT_EQ(Main().Canvas().CardCount(), 1) << "and not a card";
+
+    // A stale lock of this computer is replaced without a question; closing removes ours.
+    Main().CloseProject();
+    EXPECT_FALSE(QFileInfo::exists(lock));
+    writeLock(host, 999999999);
+    Dialogs.ClearHistory();
+    ASSERT_TRUE(Main().OpenProject(project));
+    EXPECT_TRUE(Dialogs.History().isEmpty());
+}
