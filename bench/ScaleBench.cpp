@@ -14,6 +14,7 @@
 #include "platform/Shell.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,8 +45,8 @@ public:
 };
 
 struct Fixture {
-    explicit Fixture(int cards)
-        : Project(GenerateProject(Folder.path() + "/", cards))
+    explicit Fixture(int cards, int chainLength = 10, int textWords = 0)
+        : Project(GenerateProject(Folder.path() + "/", cards, chainLength, textWords))
         , Program(QCoreApplication::applicationDirPath() + "/", Dialogs, Shell, 0)
     {
     }
@@ -101,6 +102,27 @@ void SaveAfterMovingOneCard(benchmark::State& state)
     }
 }
 
+/// Merges a chain of N cards of 1,000 words each into its first card (keeping the others).
+void MergeChain(benchmark::State& state)
+{
+    Fixture fixture(int(state.range(0)), int(state.range(0)), 1000);
+    TfmMain& main = fixture.Program.Main();
+    main.OpenProject(fixture.Project);
+    main.Selection().CurrentCard = main.Canvas().Cards().first();
+    QFile first(QFileInfo(fixture.Project).absolutePath() + "/Text Files/Card 00000.txt");
+    first.open(QIODevice::ReadOnly);
+    const QByteArray text = first.readAll();
+    first.close();
+    for (auto _ : state) {
+        state.PauseTiming();
+        first.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        first.write(text);
+        first.close();
+        state.ResumeTiming();
+        main.Cards().Merge();
+    }
+}
+
 /// Drags a selected group of 100 cards; each iteration is one mouse move.
 void DragGroup(benchmark::State& state)
 {
@@ -128,6 +150,7 @@ void DragGroup(benchmark::State& state)
 BENCHMARK(ReadCardFiles)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(OpenProject)->Arg(1000)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(SaveAfterMovingOneCard)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(MergeChain)->Arg(500)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DragGroup)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
 int main(int argc, char** argv)

@@ -245,13 +245,8 @@ bool ProjectStore::SaveProject(const WindowPlacement& window)
 
 bool ProjectStore::WriteProject(const WindowPlacement& window, QString& reason)
 {
-    const QString path = ProjectFilePath();
-    if (LeadsOutOf(path, FProject.ProjectFolder)) {
-        reason = LinkOutReason(path);
-        return false;
-    }
-    IniFile file(path);
-    if (!file.Load(reason))
+    IniFile file(ProjectFilePath());
+    if (!LoadInsideProject(file, reason))
         return false;
     ProjectFileData data;
     data.Maximised = window.Maximised;
@@ -288,16 +283,21 @@ bool ProjectStore::SaveCard(TNodex& card)
 
 bool ProjectStore::WriteCard(const QString& path, const CardFileData& record, QString& reason) const
 {
-    if (LeadsOutOf(path, FProject.ProjectFolder)) {
-        reason = LinkOutReason(path);
-        return false;
-    }
-    // Read first, so that what others keep in the card file (an editor's placement) survives.
     IniFile file(path);
-    if (!file.Load(reason))
+    if (!LoadInsideProject(file, reason))
         return false;
     WriteCardFile(file, record);
     return file.Save(reason);
+}
+
+bool ProjectStore::LoadInsideProject(IniFile& file, QString& reason) const
+{
+    if (LeadsOutOf(file.Path(), FProject.ProjectFolder)) {
+        reason = LinkOutReason(file.Path());
+        return false;
+    }
+    // Read first, so that what others keep in the file (an editor's placement, say) survives.
+    return file.Load(reason);
 }
 
 QString ProjectStore::CardFilePath(const TNodex& card) const

@@ -14,6 +14,7 @@ struct CanvasState;
 struct ProjectState;
 struct Theme;
 class Dialogs;
+class IniFile;
 class MessageTable;
 class TCanvas;
 class TNodex;
@@ -81,6 +82,8 @@ private:
     void FitRoomToCards();
     bool WriteProject(const WindowPlacement& window, QString& reason);
     bool WriteCard(const QString& path, const CardFileData& record, QString& reason) const;
+    /// Reads a file of the project before it is written, unless it is a link out of the folder.
+    bool LoadInsideProject(IniFile& file, QString& reason) const;
     QString ProjectFilePath() const;
     bool MoveCardFile(const QString& from, const QString& to, QString& reason) const;
 
