@@ -35,6 +35,7 @@ public:
     QString AskOpenFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString AskSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
     bool RunModal(QDialog&) override { return false; }
+    bool AskPrinter(QPrinter&) override { return false; }
 };
 
 class NoShell : public Shell {

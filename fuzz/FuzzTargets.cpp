@@ -86,6 +86,7 @@ public:
     QString AskOpenFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString AskSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
     bool RunModal(QDialog&) override { return false; }
+    bool AskPrinter(QPrinter&) override { return false; }
 };
 
 /// A project folder whose project file and one card file are the fuzzed bytes, opened and saved

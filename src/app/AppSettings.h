@@ -1,11 +1,9 @@
 #pragma once
 
-#include "app/WindowPlacement.h"
+#include "editor/EditorSettings.h"
+#include "platform/WindowPlacement.h"
 
 #include <QString>
-
-/// How editor windows are placed: each card's own place, one shared place, or the system's.
-enum class EditMemory { RememberAll = 0, Single = 1, None = 2 };
 
 /// The application's settings, kept in "Nodex.ini" beside the program. The member initialisers
 /// are the defaults of a first start.

@@ -9,6 +9,7 @@
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexObject.h"
 #include "canvas/ThemeApplier.h"
+#include "editor/Editor.h"
 #include "platform/AsciiCase.h"
 #include "platform/Dialogs.h"
 #include "platform/NativeName.h"
@@ -171,11 +172,12 @@ void CardCommands::Merge()
     if (answer == Answer::Cancel)
         return;
     const QList<TNodex*> chain = ChainFrom(current);
+    const bool deleteMerged = answer == Answer::Yes;
     QString reason;
     {
         WaitCursor wait;
-        if (WriteMergedText(chain, reason)) {
-            if (answer == Answer::Yes) {
+        if (SaveEditorsOf(chain.mid(1), deleteMerged, reason) && WriteMergedText(chain, reason)) {
+            if (deleteMerged) {
                 const QList<TNodex*> merged = chain.mid(1);
                 for (TNodex* card : merged)
                     FStore.DeleteCardFiles(*card, true);
@@ -187,6 +189,8 @@ void CardCommands::Merge()
                 current->HideLine();
                 current->SetLinkTo(nullptr);
             }
+            if (auto* editor = qobject_cast<TfmEditor*>(current->Editor()))
+                editor->ReloadText();
             reason.clear();
         } else if (reason.isEmpty()) {
             reason = QStringLiteral("The merged text could not be written.");
@@ -196,6 +200,24 @@ void CardCommands::Merge()
         FDialogs.ShowWarning(FMessages.Text(MessageKey::MERGE_NOT_OK), reason);
     else
         FDialogs.ShowInformation(FMessages.Text(MessageKey::MERGE_OK));
+}
+
+bool CardCommands::SaveEditorsOf(const QList<TNodex*>& cards, bool closing, QString& reason) const
+{
+    // What is typed in the merged cards' editors belongs in the merge; their editors go with
+    // cards that are deleted.
+    for (TNodex* card : cards) {
+        auto* editor = qobject_cast<TfmEditor*>(card->Editor());
+        if (!editor)
+            continue;
+        if (editor->IsModified() && !editor->SaveText()) {
+            reason = QStringLiteral("The text of '%1' could not be saved.").arg(card->Name());
+            return false;
+        }
+        if (closing)
+            editor->close();
+    }
+    return true;
 }
 
 bool CardCommands::WriteMergedText(const QList<TNodex*>& chain, QString& reason) const

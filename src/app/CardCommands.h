@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QString>
 
@@ -56,6 +57,8 @@ private:
     bool NameTaken(const QString& name, const TNodex* self) const;
     /// Detaches cards that are about to go from every card that links to them.
     void UnlinkCardsThatGo(const QList<TNodex*>& going);
+    /// Saves the open editors of cards about to be merged, closing them when the cards go.
+    bool SaveEditorsOf(const QList<TNodex*>& cards, bool closing, QString& reason) const;
     bool WriteMergedText(const QList<TNodex*>& chain, QString& reason) const;
 
     ProjectState& FProject;

@@ -3,6 +3,7 @@
 #include "app/FileTypes.h"
 #include "app/ProjectFiles.h"
 #include "app/SettingsFile.h"
+#include "app/WordCountCommands.h"
 #include "app/Splash.h"
 #include "app/WorkspaceSize.h"
 #include "canvas/Canvas.h"
@@ -11,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/Shell.h"
+#include "platform/WaitCursor.h"
 #include "settings/MessageTable.h"
 
 #include <QCloseEvent>
@@ -49,6 +51,7 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     : FDialogs(dialogs)
     , FShell(shell)
     , FMessages(messages)
+    , FEditorContext(appFolder, dialogs, shell, messages)
     , FCanvas(new TCanvas(this))
     , FView(new TCanvasView(FCanvas, FSelection, this))
     , FThemes(FTheme, *FCanvas, appFolder)
@@ -118,6 +121,9 @@ void TfmMain::ConnectCommands()
     card(FMenus.pmnuRemoveLinks, [this] { FCardCommands.RemoveLinks(); });
     card(FMenus.pmnuMerge, [this] { FCardCommands.Merge(); });
     card(FMenus.pmnuProperties, [this] { FCardCommands.Properties(); });
+    connect(FMenus.pmnuWordCount, &QAction::triggered, this, &TfmMain::pmnuWordCountClick);
+    connect(FMenus.mnuWordCount, &QAction::triggered, this, &TfmMain::mnuWordCountClick);
+    connect(FMenus.pmnuPrint, &QAction::triggered, this, &TfmMain::pmnuPrintClick);
     for (int state = 0; state < FMenus.pmnuState.size(); ++state)
         card(FMenus.pmnuState[state], [this, state] { FCardCommands.SetRevisionState(state); });
 
@@ -160,8 +166,43 @@ void TfmMain::ConnectCanvas()
 
 void TfmMain::OpenCardEditor(TNodex* card)
 {
-    if (card && FSelection.SelectedCards.size() == 1)
-        emit CardEditorRequested(card);
+    if (!card || FSelection.SelectedCards.size() != 1)
+        return;
+    auto* editor = qobject_cast<TfmEditor*>(card->Editor());
+    if (!editor) {
+        editor = new TfmEditor(FEditorContext, FSettings.StayOnTop, this);
+        if (FEditorContext.TemplateEditor)
+            editor->CopyCaptionsFrom(*FEditorContext.TemplateEditor);
+        editor->ProjectFolder = FProject.ProjectFolder;
+        editor->CardName = card->Name();
+        editor->CardFilePath = FStore.CardFilePath(*card);
+        connect(editor, &TfmEditor::Closed, this, [this, card] {
+            card->SetEditor(nullptr);
+            UpdateCaption();
+        });
+        card->SetEditor(editor);
+    }
+    editor->ApplySettings(CurrentEditorSettings());
+    editor->showNormal();
+    editor->raise();
+    editor->activateWindow();
+    emit CardEditorRequested(card);
+}
+
+EditorSettings TfmMain::CurrentEditorSettings() const
+{
+    return {FSettings.EditorPlacement, FSettings.AutoSave, FSettings.AutoSaveInterval, FSettings.StayOnTop,
+            FSettings.EditorFontName, FSettings.EditorFontSize, FProject.TargetWordCount};
+}
+
+std::unique_ptr<TfmEditor> TfmMain::MakeHiddenEditor(const TNodex& card)
+{
+    auto editor = std::make_unique<TfmEditor>(FEditorContext);
+    editor->setAttribute(Qt::WA_DeleteOnClose, false);
+    editor->ProjectFolder = FProject.ProjectFolder;
+    editor->CardName = card.Name();
+    editor->ApplySettings(CurrentEditorSettings());
+    return editor;
 }
 
 void TfmMain::keyPressEvent(QKeyEvent* event)
@@ -304,16 +345,86 @@ QPoint TfmMain::PointerOnCanvas() const
 
 bool TfmMain::AnyEditorModified() const
 {
-    // Card editors arrive with the editor window; until then no editor holds unsaved text.
-    return false;
+    const QList<TNodex*>& cards = FCanvas->Cards();
+    return std::any_of(cards.begin(), cards.end(), [](const TNodex* card) {
+        const auto* editor = qobject_cast<const TfmEditor*>(card->Editor());
+        return editor && editor->IsModified();
+    });
 }
 
-void TfmMain::SaveModifiedEditors() {}
-
-void TfmMain::CreateCardFromFile(const QString&, QPoint canvasPoint)
+bool TfmMain::SaveModifiedEditors()
 {
-    // The dropped text is imported into the new card by the editor.
-    RunCardCommand([this, canvasPoint] { FCardCommands.CreateCard(canvasPoint); });
+    bool allSaved = true;
+    for (TNodex* card : FCanvas->Cards()) {
+        auto* editor = qobject_cast<TfmEditor*>(card->Editor());
+        if (!editor || !editor->IsModified())
+            continue;
+        if (editor->SaveText())
+            editor->close();
+        else
+            allSaved = false;
+    }
+    return allSaved;
+}
+
+void TfmMain::CreateCardFromFile(const QString& path, QPoint canvasPoint)
+{
+    TNodex* card = nullptr;
+    RunCardCommand([&] {
+        if (FCardCommands.CreateCard(canvasPoint))
+            card = FSelection.CurrentCard;
+    });
+    if (!card)
+        return;
+    // The text goes through an editor that is never shown, as an import into an open one does.
+    const auto editor = MakeHiddenEditor(*card);
+    editor->ImportText(path);
+    if (editor->IsModified())
+        editor->SaveText();
+}
+
+void TfmMain::pmnuWordCountClick()
+{
+    TNodex* card = FSelection.CurrentCard;
+    if (!card)
+        return;
+    qint64 words = 0;
+    {
+        WaitCursor wait;
+        words = CardWords(*card, FStore.TextFilePath(card->Name()));
+    }
+    FDialogs.ShowInformation(CardWordCountMessage(*card, words, FProject.TargetWordCount, FMessages));
+}
+
+void TfmMain::mnuWordCountClick()
+{
+    QString message;
+    {
+        WaitCursor wait;
+        message = ProjectWordCountMessage(
+            *FCanvas, FSelection, FTheme,
+            [this](const TNodex& card) { return CardWords(card, FStore.TextFilePath(card.Name())); },
+            FProject.TargetWordCount, FMessages);
+    }
+    FDialogs.ShowInformation(message);
+}
+
+void TfmMain::pmnuPrintClick()
+{
+    TNodex* card = FSelection.CurrentCard;
+    if (!card)
+        return;
+    if (!QFileInfo::exists(FStore.TextFilePath(card->Name()))) {
+        FDialogs.ShowInformation(FMessages.Text(MessageKey::NOTHING_TO_PRINT));
+        return;
+    }
+    if (auto* editor = qobject_cast<TfmEditor*>(card->Editor())) {
+        editor->mnuPrintClick();
+        return;
+    }
+    const auto editor = MakeHiddenEditor(*card);
+    editor->ReloadText();
+    editor->mnuPrintClick();
 }
 
 void TfmMain::dragEnterEvent(QDragEnterEvent* event)
@@ -439,7 +550,8 @@ bool TfmMain::FormCloseQuery()
         case Answer::Cancel:
             return false;
         case Answer::Yes:
-            SaveModifiedEditors();
+            if (!SaveModifiedEditors())
+                return false;
             break;
         case Answer::No:
             break;

@@ -6,12 +6,15 @@
 #include "app/ProjectCommands.h"
 #include "app/ProjectState.h"
 #include "app/ProjectStore.h"
-#include "app/WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 #include "canvas/CanvasState.h"
 #include "canvas/Theme.h"
 #include "canvas/ThemeApplier.h"
+#include "editor/Editor.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class Dialogs;
 class MessageTable;
@@ -51,6 +54,10 @@ public:
 
     /// The properties dialog, made after the main window.
     void SetPropertiesDialog(TfmProperties& dialog) { FCardCommands.SetPropertiesDialog(dialog); }
+    /// What every editor window shares; the templates are made after the main window.
+    EditorContext& Editors() { return FEditorContext; }
+    /// What an editor takes from the settings and the project when it is opened.
+    EditorSettings CurrentEditorSettings() const;
 
     /// Opens a project and places the window as the project keeps it. False, after a message,
     /// when it could not be opened; a failure while loading leaves the empty unnamed workspace.
@@ -60,7 +67,7 @@ public:
     /// Returns to the empty unnamed workspace.
     void CloseProject() override;
     bool AnyEditorModified() const override;
-    void SaveModifiedEditors() override;
+    bool SaveModifiedEditors() override;
     void CreateCardFromFile(const QString& path, QPoint canvasPoint) override;
 
     /// Reads "Nodex.ini" into the settings and places the window as it keeps it.
@@ -82,8 +89,11 @@ public:
     void HideSplash();
     bool SplashVisible() const;
     QPixmap SplashPicture() const;
-    /// Opens the card's editor; acts only when exactly one card is selected.
+    /// Opens the card's editor, or brings up the one that is open; acts only when exactly one
+    /// card is selected.
     void OpenCardEditor(TNodex* card);
+    /// The card's text in a hidden editor, as the commands that print or import use it.
+    std::unique_ptr<TfmEditor> MakeHiddenEditor(const TNodex& card);
 
 signals:
     /// The editor of this card is to be opened or brought up.
@@ -114,6 +124,9 @@ private:
     QPoint PointerOnCanvas() const;
     /// Runs a card command and brings the caption and menus up to date.
     void RunCardCommand(const std::function<void()>& command);
+    void pmnuWordCountClick();
+    void mnuWordCountClick();
+    void pmnuPrintClick();
     /// Where the window stands now, as a project file keeps it.
     WindowPlacement CurrentPlacement() const;
     /// Places the window as stored, fitted to the screen it would stand on.
@@ -122,6 +135,7 @@ private:
     Dialogs& FDialogs;
     Shell& FShell;
     MessageTable& FMessages;
+    EditorContext FEditorContext;
     ProjectState FProject;
     CanvasState FSelection;
     AppSettings FSettings;

@@ -15,13 +15,15 @@ NodexProgram::NodexProgram(const QString& appFolder, Dialogs& dialogs, Shell& sh
     , fmMain(std::make_unique<TfmMain>(appFolder, dialogs, shell, FMessages, splashDraw))
     , fmAbout(new TfmAbout(fmMain.get()))
     , fmCompile(new TfmCompile(fmMain.get()))
-    , fmEditor(std::make_unique<TfmEditor>())
-    , fmFindReplace(new TfmFindReplace(fmMain.get()))
+    , fmEditor(std::make_unique<TfmEditor>(fmMain->Editors()))
+    , fmFindReplace(new TfmFindReplace(dialogs, FMessages, fmMain->Editors().ReplaceAllWarned, fmMain.get()))
     , fmOptions(new TfmOptions(fmMain.get()))
     , fmProperties(new TfmProperties(dialogs, FMessages, fmMain.get()))
     , fmFindAndCompile(new TfmFindAndCompile(fmMain.get()))
 {
     fmMain->SetPropertiesDialog(*fmProperties);
+    fmMain->Editors().TemplateEditor = fmEditor.get();
+    fmMain->Editors().TemplateFindReplace = fmFindReplace;
 }
 
 NodexProgram::~NodexProgram() = default;

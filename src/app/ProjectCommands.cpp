@@ -29,7 +29,8 @@ bool ProjectCommands::SavePrompts()
         case Answer::Cancel:
             return false;
         case Answer::Yes:
-            FWindow.SaveModifiedEditors();
+            if (!FWindow.SaveModifiedEditors())
+                return false;
             break;
         case Answer::No:
             break;

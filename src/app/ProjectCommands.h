@@ -17,9 +17,11 @@ public:
     virtual bool OpenProject(const QString& path) = 0;
     virtual void SaveProject() = 0;
     virtual void CloseProject() = 0;
-    /// Whether any card's editor holds unsaved text, and saving it.
+    /// Whether any card's editor holds unsaved text.
     virtual bool AnyEditorModified() const = 0;
-    virtual void SaveModifiedEditors() = 0;
+    /// Saves and closes every editor with unsaved text; false when a text could not be saved
+    /// (its editor stays open, and the command that asked must not destroy the cards).
+    virtual bool SaveModifiedEditors() = 0;
     /// Makes a card at a canvas point from a dropped text file.
     virtual void CreateCardFromFile(const QString& path, QPoint canvasPoint) = 0;
 };

@@ -2,7 +2,7 @@
 
 #include "app/ProjectFiles.h"
 #include "app/ProjectLock.h"
-#include "app/WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,8 +1,523 @@
 #include "editor/Editor.h"
 
-TfmEditor::TfmEditor(QWidget* parent)
-    : QMainWindow(parent)
+#include "editor/EditorMemo.h"
+#include "editor/FindReplace.h"
+#include "editor/ImportFile.h"
+#include "editor/UCLinePrinter.h"
+#include "editor/WordCount.h"
+#include "editor/WordUsageWindow.h"
+#include "platform/Dialogs.h"
+#include "platform/IniFile.h"
+#include "platform/Shell.h"
+#include "platform/TextFile.h"
+#include "platform/WaitCursor.h"
+#include "platform/WindowPlacement.h"
+#include "settings/MessageTable.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QLoggingCategory>
+#include <QMimeData>
+#include <QPrinter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+
+#include <optional>
+
+Q_LOGGING_CATEGORY(lcEditor, "nodex.editor")
+
+namespace {
+const QString NoFileCaption = QStringLiteral("nofile");
+const QString ModifiedMarker = QStringLiteral(" *");
+const QString SettingsFile = QStringLiteral("Nodex.ini");
+const QString PlacementSection = QStringLiteral("EditWindow");
+constexpr int MinuteMs = 60'000;
+} // namespace
+
+TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
+    : QMainWindow(parent, stayOnTop ? Qt::Window | Qt::WindowStaysOnTopHint : Qt::Window)
+    , memEditor(new TEditorMemo)
+    , FContext(context)
+    , sbStatus(new QLabel)
+    , tmrAutoSave(new QTimer(this))
 {
     setObjectName("fmEditor");
-    setWindowTitle(QStringLiteral("Nodex"));
+    setWindowTitle(NoFileCaption);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAcceptDrops(true);
+    memEditor->setAcceptDrops(false);
+    setCentralWidget(memEditor);
+    sbStatus->setObjectName("sbStatus");
+    statusBar()->addWidget(sbStatus, 1);
+    tmrAutoSave->setObjectName("tmrAutoSave");
+    Menus.Build(this);
+    memEditor->setContextMenuPolicy(Qt::CustomContextMenu);
+    ConnectCommands();
+    resize(600, 400);
+}
+
+TfmEditor::~TfmEditor() { delete FFindDialog.data(); }
+
+void TfmEditor::ConnectCommands()
+{
+    EditorMenus& m = Menus;
+    connect(m.mnuImportText, &QAction::triggered, this, &TfmEditor::mnuImportTextClick);
+    connect(m.mnuSave, &QAction::triggered, this, &TfmEditor::SaveText);
+    connect(m.mnuPrint, &QAction::triggered, this, &TfmEditor::mnuPrintClick);
+    const auto explore = [this](QAction* item, const QString& folder) {
+        connect(item, &QAction::triggered, this, [this, folder] { FContext.Desktop.ExploreFolder(FContext.AppFolder + folder); });
+    };
+    explore(m.mnuExploreTemplates, "Templates/");
+    explore(m.mnuExploreDictionaries, "Spelling/");
+    explore(m.mnuExploreThesaurus, "Thesaurus/");
+    connect(m.mnuClose, &QAction::triggered, this, &QWidget::close);
+    for (QAction* undo : {m.mnuUndo, m.pmnuUndo})
+        connect(undo, &QAction::triggered, memEditor, &QPlainTextEdit::undo);
+    for (QAction* cut : {m.mnuCut, m.pmnuCut})
+        connect(cut, &QAction::triggered, memEditor, &QPlainTextEdit::cut);
+    for (QAction* copy : {m.mnuCopy, m.pmnuCopy})
+        connect(copy, &QAction::triggered, memEditor, &QPlainTextEdit::copy);
+    for (QAction* paste : {m.mnuPaste, m.pmnuPaste})
+        connect(paste, &QAction::triggered, memEditor, &QPlainTextEdit::paste);
+    for (QAction* all : {m.mnuSelectAll, m.pmnuSelectAll})
+        connect(all, &QAction::triggered, memEditor, &QPlainTextEdit::selectAll);
+    connect(m.mnuFindReplace, &QAction::triggered, this, &TfmEditor::OpenFindReplace);
+    connect(m.mnuRepeatFind, &QAction::triggered, this, &TfmEditor::RepeatFind);
+    connect(memEditor, &TEditorMemo::RepeatFindRequested, this, &TfmEditor::RepeatFind);
+    connect(m.mnuWordCount, &QAction::triggered, this, &TfmEditor::mnuWordCountClick);
+    connect(m.mnuWordUsage, &QAction::triggered, this, &TfmEditor::mnuWordUsageClick);
+    connect(m.mnuSaveWindowPos, &QAction::triggered, this, &TfmEditor::mnuSaveWindowPosClick);
+    connect(m.mnuHelp, &QAction::triggered, this, [this] {
+        if (FContext.Help)
+            FContext.Help(QStringLiteral("Quick Keys"));
+    });
+    // Menu states are worked out when a menu opens; a shortcut refreshes them first, so that a
+    // command whose item is disabled at that moment does nothing.
+    // The command states follow the memo as it changes, so that a shortcut never meets a
+    // stale state: Ctrl+S works as soon as the first key is typed.
+    for (QMenu* menu : {m.mmnuFile, m.mmnuEdit, m.mmnuSearch, m.mmnuTools, m.mmnuHelp, m.pmnuEditor})
+        connect(menu, &QMenu::aboutToShow, this, &TfmEditor::RefreshEditorState);
+    connect(memEditor, &QPlainTextEdit::modificationChanged, this, &TfmEditor::RefreshEditorState);
+    connect(memEditor, &QPlainTextEdit::selectionChanged, this, &TfmEditor::RefreshEditorState);
+    connect(memEditor, &QPlainTextEdit::undoAvailable, this, &TfmEditor::RefreshEditorState);
+    connect(memEditor->document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+        if (removed != added)
+            RefreshEditorState();
+    });
+    const auto clipboardChanged = [this] {
+        FCanPaste = !QGuiApplication::clipboard()->text().isEmpty();
+        RefreshEditorState();
+    };
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, clipboardChanged);
+    FCanPaste = !QGuiApplication::clipboard()->text().isEmpty();
+    connect(memEditor, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        Menus.pmnuEditor->popup(memEditor->mapToGlobal(at));
+    });
+    connect(memEditor, &QPlainTextEdit::textChanged, this, [this] {
+        if (isVisible() && IsModified() && !windowTitle().contains(ModifiedMarker))
+            setWindowTitle(windowTitle() + ModifiedMarker);
+    });
+    connect(tmrAutoSave, &QTimer::timeout, this, &TfmEditor::AutoSaveTick);
+}
+
+void TfmEditor::CopyCaptionsFrom(const TfmEditor& source)
+{
+    for (QAction* action : findChildren<QAction*>()) {
+        if (action->objectName().isEmpty() || action == Menus.mnuWordUsage)
+            continue;
+        if (const auto* original = source.findChild<QAction*>(action->objectName()))
+            action->setText(original->text());
+    }
+    for (QMenu* menu : findChildren<QMenu*>()) {
+        if (const auto* original = source.findChild<QMenu*>(menu->objectName()))
+            menu->setTitle(original->title());
+    }
+    FImportTitle = source.FImportTitle;
+}
+
+void TfmEditor::ApplySettings(const EditorSettings& settings)
+{
+    WindowMemory = settings.WindowMemory;
+    TargetWordCount = settings.TargetWordCount;
+    QFont font(settings.FontName);
+    font.setPointSize(settings.FontSize);
+    memEditor->setFont(font);
+    FAutoSave = settings.AutoSave;
+    FAutoSaveInterval = settings.AutoSaveInterval;
+}
+
+QString TfmEditor::TextFilePath() const { return ProjectFolder + "Text Files/" + CardName + ".txt"; }
+
+bool TfmEditor::IsModified() const { return memEditor->document()->isModified(); }
+
+void TfmEditor::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (FFirstShow) {
+        FFirstShow = false;
+        SetAutoSave(FAutoSave);
+        ReadPlacement();
+        LoadOnFirstShow();
+    }
+    RefreshEditorState();
+    ShowAutoSaveState();
+}
+
+void TfmEditor::LoadOnFirstShow()
+{
+    if (windowTitle() != NoFileCaption || !memEditor->document()->isEmpty() || !QFileInfo::exists(TextFilePath()))
+        return;
+    LoadText(true);
+}
+
+bool TfmEditor::LoadText(bool quietWhenMissing)
+{
+    if (quietWhenMissing && !QFileInfo::exists(TextFilePath()))
+        return true;
+    QString text;
+    QString reason;
+    bool loaded = false;
+    {
+        WaitCursor wait;
+        loaded = ReadTextFile(TextFilePath(), text, reason);
+        if (loaded) {
+            memEditor->setPlainText(text);
+            memEditor->document()->setModified(false);
+        }
+    }
+    if (!loaded)
+        FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_OPEN_FILE), reason);
+    return loaded;
+}
+
+void TfmEditor::ReloadText()
+{
+    if (LoadText(true))
+        RefreshEditorState();
+}
+
+void TfmEditor::RefreshEditorState()
+{
+    // The caption belongs to a shown editor; the hidden template's stays "nofile".
+    if (!isVisible()) {
+    } else if (IsModified()) {
+        if (!windowTitle().contains(ModifiedMarker))
+            setWindowTitle(windowTitle() + ModifiedMarker);
+    } else if (windowTitle() == NoFileCaption || windowTitle().contains(ModifiedMarker)) {
+        setWindowTitle("Editing Nodex: '" + CardName + "'");
+    }
+    const bool hasText = !memEditor->document()->isEmpty();
+    const bool hasSelection = memEditor->textCursor().hasSelection();
+    EditorMenus& m = Menus;
+    m.mnuSave->setEnabled(IsModified());
+    m.mnuPrint->setEnabled(hasText);
+    for (QAction* undo : {m.mnuUndo, m.pmnuUndo})
+        undo->setEnabled(memEditor->document()->isUndoAvailable());
+    for (QAction* item : {m.mnuCopy, m.mnuCut, m.pmnuCopy, m.pmnuCut})
+        item->setEnabled(hasSelection);
+    for (QAction* paste : {m.mnuPaste, m.pmnuPaste})
+        paste->setEnabled(FCanPaste);
+    for (QAction* item : {m.mnuFindReplace, m.mnuRepeatFind, m.mnuSpellCheck, m.mnuThesaurus, m.mnuWordCount, m.mnuWordUsage})
+        item->setEnabled(hasText);
+    m.mnuSaveWindowPos->setEnabled(WindowMemory == EditMemory::Single);
+}
+
+bool TfmEditor::SaveText()
+{
+    QString reason;
+    bool saved = false;
+    {
+        WaitCursor wait;
+        saved = WriteTextFile(TextFilePath(), memEditor->toPlainText(), LineEnds::CrLf, reason);
+        if (saved)
+            memEditor->document()->setModified(false);
+    }
+    if (!saved)
+        FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE), reason);
+    RefreshEditorState();
+    return saved;
+}
+
+void TfmEditor::mnuImportTextClick()
+{
+    const QString path = FContext.Questions.AskOpenFileName(FImportTitle, ProjectFolder, QStringLiteral("Text Files (*.txt)"));
+    if (!path.isEmpty())
+        ImportText(path);
+}
+
+void TfmEditor::ImportText(const QString& path)
+{
+    if (CardName.isEmpty())
+        return;
+    if (!IsImportableFile(path)) {
+        FContext.Questions.ShowInformation(FContext.Messages.Text(MessageKey::NOT_TEXT_FILE));
+        return;
+    }
+    if (!memEditor->document()->isEmpty() && !FContext.Questions.AskOkCancel(FContext.Messages.Text(MessageKey::OVERWRITTEN)))
+        return;
+    if (!QFileInfo::exists(path)) {
+        FContext.Questions.ShowInformation("'" + QFileInfo(path).fileName() + "' " + FContext.Messages.Text(MessageKey::DOES_NOT_EXIST));
+        return;
+    }
+    QString text;
+    QString reason;
+    bool read = false;
+    {
+        WaitCursor wait;
+        read = ReadImportFile(path, text, reason);
+    }
+    if (!read) {
+        FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_OPEN_FILE), reason);
+        return;
+    }
+    // One edit that Undo takes back whole.
+    QTextCursor cursor(memEditor->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+    cursor.movePosition(QTextCursor::Start);
+    memEditor->setTextCursor(cursor);
+    memEditor->ensureCursorVisible();
+    memEditor->document()->setModified(true);
+    RefreshEditorState();
+}
+
+void TfmEditor::SetAutoSave(bool on)
+{
+    FAutoSave = on;
+    SetAutoSaveInterval(FAutoSaveInterval);
+}
+
+void TfmEditor::SetAutoSaveInterval(int minutes)
+{
+    FAutoSaveInterval = minutes;
+    tmrAutoSave->stop();
+    if (FAutoSave) {
+        tmrAutoSave->setInterval(minutes * MinuteMs);
+        tmrAutoSave->start();
+    }
+    ShowAutoSaveState();
+}
+
+void TfmEditor::ShowAutoSaveState()
+{
+    ShowStatus(" " + FContext.Messages.Text(FAutoSave ? MessageKey::AUTOSAVE_ON : MessageKey::AUTOSAVE_OFF));
+}
+
+void TfmEditor::ShowStatus(const QString& text) { sbStatus->setText(text); }
+
+void TfmEditor::AutoSaveTick()
+{
+    if (IsModified() && SaveText())
+        ShowStatus(" Text auto-saved at " + QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
+}
+
+qint64 TfmEditor::CountEditorWords() const
+{
+    const QTextCursor cursor = memEditor->textCursor();
+    if (isVisible() && cursor.hasSelection()) {
+        const QString selected = cursor.selectedText();
+        if (selected.size() != memEditor->document()->characterCount() - 1)
+            return CountTextWords(selected);
+    }
+    return CountTextWords(memEditor->toPlainText());
+}
+
+void TfmEditor::mnuWordCountClick()
+{
+    qint64 count = 0;
+    {
+        WaitCursor wait;
+        count = CountEditorWords();
+    }
+    const MessageTable& messages = FContext.Messages;
+    FContext.Questions.ShowInformation(messages.Text(MessageKey::WORD_COUNT) + " " + FormatCount(count)
+                                       + FormatPercentage(count, TargetWordCount));
+    ShowStatus(" " + messages.Text(MessageKey::LAST_WORD_COUNT) + " " + FormatCount(count));
+}
+
+void TfmEditor::mnuWordUsageClick()
+{
+    auto* window = new TfmWordUsage(MostUsedWords(memEditor->toPlainText()), CardName, this);
+    window->show();
+}
+
+void TfmEditor::mnuPrintClick()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(CardName);
+    if (!FContext.Questions.AskPrinter(printer))
+        return;
+    TUCLinePrinter linePrinter;
+    linePrinter.SetFont(memEditor->font());
+    linePrinter.SetPrintTitle(CardName);
+    linePrinter.SetPrintPageNumbers(true);
+    linePrinter.SetTitleOnPrintout(TTitleOnPrintout::TopOfPage);
+    linePrinter.Margins().SetTop(18);
+    linePrinter.Margins().SetLeft(22);
+    linePrinter.Margins().SetBottom(18);
+    linePrinter.Margins().SetRight(22);
+    WaitCursor wait;
+    linePrinter.Print(memEditor->toPlainText(), printer);
+}
+
+void TfmEditor::OpenFindReplace()
+{
+    if (!FFindDialog) {
+        FFindDialog = new TfmFindReplace(FContext.Questions, FContext.Messages, FContext.ReplaceAllWarned, this);
+        if (FContext.TemplateFindReplace)
+            FFindDialog->CopyCaptionsFrom(*FContext.TemplateFindReplace);
+        FFindDialog->SetEditor(this, memEditor);
+    }
+    const QString selected = memEditor->textCursor().selectedText();
+    if (!selected.isEmpty())
+        FFindDialog->edtFind->setText(selected);
+    if (FFindDialog->edtFind->text() == selected)
+        FFindDialog->edtReplace->clear();
+    FFindDialog->show();
+    FFindDialog->raise();
+    FFindDialog->activateWindow();
+    RefreshEditorState();
+}
+
+void TfmEditor::RepeatFind()
+{
+    if (FFindDialog && !FFindDialog->edtFind->text().isEmpty())
+        FFindDialog->Find(FFindDialog->edtFind->text(), true);
+    else
+        OpenFindReplace();
+}
+
+bool TfmEditor::FormCloseQuery()
+{
+    if (!IsModified())
+        return true;
+    switch (FContext.Questions.AskYesNoCancel(FContext.Messages.Text(MessageKey::SAVE_TEXT_CHANGES))) {
+    case Answer::Cancel:
+        return false;
+    case Answer::No:
+        return true;
+    case Answer::Yes:
+        // A text that could not be written stays in its window: closing would lose it.
+        return SaveText();
+    }
+    return false;
+}
+
+void TfmEditor::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    delete FFindDialog.data();
+    if (WindowMemory == EditMemory::RememberAll)
+        WritePlacement(CardFilePath);
+    event->accept();
+    emit Closed();
+}
+
+void TfmEditor::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && FFindDialog
+        && QApplication::activeWindow() != FFindDialog)
+        FFindDialog->hide();
+    // A minimised editor is put away; opening its card again shows it in its normal state.
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        if (WindowMemory == EditMemory::RememberAll)
+            WritePlacement(CardFilePath);
+        QTimer::singleShot(0, this, [this] {
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+            hide();
+        });
+    }
+}
+
+void TfmEditor::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TfmEditor::dropEvent(QDropEvent* event)
+{
+    event->acceptProposedAction();
+    FContext.Desktop.BringToFront(this);
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1) {
+        FContext.Questions.ShowInformation(FContext.Messages.Text(MessageKey::ONLY_ONE_FILE));
+        return;
+    }
+    ImportText(urls.first().toLocalFile());
+}
+
+QString TfmEditor::PlacementFile() const
+{
+    switch (WindowMemory) {
+    case EditMemory::RememberAll:
+        return CardFilePath;
+    case EditMemory::Single:
+        return FContext.AppFolder + SettingsFile;
+    case EditMemory::None:
+        break;
+    }
+    return {};
+}
+
+void TfmEditor::ReadPlacement()
+{
+    const QString path = PlacementFile();
+    if (path.isEmpty())
+        return;
+    IniFile file(path);
+    QString error;
+    file.Load(error);
+    const WindowPlacement placement{file.ReadBool(PlacementSection, "Maximised", false), true,
+                                    file.ReadInteger(PlacementSection, "Left", 100),
+                                    file.ReadInteger(PlacementSection, "Top", 80),
+                                    file.ReadInteger(PlacementSection, "Width", 600),
+                                    file.ReadInteger(PlacementSection, "Height", 400)};
+    if (placement.Maximised) {
+        setWindowState(Qt::WindowMaximized);
+        return;
+    }
+    const QScreen* target = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect bounds = FitToScreen(placement, target->availableGeometry(), frameGeometry().size() - size());
+    move(bounds.topLeft());
+    resize(bounds.size());
+}
+
+void TfmEditor::WritePlacement(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    IniFile file(path);
+    QString error;
+    if (file.Load(error)) {
+        file.WriteBool(PlacementSection, "Maximised", isMaximized());
+        file.WriteInteger(PlacementSection, "Top", y());
+        file.WriteInteger(PlacementSection, "Left", x());
+        file.WriteInteger(PlacementSection, "Width", width());
+        file.WriteInteger(PlacementSection, "Height", height());
+        if (file.Save(error))
+            return;
+    }
+    // Keeping a window's place is no reason to trouble the writer at every close.
+    qCInfo(lcEditor).noquote() << "The editor's place is not kept:" << error;
+}
+
+void TfmEditor::mnuSaveWindowPosClick()
+{
+    if (FContext.Questions.AskOkCancel(FContext.Messages.Text(MessageKey::SAVE_WINDOW_POS)))
+        WritePlacement(FContext.AppFolder + SettingsFile);
 }

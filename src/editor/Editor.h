@@ -1,10 +1,127 @@
 #pragma once
 
-#include <QMainWindow>
+#include "editor/EditorMenus.h"
+#include "editor/EditorSettings.h"
 
-/// The editor window of one card's text; one hidden instance carries the translated captions that every new editor copies.
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class Dialogs;
+class MessageTable;
+class QLabel;
+class QTimer;
+class Shell;
+class TEditorMemo;
+class TfmFindReplace;
+
+class TfmEditor;
+
+/// What every editor window shares with the program.
+struct EditorContext {
+    EditorContext(QString appFolder, Dialogs& questions, Shell& desktop, const MessageTable& messages)
+        : AppFolder(std::move(appFolder))
+        , Questions(questions)
+        , Desktop(desktop)
+        , Messages(messages)
+    {
+    }
+
+    QString AppFolder;         ///< the program's folder, with a trailing "/"
+    Dialogs& Questions;
+    Shell& Desktop;
+    const MessageTable& Messages;
+    bool ReplaceAllWarned = false; ///< the Replace All warning shows once a run, in any editor
+    /// The hidden template windows whose captions the language file translates.
+    const TfmEditor* TemplateEditor = nullptr;
+    const TfmFindReplace* TemplateFindReplace = nullptr;
+    std::function<void(const QString& keyword)> Help;
+};
+
+/// The editor window of one card's text: plain text in a memo, loaded when the window is first
+/// shown, saved on request, on closing (after asking) and on an auto-save timer, with find and
+/// replace, word counts, printing and import of text and rich-text files. One hidden instance
+/// carries the translated captions that every new editor copies.
 class TfmEditor : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TfmEditor(QWidget* parent = nullptr);
+    TfmEditor(EditorContext& context, bool stayOnTop = false, QWidget* parent = nullptr);
+    ~TfmEditor() override;
+
+    QString ProjectFolder;  ///< with a trailing "/"
+    QString CardName;
+    QString CardFilePath;   ///< where each card keeps its own editor place
+    EditMemory WindowMemory = EditMemory::Single;
+    int TargetWordCount = 0;
+
+    TEditorMemo* memEditor;
+    EditorMenus Menus;
+
+    /// Copies the window's, the menus' and the import dialog's captions from the template.
+    void CopyCaptionsFrom(const TfmEditor& source);
+    /// Takes the settings that apply each time the editor is opened: placement mode, target,
+    /// font, auto-save.
+    void ApplySettings(const EditorSettings& settings);
+
+    /// The card's text file: "Text Files/" + name + ".txt" in the project folder.
+    QString TextFilePath() const;
+    /// Writes the memo to the card's text file (UTF-8, CR LF, atomically). False after a
+    /// warning when it could not be written; the text then stays marked changed.
+    bool SaveText();
+    /// Replaces the text with that of a ".txt" or ".rtf" file, after asking when the memo holds
+    /// text; the import is saved only by the next save.
+    void ImportText(const QString& path);
+    /// Loads the card's text file again and marks the memo unchanged (after a merge).
+    void ReloadText();
+    bool IsModified() const;
+    /// Caption marker and menu states from the memo's state.
+    void RefreshEditorState();
+    void SetAutoSave(bool on);
+    void SetAutoSaveInterval(int minutes);
+    /// The words of the selection in a visible editor, else of the whole text.
+    qint64 CountEditorWords() const;
+    /// Prints the memo's text through the print dialog.
+    void mnuPrintClick();
+
+signals:
+    /// The window closed: the card's editor is gone.
+    void Closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void ConnectCommands();
+    /// Reads the text file on the first show; a failure leaves the editor open and empty.
+    void LoadOnFirstShow();
+    bool LoadText(bool quietWhenMissing);
+    void ShowAutoSaveState();
+    void AutoSaveTick();
+    void mnuImportTextClick();
+    void mnuWordCountClick();
+    void mnuWordUsageClick();
+    void mnuSaveWindowPosClick();
+    void OpenFindReplace();
+    void RepeatFind();
+    /// Closes after asking; false when the writer kept the window open.
+    bool FormCloseQuery();
+    QString PlacementFile() const;
+    void ReadPlacement();
+    void WritePlacement(const QString& file);
+    void ShowStatus(const QString& text);
+
+    EditorContext& FContext;
+    QLabel* sbStatus;
+    QTimer* tmrAutoSave;
+    QPointer<TfmFindReplace> FFindDialog;
+    bool FCanPaste = false;
+    bool FFirstShow = true;
+    bool FAutoSave = false;
+    int FAutoSaveInterval = 15;
+    QString FImportTitle = QStringLiteral("Import Text");
 };

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QDialog;
+class QPrinter;
 
 /// The answer to a Yes/No/Cancel question.
 enum class Answer { Yes, No, Cancel };
@@ -30,6 +31,8 @@ public:
     /// existing file.
     virtual QString AskSaveFileName(const QString& title, const QString& folder,
                                     const QString& filter) = 0;
+    /// The print dialog, without printing to a file; true when the writer chose to print.
+    virtual bool AskPrinter(QPrinter& printer) = 0;
     /// Runs one of the program's own dialogs modally; true when it closed with OK.
     virtual bool RunModal(QDialog& dialog) = 0;
 };

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
+#include <QPrintDialog>
 #include <utility>
 
 namespace {
@@ -102,3 +103,11 @@ QString QtDialogs::AskSaveFileName(
 }
 
 bool QtDialogs::RunModal(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
+
+bool QtDialogs::AskPrinter(QPrinter& printer)
+{
+    ArrowWhileAsking arrow;
+    QPrintDialog dialog(&printer, FParent.data());
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    return dialog.exec() == QDialog::Accepted;
+}

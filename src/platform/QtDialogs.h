@@ -24,6 +24,7 @@ public:
                             const QString& filter) override;
     QString AskSaveFileName(const QString& title, const QString& folder,
                             const QString& filter) override;
+    bool AskPrinter(QPrinter& printer) override;
     bool RunModal(QDialog& dialog) override;
 
     /// The box every message is shown in: plain text, so that names holding markup show as

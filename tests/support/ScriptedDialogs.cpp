@@ -1,6 +1,7 @@
 #include "ScriptedDialogs.h"
 
 #include <QDialog>
+#include <QPrinter>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@ const char* KindName(ScriptedDialogs::Kind kind)
     case ScriptedDialogs::Kind::OpenFile: return "open-file dialog";
     case ScriptedDialogs::Kind::SaveFile: return "save-file dialog";
     case ScriptedDialogs::Kind::Modal: return "dialog";
+    case ScriptedDialogs::Kind::Printer: return "print dialog";
     }
     return "dialog";
 }
@@ -34,6 +36,8 @@ void ScriptedDialogs::ExpectOpenFileName(const QString& path) { FQueue.append({K
 void ScriptedDialogs::ExpectSaveFileName(const QString& path) { FQueue.append({Kind::SaveFile, path, {}}); }
 
 void ScriptedDialogs::ExpectModal(DialogScript script) { FQueue.append({Kind::Modal, {}, std::move(script)}); }
+
+void ScriptedDialogs::ExpectPrinter(const QString& pdfPath) { FQueue.append({Kind::Printer, pdfPath, {}}); }
 
 ScriptedDialogs::Scripted ScriptedDialogs::Next(Kind kind, const QString& text)
 {
@@ -72,6 +76,16 @@ QString ScriptedDialogs::AskOpenFileName(const QString& title, const QString&, c
 QString ScriptedDialogs::AskSaveFileName(const QString& title, const QString&, const QString&)
 {
     return Next(Kind::SaveFile, title).value.toString();
+}
+
+bool ScriptedDialogs::AskPrinter(QPrinter& printer)
+{
+    const QString pdf = Next(Kind::Printer, printer.docName()).value.toString();
+    if (pdf.isEmpty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    return true;
 }
 
 bool ScriptedDialogs::RunModal(QDialog& dialog)

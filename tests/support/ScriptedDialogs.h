@@ -12,7 +12,7 @@
 /// shown, and fails the test on a question it was not told to expect.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Information, Warning, YesNoCancel, OkCancel, OpenFile, SaveFile, Modal };
+    enum class Kind { Information, Warning, YesNoCancel, OkCancel, OpenFile, SaveFile, Modal, Printer };
     /// What a test does with a dialog the program runs: it drives the dialog's controls with
     /// real events; the dialog's own buttons close it.
     using DialogScript = std::function<void(QDialog&)>;
@@ -30,6 +30,8 @@ public:
     void ExpectOpenFileName(const QString& path);
     void ExpectSaveFileName(const QString& path);
     void ExpectModal(DialogScript script);
+    /// The print dialog prints into this PDF file; an empty path cancels it.
+    void ExpectPrinter(const QString& pdfPath);
 
     void ShowInformation(const QString& text) override;
     void ShowWarning(const QString& text, const QString& reason) override;
@@ -39,6 +41,7 @@ public:
                             const QString& filter) override;
     QString AskSaveFileName(const QString& title, const QString& folder,
                             const QString& filter) override;
+    bool AskPrinter(QPrinter& printer) override;
     bool RunModal(QDialog& dialog) override;
 
     /// Every message and question shown so far, in order.

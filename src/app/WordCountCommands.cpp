@@ -1,0 +1,65 @@
+#include "app/WordCountCommands.h"
+
+#include "canvas/Canvas.h"
+#include "canvas/CanvasState.h"
+#include "canvas/Links.h"
+#include "canvas/NodexObject.h"
+#include "canvas/Theme.h"
+#include "editor/Editor.h"
+#include "editor/WordCount.h"
+#include "platform/NativeName.h"
+#include "platform/TextFile.h"
+#include "settings/MessageTable.h"
+
+#include <functional>
+
+namespace {
+QString CountText(qint64 words, int target) { return FormatCount(words) + FormatPercentage(words, target); }
+
+qint64 Sum(const QList<TNodex*>& cards, const std::function<qint64(const TNodex&)>& words)
+{
+    qint64 total = 0;
+    for (const TNodex* card : cards)
+        total += words(*card);
+    return total;
+}
+} // namespace
+
+qint64 CardWords(const TNodex& card, const QString& textFilePath)
+{
+    if (const auto* editor = qobject_cast<const TfmEditor*>(card.Editor()))
+        return editor->CountEditorWords();
+    if (KindOf(textFilePath) != FileKind::Regular)
+        return 0;
+    QString text;
+    QString error;
+    return ReadTextFile(textFilePath, text, error) ? CountTextWords(text) : 0;
+}
+
+QString CardWordCountMessage(const TNodex& card, qint64 words, int target, const MessageTable& messages)
+{
+    // A message box would take a lone "&" between blanks for an accelerator mark.
+    const QString name = QString(card.Name()).replace(" & ", " && ");
+    return "'" + name + "' " + messages.Text(MessageKey::WORD_COUNT) + " " + CountText(words, target);
+}
+
+QString ProjectWordCountMessage(const TCanvas& canvas, const CanvasState& selection, const Theme& theme,
+                                const std::function<qint64(const TNodex&)>& words, int target,
+                                const MessageTable& messages)
+{
+    const TNodex* current = selection.CurrentCard;
+    if (!current) {
+        QList<TNodex*> firstType;
+        for (TNodex* card : canvas.Cards())
+            if (card->Type() == 1)
+                firstType << card;
+        const QString label = QString(theme.TypeNames.value(0)).remove('&');
+        return label + " " + messages.Text(MessageKey::COMBINED_COUNT) + " " + CountText(Sum(firstType, words), target);
+    }
+    if (selection.SelectedCards.size() >= 2)
+        return messages.Text(MessageKey::SELECTED_COUNT) + " " + CountText(Sum(selection.SelectedCards, words), target);
+    if (!current->LinkTo())
+        return CardWordCountMessage(*current, words(*current), target, messages);
+    // The chain from the current card on; a loop in a damaged project is walked once.
+    return messages.Text(MessageKey::LINKED_COUNT) + " " + CountText(Sum(ChainFrom(const_cast<TNodex*>(current)), words), target);
+}

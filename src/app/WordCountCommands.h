@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+struct CanvasState;
+struct Theme;
+class MessageTable;
+class TCanvas;
+class TNodex;
+
+/// The words of a card: its open editor's (unsaved text and a selection included), else its
+/// saved text file's; 0 when it has neither.
+qint64 CardWords(const TNodex& card, const QString& textFilePath);
+
+/// The card word count's message: "'name' Word count is …".
+QString CardWordCountMessage(const TNodex& card, qint64 words, int target, const MessageTable& messages);
+
+/// The project word count's message, by what is current and selected: every card of the first
+/// type, the current card alone, its chain from it on, or the selected cards.
+QString ProjectWordCountMessage(const TCanvas& canvas, const CanvasState& selection, const Theme& theme,
+                                const std::function<qint64(const TNodex&)>& words, int target,
+                                const MessageTable& messages);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "editor/WordCount.h"
+
+#include <QDialog>
+
+/// A small read-only window listing the words a text uses most, with their counts, so that a
+/// writer sees the words they lean on.
+class TfmWordUsage : public QDialog {
+    Q_OBJECT
+public:
+    TfmWordUsage(const QList<WordUsage>& words, const QString& cardName, QWidget* parent = nullptr);
+};

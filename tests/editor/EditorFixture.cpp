@@ -1,0 +1,37 @@
+#include "EditorFixture.h"
+
+#include "editor/EditorMemo.h"
+
+#include <QTest>
+
+EditorFixture::EditorFixture()
+    : Context(App.Path(), Dialogs, Shell, Messages)
+{
+    Project.MakeFolder("Text Files");
+}
+
+EditorFixture::~EditorFixture()
+{
+    if (Editor) {
+        // Nothing may ask a question while the window goes.
+        Editor->memEditor->document()->setModified(false);
+        delete Editor.data();
+    }
+}
+
+TfmEditor& EditorFixture::Open(EditMemory mode)
+{
+    Editor = new TfmEditor(Context);
+    Editor->ProjectFolder = Project.Path();
+    Editor->CardName = "Lamp";
+    Editor->CardFilePath = Project.Path("Lamp.ndx");
+    EditorSettings settings;
+    settings.WindowMemory = mode;
+    settings.FontName = "DejaVu Sans";
+    Editor->ApplySettings(settings);
+    Editor->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(Editor));
+    return *Editor;
+}
+
+void EditorFixture::Type(const QString& text) { QTest::keyClicks(Editor->memEditor, text); }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "FakeShell.h"
+#include "ScriptedDialogs.h"
+#include "TempFolder.h"
+#include "editor/Editor.h"
+#include "settings/MessageTable.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+/// An editor window of the card "Lamp" in a temporary project folder, with scripted dialogs.
+class EditorFixture : public testing::Test {
+protected:
+    EditorFixture();
+    ~EditorFixture() override;
+
+    /// Makes the editor (the card's text file, if any, must be written first) and shows it.
+    TfmEditor& Open(EditMemory mode = EditMemory::Single);
+    /// Types into the memo with real key presses.
+    void Type(const QString& text);
+    QByteArray TextFile() { return Project.Read("Text Files/Lamp.txt"); }
+
+    TempFolder App;
+    TempFolder Project;
+    ScriptedDialogs Dialogs;
+    FakeShell Shell;
+    MessageTable Messages;
+    EditorContext Context;
+    QPointer<TfmEditor> Editor;
+};

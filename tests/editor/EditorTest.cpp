@@ -1,0 +1,156 @@
+#include "EditorFixture.h"
+
+#include "editor/EditorMemo.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+class EditorTest : public EditorFixture {};
+
+TEST_F(EditorTest, TheCardsTextLoadsAndTypingMarksItChangedUntilSaved)
+{
+    Project.Write("Text Files/Lamp.txt", "Keeper's log\r\nDay one\r\n");
+    TfmEditor& editor = Open();
+    EXPECT_EQ(editor.windowTitle(), "Editing Nodex: 'Lamp'");
+    EXPECT_EQ(editor.memEditor->toPlainText(), "Keeper's log\nDay one\n");
+    EXPECT_FALSE(editor.Menus.mnuSave->isEnabled());
+
+    editor.memEditor->moveCursor(QTextCursor::End);
+    Type("Fog");
+    EXPECT_EQ(editor.windowTitle(), "Editing Nodex: 'Lamp' *") << "one marker, however much is typed";
+    EXPECT_TRUE(editor.Menus.mnuSave->isEnabled());
+    QTest::keyClick(editor.memEditor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(TextFile(), "Keeper's log\r\nDay one\r\nFog");
+    EXPECT_EQ(editor.windowTitle(), "Editing Nodex: 'Lamp'");
+}
+
+TEST_F(EditorTest, ACardWithoutTextOpensEmptyWithTheTextCommandsOff)
+{
+    TfmEditor& editor = Open();
+    EXPECT_EQ(editor.windowTitle(), "Editing Nodex: 'Lamp'");
+    for (QAction* item : {editor.Menus.mnuSave, editor.Menus.mnuPrint, editor.Menus.mnuFindReplace,
+                          editor.Menus.mnuSpellCheck, editor.Menus.mnuThesaurus, editor.Menus.mnuWordCount,
+                          editor.Menus.mnuWordUsage})
+        EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
+    EXPECT_TRUE(editor.Menus.mnuSaveWindowPos->isEnabled()) << "in the Single placement mode";
+}
+
+TEST_F(EditorTest, TypographicKeysInsertCharactersThatUndoTakesBack)
+{
+    TfmEditor& editor = Open();
+    const struct {
+        Qt::Key Key;
+        Qt::KeyboardModifiers Modifiers;
+        QString Inserted;
+    } keys[] = {{Qt::Key_5, Qt::ControlModifier, "°"}, {Qt::Key_8, Qt::ControlModifier, "•"},
+                {Qt::Key_Equal, Qt::ControlModifier, "—"}, {Qt::Key_Minus, Qt::ControlModifier, "–"},
+                {Qt::Key_Period, Qt::ControlModifier, "·"}, {Qt::Key_QuoteLeft, Qt::ControlModifier, "©"},
+                {Qt::Key_5, Qt::ControlModifier | Qt::ShiftModifier, ""}};
+    for (const auto& key : keys) {
+        editor.memEditor->clear();
+        QTest::keyClick(editor.memEditor, key.Key, key.Modifiers);
+        EXPECT_EQ(editor.memEditor->toPlainText(), key.Inserted);
+    }
+    editor.memEditor->clear();
+    QTest::keyClick(editor.memEditor, Qt::Key_5, Qt::ControlModifier);
+    editor.memEditor->undo();
+    EXPECT_EQ(editor.memEditor->toPlainText(), "") << "an ordinary edit, which Undo takes back";
+    editor.memEditor->redo();
+    EXPECT_EQ(editor.memEditor->toPlainText(), "°");
+}
+
+TEST_F(EditorTest, ClosingAsksAndKeepsTheWindowWhenTheTextCouldNotBeSaved)
+{
+    TfmEditor& editor = Open();
+    Type("Storm");
+    Dialogs.ExpectYesNoCancel(Answer::Cancel);
+    EXPECT_FALSE(editor.close());
+
+    // A folder where the text file should be: the save fails, and the text must not be lost.
+    Project.MakeFolder("Text Files/Lamp.txt");
+    Dialogs.ExpectYesNoCancel(Answer::Yes);
+    EXPECT_FALSE(editor.close());
+    ASSERT_EQ(Dialogs.History().last().kind, ScriptedDialogs::Kind::Warning);
+    EXPECT_EQ(Dialogs.History().last().text, "Cannot write to the text file.");
+    EXPECT_FALSE(Dialogs.History().last().reason.isEmpty());
+    EXPECT_TRUE(editor.IsModified());
+
+    Dialogs.ExpectYesNoCancel(Answer::No);
+    EXPECT_TRUE(editor.close());
+}
+
+TEST_F(EditorTest, AutoSaveWritesOnlyAChangedText)
+{
+    Project.Write("Text Files/Lamp.txt", "Calm\r\n");
+    TfmEditor& editor = Open();
+    editor.SetAutoSave(true);
+    auto* timer = editor.findChild<QTimer*>("tmrAutoSave");
+    ASSERT_EQ(timer->interval(), 15 * 60'000);
+    EXPECT_EQ(editor.findChild<QLabel*>("sbStatus")->text(), " Auto-save is on");
+    timer->start(1);
+    QFile::remove(Project.Path("Text Files/Lamp.txt"));
+    QTest::qWait(30);
+    EXPECT_FALSE(Project.Exists("Text Files/Lamp.txt")) << "an unchanged text is left alone";
+
+    Type("Gale ");
+    QTest::qWait(30);
+    EXPECT_EQ(TextFile(), "Gale Calm\r\n");
+    EXPECT_TRUE(editor.findChild<QLabel*>("sbStatus")->text().startsWith(" Text auto-saved at "));
+}
+
+TEST_F(EditorTest, ImportAsksBeforeReplacingAndLeavesTheSaveToTheWriter)
+{
+    Project.Write("Text Files/Lamp.txt", "Old text\r\n");
+    const QString text = Project.Write("draft.TXT", "Imported\r\nlines\r\n");
+    const QString rtf = Project.Write("draft.RTF", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Caf\\'e9\\par Two}");
+    TfmEditor& editor = Open();
+    Dialogs.ExpectOkCancel(false);
+    editor.ImportText(text);
+    EXPECT_EQ(editor.memEditor->toPlainText(), "Old text\n");
+
+    Dialogs.ExpectOkCancel(true);
+    editor.ImportText(text);
+    EXPECT_EQ(editor.memEditor->toPlainText(), "Imported\nlines\n");
+    EXPECT_EQ(editor.memEditor->textCursor().position(), 0);
+    EXPECT_TRUE(editor.IsModified());
+    EXPECT_EQ(TextFile(), "Old text\r\n") << "saved only by the next save";
+
+    Dialogs.ExpectOkCancel(true);
+    editor.ImportText(rtf);
+    EXPECT_TRUE(editor.memEditor->toPlainText().startsWith("Café\nTwo"));
+
+    editor.ImportText(Project.Write("letter.docx", ""));
+    EXPECT_EQ(Dialogs.Texts().last(), "Nodex imports only txt/rtf files.");
+    Dialogs.ExpectOkCancel(true);
+    editor.ImportText(Project.Path("gone.txt"));
+    EXPECT_EQ(Dialogs.Texts().last(), "'gone.txt' file does not exist.");
+}
+
+TEST_F(EditorTest, EachPlacementModeKeepsTheWindowsPlaceWhereItBelongs)
+{
+    // Remember All: each card's own file, written on closing.
+    Project.Write("Lamp.ndx", "[StateData]\nType=1\n");
+    TfmEditor& own = Open(EditMemory::RememberAll);
+    own.move(120, 90);
+    own.close();
+    EXPECT_TRUE(Project.Read("Lamp.ndx").contains("[EditWindow]\nMaximised=0\nTop="));
+
+    // None: nothing is read or written, and Save Window Position is off.
+    const QByteArray card = Project.Read("Lamp.ndx");
+    TfmEditor& none = Open(EditMemory::None);
+    none.RefreshEditorState();
+    EXPECT_FALSE(none.Menus.mnuSaveWindowPos->isEnabled());
+    none.close();
+    EXPECT_EQ(Project.Read("Lamp.ndx"), card);
+
+    // Single: one shared place in the settings, kept only on request.
+    TfmEditor& single = Open(EditMemory::Single);
+    Dialogs.ExpectOkCancel(true);
+    single.Menus.mnuSaveWindowPos->trigger();
+    EXPECT_TRUE(App.Read("Nodex.ini").startsWith("[EditWindow]\nMaximised=0\nTop="));
+}
