@@ -5,6 +5,9 @@
 #include "app/Main.h"
 #include "app/ProjectFiles.h"
 #include "app/ProjectFolder.h"
+#include "editor/Editor.h"
+#include "editor/EditorMemo.h"
+#include "settings/MessageTable.h"
 #include "app/NodexProgram.h"
 #include "canvas/Canvas.h"
 #include "canvas/CanvasView.h"
@@ -13,7 +16,9 @@
 #include "platform/IniFile.h"
 #include "platform/Shell.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -124,6 +129,88 @@ void MergeChain(benchmark::State& state)
     }
 }
 
+/// A writer's 5 MB card text (about 900,000 words in paragraphs of 120 words) in the real
+/// editor: loading it when the window first shows, counting its words, one key typed, saving.
+struct LongText {
+    LongText()
+    {
+        QByteArray paragraph;
+        for (int word = 0; word < 120; ++word)
+            paragraph += "lighthouse ";
+        paragraph += "\r\n";
+        QByteArray text;
+        while (text.size() < 5 * 1024 * 1024)
+            text += paragraph;
+        QDir().mkpath(Folder.path() + "/Text Files");
+        QFile file(Folder.path() + "/Text Files/Long.txt");
+        file.open(QIODevice::WriteOnly);
+        file.write(text);
+    }
+    std::unique_ptr<TfmEditor> Open()
+    {
+        auto editor = std::make_unique<TfmEditor>(Context);
+        editor->setAttribute(Qt::WA_DeleteOnClose, false);
+        editor->ProjectFolder = Folder.path() + "/";
+        editor->CardName = "Long";
+        editor->show();
+        return editor;
+    }
+    QTemporaryDir Folder;
+    SilentDialogs Dialogs;
+    NoShell Shell;
+    MessageTable Messages;
+    EditorContext Context{QCoreApplication::applicationDirPath() + "/", Dialogs, Shell, Messages};
+};
+
+void EditorOpenLongText(benchmark::State& state)
+{
+    LongText text;
+    for (auto _ : state) {
+        auto editor = text.Open();
+        benchmark::DoNotOptimize(editor->memEditor->document()->blockCount());
+        editor->memEditor->document()->setModified(false);
+    }
+}
+
+void EditorCountLongText(benchmark::State& state)
+{
+    LongText text;
+    auto editor = text.Open();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(editor->CountEditorWords());
+}
+
+void EditorTypeInLongText(benchmark::State& state)
+{
+    LongText text;
+    auto editor = text.Open();
+    editor->memEditor->moveCursor(QTextCursor::End);
+    for (auto _ : state)
+        QTest::keyClick(editor->memEditor, Qt::Key_A);
+    editor->memEditor->document()->setModified(false);
+}
+
+void EditorSaveLongText(benchmark::State& state)
+{
+    LongText text;
+    auto editor = text.Open();
+    for (auto _ : state) {
+        editor->memEditor->document()->setModified(true);
+        editor->SaveText();
+    }
+}
+
+/// The project word count over every card of the first type, each with a text of 1,000 words.
+void ProjectWordCount(benchmark::State& state)
+{
+    Fixture fixture(int(state.range(0)), 10, 1000);
+    TfmMain& main = fixture.Program.Main();
+    main.OpenProject(fixture.Project);
+    for (auto _ : state)
+        main.Menus().mnuWordCount->trigger();
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 /// Drags a selected group of 100 cards; each iteration is one mouse move.
 void DragGroup(benchmark::State& state)
 {
@@ -152,6 +239,11 @@ BENCHMARK(ReadCardFiles)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->
 BENCHMARK(OpenProject)->Arg(1000)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(SaveAfterMovingOneCard)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(MergeChain)->Arg(500)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(EditorOpenLongText)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(EditorCountLongText)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(EditorTypeInLongText)->Unit(benchmark::kMicrosecond)->Iterations(50);
+BENCHMARK(EditorSaveLongText)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ProjectWordCount)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DragGroup)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
 int main(int argc, char** argv)

@@ -4,6 +4,11 @@
 #include "canvas/Canvas.h"
 #include "canvas/NodexObject.h"
 
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QUrl>
+
 AppFixture::AppFixture() = default;
 
 AppFixture::~AppFixture()
@@ -61,4 +66,19 @@ QStringList AppFixture::CardNames()
     for (TNodex* card : Main().Canvas().Cards())
         names << card->Name();
     return names;
+}
+
+void AppFixture::Drop(const QStringList& paths)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    const QPoint at = Main().rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Main(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Main(), &drop);
 }

@@ -36,6 +36,8 @@ protected:
     TNodex* Card(const QString& name);
     /// The cards' names in canvas order.
     QStringList CardNames();
+    /// Drops files from the file manager on the main window, as the window system delivers it.
+    void Drop(const QStringList& paths);
 
     TempFolder App;
     TempFolder Projects;

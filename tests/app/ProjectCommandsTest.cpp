@@ -22,21 +22,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
     }
 
-    /// Drops files from the file manager on the main window, as the window system delivers it.
-    void Drop(const QStringList& paths)
-    {
-        QMimeData data;
-        QList<QUrl> urls;
-        for (const QString& path : paths)
-            urls << QUrl::fromLocalFile(path);
-        data.setUrls(urls);
-        const QPoint at = Main().rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&Main(), &enter);
-        ASSERT_TRUE(enter.isAccepted());
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&Main(), &drop);
-    }
 };
 
 TEST_F(ProjectCommandsTest, NewAsksTheSaveQuestionFirst)

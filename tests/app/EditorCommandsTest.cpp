@@ -1,0 +1,149 @@
+#include "AppFixture.h"
+
+#include "app/Main.h"
+#include "canvas/Canvas.h"
+#include "canvas/CanvasView.h"
+#include "canvas/NodexLabel.h"
+#include "canvas/NodexObject.h"
+#include "editor/Editor.h"
+#include "editor/EditorMemo.h"
+#include "properties/Properties.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+/// A saved project: the chain A -> B of Chapter cards, and C, a Scene card; A and C have texts.
+class EditorCommandsTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        StartProgram();
+        WriteProject("Book.nodex", "[Workspace]\nTargetWordCount=8\n[Theme]\nName=Book.ini\n");
+        WriteCard("A", 0, 0, 100, 100, "B");
+        WriteCard("B", 0, 0, 250, 100);
+        WriteCard("C & D", 1, 0, 400, 100);
+        Projects.Write("Text Files/A.txt", "one two three\r\n");
+        Projects.Write("Text Files/C & D.txt", "four five\r\n");
+        ASSERT_TRUE(Program->Start({Projects.Path("Book.nodex")}));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
+    }
+
+    QPoint At(const char* name)
+    {
+        return Main().View().mapFromScene(QPointF(Card(name)->Left() + 5, Card(name)->Top() + 5));
+    }
+    TfmEditor* OpenEditor(const char* name)
+    {
+        QTest::mouseClick(Main().View().viewport(), Qt::LeftButton, {}, At(name));
+        QTest::mouseDClick(Main().View().viewport(), Qt::LeftButton, {}, At(name));
+        return qobject_cast<TfmEditor*>(Card(name)->Editor());
+    }
+    void Select(const char* name, Qt::KeyboardModifiers keys = {})
+    {
+        QTest::mouseClick(Main().View().viewport(), Qt::LeftButton, keys, At(name));
+    }
+};
+
+TEST_F(EditorCommandsTest, EachCardHasOneEditorWhichItsLabelShows)
+{
+    TfmEditor* editor = OpenEditor("A");
+    ASSERT_TRUE(editor && editor->isVisible());
+    EXPECT_EQ(editor->windowTitle(), "Editing Nodex: 'A'");
+    EXPECT_EQ(editor->memEditor->toPlainText(), "one two three\n");
+    EXPECT_EQ(OpenEditor("A"), editor) << "the open editor comes to the front";
+    Select("B");
+    EXPECT_EQ(Card("A")->NameLabel()->TextColour(), QColor(255, 0, 0)) << "the editing colour";
+
+    Select("A");
+    emit Main().Menus().pmnuNodex->aboutToShow();
+    EXPECT_FALSE(Main().Menus().pmnuProperties->isEnabled()) << "no renaming while it is edited";
+    editor->close();
+    QTest::qWait(1);
+    EXPECT_EQ(Card("A")->Editor(), nullptr);
+}
+
+TEST_F(EditorCommandsTest, UnsavedEditorsAreSavedFirstAndAFailedSaveStopsTheCommand)
+{
+    TfmEditor* editor = OpenEditor("B");
+    QTest::keyClicks(editor->memEditor, "six");
+    Projects.MakeFolder("Text Files/B.txt");
+    Dialogs.ExpectYesNoCancel(Answer::Yes);
+    Main().Commands().New();
+    EXPECT_EQ(Main().Canvas().CardCount(), 3) << "the text that could not be saved keeps its cards";
+    EXPECT_TRUE(editor->isVisible());
+
+    QDir(Projects.Path("Text Files/B.txt")).removeRecursively();
+    Dialogs.ExpectYesNoCancel(Answer::Yes);
+    Main().Commands().New();
+    EXPECT_EQ(Projects.Read("Text Files/B.txt"), "six");
+    EXPECT_EQ(Main().Canvas().CardCount(), 0);
+}
+
+TEST_F(EditorCommandsTest, WordCountsTakeOpenEditorsChainsAndSelections)
+{
+    TfmEditor* editor = OpenEditor("B");
+    QTest::keyClicks(editor->memEditor, "unsaved words count");
+    Main().Selection().CurrentCard = nullptr;
+    Main().Menus().mnuWordCount->trigger();
+    Select("A");
+    Main().Menus().mnuWordCount->trigger();
+    Select("C & D");
+    Main().Menus().pmnuWordCount->trigger();
+    Select("A", Qt::ShiftModifier);
+    Main().Menus().mnuWordCount->trigger();
+    const QLocale locale;
+    EXPECT_EQ(Dialogs.Texts(),
+              (QStringList{"Chapter combined word count is 6 (" + locale.toString(75) + "%)",
+                           "Linked word count is 6 (" + locale.toString(75) + "%)",
+                           "'C && D' Word count is 2 (" + locale.toString(25) + "%)",
+                           "Selected word count is 5 (" + locale.toString(62.5) + "%)"}));
+}
+
+TEST_F(EditorCommandsTest, ACardsTextPrintsWithItsTitleAndPageNumbers)
+{
+    Select("B");
+    Main().Menus().pmnuPrint->trigger();
+    EXPECT_EQ(Dialogs.Texts().last(), "There is no content file to print.");
+
+    const QString pdf = Projects.Path("A.pdf");
+    Select("A");
+    Dialogs.ExpectPrinter(pdf);
+    Main().Menus().pmnuPrint->trigger();
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished());
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(printed.contains("A (1/1)")) << printed.toStdString();
+    EXPECT_TRUE(printed.contains("one two three"));
+}
+
+TEST_F(EditorCommandsTest, ADroppedTextFileBecomesANewCardsText)
+{
+    const QString dropped = Projects.Write("Letter.TXT", "Dear Ada,\nthe lamp is lit.\n");
+    Dialogs.ExpectModal([](QDialog& dialog) {
+        auto& properties = static_cast<TfmProperties&>(dialog);
+        QTest::keyClicks(properties.edtName, "Letter");
+        QTest::mouseClick(properties.btnOk, Qt::LeftButton);
+    });
+    Drop({dropped});
+    EXPECT_EQ(Projects.Read("Text Files/Letter.txt"), "Dear Ada,\r\nthe lamp is lit.\r\n");
+    EXPECT_TRUE(Projects.Exists("Letter.ndx"));
+}
+
+TEST_F(EditorCommandsTest, MergeTakesWhatIsTypedInOpenEditors)
+{
+    TfmEditor* first = OpenEditor("A");
+    TfmEditor* second = OpenEditor("B");
+    QTest::keyClicks(second->memEditor, "typed");
+    Select("A");
+    Dialogs.ExpectYesNoCancel(Answer::No);
+    Main().Menus().pmnuMerge->trigger();
+    EXPECT_EQ(Projects.Read("Text Files/A.txt"), "one two three\r\n\r\ntyped\r\n");
+    EXPECT_EQ(first->memEditor->toPlainText(), "one two three\n\ntyped\n");
+    EXPECT_FALSE(first->IsModified());
+}
