@@ -7,6 +7,7 @@
 #include "canvas/CanvasState.h"
 #include "canvas/NodexObject.h"
 #include "canvas/ThemeApplier.h"
+#include "editor/RtfReader.h"
 #include "picture/PictureLoader.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
@@ -19,6 +20,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -144,8 +146,18 @@ QList<FuzzTarget> FuzzTargets(const QString& dataFolder)
              << Wmf({48, 48}, Shape::Ellipse, InsetBox({48, 48}), Qt::red, 3)
              << Emf({48, 48}, Shape::Rectangle, InsetBox({48, 48}), Qt::blue, 3);
 
+    const QList<QByteArray> documents = FilesUnder(dataFolder + "/../tests/editor/data", {"*.rtf"});
+
     return {
         {"ini", iniFiles, RunIni},
+        {"rtf", documents,
+         [](const QByteArray& bytes) {
+             QString text;
+             QString error;
+             if (RtfToPlainText(bytes, text, error))
+                 Require(std::none_of(text.begin(), text.end(), [](QChar c) { return c < u' ' && c != u'\t' && c != u'\n'; }),
+                         "plain text holds no control characters but tabs and line breaks");
+         }},
         {"project", iniFiles, [projects](const QByteArray& bytes) { projects->Run(bytes); }},
         {"picture", pictures,
          [](const QByteArray& bytes) {

@@ -14,6 +14,6 @@ struct FuzzTarget {
     std::function<void(const QByteArray&)> Run;
 };
 
-/// The INI layer, the project and card reader (opening a real project folder), and the picture
-/// readers. `dataFolder` is the repository's data folder, whose shipped files are the seeds.
+/// The INI layer, the project and card reader (opening a real project folder), the picture
+/// readers and the rich-text reader. `dataFolder` is the repository's data folder, whose shipped files are the seeds.
 QList<FuzzTarget> FuzzTargets(const QString& dataFolder);

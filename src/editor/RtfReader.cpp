@@ -271,10 +271,15 @@ private:
         }
     }
 
+    // Whatever way a character came in (a byte in a code page, \'hh, \u), control characters
+    // other than tabs and line breaks are no text.
     void Append(const QString& s)
     {
         ResolveHighSurrogate();
-        Text += s;
+        for (const QChar c : s) {
+            if (c.unicode() >= 0x20 || c == u'\t' || c == u'\n')
+                Text += c;
+        }
     }
 
     // A pair of \u makes one character above U+FFFF; a half on its own is not text.

@@ -94,6 +94,8 @@ TEST(RtfReader, FollowsTheRules)
         { R"({\rtf1 \trowd a\cell b\cell\row c\cell\cell\row d})", "a\tb\nc\t\nd" },
         // Source line ends are no text; a backslash before one is a paragraph mark.
         { "{\\rtf1 a\r\nb\\\nc}", "ab\nc" },
+        // A control character is no text, whichever way it is written.
+        { R"({\rtf1\ansicpg65001 a\'10\'07b})", "ab" },
         // The last paragraph's mark is dropped, an empty paragraph before it kept.
         { R"({\rtf1 a\par b\par })", "a\nb" },
         { R"({\rtf1 a\par \par })", "a\n" },
