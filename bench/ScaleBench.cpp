@@ -5,6 +5,7 @@
 #include "app/Main.h"
 #include "app/ProjectFiles.h"
 #include "app/ProjectFolder.h"
+#include "compile/Compile.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
 #include "settings/MessageTable.h"
@@ -14,6 +15,7 @@
 #include "canvas/NodexObject.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
+#include "platform/TextFile.h"
 #include "platform/Shell.h"
 
 #include <QAction>
@@ -211,6 +213,48 @@ void ProjectWordCount(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+/// What compiling a chain cannot go below: reading every card file and text file once.
+void ReadChainFiles(benchmark::State& state)
+{
+    Fixture fixture(int(state.range(0)), int(state.range(0)), 1000);
+    const QString folder = QFileInfo(fixture.Project).absolutePath() + "/";
+    for (auto _ : state) {
+        for (const CardFileEntry& entry : ListCardFiles(folder)) {
+            IniFile file(folder + entry.FileName);
+            QString error;
+            file.Load(error);
+            QString text;
+            ReadTextFile(folder + "Text Files/" + entry.Name + ".txt", text, error);
+            benchmark::DoNotOptimize(text);
+        }
+    }
+}
+
+/// Compiles a chain of N cards of 1,000 words each, descriptions and texts.
+void CompileChain(benchmark::State& state)
+{
+    Fixture fixture(int(state.range(0)), int(state.range(0)), 1000);
+    TfmMain& main = fixture.Program.Main();
+    main.OpenProject(fixture.Project);
+    main.Selection().CurrentCard = main.Canvas().Cards().first();
+    main.Menus().mnuCompile->trigger();
+    auto* compile = main.findChild<TfmCompile*>("fmCompile");
+    for (auto _ : state)
+        compile->btnCreateClick();
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+/// Finds the cards of N whose text holds a word, every text read once.
+void FindAndCompileCards(benchmark::State& state)
+{
+    Fixture fixture(int(state.range(0)), 10, 1000);
+    TfmMain& main = fixture.Program.Main();
+    main.OpenProject(fixture.Project);
+    for (auto _ : state)
+        main.FindAndCompile("Lighthouse.", false, true);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 /// Drags a selected group of 100 cards; each iteration is one mouse move.
 void DragGroup(benchmark::State& state)
 {
@@ -244,6 +288,9 @@ BENCHMARK(EditorCountLongText)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(EditorTypeInLongText)->Unit(benchmark::kMicrosecond)->Iterations(50);
 BENCHMARK(EditorSaveLongText)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ProjectWordCount)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ReadChainFiles)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(CompileChain)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(FindAndCompileCards)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DragGroup)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
 int main(int argc, char** argv)

@@ -273,3 +273,22 @@ bool CardCommands::NameTaken(const QString& name, const TNodex* self) const
     // load, say) is not overwritten either.
     return FStore.CardFileExists(name) && !(self && SameIgnoringAsciiCase(self->Name(), name));
 }
+
+void CardCommands::EnsureCompilationCard()
+{
+    const QList<TNodex*>& cards = FCanvas.Cards();
+    if (std::any_of(cards.begin(), cards.end(), [](const TNodex* card) { return card->Type() == CompilationType; }))
+        return;
+    TNodex* card = FCanvas.CreateCard();
+    card->BeginUpdate();
+    card->MoveTo(44, 30);
+    card->SetName(QStringLiteral("Compilation"));
+    card->SetType(CompilationType);
+    card->SetState(0);
+    FThemes.ApplyThemeToCard(*card);
+    card->EndUpdate();
+    FCanvas.BringToFront(card);
+    card->setVisible(true);
+    FCanvas.BringToFront(card->NameLabel());
+    FProject.Modified = true;
+}

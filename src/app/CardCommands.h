@@ -47,6 +47,8 @@ public:
     void Merge();
     /// The properties of the current card; its files follow a new name.
     void Properties();
+    /// Makes the card "Compilation" at 44, 30 unless the canvas has one.
+    void EnsureCompilationCard();
 
     /// A card was renamed (the compile list follows) or deleted (its first entry leaves).
     std::function<void(const QString& oldName, const QString& newName)> CardRenamed;

@@ -4,6 +4,10 @@
 #include "app/ProjectFiles.h"
 #include "app/SettingsFile.h"
 #include "app/WordCountCommands.h"
+#include "canvas/Links.h"
+#include "compile/Compile.h"
+#include "compile/FindAndCompile.h"
+#include "editor/TextSearch.h"
 #include "app/Splash.h"
 #include "app/WorkspaceSize.h"
 #include "canvas/Canvas.h"
@@ -124,6 +128,12 @@ void TfmMain::ConnectCommands()
     connect(FMenus.pmnuWordCount, &QAction::triggered, this, &TfmMain::pmnuWordCountClick);
     connect(FMenus.mnuWordCount, &QAction::triggered, this, &TfmMain::mnuWordCountClick);
     connect(FMenus.pmnuPrint, &QAction::triggered, this, &TfmMain::pmnuPrintClick);
+    connect(FMenus.mnuCompile, &QAction::triggered, this, &TfmMain::mnuCompileClick);
+    connect(FMenus.pmnuToCompilation, &QAction::triggered, this, &TfmMain::pmnuToCompilationClick);
+    connect(FMenus.mnuFindAndCompile, &QAction::triggered, this, [this] {
+        if (fmFindAndCompile)
+            fmFindAndCompile->show();
+    });
     for (int state = 0; state < FMenus.pmnuState.size(); ++state)
         card(FMenus.pmnuState[state], [this, state] { FCardCommands.SetRevisionState(state); });
 
@@ -187,6 +197,81 @@ void TfmMain::OpenCardEditor(TNodex* card)
     editor->raise();
     editor->activateWindow();
     emit CardEditorRequested(card);
+}
+
+void TfmMain::SetCompileWindows(TfmCompile& compile, TfmFindAndCompile& findAndCompile)
+{
+    fmCompile = &compile;
+    fmFindAndCompile = &findAndCompile;
+    compile.EnsureCompilationCard = [this] {
+        FCardCommands.EnsureCompilationCard();
+        UpdateCaption();
+    };
+    findAndCompile.FindAndCompile = [this](const QString& text, bool matchCase, bool clearList) {
+        FindAndCompile(text, matchCase, clearList);
+    };
+    FCardCommands.CardRenamed = [&compile](const QString& oldName, const QString& newName) {
+        compile.RenameEntries(oldName, newName);
+    };
+    FCardCommands.CardDeleted = [&compile](const QString& name) { compile.RemoveFirstEntry(name); };
+}
+
+void TfmMain::ShowCompileWindow()
+{
+    fmCompile->AppFolder = FProject.AppFolder;
+    fmCompile->ProjectFolder = FProject.ProjectFolder;
+    fmCompile->ShowCompileWindow();
+}
+
+void TfmMain::mnuCompileClick()
+{
+    TNodex* current = FSelection.CurrentCard;
+    if (current) {
+        WaitCursor wait;
+        if (FSelection.SelectedCards.size() >= 2) {
+            QStringList names;
+            for (const TNodex* card : FSelection.SelectedCards)
+                if (card->Type() != CompilationType)
+                    names << card->Name();
+            fmCompile->SetNames(names);
+        } else if (current->LinkTo()) {
+            // The chain from the current card on; a loop in a damaged project is walked once.
+            QStringList names;
+            for (const TNodex* card : ChainFrom(current))
+                names << card->Name();
+            fmCompile->SetNames(names);
+        } else if (current->Type() != CompilationType) {
+            fmCompile->AppendOnce(current->Name());
+        }
+    }
+    ShowCompileWindow();
+}
+
+void TfmMain::pmnuToCompilationClick()
+{
+    TNodex* current = FSelection.CurrentCard;
+    if (!current)
+        return;
+    if (current->Type() != CompilationType)
+        fmCompile->AppendOnce(current->Name());
+    ShowCompileWindow();
+}
+
+void TfmMain::FindAndCompile(const QString& text, bool matchCase, bool clearList)
+{
+    if (FCanvas->CardCount() > 0) {
+        WaitCursor wait;
+        if (clearList)
+            fmCompile->ClearAll();
+        for (const TNodex* card : FCanvas->Cards()) {
+            if (card->Type() == CompilationType)
+                continue;
+            const std::optional<QString> cardText = CardText(*card, FStore.TextFilePath(card->Name()));
+            if (cardText && FindForward(*cardText, 0, text, matchCase) >= 0)
+                fmCompile->Append(card->Name());
+        }
+    }
+    ShowCompileWindow();
 }
 
 EditorSettings TfmMain::CurrentEditorSettings() const
@@ -490,6 +575,8 @@ bool TfmMain::OpenProject(const QString& path)
     case ProjectStore::OpenResult::Opened:
         break;
     }
+    if (fmCompile)
+        fmCompile->ClearAll();
     ApplyPlacement(opened.Placement);
     ApplyWorkspaceSize();
     UpdateCaption();
@@ -525,6 +612,8 @@ void TfmMain::ApplyPlacement(const WindowPlacement& placement)
 void TfmMain::CloseProject()
 {
     FStore.ReleaseLock();
+    if (fmCompile)
+        fmCompile->ClearAll();
     FProject.WorkspaceSize = 0;
     ApplyWorkspaceSize();
     FProject.ProjectOnDisk = false;

@@ -17,6 +17,8 @@
 #include <memory>
 
 class Dialogs;
+class TfmCompile;
+class TfmFindAndCompile;
 class MessageTable;
 class QGraphicsPixmapItem;
 class Shell;
@@ -54,6 +56,10 @@ public:
 
     /// The properties dialog, made after the main window.
     void SetPropertiesDialog(TfmProperties& dialog) { FCardCommands.SetPropertiesDialog(dialog); }
+    /// The compile window and the Find & Compile dialog, made after the main window.
+    void SetCompileWindows(TfmCompile& compile, TfmFindAndCompile& findAndCompile);
+    /// Fills the compile list with the cards whose text holds `text`, then shows the list.
+    void FindAndCompile(const QString& text, bool matchCase, bool clearList);
     /// What every editor window shares; the templates are made after the main window.
     EditorContext& Editors() { return FEditorContext; }
     /// What an editor takes from the settings and the project when it is opened.
@@ -127,6 +133,9 @@ private:
     void pmnuWordCountClick();
     void mnuWordCountClick();
     void pmnuPrintClick();
+    void mnuCompileClick();
+    void pmnuToCompilationClick();
+    void ShowCompileWindow();
     /// Where the window stands now, as a project file keeps it.
     WindowPlacement CurrentPlacement() const;
     /// Places the window as stored, fitted to the screen it would stand on.
@@ -148,4 +157,6 @@ private:
     CardCommands FCardCommands;
     ProjectCommands FProjectCommands;
     QGraphicsPixmapItem* imgFlash = nullptr;
+    TfmCompile* fmCompile = nullptr;
+    TfmFindAndCompile* fmFindAndCompile = nullptr;
 };

@@ -14,7 +14,7 @@ NodexProgram::NodexProgram(const QString& appFolder, Dialogs& dialogs, Shell& sh
     : FDialogs(dialogs)
     , fmMain(std::make_unique<TfmMain>(appFolder, dialogs, shell, FMessages, splashDraw))
     , fmAbout(new TfmAbout(fmMain.get()))
-    , fmCompile(new TfmCompile(fmMain.get()))
+    , fmCompile(new TfmCompile(dialogs, FMessages, fmMain.get()))
     , fmEditor(std::make_unique<TfmEditor>(fmMain->Editors()))
     , fmFindReplace(new TfmFindReplace(dialogs, FMessages, fmMain->Editors().ReplaceAllWarned, fmMain.get()))
     , fmOptions(new TfmOptions(fmMain.get()))
@@ -24,6 +24,7 @@ NodexProgram::NodexProgram(const QString& appFolder, Dialogs& dialogs, Shell& sh
     fmMain->SetPropertiesDialog(*fmProperties);
     fmMain->Editors().TemplateEditor = fmEditor.get();
     fmMain->Editors().TemplateFindReplace = fmFindReplace;
+    fmMain->SetCompileWindows(*fmCompile, *fmFindAndCompile);
 }
 
 NodexProgram::~NodexProgram() = default;

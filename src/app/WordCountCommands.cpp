@@ -6,6 +6,7 @@
 #include "canvas/NodexObject.h"
 #include "canvas/Theme.h"
 #include "editor/Editor.h"
+#include "editor/EditorMemo.h"
 #include "editor/WordCount.h"
 #include "platform/NativeName.h"
 #include "platform/TextFile.h"
@@ -25,15 +26,25 @@ qint64 Sum(const QList<TNodex*>& cards, const std::function<qint64(const TNodex&
 }
 } // namespace
 
-qint64 CardWords(const TNodex& card, const QString& textFilePath)
+std::optional<QString> CardText(const TNodex& card, const QString& textFilePath)
 {
     if (const auto* editor = qobject_cast<const TfmEditor*>(card.Editor()))
-        return editor->CountEditorWords();
+        return editor->memEditor->toPlainText();
     if (KindOf(textFilePath) != FileKind::Regular)
-        return 0;
+        return std::nullopt;
     QString text;
     QString error;
-    return ReadTextFile(textFilePath, text, error) ? CountTextWords(text) : 0;
+    if (!ReadTextFile(textFilePath, text, error))
+        return std::nullopt;
+    return text;
+}
+
+qint64 CardWords(const TNodex& card, const QString& textFilePath)
+{
+    // An open editor counts its selection, or all its text.
+    if (const auto* editor = qobject_cast<const TfmEditor*>(card.Editor()))
+        return editor->CountEditorWords();
+    return CountTextWords(CardText(card, textFilePath).value_or(QString()));
 }
 
 QString CardWordCountMessage(const TNodex& card, qint64 words, int target, const MessageTable& messages)

@@ -3,12 +3,17 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 struct CanvasState;
 struct Theme;
 class MessageTable;
 class TCanvas;
 class TNodex;
+
+/// The text of a card: its open editor's, unsaved changes included, else its saved text file's;
+/// none when it has neither.
+std::optional<QString> CardText(const TNodex& card, const QString& textFilePath);
 
 /// The words of a card: its open editor's (unsaved text and a selection included), else its
 /// saved text file's; 0 when it has neither.

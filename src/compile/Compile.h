@@ -1,10 +1,65 @@
 #pragma once
 
-#include <QDialog>
+#include <QWidget>
 
-/// The compile window: the ordered list of cards that makes the compilation.
-class TfmCompile : public QDialog {
+#include <functional>
+
+class Dialogs;
+class MessageTable;
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QMenu;
+class QPushButton;
+class TCompileList;
+
+/// The compile window: the ordered list of card names that "Create" joins, each with its
+/// description and text, into the text of the card "Compilation". A tool window that stays on
+/// top; closing only hides it, and the list lives as long as the program, not the project.
+class TfmCompile : public QWidget {
     Q_OBJECT
 public:
-    explicit TfmCompile(QWidget* parent = nullptr);
+    TfmCompile(Dialogs& dialogs, const MessageTable& messages, QWidget* parent = nullptr);
+    ~TfmCompile() override;
+
+    QString AppFolder;      ///< with a trailing "/"
+    QString ProjectFolder;  ///< with a trailing "/"
+    /// Makes sure the card "Compilation" stands on the canvas, after a compilation was written.
+    std::function<void()> EnsureCompilationCard;
+
+    QStringList Names() const;
+    void SetNames(const QStringList& names);
+    /// Appends a name unless it is listed already.
+    void AppendOnce(const QString& name);
+    void Append(const QString& name);
+    void ClearAll();
+    /// A card was renamed: its entries follow it.
+    void RenameEntries(const QString& oldName, const QString& newName);
+    /// A card was deleted: its first entry leaves.
+    void RemoveFirstEntry(const QString& name);
+
+    /// Enables Delete, Clear All and Create as the list allows.
+    void UpdateCompileCommands();
+    /// Shows the window (placed as saved the first time) or brings it forward.
+    void ShowCompileWindow();
+    /// Writes the compilation file and makes sure the Compilation card exists.
+    void btnCreateClick();
+
+    QCheckBox* cbDescriptions;
+    QCheckBox* cbContent;
+    TCompileList* lbCompile;
+    QPushButton* btnCreate;
+    QPushButton* btnClose;
+    QMenu* pmnuCompile;
+    QAction* pmnuDelete;
+    QAction* pmnuClearAll;
+
+private:
+    void ReadPosition();
+    void WritePosition();
+
+    Dialogs& FDialogs;
+    const MessageTable& FMessages;
+    QGroupBox* gbInclude;
+    bool FShown = false;
 };
