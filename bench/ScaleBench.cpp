@@ -2,6 +2,7 @@
 // reports time per card (open, save) or per mouse move (drag); flat numbers across the sizes
 // mean the work is linear in the cards touched, not in the cards on the canvas.
 #include "ProjectGenerator.h"
+#include "SilentDialogs.h"
 #include "app/Main.h"
 #include "app/ProjectFiles.h"
 #include "app/ProjectFolder.h"
@@ -29,29 +30,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-/// Answers every question with No and shows nothing: benchmarks run unattended.
-class SilentDialogs : public Dialogs {
-public:
-    void ShowInformation(const QString&) override {}
-    void ShowWarning(const QString& text, const QString& reason) override
-    {
-        qWarning("%s %s", qPrintable(text), qPrintable(reason));
-    }
-    Answer AskYesNoCancel(const QString&) override { return Answer::No; }
-    bool AskOkCancel(const QString&) override { return false; }
-    QString AskOpenFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString AskSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    bool RunModal(QDialog&) override { return false; }
-    bool AskPrinter(QPrinter&) override { return false; }
-};
-
-class NoShell : public Shell {
-public:
-    void ExploreFolder(const QString&) override {}
-    void BringToFront(QWidget*) override {}
-    void StartDetached(const QString&, const QStringList&) override {}
-};
-
 struct Fixture {
     explicit Fixture(int cards, int chainLength = 10, int textWords = 0)
         : Project(GenerateProject(Folder.path() + "/", cards, chainLength, textWords))
@@ -65,10 +43,9 @@ struct Fixture {
     NodexProgram Program;
 };
 
-/// What opening can at best come down to: reading and parsing every card file.
-void ReadCardFiles(benchmark::State& state)
+/// Reads and parses every card file of a project, and with `withTexts` every text file too.
+void ReadProjectFiles(benchmark::State& state, const Fixture& fixture, bool withTexts)
 {
-    Fixture fixture(int(state.range(0)));
     const QString folder = QFileInfo(fixture.Project).absolutePath() + "/";
     for (auto _ : state) {
         for (const CardFileEntry& entry : ListCardFiles(folder)) {
@@ -76,8 +53,19 @@ void ReadCardFiles(benchmark::State& state)
             QString error;
             file.Load(error);
             benchmark::DoNotOptimize(ReadCardFile(file));
+            QString text;
+            if (withTexts)
+                ReadTextFile(folder + "Text Files/" + entry.Name + ".txt", text, error);
+            benchmark::DoNotOptimize(text);
         }
     }
+}
+
+/// What opening can at best come down to: reading and parsing every card file.
+void ReadCardFiles(benchmark::State& state)
+{
+    const Fixture fixture(int(state.range(0)));
+    ReadProjectFiles(state, fixture, false);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
@@ -216,18 +204,8 @@ void ProjectWordCount(benchmark::State& state)
 /// What compiling a chain cannot go below: reading every card file and text file once.
 void ReadChainFiles(benchmark::State& state)
 {
-    Fixture fixture(int(state.range(0)), int(state.range(0)), 1000);
-    const QString folder = QFileInfo(fixture.Project).absolutePath() + "/";
-    for (auto _ : state) {
-        for (const CardFileEntry& entry : ListCardFiles(folder)) {
-            IniFile file(folder + entry.FileName);
-            QString error;
-            file.Load(error);
-            QString text;
-            ReadTextFile(folder + "Text Files/" + entry.Name + ".txt", text, error);
-            benchmark::DoNotOptimize(text);
-        }
-    }
+    const Fixture fixture(int(state.range(0)), int(state.range(0)), 1000);
+    ReadProjectFiles(state, fixture, true);
 }
 
 /// Compiles a chain of N cards of 1,000 words each, descriptions and texts.

@@ -1,6 +1,7 @@
 #include "FuzzTargets.h"
 
 #include "MetafileFixtures.h"
+#include "SilentDialogs.h"
 #include "app/ProjectStore.h"
 #include "app/ProjectState.h"
 #include "canvas/Canvas.h"
@@ -78,19 +79,6 @@ void RunIni(const QByteArray& bytes)
     Require(again.ToBytes() == written, "a file written unchanged keeps every byte");
 }
 
-/// Silent dialogs: a fuzzed project is expected to be refused now and then.
-class QuietDialogs : public Dialogs {
-public:
-    void ShowInformation(const QString&) override {}
-    void ShowWarning(const QString&, const QString&) override {}
-    Answer AskYesNoCancel(const QString&) override { return Answer::No; }
-    bool AskOkCancel(const QString&) override { return false; }
-    QString AskOpenFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString AskSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    bool RunModal(QDialog&) override { return false; }
-    bool AskPrinter(QPrinter&) override { return false; }
-};
-
 /// A project folder whose project file and one card file are the fuzzed bytes, opened and saved
 /// as the program does.
 class ProjectRunner {
@@ -128,7 +116,7 @@ private:
     TCanvas Canvas;
     Theme CurrentTheme;
     ThemeApplier Themes;
-    QuietDialogs Quiet;
+    SilentDialogs Quiet;
     MessageTable Messages;
     ProjectStore Store;
 };

@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/WaitCursor.h"
+#include "platform/WindowPlacement.h"
 #include "settings/MessageTable.h"
 
 #include <QAction>
@@ -217,10 +218,7 @@ void TfmCompile::WritePosition()
     IniFile file(AppFolder + "Nodex.ini");
     QString error;
     if (file.Load(error)) {
-        file.WriteInteger(PositionSection, "Top", y());
-        file.WriteInteger(PositionSection, "Left", x());
-        file.WriteInteger(PositionSection, "Width", width());
-        file.WriteInteger(PositionSection, "Height", height());
+        WriteWindowBounds(file, PositionSection, QRect(pos(), size()));
         if (file.Save(error))
             return;
     }

@@ -505,10 +505,7 @@ void TfmEditor::WritePlacement(const QString& path)
     QString error;
     if (file.Load(error)) {
         file.WriteBool(PlacementSection, "Maximised", isMaximized());
-        file.WriteInteger(PlacementSection, "Top", y());
-        file.WriteInteger(PlacementSection, "Left", x());
-        file.WriteInteger(PlacementSection, "Width", width());
-        file.WriteInteger(PlacementSection, "Height", height());
+        WriteWindowBounds(file, PlacementSection, QRect(pos(), size()));
         if (file.Save(error))
             return;
     }

@@ -1,5 +1,7 @@
 #include "platform/WindowPlacement.h"
 
+#include "platform/IniFile.h"
+
 #include <algorithm>
 
 namespace {
@@ -15,4 +17,12 @@ QRect FitToScreen(const WindowPlacement& placement, const QRect& available, QSiz
     const qint64 left = Clamped(placement.Left, available.left(), available.left() + areaWidth - width);
     const qint64 top = Clamped(placement.Top, available.top(), available.top() + areaHeight - height);
     return QRect(int(left), int(top), int(width), int(height));
+}
+
+void WriteWindowBounds(IniFile& file, const QString& section, const QRect& bounds)
+{
+    file.WriteInteger(section, "Top", bounds.top());
+    file.WriteInteger(section, "Left", bounds.left());
+    file.WriteInteger(section, "Width", bounds.width());
+    file.WriteInteger(section, "Height", bounds.height());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
 
 /// Where the main window stands, as a project file or the settings keep it. The values may come
 /// from a damaged file, so they are kept as read and fitted to the screen only when applied.
@@ -21,3 +22,8 @@ inline constexpr QSize MinimumWindowSize{320, 240};
 /// MinimumWindowSize, and the whole moved onto it. Any int is taken, without overflow. The
 /// result is the frame's position with the size of the inside, as move() and resize() take them.
 QRect FitToScreen(const WindowPlacement& placement, const QRect& available, QSize frame);
+
+class IniFile;
+
+/// Writes a window's bounds as the settings and card files keep them: Top, Left, Width, Height.
+void WriteWindowBounds(IniFile& file, const QString& section, const QRect& bounds);
