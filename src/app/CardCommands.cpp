@@ -92,7 +92,9 @@ bool CardCommands::CreateCard(QPoint canvasPoint)
     FThemes.ApplyStateMarker(*card);
     FSelection.CurrentCard = card;
     card->Repaint();
-    FStore.SaveCard(*card);
+    // A card whose file could not be written lives only in memory until a save succeeds.
+    if (!FStore.SaveCard(*card))
+        FProject.Modified = true;
     FTheme.NextCardType = row >= 1 && row <= 11 ? row + 1 : 1;
     return true;
 }
@@ -176,11 +178,20 @@ void CardCommands::Merge()
     QString reason;
     {
         WaitCursor wait;
-        if (SaveEditorsOf(chain.mid(1), deleteMerged, reason) && WriteMergedText(chain, reason)) {
+        // The current card's own editor is saved too: the merge reads its file and shows the
+        // merged file afterwards.
+        if (SaveEditorsOf({current}, false, reason) && SaveEditorsOf(chain.mid(1), deleteMerged, reason)
+            && WriteMergedText(chain, reason)) {
             if (deleteMerged) {
                 const QList<TNodex*> merged = chain.mid(1);
-                for (TNodex* card : merged)
-                    FStore.DeleteCardFiles(*card, true);
+                const QString mergedInto = FStore.TextFilePath(*current);
+                for (TNodex* card : merged) {
+                    // Two cards of one name share a text file: the merged text stays.
+                    const QString text = FStore.TextFilePath(*card);
+                    FStore.DeleteCardFiles(*card, text != mergedInto && !SameFile(text, mergedInto));
+                    if (CardDeleted)
+                        CardDeleted(card->Name());
+                }
                 UnlinkCardsThatGo(merged);
                 for (auto card = merged.crbegin(); card != merged.crend(); ++card) {
                     FSelection.SelectedCards.removeAll(*card);
@@ -226,17 +237,21 @@ bool CardCommands::WriteMergedText(const QList<TNodex*>& chain, QString& reason)
     // built in one pass.
     QStringList texts;
     texts.reserve(chain.size());
+    QSet<QString> read;
     for (const TNodex* card : chain) {
-        const QString path = FStore.TextFilePath(card->Name());
-        if (KindOf(path) == FileKind::Missing)
+        const QString path = FStore.TextFilePath(*card);
+        // A text file that two cards of one name share is taken once.
+        if (KindOf(path) == FileKind::Missing || read.contains(path))
             continue;
+        read.insert(path);
         QString text;
         if (!ReadTextFile(path, text, reason))
             return false;
         if (!text.isEmpty())
             texts << text + '\n';
     }
-    return WriteTextFile(FStore.TextFilePath(chain.first()->Name()), texts.join(QString()), LineEnds::CrLf, reason);
+    return WriteTextFile(FStore.TextFilePath(*chain.first()), texts.join(QString()), LineEnds::CrLf, reason,
+                         FProject.ProjectFolder);
 }
 
 void CardCommands::Properties()

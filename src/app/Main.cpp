@@ -15,6 +15,7 @@
 #include "canvas/NodexObject.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
+#include "platform/NativeName.h"
 #include "platform/Shell.h"
 #include "platform/WaitCursor.h"
 #include "settings/MessageTable.h"
@@ -186,6 +187,7 @@ void TfmMain::OpenCardEditor(TNodex* card)
         editor->ProjectFolder = FProject.ProjectFolder;
         editor->CardName = card->Name();
         editor->CardFilePath = FStore.CardFilePath(*card);
+        editor->TextFile = FStore.TextFilePath(*card);
         connect(editor, &TfmEditor::Closed, this, [this, card] {
             card->SetEditor(nullptr);
             UpdateCaption();
@@ -206,6 +208,12 @@ void TfmMain::SetCompileWindows(TfmCompile& compile, TfmFindAndCompile& findAndC
     compile.EnsureCompilationCard = [this] {
         FCardCommands.EnsureCompilationCard();
         UpdateCaption();
+    };
+    compile.FilesOf = [this](const QString& name) {
+        for (const TNodex* card : FCanvas->Cards())
+            if (card->Name() == name)
+                return CompileFiles{FStore.CardFilePath(*card), FStore.TextFilePath(*card)};
+        return CompileFilesOf(FProject.ProjectFolder, name);
     };
     findAndCompile.FindAndCompile = [this](const QString& text, bool matchCase, bool clearList) {
         FindAndCompile(text, matchCase, clearList);
@@ -266,7 +274,7 @@ void TfmMain::FindAndCompile(const QString& text, bool matchCase, bool clearList
         for (const TNodex* card : FCanvas->Cards()) {
             if (card->Type() == CompilationType)
                 continue;
-            const std::optional<QString> cardText = CardText(*card, FStore.TextFilePath(card->Name()));
+            const std::optional<QString> cardText = CardText(*card, FStore.TextFilePath(*card));
             if (cardText && FindForward(*cardText, 0, text, matchCase) >= 0)
                 fmCompile->Append(card->Name());
         }
@@ -286,6 +294,7 @@ std::unique_ptr<TfmEditor> TfmMain::MakeHiddenEditor(const TNodex& card)
     editor->setAttribute(Qt::WA_DeleteOnClose, false);
     editor->ProjectFolder = FProject.ProjectFolder;
     editor->CardName = card.Name();
+    editor->TextFile = FStore.TextFilePath(card);
     editor->ApplySettings(CurrentEditorSettings());
     return editor;
 }
@@ -463,6 +472,8 @@ void TfmMain::CreateCardFromFile(const QString& path, QPoint canvasPoint)
         return;
     // The text goes through an editor that is never shown, as an import into an open one does.
     const auto editor = MakeHiddenEditor(*card);
+    // A text file the name already had (kept by an earlier delete) is not replaced unasked.
+    editor->ReloadText();
     editor->ImportText(path);
     if (editor->IsModified())
         editor->SaveText();
@@ -476,7 +487,7 @@ void TfmMain::pmnuWordCountClick()
     qint64 words = 0;
     {
         WaitCursor wait;
-        words = CardWords(*card, FStore.TextFilePath(card->Name()));
+        words = CardWords(*card, FStore.TextFilePath(*card));
     }
     FDialogs.ShowInformation(CardWordCountMessage(*card, words, FProject.TargetWordCount, FMessages));
 }
@@ -488,7 +499,7 @@ void TfmMain::mnuWordCountClick()
         WaitCursor wait;
         message = ProjectWordCountMessage(
             *FCanvas, FSelection, FTheme,
-            [this](const TNodex& card) { return CardWords(card, FStore.TextFilePath(card.Name())); },
+            [this](const TNodex& card) { return CardWords(card, FStore.TextFilePath(card)); },
             FProject.TargetWordCount, FMessages);
     }
     FDialogs.ShowInformation(message);
@@ -499,7 +510,7 @@ void TfmMain::pmnuPrintClick()
     TNodex* card = FSelection.CurrentCard;
     if (!card)
         return;
-    if (!QFileInfo::exists(FStore.TextFilePath(card->Name()))) {
+    if (KindOf(FStore.TextFilePath(*card)) != FileKind::Regular) {
         FDialogs.ShowInformation(FMessages.Text(MessageKey::NOTHING_TO_PRINT));
         return;
     }

@@ -41,10 +41,16 @@ bool ProjectCommands::SavePrompts()
         case Answer::Cancel:
             return false;
         case Answer::Yes:
-            if (FProject.IsUnnamed())
-                SaveAs();
-            else
+            // A save that failed keeps the project: dropping it now would lose the changes. A
+            // Save As the writer cancelled goes on, as the writer chose.
+            if (FProject.IsUnnamed()) {
+                if (SaveAs() && FProject.Modified)
+                    return false;
+            } else {
                 FWindow.SaveProject();
+                if (FProject.Modified)
+                    return false;
+            }
             break;
         case Answer::No:
             break;
@@ -68,15 +74,16 @@ void ProjectCommands::Open()
         FWindow.OpenProject(path);
 }
 
-void ProjectCommands::SaveAs()
+bool ProjectCommands::SaveAs()
 {
     QString path = FDialogs.AskSaveFileName(QStringLiteral("Save Project To Folder As"), FProject.ProjectFolder, ProjectFilter);
     if (path.isEmpty())
-        return;
+        return false;
     const QFileInfo chosen(path);
     QString fileName = chosen.fileName();
-    // The dialog's default extension, for a name typed without one.
-    if (chosen.suffix().isEmpty())
+    // The dialog's default extension, also for a name such as "Novel v1.2": a project file
+    // without it could not be opened again.
+    if (!fileName.endsWith(ProjectExtension, Qt::CaseInsensitive))
         fileName += ProjectExtension;
     WaitCursor wait;
     FProject.ProjectFolder = chosen.absolutePath() + "/";
@@ -85,10 +92,11 @@ void ProjectCommands::SaveAs()
     if (fileName.endsWith(ProjectExtension, Qt::CaseInsensitive) && extension >= 0
         && SameIgnoringAsciiCase(QStringView(fileName).left(extension), ProjectState::Unnamed)) {
         FDialogs.ShowInformation(FMessages.Text(MessageKey::UNIQUE_NAME) + " " + FMessages.Text(MessageKey::THE_PROJECT));
-        return;
+        return false;
     }
     FProject.ProjectFileName = fileName;
     FWindow.SaveProject();
+    return true;
 }
 
 void ProjectCommands::OpenRecentProject(const QString& path)

@@ -35,12 +35,13 @@ public:
                     const MessageTable& messages);
 
     /// The save questions before a command drops the open project: first the editors', then the
-    /// project's. False when the writer cancelled.
+    /// project's. False when the writer cancelled, or when what was to be saved could not be.
     bool SavePrompts();
     void New();
     void Open();
-    /// Gives an unnamed project its folder and name, and saves it there.
-    void SaveAs();
+    /// Gives an unnamed project its folder and name, and saves it there; false when no save was
+    /// made (the dialog was cancelled, or the name refused).
+    bool SaveAs();
     void OpenRecentProject(const QString& path);
     /// Files dropped on the main window, at a canvas point.
     void DropFiles(const QStringList& paths, QPoint canvasPoint);

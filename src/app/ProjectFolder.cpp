@@ -4,6 +4,7 @@
 #include "platform/NativeName.h"
 
 #include <QLoggingCategory>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <sys/stat.h>
@@ -21,15 +22,16 @@ bool IsRandomPart(QStringView part)
     bool upper = false;
     bool lower = false;
     for (const QChar c : part) {
-        if (c.unicode() > 0x7F || !c.isLetterOrNumber())
+        // Qt draws the six characters from the letters A to Z and a to z alone.
+        if (c.unicode() > 0x7F || !c.isLetter())
             return false;
         upper = upper || c.isUpper();
         lower = lower || c.isLower();
     }
-    // The random part mixes letter cases; a word such as "backup", "BACKUP" or "Backup" that a
-    // writer put there is left alone.
-    const bool capitalised = part.front().isUpper() && part.sliced(1).toString().toLower() == part.sliced(1);
-    return upper && lower && !capitalised;
+    // Random letters mix their cases; a word a writer put there ("backup", "BACKUP", "Backup",
+    // "OldOne") is left alone, even at the cost of leaving a leftover that happens to look like one.
+    static const QRegularExpression word(QStringLiteral("^[A-Z]?[a-z]+([A-Z][a-z]+)*$"));
+    return upper && lower && !word.match(part).hasMatch();
 }
 } // namespace
 

@@ -53,7 +53,7 @@ void ProjectLock::Take(const QString& projectPath)
     const QByteArray text = "[Lock]\nHost=" + QSysInfo::machineHostName().toUtf8() + "\nProcess="
         + QByteArray::number(QCoreApplication::applicationPid()) + "\n";
     QString error;
-    if (WriteFileAtomically(lockPath, text, error))
+    if (WriteFileAtomically(lockPath, text, error, QFileInfo(lockPath).absolutePath() + "/"))
         FLockPath = lockPath;
     else
         qCInfo(lcLock).noquote() << "The project opens without a lock:" << error;

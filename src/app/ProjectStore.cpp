@@ -54,12 +54,6 @@ bool EnsureFolder(const QString& folder, QString& reason)
 
 int RoomFor(qint64 extent) { return int(std::clamp<qint64>(extent, 0, LargestRoom)); }
 
-QString LinkOutReason(const QString& path)
-{
-    return QStringLiteral("'%1' is a link to a file outside the project folder; the program "
-                          "never writes through it.")
-        .arg(ReadableName(path));
-}
 } // namespace
 
 ProjectStore::ProjectStore(ProjectState& project, CanvasState& selection, TCanvas& canvas,
@@ -246,7 +240,8 @@ bool ProjectStore::SaveProject(const WindowPlacement& window)
 bool ProjectStore::WriteProject(const WindowPlacement& window, QString& reason)
 {
     IniFile file(ProjectFilePath());
-    if (!LoadInsideProject(file, reason))
+    // Read first, so that what others keep in the file survives.
+    if (!file.Load(reason))
         return false;
     ProjectFileData data;
     data.Maximised = window.Maximised;
@@ -259,7 +254,7 @@ bool ProjectStore::WriteProject(const WindowPlacement& window, QString& reason)
     data.Size = FProject.WorkspaceSize;
     data.ThemeName = FTheme.ThemeName;
     WriteProjectFile(file, data);
-    return file.Save(reason);
+    return file.Save(reason, FProject.ProjectFolder);
 }
 
 bool ProjectStore::SaveCard(TNodex& card)
@@ -284,20 +279,11 @@ bool ProjectStore::SaveCard(TNodex& card)
 bool ProjectStore::WriteCard(const QString& path, const CardFileData& record, QString& reason) const
 {
     IniFile file(path);
-    if (!LoadInsideProject(file, reason))
+    // Read first, so that what others keep in the card file (an editor's placement) survives.
+    if (!file.Load(reason))
         return false;
     WriteCardFile(file, record);
-    return file.Save(reason);
-}
-
-bool ProjectStore::LoadInsideProject(IniFile& file, QString& reason) const
-{
-    if (LeadsOutOf(file.Path(), FProject.ProjectFolder)) {
-        reason = LinkOutReason(file.Path());
-        return false;
-    }
-    // Read first, so that what others keep in the file (an editor's placement, say) survives.
-    return file.Load(reason);
+    return file.Save(reason, FProject.ProjectFolder);
 }
 
 QString ProjectStore::CardFilePath(const TNodex& card) const
@@ -316,6 +302,12 @@ QString ProjectStore::TextFilePath(const QString& cardName) const
     return FProject.ProjectFolder + TextFilesFolder + cardName + ".txt";
 }
 
+QString ProjectStore::TextFilePath(const TNodex& card) const
+{
+    const QString fileName = FStoredCards.value(&card).FileName;
+    return TextFilePath(fileName.isEmpty() ? card.Name() : CardNameOfFile(fileName));
+}
+
 bool ProjectStore::CardFileExists(const QString& cardName) const
 {
     const QString wanted = cardName + CardExtension;
@@ -329,7 +321,7 @@ bool ProjectStore::RenameCardFiles(const TNodex& card, const QString& newName, Q
 {
     const QString oldCard = CardFilePath(card);
     const QString newCard = FProject.ProjectFolder + newName + CardExtension;
-    const QString oldText = TextFilePath(card.Name());
+    const QString oldText = TextFilePath(card);
     const QString newText = TextFilePath(newName);
     if (QFileInfo::exists(newText) && !SameFile(oldText, newText)) {
         reason = QStringLiteral("'%1' is already in the Text Files folder.").arg(newName + ".txt");
@@ -337,7 +329,7 @@ bool ProjectStore::RenameCardFiles(const TNodex& card, const QString& newName, Q
     }
     if (!MoveCardFile(oldCard, newCard, reason))
         return false;
-    if (QFileInfo::exists(oldText) && !MoveFile(oldText, newText, reason)) {
+    if (KindOf(oldText) != FileKind::Missing && !MoveFile(oldText, newText, reason)) {
         QString ignored;
         MoveCardFile(newCard, oldCard, ignored);
         return false;
@@ -353,7 +345,11 @@ bool ProjectStore::MoveCardFile(const QString& from, const QString& to, QString&
     if (SameFile(from, to) || KindOf(from) == FileKind::Missing)
         return MoveFile(from, to, reason);
     QByteArray bytes;
-    if (!ReadFileBytes(from, bytes, reason) || !WriteFileAtomically(to, bytes, reason))
+    if (KindOf(to) != FileKind::Missing) {
+        reason = QStringLiteral("'%1' already exists.").arg(ReadableName(to));
+        return false;
+    }
+    if (!ReadFileBytes(from, bytes, reason) || !WriteFileAtomically(to, bytes, reason, FProject.ProjectFolder))
         return false;
     if (::unlink(NativePath(from).constData()) != 0) {
         reason = QStringLiteral("Cannot remove '%1': %2").arg(ReadableName(from), SystemReason(errno));
@@ -367,6 +363,6 @@ void ProjectStore::DeleteCardFiles(const TNodex& card, bool withText)
 {
     ::unlink(NativePath(CardFilePath(card)).constData());
     if (withText)
-        ::unlink(NativePath(TextFilePath(card.Name())).constData());
+        ::unlink(NativePath(TextFilePath(card)).constData());
     FStoredCards.remove(&card);
 }

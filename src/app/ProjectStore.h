@@ -14,7 +14,6 @@ struct CanvasState;
 struct ProjectState;
 struct Theme;
 class Dialogs;
-class IniFile;
 class MessageTable;
 class TCanvas;
 class TNodex;
@@ -57,6 +56,8 @@ public:
     QString CardFilePath(const TNodex& card) const;
     /// The file a card's text is kept in: "Text Files/" + its name + ".txt".
     QString TextFilePath(const QString& cardName) const;
+    /// The same for a card, spelt as its card file is (a name that is not UTF-8 keeps its bytes).
+    QString TextFilePath(const TNodex& card) const;
     /// Whether a card file of this name exists in the project folder, compared without
     /// regard to case, as on the file systems that ignore it.
     bool CardFileExists(const QString& cardName) const;
@@ -82,8 +83,6 @@ private:
     void FitRoomToCards();
     bool WriteProject(const WindowPlacement& window, QString& reason);
     bool WriteCard(const QString& path, const CardFileData& record, QString& reason) const;
-    /// Reads a file of the project before it is written, unless it is a link out of the folder.
-    bool LoadInsideProject(IniFile& file, QString& reason) const;
     QString ProjectFilePath() const;
     bool MoveCardFile(const QString& from, const QString& to, QString& reason) const;
 

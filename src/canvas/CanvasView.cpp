@@ -39,6 +39,13 @@ TCanvasView::TCanvasView(TCanvas* canvas, CanvasState& state, QWidget* parent)
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    // A card can go while the mouse still holds it (a command run from the keyboard).
+    connect(canvas, &TCanvas::CardDestroying, this, [this](TNodex* card) {
+        if (card == FDragCandidate) {
+            FDragCandidate = nullptr;
+            FDragging = false;
+        }
+    });
 }
 
 void TCanvasView::ScrollToOrigin()

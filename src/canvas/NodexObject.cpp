@@ -8,6 +8,7 @@
 #include "canvas/Theme.h"
 
 #include <QPainter>
+#include <QTextDocument>
 
 #include <utility>
 
@@ -150,8 +151,8 @@ void TNodex::SetPicture(const QPixmap& picture, int size)
 void TNodex::SetHint(const QString& hint)
 {
     FHint = hint;
-    // Tooltips break lines at "\n"; the hint keeps the CR LF it is built with.
-    setToolTip(QString(hint).replace("\r\n", "\n"));
+    // A tooltip reads text that looks like markup as markup; a description is plain text.
+    setToolTip(hint.isEmpty() ? QString() : Qt::convertFromPlainText(QString(hint).replace("\r\n", "\n"), Qt::WhiteSpacePre));
 }
 
 void TNodex::UpdateLine()

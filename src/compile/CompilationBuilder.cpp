@@ -36,21 +36,24 @@ QString BuildCompilationText(const QList<CompileEntry>& entries, bool descriptio
     return output;
 }
 
-bool ReadCompileEntry(const QString& projectFolder, const QString& name, bool descriptions,
+CompileFiles CompileFilesOf(const QString& projectFolder, const QString& name)
+{
+    return {projectFolder + name + ".ndx", projectFolder + "Text Files/" + name + ".txt"};
+}
+
+bool ReadCompileEntry(const QString& name, const CompileFiles& files, bool descriptions,
                       bool content, CompileEntry& entry, QString& error)
 {
     entry = CompileEntry{name, false, {}, false, {}};
-    const QString cardFile = projectFolder + name + ".ndx";
-    if (descriptions && KindOf(cardFile) != FileKind::Missing) {
-        IniFile file(cardFile);
+    if (descriptions && KindOf(files.CardFile) != FileKind::Missing) {
+        IniFile file(files.CardFile);
         if (!file.Load(error))
             return false;
         entry.HasCardFile = true;
         entry.Description = file.ReadString("Description", "Text", QString());
     }
-    const QString textFile = projectFolder + "Text Files/" + name + ".txt";
-    if (content && KindOf(textFile) != FileKind::Missing) {
-        if (!ReadTextFile(textFile, entry.Text, error))
+    if (content && KindOf(files.TextFile) != FileKind::Missing) {
+        if (!ReadTextFile(files.TextFile, entry.Text, error))
             return false;
         entry.HasText = true;
     }

@@ -19,9 +19,18 @@ struct CompileEntry {
 /// there is nothing to write. Built in one pass, so that a long chain costs what reading it does.
 QString BuildCompilationText(const QList<CompileEntry>& entries, bool descriptions, bool content);
 
-/// Reads what the compilation needs of the card `name` from the project folder; false, with the
-/// reason, when a file that exists cannot be read.
-bool ReadCompileEntry(const QString& projectFolder, const QString& name, bool descriptions,
+/// Where a listed card keeps its description and its text.
+struct CompileFiles {
+    QString CardFile;
+    QString TextFile;
+};
+
+/// The files of a card named `name` in a project folder, spelt after its name.
+CompileFiles CompileFilesOf(const QString& projectFolder, const QString& name);
+
+/// Reads what the compilation needs of the card `name` from its files; false, with the reason,
+/// when a file that exists cannot be read.
+bool ReadCompileEntry(const QString& name, const CompileFiles& files, bool descriptions,
                       bool content, CompileEntry& entry, QString& error);
 
 /// The compilation file of a project: the text file of the card "Compilation".

@@ -178,7 +178,8 @@ void TfmCompile::btnCreateClick()
         entries.reserve(names.size());
         for (const QString& name : names) {
             CompileEntry entry;
-            if (!ReadCompileEntry(ProjectFolder, name, cbDescriptions->isChecked(), cbContent->isChecked(), entry, error)) {
+            const CompileFiles files = FilesOf ? FilesOf(name) : CompileFilesOf(ProjectFolder, name);
+            if (!ReadCompileEntry(name, files, cbDescriptions->isChecked(), cbContent->isChecked(), entry, error)) {
                 failed = true;
                 break;
             }
@@ -188,7 +189,7 @@ void TfmCompile::btnCreateClick()
             const QString text = BuildCompilationText(entries, cbDescriptions->isChecked(), cbContent->isChecked());
             // Nothing to compile writes nothing and says nothing.
             if (!text.isEmpty()) {
-                failed = !WriteFileAtomically(CompilationFilePath(ProjectFolder), text.toUtf8(), error);
+                failed = !WriteFileAtomically(CompilationFilePath(ProjectFolder), text.toUtf8(), error, ProjectFolder);
                 written = !failed;
             }
         }

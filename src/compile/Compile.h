@@ -1,5 +1,7 @@
 #pragma once
 
+#include "compile/CompilationBuilder.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -26,6 +28,9 @@ public:
     QString ProjectFolder;  ///< with a trailing "/"
     /// Makes sure the card "Compilation" stands on the canvas, after a compilation was written.
     std::function<void()> EnsureCompilationCard;
+    /// Where the card of a listed name keeps its files (spelt as its card file is); without it
+    /// they are found by the name.
+    std::function<CompileFiles(const QString& name)> FilesOf;
 
     QStringList Names() const;
     void SetNames(const QStringList& names);

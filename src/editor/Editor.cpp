@@ -8,6 +8,7 @@
 #include "editor/WordUsageWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
+#include "platform/NativeName.h"
 #include "platform/Shell.h"
 #include "platform/TextFile.h"
 #include "platform/WaitCursor.h"
@@ -156,7 +157,10 @@ void TfmEditor::ApplySettings(const EditorSettings& settings)
     FAutoSaveInterval = settings.AutoSaveInterval;
 }
 
-QString TfmEditor::TextFilePath() const { return ProjectFolder + "Text Files/" + CardName + ".txt"; }
+QString TfmEditor::TextFilePath() const
+{
+    return TextFile.isEmpty() ? ProjectFolder + "Text Files/" + CardName + ".txt" : TextFile;
+}
 
 bool TfmEditor::IsModified() const { return memEditor->document()->isModified(); }
 
@@ -175,14 +179,14 @@ void TfmEditor::showEvent(QShowEvent* event)
 
 void TfmEditor::LoadOnFirstShow()
 {
-    if (windowTitle() != NoFileCaption || !memEditor->document()->isEmpty() || !QFileInfo::exists(TextFilePath()))
+    if (windowTitle() != NoFileCaption || !memEditor->document()->isEmpty() || KindOf(TextFilePath()) == FileKind::Missing)
         return;
     LoadText(true);
 }
 
 bool TfmEditor::LoadText(bool quietWhenMissing)
 {
-    if (quietWhenMissing && !QFileInfo::exists(TextFilePath()))
+    if (quietWhenMissing && KindOf(TextFilePath()) == FileKind::Missing)
         return true;
     QString text;
     QString reason;
@@ -238,7 +242,7 @@ bool TfmEditor::SaveText()
     bool saved = false;
     {
         WaitCursor wait;
-        saved = WriteTextFile(TextFilePath(), memEditor->toPlainText(), LineEnds::CrLf, reason);
+        saved = WriteTextFile(TextFilePath(), memEditor->toPlainText(), LineEnds::CrLf, reason, ProjectFolder);
         if (saved)
             memEditor->document()->setModified(false);
     }
@@ -506,7 +510,8 @@ void TfmEditor::WritePlacement(const QString& path)
     if (file.Load(error)) {
         file.WriteBool(PlacementSection, "Maximised", isMaximized());
         WriteWindowBounds(file, PlacementSection, QRect(pos(), size()));
-        if (file.Save(error))
+        // A card file may lead out of the project; the settings file is the program's own.
+        if (file.Save(error, path == CardFilePath ? ProjectFolder : QString()))
             return;
     }
     // Keeping a window's place is no reason to trouble the writer at every close.

@@ -52,6 +52,7 @@ public:
     QString ProjectFolder;  ///< with a trailing "/"
     QString CardName;
     QString CardFilePath;   ///< where each card keeps its own editor place
+    QString TextFile;       ///< the text file, when the card spells it otherwise than its name
     EditMemory WindowMemory = EditMemory::Single;
     int TargetWordCount = 0;
 

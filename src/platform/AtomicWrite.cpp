@@ -70,11 +70,18 @@ bool SaveThroughQt(const QString& path, const QByteArray& bytes, const QString& 
 
 } // namespace
 
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error)
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error,
+                         const QString& confinedTo)
 {
     error.clear();
     if (path.isEmpty()) {
         error = QStringLiteral("Cannot write a file without a name.");
+        return false;
+    }
+    if (!confinedTo.isEmpty() && LeadsOutOf(path, confinedTo)) {
+        error = QStringLiteral("'%1' is a link to a place outside the project folder; the program "
+                               "never writes through it.")
+                    .arg(ReadableName(path));
         return false;
     }
     if (!Replaceable(path, error))

@@ -455,7 +455,7 @@ QByteArray IniFile::ToBytes() const
     return text.toUtf8();
 }
 
-bool IniFile::Save(QString& error) const
+bool IniFile::Save(QString& error, const QString& confinedTo) const
 {
     error.clear();
     if (FData->Unreadable) {
@@ -467,7 +467,7 @@ bool IniFile::Save(QString& error) const
     if (!FData->Dirty)
         return true;
     const QByteArray bytes = ToBytes();
-    if (bytes != FData->OnDisk && !WriteFileAtomically(FFilePath, bytes, error))
+    if (bytes != FData->OnDisk && !WriteFileAtomically(FFilePath, bytes, error, confinedTo))
         return false;
     FData->OnDisk = bytes;
     FData->Dirty = false;

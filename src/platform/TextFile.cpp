@@ -127,10 +127,11 @@ bool ReadTextFile(const QString& path, QString& text, QString& error)
     return true;
 }
 
-bool WriteTextFile(const QString& path, const QString& text, LineEnds lineEnds, QString& error)
+bool WriteTextFile(const QString& path, const QString& text, LineEnds lineEnds, QString& error,
+                   const QString& confinedTo)
 {
     QString normalised = NormaliseLineEnds(text);
     if (lineEnds == LineEnds::CrLf)
         normalised.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return WriteFileAtomically(path, normalised.toUtf8(), error);
+    return WriteFileAtomically(path, normalised.toUtf8(), error, confinedTo);
 }

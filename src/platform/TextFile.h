@@ -20,5 +20,7 @@ bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error);
 /// Reads a whole text file with ReadFileBytes, DecodeText and normalised line ends.
 bool ReadTextFile(const QString& path, QString& text, QString& error);
 
-/// Writes text as UTF-8 without a byte-order mark, with the given line ends, atomically.
-bool WriteTextFile(const QString& path, const QString& text, LineEnds lineEnds, QString& error);
+/// Writes text as UTF-8 without a byte-order mark, with the given line ends, atomically; never
+/// through a link out of `confinedTo` (see WriteFileAtomically).
+bool WriteTextFile(const QString& path, const QString& text, LineEnds lineEnds, QString& error,
+                   const QString& confinedTo = {});

@@ -31,8 +31,9 @@ NameVerdict JudgeCardName(const QString& name, const QString& oldName, bool newC
         return NameVerdict::Compilation;
     if (HoldsForbiddenCharacter(name))
         return NameVerdict::NotUnique;
+    // The card's own name in other capitals is its own, unless another card really has it.
     if (!newCard && SameIgnoringAsciiCase(name, oldName))
-        return NameVerdict::Accepted;
+        return takenByAnotherCard ? NameVerdict::Taken : NameVerdict::Accepted;
     if (name.isEmpty() || SameIgnoringAsciiCase(name, u"unnamed"))
         return NameVerdict::NotUnique;
     return takenByAnotherCard ? NameVerdict::Taken : NameVerdict::Accepted;

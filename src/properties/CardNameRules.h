@@ -25,6 +25,7 @@ enum class NameVerdict {
 };
 
 /// Judges a normalised name for a new card (`oldName` empty) or a renamed one. A name that
-/// differs from the card's own only in capitals is its own, not another card's.
+/// differs from the card's own only in capitals is accepted, unless another card has it (on a
+/// file system that tells capitals apart, "foo" and "Foo" may both be cards).
 NameVerdict JudgeCardName(const QString& name, const QString& oldName, bool newCard,
                           bool takenByAnotherCard);

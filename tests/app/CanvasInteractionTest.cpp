@@ -336,6 +336,12 @@ TEST_F(CanvasInteraction, ADragOrPanWhoseReleaseIsLostEndsAtOnce)
     EXPECT_EQ(QPoint(b->Left(), b->Top()), QPoint(250, 160));
     EXPECT_EQ(SelectedNames(), QStringList{"B"});
 
+    // The held card goes while the button is down (a command from the keyboard).
+    QTest::mousePress(Viewport(), Qt::LeftButton, {}, At(Card("C")));
+    Main().CloseProject();
+    QTest::mouseMove(Viewport(), AtCanvas(700, 600));
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, AtCanvas(700, 600));
+
     // Panning ends the same way.
     QTest::mousePress(Viewport(), Qt::LeftButton, Qt::ShiftModifier, AtCanvas(600, 500));
     ASSERT_TRUE(Canvas().Panning);

@@ -88,6 +88,13 @@ TEST_F(CardCommandsTest, NewCardsAreMadeAtThePointerThroughThePropertiesDialog)
     EXPECT_EQ(Main().Canvas().CardCount(), 5);
     EXPECT_EQ(Main().Selection().CurrentCard, nullptr);
 
+    // A card whose file cannot be written is still there to be saved.
+    Projects.MakeFolder("Stuck.ndx");
+    Dialogs.ExpectModal([&](QDialog& dialog) { TypeNameAndPressOk(dialog, "Stuck"); });
+    Trigger(Main().Menus().pmnuNewNodex);
+    EXPECT_EQ(Dialogs.Texts().last(), "Error writing nodex file.");
+    EXPECT_TRUE(Main().Project().Modified);
+
     // Without a project on disk no card can be made.
     Main().CloseProject();
     Trigger(Main().Menus().pmnuNewNodex);
@@ -125,6 +132,22 @@ TEST_F(CardCommandsTest, NamesThatCannotBeFileNamesOrAreTakenAreRefused)
     EXPECT_TRUE(Main().Project().Modified);
     Main().SaveProject();
     EXPECT_TRUE(Projects.Read("A.ndx").contains("[LinkTo]\nName=b\n"));
+}
+
+TEST_F(CardCommandsTest, ACardsNameInOtherCapitalsIsRefusedWhenAnotherCardHasIt)
+{
+    // Where the file system tells capitals apart, "a" may be a card beside "A".
+    WriteCard("a", 0, 0, 100, 300);
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Book.nodex")));
+    const QByteArray other = Projects.Read("a.ndx");
+    Select("A");
+    Dialogs.ExpectModal([&](QDialog& dialog) {
+        TypeNameAndPressOk(dialog, "a");
+        QTest::mouseClick(Properties(dialog).btnCancel, Qt::LeftButton);
+    });
+    Trigger(Main().Menus().pmnuProperties);
+    EXPECT_EQ(Dialogs.Texts().last(), "A nodex with that name already exists.");
+    EXPECT_EQ(Projects.Read("a.ndx"), other);
 }
 
 TEST_F(CardCommandsTest, ARenameThatCannotFinishLeavesBothFilesAsTheyWere)

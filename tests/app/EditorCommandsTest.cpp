@@ -5,6 +5,7 @@
 #include "canvas/CanvasView.h"
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexObject.h"
+#include "compile/Compile.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
 #include "properties/Properties.h"
@@ -124,6 +125,17 @@ TEST_F(EditorCommandsTest, ACardsTextPrintsWithItsTitleAndPageNumbers)
 
 TEST_F(EditorCommandsTest, ADroppedTextFileBecomesANewCardsText)
 {
+    // A text file the name already has (kept when its card was deleted) is not replaced unasked.
+    Projects.Write("Text Files/Kept.txt", "kept");
+    Dialogs.ExpectModal([](QDialog& dialog) {
+        auto& properties = static_cast<TfmProperties&>(dialog);
+        QTest::keyClicks(properties.edtName, "Kept");
+        QTest::mouseClick(properties.btnOk, Qt::LeftButton);
+    });
+    Dialogs.ExpectOkCancel(false);
+    Drop({Projects.Write("Other.txt", "other")});
+    EXPECT_EQ(Projects.Read("Text Files/Kept.txt"), "kept");
+
     const QString dropped = Projects.Write("Letter.TXT", "Dear Ada,\nthe lamp is lit.\n");
     Dialogs.ExpectModal([](QDialog& dialog) {
         auto& properties = static_cast<TfmProperties&>(dialog);
@@ -138,12 +150,46 @@ TEST_F(EditorCommandsTest, ADroppedTextFileBecomesANewCardsText)
 TEST_F(EditorCommandsTest, MergeTakesWhatIsTypedInOpenEditors)
 {
     TfmEditor* first = OpenEditor("A");
+    first->memEditor->moveCursor(QTextCursor::End);
+    QTest::keyClicks(first->memEditor, "four");
     TfmEditor* second = OpenEditor("B");
     QTest::keyClicks(second->memEditor, "typed");
     Select("A");
     Dialogs.ExpectYesNoCancel(Answer::No);
     Main().Menus().pmnuMerge->trigger();
-    EXPECT_EQ(Projects.Read("Text Files/A.txt"), "one two three\r\n\r\ntyped\r\n");
-    EXPECT_EQ(first->memEditor->toPlainText(), "one two three\n\ntyped\n");
+    EXPECT_EQ(Projects.Read("Text Files/A.txt"), "one two three\r\nfour\r\ntyped\r\n");
+    EXPECT_EQ(first->memEditor->toPlainText(), "one two three\nfour\ntyped\n");
     EXPECT_FALSE(first->IsModified());
+}
+
+TEST_F(EditorCommandsTest, NothingIsWrittenThroughALinkOutOfTheProject)
+{
+    TempFolder elsewhere;
+    const QString outside = elsewhere.Write("outside.txt", "not the project's");
+    Main().CloseProject();
+    QFile::remove(Projects.Path("Text Files/A.txt"));
+    ASSERT_TRUE(QFile::link(outside, Projects.Path("Text Files/A.txt")));
+    ASSERT_TRUE(QFile::link(outside, Projects.Path("Text Files/Compilation.txt")));
+    ASSERT_TRUE(QFile::link(elsewhere.Path("lock"), Projects.Path(".~lock.Book.nodex")));
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Book.nodex")));
+    EXPECT_FALSE(elsewhere.Exists("lock")) << "the lock is not written through a link";
+
+    TfmEditor* editor = OpenEditor("A");
+    QTest::keyClicks(editor->memEditor, "x");
+    editor->SaveText();
+    editor->memEditor->document()->setModified(false);
+    Select("A");
+    Dialogs.ExpectYesNoCancel(Answer::No);
+    Main().Menus().pmnuMerge->trigger();
+    Main().Menus().mnuCompile->trigger();
+    Main().findChild<TfmCompile*>()->btnCreateClick();
+    const QStringList failures{"Cannot write to the text file.", "There was an error during merging.",
+                               "There was an error creating the Compilation."};
+    for (const QString& failure : failures) {
+        const auto shown = std::find_if(Dialogs.History().cbegin(), Dialogs.History().cend(),
+                                        [&](const auto& message) { return message.text == failure; });
+        ASSERT_NE(shown, Dialogs.History().cend()) << failure.toStdString();
+        EXPECT_TRUE(shown->reason.contains("outside the project")) << shown->reason.toStdString();
+    }
+    EXPECT_EQ(elsewhere.Read("outside.txt"), "not the project's");
 }

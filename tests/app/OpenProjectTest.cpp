@@ -24,7 +24,7 @@ protected:
 TEST_F(OpenProject, CardsComeBackWithTheirStoredValues)
 {
     const QString path = WriteProject("Novel.nodex", PlainProject);
-    WriteCard("Chapter 1", 0, 1, 300, 200, "", "Where it all begins");
+    WriteCard("Chapter 1", 0, 1, 300, 200, "", "Where <img src=\"/dev/zero\"> begins");
     WriteCard("Compilation", -1, 0, 500, 200);
     WriteCard("Twelfth", 11, 0, 600, 300);
     WriteCard("Too big", 12, 0, 200, 400);
@@ -41,8 +41,8 @@ TEST_F(OpenProject, CardsComeBackWithTheirStoredValues)
     EXPECT_EQ(chapter->Type(), 1);
     EXPECT_EQ(chapter->State(), 1);
     EXPECT_EQ(chapter->NameLabel()->isVisible(), true);
-    EXPECT_EQ(chapter->Description(), "Where it all begins");
-    EXPECT_EQ(chapter->Hint(), "Where it all begins");
+    EXPECT_EQ(chapter->Description(), "Where <img src=\"/dev/zero\"> begins");
+    EXPECT_FALSE(chapter->toolTip().contains("<img")) << "a description never shows as markup";
     EXPECT_TRUE(chapter->isVisible());
 
     EXPECT_EQ(Card("Compilation")->Type(), 0);

@@ -3,6 +3,7 @@
 #include "app/Main.h"
 #include "app/ProjectLock.h"
 #include "canvas/Canvas.h"
+#include "canvas/NodexObject.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -39,6 +40,19 @@ TEST_F(ProjectCommandsTest, NewAsksTheSaveQuestionFirst)
     EXPECT_EQ(Main().windowTitle(), "Nodex Book: 'unnamed'");
 }
 
+TEST_F(ProjectCommandsTest, ASaveThatFailsInTheQuestionKeepsTheProject)
+{
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
+    Card("Harbour")->MoveTo(300, 300);
+    Main().Project().Modified = true;
+    QFile::setPermissions(Projects.Path("Harbour.ndx"), QFile::ReadOwner);
+    Dialogs.ExpectYesNoCancel(Answer::Yes);
+    Main().Menus().mnuNewProject->trigger();
+    EXPECT_EQ(Dialogs.Texts().last(), "Error writing nodex file.");
+    EXPECT_EQ(Main().Canvas().CardCount(), 1) << "the moved card is still there to be saved";
+    EXPECT_TRUE(Main().Project().Modified);
+}
+
 TEST_F(ProjectCommandsTest, SaveAsGivesAnUnnamedWorkspaceItsFolderAndName)
 {
     // Marked modified (by the options, say), then New with Yes: Save As runs first.
@@ -56,10 +70,10 @@ TEST_F(ProjectCommandsTest, SaveAsGivesAnUnnamedWorkspaceItsFolderAndName)
     EXPECT_TRUE(Projects.Exists("New/UNNAMED.NODEX")) << "a name of its own, in capitals";
 
     Main().CloseProject();
-    Dialogs.ExpectSaveFileName(Projects.Path("New/Saga"));
+    Dialogs.ExpectSaveFileName(Projects.Path("New/Saga v1.2"));
     Main().Menus().mnuSaveProjectAs->trigger();
-    EXPECT_EQ(Main().Project().ProjectFileName, "Saga.nodex");
-    EXPECT_TRUE(Projects.Exists("New/Saga.nodex") && Projects.Exists("New/Text Files"));
+    EXPECT_EQ(Main().Project().ProjectFileName, "Saga v1.2.nodex") << "a project that opens again";
+    EXPECT_TRUE(Projects.Exists("New/Saga v1.2.nodex") && Projects.Exists("New/Text Files"));
     EXPECT_TRUE(Main().Project().ProjectOnDisk);
 }
 

@@ -168,8 +168,9 @@ TEST_F(SaveProject, EveryCardKeepsToItsOwnFile)
 
 TEST_F(SaveProject, LeftoversOfAKilledSaveGoAndAWritersOwnFilesStay)
 {
-    const QStringList leftovers{"Storm.ndx.xKqTzP", "Novel.nodex.AbCdEf"};
-    const QStringList kept{"Storm.ndx.backup", "Storm.ndx.Backup", "Other.ndx.xKqTzP", "Storm.txt.xKqTzP"};
+    const QStringList leftovers{"Storm.ndx.xKqTzP", "Novel.nodex.AbCDeF"};
+    const QStringList kept{"Storm.ndx.backup", "Storm.ndx.Backup", "Storm.ndx.OldOne", "Novel.nodex.v2Copy",
+                           "Other.ndx.xKqTzP", "Storm.txt.xKqTzP"};
     for (const QString& name : leftovers + kept)
         Projects.Write(name, "[StateData]\nType=1\n");
     ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
