@@ -98,7 +98,7 @@ TEST_F(EditorTest, AutoSaveWritesOnlyAChangedText)
     EXPECT_FALSE(Project.Exists("Text Files/Lamp.txt")) << "an unchanged text is left alone";
 
     Type("Gale ");
-    QTest::qWait(30);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Project.Exists("Text Files/Lamp.txt"); }, 5000));
     EXPECT_EQ(TextFile(), "Gale Calm\r\n");
     EXPECT_TRUE(editor.findChild<QLabel*>("sbStatus")->text().startsWith(" Text auto-saved at "));
 }
