@@ -638,11 +638,6 @@ void TfmMain::CloseProject()
     UpdateCaption();
 }
 
-void TfmMain::SetCardType(TNodex& card, int storedType)
-{
-    card.SetType(StoredTypeToType(storedType));
-}
-
 bool TfmMain::FormCloseQuery()
 {
     if (AnyEditorModified()) {

@@ -87,8 +87,6 @@ public:
     void ApplyWorkspaceSize();
     /// Destroys every card; no card is current afterwards.
     void ClearCanvas();
-    /// Gives a card the in-memory type of a stored type code.
-    void SetCardType(TNodex& card, int storedType);
     /// The state submenu's captions from the theme's state names.
     void ApplyStateCaptions();
     /// Hides the start-up picture for good.

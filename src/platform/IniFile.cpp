@@ -323,14 +323,6 @@ void IniFile::LoadFromBytes(const QByteArray& bytes)
     FData->Parse(DecodeText(bytes));
 }
 
-bool IniFile::HasSection(const QString& section) const
-{
-    return std::any_of(
-        FData->Blocks.cbegin(), FData->Blocks.cend(), [&section](const Store::Block& block) {
-            return block.Named && SameIgnoringAsciiCase(block.Name(), section);
-        });
-}
-
 bool IniFile::HasKey(const QString& section, const QString& key) const
 {
     return FData->Find(section, key) != nullptr;

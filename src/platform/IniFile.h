@@ -32,7 +32,6 @@ public:
     /// Reads INI text from bytes, decoded as DecodeText does.
     void LoadFromBytes(const QByteArray& bytes);
 
-    bool HasSection(const QString& section) const;
     bool HasKey(const QString& section, const QString& key) const;
     /// Named sections in file order, each once.
     QStringList Sections() const;

@@ -50,8 +50,6 @@ public:
     QStringList Texts() const;
     /// Forgets the history (the queue of answers stays).
     void ClearHistory() { FLog.clear(); }
-    /// Answers still waiting for their question.
-    int PendingAnswers() const { return int(FQueue.size()); }
 
 private:
     struct Scripted {
