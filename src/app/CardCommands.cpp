@@ -250,8 +250,7 @@ bool CardCommands::WriteMergedText(const QList<TNodex*>& chain, QString& reason)
         if (!text.isEmpty())
             texts << text + '\n';
     }
-    return WriteTextFile(FStore.TextFilePath(*chain.first()), texts.join(QString()), LineEnds::CrLf, reason,
-                         FProject.ProjectFolder);
+    return WriteTextFile(FStore.TextFilePath(*chain.first()), texts.join(QString()), LineEnds::CrLf, reason);
 }
 
 void CardCommands::Properties()

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QList>
-#include <QSet>
 #include <QString>
 
 /// A card file found in a project folder.
@@ -15,10 +14,3 @@ struct CardFileEntry {
 /// with names of at most MaxCardNameLength characters. Names that are not UTF-8 read as
 /// Windows-1252.
 QList<CardFileEntry> ListCardFiles(const QString& folder);
-
-/// Whether `fileName` is what a save that was killed leaves beside a file it replaces: the
-/// replaced file's name, a dot and six random letters or digits.
-bool IsSaveLeftover(const QString& fileName, const QSet<QString>& replacedFileNames);
-
-/// Removes the leftovers of killed saves of `replacedFileNames` from `folder`.
-void RemoveSaveLeftovers(const QString& folder, const QSet<QString>& replacedFileNames);

@@ -2,12 +2,14 @@
 
 #include "platform/AtomicWrite.h"
 #include "platform/IniFile.h"
+#include "platform/NativeName.h"
+#include "platform/TextFile.h"
+#include "settings/MessageTable.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
-#include <QSysInfo>
 #include <QLoggingCategory>
+#include <QSysInfo>
 
 #include <cerrno>
 #include <csignal>
@@ -15,9 +17,29 @@
 Q_LOGGING_CATEGORY(lcLock, "nodex.lock")
 
 namespace {
+// A lock names a host and a process: anything larger is not a lock of ours.
+constexpr qint64 LargestLock = 4096;
+
 bool ProcessIsGone(qint64 process)
 {
     return process <= 0 || (::kill(pid_t(process), 0) != 0 && errno == ESRCH);
+}
+
+LockOwner ThisProcess() { return {QSysInfo::machineHostName(), QCoreApplication::applicationPid()}; }
+
+/// The owner a lock file names; none when there is no lock, someone unknown when it cannot be
+/// read.
+std::optional<LockOwner> ReadOwner(const QString& lockPath)
+{
+    if (KindOf(lockPath) == FileKind::Missing)
+        return std::nullopt;
+    QByteArray bytes;
+    QString error;
+    if (!ReadFileBytes(lockPath, bytes, error, LargestLock))
+        return LockOwner{};
+    IniFile lock;
+    lock.LoadFromBytes(bytes);
+    return LockOwner{lock.ReadString("Lock", "Host", QString()), qint64(lock.ReadInteger("Lock", "Process", 0))};
 }
 } // namespace
 
@@ -31,15 +53,10 @@ QString ProjectLock::LockPathFor(const QString& projectPath)
 
 std::optional<LockOwner> ProjectLock::OtherOwner(const QString& projectPath)
 {
-    IniFile lock(LockPathFor(projectPath));
-    QString error;
-    if (!QFileInfo::exists(lock.Path()) || !lock.Load(error))
-        return std::nullopt;
-    const LockOwner owner{lock.ReadString("Lock", "Host", QString()),
-                          qint64(lock.ReadInteger("Lock", "Process", 0))};
-    if (owner.Host != QSysInfo::machineHostName())
+    const std::optional<LockOwner> owner = ReadOwner(LockPathFor(projectPath));
+    if (!owner || owner->Host != QSysInfo::machineHostName())
         return owner;
-    if (owner.Process == QCoreApplication::applicationPid() || ProcessIsGone(owner.Process))
+    if (owner->Process == QCoreApplication::applicationPid() || ProcessIsGone(owner->Process))
         return std::nullopt;
     return owner;
 }
@@ -50,10 +67,10 @@ void ProjectLock::Take(const QString& projectPath)
     if (lockPath == FLockPath)
         return;
     Release();
-    const QByteArray text = "[Lock]\nHost=" + QSysInfo::machineHostName().toUtf8() + "\nProcess="
-        + QByteArray::number(QCoreApplication::applicationPid()) + "\n";
+    const LockOwner self = ThisProcess();
+    const QByteArray text = "[Lock]\nHost=" + self.Host.toUtf8() + "\nProcess=" + QByteArray::number(self.Process) + "\n";
     QString error;
-    if (WriteFileAtomically(lockPath, text, error, QFileInfo(lockPath).absolutePath() + "/"))
+    if (WriteFileAtomically(lockPath, text, error))
         FLockPath = lockPath;
     else
         qCInfo(lcLock).noquote() << "The project opens without a lock:" << error;
@@ -63,19 +80,21 @@ void ProjectLock::Release()
 {
     if (FLockPath.isEmpty())
         return;
-    QFile::remove(FLockPath);
+    const std::optional<LockOwner> owner = ReadOwner(FLockPath);
+    const LockOwner self = ThisProcess();
+    QString error;
+    if (owner && owner->Host == self.Host && owner->Process == self.Process && !RemoveFile(FLockPath, error))
+        qCInfo(lcLock).noquote() << "The lock stays:" << error;
     FLockPath.clear();
 }
 
-QString ProjectLock::Question(const QString& projectFileName, const LockOwner& owner)
+QString ProjectLock::Question(const MessageTable& messages, const QString& projectFileName, const LockOwner& owner)
 {
+    // Each text is filled in one step, so that a host named "%1" stays as it is spelt.
+    const QString process = QString::number(owner.Process);
     const QString where = owner.Host == QSysInfo::machineHostName()
-        ? QStringLiteral("by another copy of Nodex on this computer (process %1)").arg(owner.Process)
-        : QStringLiteral("by Nodex on the computer '%1' (process %2), which may share this folder "
-                         "through a sync tool")
-              .arg(owner.Host.isEmpty() ? QStringLiteral("unknown") : owner.Host)
-              .arg(owner.Process);
-    return QStringLiteral("'%1' is locked %2: its lock file '%3' says it is open there. Saving "
-                          "from two places overwrites one with the other. Open it anyway?")
+        ? messages.Text(MessageKey::LOCKED_HERE).arg(process)
+        : messages.Text(MessageKey::LOCKED_ELSEWHERE).arg(owner.Host.isEmpty() ? QStringLiteral("?") : owner.Host, process);
+    return messages.Text(MessageKey::LOCK_QUESTION)
         .arg(projectFileName, where, QFileInfo(LockPathFor(projectFileName)).fileName());
 }

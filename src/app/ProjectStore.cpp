@@ -3,6 +3,7 @@
 #include "app/CardRecord.h"
 #include "app/ProjectFolder.h"
 #include "app/ProjectState.h"
+#include "app/RenameJournal.h"
 #include "canvas/Canvas.h"
 #include "canvas/CanvasState.h"
 #include "canvas/CardHint.h"
@@ -21,10 +22,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
 
 #include <algorithm>
-#include <cerrno>
-#include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcStore, "nodex.store")
 
 namespace {
 const QString ProjectExtension = QStringLiteral(".nodex");
@@ -89,7 +91,7 @@ ProjectStore::Opened ProjectStore::OpenProject(const QString& path)
     }
 
     if (const auto owner = ProjectLock::OtherOwner(folder + fileName);
-        owner && FDialogs.AskYesNoCancel(ProjectLock::Question(fileName, *owner)) != Answer::Yes)
+        owner && FDialogs.AskYesNoCancel(ProjectLock::Question(FMessages, fileName, *owner)) != Answer::Yes)
         return {};
 
     FProject.ProjectFolder = folder;
@@ -125,6 +127,8 @@ std::optional<WindowPlacement> ProjectStore::LoadProject(QString& reason)
     if (!data.ThemeName.isEmpty())
         FThemes.LoadTheme(data.ThemeName);
 
+    FinishInterruptedRename(FProject.ProjectFolder);
+    RemoveLeftovers();
     // Every card file is read before any card is placed, so that the canvas can first make room
     // for the farthest of them: a project made on a larger screen keeps its layout.
     const QList<CardFileEntry> entries = ListCardFiles(FProject.ProjectFolder);
@@ -216,13 +220,10 @@ bool ProjectStore::SaveProject(const WindowPlacement& window)
         WaitCursor wait;
         projectWritten = WriteProject(window, reason);
         if (projectWritten) {
-            QSet<QString> replaced{FProject.ProjectFileName};
-            for (TNodex* card : FCanvas.Cards()) {
+            for (TNodex* card : FCanvas.Cards())
                 cardsWritten = SaveCard(*card) && cardsWritten;
-                replaced.insert(FStoredCards.value(card).FileName);
-            }
             FProject.ProjectOnDisk = true;
-            RemoveSaveLeftovers(FProject.ProjectFolder, replaced);
+            RemoveLeftovers();
             FLock.Take(ProjectFilePath());
         }
     }
@@ -254,7 +255,7 @@ bool ProjectStore::WriteProject(const WindowPlacement& window, QString& reason)
     data.Size = FProject.WorkspaceSize;
     data.ThemeName = FTheme.ThemeName;
     WriteProjectFile(file, data);
-    return file.Save(reason, FProject.ProjectFolder);
+    return file.Save(reason);
 }
 
 bool ProjectStore::SaveCard(TNodex& card)
@@ -283,13 +284,19 @@ bool ProjectStore::WriteCard(const QString& path, const CardFileData& record, QS
     if (!file.Load(reason))
         return false;
     WriteCardFile(file, record);
-    return file.Save(reason, FProject.ProjectFolder);
+    return file.Save(reason);
 }
 
 QString ProjectStore::CardFilePath(const TNodex& card) const
 {
     const QString fileName = FStoredCards.value(&card).FileName;
     return FProject.ProjectFolder + (fileName.isEmpty() ? card.Name() + CardExtension : fileName);
+}
+
+void ProjectStore::RemoveLeftovers() const
+{
+    RemoveWriteLeftovers(FProject.ProjectFolder);
+    RemoveWriteLeftovers(FProject.ProjectFolder + TextFilesFolder);
 }
 
 QString ProjectStore::ProjectFilePath() const
@@ -319,50 +326,92 @@ bool ProjectStore::CardFileExists(const QString& cardName) const
 
 bool ProjectStore::RenameCardFiles(const TNodex& card, const QString& newName, QString& reason)
 {
-    const QString oldCard = CardFilePath(card);
-    const QString newCard = FProject.ProjectFolder + newName + CardExtension;
+    const QString folder = FProject.ProjectFolder;
+    StoredCard& stored = FStoredCards[&card];
+    const QString oldFile = stored.FileName.isEmpty() ? card.Name() + CardExtension : stored.FileName;
+    const QString newFile = newName + CardExtension;
     const QString oldText = TextFilePath(card);
     const QString newText = TextFilePath(newName);
-    if (QFileInfo::exists(newText) && !SameFile(oldText, newText)) {
+    // On a file system that ignores case both names are one file: a plain move changes its
+    // capitals, where writing the new name and removing the old one would remove both.
+    const bool sameCardFile = SameFile(folder + oldFile, folder + newFile);
+    const bool sameTextFile = SameFile(oldText, newText);
+    const bool hasText = KindOf(oldText) != FileKind::Missing;
+    if (!sameCardFile && KindOf(folder + newFile) != FileKind::Missing) {
+        reason = QStringLiteral("'%1' already exists.").arg(newFile);
+        return false;
+    }
+    // A text left behind by a deleted card is taken by a card that brings none of its own.
+    if (hasText && !sameTextFile && KindOf(newText) != FileKind::Missing) {
         reason = QStringLiteral("'%1' is already in the Text Files folder.").arg(newName + ".txt");
         return false;
     }
-    if (!MoveCardFile(oldCard, newCard, reason))
+    if (!BeginCardRename(folder, {oldFile, newFile}, reason))
         return false;
-    if (KindOf(oldText) != FileKind::Missing && !MoveFile(oldText, newText, reason)) {
-        QString ignored;
-        MoveCardFile(newCard, oldCard, ignored);
+    if (!WriteRenamedCardFile(card, oldFile, newFile, sameCardFile, reason)) {
+        EndCardRename(folder);
         return false;
     }
-    FStoredCards[&card].FileName = newName + CardExtension;
+    // From here on the rename goes through; a crash is finished at the next open.
+    if (hasText && !sameTextFile && !MoveFile(oldText, newText, reason)) {
+        QString ignored;
+        RemoveFile(folder + newFile, ignored);
+        EndCardRename(folder);
+        return false;
+    }
+    stored.FileName = newFile;
+    RelinkStoredCards(card.Name(), newName);
+    QString notRemoved;
+    if (!sameCardFile && !RemoveFile(folder + oldFile, notRemoved)) {
+        // The journal stays: the next open removes the old card file.
+        qCWarning(lcStore).noquote() << notRemoved;
+        return true;
+    }
+    EndCardRename(folder);
     return true;
 }
 
-bool ProjectStore::MoveCardFile(const QString& from, const QString& to, QString& reason) const
+bool ProjectStore::WriteRenamedCardFile(const TNodex& card, const QString& oldFile, const QString& newFile,
+                                        bool sameFile, QString& reason)
 {
-    // On a file system that ignores case both names are one file: a plain move changes its
-    // capitals, where writing the new name and removing the old one would remove both.
-    if (SameFile(from, to) || KindOf(from) == FileKind::Missing)
-        return MoveFile(from, to, reason);
+    const QString folder = FProject.ProjectFolder;
+    if (sameFile)
+        return MoveFile(folder + oldFile, folder + newFile, reason);
+    // The old file's bytes keep what others keep in it (an editor's placement); a card whose
+    // file is missing takes its place with the card as it is.
+    if (KindOf(folder + oldFile) == FileKind::Missing) {
+        const CardFileData record = CardFileRecord(card);
+        if (!WriteCard(folder + newFile, record, reason))
+            return false;
+        FStoredCards[&card].Stored = record;
+        return true;
+    }
     QByteArray bytes;
-    if (KindOf(to) != FileKind::Missing) {
-        reason = QStringLiteral("'%1' already exists.").arg(ReadableName(to));
-        return false;
+    return ReadFileBytes(folder + oldFile, bytes, reason) && WriteFileAtomically(folder + newFile, bytes, reason);
+}
+
+void ProjectStore::RelinkStoredCards(const QString& oldName, const QString& newName)
+{
+    // The files that link to the card on disk, as last read or written, follow it; one that
+    // cannot be written now is written by the next save, as its record then differs.
+    for (auto stored = FStoredCards.begin(); stored != FStoredCards.end(); ++stored) {
+        if (!stored->Stored || stored->Stored->LinkToName != oldName)
+            continue;
+        QString reason;
+        if (RelinkCardFile(FProject.ProjectFolder + stored->FileName, oldName, newName, reason))
+            stored->Stored->LinkToName = newName;
+        else
+            qCWarning(lcStore).noquote() << reason;
     }
-    if (!ReadFileBytes(from, bytes, reason) || !WriteFileAtomically(to, bytes, reason, FProject.ProjectFolder))
-        return false;
-    if (::unlink(NativePath(from).constData()) != 0) {
-        reason = QStringLiteral("Cannot remove '%1': %2").arg(ReadableName(from), SystemReason(errno));
-        ::unlink(NativePath(to).constData());
-        return false;
-    }
-    return true;
 }
 
 void ProjectStore::DeleteCardFiles(const TNodex& card, bool withText)
 {
-    ::unlink(NativePath(CardFilePath(card)).constData());
-    if (withText)
-        ::unlink(NativePath(TextFilePath(card)).constData());
+    // A file that cannot be deleted is skipped, as the writer asked for the cards to go.
+    QString reason;
+    if (!RemoveFile(CardFilePath(card), reason))
+        qCInfo(lcStore).noquote() << reason;
+    if (withText && !RemoveFile(TextFilePath(card), reason))
+        qCInfo(lcStore).noquote() << reason;
     FStoredCards.remove(&card);
 }

@@ -62,9 +62,12 @@ public:
     /// regard to case, as on the file systems that ignore it.
     bool CardFileExists(const QString& cardName) const;
 
-    /// Moves a card's card file and text file to a new name. The new card file is written
-    /// before the old one goes; on any failure both files are left as they were, and false is
-    /// returned with the reason. The card itself is renamed by the caller.
+    /// Moves a card's card file and text file to a new name, and points the card files that link
+    /// to it at the new name. The new card file is written before the old one goes, under a
+    /// journal that the next open finishes after a crash; when the files cannot be moved they
+    /// are left as they were, and false is returned with the reason. A text file of the new
+    /// name that no card holds is taken over by a card without a text of its own, and refuses
+    /// one that has a text. The card itself is renamed by the caller.
     bool RenameCardFiles(const TNodex& card, const QString& newName, QString& reason);
     /// Deletes a card's card file, and its text file when `withText`. A file that cannot be
     /// deleted is skipped.
@@ -84,7 +87,11 @@ private:
     bool WriteProject(const WindowPlacement& window, QString& reason);
     bool WriteCard(const QString& path, const CardFileData& record, QString& reason) const;
     QString ProjectFilePath() const;
-    bool MoveCardFile(const QString& from, const QString& to, QString& reason) const;
+    /// Removes what writes killed in the project's folders left behind.
+    void RemoveLeftovers() const;
+    bool WriteRenamedCardFile(const TNodex& card, const QString& oldFile, const QString& newFile,
+                              bool sameFile, QString& reason);
+    void RelinkStoredCards(const QString& oldName, const QString& newName);
 
     ProjectState& FProject;
     CanvasState& FSelection;

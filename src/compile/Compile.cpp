@@ -189,7 +189,7 @@ void TfmCompile::btnCreateClick()
             const QString text = BuildCompilationText(entries, cbDescriptions->isChecked(), cbContent->isChecked());
             // Nothing to compile writes nothing and says nothing.
             if (!text.isEmpty()) {
-                failed = !WriteFileAtomically(CompilationFilePath(ProjectFolder), text.toUtf8(), error, ProjectFolder);
+                failed = !WriteFileAtomically(CompilationFilePath(ProjectFolder), text.toUtf8(), error);
                 written = !failed;
             }
         }

@@ -242,7 +242,7 @@ bool TfmEditor::SaveText()
     bool saved = false;
     {
         WaitCursor wait;
-        saved = WriteTextFile(TextFilePath(), memEditor->toPlainText(), LineEnds::CrLf, reason, ProjectFolder);
+        saved = WriteTextFile(TextFilePath(), memEditor->toPlainText(), LineEnds::CrLf, reason);
         if (saved)
             memEditor->document()->setModified(false);
     }
@@ -510,8 +510,7 @@ void TfmEditor::WritePlacement(const QString& path)
     if (file.Load(error)) {
         file.WriteBool(PlacementSection, "Maximised", isMaximized());
         WriteWindowBounds(file, PlacementSection, QRect(pos(), size()));
-        // A card file may lead out of the project; the settings file is the program's own.
-        if (file.Save(error, path == CardFilePath ? ProjectFolder : QString()))
+        if (file.Save(error))
             return;
     }
     // Keeping a window's place is no reason to trouble the writer at every close.

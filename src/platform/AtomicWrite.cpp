@@ -1,106 +1,224 @@
 #include "platform/AtomicWrite.h"
 
+#include "platform/FileSteps.h"
 #include "platform/NativeName.h"
 
 #include <QCryptographicHash>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
+const QByteArray TempSuffix = QByteArrayLiteral(".nodex-tmp");
+// Beyond this many bytes the temporary name would pass the file system's limit on a name.
+constexpr qsizetype LongestPlainTempName = 200;
+// Few enough that a write never spins, enough to outlast a clean-up running beside it.
+constexpr int OpenAttempts = 3;
 
-/// Whether the file at `path` may be replaced: missing, or a regular file its owner may write.
-bool Replaceable(const QString& path, QString& error)
+/// Closes a file handle on every way out.
+class Handle {
+public:
+    explicit Handle(int fd = -1)
+        : FFd(fd)
+    {
+    }
+    ~Handle() { Reset(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    int Get() const { return FFd; }
+    /// Hands the file over without closing it.
+    int Release() { return std::exchange(FFd, -1); }
+    void Reset()
+    {
+        if (FFd >= 0)
+            ::close(FFd);
+        FFd = -1;
+    }
+
+private:
+    int FFd;
+};
+
+QByteArray TempPathFor(const QByteArray& nativePath)
+{
+    const qsizetype slash = nativePath.lastIndexOf('/');
+    QByteArray name = nativePath.mid(slash + 1);
+    if (name.size() > LongestPlainTempName)
+        name = QCryptographicHash::hash(name, QCryptographicHash::Md5).toHex();
+    return nativePath.left(slash + 1) + '.' + name + TempSuffix;
+}
+
+bool SameInode(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+/// Whether the file at `native` may be replaced: missing, or a regular file its owner may write.
+/// `mode` receives the permissions an existing file keeps.
+bool Replaceable(const QByteArray& native, const QString& shownName, mode_t& mode, QString& error)
 {
     struct stat status {};
-    if (::stat(NativePath(path).constData(), &status) != 0)
-        return true;
-    const QString name = ReadableName(path);
+    if (::lstat(native.constData(), &status) != 0) {
+        if (errno == ENOENT)
+            return true;
+        error = QStringLiteral("Cannot write '%1': %2").arg(shownName, SystemReason(errno));
+        return false;
+    }
+    if (S_ISLNK(status.st_mode)) {
+        error = QStringLiteral("Cannot write '%1': it is a symbolic link, and Nodex never writes "
+                               "through a link, so that no other file is changed.")
+                    .arg(shownName);
+        return false;
+    }
     if (!S_ISREG(status.st_mode)) {
-        error = QStringLiteral("Cannot write '%1': not a regular file.").arg(name);
+        error = QStringLiteral("Cannot write '%1': not a regular file.").arg(shownName);
         return false;
     }
     // The system always lets the superuser write; a file whose owner may not write it is
     // read-only for this program whoever runs it, as a read-only file is on every desktop.
     if (!(status.st_mode & S_IWUSR)) {
-        error = QStringLiteral("Cannot write '%1': the file is read-only.").arg(name);
+        error = QStringLiteral("Cannot write '%1': the file is read-only.").arg(shownName);
         return false;
     }
-    if (::access(NativePath(path).constData(), W_OK) != 0) {
-        error = QStringLiteral("Cannot write '%1': %2").arg(name, SystemReason(errno));
+    if (::access(native.constData(), W_OK) != 0) {
+        error = QStringLiteral("Cannot write '%1': %2").arg(shownName, SystemReason(errno));
         return false;
     }
+    mode = status.st_mode & 07777;
     return true;
 }
 
-/// Writes through QSaveFile; `shownName` is the file the user knows.
-bool SaveThroughQt(const QString& path, const QByteArray& bytes, const QString& shownName, QString& error)
+/// Opens the temporary file for a replacement, empty and locked for this write. The lock tells
+/// a clean-up (or another copy of the program writing the same file) that it is in use.
+int OpenTemp(const QByteArray& temp, int& errorNumber)
 {
-    // Unbuffered, so that a failure reaches this function with the system's reason: Qt 6.4's
-    // commit() reports success after its own buffered flush failed on a full disk, and a
-    // buffered write cut short reports no reason at all.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        error = QStringLiteral("Cannot open '%1' for writing: %2").arg(shownName, file.errorString());
-        return false;
+    for (int attempt = 0; attempt < OpenAttempts; ++attempt) {
+        if (const StepOutcome outcome = PassFileStep(FileStep::CreateTemp, temp); outcome.ErrorNumber) {
+            errorNumber = outcome.ErrorNumber;
+            return -1;
+        }
+        Handle file(::open(temp.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+        if (file.Get() < 0) {
+            errorNumber = errno;
+            // Something else stands under our own temporary name: it is ours to remove.
+            if (errno == ELOOP && ::unlink(temp.constData()) == 0)
+                continue;
+            return -1;
+        }
+        if (::flock(file.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+            errorNumber = EBUSY;
+            return -1;
+        }
+        struct stat opened {};
+        struct stat named {};
+        // A clean-up may have removed the file between the open and the lock: start again.
+        if (::fstat(file.Get(), &opened) != 0 || ::lstat(temp.constData(), &named) != 0
+            || !SameInode(opened, named) || !S_ISREG(opened.st_mode))
+            continue;
+        if (::ftruncate(file.Get(), 0) != 0) {
+            errorNumber = errno;
+            return -1;
+        }
+        return file.Release();
     }
-    const auto fail = [&] {
-        error = QStringLiteral("Cannot write '%1': %2").arg(shownName, file.errorString());
-        file.cancelWriting();
-        return false;
-    };
-    // A write cut short is tried again for the rest, which then fails with the reason.
+    errorNumber = EBUSY;
+    return -1;
+}
+
+/// Writes every byte, flushes them to the disk and moves the file into place.
+bool WriteAndReplace(int fd, const QByteArray& temp, const QByteArray& target, const QByteArray& bytes,
+                     int& errorNumber)
+{
     for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return fail();
+        const StepOutcome outcome = PassFileStep(FileStep::Write, temp);
+        if (outcome.ErrorNumber) {
+            errorNumber = outcome.ErrorNumber;
+            return false;
+        }
+        const ssize_t written = outcome.NoProgress ? 0 : ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            // A write that takes nothing and names no reason is a disk that is full.
+            errorNumber = written < 0 ? errno : ENOSPC;
+            return false;
+        }
         done += written;
     }
-    if (!file.flush() || file.error() != QFileDevice::NoError)
-        return fail();
-    if (!file.commit()) {
-        error = QStringLiteral("Cannot save '%1': %2").arg(shownName, file.errorString());
+    // The flush is where a full disk or a failing device shows on many file systems.
+    if (const StepOutcome outcome = PassFileStep(FileStep::Sync, temp); outcome.ErrorNumber || ::fdatasync(fd) != 0) {
+        errorNumber = outcome.ErrorNumber ? outcome.ErrorNumber : errno;
+        return false;
+    }
+    if (const StepOutcome outcome = PassFileStep(FileStep::Replace, target);
+        outcome.ErrorNumber || ::rename(temp.constData(), target.constData()) != 0) {
+        errorNumber = outcome.ErrorNumber ? outcome.ErrorNumber : errno;
         return false;
     }
     return true;
 }
-
 } // namespace
 
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error,
-                         const QString& confinedTo)
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error)
 {
     error.clear();
-    if (path.isEmpty()) {
+    if (path.isEmpty() || path.endsWith('/')) {
         error = QStringLiteral("Cannot write a file without a name.");
         return false;
     }
-    if (!confinedTo.isEmpty() && LeadsOutOf(path, confinedTo)) {
-        error = QStringLiteral("'%1' is a link to a place outside the project folder; the program "
-                               "never writes through it.")
-                    .arg(ReadableName(path));
+    const QByteArray target = NativePath(path);
+    const QString shownName = ReadableName(path);
+    mode_t mode = 0;
+    if (!Replaceable(target, shownName, mode, error))
+        return false;
+
+    const QByteArray temp = TempPathFor(target);
+    int errorNumber = 0;
+    Handle file(OpenTemp(temp, errorNumber));
+    if (file.Get() < 0) {
+        error = errorNumber == EBUSY
+            ? QStringLiteral("Cannot write '%1': another program is writing it at this moment.").arg(shownName)
+            : QStringLiteral("Cannot write '%1': %2").arg(shownName, SystemReason(errorNumber));
         return false;
     }
-    if (!Replaceable(path, error))
-        return false;
-    const QString shownName = ReadableName(path);
-    if (!HoldsRawBytes(path))
-        return SaveThroughQt(path, bytes, shownName, error);
-
-    // Qt cannot spell a name that is not UTF-8: the file is saved whole under a name it can
-    // spell beside it, then moved over the original in one step.
-    const qsizetype slash = path.lastIndexOf('/');
-    const QString staging = path.left(slash + 1) + '.'
-        + QCryptographicHash::hash(NativePath(path), QCryptographicHash::Md5).toHex() + ".saving";
-    if (!SaveThroughQt(staging, bytes, shownName, error))
-        return false;
-    if (::rename(NativePath(staging).constData(), NativePath(path).constData()) != 0) {
-        error = QStringLiteral("Cannot save '%1': %2").arg(shownName, SystemReason(errno));
-        ::unlink(NativePath(staging).constData());
+    // A replaced file keeps its permissions; a new one takes the process's defaults.
+    if ((mode && ::fchmod(file.Get(), mode) != 0) || !WriteAndReplace(file.Get(), temp, target, bytes, errorNumber)) {
+        if (!errorNumber)
+            errorNumber = errno;
+        ::unlink(temp.constData());
+        error = QStringLiteral("Cannot write '%1': %2").arg(shownName, SystemReason(errorNumber));
         return false;
     }
     return true;
+}
+
+bool IsWriteTempName(QStringView fileName)
+{
+    const QString suffix = QString::fromLatin1(TempSuffix);
+    return fileName.size() > suffix.size() + 1 && fileName.startsWith('.') && fileName.endsWith(suffix);
+}
+
+void RemoveWriteLeftovers(const QString& folder)
+{
+    const QByteArray prefix = NativePath(folder.endsWith('/') ? folder : folder + '/');
+    DIR* dir = ::opendir(prefix.constData());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (!IsWriteTempName(PathFromNative(name)))
+            continue;
+        const QByteArray path = prefix + name;
+        Handle file(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat opened {};
+        struct stat named {};
+        // A write in progress holds its lock: only what no one holds is a leftover.
+        if (file.Get() >= 0 && ::flock(file.Get(), LOCK_EX | LOCK_NB) == 0 && ::fstat(file.Get(), &opened) == 0
+            && ::lstat(path.constData(), &named) == 0 && SameInode(opened, named) && S_ISREG(named.st_mode))
+            ::unlink(path.constData());
+    }
+    ::closedir(dir);
 }

@@ -2,12 +2,20 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
-/// Replaces the file at `path` with `bytes` in one step: a crash, a full disk or a failing write
-/// leaves the previous file intact. Only a regular file (or a symbolic link to one) is replaced.
-/// On failure `error` names the file and gives the system's reason, and false is returned.
-/// With `confinedTo` (a folder ending with "/"), a path that is a symbolic link leading out of
-/// that folder, or one that cannot be followed, is refused: nothing the program writes for a
-/// project may land outside it.
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error,
-                         const QString& confinedTo = {});
+/// Replaces the file at `path` with `bytes` in one step: the bytes go to a temporary file beside
+/// it, are flushed to the disk, and only then take the file's place, so that a crash, a full
+/// disk or a failing write leaves the previous file intact. Only a regular file is replaced: a
+/// symbolic link is never written through, whatever it leads to, so that no other file can be
+/// changed by a write to this one. An existing file keeps its permissions. On failure `error`
+/// names the file and gives the system's reason, and false is returned.
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error);
+
+/// Whether a file name is one of the temporary files WriteFileAtomically writes through:
+/// "." + the replaced file's name + ".nodex-tmp" (or a hash in place of a very long name).
+bool IsWriteTempName(QStringView fileName);
+
+/// Removes from `folder` the temporary files that killed writes left behind: exactly the files
+/// named as IsWriteTempName says, and only those no write of this or another process holds.
+void RemoveWriteLeftovers(const QString& folder);

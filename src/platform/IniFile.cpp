@@ -447,7 +447,7 @@ QByteArray IniFile::ToBytes() const
     return text.toUtf8();
 }
 
-bool IniFile::Save(QString& error, const QString& confinedTo) const
+bool IniFile::Save(QString& error) const
 {
     error.clear();
     if (FData->Unreadable) {
@@ -459,7 +459,7 @@ bool IniFile::Save(QString& error, const QString& confinedTo) const
     if (!FData->Dirty)
         return true;
     const QByteArray bytes = ToBytes();
-    if (bytes != FData->OnDisk && !WriteFileAtomically(FFilePath, bytes, error, confinedTo))
+    if (bytes != FData->OnDisk && !WriteFileAtomically(FFilePath, bytes, error))
         return false;
     FData->OnDisk = bytes;
     FData->Dirty = false;

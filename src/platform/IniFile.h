@@ -66,7 +66,7 @@ public:
     /// Writes the file atomically when it changed, and leaves it untouched (modification time
     /// included) otherwise. Fails with `error` on a read-only file, a full disk, a file whose
     /// Load failed, etc.
-    bool Save(QString& error, const QString& confinedTo = {}) const;
+    bool Save(QString& error) const;
 
 private:
     struct Store;

@@ -1,10 +1,10 @@
 #include "platform/NativeName.h"
 
+#include "platform/FileSteps.h"
 #include "platform/TextFile.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -146,27 +146,21 @@ bool MoveFile(const QString& from, const QString& to, QString& reason)
         reason = QStringLiteral("Cannot move '%1': '%2' already exists.").arg(ReadableName(from), ReadableName(to));
         return false;
     }
-    if (::rename(NativePath(from).constData(), NativePath(to).constData()) != 0) {
-        reason = QStringLiteral("Cannot move '%1': %2").arg(ReadableName(from), SystemReason(errno));
+    const StepOutcome outcome = PassFileStep(FileStep::Move, NativePath(to));
+    if (outcome.ErrorNumber || ::rename(NativePath(from).constData(), NativePath(to).constData()) != 0) {
+        reason = QStringLiteral("Cannot move '%1': %2")
+                     .arg(ReadableName(from), SystemReason(outcome.ErrorNumber ? outcome.ErrorNumber : errno));
         return false;
     }
     return true;
 }
 
-bool LeadsOutOf(const QString& path, const QString& folder)
+bool RemoveFile(const QString& path, QString& reason)
 {
-    struct stat status {};
-    if (::lstat(NativePath(path).constData(), &status) != 0 || !S_ISLNK(status.st_mode))
-        return false;
-    char* resolved = ::realpath(NativePath(path).constData(), nullptr);
-    if (!resolved)
+    const QByteArray native = NativePath(path);
+    const StepOutcome outcome = PassFileStep(FileStep::Remove, native);
+    if (!outcome.ErrorNumber && (::unlink(native.constData()) == 0 || errno == ENOENT))
         return true;
-    const QString target = PathFromNative(resolved);
-    ::free(resolved);
-    char* base = ::realpath(NativePath(folder).constData(), nullptr);
-    if (!base)
-        return true;
-    const QString root = PathFromNative(base) + '/';
-    ::free(base);
-    return !target.startsWith(root);
+    reason = QStringLiteral("Cannot remove '%1': %2").arg(ReadableName(path), SystemReason(outcome.ErrorNumber ? outcome.ErrorNumber : errno));
+    return false;
 }

@@ -42,6 +42,6 @@ bool SameFile(const QString& a, const QString& b);
 /// file) is not replaced; false, with the reason, when the file was not moved.
 bool MoveFile(const QString& from, const QString& to, QString& reason);
 
-/// Whether a path is a symbolic link whose target lies outside `folder` (which ends with "/"),
-/// or which cannot be followed. Writing through such a link would write outside the folder.
-bool LeadsOutOf(const QString& path, const QString& folder);
+/// Deletes a file (a link itself, never what it leads to); false, with the reason, when it could
+/// not be deleted. A file that is already gone counts as deleted.
+bool RemoveFile(const QString& path, QString& reason);

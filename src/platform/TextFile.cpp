@@ -5,6 +5,7 @@
 #include "platform/NativeName.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QStringDecoder>
 #include <array>
 #include <cerrno>
@@ -90,7 +91,7 @@ QString NormaliseLineEnds(const QString& text)
     return result;
 }
 
-bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error)
+bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes)
 {
     bytes.clear();
     error.clear();
@@ -106,6 +107,11 @@ bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error)
     struct stat status {};
     if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode)) {
         error = QStringLiteral("Cannot read '%1': not a regular file.").arg(ReadableName(path));
+        return false;
+    }
+    if (maxBytes >= 0 && status.st_size > maxBytes) {
+        error = QStringLiteral("Cannot read '%1': it is larger than %2, more than such a file ever holds.")
+                    .arg(ReadableName(path), QLocale::c().formattedDataSize(maxBytes, 0, QLocale::DataSizeTraditionalFormat));
         return false;
     }
     bytes = file.readAll();
@@ -127,11 +133,10 @@ bool ReadTextFile(const QString& path, QString& text, QString& error)
     return true;
 }
 
-bool WriteTextFile(const QString& path, const QString& text, LineEnds lineEnds, QString& error,
-                   const QString& confinedTo)
+bool WriteTextFile(const QString& path, const QString& text, LineEnds lineEnds, QString& error)
 {
     QString normalised = NormaliseLineEnds(text);
     if (lineEnds == LineEnds::CrLf)
         normalised.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return WriteFileAtomically(path, normalised.toUtf8(), error, confinedTo);
+    return WriteFileAtomically(path, normalised.toUtf8(), error);
 }

@@ -14,13 +14,13 @@ QString NormaliseLineEnds(const QString& text);
 enum class LineEnds { Lf, CrLf };
 
 /// Reads the bytes of a regular file (a symbolic link to one is followed). Anything else (a FIFO,
-/// a device, a folder) is refused without being opened: reading it could block for ever.
-bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error);
+/// a device, a folder) is refused without being opened: reading it could block for ever. With
+/// `maxBytes`, a larger file is refused before it is read.
+bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes = -1);
 
 /// Reads a whole text file with ReadFileBytes, DecodeText and normalised line ends.
 bool ReadTextFile(const QString& path, QString& text, QString& error);
 
-/// Writes text as UTF-8 without a byte-order mark, with the given line ends, atomically; never
-/// through a link out of `confinedTo` (see WriteFileAtomically).
-bool WriteTextFile(const QString& path, const QString& text, LineEnds lineEnds, QString& error,
-                   const QString& confinedTo = {});
+/// Writes text as UTF-8 without a byte-order mark, with the given line ends, atomically and
+/// never through a link (see WriteFileAtomically).
+bool WriteTextFile(const QString& path, const QString& text, LineEnds lineEnds, QString& error);

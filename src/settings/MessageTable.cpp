@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::PRINT_NOT_STARTED) + 1 == MessageTable::Count);
 
 namespace {
 
@@ -57,6 +57,13 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "MERGING", "Delete subsequent nodexs once they have been merged?" },
     { "MERGE_OK", "Nodexs merged successfully." },
     { "MERGE_NOT_OK", "There was an error during merging." },
+    { "LOCKED_HERE", "by another copy of Nodex on this computer (process %1)" },
+    { "LOCKED_ELSEWHERE", "by Nodex on the computer '%1' (process %2), which may share this folder through a sync tool" },
+    { "LOCK_QUESTION", "'%1' is locked %2: its lock file '%3' says it is open there. Saving from two places overwrites one with the other. Open it anyway?" },
+    { "REPLACE_PROJECT", "'%1' already exists. Replace it?" },
+    { "FORBIDDEN_CHARACTER", "A nodex name cannot hold the character %1." },
+    { "COMPILATION_NAME_TAKEN", "The nodex '%1' is not the Compilation nodex: it keeps its text, and no compilation is written while it has that name." },
+    { "PRINT_NOT_STARTED", "The printout could not be started." },
 } };
 
 std::size_t Index(MessageKey key)

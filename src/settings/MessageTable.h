@@ -52,6 +52,14 @@ enum class MessageKey {
     MERGING,
     MERGE_OK,
     MERGE_NOT_OK,
+    // Texts of our own beyond the design's 44, translatable in the same way.
+    LOCKED_HERE,
+    LOCKED_ELSEWHERE,
+    LOCK_QUESTION,
+    REPLACE_PROJECT,
+    FORBIDDEN_CHARACTER,
+    COMPILATION_NAME_TAKEN,
+    PRINT_NOT_STARTED,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -59,7 +67,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 44;
+    static constexpr int Count = 51;
 
     /// Filled with the built-in English texts.
     MessageTable();

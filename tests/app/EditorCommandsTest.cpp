@@ -11,6 +11,7 @@
 #include "properties/Properties.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -162,17 +163,22 @@ TEST_F(EditorCommandsTest, MergeTakesWhatIsTypedInOpenEditors)
     EXPECT_FALSE(first->IsModified());
 }
 
-TEST_F(EditorCommandsTest, NothingIsWrittenThroughALinkOutOfTheProject)
+TEST_F(EditorCommandsTest, NothingIsWrittenThroughALink)
 {
+    // Links out of the project and onto its own files: the lock onto a card file, the
+    // compilation onto another card's text.
     TempFolder elsewhere;
     const QString outside = elsewhere.Write("outside.txt", "not the project's");
     Main().CloseProject();
     QFile::remove(Projects.Path("Text Files/A.txt"));
     ASSERT_TRUE(QFile::link(outside, Projects.Path("Text Files/A.txt")));
-    ASSERT_TRUE(QFile::link(outside, Projects.Path("Text Files/Compilation.txt")));
-    ASSERT_TRUE(QFile::link(elsewhere.Path("lock"), Projects.Path(".~lock.Book.nodex")));
+    ASSERT_TRUE(QFile::link(Projects.Path("Text Files/C & D.txt"), Projects.Path("Text Files/Compilation.txt")));
+    ASSERT_TRUE(QFile::link(Projects.Path("B.ndx"), Projects.Path(".~lock.Book.nodex")));
+    const QByteArray cardB = Projects.Read("B.ndx");
+    const QByteArray textC = Projects.Read("Text Files/C & D.txt");
+    Dialogs.ExpectYesNoCancel(Answer::Yes);
     ASSERT_TRUE(Main().OpenProject(Projects.Path("Book.nodex")));
-    EXPECT_FALSE(elsewhere.Exists("lock")) << "the lock is not written through a link";
+    Main().SaveProject();
 
     TfmEditor* editor = OpenEditor("A");
     QTest::keyClicks(editor->memEditor, "x");
@@ -189,7 +195,11 @@ TEST_F(EditorCommandsTest, NothingIsWrittenThroughALinkOutOfTheProject)
         const auto shown = std::find_if(Dialogs.History().cbegin(), Dialogs.History().cend(),
                                         [&](const auto& message) { return message.text == failure; });
         ASSERT_NE(shown, Dialogs.History().cend()) << failure.toStdString();
-        EXPECT_TRUE(shown->reason.contains("outside the project")) << shown->reason.toStdString();
+        EXPECT_TRUE(shown->reason.contains("symbolic link")) << shown->reason.toStdString();
     }
     EXPECT_EQ(elsewhere.Read("outside.txt"), "not the project's");
+    EXPECT_EQ(Projects.Read("B.ndx"), cardB);
+    EXPECT_EQ(Projects.Read("Text Files/C & D.txt"), textC);
+    Main().CloseProject();
+    EXPECT_TRUE(QFileInfo(Projects.Path(".~lock.Book.nodex")).isSymLink()) << "a lock that is not ours stays";
 }

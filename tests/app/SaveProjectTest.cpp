@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <sys/file.h>
 #include <sys/stat.h>
 
 namespace {
@@ -148,7 +149,7 @@ TEST_F(SaveProject, ACardFileLinkedFromOutsideTheProjectIsNeverWrittenThrough)
     Card("Diary")->MoveTo(500, 500);
     Main().SaveProject();
     ASSERT_EQ(Dialogs.Texts(), QStringList{"Error writing nodex file."});
-    EXPECT_TRUE(Dialogs.History()[0].reason.contains("outside the project")) << Dialogs.History()[0].reason.toStdString();
+    EXPECT_TRUE(Dialogs.History()[0].reason.contains("symbolic link")) << Dialogs.History()[0].reason.toStdString();
     EXPECT_EQ(elsewhere.Read("Diary.ndx"), diary);
     EXPECT_TRUE(Main().Project().Modified);
 }
@@ -166,17 +167,21 @@ TEST_F(SaveProject, EveryCardKeepsToItsOwnFile)
     EXPECT_TRUE(Projects.Read("A.ndx.bak.ndx").contains("Left=310\nTop=410"));
 }
 
-TEST_F(SaveProject, LeftoversOfAKilledSaveGoAndAWritersOwnFilesStay)
+TEST_F(SaveProject, LeftoversOfKilledWritesGoAndEverythingElseStays)
 {
-    const QStringList leftovers{"Storm.ndx.xKqTzP", "Novel.nodex.AbCDeF"};
-    const QStringList kept{"Storm.ndx.backup", "Storm.ndx.Backup", "Storm.ndx.OldOne", "Novel.nodex.v2Copy",
-                           "Other.ndx.xKqTzP", "Storm.txt.xKqTzP"};
+    const QStringList leftovers{".Storm.ndx.nodex-tmp", ".Novel.nodex.nodex-tmp", "Text Files/.Storm.txt.nodex-tmp"};
+    // Names a writer or another program may have made, however much they look like ours.
+    const QStringList kept{"Storm.ndx.xKqTzP", "Storm.ndx.backup", "Storm.ndx.nodex-tmp", ".Storm.ndx.nodex-tmp.bak",
+                           "Text Files/Storm.txt.AbCDeF", ".Held.ndx.nodex-tmp"};
     for (const QString& name : leftovers + kept)
         Projects.Write(name, "[StateData]\nType=1\n");
+    // A write in progress in another copy of the program holds its temporary file.
+    QFile held(Projects.Path(".Held.ndx.nodex-tmp"));
+    ASSERT_TRUE(held.open(QIODevice::ReadOnly));
+    ASSERT_EQ(flock(held.handle(), LOCK_EX), 0);
+
     ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
     EXPECT_EQ(CardNames(), (QStringList{"Harbour", "Storm"}));
-
-    Main().SaveProject();
     for (const QString& name : leftovers)
         EXPECT_FALSE(Projects.Exists(name)) << name.toStdString();
     for (const QString& name : kept)
