@@ -279,13 +279,32 @@ void CardCommands::Properties()
 
 bool CardCommands::NameTaken(const QString& name, const TNodex* self) const
 {
+    // The card's own name in other capitals clashes only with a card spelt exactly so: where the
+    // file system tells capitals apart, "foo" and "Foo" may both be cards.
+    const bool ownName = self && SameIgnoringAsciiCase(self->Name(), name);
+    const auto clashes = [&](const QString& other) { return ownName ? other == name : SameIgnoringAsciiCase(other, name); };
     for (const TNodex* card : FCanvas.Cards()) {
-        if (card != self && SameIgnoringAsciiCase(card->Name(), name))
+        if (card != self && clashes(card->Name()))
             return true;
     }
     // A card file of that name that no card of the canvas holds (a card too long-named to
     // load, say) is not overwritten either.
-    return FStore.CardFileExists(name) && !(self && SameIgnoringAsciiCase(self->Name(), name));
+    return FStore.CardFileExists(name, ownName ? self : nullptr);
+}
+
+bool CardCommands::CompilationNameFree(QString& reason) const
+{
+    const QString compilationText = FStore.TextFilePath(QStringLiteral("Compilation"));
+    for (const TNodex* card : FCanvas.Cards()) {
+        if (card->Type() == CompilationType || !SameIgnoringAsciiCase(card->Name(), u"Compilation"))
+            continue;
+        // "compilation" is a card of its own where the file system tells capitals apart.
+        if (card->Name() == "Compilation" || SameFile(FStore.TextFilePath(*card), compilationText)) {
+            reason = FMessages.Text(MessageKey::COMPILATION_NAME_TAKEN).arg(card->Name());
+            return false;
+        }
+    }
+    return true;
 }
 
 void CardCommands::EnsureCompilationCard()

@@ -49,6 +49,10 @@ public:
     void Properties();
     /// Makes the card "Compilation" at 44, 30 unless the canvas has one.
     void EnsureCompilationCard();
+    /// Whether the compilation may be written: false, with the reason, when a card of another
+    /// type is called "Compilation" (made by hand, or brought from another project), whose text
+    /// the compilation would replace.
+    bool CompilationNameFree(QString& reason) const;
 
     /// A card was renamed (the compile list follows) or deleted (its first entry leaves).
     std::function<void(const QString& oldName, const QString& newName)> CardRenamed;

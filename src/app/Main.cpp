@@ -209,6 +209,7 @@ void TfmMain::SetCompileWindows(TfmCompile& compile, TfmFindAndCompile& findAndC
         FCardCommands.EnsureCompilationCard();
         UpdateCaption();
     };
+    compile.CompilationNameFree = [this](QString& reason) { return FCardCommands.CompilationNameFree(reason); };
     compile.FilesOf = [this](const QString& name) {
         for (const TNodex* card : FCanvas->Cards())
             if (card->Name() == name)

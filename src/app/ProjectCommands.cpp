@@ -1,16 +1,20 @@
 #include "app/ProjectCommands.h"
 
+#include "app/ProjectLock.h"
 #include "app/ProjectState.h"
 #include "platform/AsciiCase.h"
 #include "platform/Dialogs.h"
 #include "platform/WaitCursor.h"
 #include "settings/MessageTable.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 const QString ProjectFilter = QStringLiteral("Nodex Project (*.nodex)");
 const QString ProjectExtension = QStringLiteral(".nodex");
+const QString ProjectSuffix = QStringLiteral("nodex");
 } // namespace
 
 ProjectCommands::ProjectCommands(ProjectState& project, ProjectWindow& window, Dialogs& dialogs,
@@ -65,18 +69,37 @@ void ProjectCommands::New()
         FWindow.CloseProject();
 }
 
+QString ProjectCommands::DialogFolder() const
+{
+    if (!FProject.ProjectFolder.isEmpty())
+        return FProject.ProjectFolder;
+    // The unnamed workspace has no folder of its own: the writer's documents are the place to start.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 void ProjectCommands::Open()
 {
     if (!SavePrompts())
         return;
-    const QString path = FDialogs.AskOpenFileName(QStringLiteral("Open Project"), FProject.ProjectFolder, ProjectFilter);
+    const QString path = FDialogs.AskOpenFileName(QStringLiteral("Open Project"), DialogFolder(), ProjectFilter, ProjectSuffix);
     if (!path.isEmpty())
         FWindow.OpenProject(path);
 }
 
+bool ProjectCommands::MayWriteProjectFile(const QString& path)
+{
+    const QString fileName = QFileInfo(path).fileName();
+    if (QFileInfo::exists(path) && !FDialogs.AskOkCancel(FMessages.Text(MessageKey::REPLACE_PROJECT).arg(fileName)))
+        return false;
+    // A project open in another copy of the program would be overwritten from two places.
+    const std::optional<LockOwner> owner = ProjectLock::OtherOwner(path);
+    return !owner || FDialogs.AskYesNoCancel(ProjectLock::Question(FMessages, fileName, *owner)) == Answer::Yes;
+}
+
 bool ProjectCommands::SaveAs()
 {
-    QString path = FDialogs.AskSaveFileName(QStringLiteral("Save Project To Folder As"), FProject.ProjectFolder, ProjectFilter);
+    QString path = FDialogs.AskSaveFileName(QStringLiteral("Save Project To Folder As"), DialogFolder(), ProjectFilter, ProjectSuffix);
     if (path.isEmpty())
         return false;
     const QFileInfo chosen(path);
@@ -94,6 +117,9 @@ bool ProjectCommands::SaveAs()
         FDialogs.ShowInformation(FMessages.Text(MessageKey::UNIQUE_NAME) + " " + FMessages.Text(MessageKey::THE_PROJECT));
         return false;
     }
+    // Asked for the name that will really be written, after the extension was added.
+    if (!MayWriteProjectFile(FProject.ProjectFolder + fileName))
+        return false;
     FProject.ProjectFileName = fileName;
     FWindow.SaveProject();
     return true;

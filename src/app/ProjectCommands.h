@@ -50,6 +50,12 @@ public:
     std::function<void(const QString& path)> ForgetRecent;
 
 private:
+    /// Where the file dialogs start: the project's folder, or the writer's documents.
+    QString DialogFolder() const;
+    /// Whether a project file may be written at `path`: after the writer agreed to replace a
+    /// file there, and to overwrite a project another copy of the program holds open.
+    bool MayWriteProjectFile(const QString& path);
+
     ProjectState& FProject;
     ProjectWindow& FWindow;
     Dialogs& FDialogs;

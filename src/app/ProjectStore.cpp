@@ -315,9 +315,13 @@ QString ProjectStore::TextFilePath(const TNodex& card) const
     return TextFilePath(fileName.isEmpty() ? card.Name() : CardNameOfFile(fileName));
 }
 
-bool ProjectStore::CardFileExists(const QString& cardName) const
+bool ProjectStore::CardFileExists(const QString& cardName, const TNodex* self) const
 {
     const QString wanted = cardName + CardExtension;
+    if (self) {
+        const QString path = FProject.ProjectFolder + wanted;
+        return KindOf(path) != FileKind::Missing && !SameFile(path, CardFilePath(*self));
+    }
     const QStringList names = RegularFileNames(FProject.ProjectFolder);
     return std::any_of(names.begin(), names.end(), [&](const QString& name) {
         return SameIgnoringAsciiCase(ReadableName(name), wanted);

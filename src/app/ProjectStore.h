@@ -59,8 +59,9 @@ public:
     /// The same for a card, spelt as its card file is (a name that is not UTF-8 keeps its bytes).
     QString TextFilePath(const TNodex& card) const;
     /// Whether a card file of this name exists in the project folder, compared without
-    /// regard to case, as on the file systems that ignore it.
-    bool CardFileExists(const QString& cardName) const;
+    /// regard to case, as on the file systems that ignore it. With `self`, only a file spelt
+    /// exactly so that is not that card's own counts.
+    bool CardFileExists(const QString& cardName, const TNodex* self = nullptr) const;
 
     /// Moves a card's card file and text file to a new name, and points the card files that link
     /// to it at the new name. The new card file is written before the old one goes, under a

@@ -170,6 +170,10 @@ void TfmCompile::btnCreateClick()
     if (names.isEmpty())
         return;
     QString error;
+    if (CompilationNameFree && !CompilationNameFree(error)) {
+        FDialogs.ShowWarning(FMessages.Text(MessageKey::COMPILATION_NOT_OK), error);
+        return;
+    }
     bool failed = false;
     bool written = false;
     {

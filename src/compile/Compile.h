@@ -28,6 +28,9 @@ public:
     QString ProjectFolder;  ///< with a trailing "/"
     /// Makes sure the card "Compilation" stands on the canvas, after a compilation was written.
     std::function<void()> EnsureCompilationCard;
+    /// Whether the name "Compilation" is free for the compilation: false, with the reason, when
+    /// a card of the writer's own holds it, whose text the compilation would replace.
+    std::function<bool(QString& reason)> CompilationNameFree;
     /// Where the card of a listed name keeps its files (spelt as its card file is); without it
     /// they are found by the name.
     std::function<CompileFiles(const QString& name)> FilesOf;

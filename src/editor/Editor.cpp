@@ -254,7 +254,8 @@ bool TfmEditor::SaveText()
 
 void TfmEditor::mnuImportTextClick()
 {
-    const QString path = FContext.Questions.AskOpenFileName(FImportTitle, ProjectFolder, QStringLiteral("Text Files (*.txt)"));
+    const QString path = FContext.Questions.AskOpenFileName(FImportTitle, ProjectFolder, QStringLiteral("Text Files (*.txt)"),
+                                                            QStringLiteral("txt"));
     if (!path.isEmpty())
         ImportText(path);
 }

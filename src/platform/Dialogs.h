@@ -24,13 +24,16 @@ public:
     virtual Answer AskYesNoCancel(const QString& text) = 0;
     /// Question with OK and Cancel before an edit that cannot be undone; true for OK.
     virtual bool AskOkCancel(const QString& text) = 0;
-    /// Open-file dialog; an empty result means the user cancelled.
-    virtual QString AskOpenFileName(const QString& title, const QString& folder,
-                                    const QString& filter) = 0;
-    /// Save-file dialog; an empty result means the user cancelled. It asks before replacing an
-    /// existing file.
-    virtual QString AskSaveFileName(const QString& title, const QString& folder,
-                                    const QString& filter) = 0;
+    /// Open-file dialog; an empty result means the user cancelled. The writer may type any
+    /// name: whether it exists is the caller's to say, after the caller has given a name typed
+    /// without an extension the `defaultSuffix` (such as "nodex").
+    virtual QString AskOpenFileName(const QString& title, const QString& folder, const QString& filter,
+                                    const QString& defaultSuffix = {}) = 0;
+    /// Save-file dialog; an empty result means the user cancelled. A name typed without an
+    /// extension gets `defaultSuffix`. It does not ask before replacing a file: only the caller
+    /// knows the name that will really be written, and asks for that one.
+    virtual QString AskSaveFileName(const QString& title, const QString& folder, const QString& filter,
+                                    const QString& defaultSuffix = {}) = 0;
     /// The print dialog, without printing to a file; true when the writer chose to print.
     virtual bool AskPrinter(QPrinter& printer) = 0;
     /// Runs one of the program's own dialogs modally; true when it closed with OK.

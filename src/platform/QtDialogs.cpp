@@ -90,16 +90,39 @@ bool QtDialogs::AskOkCancel(const QString& text)
         == QMessageBox::Ok;
 }
 
-QString QtDialogs::AskOpenFileName(
-    const QString& title, const QString& folder, const QString& filter)
+std::unique_ptr<QFileDialog> QtDialogs::MakeFileDialog(QFileDialog::AcceptMode mode, const QString& title,
+                                                       const QString& folder, const QString& filter,
+                                                       const QString& defaultSuffix) const
 {
-    return QFileDialog::getOpenFileName(FParent.data(), title, folder, filter);
+    auto dialog = std::make_unique<QFileDialog>(FParent.data(), title, folder, filter);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setDefaultSuffix(defaultSuffix);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    return dialog;
 }
 
-QString QtDialogs::AskSaveFileName(
-    const QString& title, const QString& folder, const QString& filter)
+QString QtDialogs::RunFileDialog(QFileDialog::AcceptMode mode, const QString& title, const QString& folder,
+                                 const QString& filter, const QString& defaultSuffix)
 {
-    return QFileDialog::getSaveFileName(FParent.data(), title, folder, filter);
+    ArrowWhileAsking arrow;
+    const auto dialog = MakeFileDialog(mode, title, folder, filter, defaultSuffix);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    return dialog->selectedFiles().first();
+}
+
+QString QtDialogs::AskOpenFileName(const QString& title, const QString& folder, const QString& filter,
+                                   const QString& defaultSuffix)
+{
+    return RunFileDialog(QFileDialog::AcceptOpen, title, folder, filter, defaultSuffix);
+}
+
+QString QtDialogs::AskSaveFileName(const QString& title, const QString& folder, const QString& filter,
+                                   const QString& defaultSuffix)
+{
+    return RunFileDialog(QFileDialog::AcceptSave, title, folder, filter, defaultSuffix);
 }
 
 bool QtDialogs::RunModal(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }

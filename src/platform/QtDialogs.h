@@ -2,6 +2,7 @@
 
 #include "platform/Dialogs.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
@@ -20,10 +21,10 @@ public:
     void ShowWarning(const QString& text, const QString& reason) override;
     Answer AskYesNoCancel(const QString& text) override;
     bool AskOkCancel(const QString& text) override;
-    QString AskOpenFileName(const QString& title, const QString& folder,
-                            const QString& filter) override;
-    QString AskSaveFileName(const QString& title, const QString& folder,
-                            const QString& filter) override;
+    QString AskOpenFileName(const QString& title, const QString& folder, const QString& filter,
+                            const QString& defaultSuffix) override;
+    QString AskSaveFileName(const QString& title, const QString& folder, const QString& filter,
+                            const QString& defaultSuffix) override;
     bool AskPrinter(QPrinter& printer) override;
     bool RunModal(QDialog& dialog) override;
 
@@ -33,7 +34,17 @@ public:
                                          const QString& reason,
                                          QMessageBox::StandardButtons buttons) const;
 
+    /// The file dialog the two questions show: Qt's own, so that it behaves alike on every
+    /// desktop. An open dialog takes any typed name (the caller says when it is missing); a
+    /// save dialog leaves the question before replacing a file to the caller.
+    std::unique_ptr<QFileDialog> MakeFileDialog(QFileDialog::AcceptMode mode, const QString& title,
+                                                const QString& folder, const QString& filter,
+                                                const QString& defaultSuffix) const;
+
 private:
+    QString RunFileDialog(QFileDialog::AcceptMode mode, const QString& title, const QString& folder,
+                          const QString& filter, const QString& defaultSuffix);
+
     int Run(QMessageBox::Icon icon, const QString& text, const QString& reason,
             QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton);
 

@@ -12,9 +12,19 @@ bool IsForbiddenNameCharacter(QChar c)
     return c.unicode() < 0x20 || c.unicode() == 0x7F || forbidden.contains(c);
 }
 
-bool HoldsForbiddenCharacter(const QString& name)
+bool IsDroppedWhenTyped(QChar c) { return c.unicode() >= 0x20 && IsForbiddenNameCharacter(c); }
+
+std::optional<QChar> FirstForbiddenCharacter(const QString& name)
 {
-    return std::any_of(name.begin(), name.end(), IsForbiddenNameCharacter);
+    const auto found = std::find_if(name.begin(), name.end(), IsForbiddenNameCharacter);
+    return found == name.end() ? std::nullopt : std::optional<QChar>(*found);
+}
+
+QString ShownCharacter(QChar c)
+{
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+        return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    return "'" + QString(c) + "'";
 }
 
 QString NormaliseCardName(const QString& typed)
@@ -29,9 +39,11 @@ NameVerdict JudgeCardName(const QString& name, const QString& oldName, bool newC
     // Card names compare without regard to case, as file names do on many systems.
     if (SameIgnoringAsciiCase(name, u"Compilation"))
         return NameVerdict::Compilation;
-    if (HoldsForbiddenCharacter(name))
-        return NameVerdict::NotUnique;
-    // The card's own name in other capitals is its own, unless another card really has it.
+    if (!newCard && name == oldName)
+        return NameVerdict::Accepted;
+    if (FirstForbiddenCharacter(name))
+        return NameVerdict::Forbidden;
+    // The card's own name in other capitals is its own, unless another card has it so spelt.
     if (!newCard && SameIgnoringAsciiCase(name, oldName))
         return takenByAnotherCard ? NameVerdict::Taken : NameVerdict::Accepted;
     if (name.isEmpty() || SameIgnoringAsciiCase(name, u"unnamed"))

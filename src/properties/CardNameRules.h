@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 /// The longest card name: names are file names, and the loader ignores longer ones.
 constexpr int MaxCardNameChars = 40;
 
@@ -9,8 +11,15 @@ constexpr int MaxCardNameChars = 40;
 /// on every system (" * / : < > ? \ |), and control characters.
 bool IsForbiddenNameCharacter(QChar c);
 
-/// Whether a name holds a forbidden character anywhere.
-bool HoldsForbiddenCharacter(const QString& name);
+/// Whether a character typed into a name is dropped: one of the nine a file name cannot hold.
+/// Control characters are the keyboard's (Enter, Esc, Tab, Ctrl+V), never text typed.
+bool IsDroppedWhenTyped(QChar c);
+
+/// The first forbidden character of a name, if it holds one.
+std::optional<QChar> FirstForbiddenCharacter(const QString& name);
+
+/// A forbidden character as a message shows it: "'/'", or "U+0009" for a control character.
+QString ShownCharacter(QChar c);
 
 /// The name as it is kept: without blanks around it, and with each run of blanks inside it
 /// made one space.
@@ -20,12 +29,14 @@ QString NormaliseCardName(const QString& typed);
 enum class NameVerdict {
     Accepted,
     Compilation, ///< "Compilation" belongs to the card that compilation makes
-    NotUnique,   ///< empty, "unnamed", or holding a forbidden character
+    NotUnique,   ///< empty or "unnamed"
+    Forbidden,   ///< holding a character a file name cannot hold
     Taken,       ///< another card of the project has it
 };
 
-/// Judges a normalised name for a new card (`oldName` empty) or a renamed one. A name that
-/// differs from the card's own only in capitals is accepted, unless another card has it (on a
-/// file system that tells capitals apart, "foo" and "Foo" may both be cards).
+/// Judges a normalised name for a new card (`oldName` empty) or a renamed one. The card's own
+/// name, unchanged, is always accepted; `takenByAnotherCard` says whether another card has the
+/// name (for the card's own name in other capitals, one spelt exactly so: on a file system that
+/// tells capitals apart, "foo" and "Foo" may both be cards).
 NameVerdict JudgeCardName(const QString& name, const QString& oldName, bool newCard,
                           bool takenByAnotherCard);

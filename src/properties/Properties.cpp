@@ -116,14 +116,21 @@ QString TfmProperties::Description() const { return memDescription->toPlainText(
 
 int TfmProperties::TypeIndex() const { return cmbNodexType->currentIndex(); }
 
+void TfmProperties::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    edtName->setFocus();
+    edtName->selectAll();
+}
+
 bool TfmProperties::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    // A typed character that a file name cannot hold is dropped.
-    if (watched == edtName && key->text().size() == 1 && IsForbiddenNameCharacter(key->text()[0])
-        && key->key() != Qt::Key_Backspace && key->key() != Qt::Key_Delete)
+    // A typed character that a file name cannot hold is dropped; the control characters that
+    // Enter, Esc, Tab and the Ctrl keys carry are the keyboard's and pass.
+    if (watched == edtName && key->text().size() == 1 && IsDroppedWhenTyped(key->text()[0]))
         return true;
     // The description is one line: Enter is the dialog's OK, not a new line.
     if (watched == memDescription && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
@@ -143,6 +150,8 @@ void TfmProperties::btnOkClick()
         return RefuseName(FMessages.Text(MessageKey::NOT_COMPILATION));
     case NameVerdict::NotUnique:
         return RefuseName(FMessages.Text(MessageKey::UNIQUE_NAME) + " nodex.");
+    case NameVerdict::Forbidden:
+        return RefuseName(FMessages.Text(MessageKey::FORBIDDEN_CHARACTER).arg(ShownCharacter(*FirstForbiddenCharacter(name))));
     case NameVerdict::Taken:
         return RefuseName(FMessages.Text(MessageKey::CANT_HAVE_NAME));
     case NameVerdict::Accepted:

@@ -54,6 +54,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    /// The name is ready for typing whenever the dialog appears.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void btnOkClick();

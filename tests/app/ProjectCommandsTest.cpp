@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QMimeData>
 #include <QSysInfo>
 #include <QTest>
@@ -55,13 +56,32 @@ TEST_F(ProjectCommandsTest, ASaveThatFailsInTheQuestionKeepsTheProject)
 
 TEST_F(ProjectCommandsTest, SaveAsGivesAnUnnamedWorkspaceItsFolderAndName)
 {
-    // Marked modified (by the options, say), then New with Yes: Save As runs first.
+    // Marked modified (by the options, say), then New with Yes: Save As runs first, in the
+    // writer's own folder rather than the program's.
     Main().Project().Modified = true;
     Main().UpdateCaption();
     Dialogs.ExpectYesNoCancel(Answer::Yes);
     Dialogs.ExpectSaveFileName(Projects.Path("New/unnamed.nodex"));
     Main().Menus().mnuNewProject->trigger();
     EXPECT_EQ(Dialogs.Texts().last(), "Please enter a unique name for the project.");
+    EXPECT_TRUE(Main().Project().IsUnnamed());
+    const QString started = Dialogs.History()[1].reason;
+    EXPECT_TRUE(started.startsWith(QDir::homePath()) && !started.startsWith(App.Path())) << started.toStdString();
+
+    // A name typed without its extension that another project has: asked for that project,
+    // and refused while another copy of the program holds it open.
+    const QByteArray novel = Projects.Read("Novel.nodex");
+    Dialogs.ExpectSaveFileName(Projects.Path("Novel"));
+    Dialogs.ExpectOkCancel(false);
+    Main().Menus().mnuSaveProjectAs->trigger();
+    EXPECT_EQ(Dialogs.Texts().last(), "'Novel.nodex' already exists. Replace it?");
+    Projects.Write(".~lock.Novel.nodex", "[Lock]\nHost=far-away-laptop\nProcess=7\n");
+    Dialogs.ExpectSaveFileName(Projects.Path("Novel"));
+    Dialogs.ExpectOkCancel(true);
+    Dialogs.ExpectYesNoCancel(Answer::No);
+    Main().Menus().mnuSaveProjectAs->trigger();
+    EXPECT_TRUE(Dialogs.Texts().last().contains("far-away-laptop"));
+    EXPECT_EQ(Projects.Read("Novel.nodex"), novel);
     EXPECT_TRUE(Main().Project().IsUnnamed());
 
     QDir().mkpath(Projects.Path("New"));

@@ -1,6 +1,12 @@
 #include "platform/QtDialogs.h"
 
+#include "TempFolder.h"
+
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -17,4 +23,28 @@ TEST(QtDialogs, MessagesShowNamesAsTheyAreSpeltWithTheReasonBeneath)
     ASSERT_TRUE(reason);
     EXPECT_EQ(reason->text(), "Cannot open '<b>x</b>'");
     EXPECT_EQ(reason->textFormat(), Qt::PlainText);
+}
+
+TEST(QtDialogs, AFileNameTypedWithoutItsExtensionGetsItAndNothingIsAskedBeforeTheCallerAsks)
+{
+    TempFolder folder;
+    folder.Write("Novel.nodex", "[Theme]\n");
+    QtDialogs dialogs(nullptr, "Nodex");
+    for (const auto mode : {QFileDialog::AcceptOpen, QFileDialog::AcceptSave}) {
+        const auto dialog = dialogs.MakeFileDialog(mode, "Project", folder.Path(), "Nodex Project (*.nodex)", "nodex");
+        // A question of the dialog's own ("File not found", "Replace it?") would stay open over it.
+        QTimer watchdog;
+        watchdog.callOnTimeout([] {
+            if (QWidget* box = QApplication::activeModalWidget(); box && qobject_cast<QMessageBox*>(box))
+                static_cast<QMessageBox*>(box)->reject();
+        });
+        watchdog.start(50);
+        dialog->show();
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_TRUE(name);
+        QTest::keyClicks(name, "Novel");
+        QTest::keyClick(name, Qt::Key_Return);
+        EXPECT_EQ(dialog->result(), QDialog::Accepted) << mode;
+        EXPECT_EQ(dialog->selectedFiles(), QStringList{folder.Path("Novel.nodex")}) << mode;
+    }
 }

@@ -1,6 +1,8 @@
 #include "ScriptedDialogs.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QFileInfo>
 #include <QPrinter>
 
 #include <gtest/gtest.h>
@@ -68,14 +70,22 @@ bool ScriptedDialogs::AskOkCancel(const QString& text)
     return value.isValid() && value.toBool();
 }
 
-QString ScriptedDialogs::AskOpenFileName(const QString& title, const QString&, const QString&)
+QString ScriptedDialogs::AskOpenFileName(const QString& title, const QString& folder, const QString&, const QString&)
 {
-    return Next(Kind::OpenFile, title).value.toString();
+    const QString typed = Next(Kind::OpenFile, title).value.toString();
+    FLog.last().reason = folder;
+    return typed;
 }
 
-QString ScriptedDialogs::AskSaveFileName(const QString& title, const QString&, const QString&)
+QString ScriptedDialogs::AskSaveFileName(const QString& title, const QString& folder, const QString&,
+                                         const QString& defaultSuffix)
 {
-    return Next(Kind::SaveFile, title).value.toString();
+    // As Qt's dialog does: a name typed without any extension gets the default one.
+    QString typed = Next(Kind::SaveFile, title).value.toString();
+    FLog.last().reason = folder;
+    if (!typed.isEmpty() && !defaultSuffix.isEmpty() && QFileInfo(typed).suffix().isEmpty())
+        typed += "." + defaultSuffix;
+    return typed;
 }
 
 bool ScriptedDialogs::AskPrinter(QPrinter& printer)
@@ -94,7 +104,9 @@ bool ScriptedDialogs::RunModal(QDialog& dialog)
     if (!scripted.script)
         return false;
     dialog.setResult(QDialog::Rejected);
+    // As exec() does: the dialog is the window the keys go to.
     dialog.show();
+    QApplication::setActiveWindow(&dialog);
     scripted.script(dialog);
     // A dialog the script left open is closed as its close box would.
     if (dialog.isVisible())

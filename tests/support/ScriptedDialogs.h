@@ -20,7 +20,7 @@ public:
     struct Shown {
         Kind kind;
         QString text;
-        QString reason; ///< the system's reason beneath a warning
+        QString reason; ///< the system's reason beneath a warning, or the folder a file dialog opened in
     };
 
     ~ScriptedDialogs() override;
@@ -37,10 +37,11 @@ public:
     void ShowWarning(const QString& text, const QString& reason) override;
     Answer AskYesNoCancel(const QString& text) override;
     bool AskOkCancel(const QString& text) override;
-    QString AskOpenFileName(const QString& title, const QString& folder,
-                            const QString& filter) override;
-    QString AskSaveFileName(const QString& title, const QString& folder,
-                            const QString& filter) override;
+    /// The scripted path is what the writer typed; the folder the dialog opened in is logged.
+    QString AskOpenFileName(const QString& title, const QString& folder, const QString& filter,
+                            const QString& defaultSuffix) override;
+    QString AskSaveFileName(const QString& title, const QString& folder, const QString& filter,
+                            const QString& defaultSuffix) override;
     bool AskPrinter(QPrinter& printer) override;
     bool RunModal(QDialog& dialog) override;
 

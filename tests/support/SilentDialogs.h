@@ -13,8 +13,8 @@ public:
     void ShowWarning(const QString&, const QString&) override {}
     Answer AskYesNoCancel(const QString&) override { return Answer::No; }
     bool AskOkCancel(const QString&) override { return false; }
-    QString AskOpenFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString AskSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString AskOpenFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QString AskSaveFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
     bool RunModal(QDialog&) override { return false; }
     bool AskPrinter(QPrinter&) override { return false; }
 };
