@@ -28,7 +28,8 @@ QByteArray Lines(const QStringList& lines)
 }
 } // namespace
 
-/// A saved project with the chain A -> B -> C, a card D on its own, and their files.
+/// A saved project with the chain A -> B -> C, a card D on its own, and their files (B's text
+/// is empty).
 class CompilationTest : public AppFixture {
 protected:
     void SetUp() override
@@ -42,6 +43,8 @@ protected:
         Projects.Write("Text Files/A.txt", "Dear Ada,\r\nthe lamp is lit.");
         Projects.Write("Text Files/C.txt", "Fog.\n");
         Projects.Write("Text Files/D.txt", "Lamp oil and wicks\r\n");
+        // An empty text adds nothing, as no text does.
+        Projects.Write("Text Files/B.txt", "");
         ASSERT_TRUE(Program->Start({Projects.Path("Book.nodex")}));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
         Compile = Main().findChild<TfmCompile*>("fmCompile");
@@ -118,6 +121,17 @@ TEST_F(CompilationTest, NothingToCompileWritesNothingAndAFailureKeepsTheLastComp
     EXPECT_EQ(Dialogs.Texts().last(), "There was an error creating the Compilation.");
     EXPECT_EQ(Compilation(), "the last compilation");
     EXPECT_EQ(Main().Canvas().CardCount(), 4) << "no Compilation card after a failure";
+
+    // A writer's own card of that name, brought from another project, keeps its text.
+    WriteCard("Compilation", 0, 0, 300, 300);
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Book.nodex")));
+    ShowCompileWindow();
+    Compile->SetNames({"D"});
+    QTest::mouseClick(Compile->btnCreate, Qt::LeftButton);
+    EXPECT_EQ(Dialogs.Texts().last(), "There was an error creating the Compilation.");
+    EXPECT_TRUE(Dialogs.History().last().reason.contains("'Compilation' is not the Compilation nodex"));
+    EXPECT_EQ(Compilation(), "the last compilation");
+    EXPECT_EQ(Main().Canvas().CardCount(), 5);
 }
 
 TEST_F(CompilationTest, TheListIsReorderedByKeysDragsAndItsMenu)
