@@ -13,6 +13,7 @@
 #include "canvas/Canvas.h"
 #include "canvas/CanvasView.h"
 #include "canvas/NodexObject.h"
+#include "platform/AtomicWrite.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
@@ -545,9 +546,10 @@ void TfmMain::dropEvent(QDropEvent* event)
 
 void TfmMain::LoadSettings()
 {
+    RemoveWriteLeftovers(FProject.AppFolder);
     IniFile file(FProject.AppFolder + SettingsFileName);
     QString error;
-    if (!file.Load(error))
+    if (!file.Load(error, IniFile::MaxSettingsBytes))
         qCInfo(lcMain).noquote() << "The settings keep their defaults:" << error;
     const bool georgia = QFontDatabase::families().contains(QStringLiteral("Georgia"), Qt::CaseInsensitive);
     FSettings = ReadSettings(file, georgia ? QStringLiteral("Georgia") : QStringLiteral("Arial"), FTheme.DefaultTheme);
@@ -561,7 +563,7 @@ void TfmMain::SaveSettings()
     FSettings.Window = CurrentPlacement();
     IniFile file(FProject.AppFolder + SettingsFileName);
     QString error;
-    const bool written = file.Load(error)
+    const bool written = file.Load(error, IniFile::MaxSettingsBytes)
         && (WriteSettings(file, FSettings, FTheme.DefaultTheme,
                           !FSettings.Window.Maximised && FProject.ProjectFileName == ProjectState::Unnamed),
             file.Save(error));
@@ -608,16 +610,7 @@ WindowPlacement TfmMain::CurrentPlacement() const
 
 void TfmMain::ApplyPlacement(const WindowPlacement& placement)
 {
-    if (placement.HasBounds) {
-        const QPoint corner(placement.Left, placement.Top);
-        const QScreen* target = QGuiApplication::screenAt(corner);
-        if (!target)
-            target = screen() ? screen() : QGuiApplication::primaryScreen();
-        const QRect bounds
-            = FitToScreen(placement, target->availableGeometry(), frameGeometry().size() - size());
-        move(bounds.topLeft());
-        resize(bounds.size());
-    }
+    PlaceWindow(*this, placement);
     setWindowState(placement.Maximised ? Qt::WindowMaximized : Qt::WindowNoState);
 }
 

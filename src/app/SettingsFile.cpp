@@ -1,5 +1,6 @@
 #include "app/SettingsFile.h"
 
+#include "platform/ConfinedName.h"
 #include "platform/IniFile.h"
 
 #include <algorithm>
@@ -8,8 +9,13 @@ AppSettings ReadSettings(const IniFile& file, const QString& defaultFont, QStrin
 {
     AppSettings s;
     s.EditorFontName = defaultFont;
-    s.Language = file.ReadString("Application", "Language", s.Language);
-    defaultTheme = file.ReadString("Application", "DefaultTheme", defaultTheme);
+    // A file name that would leave its folder is no file of the program's: the default stands.
+    const auto fileName = [&](const QString& key, const QString& fallback) {
+        const QString name = file.ReadString("Application", key, fallback);
+        return StaysInFolder(name) ? name : fallback;
+    };
+    s.Language = fileName("Language", s.Language);
+    defaultTheme = fileName("DefaultTheme", defaultTheme);
     s.DescriptiveHints = file.ReadBool("Application", "DescriptiveHints", s.DescriptiveHints);
     s.EditorPlacement = EditMemoryFrom(file.ReadInteger("Application", "EditMemory", int(s.EditorPlacement)));
     s.SelectNextLink = file.ReadBool("Application", "SelectNextLink", s.SelectNextLink);

@@ -156,11 +156,12 @@ void TfmCompile::UpdateCompileCommands()
 void TfmCompile::ShowCompileWindow()
 {
     UpdateCompileCommands();
+    show();
+    // Placed once shown, when its frame is known, so that all of it fits on the screen.
     if (!FShown) {
         FShown = true;
         ReadPosition();
     }
-    show();
     raise();
 }
 
@@ -213,16 +214,18 @@ void TfmCompile::ReadPosition()
 {
     IniFile file(AppFolder + "Nodex.ini");
     QString error;
-    file.Load(error);
-    move(file.ReadInteger(PositionSection, "Left", 20), file.ReadInteger(PositionSection, "Top", 300));
-    resize(WindowWidth, file.ReadInteger(PositionSection, "Height", 400));
+    file.Load(error, IniFile::MaxSettingsBytes);
+    // Stored bounds may come from another screen or a damaged file: they are fitted to this one.
+    PlaceWindow(*this, {false, true, file.ReadInteger(PositionSection, "Left", 20),
+                        file.ReadInteger(PositionSection, "Top", 300), WindowWidth,
+                        file.ReadInteger(PositionSection, "Height", 400)});
 }
 
 void TfmCompile::WritePosition()
 {
     IniFile file(AppFolder + "Nodex.ini");
     QString error;
-    if (file.Load(error)) {
+    if (file.Load(error, IniFile::MaxSettingsBytes)) {
         WriteWindowBounds(file, PositionSection, QRect(pos(), size()));
         if (file.Save(error))
             return;

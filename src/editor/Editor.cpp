@@ -486,7 +486,7 @@ void TfmEditor::ReadPlacement()
         return;
     IniFile file(path);
     QString error;
-    file.Load(error);
+    file.Load(error, IniFile::MaxSettingsBytes);
     const WindowPlacement placement{file.ReadBool(PlacementSection, "Maximised", false), true,
                                     file.ReadInteger(PlacementSection, "Left", 100),
                                     file.ReadInteger(PlacementSection, "Top", 80),
@@ -496,10 +496,7 @@ void TfmEditor::ReadPlacement()
         setWindowState(Qt::WindowMaximized);
         return;
     }
-    const QScreen* target = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect bounds = FitToScreen(placement, target->availableGeometry(), frameGeometry().size() - size());
-    move(bounds.topLeft());
-    resize(bounds.size());
+    PlaceWindow(*this, placement);
 }
 
 void TfmEditor::WritePlacement(const QString& path)
@@ -508,7 +505,7 @@ void TfmEditor::WritePlacement(const QString& path)
         return;
     IniFile file(path);
     QString error;
-    if (file.Load(error)) {
+    if (file.Load(error, IniFile::MaxSettingsBytes)) {
         file.WriteBool(PlacementSection, "Maximised", isMaximized());
         WriteWindowBounds(file, PlacementSection, QRect(pos(), size()));
         if (file.Save(error))

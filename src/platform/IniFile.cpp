@@ -301,14 +301,14 @@ IniFile::IniFile(QString path)
 
 IniFile::~IniFile() = default;
 
-bool IniFile::Load(QString& error)
+bool IniFile::Load(QString& error, qint64 maxBytes)
 {
     error.clear();
     FData->Clear();
     if (KindOf(FFilePath) == FileKind::Missing)
         return true;
     QByteArray bytes;
-    if (!ReadFileBytes(FFilePath, bytes, error)) {
+    if (!ReadFileBytes(FFilePath, bytes, error, maxBytes)) {
         FData->Unreadable = true;
         return false;
     }
@@ -395,7 +395,8 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
             c = u' ';
     }
     if (Line* line = FData->Find(section, key)) {
-        if (line->Value() == oneLine)
+        // A value that reads back the same keeps its line, blanks around "=" included.
+        if (line->Value() == oneLine || (oneLine == oneLine.trimmed() && line->Value().trimmed() == oneLine))
             return;
         line->Text = line->Text.left(line->ValueBegin) + oneLine;
     } else {

@@ -27,8 +27,12 @@ public:
     const QString& Path() const { return FFilePath; }
 
     /// Reads the file. A missing file reads as an empty one and succeeds; a file that exists but
-    /// cannot be read, or is not a regular file, fails with `error` and may not be saved.
-    bool Load(QString& error);
+    /// cannot be read, is not a regular file, or is larger than `maxBytes` (when given) fails
+    /// with `error` and may not be saved.
+    bool Load(QString& error, qint64 maxBytes = -1);
+
+    /// Settings, themes and language files are small: anything larger is not one.
+    static constexpr qint64 MaxSettingsBytes = 1024 * 1024;
     /// Reads INI text from bytes, decoded as DecodeText does.
     void LoadFromBytes(const QByteArray& bytes);
 

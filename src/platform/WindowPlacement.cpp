@@ -2,6 +2,10 @@
 
 #include "platform/IniFile.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
 #include <algorithm>
 
 namespace {
@@ -17,6 +21,20 @@ QRect FitToScreen(const WindowPlacement& placement, const QRect& available, QSiz
     const qint64 left = Clamped(placement.Left, available.left(), available.left() + areaWidth - width);
     const qint64 top = Clamped(placement.Top, available.top(), available.top() + areaHeight - height);
     return QRect(int(left), int(top), int(width), int(height));
+}
+
+void PlaceWindow(QWidget& window, const WindowPlacement& placement)
+{
+    if (!placement.HasBounds)
+        return;
+    // Clamped first: a corner read from a damaged file is far off any screen.
+    const QPoint corner(int(Clamped(placement.Left, -65536, 65536)), int(Clamped(placement.Top, -65536, 65536)));
+    const QScreen* target = QGuiApplication::screenAt(corner);
+    if (!target)
+        target = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    const QRect bounds = FitToScreen(placement, target->availableGeometry(), window.frameGeometry().size() - window.size());
+    window.move(bounds.topLeft());
+    window.resize(bounds.size());
 }
 
 void WriteWindowBounds(IniFile& file, const QString& section, const QRect& bounds)

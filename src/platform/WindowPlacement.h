@@ -24,6 +24,11 @@ inline constexpr QSize MinimumWindowSize{320, 240};
 QRect FitToScreen(const WindowPlacement& placement, const QRect& available, QSize frame);
 
 class IniFile;
+class QWidget;
+
+/// Puts a window where stored bounds say (when they apply), fitted to the screen they would
+/// stand on, frame included; the maximised state is left to the caller.
+void PlaceWindow(QWidget& window, const WindowPlacement& placement);
 
 /// Writes a window's bounds as the settings and card files keep them: Top, Left, Width, Height.
 void WriteWindowBounds(IniFile& file, const QString& section, const QRect& bounds);

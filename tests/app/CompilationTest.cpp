@@ -9,12 +9,14 @@
 #include "compile/FindAndCompile.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
+#include "platform/IniFile.h"
 #include "properties/Properties.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -132,6 +134,20 @@ TEST_F(CompilationTest, NothingToCompileWritesNothingAndAFailureKeepsTheLastComp
     EXPECT_TRUE(Dialogs.History().last().reason.contains("'Compilation' is not the Compilation nodex"));
     EXPECT_EQ(Compilation(), "the last compilation");
     EXPECT_EQ(Main().Canvas().CardCount(), 5);
+}
+
+TEST_F(CompilationTest, StoredBoundsAreFittedToTheScreen)
+{
+    App.Write("Nodex.ini", "[Compilation]\nLeft=2147483647\nTop=2147483647\nHeight=100000\n");
+    ShowCompileWindow();
+    const QRect screen = Compile->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(Compile->geometry())) << Compile->geometry().bottom();
+    Program.reset();
+    IniFile settings(App.Path("Nodex.ini"));
+    QString error;
+    ASSERT_TRUE(settings.Load(error));
+    EXPECT_LE(settings.ReadInteger("Compilation", "Top", 0) + settings.ReadInteger("Compilation", "Height", 0),
+              screen.bottom() + 1);
 }
 
 TEST_F(CompilationTest, TheListIsReorderedByKeysDragsAndItsMenu)

@@ -4,6 +4,7 @@
 #include "app/Main.h"
 
 #include <QFileInfo>
+#include <QImage>
 
 #include <sys/stat.h>
 
@@ -27,14 +28,15 @@ TEST_F(SettingsTest, FirstStartTakesTheDefaultsAndClosingWritesEveryKey)
 
 TEST_F(SettingsTest, StoredValuesAreReadMappedAndWrittenBackKeyByKey)
 {
-    App.Write("Nodex.ini", "; written by hand\n[Application]\nEditMemory=7\nDefaultTheme=Gone.ini\n"
+    App.Write("Nodex.ini", "; written by hand\n[Application]\nEditMemory=7\nLanguage = English.ini\n"
+                           "DefaultTheme=../../../../etc/hostname\n"
                            "SelectNextLink=0\nAutoSaveInterval=0\n[AppWindow]\nTop=120\nLeft=140\nWidth=640\n"
                            "Height=480\n[MRUList]\nFile1=/somewhere/Novel.nodex\n[EditWindow]\nTop=9\n");
     StartProgram();
     EXPECT_EQ(Main().Settings().EditorPlacement, EditMemory::None) << "anything but 0 or 1 is 2";
     EXPECT_FALSE(Main().Settings().SelectNextLink);
     EXPECT_EQ(Main().Settings().AutoSaveInterval, 1) << "no save without pause";
-    EXPECT_EQ(Main().CurrentTheme().DefaultTheme, "Book.ini") << "a missing theme falls back";
+    EXPECT_EQ(Main().CurrentTheme().DefaultTheme, "Book.ini") << "a theme outside the Themes folder is none";
     EXPECT_EQ(Main().pos(), QPoint(140, 120));
 
     // With a project open the window's bounds are the project's, not the settings'.
@@ -42,19 +44,34 @@ TEST_F(SettingsTest, StoredValuesAreReadMappedAndWrittenBackKeyByKey)
     ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
     Main().close();
     const QByteArray written = Settings();
-    EXPECT_TRUE(written.startsWith("; written by hand\n[Application]\nEditMemory=2\nDefaultTheme=Book.ini\n"));
+    EXPECT_TRUE(written.startsWith("; written by hand\n[Application]\nEditMemory=2\nLanguage = English.ini\n"
+                                   "DefaultTheme=Book.ini\n")) << "an unchanged value keeps its line";
     EXPECT_TRUE(written.contains("[AppWindow]\nTop=120\nLeft=140\nWidth=640\nHeight=480\nMaximised=0\n"));
     EXPECT_TRUE(written.contains("[MRUList]\nFile1=/somewhere/Novel.nodex\n[EditWindow]\nTop=9\n"));
+}
+
+TEST_F(SettingsTest, ASettingsFileTooLargeToBeOneIsLeftAsItIs)
+{
+    const QByteArray huge = "[Application]\nEditMemory=0\n" + QByteArray(2 * 1024 * 1024, ';') + "\n";
+    App.Write("Nodex.ini", huge);
+    StartProgram();
+    EXPECT_EQ(Main().Settings().EditorPlacement, EditMemory::Single) << "the defaults";
+    Main().close();
+    EXPECT_EQ(Settings(), huge);
 }
 
 TEST_F(SettingsTest, FileTypesAreRegisteredOnceAndFollowAMovedProgram)
 {
     qputenv("XDG_DATA_HOME", DataHome.Path().toUtf8());
+    for (const char* icon : {"project.ico", "nodex.ico"})
+        ASSERT_TRUE(QImage(QSize(32, 32), QImage::Format_ARGB32).save(App.Path(icon), "ICO"));
     const FileTypePaths paths = FileTypeLocations();
     RegisterFileTypes(App.Path(), "/opt/nodex/nodex", Shell);
     const QByteArray mime = DataHome.Read("mime/packages/nodex.xml");
-    EXPECT_TRUE(mime.contains("<mime-type type=\"application/x-nodex-project\">\n    <comment>Nodex Project</comment>\n    <glob pattern=\"*.nodex\"/>"));
-    EXPECT_TRUE(mime.contains("<mime-type type=\"application/x-nodex-card\">\n    <comment>Nodex File</comment>\n    <glob pattern=\"*.ndx\"/>"));
+    EXPECT_TRUE(mime.contains("<mime-type type=\"application/x-nodex-project\">\n    <comment>Nodex Project</comment>\n    <icon name=\"application-x-nodex-project\"/>\n    <glob pattern=\"*.nodex\"/>"));
+    EXPECT_TRUE(mime.contains("<mime-type type=\"application/x-nodex-card\">\n    <comment>Nodex File</comment>\n    <icon name=\"application-x-nodex-card\"/>\n    <glob pattern=\"*.ndx\"/>"));
+    for (const char* icon : {"application-x-nodex-project", "application-x-nodex-card"})
+        EXPECT_EQ(QImage(DataHome.Path(QString("icons/hicolor/32x32/mimetypes/%1.png").arg(icon))).size(), QSize(32, 32));
     EXPECT_TRUE(DataHome.Read("applications/nodex.desktop").contains("\nExec=\"/opt/nodex/nodex\" %f\n"));
 
     // A second start of the same program changes nothing.
@@ -76,4 +93,14 @@ TEST_F(SettingsTest, FileTypesAreRegisteredOnceAndFollowAMovedProgram)
     EXPECT_TRUE(entry.contains("\nExec=\"/home/ada/Nodex/nodex\" %f\n"));
     EXPECT_TRUE(entry.endsWith("NoDisplay=true\n"));
     EXPECT_EQ(DataHome.Read("mime/packages/nodex.xml"), mime);
+
+    // A program folder whose name means something to the desktop's command line is quoted so
+    // that it means nothing; an entry that is a link is not written through.
+    EXPECT_EQ(DesktopExecLine("/home/ada/My $HOME 100%/a\"b`c\\d/nodex"),
+              "Exec=\"/home/ada/My \\\\$HOME 100%%/a\\\\\"b\\\\`c\\\\\\\\d/nodex\" %f");
+    const QString elsewhere = DataHome.Write("elsewhere.txt", "Exec=keep me\n");
+    QFile::remove(paths.DesktopEntry);
+    ASSERT_TRUE(QFile::link(elsewhere, paths.DesktopEntry));
+    RegisterFileTypes(App.Path(), "/opt/nodex/nodex", Shell);
+    EXPECT_EQ(DataHome.Read("elsewhere.txt"), "Exec=keep me\n");
 }
