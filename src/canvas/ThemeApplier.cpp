@@ -71,12 +71,9 @@ bool ThemeApplier::ReadThemeFile(const QString& themeName, QString& error)
 {
     const Theme& builtIn = BuiltInTheme();
     const QString themesFolder = FAppFolder + ThemesFolder;
-    if (!StaysInFolder(themeName)) {
-        error = QStringLiteral("'%1' is not a file of the Themes folder.").arg(themeName);
-        return false;
-    }
-    IniFile file(themesFolder + themeName);
-    if (!file.Load(error, IniFile::MaxSettingsBytes))
+    // A name that would leave the Themes folder is taken as a missing file: an empty theme.
+    IniFile file(StaysInFolder(themeName) ? themesFolder + themeName : QString());
+    if (!file.Path().isEmpty() && !file.Load(error, IniFile::MaxSettingsBytes))
         return false;
 
     const QString iconFolder = file.ReadString("Theme", "IconFolder", DefaultIconFolder);
