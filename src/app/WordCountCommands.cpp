@@ -49,9 +49,8 @@ qint64 CardWords(const TNodex& card, const QString& textFilePath)
 
 QString CardWordCountMessage(const TNodex& card, qint64 words, int target, const MessageTable& messages)
 {
-    // A message box would take a lone "&" between blanks for an accelerator mark.
-    const QString name = QString(card.Name()).replace(" & ", " && ");
-    return "'" + name + "' " + messages.Text(MessageKey::WORD_COUNT) + " " + CountText(words, target);
+    // Message boxes show text as it is spelt: a name's "&" is no accelerator there.
+    return "'" + card.Name() + "' " + messages.Text(MessageKey::WORD_COUNT) + " " + CountText(words, target);
 }
 
 QString ProjectWordCountMessage(const TCanvas& canvas, const CanvasState& selection, const Theme& theme,

@@ -104,13 +104,13 @@ TEST_F(CardCommandsTest, NewCardsAreMadeAtThePointerThroughThePropertiesDialog)
     Projects.MakeFolder("Stuck.ndx");
     Dialogs.ExpectModal([&](QDialog& dialog) { TypeNameAndPressOk(dialog, "Stuck"); });
     Trigger(Main().Menus().pmnuNewNodex);
-    EXPECT_EQ(Dialogs.Texts().last(), "Error writing nodex file.");
+    EXPECT_EQ(Dialogs.LastText(), "Error writing nodex file.");
     EXPECT_TRUE(Main().Project().Modified);
 
     // Without a project on disk no card can be made.
     Main().CloseProject();
     Trigger(Main().Menus().pmnuNewNodex);
-    EXPECT_EQ(Dialogs.Texts().last(), "Please save your project before creating nodexs.");
+    EXPECT_EQ(Dialogs.LastText(), "Please save your project before creating nodexs.");
 }
 
 TEST_F(CardCommandsTest, TheNameFieldTakesTheKeysAWriterPresses)
@@ -205,7 +205,7 @@ TEST_F(CardCommandsTest, ACardsNameInOtherCapitalsIsRefusedWhenAnotherCardHasIt)
         QTest::mouseClick(Properties(dialog).btnCancel, Qt::LeftButton);
     });
     Trigger(Main().Menus().pmnuProperties);
-    EXPECT_EQ(Dialogs.Texts().last(), "A nodex with that name already exists.");
+    EXPECT_EQ(Dialogs.LastText(), "A nodex with that name already exists.");
     EXPECT_EQ(Projects.Read("a.ndx"), other);
 }
 
@@ -232,8 +232,8 @@ TEST_F(CardCommandsTest, ARenameThatCannotFinishLeavesBothFilesAsTheyWere)
         QTest::mouseClick(Properties(dialog).btnCancel, Qt::LeftButton);
     });
     Trigger(Main().Menus().pmnuProperties);
-    ASSERT_EQ(Dialogs.History().last().kind, ScriptedDialogs::Kind::Warning);
-    EXPECT_TRUE(Dialogs.History().last().reason.contains("Stray.txt"));
+    ASSERT_EQ(Dialogs.Last().kind, ScriptedDialogs::Kind::Warning);
+    EXPECT_TRUE(Dialogs.Last().reason.contains("Stray.txt"));
     EXPECT_EQ(Card("A")->Name(), "A");
     EXPECT_TRUE(Projects.Exists("A.ndx"));
     EXPECT_EQ(Projects.Read("Text Files/A.txt"), "A text\r\n");
@@ -283,7 +283,7 @@ TEST_F(CardCommandsTest, MergeJoinsTheChainsTextsAndAfterYesDeletesTheMergedCard
     Trigger(Main().Menus().pmnuMerge);
     // B has no text and adds nothing; each text is followed by a line break.
     EXPECT_EQ(Projects.Read("Text Files/A.txt"), "A text\r\n\r\nC text\r\n\r\n");
-    EXPECT_EQ(Dialogs.Texts().last(), "Nodexs merged successfully.");
+    EXPECT_EQ(Dialogs.LastText(), "Nodexs merged successfully.");
     EXPECT_EQ(Main().Canvas().CardCount(), 4);
 
     Projects.Write("Text Files/A.txt", "A\n");
@@ -302,8 +302,8 @@ TEST_F(CardCommandsTest, AMergeThatCannotWriteDeletesNothing)
     Select("A");
     Dialogs.ExpectYesNoCancel(Answer::Yes);
     Trigger(Main().Menus().pmnuMerge);
-    ASSERT_EQ(Dialogs.Texts().last(), "There was an error during merging.");
-    EXPECT_TRUE(Dialogs.History().last().reason.contains("read-only"));
+    ASSERT_EQ(Dialogs.LastText(), "There was an error during merging.");
+    EXPECT_TRUE(Dialogs.Last().reason.contains("read-only"));
     EXPECT_EQ(Main().Canvas().CardCount(), 4);
     EXPECT_TRUE(Projects.Exists("Text Files/C.txt"));
     EXPECT_EQ(Card("B")->LinkTo(), Card("C"));

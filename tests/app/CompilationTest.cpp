@@ -82,7 +82,7 @@ TEST_F(CompilationTest, TheChainIsCompiledNameDescriptionAndTextInOrder)
     // own); B: no description, no text; C: a text with its own final break.
     EXPECT_EQ(Compilation(), Lines({"A", "", "The letter arrives", "", "", "Dear Ada,", "the lamp is lit.", "", "",
                                     "B", "", "C", "", "Fog.", "", "", ""}));
-    EXPECT_EQ(Dialogs.Texts().last(), "Compilation file created successfully.");
+    EXPECT_EQ(Dialogs.LastText(), "Compilation file created successfully.");
     TNodex* card = Card("Compilation");
     ASSERT_TRUE(card);
     EXPECT_EQ(card->Type(), 0);
@@ -120,7 +120,7 @@ TEST_F(CompilationTest, NothingToCompileWritesNothingAndAFailureKeepsTheLastComp
     QFile::remove(Projects.Path("Text Files/A.txt"));
     Projects.MakeFolder("Text Files/A.txt");
     QTest::mouseClick(Compile->btnCreate, Qt::LeftButton);
-    EXPECT_EQ(Dialogs.Texts().last(), "There was an error creating the Compilation.");
+    EXPECT_EQ(Dialogs.LastText(), "There was an error creating the Compilation.");
     EXPECT_EQ(Compilation(), "the last compilation");
     EXPECT_EQ(Main().Canvas().CardCount(), 4) << "no Compilation card after a failure";
 
@@ -130,8 +130,8 @@ TEST_F(CompilationTest, NothingToCompileWritesNothingAndAFailureKeepsTheLastComp
     ShowCompileWindow();
     Compile->SetNames({"D"});
     QTest::mouseClick(Compile->btnCreate, Qt::LeftButton);
-    EXPECT_EQ(Dialogs.Texts().last(), "There was an error creating the Compilation.");
-    EXPECT_TRUE(Dialogs.History().last().reason.contains("'Compilation' is not the Compilation nodex"));
+    EXPECT_EQ(Dialogs.LastText(), "There was an error creating the Compilation.");
+    EXPECT_TRUE(Dialogs.Last().reason.contains("'Compilation' is not the Compilation nodex"));
     EXPECT_EQ(Compilation(), "the last compilation");
     EXPECT_EQ(Main().Canvas().CardCount(), 5);
 }

@@ -102,7 +102,7 @@ TEST_F(EditorCommandsTest, WordCountsTakeOpenEditorsChainsAndSelections)
     EXPECT_EQ(Dialogs.Texts(),
               (QStringList{"Chapter combined word count is 6 (" + locale.toString(75) + "%)",
                            "Linked word count is 6 (" + locale.toString(75) + "%)",
-                           "'C && D' Word count is 2 (" + locale.toString(25) + "%)",
+                           "'C & D' Word count is 2 (" + locale.toString(25) + "%)",
                            "Selected word count is 5 (" + locale.toString(62.5) + "%)"}));
 }
 
@@ -110,7 +110,7 @@ TEST_F(EditorCommandsTest, ACardsTextPrintsWithItsTitleAndPageNumbers)
 {
     Select("B");
     Main().Menus().pmnuPrint->trigger();
-    EXPECT_EQ(Dialogs.Texts().last(), "There is no content file to print.");
+    EXPECT_EQ(Dialogs.LastText(), "There is no content file to print.");
 
     const QString pdf = Projects.Path("A.pdf");
     Select("A");

@@ -171,7 +171,8 @@ TEST_F(KilledWritesTest, TextSavesCompilationsAndMergesLeaveEachFileOldOrNew)
             EXPECT_TRUE(Text("A") == TextA || Text("A") == merged) << "step " << step;
             for (const QString& name : CardNames())
                 EXPECT_TRUE(Projects.Exists("Text Files/" + name + ".txt")) << name.toStdString() << " step " << step;
-            if (Text("A") == TextA)
+            if (Text("A") == TextA) {
                 EXPECT_EQ(CardNames(), (QStringList{"A", "B", "C"})) << "step " << step;
+            }
         });
 }

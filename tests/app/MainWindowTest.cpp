@@ -58,7 +58,7 @@ TEST_F(MainWindow, CaptionNamesThemeAndShortensLongProjectNamesAndMarksChanges)
 TEST_F(MainWindow, CommandLineTakesAtMostOneExistingProject)
 {
     EXPECT_FALSE(Program->Start({"a.nodex", "b.nodex"}));
-    EXPECT_EQ(Dialogs.Texts(), QStringList{"Nodex opens only one dropped file at a time."});
+    ASSERT_EQ(Dialogs.Texts(), QStringList{"Nodex opens only one dropped file at a time."});
     EXPECT_EQ(Dialogs.History()[0].kind, ScriptedDialogs::Kind::Information);
     EXPECT_FALSE(Program->Start({Projects.Path("gone.nodex")}));
 

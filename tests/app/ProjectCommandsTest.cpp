@@ -49,7 +49,7 @@ TEST_F(ProjectCommandsTest, ASaveThatFailsInTheQuestionKeepsTheProject)
     QFile::setPermissions(Projects.Path("Harbour.ndx"), QFile::ReadOwner);
     Dialogs.ExpectYesNoCancel(Answer::Yes);
     Main().Menus().mnuNewProject->trigger();
-    EXPECT_EQ(Dialogs.Texts().last(), "Error writing nodex file.");
+    EXPECT_EQ(Dialogs.LastText(), "Error writing nodex file.");
     EXPECT_EQ(Main().Canvas().CardCount(), 1) << "the moved card is still there to be saved";
     EXPECT_TRUE(Main().Project().Modified);
 }
@@ -63,7 +63,7 @@ TEST_F(ProjectCommandsTest, SaveAsGivesAnUnnamedWorkspaceItsFolderAndName)
     Dialogs.ExpectYesNoCancel(Answer::Yes);
     Dialogs.ExpectSaveFileName(Projects.Path("New/unnamed.nodex"));
     Main().Menus().mnuNewProject->trigger();
-    EXPECT_EQ(Dialogs.Texts().last(), "Please enter a unique name for the project.");
+    EXPECT_EQ(Dialogs.LastText(), "Please enter a unique name for the project.");
     EXPECT_TRUE(Main().Project().IsUnnamed());
     const QString started = Dialogs.History()[1].reason;
     EXPECT_TRUE(started.startsWith(QDir::homePath()) && !started.startsWith(App.Path())) << started.toStdString();
@@ -74,13 +74,13 @@ TEST_F(ProjectCommandsTest, SaveAsGivesAnUnnamedWorkspaceItsFolderAndName)
     Dialogs.ExpectSaveFileName(Projects.Path("Novel"));
     Dialogs.ExpectOkCancel(false);
     Main().Menus().mnuSaveProjectAs->trigger();
-    EXPECT_EQ(Dialogs.Texts().last(), "'Novel.nodex' already exists. Replace it?");
+    EXPECT_EQ(Dialogs.LastText(), "'Novel.nodex' already exists. Replace it?");
     Projects.Write(".~lock.Novel.nodex", "[Lock]\nHost=far-away-laptop\nProcess=7\n");
     Dialogs.ExpectSaveFileName(Projects.Path("Novel"));
     Dialogs.ExpectOkCancel(true);
     Dialogs.ExpectYesNoCancel(Answer::No);
     Main().Menus().mnuSaveProjectAs->trigger();
-    EXPECT_TRUE(Dialogs.Texts().last().contains("far-away-laptop"));
+    EXPECT_TRUE(Dialogs.LastText().contains("far-away-laptop"));
     EXPECT_EQ(Projects.Read("Novel.nodex"), novel);
     EXPECT_TRUE(Main().Project().IsUnnamed());
 
@@ -130,7 +130,7 @@ TEST_F(ProjectCommandsTest, AProjectOpenElsewhereOpensOnlyWhenTheWriterSaysSo)
     writeLock(host, 1);
     Dialogs.ExpectYesNoCancel(Answer::No);
     EXPECT_FALSE(Main().OpenProject(project));
-    EXPECT_TRUE(Dialogs.Texts().last().contains(".~lock.Novel.nodex"));
+    EXPECT_TRUE(Dialogs.LastText().contains(".~lock.Novel.nodex"));
     EXPECT_TRUE(Main().Project().IsUnnamed());
 
     // A copy on another computer that shares the folder: its process cannot be seen, so the
@@ -138,7 +138,7 @@ TEST_F(ProjectCommandsTest, AProjectOpenElsewhereOpensOnlyWhenTheWriterSaysSo)
     writeLock("laptop %1 %2", 999999999);
     Dialogs.ExpectYesNoCancel(Answer::Yes);
     ASSERT_TRUE(Main().OpenProject(project));
-    EXPECT_TRUE(Dialogs.Texts().last().contains("'laptop %1 %2' (process 999999999)")) << Dialogs.Texts().last().toStdString();
+    EXPECT_TRUE(Dialogs.LastText().contains("'laptop %1 %2' (process 999999999)")) << Dialogs.LastText().toStdString();
     EXPECT_TRUE(Projects.Read(QFileInfo(lock).fileName()).contains("Host=" + host.toUtf8())) << "the lock is ours now";
     EXPECT_EQ(Main().Canvas().CardCount(), 1) << "and not a card";
 

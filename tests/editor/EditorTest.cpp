@@ -75,9 +75,9 @@ TEST_F(EditorTest, ClosingAsksAndKeepsTheWindowWhenTheTextCouldNotBeSaved)
     Project.MakeFolder("Text Files/Lamp.txt");
     Dialogs.ExpectYesNoCancel(Answer::Yes);
     EXPECT_FALSE(editor.close());
-    ASSERT_EQ(Dialogs.History().last().kind, ScriptedDialogs::Kind::Warning);
-    EXPECT_EQ(Dialogs.History().last().text, "Cannot write to the text file.");
-    EXPECT_FALSE(Dialogs.History().last().reason.isEmpty());
+    ASSERT_EQ(Dialogs.Last().kind, ScriptedDialogs::Kind::Warning);
+    EXPECT_EQ(Dialogs.Last().text, "Cannot write to the text file.");
+    EXPECT_FALSE(Dialogs.Last().reason.isEmpty());
     EXPECT_TRUE(editor.IsModified());
 
     Dialogs.ExpectYesNoCancel(Answer::No);
@@ -125,10 +125,10 @@ TEST_F(EditorTest, ImportAsksBeforeReplacingAndLeavesTheSaveToTheWriter)
     EXPECT_TRUE(editor.memEditor->toPlainText().startsWith("Café\nTwo"));
 
     editor.ImportText(Project.Write("letter.docx", ""));
-    EXPECT_EQ(Dialogs.Texts().last(), "Nodex imports only txt/rtf files.");
+    EXPECT_EQ(Dialogs.LastText(), "Nodex imports only txt/rtf files.");
     Dialogs.ExpectOkCancel(true);
     editor.ImportText(Project.Path("gone.txt"));
-    EXPECT_EQ(Dialogs.Texts().last(), "'gone.txt' file does not exist.");
+    EXPECT_EQ(Dialogs.LastText(), "'gone.txt' file does not exist.");
 }
 
 TEST_F(EditorTest, EachPlacementModeKeepsTheWindowsPlaceWhereItBelongs)

@@ -39,7 +39,7 @@ TEST_F(FindReplaceTest, FindGoesForwardFromTheCaretWithoutWrappingRound)
     EXPECT_EQ(Editor->memEditor->textCursor().selectionStart(), 6) << "A to Z match either case";
     Click(dialog.btnFind);
     Click(dialog.btnFind);
-    EXPECT_EQ(Dialogs.Texts().last(), "Cannot find any more instances of 'rome'");
+    EXPECT_EQ(Dialogs.LastText(), "Cannot find any more instances of 'rome'");
     EXPECT_EQ(Editor->memEditor->textCursor().selectionStart(), 15) << "the last one stays selected";
 
     dialog.cbFromTop->setChecked(true);

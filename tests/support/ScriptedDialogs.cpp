@@ -114,6 +114,16 @@ bool ScriptedDialogs::RunModal(QDialog& dialog)
     return dialog.result() == QDialog::Accepted;
 }
 
+const ScriptedDialogs::Shown& ScriptedDialogs::Last() const
+{
+    static const Shown none{Kind::Information, {}, {}};
+    if (FLog.isEmpty()) {
+        ADD_FAILURE() << "nothing was shown";
+        return none;
+    }
+    return FLog.last();
+}
+
 QStringList ScriptedDialogs::Texts() const
 {
     QStringList texts;

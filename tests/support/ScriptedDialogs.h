@@ -49,6 +49,9 @@ public:
     const QList<Shown>& History() const { return FLog; }
     /// The texts alone.
     QStringList Texts() const;
+    /// The last message or question shown; an empty one, after failing the test, when none was.
+    const Shown& Last() const;
+    QString LastText() const { return Last().text; }
     /// Forgets the history (the queue of answers stays).
     void ClearHistory() { FLog.clear(); }
 
