@@ -294,6 +294,21 @@ TEST_F(CardCommandsTest, MergeJoinsTheChainsTextsAndAfterYesDeletesTheMergedCard
     EXPECT_FALSE(Projects.Exists("B.ndx") || Projects.Exists("C.ndx") || Projects.Exists("Text Files/C.txt"));
     EXPECT_EQ(Card("A")->LinkTo(), nullptr);
     EXPECT_FALSE(Card("A")->Line()->isVisible());
+
+    // Two cards of one name ("Dup.ndx" and "Dup.NDX") share one text: it is merged once, and
+    // deleting the merged card leaves the merged text.
+    WriteCard("Dup", 0, 0, 100, 300, "Dup");
+    Projects.Write("Dup.NDX", Projects.Read("D.ndx"));
+    Projects.Write("Text Files/Dup.txt", "shared\n");
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Book.nodex")));
+    for (TNodex* card : Main().Canvas().Cards())
+        if (card->Name() == "Dup" && card->LinkTo())
+            Main().Selection().CurrentCard = card;
+    ASSERT_TRUE(Main().Selection().CurrentCard);
+    Dialogs.ExpectYesNoCancel(Answer::Yes);
+    Trigger(Main().Menus().pmnuMerge);
+    EXPECT_EQ(Projects.Read("Text Files/Dup.txt"), "shared\r\n\r\n");
+    EXPECT_EQ(CardNames().count("Dup"), 1);
 }
 
 TEST_F(CardCommandsTest, AMergeThatCannotWriteDeletesNothing)

@@ -35,6 +35,7 @@ TEST(TextFile, DecodesByByteOrderMarkElseLineByLine)
         { "\xED\xA0\x80", QString::fromUtf8("í\xC2\xA0€") },
         // A mark repeated after the first is no text: it would come back as a UTF-8 mark.
         { "\xFF\xFE\xFF\xFE", QString() },
+        { "\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBFone", QString("one") },
     };
     for (const auto& c : cases)
         EXPECT_EQ(DecodeText(c.Bytes), c.Text) << c.Bytes.toHex().toStdString();
