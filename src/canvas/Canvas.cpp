@@ -1,6 +1,7 @@
 #include "canvas/Canvas.h"
 
 #include "canvas/CanvasState.h"
+#include "canvas/NodexLine.h"
 #include "canvas/NodexObject.h"
 
 #include <QTransform>
@@ -21,8 +22,18 @@ TNodex* TCanvas::CreateCard()
 {
     auto* card = new TNodex(this);
     addItem(card);
+    card->Line()->SetStyle(FLineStyle);
     FCards.append(card);
     return card;
+}
+
+void TCanvas::SetLineStyle(const LineStyle& style)
+{
+    if (style == FLineStyle)
+        return;
+    FLineStyle = style;
+    for (TNodex* card : FCards)
+        card->Line()->SetStyle(style);
 }
 
 void TCanvas::DestroyCard(TNodex* card)

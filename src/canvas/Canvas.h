@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/LineStyle.h"
+
 #include <QGraphicsScene>
 #include <QList>
 #include <QSize>
@@ -38,6 +40,9 @@ public:
     /// Puts an item below everything else on the canvas.
     void SendToBack(QGraphicsItem* item);
 
+    /// How every link line is drawn, as the theme says.
+    void SetLineStyle(const LineStyle& style);
+
     /// The card being dragged at the moment, if any.
     TNodex* DraggedCard() const { return FDraggedCard; }
     void SetDraggedCard(TNodex* card) { FDraggedCard = card; }
@@ -62,4 +67,5 @@ private:
     qreal FFrontZ = 0;
     qreal FBackZ = 0;
     TNodex* FDraggedCard = nullptr;
+    LineStyle FLineStyle;
 };

@@ -30,6 +30,13 @@ void TNodexLine::Hide()
     setVisible(false);
 }
 
+void TNodexLine::SetStyle(const LineStyle& style)
+{
+    prepareGeometryChange();
+    FStyle = style;
+    update();
+}
+
 QRect TNodexLine::Box() const
 {
     return QRect(pos().toPoint(), QSize(FWidth, FHeight));
@@ -37,7 +44,9 @@ QRect TNodexLine::Box() const
 
 QRectF TNodexLine::boundingRect() const
 {
-    return QRectF(0, 0, FWidth, FHeight);
+    // A thick line or a large dot reaches a little beyond the box.
+    const int overhang = FStyle.Overhang();
+    return QRectF(-overhang, -overhang, FWidth + 2 * overhang, FHeight + 2 * overhang);
 }
 
 // The whole box, not only the drawn pixels, so that a press near a thin line still finds it.
@@ -60,16 +69,19 @@ void TNodexLine::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidg
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setClipRect(
         boundingRect(), painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    QPen pen(Colour, 1, Qt::SolidLine);
+    QPen pen(Colour, FStyle.PenWidth, Qt::SolidLine);
     pen.setCosmetic(true);
     painter->setPen(pen);
     painter->setBrush(Colour);
 
     const LinePoints points = LineEndpoints(Direction, FWidth, FHeight, EndInset);
     painter->drawLine(points.Start, points.End);
-    // An outlined rectangle of width 2 covers 3 pixels under QPainter, so this is the 3 × 3
-    // area from (ex − 1, ey − 1) to (ex + 1, ey + 1): a round dot centred on the end point.
+    // An outlined rectangle of width d − 1 covers d pixels under QPainter: with the 3-pixel dot
+    // this is the area from (ex − 1, ey − 1) to (ex + 1, ey + 1), a round dot centred on the end.
+    pen.setWidth(1);
+    painter->setPen(pen);
     const QPoint end = points.End;
-    painter->drawEllipse(QRect(end.x() - 1, end.y() - 1, 2, 2));
+    const int half = FStyle.DotSize / 2;
+    painter->drawEllipse(QRect(end.x() - half, end.y() - half, FStyle.DotSize - 1, FStyle.DotSize - 1));
     painter->restore();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/LineGeometry.h"
+#include "canvas/LineStyle.h"
 
 #include <QColor>
 #include <QGraphicsItem>
@@ -18,6 +19,8 @@ public:
     void Layout(const LineLayout& layout, const QColor& colour);
     /// Makes the line invisible with an empty box; it keeps its place in the scene.
     void Hide();
+    /// How thick the line and its dot are drawn.
+    void SetStyle(const LineStyle& style);
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
@@ -34,6 +37,7 @@ public:
     QColor Colour;
 
 private:
+    LineStyle FStyle;
     int FWidth = 0;
     int FHeight = 0;
 };

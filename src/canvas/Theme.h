@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/LineStyle.h"
 #include "canvas/ThemeFile.h"
 
 #include <QPixmap>
@@ -31,6 +32,7 @@ struct Theme {
     QString EditingColour = QStringLiteral("0000FF");
     QString LabelColour = QStringLiteral("FFFFFF");
     QString LineColour = QStringLiteral("DDDDDD");
+    LineStyle Lines; ///< how thick link lines and their end dots are drawn
     bool LabelTransparent = true;
     /// Names of type codes 1 to 12; "&" marks the accelerator in menus.
     QStringList TypeNames = {"&Chapter", "&Scene", "&Male Character", "&Female Character",

@@ -84,6 +84,9 @@ bool ThemeApplier::ReadThemeFile(const QString& themeName, QString& error)
     FTheme.SelectedColour = file.ReadString("Theme", "Selected_Colour", builtIn.SelectedColour);
     FTheme.EditingColour = file.ReadString("Theme", "Editing_Colour", builtIn.EditingColour);
     FTheme.LineColour = file.ReadString("Theme", "Line_Colour", builtIn.LineColour);
+    FTheme.Lines.PenWidth = std::clamp(file.ReadInteger("Theme", "Line_Width", builtIn.Lines.PenWidth), 1, LineStyle::MaxPenWidth);
+    FTheme.Lines.DotSize = std::clamp(file.ReadInteger("Theme", "Line_Dot", builtIn.Lines.DotSize), LineStyle::MinDotSize,
+                                      LineStyle::MaxDotSize);
 
     if (const auto background = ParseColourString(FTheme.BackgroundColour)) {
         FCanvas.setBackgroundBrush(*background);
@@ -148,6 +151,7 @@ void ThemeApplier::ApplyBuiltInValues()
 
 void ThemeApplier::RethemeCards(bool withMarkers)
 {
+    FCanvas.SetLineStyle(FTheme.Lines);
     for (TNodex* card : FCanvas.Cards()) {
         ApplyThemeToCard(*card);
         if (withMarkers)

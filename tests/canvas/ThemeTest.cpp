@@ -8,6 +8,7 @@
 #include "canvas/ThemeApplier.h"
 
 #include <QImage>
+#include <cmath>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -237,5 +238,45 @@ TEST_F(ThemeTest, NamesThatLeaveTheThemesFolderAreMissingFiles)
         EXPECT_TRUE(Current.ThemeLoaded) << name;
         EXPECT_EQ(A->Line()->Colour, line) << name;
         EXPECT_EQ(A->Width(), 48) << name;
+    }
+}
+
+namespace {
+/// The contrast of two colours as readers perceive it: 1 for none, 21 for black on white.
+double Contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a) + 0.05;
+    const double lb = luminance(b) + 0.05;
+    return la > lb ? la / lb : lb / la;
+}
+} // namespace
+
+TEST_F(ThemeTest, TheShippedThemesDrawLinksAWriterSeesAtAGlance)
+{
+    ThemeApplier shipped(Current, Canvas, NODEX_DATA_FOLDER "/");
+    for (const char* theme : {"Book.ini", "Midnight.ini"}) {
+        shipped.LoadTheme(theme);
+        ASSERT_TRUE(Current.ThemeLoaded) << theme;
+        A->UpdateLine();
+        const QColor background = Canvas.backgroundBrush().color();
+        EXPECT_GE(Contrast(A->Line()->Colour, background), 3.0) << theme;
+
+        // The dot at the line's end is drawn as large as the theme says, beyond the thin box.
+        QImage picture(Canvas.sceneRect().size().toSize(), QImage::Format_RGB32);
+        picture.fill(background);
+        QPainter painter(&picture);
+        Canvas.render(&painter, picture.rect(), Canvas.sceneRect());
+        painter.end();
+        const TNodexLine& line = *A->Line();
+        const QPoint end = line.pos().toPoint()
+            + LineEndpoints(line.Direction, line.Width(), line.Height(), line.EndInset).End;
+        const int reach = Current.Lines.DotSize / 2;
+        EXPECT_GE(Current.Lines.DotSize, 7) << theme;
+        for (const QPoint offset : {QPoint(0, -reach), QPoint(0, reach), QPoint(-reach, 0)})
+            EXPECT_EQ(picture.pixelColor(end + offset), line.Colour) << theme << " " << offset.x() << "," << offset.y();
     }
 }
