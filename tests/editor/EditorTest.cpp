@@ -17,7 +17,7 @@ TEST_F(EditorTest, TheCardsTextLoadsAndTypingMarksItChangedUntilSaved)
     Project.Write("Text Files/Lamp.txt", "Keeper's log\r\nDay one\r\n");
     TfmEditor& editor = Open();
     EXPECT_EQ(editor.windowTitle(), "Editing Nodex: 'Lamp'");
-    EXPECT_EQ(editor.memEditor->toPlainText(), "Keeper's log\nDay one\n");
+    EXPECT_EQ(editor.memEditor->Text(), "Keeper's log\nDay one\n");
     EXPECT_FALSE(editor.Menus.mnuSave->isEnabled());
 
     editor.memEditor->moveCursor(QTextCursor::End);
@@ -54,14 +54,14 @@ TEST_F(EditorTest, TypographicKeysInsertCharactersThatUndoTakesBack)
     for (const auto& key : keys) {
         editor.memEditor->clear();
         QTest::keyClick(editor.memEditor, key.Key, key.Modifiers);
-        EXPECT_EQ(editor.memEditor->toPlainText(), key.Inserted);
+        EXPECT_EQ(editor.memEditor->Text(), key.Inserted);
     }
     editor.memEditor->clear();
     QTest::keyClick(editor.memEditor, Qt::Key_5, Qt::ControlModifier);
     editor.memEditor->undo();
-    EXPECT_EQ(editor.memEditor->toPlainText(), "") << "an ordinary edit, which Undo takes back";
+    EXPECT_EQ(editor.memEditor->Text(), "") << "an ordinary edit, which Undo takes back";
     editor.memEditor->redo();
-    EXPECT_EQ(editor.memEditor->toPlainText(), "°");
+    EXPECT_EQ(editor.memEditor->Text(), "°");
 }
 
 TEST_F(EditorTest, ClosingAsksAndKeepsTheWindowWhenTheTextCouldNotBeSaved)
@@ -111,18 +111,18 @@ TEST_F(EditorTest, ImportAsksBeforeReplacingAndLeavesTheSaveToTheWriter)
     TfmEditor& editor = Open();
     Dialogs.ExpectOkCancel(false);
     editor.ImportText(text);
-    EXPECT_EQ(editor.memEditor->toPlainText(), "Old text\n");
+    EXPECT_EQ(editor.memEditor->Text(), "Old text\n");
 
     Dialogs.ExpectOkCancel(true);
     editor.ImportText(text);
-    EXPECT_EQ(editor.memEditor->toPlainText(), "Imported\nlines\n");
+    EXPECT_EQ(editor.memEditor->Text(), "Imported\nlines\n");
     EXPECT_EQ(editor.memEditor->textCursor().position(), 0);
     EXPECT_TRUE(editor.IsModified());
     EXPECT_EQ(TextFile(), "Old text\r\n") << "saved only by the next save";
 
     Dialogs.ExpectOkCancel(true);
     editor.ImportText(rtf);
-    EXPECT_TRUE(editor.memEditor->toPlainText().startsWith("Café\nTwo"));
+    EXPECT_TRUE(editor.memEditor->Text().startsWith("Café\nTwo"));
 
     editor.ImportText(Project.Write("letter.docx", ""));
     EXPECT_EQ(Dialogs.Texts().last(), "Nodex imports only txt/rtf files.");

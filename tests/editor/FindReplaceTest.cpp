@@ -26,7 +26,7 @@ protected:
         cursor.setPosition(position);
         Editor->memEditor->setTextCursor(cursor);
     }
-    QString Selected() { return Editor->memEditor->textCursor().selectedText(); }
+    QString Selected() { return Editor->memEditor->SelectedText(); }
     void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 };
 
@@ -63,12 +63,12 @@ TEST_F(FindReplaceTest, ReplaceFindsFirstThenReplacesEachOccurrenceInTurn)
     dialog.edtFind->setText("at");
     dialog.edtReplace->setText("og");
     Click(dialog.btnReplace);
-    EXPECT_EQ(Editor->memEditor->toPlainText(), "a cat, a hat") << "the first press only finds";
+    EXPECT_EQ(Editor->memEditor->Text(), "a cat, a hat") << "the first press only finds";
     Click(dialog.btnReplace);
-    EXPECT_EQ(Editor->memEditor->toPlainText(), "a cog, a hat");
+    EXPECT_EQ(Editor->memEditor->Text(), "a cog, a hat");
     EXPECT_EQ(Selected(), "at");
     Editor->memEditor->undo();
-    EXPECT_EQ(Editor->memEditor->toPlainText(), "a cat, a hat") << "a replacement is an ordinary edit";
+    EXPECT_EQ(Editor->memEditor->Text(), "a cat, a hat") << "a replacement is an ordinary edit";
 }
 
 TEST_F(FindReplaceTest, ReplaceAllWarnsOnceARunAndNeverSearchesItsOwnReplacements)
@@ -78,13 +78,13 @@ TEST_F(FindReplaceTest, ReplaceAllWarnsOnceARunAndNeverSearchesItsOwnReplacement
     dialog.edtReplace->setText("aa");
     Dialogs.ExpectOkCancel(false);
     Click(dialog.btnReplaceAll);
-    EXPECT_EQ(Editor->memEditor->toPlainText(), "banana") << "Cancel replaces nothing";
+    EXPECT_EQ(Editor->memEditor->Text(), "banana") << "Cancel replaces nothing";
 
     Caret(2);
     Click(dialog.btnReplaceAll);
-    EXPECT_EQ(Editor->memEditor->toPlainText(), "banaanaa") << "no second warning; from the caret on";
+    EXPECT_EQ(Editor->memEditor->Text(), "banaanaa") << "no second warning; from the caret on";
     Editor->memEditor->undo();
-    EXPECT_EQ(Editor->memEditor->toPlainText(), "banana") << "one step for Undo";
+    EXPECT_EQ(Editor->memEditor->Text(), "banana") << "one step for Undo";
 }
 
 TEST_F(FindReplaceTest, OpeningWithASelectionSearchesForIt)
