@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QLabel>
@@ -153,4 +154,67 @@ TEST_F(EditorTest, EachPlacementModeKeepsTheWindowsPlaceWhereItBelongs)
     Dialogs.ExpectOkCancel(true);
     single.Menus.mnuSaveWindowPos->trigger();
     EXPECT_TRUE(App.Read("Nodex.ini").startsWith("[EditWindow]\nMaximised=0\nTop="));
+}
+
+TEST_F(EditorTest, TheWritersCharactersReachTheFileAndTheCountAsTheyAre)
+{
+    // No-break spaces, a line separator and two noncharacters: none of them is ours to change.
+    const QString text = QStringLiteral("12\u00A0€ «\u00A0oui\u00A0»\r\nfin\u2028de\uFDD0ligne\uFDD1\r\n");
+    Project.Write("Text Files/Lamp.txt", text.toUtf8());
+    TfmEditor& editor = Open();
+    EXPECT_EQ(editor.CountEditorWords(), 4) << "as the closed card counts: only spaces and line breaks separate";
+    editor.memEditor->moveCursor(QTextCursor::End);
+    Type("!");
+    QTest::keyClick(editor.memEditor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(TextFile(), (text + "!").toUtf8());
+
+    Dialogs.ExpectOkCancel(true);
+    editor.ImportText(QStringLiteral(NODEX_EDITOR_TEST_DATA "/european.rtf"));
+    editor.SaveText();
+    EXPECT_EQ(TextFile().count("\u00A0"), 3) << "the document's own no-break spaces";
+}
+
+TEST_F(EditorTest, ATextThatCannotBeReadIsNeverWrittenOver)
+{
+    // A link that leads round in a circle can be neither read nor looked at, whoever runs this.
+    const QString path = Project.Path("Text Files/Lamp.txt");
+    ASSERT_TRUE(QFile::link(path, path));
+    TfmEditor& editor = Open();
+    ASSERT_EQ(Dialogs.History().size(), 1);
+    EXPECT_EQ(Dialogs.History().last().text, "Cannot open - file may be open in another application.");
+    const QString reason = Dialogs.History().last().reason;
+    EXPECT_TRUE(reason.contains("Too many levels of symbolic links")) << reason.toStdString();
+    auto* status = editor.findChild<QLabel*>("sbStatus");
+    EXPECT_TRUE(status->text().contains(reason)) << status->text().toStdString();
+
+    Type("lost");
+    EXPECT_EQ(editor.memEditor->Text(), "") << "read-only";
+    EXPECT_FALSE(editor.SaveText());
+    EXPECT_TRUE(Dialogs.History().last().reason.contains("not written over"));
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+
+    // Once it can be read, coming back to the window reads it.
+    QFile::remove(path);
+    Project.Write("Text Files/Lamp.txt", "Calm\r\n");
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    EXPECT_EQ(editor.memEditor->Text(), "Calm\n");
+    EXPECT_FALSE(editor.memEditor->isReadOnly());
+    EXPECT_EQ(status->text(), " Auto-save is off");
+}
+
+TEST_F(EditorTest, APrintJobThatCannotStartSaysWhy)
+{
+    Project.Write("Text Files/Lamp.txt", "Beam\r\n");
+    TfmEditor& editor = Open();
+    Dialogs.ExpectPrinter(Project.Path("gone/Lamp.pdf"));
+    editor.Menus.mnuPrint->trigger();
+    ASSERT_EQ(Dialogs.History().last().kind, ScriptedDialogs::Kind::Warning);
+    EXPECT_EQ(Dialogs.History().last().text, "The text could not be printed.");
+    const QString reason = Dialogs.History().last().reason;
+    EXPECT_TRUE(reason.contains("Lamp.pdf") && reason.contains("No such file or directory")) << reason.toStdString();
 }

@@ -2,12 +2,15 @@
 
 #include "editor/EditorMemo.h"
 #include "editor/FindReplace.h"
+#include "editor/MemoPositions.h"
+#include "editor/MemoText.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
 
 class FindReplaceTest : public EditorFixture {
 protected:
@@ -100,4 +103,34 @@ TEST_F(FindReplaceTest, OpeningWithASelectionSearchesForIt)
     EXPECT_EQ(dialog.edtFind->text(), "lamp");
     EXPECT_TRUE(dialog.edtReplace->text().isEmpty());
     EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(FindReplaceTest, ALongParagraphIsSearchedAsTheWriterHasIt)
+{
+    const QString paragraph = LongParagraph();
+    TfmFindReplace& dialog = OpenDialog(paragraph);
+    dialog.edtFind->setText("10 km");
+    Click(dialog.btnFind);
+    EXPECT_EQ(Dialogs.Texts().last(), "Cannot find any more instances of '10 km'") << "a space is no no-break space";
+    dialog.edtFind->setText(QStringLiteral("10\u00A0km"));
+    Click(dialog.btnFind);
+    EXPECT_EQ(Selected(), QStringLiteral("10\u00A0km"));
+
+    // Words on either side of the first soft break, found and replaced as one.
+    const QTextBlock second = Editor->memEditor->document()->findBlockByNumber(1);
+    ASSERT_TRUE(IsSoftBreakBefore(second));
+    const qsizetype cut = MemoPositions(*Editor->memEditor->document()).Offset(second.position());
+    const qsizetype from = paragraph.lastIndexOf(' ', cut - 2) + 1;
+    const QString words = paragraph.mid(from, paragraph.indexOf(' ', cut) - from);
+    dialog.edtFind->setText(paragraph.mid(cut, words.size() - (cut - from)));
+    dialog.cbFromTop->setChecked(true);
+    Click(dialog.btnFind);
+    EXPECT_EQ(Editor->memEditor->textCursor().selectionStart(), second.position()) << "on the line it stands on";
+    dialog.edtFind->setText(words);
+    dialog.edtReplace->setText("(two words)");
+    dialog.cbFromTop->setChecked(true);
+    Click(dialog.btnReplace);
+    EXPECT_EQ(Selected(), words);
+    Click(dialog.btnReplace);
+    EXPECT_EQ(Editor->memEditor->Text(), QString(paragraph).replace(words, "(two words)"));
 }
