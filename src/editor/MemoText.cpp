@@ -81,56 +81,45 @@ QList<qsizetype> SoftBreakPoints(QStringView paragraph)
     return cuts;
 }
 
-/// The writer's text of raw document text that starts at `from`: each block break as what it
-/// stands for.
-QString WriterText(const QTextDocument& document, QStringView raw, int from)
+/// The writer's text between two document positions: the text of each block, and between
+/// blocks what their break stands for.
+QString WriterText(const QTextDocument& document, int from, int to)
 {
     BreakReader breaks;
     QString text;
-    text.reserve(raw.size());
-    QTextBlock block = document.findBlock(from);
-    qsizetype copied = 0;
-    for (qsizetype at = raw.indexOf(QChar::ParagraphSeparator); at >= 0;
-         at = raw.indexOf(QChar::ParagraphSeparator, at + 1)) {
-        block = block.next();
-        text += raw.sliced(copied, at - copied);
-        text += breaks.StandsFor(block);
-        copied = at + 1;
+    text.reserve(to - from);
+    for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        if (block.position() > from)
+            text += breaks.StandsFor(block);
+        const int start = std::max(from, block.position());
+        const int end = std::min(to, block.position() + block.length() - 1);
+        if (end > start)
+            text += QStringView(block.text()).sliced(start - block.position(), end - start);
     }
-    text += raw.sliced(copied);
     return text;
 }
 
-/// Line ends are ours to write: CR LF and CR become LF.
-QString WithLfLineEnds(const QString& text)
+/// Whether a text holds a break that stands for something else than a line end, or a paragraph
+/// too long for one block; most texts go into a document as they are.
+bool NeedsMarks(QStringView text)
 {
-    return text.contains(u'\r') ? NormaliseLineEnds(text) : text;
-}
-} // namespace
-
-QString MemoText(const QTextDocument& document) { return WriterText(document, document.toRawText(), 0); }
-
-QString MemoText(const QTextDocument& document, int from, int to)
-{
-    QTextCursor range(document.firstBlock());
-    range.setPosition(from);
-    range.setPosition(to, QTextCursor::KeepAnchor);
-    return WriterText(document, range.selectedText(), range.selectionStart());
+    qsizetype paragraph = 0;
+    for (const QChar c : text) {
+        if (c == u'\n')
+            paragraph = 0;
+        else if (BreaksBlock(c) || ++paragraph > LongestBlock)
+            return true;
+    }
+    return false;
 }
 
-QString SelectedMemoText(const QTextCursor& cursor)
+/// The text a document is given for the writer's text: a line break at every block break, and
+/// the marks of the breaks that stand for something else.
+QString ShownText(const QString& writer, QList<std::pair<int, QString>>& marks)
 {
-    return MemoText(*cursor.document(), cursor.selectionStart(), cursor.selectionEnd());
-}
-
-void SetMemoText(QTextDocument& document, const QString& text)
-{
-    // The document is given the text with a line break at every block break, and then each
-    // break that stands for something else is marked.
-    const QString writer = WithLfLineEnds(text);
     QString shown;
     shown.reserve(writer.size() + writer.size() / PieceLength + 1);
-    QList<std::pair<int, QString>> marks; // block number, what the break before it stands for
     int block = 0;
     for (qsizetype start = 0;;) {
         qsizetype end = start;
@@ -146,13 +135,41 @@ void SetMemoText(QTextDocument& document, const QString& text)
         }
         shown += paragraph.sliced(piece);
         if (end == writer.size())
-            break;
+            return shown;
         shown += u'\n';
         ++block;
         if (writer[end] != u'\n')
             marks.append({block, QString(writer[end])});
         start = end + 1;
     }
+}
+
+/// Line ends are ours to write: CR LF and CR become LF.
+QString WithLfLineEnds(const QString& text)
+{
+    return text.contains(u'\r') ? NormaliseLineEnds(text) : text;
+}
+} // namespace
+
+QString MemoText(const QTextDocument& document) { return WriterText(document, 0, document.characterCount() - 1); }
+
+QString MemoText(const QTextDocument& document, int from, int to)
+{
+    return WriterText(document, std::min(from, to), std::max(from, to));
+}
+
+QString SelectedMemoText(const QTextCursor& cursor)
+{
+    return MemoText(*cursor.document(), cursor.selectionStart(), cursor.selectionEnd());
+}
+
+void SetMemoText(QTextDocument& document, const QString& text)
+{
+    // The document is given the text with a line break at every block break, and then each
+    // break that stands for something else is marked.
+    const QString writer = WithLfLineEnds(text);
+    QList<std::pair<int, QString>> marks; // block number, what the break before it stands for
+    const QString shown = NeedsMarks(writer) ? ShownText(writer, marks) : writer;
 
     // One edit without history, so that the layout sees one change and lays out lazily.
     const bool undo = document.isUndoRedoEnabled();
