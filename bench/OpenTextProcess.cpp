@@ -10,7 +10,6 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QTimer>
-
 #include <cstdio>
 #include <functional>
 
@@ -60,7 +59,8 @@ int main(int argc, char** argv)
     };
     QTimer::singleShot(0, &app, whenIdle);
     const int code = app.exec();
-    std::printf("%lld characters in %d blocks\n", qint64(editor.memEditor->document()->characterCount()),
-                editor.memEditor->document()->blockCount());
+    std::printf("%lld characters in %d blocks\n",
+        qint64(editor.memEditor->document()->characterCount()),
+        editor.memEditor->document()->blockCount());
     return code;
 }

@@ -124,9 +124,10 @@ void MergeChain(benchmark::State& state)
 struct LongText {
     explicit LongText(bool oneParagraph)
     {
-        const QList<QByteArray> words = QByteArray("The keeper climbed the spiral stair at dusk, trimmed "
-                                                   "the wick and watched the storm come in over the rocks;")
-                                            .split(' ');
+        const QList<QByteArray> words
+            = QByteArray("The keeper climbed the spiral stair at dusk, trimmed "
+                         "the wick and watched the storm come in over the rocks;")
+                  .split(' ');
         QByteArray text;
         const qsizetype size = oneParagraph ? 2 * 1024 * 1024 : 10 * 1024 * 1024;
         for (int word = 1; text.size() < size; ++word)

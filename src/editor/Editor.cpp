@@ -24,15 +24,14 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QLoggingCategory>
+#include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
-
 #include <cerrno>
 #include <optional>
 #include <sys/stat.h>
@@ -50,8 +49,9 @@ constexpr int MinuteMs = 60'000;
 /// permission, a loop of links) is not missing: its text is there, only unreadable.
 bool IsMissing(const QString& path)
 {
-    struct stat status {};
-    return ::stat(NativePath(path).constData(), &status) != 0 && (errno == ENOENT || errno == ENOTDIR);
+    struct stat status { };
+    return ::stat(NativePath(path).constData(), &status) != 0
+        && (errno == ENOENT || errno == ENOTDIR);
 }
 } // namespace
 
@@ -253,14 +253,15 @@ bool TfmEditor::SaveText()
 {
     if (!FUnreadable.isEmpty()) {
         FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE),
-                                       "The text file could not be read, so it is not written over. " + FUnreadable);
+            "The text file could not be read, so it is not written over. " + FUnreadable);
         return false;
     }
     QString reason;
     bool saved = false;
     {
         WaitCursor wait;
-        saved = WriteTextFile(TextFilePath(), memEditor->Text(), LineEnds::CrLf, reason, ProjectFolder);
+        saved = WriteTextFile(
+            TextFilePath(), memEditor->Text(), LineEnds::CrLf, reason, ProjectFolder);
         if (saved)
             memEditor->document()->setModified(false);
     }
@@ -282,7 +283,8 @@ void TfmEditor::ImportText(const QString& path)
     if (CardName.isEmpty())
         return;
     if (!FUnreadable.isEmpty()) {
-        FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_OPEN_FILE), FUnreadable);
+        FContext.Questions.ShowWarning(
+            FContext.Messages.Text(MessageKey::CANNOT_OPEN_FILE), FUnreadable);
         return;
     }
     if (!IsImportableFile(path)) {
@@ -337,7 +339,9 @@ void TfmEditor::ShowAutoSaveState()
     if (!FUnreadable.isEmpty())
         ShowStatus(" " + FUnreadable + " The text is read-only until it can be read.");
     else
-        ShowStatus(" " + FContext.Messages.Text(FAutoSave ? MessageKey::AUTOSAVE_ON : MessageKey::AUTOSAVE_OFF));
+        ShowStatus(" "
+            + FContext.Messages.Text(
+                FAutoSave ? MessageKey::AUTOSAVE_ON : MessageKey::AUTOSAVE_OFF));
 }
 
 void TfmEditor::ShowStatus(const QString& text) { sbStatus->setText(text); }

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
-
 #include <algorithm>
 #include <iterator>
 
@@ -21,17 +20,17 @@ struct CharacterKey {
     QTextCursor::MoveMode Mode;
 };
 constexpr CharacterKey CharacterKeys[] = {
-    {QKeySequence::MoveToNextChar, true, QTextCursor::MoveAnchor},
-    {QKeySequence::MoveToPreviousChar, false, QTextCursor::MoveAnchor},
-    {QKeySequence::MoveToNextWord, true, QTextCursor::MoveAnchor},
-    {QKeySequence::MoveToPreviousWord, false, QTextCursor::MoveAnchor},
-    {QKeySequence::SelectNextChar, true, QTextCursor::KeepAnchor},
-    {QKeySequence::SelectPreviousChar, false, QTextCursor::KeepAnchor},
-    {QKeySequence::SelectNextWord, true, QTextCursor::KeepAnchor},
-    {QKeySequence::SelectPreviousWord, false, QTextCursor::KeepAnchor},
-    {QKeySequence::Delete, true, QTextCursor::MoveAnchor},
-    {QKeySequence::DeleteEndOfWord, true, QTextCursor::MoveAnchor},
-    {QKeySequence::DeleteStartOfWord, false, QTextCursor::MoveAnchor},
+    { QKeySequence::MoveToNextChar, true, QTextCursor::MoveAnchor },
+    { QKeySequence::MoveToPreviousChar, false, QTextCursor::MoveAnchor },
+    { QKeySequence::MoveToNextWord, true, QTextCursor::MoveAnchor },
+    { QKeySequence::MoveToPreviousWord, false, QTextCursor::MoveAnchor },
+    { QKeySequence::SelectNextChar, true, QTextCursor::KeepAnchor },
+    { QKeySequence::SelectPreviousChar, false, QTextCursor::KeepAnchor },
+    { QKeySequence::SelectNextWord, true, QTextCursor::KeepAnchor },
+    { QKeySequence::SelectPreviousWord, false, QTextCursor::KeepAnchor },
+    { QKeySequence::Delete, true, QTextCursor::MoveAnchor },
+    { QKeySequence::DeleteEndOfWord, true, QTextCursor::MoveAnchor },
+    { QKeySequence::DeleteStartOfWord, false, QTextCursor::MoveAnchor },
 };
 } // namespace
 
@@ -62,9 +61,15 @@ TEditorMemo::TEditorMemo(QWidget* parent)
     setViewportMargins(12, 6, 12, 6);
 }
 
-QString TEditorMemo::Text() const { return MemoText(*document()); }
+QString TEditorMemo::Text() const
+{
+    return MemoText(*document());
+}
 
-QString TEditorMemo::SelectedText() const { return SelectedMemoText(textCursor()); }
+QString TEditorMemo::SelectedText() const
+{
+    return SelectedMemoText(textCursor());
+}
 
 void TEditorMemo::SetText(const QString& text)
 {
@@ -99,7 +104,8 @@ void TEditorMemo::keyPressEvent(QKeyEvent* event)
         return;
     }
     // A memo knows one kind of line end, also when Shift is held.
-    if (event->matches(QKeySequence::InsertParagraphSeparator) || event->matches(QKeySequence::InsertLineSeparator)) {
+    if (event->matches(QKeySequence::InsertParagraphSeparator)
+        || event->matches(QKeySequence::InsertLineSeparator)) {
         InsertText(QStringLiteral("\n"));
         return;
     }
@@ -116,9 +122,10 @@ void TEditorMemo::inputMethodEvent(QInputMethodEvent* event)
 
 void TEditorMemo::StepOverSoftBreaksFor(const QKeyEvent* event)
 {
-    const bool backspace = event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier);
+    const bool backspace
+        = event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier);
     const CharacterKey* key = std::find_if(std::begin(CharacterKeys), std::end(CharacterKeys),
-                                           [event](const CharacterKey& k) { return event->matches(k.Key); });
+        [event](const CharacterKey& k) { return event->matches(k.Key); });
     if (!backspace && key == std::end(CharacterKeys))
         return;
     const bool forward = !backspace && key->Forward;

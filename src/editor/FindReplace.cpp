@@ -18,7 +18,6 @@
 #include <QScreen>
 #include <QTextBlock>
 #include <QVBoxLayout>
-
 #include <optional>
 
 namespace {
@@ -153,7 +152,8 @@ bool TfmFindReplace::Find(const QString& text, bool interactive)
     const qsizetype from = positions.Offset(FMemo->textCursor().selectionEnd());
     const qsizetype found = FindForward(FMemo->Text(), from, text, cbMatchCase->isChecked());
     if (found >= 0) {
-        // The occurrence starts after the soft breaks at its start and ends before those at its end.
+        // The occurrence starts after the soft breaks at its start and ends before those at its
+        // end.
         QTextCursor cursor(FMemo->document());
         cursor.setPosition(positions.Position(found, true));
         cursor.setPosition(positions.Position(found + text.size(), false), QTextCursor::KeepAnchor);
@@ -178,7 +178,6 @@ void TfmFindReplace::ReplaceSelection()
 {
     FMemo->InsertText(edtReplace->text());
 }
-
 
 void TfmFindReplace::Replace()
 {

@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QTextBlock>
 #include <QTextDocument>
-
 #include <algorithm>
 #include <utility>
 
@@ -36,7 +35,8 @@ QTextBlockFormat Standing(const QString& standsFor)
 
 QString StandsFor(const QTextBlockFormat& format)
 {
-    return format.hasProperty(StandsForProperty) ? format.stringProperty(StandsForProperty) : LineEnd;
+    return format.hasProperty(StandsForProperty) ? format.stringProperty(StandsForProperty)
+                                                 : LineEnd;
 }
 
 /// What the breaks before blocks stand for, read once per block format.
@@ -130,7 +130,7 @@ QString ShownText(const QString& writer, QList<std::pair<int, QString>>& marks)
         for (const qsizetype cut : SoftBreakPoints(paragraph)) {
             shown += paragraph.sliced(piece, cut - piece);
             shown += u'\n';
-            marks.append({++block, QString()});
+            marks.append({ ++block, QString() });
             piece = cut;
         }
         shown += paragraph.sliced(piece);
@@ -139,7 +139,7 @@ QString ShownText(const QString& writer, QList<std::pair<int, QString>>& marks)
         shown += u'\n';
         ++block;
         if (writer[end] != u'\n')
-            marks.append({block, QString(writer[end])});
+            marks.append({ block, QString(writer[end]) });
         start = end + 1;
     }
 }
@@ -151,7 +151,10 @@ QString WithLfLineEnds(const QString& text)
 }
 } // namespace
 
-QString MemoText(const QTextDocument& document) { return WriterText(document, 0, document.characterCount() - 1); }
+QString MemoText(const QTextDocument& document)
+{
+    return WriterText(document, 0, document.characterCount() - 1);
+}
 
 QString MemoText(const QTextDocument& document, int from, int to)
 {
@@ -194,8 +197,8 @@ void InsertMemoText(QTextCursor& cursor, const QString& text)
     const QString inherited = BreakReader().StandsFor(cursor.block());
     cursor.insertText(writer);
     // Every block the text began took the format of the block it went into; each gets its own.
-    const bool allLineEnds
-        = std::none_of(writer.cbegin(), writer.cend(), [](QChar c) { return c != u'\n' && BreaksBlock(c); });
+    const bool allLineEnds = std::none_of(
+        writer.cbegin(), writer.cend(), [](QChar c) { return c != u'\n' && BreaksBlock(c); });
     if (inherited != LineEnd || !allLineEnds) {
         QTextBlock block = cursor.document()->findBlock(start);
         for (const QChar c : writer) {
@@ -247,7 +250,8 @@ QList<int> SoftBreakPositions(const QTextDocument& document)
 
 bool IsSoftBreakBefore(const QTextBlock& block)
 {
-    return block.isValid() && block.previous().isValid() && StandsFor(block.blockFormat()).isEmpty();
+    return block.isValid() && block.previous().isValid()
+        && StandsFor(block.blockFormat()).isEmpty();
 }
 
 void StepOverSoftBreaks(QTextCursor& cursor, bool forward, QTextCursor::MoveMode mode)

@@ -59,7 +59,8 @@ QString WhyNoJob(const QPrinter& printer)
         return QStringLiteral("Cannot write '%1'.").arg(name);
     }
     if (printer.printerName().isEmpty())
-        return QStringLiteral("No printer is set up on this computer; print to a PDF file instead.");
+        return QStringLiteral(
+            "No printer is set up on this computer; print to a PDF file instead.");
     return QStringLiteral("The printer '%1' did not take the job.").arg(printer.printerName());
 }
 

@@ -1,7 +1,6 @@
 #include "platform/TextFile.h"
 
 #include "platform/AtomicWrite.h"
-
 #include "platform/NativeName.h"
 
 #include <QFile>
@@ -110,7 +109,8 @@ QByteArray EncodeText(QStringView text, LineEnds lineEnds)
     // Encoded line by line straight into one buffer: no copy of a long text is made on the way.
     const QByteArrayView lineEnd = lineEnds == LineEnds::CrLf ? "\r\n" : "\n";
     QStringEncoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QByteArray bytes(utf8.requiredSpace(text.size()) + text.count(u'\n') + text.count(u'\r'), Qt::Uninitialized);
+    QByteArray bytes(
+        utf8.requiredSpace(text.size()) + text.count(u'\n') + text.count(u'\r'), Qt::Uninitialized);
     char* out = bytes.data();
     qsizetype start = 0;
     for (qsizetype at = 0; at < text.size(); ++at) {

@@ -1,13 +1,12 @@
 #include "EditorFixture.h"
-
 #include "editor/EditorMemo.h"
 
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMimeData>
 #include <QStatusBar>
-#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
@@ -159,10 +158,12 @@ TEST_F(EditorTest, EachPlacementModeKeepsTheWindowsPlaceWhereItBelongs)
 TEST_F(EditorTest, TheWritersCharactersReachTheFileAndTheCountAsTheyAre)
 {
     // No-break spaces, a line separator and two noncharacters: none of them is ours to change.
-    const QString text = QStringLiteral("12\u00A0€ «\u00A0oui\u00A0»\r\nfin\u2028de\uFDD0ligne\uFDD1\r\n");
+    const QString text
+        = QStringLiteral("12\u00A0€ «\u00A0oui\u00A0»\r\nfin\u2028de\uFDD0ligne\uFDD1\r\n");
     Project.Write("Text Files/Lamp.txt", text.toUtf8());
     TfmEditor& editor = Open();
-    EXPECT_EQ(editor.CountEditorWords(), 4) << "as the closed card counts: only spaces and line breaks separate";
+    EXPECT_EQ(editor.CountEditorWords(), 4)
+        << "as the closed card counts: only spaces and line breaks separate";
     editor.memEditor->moveCursor(QTextCursor::End);
     Type("!");
     QTest::keyClick(editor.memEditor, Qt::Key_S, Qt::ControlModifier);
@@ -181,7 +182,8 @@ TEST_F(EditorTest, ATextThatCannotBeReadIsNeverWrittenOver)
     ASSERT_TRUE(QFile::link(path, path));
     TfmEditor& editor = Open();
     ASSERT_EQ(Dialogs.History().size(), 1);
-    EXPECT_EQ(Dialogs.History().last().text, "Cannot open - file may be open in another application.");
+    EXPECT_EQ(
+        Dialogs.History().last().text, "Cannot open - file may be open in another application.");
     const QString reason = Dialogs.History().last().reason;
     EXPECT_TRUE(reason.contains("Too many levels of symbolic links")) << reason.toStdString();
     auto* status = editor.findChild<QLabel*>("sbStatus");
@@ -216,5 +218,6 @@ TEST_F(EditorTest, APrintJobThatCannotStartSaysWhy)
     ASSERT_EQ(Dialogs.History().last().kind, ScriptedDialogs::Kind::Warning);
     EXPECT_EQ(Dialogs.History().last().text, "The text could not be printed.");
     const QString reason = Dialogs.History().last().reason;
-    EXPECT_TRUE(reason.contains("Lamp.pdf") && reason.contains("No such file or directory")) << reason.toStdString();
+    EXPECT_TRUE(reason.contains("Lamp.pdf") && reason.contains("No such file or directory"))
+        << reason.toStdString();
 }

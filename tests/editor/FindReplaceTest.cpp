@@ -1,7 +1,7 @@
-#include "EditorFixture.h"
-
-#include "editor/EditorMemo.h"
 #include "editor/FindReplace.h"
+
+#include "EditorFixture.h"
+#include "editor/EditorMemo.h"
 #include "editor/MemoPositions.h"
 #include "editor/MemoText.h"
 
@@ -111,7 +111,8 @@ TEST_F(FindReplaceTest, ALongParagraphIsSearchedAsTheWriterHasIt)
     TfmFindReplace& dialog = OpenDialog(paragraph);
     dialog.edtFind->setText("10 km");
     Click(dialog.btnFind);
-    EXPECT_EQ(Dialogs.Texts().last(), "Cannot find any more instances of '10 km'") << "a space is no no-break space";
+    EXPECT_EQ(Dialogs.Texts().last(), "Cannot find any more instances of '10 km'")
+        << "a space is no no-break space";
     dialog.edtFind->setText(QStringLiteral("10\u00A0km"));
     Click(dialog.btnFind);
     EXPECT_EQ(Selected(), QStringLiteral("10\u00A0km"));
@@ -125,7 +126,8 @@ TEST_F(FindReplaceTest, ALongParagraphIsSearchedAsTheWriterHasIt)
     dialog.edtFind->setText(paragraph.mid(cut, words.size() - (cut - from)));
     dialog.cbFromTop->setChecked(true);
     Click(dialog.btnFind);
-    EXPECT_EQ(Editor->memEditor->textCursor().selectionStart(), second.position()) << "on the line it stands on";
+    EXPECT_EQ(Editor->memEditor->textCursor().selectionStart(), second.position())
+        << "on the line it stands on";
     dialog.edtFind->setText(words);
     dialog.edtReplace->setText("(two words)");
     dialog.cbFromTop->setChecked(true);

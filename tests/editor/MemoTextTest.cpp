@@ -1,8 +1,8 @@
-#include "EditorFixture.h"
+#include "editor/MemoText.h"
 
+#include "EditorFixture.h"
 #include "editor/EditorMemo.h"
 #include "editor/MemoPositions.h"
-#include "editor/MemoText.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -16,7 +16,8 @@ void ExpectShortBlocks(const QTextDocument& document)
 {
     for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next()) {
         EXPECT_LE(block.length() - 1, LongestBlock) << "block " << block.blockNumber();
-        EXPECT_FALSE(block.length() > 1 && block.text().front().isLowSurrogate()) << "a pair cut in two";
+        EXPECT_FALSE(block.length() > 1 && block.text().front().isLowSurrogate())
+            << "a pair cut in two";
     }
 }
 } // namespace
@@ -29,13 +30,16 @@ TEST(MemoText, EveryCharacterComesBackAsItWentIn)
         QString In;
         QString Out;
     } cases[] = {
-        {QStringLiteral("12\u00A0€ «\u00A0oui\u00A0»\tfin"), QStringLiteral("12\u00A0€ «\u00A0oui\u00A0»\tfin")},
-        {QStringLiteral("a\u2028b\u2029c\uFDD0d\uFDD1e"), QStringLiteral("a\u2028b\u2029c\uFDD0d\uFDD1e")},
-        {"one\r\ntwo\rthree\n\n", "one\ntwo\nthree\n\n"}, // line ends are the editor's to write
-        {"", ""},
-        {paragraph + "\n\n" + paragraph, paragraph + "\n\n" + paragraph},
-        {QString(3 * LongestBlock, u'x'), QString(3 * LongestBlock, u'x')}, // nothing to cut after
-        {smiles, smiles},
+        { QStringLiteral("12\u00A0€ «\u00A0oui\u00A0»\tfin"),
+            QStringLiteral("12\u00A0€ «\u00A0oui\u00A0»\tfin") },
+        { QStringLiteral("a\u2028b\u2029c\uFDD0d\uFDD1e"),
+            QStringLiteral("a\u2028b\u2029c\uFDD0d\uFDD1e") },
+        { "one\r\ntwo\rthree\n\n", "one\ntwo\nthree\n\n" }, // line ends are the editor's to write
+        { "", "" },
+        { paragraph + "\n\n" + paragraph, paragraph + "\n\n" + paragraph },
+        { QString(3 * LongestBlock, u'x'),
+            QString(3 * LongestBlock, u'x') }, // nothing to cut after
+        { smiles, smiles },
     };
     for (const auto& c : cases) {
         QTextDocument document;
@@ -53,7 +57,8 @@ TEST(MemoText, EveryCharacterComesBackAsItWentIn)
         InsertMemoText(cursor, c.In);
         SplitLongBlocks(document, 0, cursor.position());
         EXPECT_EQ(MemoText(document), paragraph.left(at) + c.Out + paragraph.mid(at));
-        EXPECT_EQ(MemoText(document, third.position(), cursor.position()), paragraph.mid(at - 1, 1) + c.Out);
+        EXPECT_EQ(MemoText(document, third.position(), cursor.position()),
+            paragraph.mid(at - 1, 1) + c.Out);
         ExpectShortBlocks(document);
         document.undo();
         EXPECT_EQ(MemoText(document), paragraph) << "one step for Undo";
@@ -81,7 +86,10 @@ protected:
             cursor.movePosition(QTextCursor::PreviousCharacter);
         Memo.setTextCursor(cursor);
     }
-    qsizetype Caret() const { return MemoPositions(*Memo.document()).Offset(Memo.textCursor().position()); }
+    qsizetype Caret() const
+    {
+        return MemoPositions(*Memo.document()).Offset(Memo.textCursor().position());
+    }
 
     TEditorMemo Memo;
     const QString Paragraph = LongParagraph();
@@ -99,19 +107,18 @@ TEST_F(SoftBreakKeys, KeysActOnTheWritersCharactersOnEitherSideOfTheBreak)
         qsizetype CaretMove;
         qsizetype Selected;
     } cases[] = {
-        {false, Qt::Key_Backspace, {}, -1, "", -1, 0},
-        {true, Qt::Key_Backspace, {}, -1, "", -1, 0},
-        {true, Qt::Key_Delete, {}, 1, "", 0, 0},
-        {false, Qt::Key_Delete, {}, 1, "", 0, 0},
-        {false, Qt::Key_Left, {}, 0, "", -1, 0},
-        {true, Qt::Key_Right, {}, 0, "", 1, 0},
-        {false, Qt::Key_Left, Qt::ShiftModifier, 0, "", -1, 1},
-        {true, Qt::Key_Right, Qt::ShiftModifier, 0, "", 1, 1},
-        {false, Qt::Key_Return, {}, 0, "\n", 1, 0},
-        {true, Qt::Key_Return, Qt::ShiftModifier, 0, "\n", 1, 0}, // a line end, not U+2028
+        { false, Qt::Key_Backspace, {}, -1, "", -1, 0 },
+        { true, Qt::Key_Backspace, {}, -1, "", -1, 0 }, { true, Qt::Key_Delete, {}, 1, "", 0, 0 },
+        { false, Qt::Key_Delete, {}, 1, "", 0, 0 }, { false, Qt::Key_Left, {}, 0, "", -1, 0 },
+        { true, Qt::Key_Right, {}, 0, "", 1, 0 },
+        { false, Qt::Key_Left, Qt::ShiftModifier, 0, "", -1, 1 },
+        { true, Qt::Key_Right, Qt::ShiftModifier, 0, "", 1, 1 },
+        { false, Qt::Key_Return, {}, 0, "\n", 1, 0 },
+        { true, Qt::Key_Return, Qt::ShiftModifier, 0, "\n", 1, 0 }, // a line end, not U+2028
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "key " << c.Key << (c.AtBlockEnd ? " at block end" : " at block start"));
+        SCOPED_TRACE(testing::Message()
+            << "key " << c.Key << (c.AtBlockEnd ? " at block end" : " at block start"));
         StartAtSoftBreak(c.AtBlockEnd);
         QTest::keyClick(&Memo, c.Key, c.Modifiers);
         QString expected = Paragraph;

@@ -6,7 +6,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTimer>
-
 #include <gtest/gtest.h>
 
 TEST(QtDialogs, MessagesShowNamesAsTheyAreSpeltWithTheReasonBeneath)
