@@ -79,6 +79,8 @@ void TEditorMemo::SetText(const QString& text)
 
 void TEditorMemo::InsertText(const QString& text)
 {
+    if (isReadOnly())
+        return;
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
     const int start = cursor.selectionStart();

@@ -24,7 +24,8 @@ public:
     QString SelectedText() const;
     /// Replaces the text without undo history and puts the caret at the start, as loading does.
     void SetText(const QString& text);
-    /// Puts text in place of the selection as one edit that Undo takes back.
+    /// Puts text in place of the selection as one edit that Undo takes back; nothing while the
+    /// memo is read-only.
     void InsertText(const QString& text);
 
     // Closed: they turn no-break spaces into spaces and soft breaks into line ends.

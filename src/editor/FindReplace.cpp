@@ -192,7 +192,7 @@ void TfmFindReplace::Replace()
 
 void TfmFindReplace::ReplaceAll()
 {
-    if (!FEditor || edtFind->text().isEmpty())
+    if (!FEditor || edtFind->text().isEmpty() || FMemo->isReadOnly())
         return;
     BringEditorToFront();
     if (!FReplaceAllWarned) {
