@@ -191,13 +191,13 @@ void TfmEditor::LoadOnFirstShow()
 {
     if (windowTitle() != NoFileCaption || !memEditor->document()->isEmpty())
         return;
-    LoadText(true);
+    LoadText();
 }
 
-bool TfmEditor::LoadText(bool quietWhenMissing, bool warn)
+bool TfmEditor::LoadText(bool warn)
 {
     QString reason;
-    bool loaded = quietWhenMissing && IsMissing(TextFilePath());
+    bool loaded = IsMissing(TextFilePath());
     if (!loaded) {
         WaitCursor wait;
         QString text;
@@ -219,7 +219,7 @@ bool TfmEditor::LoadText(bool quietWhenMissing, bool warn)
 
 void TfmEditor::ReloadText()
 {
-    if (LoadText(true))
+    if (LoadText())
         RefreshEditorState();
 }
 
@@ -467,7 +467,7 @@ void TfmEditor::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     // A text that could not be read is tried again whenever the writer comes back to it.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !FUnreadable.isEmpty()
-        && LoadText(true, false))
+        && LoadText(false))
         RefreshEditorState();
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && FFindDialog
         && QApplication::activeWindow() != FFindDialog)

@@ -75,8 +75,6 @@ public:
     void ImportText(const QString& path);
     /// Loads the card's text file again and marks the memo unchanged (after a merge).
     void ReloadText();
-    /// Why the card's text could not be read; empty when it was read or is missing.
-    QString UnreadableReason() const { return FUnreadable; }
     bool IsModified() const;
     /// Caption marker and menu states from the memo's state.
     void RefreshEditorState();
@@ -102,9 +100,10 @@ private:
     void ConnectCommands();
     /// Reads the text file on the first show; a failure leaves the editor open and empty.
     void LoadOnFirstShow();
-    /// Reads the card's text into the memo. A text that cannot be read leaves the memo
-    /// read-only, so that nothing is ever saved over it, until a later load succeeds.
-    bool LoadText(bool quietWhenMissing, bool warn = true);
+    /// Reads the card's text into the memo; a missing file leaves the memo as it is. A text
+    /// that cannot be read leaves the memo read-only, so that nothing is ever saved over it,
+    /// until a later load succeeds.
+    bool LoadText(bool warn = true);
     void ShowAutoSaveState();
     void AutoSaveTick();
     void mnuImportTextClick();
@@ -127,7 +126,7 @@ private:
     bool FCanPaste = false;
     bool FFirstShow = true;
     bool FAutoSave = false;
-    QString FUnreadable;
     int FAutoSaveInterval = 15;
     QString FImportTitle = QStringLiteral("Import Text");
+    QString FUnreadable; ///< why the card's text could not be read
 };
