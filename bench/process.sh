@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times whole processes: opening a 10 MB text (paragraphs of 120 words) and a 2 MB text of one
 # paragraph in a real editor window, from start to the drawn, idle window and exit, against the
-# floor of reading the same file (cat, wc -w). Prints the median of five runs of each.
+# floor of reading the same file (cat, wc -w) and against an empty text. Prints the median of
+# five runs of each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -15,6 +16,7 @@ sentence="The keeper climbed the spiral stair at dusk, trimmed the wick and watc
 paragraph=$(printf "$sentence %.0s" {1..6})
 head -c $((10 * 1024 * 1024)) < <(yes "$paragraph") | sed 's/ *$/\r/' >"$texts/paragraphs.txt"
 head -c $((2 * 1024 * 1024)) < <(yes "$sentence") | tr '\n' ' ' >"$texts/one-paragraph.txt"
+: >"$texts/empty.txt" # what starting the program and drawing an empty window costs
 
 # Median wall time of five runs, in milliseconds.
 median_ms() {
@@ -30,7 +32,7 @@ median_ms() {
 }
 
 printf '%-20s %8s %8s %8s\n' text cat 'wc -w' editor
-for name in paragraphs one-paragraph; do
+for name in empty paragraphs one-paragraph; do
     file="$texts/$name.txt"
     printf '%-20s %6sms %6sms %6sms\n' "$name" "$(median_ms cat "$file")" "$(median_ms wc -w "$file")" \
         "$(median_ms build-bench/Nodex/open_text_process "$file")"
