@@ -29,7 +29,7 @@ qint64 Sum(const QList<TNodex*>& cards, const std::function<qint64(const TNodex&
 std::optional<QString> CardText(const TNodex& card, const QString& textFilePath)
 {
     if (const auto* editor = qobject_cast<const TfmEditor*>(card.Editor()))
-        return editor->memEditor->toPlainText();
+        return editor->memEditor->Text();
     if (KindOf(textFilePath) != FileKind::Regular)
         return std::nullopt;
     QString text;

@@ -24,16 +24,17 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QLoggingCategory>
+#include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
-
+#include <cerrno>
 #include <optional>
+#include <sys/stat.h>
 
 Q_LOGGING_CATEGORY(lcEditor, "nodex.editor")
 
@@ -43,6 +44,15 @@ const QString ModifiedMarker = QStringLiteral(" *");
 const QString SettingsFile = QStringLiteral("Nodex.ini");
 const QString PlacementSection = QStringLiteral("EditWindow");
 constexpr int MinuteMs = 60'000;
+
+/// Whether nothing stands at the path. One that cannot be looked at (a folder without
+/// permission, a loop of links) is not missing: its text is there, only unreadable.
+bool IsMissing(const QString& path)
+{
+    struct stat status { };
+    return ::stat(NativePath(path).constData(), &status) != 0
+        && (errno == ENOENT || errno == ENOTDIR);
+}
 } // namespace
 
 TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
@@ -179,34 +189,37 @@ void TfmEditor::showEvent(QShowEvent* event)
 
 void TfmEditor::LoadOnFirstShow()
 {
-    if (windowTitle() != NoFileCaption || !memEditor->document()->isEmpty() || KindOf(TextFilePath()) == FileKind::Missing)
+    if (windowTitle() != NoFileCaption || !memEditor->document()->isEmpty())
         return;
-    LoadText(true);
+    LoadText();
 }
 
-bool TfmEditor::LoadText(bool quietWhenMissing)
+bool TfmEditor::LoadText(bool warn)
 {
-    if (quietWhenMissing && KindOf(TextFilePath()) == FileKind::Missing)
-        return true;
-    QString text;
     QString reason;
-    bool loaded = false;
-    {
+    bool loaded = IsMissing(TextFilePath());
+    if (!loaded) {
         WaitCursor wait;
+        QString text;
         loaded = ReadTextFile(TextFilePath(), text, reason);
         if (loaded) {
-            memEditor->setPlainText(text);
+            memEditor->SetText(text);
             memEditor->document()->setModified(false);
         }
     }
-    if (!loaded)
+    memEditor->setReadOnly(!loaded);
+    if (FUnreadable != reason) {
+        FUnreadable = reason;
+        ShowAutoSaveState();
+    }
+    if (!loaded && warn)
         FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_OPEN_FILE), reason);
     return loaded;
 }
 
 void TfmEditor::ReloadText()
 {
-    if (LoadText(true))
+    if (LoadText())
         RefreshEditorState();
 }
 
@@ -238,11 +251,16 @@ void TfmEditor::RefreshEditorState()
 
 bool TfmEditor::SaveText()
 {
+    if (!FUnreadable.isEmpty()) {
+        FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE),
+            "The text file could not be read, so it is not written over. " + FUnreadable);
+        return false;
+    }
     QString reason;
     bool saved = false;
     {
         WaitCursor wait;
-        saved = WriteTextFile(TextFilePath(), memEditor->toPlainText(), LineEnds::CrLf, reason);
+        saved = WriteTextFile(TextFilePath(), memEditor->Text(), LineEnds::CrLf, reason);
         if (saved)
             memEditor->document()->setModified(false);
     }
@@ -264,6 +282,11 @@ void TfmEditor::ImportText(const QString& path)
 {
     if (CardName.isEmpty())
         return;
+    if (!FUnreadable.isEmpty()) {
+        FContext.Questions.ShowWarning(
+            FContext.Messages.Text(MessageKey::CANNOT_OPEN_FILE), FUnreadable);
+        return;
+    }
     if (!IsImportableFile(path)) {
         FContext.Questions.ShowInformation(FContext.Messages.Text(MessageKey::NOT_TEXT_FILE));
         return;
@@ -286,11 +309,9 @@ void TfmEditor::ImportText(const QString& path)
         return;
     }
     // One edit that Undo takes back whole.
-    QTextCursor cursor(memEditor->document());
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(text);
-    cursor.movePosition(QTextCursor::Start);
-    memEditor->setTextCursor(cursor);
+    memEditor->selectAll();
+    memEditor->InsertText(text);
+    memEditor->moveCursor(QTextCursor::Start);
     memEditor->ensureCursorVisible();
     memEditor->document()->setModified(true);
     RefreshEditorState();
@@ -315,7 +336,12 @@ void TfmEditor::SetAutoSaveInterval(int minutes)
 
 void TfmEditor::ShowAutoSaveState()
 {
-    ShowStatus(" " + FContext.Messages.Text(FAutoSave ? MessageKey::AUTOSAVE_ON : MessageKey::AUTOSAVE_OFF));
+    if (!FUnreadable.isEmpty())
+        ShowStatus(" " + FUnreadable + " The text is read-only until it can be read.");
+    else
+        ShowStatus(" "
+            + FContext.Messages.Text(
+                FAutoSave ? MessageKey::AUTOSAVE_ON : MessageKey::AUTOSAVE_OFF));
 }
 
 void TfmEditor::ShowStatus(const QString& text) { sbStatus->setText(text); }
@@ -328,13 +354,13 @@ void TfmEditor::AutoSaveTick()
 
 qint64 TfmEditor::CountEditorWords() const
 {
-    const QTextCursor cursor = memEditor->textCursor();
-    if (isVisible() && cursor.hasSelection()) {
-        const QString selected = cursor.selectedText();
-        if (selected.size() != memEditor->document()->characterCount() - 1)
+    const QString text = memEditor->Text();
+    if (isVisible() && memEditor->textCursor().hasSelection()) {
+        const QString selected = memEditor->SelectedText();
+        if (selected.size() != text.size())
             return CountTextWords(selected);
     }
-    return CountTextWords(memEditor->toPlainText());
+    return CountTextWords(text);
 }
 
 void TfmEditor::mnuWordCountClick()
@@ -352,7 +378,7 @@ void TfmEditor::mnuWordCountClick()
 
 void TfmEditor::mnuWordUsageClick()
 {
-    auto* window = new TfmWordUsage(MostUsedWords(memEditor->toPlainText()), CardName, this);
+    auto* window = new TfmWordUsage(MostUsedWords(memEditor->Text()), CardName, this);
     window->show();
 }
 
@@ -371,8 +397,13 @@ void TfmEditor::mnuPrintClick()
     linePrinter.Margins().SetLeft(22);
     linePrinter.Margins().SetBottom(18);
     linePrinter.Margins().SetRight(22);
-    WaitCursor wait;
-    linePrinter.Print(memEditor->toPlainText(), printer);
+    QString reason;
+    {
+        WaitCursor wait;
+        linePrinter.Print(memEditor->Text(), printer, reason);
+    }
+    if (!reason.isEmpty())
+        FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::PRINT_NOT_STARTED), reason);
 }
 
 void TfmEditor::OpenFindReplace()
@@ -383,7 +414,7 @@ void TfmEditor::OpenFindReplace()
             FFindDialog->CopyCaptionsFrom(*FContext.TemplateFindReplace);
         FFindDialog->SetEditor(this, memEditor);
     }
-    const QString selected = memEditor->textCursor().selectedText();
+    const QString selected = memEditor->SelectedText();
     if (!selected.isEmpty())
         FFindDialog->edtFind->setText(selected);
     if (FFindDialog->edtFind->text() == selected)
@@ -434,6 +465,10 @@ void TfmEditor::closeEvent(QCloseEvent* event)
 void TfmEditor::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
+    // A text that could not be read is tried again whenever the writer comes back to it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !FUnreadable.isEmpty()
+        && LoadText(false))
+        RefreshEditorState();
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && FFindDialog
         && QApplication::activeWindow() != FFindDialog)
         FFindDialog->hide();

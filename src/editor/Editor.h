@@ -100,7 +100,10 @@ private:
     void ConnectCommands();
     /// Reads the text file on the first show; a failure leaves the editor open and empty.
     void LoadOnFirstShow();
-    bool LoadText(bool quietWhenMissing);
+    /// Reads the card's text into the memo; a missing file leaves the memo as it is. A text
+    /// that cannot be read leaves the memo read-only, so that nothing is ever saved over it,
+    /// until a later load succeeds.
+    bool LoadText(bool warn = true);
     void ShowAutoSaveState();
     void AutoSaveTick();
     void mnuImportTextClick();
@@ -125,4 +128,5 @@ private:
     bool FAutoSave = false;
     int FAutoSaveInterval = 15;
     QString FImportTitle = QStringLiteral("Import Text");
+    QString FUnreadable; ///< why the card's text could not be read
 };

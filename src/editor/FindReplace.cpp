@@ -1,5 +1,8 @@
 #include "editor/FindReplace.h"
 
+#include "editor/EditorMemo.h"
+#include "editor/MemoPositions.h"
+#include "editor/MemoText.h"
 #include "editor/TextSearch.h"
 #include "platform/Dialogs.h"
 #include "platform/WaitCursor.h"
@@ -11,12 +14,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBlock>
 #include <QVBoxLayout>
-
 #include <optional>
 
 namespace {
@@ -86,7 +87,7 @@ TfmFindReplace::TfmFindReplace(Dialogs& dialogs, const MessageTable& messages,
     move(screen.center() - rect().center());
 }
 
-void TfmFindReplace::SetEditor(QWidget* editor, QPlainTextEdit* memo)
+void TfmFindReplace::SetEditor(QWidget* editor, TEditorMemo* memo)
 {
     FEditor = editor;
     FMemo = memo;
@@ -147,12 +148,15 @@ bool TfmFindReplace::Find(const QString& text, bool interactive)
     if (interactive)
         wait.emplace();
     StartFromTopOnce(interactive);
-    const QTextCursor selection = FMemo->textCursor();
-    const qsizetype found = FindForward(FMemo->toPlainText(), selection.selectionEnd(), text, cbMatchCase->isChecked());
+    const MemoPositions positions(*FMemo->document());
+    const qsizetype from = positions.Offset(FMemo->textCursor().selectionEnd());
+    const qsizetype found = FindForward(FMemo->Text(), from, text, cbMatchCase->isChecked());
     if (found >= 0) {
+        // The occurrence starts after the soft breaks at its start and ends before those at its
+        // end.
         QTextCursor cursor(FMemo->document());
-        cursor.setPosition(int(found));
-        cursor.setPosition(int(found + text.size()), QTextCursor::KeepAnchor);
+        cursor.setPosition(positions.Position(found, true));
+        cursor.setPosition(positions.Position(found + text.size(), false), QTextCursor::KeepAnchor);
         FMemo->setTextCursor(cursor);
     } else if (interactive) {
         wait.reset();
@@ -167,12 +171,12 @@ bool TfmFindReplace::Find(const QString& text, bool interactive)
 
 bool TfmFindReplace::SelectionMatches() const
 {
-    return MatchesSearch(FMemo->textCursor().selectedText(), edtFind->text(), cbMatchCase->isChecked());
+    return MatchesSearch(FMemo->SelectedText(), edtFind->text(), cbMatchCase->isChecked());
 }
 
 void TfmFindReplace::ReplaceSelection()
 {
-    FMemo->textCursor().insertText(edtReplace->text());
+    FMemo->InsertText(edtReplace->text());
 }
 
 void TfmFindReplace::Replace()
@@ -188,7 +192,7 @@ void TfmFindReplace::Replace()
 
 void TfmFindReplace::ReplaceAll()
 {
-    if (!FEditor || edtFind->text().isEmpty())
+    if (!FEditor || edtFind->text().isEmpty() || FMemo->isReadOnly())
         return;
     BringEditorToFront();
     if (!FReplaceAllWarned) {
@@ -204,21 +208,26 @@ void TfmFindReplace::ReplaceAll()
     // Every occurrence from here to the end, found in one pass over the text and replaced
     // from the last to the first, so that positions stay valid; one step for Undo.
     const QString needle = edtFind->text();
-    const QString text = FMemo->toPlainText();
+    const QString replacement = edtReplace->text();
+    const QString text = FMemo->Text();
+    const MemoPositions positions(*FMemo->document());
     QList<qsizetype> found;
-    for (qsizetype at = FMemo->textCursor().selectionStart(); (at = FindForward(text, at, needle, cbMatchCase->isChecked())) >= 0; at += needle.size())
+    for (qsizetype at = positions.Offset(FMemo->textCursor().selectionStart());
+         (at = FindForward(text, at, needle, cbMatchCase->isChecked())) >= 0; at += needle.size())
         found << at;
     QTextCursor cursor(FMemo->document());
+    QTextCursor last; // after the last replacement, moved along by the edits before it
     cursor.beginEditBlock();
     for (auto at = found.crbegin(); at != found.crend(); ++at) {
-        cursor.setPosition(int(*at));
-        cursor.setPosition(int(*at + needle.size()), QTextCursor::KeepAnchor);
-        cursor.insertText(edtReplace->text());
+        cursor.setPosition(positions.Position(*at, true));
+        cursor.setPosition(positions.Position(*at + needle.size(), false), QTextCursor::KeepAnchor);
+        InsertMemoText(cursor, replacement);
+        if (last.isNull())
+            last = cursor;
     }
+    SplitLongBlocks(*FMemo->document(), cursor.position(), last.position());
     cursor.endEditBlock();
-    const qsizetype growth = edtReplace->text().size() - needle.size();
-    cursor.setPosition(int(found.last() + (found.size() - 1) * growth + edtReplace->text().size()));
-    FMemo->setTextCursor(cursor);
+    FMemo->setTextCursor(last);
     FMemo->ensureCursorVisible();
     activateWindow();
 }

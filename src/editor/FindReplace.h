@@ -7,8 +7,8 @@ class MessageTable;
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
+class TEditorMemo;
 
 /// The find-and-replace dialog of an editor window: searches the memo forward from the
 /// selection (never wrapping round), replaces one occurrence or all of them, and stays on top
@@ -21,7 +21,7 @@ public:
                    QWidget* parent = nullptr);
 
     /// The editor whose memo is searched; commands do nothing until it is set.
-    void SetEditor(QWidget* editor, QPlainTextEdit* memo);
+    void SetEditor(QWidget* editor, TEditorMemo* memo);
     /// Copies the captions of another dialog (the translated template).
     void CopyCaptionsFrom(const TfmFindReplace& other);
 
@@ -57,5 +57,5 @@ private:
     const MessageTable& FMessages;
     bool& FReplaceAllWarned;
     QWidget* FEditor = nullptr;
-    QPlainTextEdit* FMemo = nullptr;
+    TEditorMemo* FMemo = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "editor/UCLinePrinter.h"
 
+#include <QFile>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
@@ -38,6 +39,29 @@ bool IsBreakChar(QChar c)
     default:
         return false;
     }
+}
+
+/// Why the printer would not start a job, as far as it can be told.
+QString WhyNoJob(const QPrinter& printer)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        const QString name = printer.outputFileName();
+        if (name.isEmpty())
+            return QStringLiteral("No name was given for the PDF file.");
+        // Opened to learn the system's reason, without emptying a file that is there.
+        QFile file(name);
+        const bool existed = file.exists();
+        if (!file.open(QIODevice::Append))
+            return QStringLiteral("Cannot write '%1': %2").arg(name, file.errorString());
+        file.close();
+        if (!existed)
+            file.remove();
+        return QStringLiteral("Cannot write '%1'.").arg(name);
+    }
+    if (printer.printerName().isEmpty())
+        return QStringLiteral(
+            "No printer is set up on this computer; print to a PDF file instead.");
+    return QStringLiteral("The printer '%1' did not take the job.").arg(printer.printerName());
 }
 
 } // namespace
@@ -209,8 +233,9 @@ QStringList WrapPrintLines(
     return lines;
 }
 
-bool TUCLinePrinter::Print(const QString& text, QPrinter& printer)
+bool TUCLinePrinter::Print(const QString& text, QPrinter& printer, QString& error)
 {
+    error.clear();
     qsizetype first = 0;
     qsizetype end = text.size();
     while (first < end && text[first].unicode() <= 32)
@@ -222,8 +247,10 @@ bool TUCLinePrinter::Print(const QString& text, QPrinter& printer)
 
     printer.setDocName(FPrintTitle);
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&printer)) {
+        error = WhyNoJob(printer);
         return false;
+    }
     painter.setFont(FFont);
     const QFontMetrics metrics(FFont, &printer);
     const int lineHeight = std::max(1, metrics.height() + metrics.leading());

@@ -85,8 +85,9 @@ public:
     std::function<void(int page, int pageCount)> OnNextPage;
     std::function<void()> OnEndPrint;
 
-    /// Prints the text as one job; a text of blanks only starts no job and returns false.
-    bool Print(const QString& text, QPrinter& printer);
+    /// Prints the text as one job. False when nothing was printed: a text of blanks only starts
+    /// no job and leaves `error` empty; a job that could not start says why in `error`.
+    bool Print(const QString& text, QPrinter& printer, QString& error);
 
 private:
     QFont FFont;

@@ -4,25 +4,13 @@
 
 #include <algorithm>
 
-int CountLineWords(QStringView line)
-{
-    int words = 0;
-    bool inWord = false;
-    for (const QChar c : line) {
-        const bool space = c == u' ';
-        if (!space && !inWord)
-            ++words;
-        inWord = !space;
-    }
-    return words;
-}
-
 qint64 CountTextWords(QStringView text)
 {
     qint64 words = 0;
     bool inWord = false;
     for (const QChar c : text) {
-        const bool separator = c == u' ' || c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator;
+        const bool separator = c == u' ' || c == u'\n' || c == u'\r'
+            || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
         if (!separator && !inWord)
             ++words;
         inWord = !separator;

@@ -5,11 +5,8 @@
 #include <QString>
 #include <QStringView>
 
-/// The words of one line: maximal runs of characters other than the space. Only the space
-/// separates words, so punctuation standing alone between spaces is a word of its own.
-int CountLineWords(QStringView line);
-
-/// The words of a text, counted line by line (any line end separates words too).
+/// The words of a text: maximal runs of characters other than the space and the line ends. Only
+/// they separate words, so punctuation standing alone between spaces is a word of its own.
 qint64 CountTextWords(QStringView text);
 
 /// A count as the reports show it: digits grouped in thousands, "0" for none.

@@ -34,7 +34,7 @@ public:
     /// knows the name that will really be written, and asks for that one.
     virtual QString AskSaveFileName(const QString& title, const QString& folder, const QString& filter,
                                     const QString& defaultSuffix = {}) = 0;
-    /// The print dialog, without printing to a file; true when the writer chose to print.
+    /// The print dialog, which offers printing to a PDF file; true when the writer chose to print.
     virtual bool AskPrinter(QPrinter& printer) = 0;
     /// Runs one of the program's own dialogs modally; true when it closed with OK.
     virtual bool RunModal(QDialog& dialog) = 0;

@@ -130,7 +130,7 @@ bool QtDialogs::RunModal(QDialog& dialog) { return dialog.exec() == QDialog::Acc
 bool QtDialogs::AskPrinter(QPrinter& printer)
 {
     ArrowWhileAsking arrow;
+    // Printing to a PDF file stays on offer: many desktops have no printer set up at all.
     QPrintDialog dialog(&printer, FParent.data());
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     return dialog.exec() == QDialog::Accepted;
 }

@@ -1,12 +1,13 @@
 #include "platform/TextFile.h"
 
 #include "platform/AtomicWrite.h"
-
 #include "platform/NativeName.h"
 
 #include <QFile>
 #include <QLocale>
 #include <QStringDecoder>
+#include <QStringEncoder>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -83,12 +84,48 @@ QString DecodeText(const QByteArray& bytes)
     return text;
 }
 
-QString NormaliseLineEnds(const QString& text)
+QString NormaliseLineEnds(QString text)
 {
-    QString result = text;
-    result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return result;
+    // The text only shrinks, so it is done in place, in one pass: a long text is read often.
+    qsizetype at = text.indexOf(u'\r');
+    if (at < 0)
+        return text;
+    QChar* data = text.data();
+    qsizetype kept = at;
+    for (; at < text.size(); ++at) {
+        if (data[at] != u'\r') {
+            data[kept++] = data[at];
+            continue;
+        }
+        data[kept++] = u'\n';
+        if (at + 1 < text.size() && data[at + 1] == u'\n')
+            ++at;
+    }
+    text.truncate(kept);
+    return text;
+}
+
+QByteArray EncodeText(QStringView text, LineEnds lineEnds)
+{
+    // Encoded line by line straight into one buffer: no copy of a long text is made on the way.
+    const QByteArrayView lineEnd = lineEnds == LineEnds::CrLf ? "\r\n" : "\n";
+    QStringEncoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QByteArray bytes(
+        utf8.requiredSpace(text.size()) + text.count(u'\n') + text.count(u'\r'), Qt::Uninitialized);
+    char* out = bytes.data();
+    qsizetype start = 0;
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (text[at] != u'\r' && text[at] != u'\n')
+            continue;
+        out = utf8.appendToBuffer(out, text.sliced(start, at - start));
+        out = std::copy(lineEnd.begin(), lineEnd.end(), out);
+        if (text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n')
+            ++at;
+        start = at + 1;
+    }
+    out = utf8.appendToBuffer(out, text.sliced(start));
+    bytes.truncate(out - bytes.data());
+    return bytes;
 }
 
 bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes)
@@ -135,8 +172,5 @@ bool ReadTextFile(const QString& path, QString& text, QString& error)
 
 bool WriteTextFile(const QString& path, const QString& text, LineEnds lineEnds, QString& error)
 {
-    QString normalised = NormaliseLineEnds(text);
-    if (lineEnds == LineEnds::CrLf)
-        normalised.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return WriteFileAtomically(path, normalised.toUtf8(), error);
+    return WriteFileAtomically(path, EncodeText(text, lineEnds), error);
 }

@@ -9,9 +9,13 @@
 QString DecodeText(const QByteArray& bytes);
 
 /// Turns CR LF and lone CR line ends into LF.
-QString NormaliseLineEnds(const QString& text);
+QString NormaliseLineEnds(QString text);
 
 enum class LineEnds { Lf, CrLf };
+
+/// Text as it is written: UTF-8 without a byte-order mark, every line end (CR LF, CR or LF) as
+/// `lineEnds` says.
+QByteArray EncodeText(QStringView text, LineEnds lineEnds);
 
 /// Reads the bytes of a regular file (a symbolic link to one is followed). Anything else (a FIFO,
 /// a device, a folder) is refused without being opened: reading it could block for ever. With

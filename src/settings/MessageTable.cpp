@@ -63,7 +63,7 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "REPLACE_PROJECT", "'%1' already exists. Replace it?" },
     { "FORBIDDEN_CHARACTER", "A nodex name cannot hold the character %1." },
     { "COMPILATION_NAME_TAKEN", "The nodex '%1' is not the Compilation nodex: it keeps its text, and no compilation is written while it has that name." },
-    { "PRINT_NOT_STARTED", "The printout could not be started." },
+    { "PRINT_NOT_STARTED", "The text could not be printed." },
 } };
 
 std::size_t Index(MessageKey key)

@@ -56,7 +56,7 @@ TEST_F(EditorCommandsTest, EachCardHasOneEditorWhichItsLabelShows)
     TfmEditor* editor = OpenEditor("A");
     ASSERT_TRUE(editor && editor->isVisible());
     EXPECT_EQ(editor->windowTitle(), "Editing Nodex: 'A'");
-    EXPECT_EQ(editor->memEditor->toPlainText(), "one two three\n");
+    EXPECT_EQ(editor->memEditor->Text(), "one two three\n");
     EXPECT_EQ(OpenEditor("A"), editor) << "the open editor comes to the front";
     Select("B");
     EXPECT_EQ(Card("A")->NameLabel()->TextColour(), QColor(255, 0, 0)) << "the editing colour";
@@ -159,7 +159,7 @@ TEST_F(EditorCommandsTest, MergeTakesWhatIsTypedInOpenEditors)
     Dialogs.ExpectYesNoCancel(Answer::No);
     Main().Menus().pmnuMerge->trigger();
     EXPECT_EQ(Projects.Read("Text Files/A.txt"), "one two three\r\nfour\r\ntyped\r\n");
-    EXPECT_EQ(first->memEditor->toPlainText(), "one two three\nfour\ntyped\n");
+    EXPECT_EQ(first->memEditor->Text(), "one two three\nfour\ntyped\n");
     EXPECT_FALSE(first->IsModified());
 }
 

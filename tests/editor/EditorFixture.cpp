@@ -4,6 +4,15 @@
 
 #include <QTest>
 
+QString LongParagraph(int words)
+{
+    QStringList text;
+    for (int word = 1; word <= words; ++word)
+        text << QStringLiteral("w%1").arg(word);
+    text[words / 2] = QStringLiteral("10\u00A0km");
+    return text.join(' ');
+}
+
 EditorFixture::EditorFixture()
     : Context(App.Path(), Dialogs, Shell, Messages)
 {

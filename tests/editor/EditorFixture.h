@@ -10,6 +10,10 @@
 
 #include <memory>
 
+/// One paragraph of numbered words ("w1 w2 ..."), each word unique, and a no-break space in the
+/// middle: far longer than the editor keeps in one block.
+QString LongParagraph(int words = 4000);
+
 /// An editor window of the card "Lamp" in a temporary project folder, with scripted dialogs.
 class EditorFixture : public testing::Test {
 protected:

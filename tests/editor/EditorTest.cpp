@@ -1,12 +1,12 @@
 #include "EditorFixture.h"
-
 #include "editor/EditorMemo.h"
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMimeData>
 #include <QStatusBar>
-#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
@@ -17,7 +17,7 @@ TEST_F(EditorTest, TheCardsTextLoadsAndTypingMarksItChangedUntilSaved)
     Project.Write("Text Files/Lamp.txt", "Keeper's log\r\nDay one\r\n");
     TfmEditor& editor = Open();
     EXPECT_EQ(editor.windowTitle(), "Editing Nodex: 'Lamp'");
-    EXPECT_EQ(editor.memEditor->toPlainText(), "Keeper's log\nDay one\n");
+    EXPECT_EQ(editor.memEditor->Text(), "Keeper's log\nDay one\n");
     EXPECT_FALSE(editor.Menus.mnuSave->isEnabled());
 
     editor.memEditor->moveCursor(QTextCursor::End);
@@ -54,14 +54,14 @@ TEST_F(EditorTest, TypographicKeysInsertCharactersThatUndoTakesBack)
     for (const auto& key : keys) {
         editor.memEditor->clear();
         QTest::keyClick(editor.memEditor, key.Key, key.Modifiers);
-        EXPECT_EQ(editor.memEditor->toPlainText(), key.Inserted);
+        EXPECT_EQ(editor.memEditor->Text(), key.Inserted);
     }
     editor.memEditor->clear();
     QTest::keyClick(editor.memEditor, Qt::Key_5, Qt::ControlModifier);
     editor.memEditor->undo();
-    EXPECT_EQ(editor.memEditor->toPlainText(), "") << "an ordinary edit, which Undo takes back";
+    EXPECT_EQ(editor.memEditor->Text(), "") << "an ordinary edit, which Undo takes back";
     editor.memEditor->redo();
-    EXPECT_EQ(editor.memEditor->toPlainText(), "°");
+    EXPECT_EQ(editor.memEditor->Text(), "°");
 }
 
 TEST_F(EditorTest, ClosingAsksAndKeepsTheWindowWhenTheTextCouldNotBeSaved)
@@ -111,18 +111,18 @@ TEST_F(EditorTest, ImportAsksBeforeReplacingAndLeavesTheSaveToTheWriter)
     TfmEditor& editor = Open();
     Dialogs.ExpectOkCancel(false);
     editor.ImportText(text);
-    EXPECT_EQ(editor.memEditor->toPlainText(), "Old text\n");
+    EXPECT_EQ(editor.memEditor->Text(), "Old text\n");
 
     Dialogs.ExpectOkCancel(true);
     editor.ImportText(text);
-    EXPECT_EQ(editor.memEditor->toPlainText(), "Imported\nlines\n");
+    EXPECT_EQ(editor.memEditor->Text(), "Imported\nlines\n");
     EXPECT_EQ(editor.memEditor->textCursor().position(), 0);
     EXPECT_TRUE(editor.IsModified());
     EXPECT_EQ(TextFile(), "Old text\r\n") << "saved only by the next save";
 
     Dialogs.ExpectOkCancel(true);
     editor.ImportText(rtf);
-    EXPECT_TRUE(editor.memEditor->toPlainText().startsWith("Café\nTwo"));
+    EXPECT_TRUE(editor.memEditor->Text().startsWith("Café\nTwo"));
 
     editor.ImportText(Project.Write("letter.docx", ""));
     EXPECT_EQ(Dialogs.LastText(), "Nodex imports only txt/rtf files.");
@@ -153,4 +153,71 @@ TEST_F(EditorTest, EachPlacementModeKeepsTheWindowsPlaceWhereItBelongs)
     Dialogs.ExpectOkCancel(true);
     single.Menus.mnuSaveWindowPos->trigger();
     EXPECT_TRUE(App.Read("Nodex.ini").startsWith("[EditWindow]\nMaximised=0\nTop="));
+}
+
+TEST_F(EditorTest, TheWritersCharactersReachTheFileAndTheCountAsTheyAre)
+{
+    // No-break spaces, a line separator and two noncharacters: none of them is ours to change.
+    const QString text
+        = QStringLiteral("12\u00A0€ «\u00A0oui\u00A0»\r\nfin\u2028de\uFDD0ligne\uFDD1\r\n");
+    Project.Write("Text Files/Lamp.txt", text.toUtf8());
+    TfmEditor& editor = Open();
+    EXPECT_EQ(editor.CountEditorWords(), 4)
+        << "as the closed card counts: only spaces and line breaks separate";
+    editor.memEditor->moveCursor(QTextCursor::End);
+    Type("!");
+    QTest::keyClick(editor.memEditor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(TextFile(), (text + "!").toUtf8());
+
+    Dialogs.ExpectOkCancel(true);
+    editor.ImportText(QStringLiteral(NODEX_EDITOR_TEST_DATA "/european.rtf"));
+    editor.SaveText();
+    EXPECT_EQ(TextFile().count("\u00A0"), 3) << "the document's own no-break spaces";
+}
+
+TEST_F(EditorTest, ATextThatCannotBeReadIsNeverWrittenOver)
+{
+    // A link that leads round in a circle can be neither read nor looked at, whoever runs this.
+    const QString path = Project.Path("Text Files/Lamp.txt");
+    ASSERT_TRUE(QFile::link(path, path));
+    TfmEditor& editor = Open();
+    ASSERT_EQ(Dialogs.History().size(), 1);
+    EXPECT_EQ(
+        Dialogs.History().last().text, "Cannot open - file may be open in another application.");
+    const QString reason = Dialogs.History().last().reason;
+    EXPECT_TRUE(reason.contains("Too many levels of symbolic links")) << reason.toStdString();
+    auto* status = editor.findChild<QLabel*>("sbStatus");
+    EXPECT_TRUE(status->text().contains(reason)) << status->text().toStdString();
+
+    Type("lost");
+    EXPECT_EQ(editor.memEditor->Text(), "") << "read-only";
+    EXPECT_FALSE(editor.SaveText());
+    EXPECT_TRUE(Dialogs.History().last().reason.contains("not written over"));
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+
+    // Once it can be read, coming back to the window reads it.
+    QFile::remove(path);
+    Project.Write("Text Files/Lamp.txt", "Calm\r\n");
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    EXPECT_EQ(editor.memEditor->Text(), "Calm\n");
+    EXPECT_FALSE(editor.memEditor->isReadOnly());
+    EXPECT_EQ(status->text(), " Auto-save is off");
+}
+
+TEST_F(EditorTest, APrintJobThatCannotStartSaysWhy)
+{
+    Project.Write("Text Files/Lamp.txt", "Beam\r\n");
+    TfmEditor& editor = Open();
+    Dialogs.ExpectPrinter(Project.Path("gone/Lamp.pdf"));
+    editor.Menus.mnuPrint->trigger();
+    ASSERT_EQ(Dialogs.History().last().kind, ScriptedDialogs::Kind::Warning);
+    EXPECT_EQ(Dialogs.History().last().text, "The text could not be printed.");
+    const QString reason = Dialogs.History().last().reason;
+    EXPECT_TRUE(reason.contains("Lamp.pdf") && reason.contains("No such file or directory"))
+        << reason.toStdString();
 }

@@ -132,6 +132,7 @@ protected:
     const QString Pdf = Folder.Path("out.pdf");
     QPrinter Printer;
     TUCLinePrinter Line;
+    QString Error;
 };
 
 TEST_F(UCLinePrinterPdf, PrintsEveryCharacterOverTitledPages)
@@ -156,7 +157,7 @@ TEST_F(UCLinePrinterPdf, PrintsEveryCharacterOverTitledPages)
     Line.OnNextPage
         = [&](int page, int count) { events += QString("%1/%2 ").arg(page).arg(count); };
     Line.OnEndPrint = [&] { events += "end"; };
-    ASSERT_TRUE(Line.Print(text + " \n", Printer));
+    ASSERT_TRUE(Line.Print(text + " \n", Printer, Error));
     EXPECT_EQ(events, "start 1/3 2/3 3/3 end");
 
     const QStringList pages = PdfText(Pdf).split('\f', Qt::SkipEmptyParts);
@@ -203,8 +204,9 @@ TEST_F(UCLinePrinterPdf, PrintsEveryCharacterOverTitledPages)
 
 TEST_F(UCLinePrinterPdf, BlankTextStartsNoJob)
 {
-    EXPECT_FALSE(Line.Print(" \t\r\n \n", Printer));
+    EXPECT_FALSE(Line.Print(" \t\r\n \n", Printer, Error));
     EXPECT_FALSE(Folder.Exists("out.pdf"));
+    EXPECT_TRUE(Error.isEmpty()) << "nothing to print is no failure";
 }
 
 TEST_F(UCLinePrinterPdf, PageTooSmallForALinePrintsOneLinePerPage)
@@ -214,7 +216,7 @@ TEST_F(UCLinePrinterPdf, PageTooSmallForALinePrintsOneLinePerPage)
     Line.Margins().SetBottom(150);
     Line.SetFont(QFont("DejaVu Sans", 72));
     Line.SetTitleOnPrintout(TTitleOnPrintout::BottomOfPage);
-    ASSERT_TRUE(Line.Print("alpha\nbeta\ngamma", Printer));
+    ASSERT_TRUE(Line.Print("alpha\nbeta\ngamma", Printer, Error));
     const QStringList pages = PdfText(Pdf).split('\f', Qt::SkipEmptyParts);
     ASSERT_EQ(pages.size(), 3);
     EXPECT_EQ(WithoutWhitespace(pages[0]), "Chapter(1/3)alpha");

@@ -7,11 +7,12 @@ TEST(WordCount, OnlyTheSpaceSeparatesWords)
     const struct {
         QString Text;
         qint64 Words;
-    } cases[] = {{"  two  words ", 2}, {"well-known, isn't it?", 3}, {"a - b", 3}, {"3 1/2 pages", 3},
-                 {"joined\tby a tab", 3}, {"", 0}, {"end\nstart", 2}, {"   ", 0}};
+    } cases[] = { { "  two  words ", 2 }, { "well-known, isn't it?", 3 }, { "a - b", 3 },
+        { "3 1/2 pages", 3 }, { "joined\tby a tab", 3 }, { "", 0 }, { "end\nstart", 2 },
+        { "   ", 0 }, { QStringLiteral("no\u00A0break"), 1 },
+        { QStringLiteral("line\u2028separator"), 2 } };
     for (const auto& c : cases)
         EXPECT_EQ(CountTextWords(c.Text), c.Words) << c.Text.toStdString();
-    EXPECT_EQ(CountLineWords(u"one two"), 2);
 }
 
 TEST(WordCount, CountsAreGroupedAndTargetsGivenInPercent)

@@ -3,8 +3,11 @@
 #include "TempFolder.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QTest>
 #include <QTimer>
 
@@ -47,4 +50,24 @@ TEST(QtDialogs, AFileNameTypedWithoutItsExtensionGetsItAndNothingIsAskedBeforeTh
         EXPECT_EQ(dialog->result(), QDialog::Accepted) << mode;
         EXPECT_EQ(dialog->selectedFiles(), QStringList{folder.Path("Novel.nodex")}) << mode;
     }
+}
+
+TEST(QtDialogs, ThePrintDialogOffersAPdfFile)
+{
+    // Most desktops here have no printer set up: printing to a file is then the only way.
+    QtDialogs dialogs(nullptr, "Nodex");
+    QPrinter printer;
+    QStringList offered;
+    QTimer::singleShot(0, [&offered] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QPrintDialog*>(window); dialog && dialog->isVisible()) {
+                if (const auto* printers = dialog->findChild<QComboBox*>("printers"))
+                    for (int i = 0; i < printers->count(); ++i)
+                        offered << printers->itemText(i);
+                dialog->reject();
+            }
+        }
+    });
+    EXPECT_FALSE(dialogs.AskPrinter(printer));
+    EXPECT_TRUE(offered.contains("Print to File (PDF)")) << offered.join(", ").toStdString();
 }
