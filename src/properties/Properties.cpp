@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -77,7 +78,7 @@ TfmProperties::TfmProperties(Dialogs& dialogs, const MessageTable& messages, QWi
     connect(btnOk, &QPushButton::clicked, this, &TfmProperties::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(memDescription, &QPlainTextEdit::textChanged, this, [this] {
-        const QString text = memDescription->toPlainText();
+        const QString text = Description();
         if (text.size() > MaxDescriptionChars)
             memDescription->setPlainText(text.left(MaxDescriptionChars));
     });
@@ -112,7 +113,16 @@ void TfmProperties::Fill(const CardProperties& properties)
 
 QString TfmProperties::Name() const { return edtName->text(); }
 
-QString TfmProperties::Description() const { return memDescription->toPlainText(); }
+QString TfmProperties::Description() const
+{
+    // The description is one line, spelt as typed: no-break spaces stay, a pasted line break
+    // becomes a space.
+    QString text = memDescription->document()->toRawText();
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u' ';
+    return text;
+}
 
 int TfmProperties::TypeIndex() const { return cmbNodexType->currentIndex(); }
 

@@ -195,11 +195,11 @@ TEST_F(CardCommandsTest, ACardsNameInOtherCapitalsIsRefusedWhenAnotherCardHasIt)
     const QByteArray other = Projects.Read("a.ndx");
     Select("A");
     Dialogs.ExpectModal([&](QDialog& dialog) {
-        QTest::keyClicks(Properties(dialog).memDescription, "Harbour");
+        QTest::keyClicks(Properties(dialog).memDescription, QStringLiteral("Harbour\u00A0lights"));
         QTest::mouseClick(Properties(dialog).btnOk, Qt::LeftButton);
     });
     Trigger(Main().Menus().pmnuProperties);
-    EXPECT_EQ(Card("A")->Description(), "Harbour");
+    EXPECT_EQ(Card("A")->Description(), QStringLiteral("Harbour\u00A0lights")) << "typed as it is spelt";
     Dialogs.ExpectModal([&](QDialog& dialog) {
         TypeNameAndPressOk(dialog, "a");
         QTest::mouseClick(Properties(dialog).btnCancel, Qt::LeftButton);
