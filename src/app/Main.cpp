@@ -118,6 +118,12 @@ void TfmMain::ConnectCommands()
     connect(FMenus.mnuSaveProject, &QAction::triggered, this, &TfmMain::SaveProject);
     connect(FMenus.mnuSaveProjectAs, &QAction::triggered, this, [this] { FProjectCommands.SaveAs(); });
     connect(FMenus.mnuExit, &QAction::triggered, this, &TfmMain::mnuExitClick);
+    FRecentFiles.SetMenuItem(FMenus.mnuOpenProject);
+    FRecentFiles.OnClick = [this](const QString& path) {
+        FProjectCommands.OpenRecentProject(path);
+        UpdateCaption();
+    };
+    FProjectCommands.ForgetRecent = [this](const QString& path) { FRecentFiles.RemoveFile(path); };
 
     const auto card = [this](QAction* item, std::function<void()> command) {
         connect(item, &QAction::triggered, this, [this, command] { RunCardCommand(command); });
@@ -312,7 +318,9 @@ void TfmMain::Explore(const QString& folder) { FShell.ExploreFolder(folder); }
 
 void TfmMain::mnuExitClick()
 {
-    // The recent-files list takes the open project when it arrives; closing asks the questions.
+    // Leaving through Exit puts the open project at the top of the list; closing asks the questions.
+    if (!FProject.IsUnnamed())
+        FRecentFiles.AddFile(FProject.ProjectFolder + FProject.ProjectFileName);
     close();
 }
 
@@ -551,6 +559,7 @@ void TfmMain::LoadSettings()
     QString error;
     if (!file.Load(error, IniFile::MaxSettingsBytes))
         qCInfo(lcMain).noquote() << "The settings keep their defaults:" << error;
+    FRecentFiles.LoadFromIni(file, RecentFilesSection);
     const bool georgia = QFontDatabase::families().contains(QStringLiteral("Georgia"), Qt::CaseInsensitive);
     FSettings = ReadSettings(file, georgia ? QStringLiteral("Georgia") : QStringLiteral("Arial"), FTheme.DefaultTheme);
     FView->SetShowHints(FSettings.DescriptiveHints);
@@ -564,7 +573,7 @@ void TfmMain::SaveSettings()
     IniFile file(FProject.AppFolder + SettingsFileName);
     QString error;
     const bool written = file.Load(error, IniFile::MaxSettingsBytes)
-        && (WriteSettings(file, FSettings, FTheme.DefaultTheme,
+        && (FRecentFiles.SaveToIni(file, RecentFilesSection), WriteSettings(file, FSettings, FTheme.DefaultTheme,
                           !FSettings.Window.Maximised && FProject.ProjectFileName == ProjectState::Unnamed),
             file.Save(error));
     // The program's folder may be read-only for the writer: the settings are then kept for this
@@ -591,6 +600,7 @@ bool TfmMain::OpenProject(const QString& path)
     }
     if (fmCompile)
         fmCompile->ClearAll();
+    FRecentFiles.AddFile(FProject.ProjectFolder + FProject.ProjectFileName);
     ApplyPlacement(opened.Placement);
     ApplyWorkspaceSize();
     UpdateCaption();

@@ -11,6 +11,7 @@
 #include "canvas/Theme.h"
 #include "canvas/ThemeApplier.h"
 #include "editor/Editor.h"
+#include "settings/MRUfiles.h"
 
 #include <QMainWindow>
 
@@ -53,6 +54,8 @@ public:
     ProjectStore& Store() { return FStore; }
     CardCommands& Cards() { return FCardCommands; }
     ProjectCommands& Commands() { return FProjectCommands; }
+    /// The projects opened most recently, listed after File > Open.
+    TMRUFiles& RecentFiles() { return FRecentFiles; }
 
     /// The properties dialog, made after the main window.
     void SetPropertiesDialog(TfmProperties& dialog) { FCardCommands.SetPropertiesDialog(dialog); }
@@ -154,6 +157,7 @@ private:
     ProjectStore FStore;
     CardCommands FCardCommands;
     ProjectCommands FProjectCommands;
+    TMRUFiles FRecentFiles;
     QGraphicsPixmapItem* imgFlash = nullptr;
     TfmCompile* fmCompile = nullptr;
     TfmFindAndCompile* fmFindAndCompile = nullptr;

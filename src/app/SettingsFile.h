@@ -6,6 +6,8 @@ class IniFile;
 
 /// The settings file's name in the program's folder.
 inline const QString SettingsFileName = QStringLiteral("Nodex.ini");
+/// The section of the settings file that keeps the recent-files list.
+inline const QString RecentFilesSection = QStringLiteral("MRUList");
 
 /// Reads every settings key; a missing or unreadable value keeps its default. `defaultTheme`
 /// receives the theme to load at start. `defaultFont` is the editor font of a first start.

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QMenu>
 #include <QMimeData>
 #include <QSysInfo>
 #include <QTest>
@@ -155,4 +156,32 @@ TEST_F(ProjectCommandsTest, AProjectOpenElsewhereOpensOnlyWhenTheWriterSaysSo)
     Dialogs.ClearHistory();
     ASSERT_TRUE(Main().OpenProject(project));
     EXPECT_TRUE(Dialogs.History().isEmpty());
+}
+
+TEST_F(ProjectCommandsTest, RecentProjectsReopenFromTheFileMenu)
+{
+    WriteProject("Other.nodex", "[Theme]\nName=Book.ini\n");
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Other.nodex")));
+    const auto captions = [&] {
+        QStringList texts;
+        for (const QAction* item : Main().Menus().mmnuFile->actions())
+            texts << item->text();
+        return texts.mid(3, 3);
+    };
+    EXPECT_EQ(captions(), (QStringList{"", "&1 Other.nodex", "&2 Novel.nodex"}));
+
+    // A project that is gone is reported and leaves the list.
+    QFile::remove(Projects.Path("Novel.nodex"));
+    Main().Menus().mmnuFile->actions()[5]->trigger();
+    EXPECT_EQ(Dialogs.LastText(), "'Novel.nodex' file does not exist.");
+    EXPECT_EQ(Main().RecentFiles().Files(), QStringList{Projects.Path("Other.nodex")});
+
+    // A project saved under a new name joins the list when the writer leaves through Exit.
+    Main().CloseProject();
+    QDir().mkpath(Projects.Path("New"));
+    Dialogs.ExpectSaveFileName(Projects.Path("New/Fresh"));
+    Main().Menus().mnuSaveProjectAs->trigger();
+    Main().Menus().mnuExit->trigger();
+    EXPECT_EQ(Main().RecentFiles().Files().first(), Projects.Path("New/Fresh.nodex"));
 }

@@ -47,7 +47,8 @@ TEST_F(SettingsTest, StoredValuesAreReadMappedAndWrittenBackKeyByKey)
     EXPECT_TRUE(written.startsWith("; written by hand\n[Application]\nEditMemory=2\nLanguage = English.ini\n"
                                    "DefaultTheme=Book.ini\n")) << "an unchanged value keeps its line";
     EXPECT_TRUE(written.contains("[AppWindow]\nTop=120\nLeft=140\nWidth=640\nHeight=480\nMaximised=0\n"));
-    EXPECT_TRUE(written.contains("[MRUList]\nFile1=/somewhere/Novel.nodex\n[EditWindow]\nTop=9\n"));
+    EXPECT_TRUE(written.contains("[EditWindow]\nTop=9\n\n[MRUList]\n1=" + Projects.Path("Novel.nodex").toUtf8() + "\n"))
+        << "the opened project heads the recent files";
 }
 
 TEST_F(SettingsTest, ASettingsFileTooLargeToBeOneIsLeftAsItIs)
