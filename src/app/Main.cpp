@@ -14,12 +14,14 @@
 #include "canvas/CanvasView.h"
 #include "canvas/NodexObject.h"
 #include "platform/AtomicWrite.h"
+#include "platform/ConfinedName.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
 #include "platform/Shell.h"
 #include "platform/WaitCursor.h"
 #include "settings/MessageTable.h"
+#include "settings/Options.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -118,6 +120,7 @@ void TfmMain::ConnectCommands()
     connect(FMenus.mnuSaveProject, &QAction::triggered, this, &TfmMain::SaveProject);
     connect(FMenus.mnuSaveProjectAs, &QAction::triggered, this, [this] { FProjectCommands.SaveAs(); });
     connect(FMenus.mnuExit, &QAction::triggered, this, &TfmMain::mnuExitClick);
+    connect(FMenus.mnuOptions, &QAction::triggered, this, &TfmMain::mnuOptionsClick);
     FRecentFiles.SetMenuItem(FMenus.mnuOpenProject);
     FRecentFiles.OnClick = [this](const QString& path) {
         FProjectCommands.OpenRecentProject(path);
@@ -322,6 +325,108 @@ void TfmMain::mnuExitClick()
     if (!FProject.IsUnnamed())
         FRecentFiles.AddFile(FProject.ProjectFolder + FProject.ProjectFileName);
     close();
+}
+
+void TfmMain::ApplyLanguage()
+{
+    const QString path = FProject.AppFolder + "Languages/" + FSettings.Language;
+    if (!StaysInFolder(FSettings.Language) || KindOf(path) == FileKind::Missing)
+        return;
+    IniFile file(path);
+    QString error;
+    if (!file.Load(error, IniFile::MaxSettingsBytes)) {
+        qCInfo(lcMain).noquote() << "The language file is not applied:" << error;
+        return;
+    }
+    if (TfmEditor* editor = FEditorContext.TemplateEditor) {
+        editor->LanguageName = LanguageName(FSettings.Language);
+        editor->SpellDialogLanguage = SpellDialogLanguage(editor->LanguageName);
+    }
+    ApplyLanguageFile(file, FTranslatedWindows, FMessages);
+    UpdateCaption();
+}
+
+void TfmMain::mnuOptionsClick()
+{
+    if (fmOptions) {
+        fmOptions->SetValues(CurrentOptions());
+        if (FDialogs.RunModal(*fmOptions))
+            ApplyOptions(fmOptions->Values());
+    }
+    UpdateCaption();
+}
+
+OptionValues TfmMain::CurrentOptions() const
+{
+    OptionValues options;
+    options.LanguageFile = FSettings.Language;
+    options.DefaultTheme = FTheme.DefaultTheme;
+    options.ProjectTheme = FTheme.ThemeName;
+    options.SelectNextLink = FSettings.SelectNextLink;
+    options.Hints = FSettings.DescriptiveHints;
+    options.EditMemory = int(FSettings.EditorPlacement);
+    options.EditorsOnTop = FSettings.StayOnTop;
+    options.FontName = FSettings.EditorFontName;
+    options.FontSize = FSettings.EditorFontSize;
+    options.AutoSave = FSettings.AutoSave;
+    options.AutoSaveInterval = FSettings.AutoSaveInterval;
+    options.WorkspaceSize = FProject.WorkspaceSize;
+    options.BoldBaseType = FProject.BoldBaseType;
+    options.TargetWordCount = FProject.TargetWordCount;
+    return options;
+}
+
+void TfmMain::ApplyOptions(const OptionValues& options)
+{
+    if (options.TargetWordCount != FProject.TargetWordCount) {
+        FProject.TargetWordCount = options.TargetWordCount;
+        FProject.Modified = true;
+    }
+    FSettings.EditorPlacement = EditMemoryFrom(options.EditMemory);
+    FSettings.AutoSave = options.AutoSave;
+    FSettings.AutoSaveInterval = options.AutoSaveInterval;
+    FSettings.DescriptiveHints = options.Hints;
+    FView->SetShowHints(options.Hints);
+    if (options.WorkspaceSize != FProject.WorkspaceSize) {
+        FProject.WorkspaceSize = options.WorkspaceSize;
+        ApplyWorkspaceSize();
+        FProject.Modified = true;
+    }
+    FSettings.SelectNextLink = options.SelectNextLink;
+    FView->SetSelectNextLink(options.SelectNextLink);
+    if (options.BoldBaseType != FProject.BoldBaseType) {
+        FProject.BoldBaseType = options.BoldBaseType;
+        FProject.Modified = true;
+    }
+    if (!options.LanguageFile.isEmpty() && options.LanguageFile != FSettings.Language) {
+        FSettings.Language = options.LanguageFile;
+        ApplyLanguage();
+    }
+    if (!options.DefaultTheme.isEmpty())
+        FTheme.DefaultTheme = options.DefaultTheme;
+    if (!options.ProjectTheme.isEmpty() && options.ProjectTheme != FTheme.ThemeName) {
+        FThemes.LoadTheme(options.ProjectTheme);
+        FProject.Modified = true;
+    }
+    // Editors opened from now on stay on top; those open keep their windowing.
+    FSettings.StayOnTop = options.EditorsOnTop;
+    FSettings.EditorFontName = options.FontName;
+    FSettings.EditorFontSize = options.FontSize;
+    for (TNodex* card : FCanvas->Cards()) {
+        card->SetBoldBaseType(FProject.BoldBaseType);
+        // The canvas may have just shrunk.
+        if (FProject.Modified)
+            card->ClampToParent();
+    }
+    ApplyOptionsToEditors();
+    SaveSettings();
+}
+
+void TfmMain::ApplyOptionsToEditors()
+{
+    for (TNodex* card : FCanvas->Cards())
+        if (auto* editor = qobject_cast<TfmEditor*>(card->Editor()))
+            editor->TakeOptions(CurrentEditorSettings());
 }
 
 void TfmMain::CreateSplash(int draw)
@@ -691,6 +796,8 @@ void TfmMain::closeEvent(QCloseEvent* event)
 void TfmMain::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    if (!std::exchange(FLanguageApplied, true))
+        ApplyLanguage();
     CentreSplash();
     UpdateCaption();
 }

@@ -11,6 +11,7 @@
 #include "canvas/Theme.h"
 #include "canvas/ThemeApplier.h"
 #include "editor/Editor.h"
+#include "settings/LanguageFile.h"
 #include "settings/MRUfiles.h"
 
 #include <QMainWindow>
@@ -20,6 +21,8 @@
 class Dialogs;
 class TfmCompile;
 class TfmFindAndCompile;
+class TfmOptions;
+struct OptionValues;
 class MessageTable;
 class QGraphicsPixmapItem;
 class Shell;
@@ -59,6 +62,14 @@ public:
 
     /// The properties dialog, made after the main window.
     void SetPropertiesDialog(TfmProperties& dialog) { FCardCommands.SetPropertiesDialog(dialog); }
+    /// The windows a language file translates, made after the main window.
+    void SetTranslatedWindows(TranslatedWindows windows) { FTranslatedWindows = std::move(windows); }
+    /// Translates every window and message from the language file the settings name; without
+    /// that file everything stays as it is.
+    void ApplyLanguage();
+
+    /// The options dialog, made after the main window.
+    void SetOptionsDialog(TfmOptions& dialog) { fmOptions = &dialog; }
     /// The compile window and the Find & Compile dialog, made after the main window.
     void SetCompileWindows(TfmCompile& compile, TfmFindAndCompile& findAndCompile);
     /// Fills the compile list with the cards whose text holds `text`, then shows the list.
@@ -137,6 +148,13 @@ private:
     void mnuCompileClick();
     void pmnuToCompilationClick();
     void ShowCompileWindow();
+    /// Tools > Options: the settings and the project's options through the options dialog.
+    void mnuOptionsClick();
+    OptionValues CurrentOptions() const;
+    /// Takes the options of a dialog closed with OK into the program, and writes the settings.
+    void ApplyOptions(const OptionValues& options);
+    /// Gives the open editors what the options say, captions included.
+    void ApplyOptionsToEditors();
     /// Where the window stands now, as a project file keeps it.
     WindowPlacement CurrentPlacement() const;
     /// Places the window as stored, fitted to the screen it would stand on.
@@ -161,4 +179,7 @@ private:
     QGraphicsPixmapItem* imgFlash = nullptr;
     TfmCompile* fmCompile = nullptr;
     TfmFindAndCompile* fmFindAndCompile = nullptr;
+    TfmOptions* fmOptions = nullptr;
+    TranslatedWindows FTranslatedWindows;
+    bool FLanguageApplied = false;
 };

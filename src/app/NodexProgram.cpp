@@ -17,14 +17,19 @@ NodexProgram::NodexProgram(const QString& appFolder, Dialogs& dialogs, Shell& sh
     , fmCompile(new TfmCompile(dialogs, FMessages, fmMain.get()))
     , fmEditor(std::make_unique<TfmEditor>(fmMain->Editors()))
     , fmFindReplace(new TfmFindReplace(dialogs, FMessages, fmMain->Editors().ReplaceAllWarned, fmMain.get()))
-    , fmOptions(new TfmOptions(fmMain.get()))
+    , fmOptions(new TfmOptions(appFolder, fmMain.get()))
     , fmProperties(new TfmProperties(dialogs, FMessages, fmMain.get()))
     , fmFindAndCompile(new TfmFindAndCompile(fmMain.get()))
 {
     fmMain->SetPropertiesDialog(*fmProperties);
+    fmMain->SetOptionsDialog(*fmOptions);
     fmMain->Editors().TemplateEditor = fmEditor.get();
     fmMain->Editors().TemplateFindReplace = fmFindReplace;
     fmMain->SetCompileWindows(*fmCompile, *fmFindAndCompile);
+    fmMain->SetTranslatedWindows({{"fmMain", fmMain.get()}, {"fmEditor", fmEditor.get()},
+                                  {"fmFindReplace", fmFindReplace}, {"fmCompile", fmCompile},
+                                  {"fmFindAndCompile", fmFindAndCompile}, {"fmOptions", fmOptions},
+                                  {"fmProperties", fmProperties}});
 }
 
 NodexProgram::~NodexProgram() = default;

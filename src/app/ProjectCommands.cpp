@@ -82,7 +82,7 @@ void ProjectCommands::Open()
 {
     if (!SavePrompts())
         return;
-    const QString path = FDialogs.AskOpenFileName(QStringLiteral("Open Project"), DialogFolder(), ProjectFilter, ProjectSuffix);
+    const QString path = FDialogs.AskOpenFileName(FMessages.Text(MessageKey::OPEN_PROJECT_TITLE), DialogFolder(), ProjectFilter, ProjectSuffix);
     if (!path.isEmpty())
         FWindow.OpenProject(path);
 }
@@ -99,7 +99,7 @@ bool ProjectCommands::MayWriteProjectFile(const QString& path)
 
 bool ProjectCommands::SaveAs()
 {
-    QString path = FDialogs.AskSaveFileName(QStringLiteral("Save Project To Folder As"), DialogFolder(), ProjectFilter, ProjectSuffix);
+    QString path = FDialogs.AskSaveFileName(FMessages.Text(MessageKey::SAVE_PROJECT_AS_TITLE), DialogFolder(), ProjectFilter, ProjectSuffix);
     if (path.isEmpty())
         return false;
     const QFileInfo chosen(path);

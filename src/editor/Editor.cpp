@@ -144,7 +144,7 @@ void TfmEditor::ConnectCommands()
 void TfmEditor::CopyCaptionsFrom(const TfmEditor& source)
 {
     for (QAction* action : findChildren<QAction*>()) {
-        if (action->objectName().isEmpty() || action == Menus.mnuWordUsage)
+        if (action->objectName().isEmpty())
             continue;
         if (const auto* original = source.findChild<QAction*>(action->objectName()))
             action->setText(original->text());
@@ -153,7 +153,8 @@ void TfmEditor::CopyCaptionsFrom(const TfmEditor& source)
         if (const auto* original = source.findChild<QMenu*>(menu->objectName()))
             menu->setTitle(original->title());
     }
-    FImportTitle = source.FImportTitle;
+    LanguageName = source.LanguageName;
+    SpellDialogLanguage = source.SpellDialogLanguage;
 }
 
 void TfmEditor::ApplySettings(const EditorSettings& settings)
@@ -165,6 +166,17 @@ void TfmEditor::ApplySettings(const EditorSettings& settings)
     memEditor->setFont(font);
     FAutoSave = settings.AutoSave;
     FAutoSaveInterval = settings.AutoSaveInterval;
+}
+
+void TfmEditor::TakeOptions(const EditorSettings& settings)
+{
+    if (FContext.TemplateEditor)
+        CopyCaptionsFrom(*FContext.TemplateEditor);
+    if (FFindDialog && FContext.TemplateFindReplace)
+        FFindDialog->CopyCaptionsFrom(*FContext.TemplateFindReplace);
+    ApplySettings(settings);
+    SetAutoSave(FAutoSave);
+    RefreshEditorState();
 }
 
 QString TfmEditor::TextFilePath() const
@@ -272,7 +284,7 @@ bool TfmEditor::SaveText()
 
 void TfmEditor::mnuImportTextClick()
 {
-    const QString path = FContext.Questions.AskOpenFileName(FImportTitle, ProjectFolder, QStringLiteral("Text Files (*.txt)"),
+    const QString path = FContext.Questions.AskOpenFileName(FContext.Messages.Text(MessageKey::IMPORT_TEXT_TITLE), ProjectFolder, QStringLiteral("Text Files (*.txt)"),
                                                             QStringLiteral("txt"));
     if (!path.isEmpty())
         ImportText(path);

@@ -34,7 +34,7 @@ struct EditorContext {
     const MessageTable& Messages;
     bool ReplaceAllWarned = false; ///< the Replace All warning shows once a run, in any editor
     /// The hidden template windows whose captions the language file translates.
-    const TfmEditor* TemplateEditor = nullptr;
+    TfmEditor* TemplateEditor = nullptr;
     const TfmFindReplace* TemplateFindReplace = nullptr;
     std::function<void(const QString& keyword)> Help;
 };
@@ -54,16 +54,23 @@ public:
     QString CardFilePath;   ///< where each card keeps its own editor place
     QString TextFile;       ///< the text file, when the card spells it otherwise than its name
     EditMemory WindowMemory = EditMemory::Single;
+    /// The language's name ("english"), which chooses the thesaurus language.
+    QString LanguageName = QStringLiteral("english");
+    /// The language of the spell checker's dialogs.
+    QString SpellDialogLanguage = QStringLiteral("English");
     int TargetWordCount = 0;
 
     TEditorMemo* memEditor;
     EditorMenus Menus;
 
-    /// Copies the window's, the menus' and the import dialog's captions from the template.
+    /// Copies the window's and the menus' captions and the language from the template.
     void CopyCaptionsFrom(const TfmEditor& source);
     /// Takes the settings that apply each time the editor is opened: placement mode, target,
     /// font, auto-save.
     void ApplySettings(const EditorSettings& settings);
+    /// After the options changed: the templates' captions (its find dialog's too), the settings,
+    /// the auto-save timer and the menu states.
+    void TakeOptions(const EditorSettings& settings);
 
     /// The card's text file: "Text Files/" + name + ".txt" in the project folder.
     QString TextFilePath() const;
@@ -127,6 +134,5 @@ private:
     bool FFirstShow = true;
     bool FAutoSave = false;
     int FAutoSaveInterval = 15;
-    QString FImportTitle = QStringLiteral("Import Text");
     QString FUnreadable; ///< why the card's text could not be read
 };

@@ -2,7 +2,8 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::PRINT_NOT_STARTED) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::IMPORT_TEXT_TITLE) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
 
@@ -64,6 +65,10 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "FORBIDDEN_CHARACTER", "A nodex name cannot hold the character %1." },
     { "COMPILATION_NAME_TAKEN", "The nodex '%1' is not the Compilation nodex: it keeps its text, and no compilation is written while it has that name." },
     { "PRINT_NOT_STARTED", "The text could not be printed." },
+    { "OPEN_PROJECT_TITLE", "Open Project" },
+    { "SAVE_PROJECT_AS_TITLE", "Save Project To Folder As" },
+    { "COPY_TO_PROJECT_TITLE", "Copy Nodexs To Another Project" },
+    { "IMPORT_TEXT_TITLE", "Import Text" },
 } };
 
 std::size_t Index(MessageKey key)

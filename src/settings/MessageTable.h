@@ -60,6 +60,10 @@ enum class MessageKey {
     FORBIDDEN_CHARACTER,
     COMPILATION_NAME_TAKEN,
     PRINT_NOT_STARTED,
+    OPEN_PROJECT_TITLE,
+    SAVE_PROJECT_AS_TITLE,
+    COPY_TO_PROJECT_TITLE,
+    IMPORT_TEXT_TITLE,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -67,7 +71,9 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 51;
+    static constexpr int Count = 55;
+    /// The design's keys come first; the keys after them are texts of our own.
+    static constexpr int DesignCount = 44;
 
     /// Filled with the built-in English texts.
     MessageTable();
@@ -82,6 +88,8 @@ public:
     static std::optional<MessageKey> KeyFromName(const QString& name);
     /// The built-in English text of a key.
     static QString BuiltInText(MessageKey key);
+    /// Whether a key is one of our own rather than one of the design's 44.
+    static bool IsOwnKey(MessageKey key) { return static_cast<int>(key) >= DesignCount; }
 
 private:
     std::array<QString, Count> FTexts;

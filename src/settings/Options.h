@@ -1,10 +1,86 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
-/// The options dialog.
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+/// The values the options dialog edits: the program's settings and the open project's.
+struct OptionValues {
+    QString LanguageFile;  ///< "English.ini"
+    QString DefaultTheme;  ///< "Book.ini"
+    QString ProjectTheme;  ///< the open project's theme
+    bool SelectNextLink = true;
+    bool Hints = false;
+    int EditMemory = 1;    ///< 0 Remember All, 1 Single, 2 None
+    bool EditorsOnTop = false;
+    QString FontName;
+    int FontSize = 11;
+    bool AutoSave = false;
+    int AutoSaveInterval = 15;
+    int WorkspaceSize = 0; ///< 0 screen size, 1 double, 2 quadruple
+    bool BoldBaseType = true;
+    int TargetWordCount = 0;
+};
+
+/// The options dialog: three pages (Application, Editor, Project) over its own copies of the
+/// values, which the caller hands over before showing it and takes back after OK. The language
+/// and theme lists are filled from the program's "Languages" and "Themes" folders each time it
+/// shows.
 class TfmOptions : public QDialog {
     Q_OBJECT
 public:
-    explicit TfmOptions(QWidget* parent = nullptr);
+    /// `appFolder` ends with "/".
+    explicit TfmOptions(QString appFolder, QWidget* parent = nullptr);
+
+    void SetValues(const OptionValues& values);
+    /// The values as the dialog closed (after OK or Cancel).
+    OptionValues Values() const;
+
+    QTabWidget* pcOptions;
+    QWidget* tsApplication;
+    QWidget* tsEditor;
+    QWidget* tsProject;
+    QComboBox* cmbLanguage;
+    QComboBox* cmbDefaultTheme;
+    QCheckBox* cbSelectNextLink;
+    QCheckBox* cbHints;
+    QRadioButton* rbAll;
+    QRadioButton* rbSingle;
+    QRadioButton* rbNone;
+    QCheckBox* cbEditorsOnTop;
+    QComboBox* cmbFontName;
+    QComboBox* cmbFontSize;
+    QCheckBox* cbAutoSave;
+    QComboBox* cmbInterval;
+    QRadioButton* rbNormal;
+    QRadioButton* rbDouble;
+    QRadioButton* rbQuad;
+    QCheckBox* cbBoldBaseType;
+    QComboBox* cmbThemes;
+    QLineEdit* edtTargetWordCount;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* BuildApplicationPage();
+    QWidget* BuildEditorPage();
+    QWidget* BuildProjectPage();
+    /// Fills a list with the names of a folder's ".ini" files and selects `current`'s.
+    void FillNameList(QComboBox* list, const QString& folder, const QString& current);
+
+    QString FAppFolder;
+    OptionValues FValues;
 };
