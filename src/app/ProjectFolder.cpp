@@ -58,9 +58,10 @@ bool IsSaveLeftover(const QString& fileName, const QSet<QString>& replacedFileNa
         && replacedFileNames.contains(fileName.left(dot));
 }
 
-void RemoveSaveLeftovers(const QString& folder, const QSet<QString>& replacedFileNames)
+void RemoveSaveLeftovers(const QString& folder, const QStringList& fileNames,
+                         const QSet<QString>& replacedFileNames)
 {
-    for (const QString& fileName : RegularFileNames(folder)) {
+    for (const QString& fileName : fileNames) {
         const QByteArray path = NativePath(folder + fileName);
         struct stat status {};
         // A link is never a leftover of ours.

@@ -20,5 +20,7 @@ QList<CardFileEntry> ListCardFiles(const QString& folder);
 /// replaced file's name, a dot and six random letters or digits.
 bool IsSaveLeftover(const QString& fileName, const QSet<QString>& replacedFileNames);
 
-/// Removes the leftovers of killed saves of `replacedFileNames` from `folder`.
-void RemoveSaveLeftovers(const QString& folder, const QSet<QString>& replacedFileNames);
+/// Removes the leftovers of killed saves of `replacedFileNames` from `folder`, among
+/// `fileNames`, the folder's regular files as RegularFileNames lists them.
+void RemoveSaveLeftovers(const QString& folder, const QStringList& fileNames,
+                         const QSet<QString>& replacedFileNames);

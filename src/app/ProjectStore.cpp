@@ -216,13 +216,17 @@ bool ProjectStore::SaveProject(const WindowPlacement& window)
         WaitCursor wait;
         projectWritten = WriteProject(window, reason);
         if (projectWritten) {
+            // One listing of the folder, rather than a look at each of thousands of card files.
+            const QStringList fileNames = RegularFileNames(FProject.ProjectFolder);
+            const QSet<QString> regularFiles(fileNames.cbegin(), fileNames.cend());
             QSet<QString> replaced{FProject.ProjectFileName};
+            replaced.reserve(FCanvas.CardCount() + 1);
             for (TNodex* card : FCanvas.Cards()) {
-                cardsWritten = SaveCard(*card) && cardsWritten;
+                cardsWritten = SaveCard(*card, &regularFiles) && cardsWritten;
                 replaced.insert(FStoredCards.value(card).FileName);
             }
             FProject.ProjectOnDisk = true;
-            RemoveSaveLeftovers(FProject.ProjectFolder, replaced);
+            RemoveSaveLeftovers(FProject.ProjectFolder, fileNames, replaced);
             FLock.Take(ProjectFilePath());
         }
     }
@@ -257,7 +261,9 @@ bool ProjectStore::WriteProject(const WindowPlacement& window, QString& reason)
     return file.Save(reason, FProject.ProjectFolder);
 }
 
-bool ProjectStore::SaveCard(TNodex& card)
+bool ProjectStore::SaveCard(TNodex& card) { return SaveCard(card, nullptr); }
+
+bool ProjectStore::SaveCard(TNodex& card, const QSet<QString>* regularFiles)
 {
     StoredCard& stored = FStoredCards[&card];
     if (stored.FileName.isEmpty())
@@ -265,7 +271,9 @@ bool ProjectStore::SaveCard(TNodex& card)
     const QString path = FProject.ProjectFolder + stored.FileName;
     const CardFileData record = CardFileRecord(card);
     // Thousands of cards are saved at once: a file already holding the record stays untouched.
-    if (stored.Stored == record && KindOf(path) == FileKind::Regular)
+    // One removed or replaced behind the program's back is written again.
+    if (stored.Stored == record
+        && (regularFiles ? regularFiles->contains(stored.FileName) : KindOf(path) == FileKind::Regular))
         return true;
     QString reason;
     if (!WriteCard(path, record, reason)) {

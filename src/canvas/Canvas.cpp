@@ -5,6 +5,8 @@
 
 #include <QTransform>
 
+#include <algorithm>
+
 TCanvas::TCanvas(QObject* parent)
     : QGraphicsScene(parent)
 {
@@ -41,10 +43,22 @@ void TCanvas::DestroyAllCards()
     FDraggedCard = nullptr;
     for (TNodex* card : cards)
         emit CardDestroying(card);
-    // Last first: the scene closes up its list of items after each removal, which is cheap
-    // only at its end.
-    for (auto card = cards.crbegin(); card != cards.crend(); ++card)
-        delete *card;
+    // Bottom first. The scene keeps its items in stacking order once it has drawn them (in the
+    // order they came before that), searches that list from the front for each item removed,
+    // and closes it up cheaply only at its ends. Removed bottom first, each item is found at
+    // once at the front, where in any other order thousands of cards cost the square of
+    // their number.
+    QList<QGraphicsItem*> items;
+    items.reserve(cards.size() * 3);
+    for (TNodex* card : cards) {
+        // Editors go while their cards are whole.
+        delete card->Editor();
+        items << card << card->TakeParts();
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const QGraphicsItem* a, const QGraphicsItem* b) { return a->zValue() < b->zValue(); });
+    for (QGraphicsItem* item : items)
+        delete item;
     SetRoomForCards({});
 }
 

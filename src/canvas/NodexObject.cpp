@@ -39,6 +39,11 @@ TNodex::~TNodex()
     delete FNameLabel;
 }
 
+QList<QGraphicsItem*> TNodex::TakeParts()
+{
+    return {std::exchange(FNameLabel, nullptr), std::exchange(FLine, nullptr)};
+}
+
 void TNodex::MoveTo(int left, int top)
 {
     FLeft = left;
@@ -148,11 +153,14 @@ void TNodex::SetPicture(const QPixmap& picture, int size)
     update();
 }
 
-void TNodex::SetHint(const QString& hint)
+void TNodex::SetHint(const QString& hint) { FHint = hint; }
+
+QString TNodex::HintToolTip() const
 {
-    FHint = hint;
     // A tooltip reads text that looks like markup as markup; a description is plain text.
-    setToolTip(hint.isEmpty() ? QString() : Qt::convertFromPlainText(QString(hint).replace("\r\n", "\n"), Qt::WhiteSpacePre));
+    // Made when it is shown: thousands of cards are loaded for each hint anyone reads.
+    return FHint.isEmpty() ? QString()
+                           : Qt::convertFromPlainText(QString(FHint).replace("\r\n", "\n"), Qt::WhiteSpacePre);
 }
 
 void TNodex::UpdateLine()

@@ -28,9 +28,9 @@ public:
     QString ProjectFolder;  ///< with a trailing "/"
     /// Makes sure the card "Compilation" stands on the canvas, after a compilation was written.
     std::function<void()> EnsureCompilationCard;
-    /// Where the card of a listed name keeps its files (spelt as its card file is); without it
-    /// they are found by the name.
-    std::function<CompileFiles(const QString& name)> FilesOf;
+    /// Where the cards of the listed names keep their files (spelt as their card files are),
+    /// one for each name; without it they are found by the names.
+    std::function<QList<CompileFiles>(const QStringList& names)> FilesOf;
 
     QStringList Names() const;
     void SetNames(const QStringList& names);

@@ -2,7 +2,6 @@
 
 #include "platform/AsciiCase.h"
 #include "platform/AtomicWrite.h"
-#include "platform/NativeName.h"
 #include "platform/TextFile.h"
 
 #include <QHash>
@@ -305,12 +304,16 @@ bool IniFile::Load(QString& error)
 {
     error.clear();
     FData->Clear();
-    if (KindOf(FFilePath) == FileKind::Missing)
-        return true;
     QByteArray bytes;
-    if (!ReadFileBytes(FFilePath, bytes, error)) {
+    switch (ReadFileIfPresent(FFilePath, bytes, error)) {
+    case FileRead::Missing:
+        error.clear();
+        return true;
+    case FileRead::Failed:
         FData->Unreadable = true;
         return false;
+    case FileRead::Read:
+        break;
     }
     LoadFromBytes(bytes);
     return true;

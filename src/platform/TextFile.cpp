@@ -4,12 +4,14 @@
 
 #include "platform/NativeName.h"
 
-#include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -90,31 +92,90 @@ QString NormaliseLineEnds(const QString& text)
     return result;
 }
 
-bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error)
+void AppendCrLfText(QByteArray& out, const QByteArray& fileBytes)
 {
-    bytes.clear();
+    QByteArrayView text(fileBytes);
+    // UTF-8 without marks decodes to exactly its own bytes, and CR and LF bytes are never part
+    // of a longer sequence: such a text needs only its line ends changed. Any other text takes
+    // the way every text file is read.
+    QByteArray decoded;
+    if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF")) {
+        decoded = DecodeText(fileBytes).toUtf8();
+        text = decoded;
+    } else {
+        while (text.startsWith("\xEF\xBB\xBF"))
+            text = text.sliced(3);
+        if (!text.isValidUtf8()) {
+            decoded = DecodeText(fileBytes).toUtf8();
+            text = decoded;
+        }
+    }
+    // Grows by at least half again, so that a long compilation is not copied at every text.
+    const qsizetype room = text.size() + text.size() / 8 + 2;
+    if (out.capacity() - out.size() < room)
+        out.reserve(std::max(out.size() + room, out.capacity() + out.capacity() / 2));
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    while (at < end) {
+        const auto* lf = static_cast<const char*>(std::memchr(at, '\n', size_t(end - at)));
+        const char* lineEnd = lf ? lf : end;
+        if (const auto* cr = static_cast<const char*>(std::memchr(at, '\r', size_t(lineEnd - at))))
+            lineEnd = cr;
+        out.append(at, lineEnd - at);
+        if (lineEnd == end)
+            break;
+        out.append("\r\n", 2);
+        at = lineEnd + (lineEnd[0] == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n' ? 2 : 1);
+    }
+}
+
+FileRead ReadFileIfPresent(const QString& path, QByteArray& bytes, QString& error)
+{
+    // Emptied, not freed: a caller reading many files keeps one buffer.
+    bytes.resize(0);
     error.clear();
     // Opened without waiting, so that a FIFO in a file's place cannot block, and checked on the
     // open handle, so that nothing can be swapped in between the check and the read.
     const int handle = ::open(NativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (handle < 0) {
-        error = QStringLiteral("Cannot open '%1': %2").arg(ReadableName(path), SystemReason(errno));
-        return false;
+        const int reason = errno;
+        error = QStringLiteral("Cannot open '%1': %2").arg(ReadableName(path), SystemReason(reason));
+        return reason == ENOENT || reason == ENOTDIR ? FileRead::Missing : FileRead::Failed;
     }
-    QFile file;
-    file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-    struct stat status {};
-    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode)) {
-        error = QStringLiteral("Cannot read '%1': not a regular file.").arg(ReadableName(path));
-        return false;
-    }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("Cannot read '%1': %2").arg(ReadableName(path), file.errorString());
+    const auto fail = [&](const QString& why) {
+        error = QStringLiteral("Cannot read '%1': %2").arg(ReadableName(path), why);
         bytes.clear();
-        return false;
+        ::close(handle);
+        return FileRead::Failed;
+    };
+    struct stat status {};
+    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode))
+        return fail(QStringLiteral("not a regular file."));
+    // Room for one byte more than the file holds: a read that leaves it empty has reached the
+    // end, so a file costs one read, not a second one to find its end.
+    const qsizetype expected = qsizetype(status.st_size);
+    bytes.resize(expected + 1);
+    qsizetype size = 0;
+    for (;;) {
+        if (size == bytes.size())
+            bytes.resize(size * 2);
+        const ssize_t got = ::read(handle, bytes.data() + size, size_t(bytes.size() - size));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return fail(SystemReason(errno));
+        size += got;
+        if (got == 0 || (size == expected && size < bytes.size()))
+            break;
     }
-    return true;
+    ::close(handle);
+    bytes.resize(size);
+    return FileRead::Read;
+}
+
+bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error)
+{
+    return ReadFileIfPresent(path, bytes, error) == FileRead::Read;
 }
 
 bool ReadTextFile(const QString& path, QString& text, QString& error)
