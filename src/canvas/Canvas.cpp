@@ -1,6 +1,7 @@
 #include "canvas/Canvas.h"
 
 #include "canvas/CanvasState.h"
+#include "canvas/NodexLabel.h"
 #include "canvas/NodexObject.h"
 
 #include <QTransform>
@@ -9,7 +10,10 @@
 
 TCanvas::TCanvas(QObject* parent)
     : QGraphicsScene(parent)
+    , FLabelFont(CardLabelFont())
+    , FBoldLabelFont(CardLabelFont())
 {
+    FBoldLabelFont.setBold(true);
     setObjectName("pnlMain");
     // Cards travel in signals between the canvas, its view and the windows.
     qRegisterMetaType<TNodex*>();

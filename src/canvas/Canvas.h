@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QGraphicsScene>
 #include <QList>
 #include <QSize>
@@ -38,6 +39,10 @@ public:
     /// Puts an item below everything else on the canvas.
     void SendToBack(QGraphicsItem* item);
 
+    /// The font of card labels, regular or bold. Every label shares one of the two, so that
+    /// measuring thousands of labels finds the font's glyphs once, not once for each label.
+    const QFont& LabelFont(bool bold) const { return bold ? FBoldLabelFont : FLabelFont; }
+
     /// The card being dragged at the moment, if any.
     TNodex* DraggedCard() const { return FDraggedCard; }
     void SetDraggedCard(TNodex* card) { FDraggedCard = card; }
@@ -62,4 +67,6 @@ private:
     qreal FFrontZ = 0;
     qreal FBackZ = 0;
     TNodex* FDraggedCard = nullptr;
+    QFont FLabelFont;
+    QFont FBoldLabelFont;
 };

@@ -110,10 +110,14 @@ void AppendCrLfText(QByteArray& out, const QByteArray& fileBytes)
             text = decoded;
         }
     }
-    // Grows by at least half again, so that a long compilation is not copied at every text.
-    const qsizetype room = text.size() + text.size() / 8 + 2;
-    if (out.capacity() - out.size() < room)
-        out.reserve(std::max(out.size() + room, out.capacity() + out.capacity() / 2));
+    // Written straight into the output, which each line end can at most double; grown by at
+    // least half again, so that a long compilation is not copied at every text.
+    const qsizetype before = out.size();
+    const qsizetype room = before + 2 * text.size();
+    if (out.capacity() < room)
+        out.reserve(std::max(room, out.capacity() + out.capacity() / 2));
+    out.resize(room);
+    char* to = out.data() + before;
     const char* at = text.data();
     const char* const end = at + text.size();
     while (at < end) {
@@ -121,12 +125,15 @@ void AppendCrLfText(QByteArray& out, const QByteArray& fileBytes)
         const char* lineEnd = lf ? lf : end;
         if (const auto* cr = static_cast<const char*>(std::memchr(at, '\r', size_t(lineEnd - at))))
             lineEnd = cr;
-        out.append(at, lineEnd - at);
+        std::memcpy(to, at, size_t(lineEnd - at));
+        to += lineEnd - at;
         if (lineEnd == end)
             break;
-        out.append("\r\n", 2);
+        *to++ = '\r';
+        *to++ = '\n';
         at = lineEnd + (lineEnd[0] == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n' ? 2 : 1);
     }
+    out.resize(to - out.constData());
 }
 
 FileRead ReadFileIfPresent(const QString& path, QByteArray& bytes, QString& error)
