@@ -5,6 +5,7 @@
 #   - a chain compiled from Create to the file in place, against cat of its text files;
 #   - a one-card save until the caption has lost its " *", against writing one card file.
 # Usage: bench/whole-process.sh [runs]   (default 5 runs of each; medians are reported)
+# NODEX_DRIVER=path/to/nodex_bench_driver measures another build (an older one, say) instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-5}
@@ -15,9 +16,13 @@ if ! command -v hyperfine >/dev/null; then
   [[ $(id -u) -eq 0 ]] || sudo="sudo"
   $sudo apt-get install -y --no-install-recommends hyperfine
 fi
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DNODEX_BENCH=ON >/dev/null
-cmake --build build-bench --target nodex_bench_driver -j2 >/dev/null
-driver=$PWD/build-bench/Nodex/nodex_bench_driver
+if [[ -n "${NODEX_DRIVER:-}" ]]; then
+  driver=$(realpath "$NODEX_DRIVER")
+else
+  cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DNODEX_BENCH=ON >/dev/null
+  cmake --build build-bench --target nodex_bench_driver -j2 >/dev/null
+  driver=$PWD/build-bench/Nodex/nodex_bench_driver
+fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

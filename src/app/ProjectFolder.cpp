@@ -62,11 +62,12 @@ void RemoveSaveLeftovers(const QString& folder, const QStringList& fileNames,
                          const QSet<QString>& replacedFileNames)
 {
     for (const QString& fileName : fileNames) {
+        if (!IsSaveLeftover(fileName, replacedFileNames))
+            continue;
         const QByteArray path = NativePath(folder + fileName);
         struct stat status {};
         // A link is never a leftover of ours.
-        if (!IsSaveLeftover(fileName, replacedFileNames) || ::lstat(path.constData(), &status) != 0
-            || !S_ISREG(status.st_mode))
+        if (::lstat(path.constData(), &status) != 0 || !S_ISREG(status.st_mode))
             continue;
         if (::unlink(path.constData()) != 0)
             qCInfo(lcProjectFolder).noquote() << "Cannot remove the leftover" << folder + fileName;

@@ -268,13 +268,14 @@ bool ProjectStore::SaveCard(TNodex& card, const QSet<QString>* regularFiles)
     StoredCard& stored = FStoredCards[&card];
     if (stored.FileName.isEmpty())
         stored.FileName = card.Name() + CardExtension;
-    const QString path = FProject.ProjectFolder + stored.FileName;
     const CardFileData record = CardFileRecord(card);
     // Thousands of cards are saved at once: a file already holding the record stays untouched.
     // One removed or replaced behind the program's back is written again.
     if (stored.Stored == record
-        && (regularFiles ? regularFiles->contains(stored.FileName) : KindOf(path) == FileKind::Regular))
+        && (regularFiles ? regularFiles->contains(stored.FileName)
+                         : KindOf(FProject.ProjectFolder + stored.FileName) == FileKind::Regular))
         return true;
+    const QString path = FProject.ProjectFolder + stored.FileName;
     QString reason;
     if (!WriteCard(path, record, reason)) {
         FDialogs.ShowWarning(FMessages.Text(MessageKey::ERROR_WRITING_NODEX), reason);

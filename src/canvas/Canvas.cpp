@@ -8,6 +8,10 @@
 
 #include <algorithm>
 
+namespace {
+constexpr int CanvasIndexDepth = 10;
+} // namespace
+
 TCanvas::TCanvas(QObject* parent)
     : QGraphicsScene(parent)
     , FLabelFont(CardLabelFont())
@@ -19,6 +23,11 @@ TCanvas::TCanvas(QObject* parent)
     qRegisterMetaType<TNodex*>();
     setBackgroundBrush(Qt::white);
     setSceneRect(0, 0, FWidth, FHeight);
+    // Left to itself the scene picks the depth of its item index from the number of items:
+    // for thousands of cards it cuts the canvas into cells smaller than a card, so that every
+    // card lands in several of them and building the index costs more than drawing the canvas.
+    // About a thousand cells, each the size of a few cards, serve drawing and hit tests alike.
+    setBspTreeDepth(CanvasIndexDepth);
 }
 
 TCanvas::~TCanvas() { DestroyAllCards(); }

@@ -96,19 +96,14 @@ void AppendCrLfText(QByteArray& out, const QByteArray& fileBytes)
 {
     QByteArrayView text(fileBytes);
     // UTF-8 without marks decodes to exactly its own bytes, and CR and LF bytes are never part
-    // of a longer sequence: such a text needs only its line ends changed. Any other text takes
-    // the way every text file is read.
+    // of a longer sequence: such a text needs only its line ends changed. Any other text (a
+    // UTF-16 mark is never UTF-8) takes the way every text file is read.
     QByteArray decoded;
-    if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF")) {
+    while (text.startsWith("\xEF\xBB\xBF"))
+        text = text.sliced(3);
+    if (!text.isValidUtf8()) {
         decoded = DecodeText(fileBytes).toUtf8();
         text = decoded;
-    } else {
-        while (text.startsWith("\xEF\xBB\xBF"))
-            text = text.sliced(3);
-        if (!text.isValidUtf8()) {
-            decoded = DecodeText(fileBytes).toUtf8();
-            text = decoded;
-        }
     }
     // Written straight into the output, which each line end can at most double; grown by at
     // least half again, so that a long compilation is not copied at every text.
