@@ -10,8 +10,9 @@
 //   nodex_bench_driver save PROJECT                        + move one card and save
 //
 // Each run prints "name=milliseconds" lines on standard output: the times from main() to the
-// windows made, to the project opened and to the idle window, the task's own time (Create to the file in place; Save to the caption without " *",
-// beside writing one card file, the floor), and the close.
+// windows made, to the project opened and to the idle window; the task's own time (Create to
+// the file in place; Save to the caption without " *", beside writing one card file, its
+// floor); and the close.
 #include "ProjectGenerator.h"
 #include "SilentDialogs.h"
 #include "app/Main.h"

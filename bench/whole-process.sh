@@ -37,11 +37,15 @@ done
 for cards in 1000 5000 10000; do
   "$driver" generate "$work/chain$cards/" "$cards" "$cards" 500 >/dev/null
 done
+# Written out before anything is timed, so that no run shares the disk with the write-back.
+sync
 
-# The median of one "name=milliseconds" figure over the runs of a driver command.
+# The median of one "name=milliseconds" figure over the runs of a driver command, after one
+# run that warms the file cache as hyperfine's warm-up does.
 median_of() {
   local name=$1
   shift
+  "$@" >/dev/null
   for _ in $(seq "$runs"); do "$@" | sed -n "s/^$name=//p"; done | sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'
 }
 # The median wall time in milliseconds of a shell command, by hyperfine.
@@ -70,13 +74,15 @@ measure() {
 
   echo
   echo "Compile a chain of 500-word cards, Create to the file in place (median of $runs):"
-  printf '%-28s %10s %10s %8s\n' chain "compile ms" "cat ms" ratio
+  printf '%-28s %10s %10s %8s %14s\n' chain "compile ms" "cat ms" ratio "cat all ms"
   for cards in 1000 5000 10000; do
-    local compile floor
+    local compile floor all
     compile=$(median_of compile_ms "$driver" compile "$work/chain$cards/Scale.nodex")
     floor=$(hyperfine_ms "cat '$work/chain$cards/Text Files/'Card*.txt >'$work/cat.txt'")
-    printf '%-28s %10s %10s %8s\n' "$cards cards" "$compile" "$floor" "$(ratio "$compile" "$floor")"
+    all=$(hyperfine_ms "cat '$work/chain$cards/'Card*.ndx '$work/chain$cards/Text Files/'Card*.txt >'$work/cat.txt'")
+    printf '%-28s %10s %10s %8s %14s\n' "$cards cards" "$compile" "$floor" "$(ratio "$compile" "$floor")" "$all"
   done
+  echo "  (cat: the text files into one file; cat all: the card files too, as the compile reads them)"
 
   echo
   echo "One card moved and saved, until the caption is clean (median of $runs):"

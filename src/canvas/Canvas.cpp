@@ -4,6 +4,7 @@
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexObject.h"
 
+#include <QApplication>
 #include <QTransform>
 
 #include <algorithm>
@@ -14,10 +15,7 @@ constexpr int CanvasIndexDepth = 10;
 
 TCanvas::TCanvas(QObject* parent)
     : QGraphicsScene(parent)
-    , FLabelFont(CardLabelFont())
-    , FBoldLabelFont(CardLabelFont())
 {
-    FBoldLabelFont.setBold(true);
     setObjectName("pnlMain");
     // Cards travel in signals between the canvas, its view and the windows.
     qRegisterMetaType<TNodex*>();
@@ -31,6 +29,19 @@ TCanvas::TCanvas(QObject* parent)
 }
 
 TCanvas::~TCanvas() { DestroyAllCards(); }
+
+const QFont& TCanvas::LabelFont(bool bold) const
+{
+    const QFont application = QApplication::font();
+    if (!FLabelFontsMade || !(application == FLabelFontsFrom)) {
+        FLabelFontsMade = true;
+        FLabelFontsFrom = application;
+        FLabelFont = CardLabelFont();
+        FBoldLabelFont = FLabelFont;
+        FBoldLabelFont.setBold(true);
+    }
+    return bold ? FBoldLabelFont : FLabelFont;
+}
 
 TNodex* TCanvas::CreateCard()
 {

@@ -39,9 +39,10 @@ public:
     /// Puts an item below everything else on the canvas.
     void SendToBack(QGraphicsItem* item);
 
-    /// The font of card labels, regular or bold. Every label shares one of the two, so that
-    /// measuring thousands of labels finds the font's glyphs once, not once for each label.
-    const QFont& LabelFont(bool bold) const { return bold ? FBoldLabelFont : FLabelFont; }
+    /// The font of card labels, regular or bold, made from the application's font as it is
+    /// now. Every label shares one of the two, so that measuring thousands of labels finds
+    /// the font's glyphs once, not once for each label.
+    const QFont& LabelFont(bool bold) const;
 
     /// The card being dragged at the moment, if any.
     TNodex* DraggedCard() const { return FDraggedCard; }
@@ -67,6 +68,8 @@ private:
     qreal FFrontZ = 0;
     qreal FBackZ = 0;
     TNodex* FDraggedCard = nullptr;
-    QFont FLabelFont;
-    QFont FBoldLabelFont;
+    mutable bool FLabelFontsMade = false;
+    mutable QFont FLabelFontsFrom; ///< the application's font the label fonts were made from
+    mutable QFont FLabelFont;
+    mutable QFont FBoldLabelFont;
 };
