@@ -14,9 +14,7 @@
 
 namespace {
 const QString NoMarker = QStringLiteral("*");
-} // namespace
 
-namespace {
 /// The colours a card starts with, converted once for all the cards of a project.
 struct StartColours {
     ColourSetting Text;
