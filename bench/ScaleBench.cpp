@@ -277,8 +277,8 @@ BENCHMARK(EditorCountLongText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->I
 BENCHMARK(EditorTypeInLongText)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Iterations(20);
 BENCHMARK(EditorSaveLongText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ProjectWordCount)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(ReadChainFiles)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(CompileChain)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ReadChainFiles)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(CompileChain)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(FindAndCompileCards)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DragGroup)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Iterations(200);
 

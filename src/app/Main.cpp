@@ -34,6 +34,7 @@
 #include <QFileInfo>
 #include <QGraphicsPixmapItem>
 #include <QGuiApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
@@ -220,11 +221,21 @@ void TfmMain::SetCompileWindows(TfmCompile& compile, TfmFindAndCompile& findAndC
         UpdateCaption();
     };
     compile.CompilationNameFree = [this](QString& reason) { return FCardCommands.CompilationNameFree(reason); };
-    compile.FilesOf = [this](const QString& name) {
-        for (const TNodex* card : FCanvas->Cards())
-            if (card->Name() == name)
-                return CompileFiles{FStore.CardFilePath(*card), FStore.TextFilePath(*card)};
-        return CompileFilesOf(FProject.ProjectFolder, name);
+    compile.FilesOf = [this](const QStringList& names) {
+        // One index for the whole list: searching the canvas for each name of a long chain
+        // would cost the square of its length. Filled last first, so the first card of a name wins.
+        QHash<QString, const TNodex*> cards;
+        cards.reserve(FCanvas->CardCount());
+        for (auto card = FCanvas->Cards().crbegin(); card != FCanvas->Cards().crend(); ++card)
+            cards.insert((*card)->Name(), *card);
+        QList<CompileFiles> files;
+        files.reserve(names.size());
+        for (const QString& name : names) {
+            const TNodex* card = cards.value(name);
+            files << (card ? CompileFiles{FStore.CardFilePath(*card), FStore.TextFilePath(*card)}
+                           : CompileFilesOf(FProject.ProjectFolder, name));
+        }
+        return files;
     };
     findAndCompile.FindAndCompile = [this](const QString& text, bool matchCase, bool clearList) {
         FindAndCompile(text, matchCase, clearList);
@@ -451,11 +462,12 @@ void TfmMain::CentreSplash()
 
 void TfmMain::HideSplash()
 {
-    if (imgFlash)
-        imgFlash->setVisible(false);
+    // Gone for good, rather than hidden: among thousands of cards it would stand in the way
+    // of the canvas clearing them cheaply.
+    delete std::exchange(imgFlash, nullptr);
 }
 
-QPixmap TfmMain::SplashPicture() const { return imgFlash->pixmap(); }
+QPixmap TfmMain::SplashPicture() const { return imgFlash ? imgFlash->pixmap() : QPixmap(); }
 
 bool TfmMain::SplashVisible() const { return imgFlash && imgFlash->isVisible(); }
 

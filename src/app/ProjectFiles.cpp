@@ -33,28 +33,42 @@ void WriteProjectFile(IniFile& file, const ProjectFileData& data)
     file.WriteString("Theme", "Name", data.ThemeName);
 }
 
+namespace {
+// The card file's sections and keys, made once: thousands of card files are read at a time.
+const QString StateData = QStringLiteral("StateData");
+const QString Type = QStringLiteral("Type");
+const QString State = QStringLiteral("State");
+const QString Position = QStringLiteral("Position");
+const QString Left = QStringLiteral("Left");
+const QString Top = QStringLiteral("Top");
+const QString Description = QStringLiteral("Description");
+const QString Text = QStringLiteral("Text");
+const QString LinkTo = QStringLiteral("LinkTo");
+const QString Name = QStringLiteral("Name");
+} // namespace
+
 CardFileData ReadCardFile(const IniFile& file)
 {
     const CardFileData defaults;
     CardFileData data;
-    data.StoredType = file.ReadInteger("StateData", "Type", defaults.StoredType);
-    data.State = file.ReadInteger("StateData", "State", defaults.State);
-    data.Left = file.ReadInteger("Position", "Left", defaults.Left);
-    data.Top = file.ReadInteger("Position", "Top", defaults.Top);
-    data.Description = file.ReadString("Description", "Text", defaults.Description);
+    data.StoredType = file.ReadInteger(StateData, Type, defaults.StoredType);
+    data.State = file.ReadInteger(StateData, State, defaults.State);
+    data.Left = file.ReadInteger(Position, Left, defaults.Left);
+    data.Top = file.ReadInteger(Position, Top, defaults.Top);
+    data.Description = file.ReadString(Description, Text, defaults.Description);
     // A card's name may begin or end with a blank: the link keeps it as stored.
-    data.LinkToName = file.ReadUntrimmed("LinkTo", "Name", defaults.LinkToName);
+    data.LinkToName = file.ReadUntrimmed(LinkTo, Name, defaults.LinkToName);
     return data;
 }
 
 void WriteCardFile(IniFile& file, const CardFileData& data)
 {
-    file.WriteInteger("StateData", "Type", data.StoredType);
-    file.WriteInteger("StateData", "State", data.State);
-    file.WriteInteger("Position", "Left", data.Left);
-    file.WriteInteger("Position", "Top", data.Top);
-    file.WriteString("Description", "Text", data.Description);
-    file.WriteString("LinkTo", "Name", data.LinkToName);
+    file.WriteInteger(StateData, Type, data.StoredType);
+    file.WriteInteger(StateData, State, data.State);
+    file.WriteInteger(Position, Left, data.Left);
+    file.WriteInteger(Position, Top, data.Top);
+    file.WriteString(Description, Text, data.Description);
+    file.WriteString(LinkTo, Name, data.LinkToName);
 }
 
 int StoredTypeToType(int stored)

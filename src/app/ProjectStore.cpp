@@ -220,8 +220,11 @@ bool ProjectStore::SaveProject(const WindowPlacement& window)
         WaitCursor wait;
         projectWritten = WriteProject(window, reason);
         if (projectWritten) {
+            // One listing of the folder, rather than a look at each of thousands of card files.
+            const QStringList fileNames = RegularFileNames(FProject.ProjectFolder);
+            const QSet<QString> regularFiles(fileNames.cbegin(), fileNames.cend());
             for (TNodex* card : FCanvas.Cards())
-                cardsWritten = SaveCard(*card) && cardsWritten;
+                cardsWritten = SaveCard(*card, &regularFiles) && cardsWritten;
             FProject.ProjectOnDisk = true;
             RemoveLeftovers();
             FLock.Take(ProjectFilePath());
@@ -258,16 +261,21 @@ bool ProjectStore::WriteProject(const WindowPlacement& window, QString& reason)
     return file.Save(reason);
 }
 
-bool ProjectStore::SaveCard(TNodex& card)
+bool ProjectStore::SaveCard(TNodex& card) { return SaveCard(card, nullptr); }
+
+bool ProjectStore::SaveCard(TNodex& card, const QSet<QString>* regularFiles)
 {
     StoredCard& stored = FStoredCards[&card];
     if (stored.FileName.isEmpty())
         stored.FileName = card.Name() + CardExtension;
-    const QString path = FProject.ProjectFolder + stored.FileName;
     const CardFileData record = CardFileRecord(card);
     // Thousands of cards are saved at once: a file already holding the record stays untouched.
-    if (stored.Stored == record && KindOf(path) == FileKind::Regular)
+    // One removed or replaced behind the program's back is written again.
+    if (stored.Stored == record
+        && (regularFiles ? regularFiles->contains(stored.FileName)
+                         : KindOf(FProject.ProjectFolder + stored.FileName) == FileKind::Regular))
         return true;
+    const QString path = FProject.ProjectFolder + stored.FileName;
     QString reason;
     if (!WriteCard(path, record, reason)) {
         FDialogs.ShowWarning(FMessages.Text(MessageKey::ERROR_WRITING_NODEX), reason);

@@ -85,6 +85,8 @@ private:
     void LoadCard(const QString& name, const CardFileData& data);
     void MakeRoomForCards(const QList<CardFileData>& records);
     void FitRoomToCards();
+    /// SaveCard, with the project folder's regular files listed once for every card.
+    bool SaveCard(TNodex& card, const QSet<QString>* regularFiles);
     bool WriteProject(const WindowPlacement& window, QString& reason);
     bool WriteCard(const QString& path, const CardFileData& record, QString& reason) const;
     QString ProjectFilePath() const;

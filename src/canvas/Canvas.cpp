@@ -1,10 +1,18 @@
 #include "canvas/Canvas.h"
 
 #include "canvas/CanvasState.h"
+#include "canvas/NodexLabel.h"
 #include "canvas/NodexLine.h"
 #include "canvas/NodexObject.h"
 
+#include <QApplication>
 #include <QTransform>
+
+#include <algorithm>
+
+namespace {
+constexpr int CanvasIndexDepth = 10;
+} // namespace
 
 TCanvas::TCanvas(QObject* parent)
     : QGraphicsScene(parent)
@@ -14,9 +22,27 @@ TCanvas::TCanvas(QObject* parent)
     qRegisterMetaType<TNodex*>();
     setBackgroundBrush(Qt::white);
     setSceneRect(0, 0, FWidth, FHeight);
+    // Left to itself the scene picks the depth of its item index from the number of items:
+    // for thousands of cards it cuts the canvas into cells smaller than a card, so that every
+    // card lands in several of them and building the index costs more than drawing the canvas.
+    // About a thousand cells, each the size of a few cards, serve drawing and hit tests alike.
+    setBspTreeDepth(CanvasIndexDepth);
 }
 
 TCanvas::~TCanvas() { DestroyAllCards(); }
+
+const QFont& TCanvas::LabelFont(bool bold) const
+{
+    const QFont application = QApplication::font();
+    if (!FLabelFontsMade || !(application == FLabelFontsFrom)) {
+        FLabelFontsMade = true;
+        FLabelFontsFrom = application;
+        FLabelFont = CardLabelFont();
+        FBoldLabelFont = FLabelFont;
+        FBoldLabelFont.setBold(true);
+    }
+    return bold ? FBoldLabelFont : FLabelFont;
+}
 
 TNodex* TCanvas::CreateCard()
 {
@@ -52,10 +78,22 @@ void TCanvas::DestroyAllCards()
     FDraggedCard = nullptr;
     for (TNodex* card : cards)
         emit CardDestroying(card);
-    // Last first: the scene closes up its list of items after each removal, which is cheap
-    // only at its end.
-    for (auto card = cards.crbegin(); card != cards.crend(); ++card)
-        delete *card;
+    // Bottom first. The scene keeps its items in stacking order once it has drawn them (in the
+    // order they came before that), searches that list from the front for each item removed,
+    // and closes it up cheaply only at its ends. Removed bottom first, each item is found at
+    // once at the front, where in any other order thousands of cards cost the square of
+    // their number.
+    QList<QGraphicsItem*> items;
+    items.reserve(cards.size() * 3);
+    for (TNodex* card : cards) {
+        // Editors go while their cards are whole.
+        delete card->Editor();
+        items << card << card->TakeParts();
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const QGraphicsItem* a, const QGraphicsItem* b) { return a->zValue() < b->zValue(); });
+    for (QGraphicsItem* item : items)
+        delete item;
     SetRoomForCards({});
 }
 

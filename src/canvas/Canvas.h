@@ -2,6 +2,7 @@
 
 #include "canvas/LineStyle.h"
 
+#include <QFont>
 #include <QGraphicsScene>
 #include <QList>
 #include <QSize>
@@ -43,6 +44,11 @@ public:
     /// How every link line is drawn, as the theme says.
     void SetLineStyle(const LineStyle& style);
 
+    /// The font of card labels, regular or bold, made from the application's font as it is
+    /// now. Every label shares one of the two, so that measuring thousands of labels finds
+    /// the font's glyphs once, not once for each label.
+    const QFont& LabelFont(bool bold) const;
+
     /// The card being dragged at the moment, if any.
     TNodex* DraggedCard() const { return FDraggedCard; }
     void SetDraggedCard(TNodex* card) { FDraggedCard = card; }
@@ -68,4 +74,8 @@ private:
     qreal FBackZ = 0;
     TNodex* FDraggedCard = nullptr;
     LineStyle FLineStyle;
+    mutable bool FLabelFontsMade = false;
+    mutable QFont FLabelFontsFrom; ///< the application's font the label fonts were made from
+    mutable QFont FLabelFont;
+    mutable QFont FBoldLabelFont;
 };

@@ -377,7 +377,7 @@ bool TCanvasView::viewportEvent(QEvent* event)
     const auto* help = static_cast<QHelpEvent*>(event);
     TNodex* card = FShowHints ? FCanvas->CardAt(mapToScene(help->pos())) : nullptr;
     if (card && !card->Hint().isEmpty())
-        QToolTip::showText(help->globalPos(), card->toolTip(), viewport(), QRect(), HintShowTime);
+        QToolTip::showText(help->globalPos(), card->HintToolTip(), viewport(), QRect(), HintShowTime);
     else
         QToolTip::hideText();
     return true;

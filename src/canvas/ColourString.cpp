@@ -7,10 +7,13 @@ std::optional<QColor> ParseColourString(const QString& text)
     // Up to eight digits fit the 32-bit colour value; the top byte is not a colour channel.
     if (text.isEmpty() || text.size() > 8)
         return std::nullopt;
-    for (const QChar c : text)
+    uint value = 0;
+    for (const QChar c : text) {
         if (c.unicode() > 0x7F || !std::isxdigit(c.unicode()))
             return std::nullopt;
-    const uint value = text.toUInt(nullptr, 16);
+        const int digit = std::isdigit(c.unicode()) ? c.unicode() - '0' : std::tolower(c.unicode()) - 'a' + 10;
+        value = value * 16 + uint(digit);
+    }
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 

@@ -10,11 +10,15 @@ QFont CardLabelFont()
     QFont font = QApplication::font();
     font.setPointSize(8);
     font.setBold(false);
+    // Card names are short and mostly in scripts that read well unshaped: Qt then skips its
+    // shaper, the larger part of laying out thousands of labels. Scripts that need shaping
+    // are shaped all the same.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
-TNodexLabel::TNodexLabel()
-    : FFont(CardLabelFont())
+TNodexLabel::TNodexLabel(const QFont& font)
+    : FFont(font)
 {
     setAcceptedMouseButtons(Qt::NoButton);
     setVisible(false);
@@ -29,11 +33,11 @@ void TNodexLabel::SetText(const QString& text)
     update();
 }
 
-void TNodexLabel::SetBold(bool bold)
+void TNodexLabel::SetFont(const QFont& font)
 {
-    if (FFont.bold() == bold)
+    if (FFont == font)
         return;
-    FFont.setBold(bold);
+    FFont = font;
     FMeasured = false;
     update();
 }

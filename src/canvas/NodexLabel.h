@@ -11,13 +11,14 @@ class TNodexLabel : public QGraphicsItem {
 public:
     static constexpr int ItemType = QGraphicsItem::UserType + 2;
 
-    TNodexLabel();
+    explicit TNodexLabel(const QFont& font);
     int type() const override { return ItemType; }
 
     const QString& Text() const { return FText; }
     void SetText(const QString& text);
     const QFont& Font() const { return FFont; }
-    void SetBold(bool bold);
+    /// Takes one of the canvas's shared label fonts (see TCanvas::LabelFont).
+    void SetFont(const QFont& font);
 
     /// Sizes the label to its wrapped text; returns the new width and height.
     void AutoSize();

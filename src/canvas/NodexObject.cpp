@@ -14,21 +14,44 @@
 
 namespace {
 const QString NoMarker = QStringLiteral("*");
+
+/// The colours a card starts with, converted once for all the cards of a project.
+struct StartColours {
+    ColourSetting Text;
+    ColourSetting Selected;
+    ColourSetting Editing;
+    ColourSetting Label;
+    ColourSetting Line;
+};
+
+const StartColours& BuiltInColours()
+{
+    static const StartColours colours = [] {
+        const Theme& builtIn = BuiltInTheme();
+        StartColours start;
+        start.Text.Set(builtIn.TextColour, builtIn.TextColour);
+        start.Selected.Set(builtIn.SelectedColour, builtIn.SelectedColour);
+        start.Editing.Set(builtIn.EditingColour, builtIn.EditingColour);
+        start.Label.Set(builtIn.LabelColour, builtIn.LabelColour);
+        // No line colour until the theme gives one; a line drawn before then is the default grey.
+        start.Line.Set(builtIn.LineColour, builtIn.LineColour);
+        start.Line.Text.clear();
+        return start;
+    }();
+    return colours;
+}
 } // namespace
 
 TNodex::TNodex(TCanvas* canvas)
     : FCanvas(canvas)
+    , FTextColour(BuiltInColours().Text)
+    , FSelectedColour(BuiltInColours().Selected)
+    , FEditingColour(BuiltInColours().Editing)
+    , FLabelColour(BuiltInColours().Label)
+    , FLineColour(BuiltInColours().Line)
     , FLine(new TNodexLine)
-    , FNameLabel(new TNodexLabel)
+    , FNameLabel(new TNodexLabel(canvas->LabelFont(false)))
 {
-    const Theme& builtIn = BuiltInTheme();
-    FTextColour.Set(builtIn.TextColour, builtIn.TextColour);
-    FSelectedColour.Set(builtIn.SelectedColour, builtIn.SelectedColour);
-    FEditingColour.Set(builtIn.EditingColour, builtIn.EditingColour);
-    FLabelColour.Set(builtIn.LabelColour, builtIn.LabelColour);
-    // No line colour until the theme gives one; a line drawn before then is the default grey.
-    FLineColour.Set(builtIn.LineColour, builtIn.LineColour);
-    FLineColour.Text.clear();
     setVisible(false);
 }
 
@@ -37,6 +60,11 @@ TNodex::~TNodex()
     delete FEditor.data();
     delete FLine;
     delete FNameLabel;
+}
+
+QList<QGraphicsItem*> TNodex::TakeParts()
+{
+    return {std::exchange(FNameLabel, nullptr), std::exchange(FLine, nullptr)};
 }
 
 void TNodex::MoveTo(int left, int top)
@@ -107,7 +135,7 @@ void TNodex::SetBoldBaseType(bool bold)
     Repaint();
 }
 
-void TNodex::ApplyBoldRule() { FNameLabel->SetBold(FType == 1 && FBoldBaseType); }
+void TNodex::ApplyBoldRule() { FNameLabel->SetFont(FCanvas->LabelFont(FType == 1 && FBoldBaseType)); }
 
 void TNodex::SetSelected(bool selected)
 {
@@ -148,11 +176,14 @@ void TNodex::SetPicture(const QPixmap& picture, int size)
     update();
 }
 
-void TNodex::SetHint(const QString& hint)
+void TNodex::SetHint(const QString& hint) { FHint = hint; }
+
+QString TNodex::HintToolTip() const
 {
-    FHint = hint;
     // A tooltip reads text that looks like markup as markup; a description is plain text.
-    setToolTip(hint.isEmpty() ? QString() : Qt::convertFromPlainText(QString(hint).replace("\r\n", "\n"), Qt::WhiteSpacePre));
+    // Made when it is shown: thousands of cards are loaded for each hint anyone reads.
+    return FHint.isEmpty() ? QString()
+                           : Qt::convertFromPlainText(QString(FHint).replace("\r\n", "\n"), Qt::WhiteSpacePre);
 }
 
 void TNodex::UpdateLine()

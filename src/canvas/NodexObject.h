@@ -65,6 +65,8 @@ public:
     int LabelOverhang() const { return FLabelOverhang; }
     int LabelHeight() const { return FLabelHeight; }
     const QString& Hint() const { return FHint; }
+    /// The hint as the tooltip shows it: plain text, whatever it looks like.
+    QString HintToolTip() const;
     const QPixmap& Picture() const { return FPicture; }
 
     /// The open editor of this card's text, or none. The card owns it.
@@ -92,6 +94,10 @@ public:
     /// The icon, drawn at its own size at the top-left; the card becomes `size` pixels square.
     void SetPicture(const QPixmap& picture, int size);
     void SetHint(const QString& hint);
+
+    /// Hands the label and the line to a caller that destroys them itself, just before it
+    /// destroys the card: the canvas removes thousands of items cheaply only in its own order.
+    QList<QGraphicsItem*> TakeParts();
 
     /// Lays out and shows the link line towards the successor; nothing without one.
     void UpdateLine();

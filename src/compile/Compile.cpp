@@ -179,24 +179,20 @@ void TfmCompile::btnCreateClick()
     bool written = false;
     {
         WaitCursor wait;
-        QList<CompileEntry> entries;
-        entries.reserve(names.size());
-        for (const QString& name : names) {
-            CompileEntry entry;
-            const CompileFiles files = FilesOf ? FilesOf(name) : CompileFilesOf(ProjectFolder, name);
-            if (!ReadCompileEntry(name, files, cbDescriptions->isChecked(), cbContent->isChecked(), entry, error)) {
-                failed = true;
-                break;
-            }
-            entries << entry;
+        QList<CompileFiles> files;
+        if (FilesOf) {
+            files = FilesOf(names);
+        } else {
+            for (const QString& name : names)
+                files << CompileFilesOf(ProjectFolder, name);
         }
-        if (!failed) {
-            const QString text = BuildCompilationText(entries, cbDescriptions->isChecked(), cbContent->isChecked());
-            // Nothing to compile writes nothing and says nothing.
-            if (!text.isEmpty()) {
-                failed = !WriteFileAtomically(CompilationFilePath(ProjectFolder), text.toUtf8(), error);
-                written = !failed;
-            }
+        CompilationBuilder compilation(cbDescriptions->isChecked(), cbContent->isChecked());
+        for (qsizetype i = 0; i < names.size() && !failed; ++i)
+            failed = !compilation.Add(names[i], files[i], error);
+        // Nothing to compile writes nothing and says nothing.
+        if (!failed && !compilation.Bytes().isEmpty()) {
+            failed = !WriteFileAtomically(CompilationFilePath(ProjectFolder), compilation.Bytes(), error);
+            written = !failed;
         }
     }
     if (failed) {

@@ -31,9 +31,9 @@ public:
     /// Whether the name "Compilation" is free for the compilation: false, with the reason, when
     /// a card of the writer's own holds it, whose text the compilation would replace.
     std::function<bool(QString& reason)> CompilationNameFree;
-    /// Where the card of a listed name keeps its files (spelt as its card file is); without it
-    /// they are found by the name.
-    std::function<CompileFiles(const QString& name)> FilesOf;
+    /// Where the cards of the listed names keep their files (spelt as their card files are),
+    /// one for each name; without it they are found by the names.
+    std::function<QList<CompileFiles>(const QStringList& names)> FilesOf;
 
     QStringList Names() const;
     void SetNames(const QStringList& names);

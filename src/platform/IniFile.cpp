@@ -2,7 +2,6 @@
 
 #include "platform/AsciiCase.h"
 #include "platform/AtomicWrite.h"
-#include "platform/NativeName.h"
 #include "platform/TextFile.h"
 
 #include <QHash>
@@ -105,14 +104,14 @@ QStringView BeforeNul(QStringView value)
     return nul < 0 ? value : value.first(nul);
 }
 
-QString CutToMaxLength(QStringView value)
+QStringView CutToMaxLength(QStringView value)
 {
     if (value.size() > IniFile::MaxValueLength) {
         // Never split a surrogate pair at the cut.
         const bool pairAtCut = value[IniFile::MaxValueLength - 1].isHighSurrogate();
         value.truncate(pairAtCut ? IniFile::MaxValueLength - 1 : IniFile::MaxValueLength);
     }
-    return value.toString();
+    return value;
 }
 
 int HexDigit(QChar c)
@@ -125,6 +124,45 @@ int HexDigit(QChar c)
     if (u >= 'A' && u <= 'F')
         return u - 'A' + 10;
     return -1;
+}
+
+bool ParseInteger(QStringView text, int& value)
+{
+    const QStringView t = text.trimmed();
+    if (t.size() > 2 && t[0] == u'0' && (t[1] == u'x' || t[1] == u'X')) {
+        quint64 number = 0;
+        for (qsizetype i = 2; i < t.size(); ++i) {
+            const int digit = HexDigit(t[i]);
+            if (digit < 0)
+                return false;
+            number = number * 16 + static_cast<quint64>(digit);
+            if (number > 0xFFFFFFFFu)
+                return false;
+        }
+        // Hexadecimal is a 32-bit pattern: "0xFFFFFFFF" reads as -1.
+        value = static_cast<int>(static_cast<quint32>(number));
+        return true;
+    }
+
+    const bool negative = t.startsWith(u'-');
+    const qsizetype start = negative ? 1 : 0;
+    if (start >= t.size())
+        return false;
+    qint64 number = 0;
+    for (qsizetype i = start; i < t.size(); ++i) {
+        const char16_t c = t[i].unicode();
+        if (c < '0' || c > '9')
+            return false;
+        number = number * 10 + (c - '0');
+        if (number > qint64(INT_MAX) + 1)
+            return false;
+    }
+    if (negative)
+        number = -number;
+    if (number > INT_MAX)
+        return false;
+    value = static_cast<int>(number);
+    return true;
 }
 
 } // namespace
@@ -178,6 +216,7 @@ struct IniFile::Store {
     void Parse(QString text)
     {
         Decoded = std::move(text);
+        Blocks.reserve(8);
         const QChar* chars = Decoded.constData();
         const qsizetype size = Decoded.size();
         bool endSeen = false;
@@ -202,8 +241,11 @@ struct IniFile::Store {
                 endSeen = true;
             }
             Line line = ParseLine(QString::fromRawData(chars + start, end - start), lineEnd);
-            if (line.Kind == LineKind::Section)
+            if (line.Kind == LineKind::Section) {
                 Blocks.push_back({ {}, true });
+                // A section holds a few lines in most files: room for them at once.
+                Blocks.back().Lines.reserve(4);
+            }
             else if (line.Kind == LineKind::Entry)
                 ++EntryCount;
             Blocks.back().Lines.push_back(std::move(line));
@@ -305,12 +347,16 @@ bool IniFile::Load(QString& error, qint64 maxBytes)
 {
     error.clear();
     FData->Clear();
-    if (KindOf(FFilePath) == FileKind::Missing)
-        return true;
     QByteArray bytes;
-    if (!ReadFileBytes(FFilePath, bytes, error, maxBytes)) {
+    switch (ReadFileIfPresent(FFilePath, bytes, error, maxBytes)) {
+    case FileRead::Missing:
+        error.clear();
+        return true;
+    case FileRead::Failed:
         FData->Unreadable = true;
         return false;
+    case FileRead::Read:
+        break;
     }
     LoadFromBytes(bytes);
     return true;
@@ -361,30 +407,29 @@ QString IniFile::ReadString(
     const QString& section, const QString& key, const QString& fallback) const
 {
     const Line* line = FData->Find(section, key);
-    return line ? CutToMaxLength(BeforeNul(line->Value()).trimmed()) : fallback;
+    return line ? CutToMaxLength(BeforeNul(line->Value()).trimmed()).toString() : fallback;
 }
 
 QString IniFile::ReadUntrimmed(
     const QString& section, const QString& key, const QString& fallback) const
 {
     const Line* line = FData->Find(section, key);
-    return line ? CutToMaxLength(BeforeNul(line->Value())) : fallback;
+    return line ? CutToMaxLength(BeforeNul(line->Value())).toString() : fallback;
 }
 
 int IniFile::ReadInteger(const QString& section, const QString& key, int fallback) const
 {
+    // Parsed where it stands: thousands of card files are read for a handful of numbers each.
+    const Line* line = FData->Find(section, key);
     int value = 0;
-    if (!ParseIniInteger(ReadString(section, key, QString()), value))
+    if (!line || !ParseInteger(CutToMaxLength(BeforeNul(line->Value()).trimmed()), value))
         return fallback;
     return value;
 }
 
 bool IniFile::ReadBool(const QString& section, const QString& key, bool fallback) const
 {
-    int value = 0;
-    if (!ParseIniInteger(ReadString(section, key, QString()), value))
-        return fallback;
-    return value != 0;
+    return ReadInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value)
@@ -467,41 +512,4 @@ bool IniFile::Save(QString& error) const
     return true;
 }
 
-bool ParseIniInteger(const QString& text, int& value)
-{
-    const QString t = text.trimmed();
-    if (t.size() > 2 && t[0] == u'0' && (t[1] == u'x' || t[1] == u'X')) {
-        quint64 number = 0;
-        for (qsizetype i = 2; i < t.size(); ++i) {
-            const int digit = HexDigit(t[i]);
-            if (digit < 0)
-                return false;
-            number = number * 16 + static_cast<quint64>(digit);
-            if (number > 0xFFFFFFFFu)
-                return false;
-        }
-        // Hexadecimal is a 32-bit pattern: "0xFFFFFFFF" reads as -1.
-        value = static_cast<int>(static_cast<quint32>(number));
-        return true;
-    }
-
-    const bool negative = t.startsWith(u'-');
-    const qsizetype start = negative ? 1 : 0;
-    if (start >= t.size())
-        return false;
-    qint64 number = 0;
-    for (qsizetype i = start; i < t.size(); ++i) {
-        const char16_t c = t[i].unicode();
-        if (c < '0' || c > '9')
-            return false;
-        number = number * 10 + (c - '0');
-        if (number > qint64(INT_MAX) + 1)
-            return false;
-    }
-    if (negative)
-        number = -number;
-    if (number > INT_MAX)
-        return false;
-    value = static_cast<int>(number);
-    return true;
-}
+bool ParseIniInteger(const QString& text, int& value) { return ParseInteger(text, value); }

@@ -3,10 +3,13 @@
 #include "platform/FileSteps.h"
 #include "platform/TextFile.h"
 
+#include <QStringDecoder>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace {
@@ -50,6 +53,14 @@ qsizetype Utf8SequenceAt(QByteArrayView bytes, qsizetype at)
 
 QString PathFromNative(QByteArrayView native)
 {
+    // A byte-order mark inside a name is part of it, not a mark to drop.
+    const auto decode = [](QByteArrayView utf8) -> QString {
+        return QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless
+                                  | QStringConverter::Flag::ConvertInitialBom)
+            .decode(utf8);
+    };
+    if (native.isValidUtf8())
+        return decode(native);
     QString path;
     path.reserve(native.size());
     qsizetype at = 0;
@@ -59,7 +70,7 @@ QString PathFromNative(QByteArrayView native)
             path += QChar(char16_t(EscapeBase + static_cast<unsigned char>(native[at])));
             ++at;
         } else {
-            path += QString::fromUtf8(native.sliced(at, length));
+            path += decode(native.sliced(at, length));
             at += length;
         }
     }
@@ -109,13 +120,18 @@ QStringList RegularFileNames(const QString& folder)
     DIR* dir = ::opendir(NativePath(folder).constData());
     if (!dir)
         return names;
-    const QByteArray prefix = NativePath(folder.endsWith('/') ? folder : folder + '/');
     while (const dirent* entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
+        const QByteArrayView name(entry->d_name);
         if (name == "." || name == "..")
             continue;
-        struct stat status {};
-        if (::stat((prefix + name).constData(), &status) == 0 && S_ISREG(status.st_mode))
+        // The listing tells a regular file by itself; only links, and file systems that do not
+        // say, need a look at the file.
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat status {};
+            regular = ::fstatat(::dirfd(dir), entry->d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
+        }
+        if (regular)
             names << PathFromNative(name);
     }
     ::closedir(dir);

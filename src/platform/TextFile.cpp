@@ -3,15 +3,16 @@
 #include "platform/AtomicWrite.h"
 #include "platform/NativeName.h"
 
-#include <QFile>
 #include <QLocale>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -128,36 +129,96 @@ QByteArray EncodeText(QStringView text, LineEnds lineEnds)
     return bytes;
 }
 
-bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes)
+
+void AppendCrLfText(QByteArray& out, const QByteArray& fileBytes)
 {
-    bytes.clear();
+    QByteArrayView text(fileBytes);
+    // UTF-8 without marks decodes to exactly its own bytes, and CR and LF bytes are never part
+    // of a longer sequence: such a text needs only its line ends changed. Any other text (a
+    // UTF-16 mark is never UTF-8) takes the way every text file is read.
+    QByteArray decoded;
+    while (text.startsWith("\xEF\xBB\xBF"))
+        text = text.sliced(3);
+    if (!text.isValidUtf8()) {
+        decoded = DecodeText(fileBytes).toUtf8();
+        text = decoded;
+    }
+    // Written straight into the output, which each line end can at most double; grown by at
+    // least half again, so that a long compilation is not copied at every text.
+    const qsizetype before = out.size();
+    const qsizetype room = before + 2 * text.size();
+    if (out.capacity() < room)
+        out.reserve(std::max(room, out.capacity() + out.capacity() / 2));
+    out.resize(room);
+    char* to = out.data() + before;
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    while (at < end) {
+        const auto* lf = static_cast<const char*>(std::memchr(at, '\n', size_t(end - at)));
+        const char* lineEnd = lf ? lf : end;
+        if (const auto* cr = static_cast<const char*>(std::memchr(at, '\r', size_t(lineEnd - at))))
+            lineEnd = cr;
+        std::memcpy(to, at, size_t(lineEnd - at));
+        to += lineEnd - at;
+        if (lineEnd == end)
+            break;
+        *to++ = '\r';
+        *to++ = '\n';
+        at = lineEnd + (lineEnd[0] == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n' ? 2 : 1);
+    }
+    out.resize(to - out.constData());
+}
+
+FileRead ReadFileIfPresent(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes)
+{
+    // Emptied, not freed: a caller reading many files keeps one buffer.
+    bytes.resize(0);
     error.clear();
     // Opened without waiting, so that a FIFO in a file's place cannot block, and checked on the
     // open handle, so that nothing can be swapped in between the check and the read.
     const int handle = ::open(NativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (handle < 0) {
-        error = QStringLiteral("Cannot open '%1': %2").arg(ReadableName(path), SystemReason(errno));
-        return false;
+        const int reason = errno;
+        error = QStringLiteral("Cannot open '%1': %2").arg(ReadableName(path), SystemReason(reason));
+        return reason == ENOENT || reason == ENOTDIR ? FileRead::Missing : FileRead::Failed;
     }
-    QFile file;
-    file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-    struct stat status {};
-    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode)) {
-        error = QStringLiteral("Cannot read '%1': not a regular file.").arg(ReadableName(path));
-        return false;
-    }
-    if (maxBytes >= 0 && status.st_size > maxBytes) {
-        error = QStringLiteral("Cannot read '%1': it is larger than %2, more than such a file ever holds.")
-                    .arg(ReadableName(path), QLocale::c().formattedDataSize(maxBytes, 0, QLocale::DataSizeTraditionalFormat));
-        return false;
-    }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("Cannot read '%1': %2").arg(ReadableName(path), file.errorString());
+    const auto fail = [&](const QString& why) {
+        error = QStringLiteral("Cannot read '%1': %2").arg(ReadableName(path), why);
         bytes.clear();
-        return false;
+        ::close(handle);
+        return FileRead::Failed;
+    };
+    struct stat status {};
+    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode))
+        return fail(QStringLiteral("not a regular file."));
+    if (maxBytes >= 0 && status.st_size > maxBytes)
+        return fail(QStringLiteral("it is larger than %1, more than such a file ever holds.")
+                        .arg(QLocale::c().formattedDataSize(maxBytes, 0, QLocale::DataSizeTraditionalFormat)));
+    // Room for one byte more than the file holds: a read that leaves it empty has reached the
+    // end, so a file costs one read, not a second one to find its end.
+    const qsizetype expected = qsizetype(status.st_size);
+    bytes.resize(expected + 1);
+    qsizetype size = 0;
+    for (;;) {
+        if (size == bytes.size())
+            bytes.resize(size * 2);
+        const ssize_t got = ::read(handle, bytes.data() + size, size_t(bytes.size() - size));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return fail(SystemReason(errno));
+        size += got;
+        if (got == 0 || (size == expected && size < bytes.size()))
+            break;
     }
-    return true;
+    ::close(handle);
+    bytes.resize(size);
+    return FileRead::Read;
+}
+
+bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes)
+{
+    return ReadFileIfPresent(path, bytes, error, maxBytes) == FileRead::Read;
 }
 
 bool ReadTextFile(const QString& path, QString& text, QString& error)

@@ -17,10 +17,21 @@ enum class LineEnds { Lf, CrLf };
 /// `lineEnds` says.
 QByteArray EncodeText(QStringView text, LineEnds lineEnds);
 
+/// Appends a text file's text as the compilation writes it: decoded as DecodeText does, UTF-8,
+/// every line end (CR LF, CR or LF) written as CR LF. A file that is UTF-8 (the common case) is
+/// copied byte by byte without being decoded.
+void AppendCrLfText(QByteArray& out, const QByteArray& fileBytes);
+
 /// Reads the bytes of a regular file (a symbolic link to one is followed). Anything else (a FIFO,
 /// a device, a folder) is refused without being opened: reading it could block for ever. With
 /// `maxBytes`, a larger file is refused before it is read.
 bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes = -1);
+
+enum class FileRead { Read, Missing, Failed };
+
+/// ReadFileBytes for a file that may not be there: a missing file (or folder on its path) is
+/// Missing, not an error, and is found by the open itself rather than by a look beforehand.
+FileRead ReadFileIfPresent(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes = -1);
 
 /// Reads a whole text file with ReadFileBytes, DecodeText and normalised line ends.
 bool ReadTextFile(const QString& path, QString& text, QString& error);

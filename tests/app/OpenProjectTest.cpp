@@ -42,7 +42,7 @@ TEST_F(OpenProject, CardsComeBackWithTheirStoredValues)
     EXPECT_EQ(chapter->State(), 1);
     EXPECT_EQ(chapter->NameLabel()->isVisible(), true);
     EXPECT_EQ(chapter->Description(), "Where <img src=\"/dev/zero\"> begins");
-    EXPECT_FALSE(chapter->toolTip().contains("<img")) << "a description never shows as markup";
+    EXPECT_FALSE(chapter->HintToolTip().contains("<img")) << "a description never shows as markup";
     EXPECT_TRUE(chapter->isVisible());
 
     EXPECT_EQ(Card("Compilation")->Type(), 0);

@@ -68,3 +68,74 @@ TEST(TextFile, WritesUtf8WithChosenLineEndsAndReadsBack)
     EXPECT_TRUE(error.contains("missing.txt"));
     EXPECT_TRUE(read.isEmpty());
 }
+
+TEST(TextFile, CompiledTextIsUtf8WithCrLfHoweverItWasWritten)
+{
+    const auto bytes = [](const char* text, qsizetype size) { return QByteArray(text, size); };
+    const struct {
+        QByteArray Bytes;
+        QByteArray Compiled;
+    } cases[] = {
+        { "", "" },
+        { "a\nb\r\nc\rd", "a\r\nb\r\nc\r\nd" },
+        { "end\r", "end\r\n" },
+        { "\r\r\n\n", "\r\n\r\n\r\n" },
+        { bytes("a\0b", 3), bytes("a\0b", 3) },
+        // Leading marks go, however many; one inside the text is text.
+        { "\xEF\xBB\xBF\xEF\xBB\xBF"
+          "caf\xC3\xA9\n",
+            "caf\xC3\xA9\r\n" },
+        { "\xEF\xBB\xBF", "" },
+        { "a\xEF\xBB\xBF"
+          "b",
+            "a\xEF\xBB\xBF"
+            "b" },
+        { bytes("\xFF\xFE"
+                "a\0\n\0\xE9\0",
+              8),
+            "a\r\n\xC3\xA9" },
+        { bytes("\xFE\xFF\0a\0\r", 6), "a\r\n" },
+        // A line that is not UTF-8 is Windows-1252, and the lines around it stay UTF-8.
+        { "caf\xE9\rCaf\xC3\xA9", "caf\xC3\xA9\r\nCaf\xC3\xA9" },
+        { "\xC0\x80", "\xC3\x80\xE2\x82\xAC" },
+        { "ok\xC3", "ok\xC3\x83" },
+    };
+    for (const auto& c : cases) {
+        QByteArray compiled = "before\r\n";
+        AppendCrLfText(compiled, c.Bytes);
+        EXPECT_EQ(compiled, "before\r\n" + c.Compiled) << c.Bytes.toHex().toStdString();
+    }
+}
+
+TEST(TextFile, AMissingFileIsToldFromOneThatCannotBeReadAndAFileIsReadToItsEnd)
+{
+    TempFolder folder;
+    const QByteArray large(100000, 'x');
+    folder.Write("large.txt", large);
+    const struct {
+        QString Path;
+        FileRead Result;
+    } cases[] = {
+        { folder.Path("large.txt"), FileRead::Read },
+        { folder.Path("missing.txt"), FileRead::Missing },
+        { folder.Path("large.txt/below.txt"), FileRead::Missing },
+        { folder.MakeFolder("folder.txt"), FileRead::Failed },
+    };
+    for (const auto& c : cases) {
+        QByteArray bytes;
+        QString error;
+        EXPECT_EQ(ReadFileIfPresent(c.Path, bytes, error), c.Result) << c.Path.toStdString();
+        EXPECT_EQ(bytes.size(), c.Result == FileRead::Read ? large.size() : 0);
+        EXPECT_EQ(error.isEmpty(), c.Result == FileRead::Read) << error.toStdString();
+    }
+
+    // A buffer that held a longer file holds the shorter one alone.
+    QByteArray bytes = large;
+    QString error;
+    folder.Write("short.txt", "short");
+    ASSERT_EQ(ReadFileIfPresent(folder.Path("short.txt"), bytes, error), FileRead::Read);
+    EXPECT_EQ(bytes, "short");
+    // The system may not know a file's size before it is read.
+    ASSERT_EQ(ReadFileIfPresent("/proc/self/status", bytes, error), FileRead::Read);
+    EXPECT_TRUE(bytes.contains("\nnonvoluntary_ctxt_switches:")) << bytes.right(100).toStdString();
+}
