@@ -19,6 +19,7 @@
 #include "platform/NativeName.h"
 #include "platform/Shell.h"
 #include "platform/WaitCursor.h"
+#include "settings/About.h"
 #include "settings/MessageTable.h"
 
 #include <QCloseEvent>
@@ -118,6 +119,11 @@ void TfmMain::ConnectCommands()
     connect(FMenus.mnuSaveProject, &QAction::triggered, this, &TfmMain::SaveProject);
     connect(FMenus.mnuSaveProjectAs, &QAction::triggered, this, [this] { FProjectCommands.SaveAs(); });
     connect(FMenus.mnuExit, &QAction::triggered, this, &TfmMain::mnuExitClick);
+    connect(FMenus.mnuHelp, &QAction::triggered, this, [this] { FShell.ShowHelp({}); });
+    connect(FMenus.mnuAbout, &QAction::triggered, this, [this] {
+        if (fmAbout)
+            FDialogs.RunModal(*fmAbout);
+    });
 
     const auto card = [this](QAction* item, std::function<void()> command) {
         connect(item, &QAction::triggered, this, [this, command] { RunCardCommand(command); });

@@ -17,6 +17,7 @@
 #include <memory>
 
 class Dialogs;
+class TfmAbout;
 class TfmCompile;
 class TfmFindAndCompile;
 class MessageTable;
@@ -56,6 +57,8 @@ public:
 
     /// The properties dialog, made after the main window.
     void SetPropertiesDialog(TfmProperties& dialog) { FCardCommands.SetPropertiesDialog(dialog); }
+    /// The about box, made after the main window.
+    void SetAboutBox(TfmAbout& about) { fmAbout = &about; }
     /// The compile window and the Find & Compile dialog, made after the main window.
     void SetCompileWindows(TfmCompile& compile, TfmFindAndCompile& findAndCompile);
     /// Fills the compile list with the cards whose text holds `text`, then shows the list.
@@ -155,6 +158,7 @@ private:
     CardCommands FCardCommands;
     ProjectCommands FProjectCommands;
     QGraphicsPixmapItem* imgFlash = nullptr;
+    TfmAbout* fmAbout = nullptr;
     TfmCompile* fmCompile = nullptr;
     TfmFindAndCompile* fmFindAndCompile = nullptr;
 };

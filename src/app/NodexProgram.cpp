@@ -13,7 +13,7 @@
 NodexProgram::NodexProgram(const QString& appFolder, Dialogs& dialogs, Shell& shell, int splashDraw)
     : FDialogs(dialogs)
     , fmMain(std::make_unique<TfmMain>(appFolder, dialogs, shell, FMessages, splashDraw))
-    , fmAbout(new TfmAbout(fmMain.get()))
+    , fmAbout(new TfmAbout(FMessages, fmMain.get()))
     , fmCompile(new TfmCompile(dialogs, FMessages, fmMain.get()))
     , fmEditor(std::make_unique<TfmEditor>(fmMain->Editors()))
     , fmFindReplace(new TfmFindReplace(dialogs, FMessages, fmMain->Editors().ReplaceAllWarned, fmMain.get()))
@@ -22,6 +22,7 @@ NodexProgram::NodexProgram(const QString& appFolder, Dialogs& dialogs, Shell& sh
     , fmFindAndCompile(new TfmFindAndCompile(fmMain.get()))
 {
     fmMain->SetPropertiesDialog(*fmProperties);
+    fmMain->SetAboutBox(*fmAbout);
     fmMain->Editors().TemplateEditor = fmEditor.get();
     fmMain->Editors().TemplateFindReplace = fmFindReplace;
     fmMain->SetCompileWindows(*fmCompile, *fmFindAndCompile);

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::PRINT_NOT_STARTED) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::HELP_NOT_FOUND) + 1 == MessageTable::Count);
 
 namespace {
 
@@ -64,6 +64,13 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "FORBIDDEN_CHARACTER", "A nodex name cannot hold the character %1." },
     { "COMPILATION_NAME_TAKEN", "The nodex '%1' is not the Compilation nodex: it keeps its text, and no compilation is written while it has that name." },
     { "PRINT_NOT_STARTED", "The text could not be printed." },
+    { "ABOUT_TITLE", "About Nodex" },
+    { "ABOUT_NOTICE", "Made for writers by the Nodex developers" },
+    { "HELP_TITLE", "Nodex Help" },
+    { "HELP_BACK", "&Back" },
+    { "HELP_FORWARD", "&Forward" },
+    { "HELP_CONTENTS", "&Contents" },
+    { "HELP_NOT_FOUND", "The help page '%1' cannot be found. The help pages belong in the Help folder beside the program." },
 } };
 
 std::size_t Index(MessageKey key)

@@ -60,6 +60,13 @@ enum class MessageKey {
     FORBIDDEN_CHARACTER,
     COMPILATION_NAME_TAKEN,
     PRINT_NOT_STARTED,
+    ABOUT_TITLE,
+    ABOUT_NOTICE,
+    HELP_TITLE,
+    HELP_BACK,
+    HELP_FORWARD,
+    HELP_CONTENTS,
+    HELP_NOT_FOUND,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -67,7 +74,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 51;
+    static constexpr int Count = 58;
 
     /// Filled with the built-in English texts.
     MessageTable();
