@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -32,7 +31,6 @@ TfmAbout::TfmAbout(const MessageTable& messages, QWidget* parent)
     , imgAbout(new QLabel(this))
     , lblDate(new QLabel(this))
     , lblCopyright(new QLabel(this))
-    , btnClose(new QPushButton(this))
     , tmrAbout(new QTimer(this))
     , FMessages(messages)
 {
@@ -60,14 +58,6 @@ TfmAbout::TfmAbout(const MessageTable& messages, QWidget* parent)
     };
     placeLabel(lblDate, "lblDate", DateTop);
     placeLabel(lblCopyright, "lblCopyright", NoticeTop);
-
-    // Never seen: the button is there to answer Esc.
-    btnClose->setObjectName("btnClose");
-    btnClose->setGeometry(0, 0, 0, 0);
-    btnClose->setFocusPolicy(Qt::NoFocus);
-    btnClose->setAutoDefault(false);
-    btnClose->setShortcut(Qt::Key_Escape);
-    connect(btnClose, &QPushButton::clicked, this, &QDialog::close);
 
     tmrAbout->setObjectName("tmrAbout");
     tmrAbout->setInterval(CloseAfterMs);

@@ -4,11 +4,11 @@
 
 class MessageTable;
 class QLabel;
-class QPushButton;
 class QTimer;
 
 /// The about box: a borderless picture with the version and a notice that closes by itself
-/// after a few seconds, or at once on a click or Esc.
+/// after a few seconds, or at once on a click or on Esc (which closes any dialog, so the box
+/// needs no hidden close button for it).
 class TfmAbout : public QDialog {
     Q_OBJECT
 public:
@@ -22,7 +22,6 @@ public:
     QLabel* imgAbout;
     QLabel* lblDate;
     QLabel* lblCopyright;
-    QPushButton* btnClose;
     QTimer* tmrAbout;
 
 protected:

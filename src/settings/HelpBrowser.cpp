@@ -11,6 +11,7 @@ THelpBrowser::THelpBrowser(HelpTopics topics, const MessageTable& messages, QWid
 {
     setObjectName("brwHelp");
     setOpenExternalLinks(false);
+    document()->setDocumentMargin(12);
 }
 
 void THelpBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType type)

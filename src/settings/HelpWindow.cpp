@@ -43,11 +43,7 @@ TfmHelp::TfmHelp(const QString& helpFolder, const MessageTable& messages, QWidge
 void TfmHelp::ShowTopic(const QString& keyword)
 {
     ApplyTexts();
-    const QUrl topic = FTopics.KeywordTopic(keyword);
-    brwHelp->setSource(topic);
-    // Asked again for the page already shown, the browser stays where the reader scrolled to.
-    if (topic.hasFragment())
-        brwHelp->scrollToAnchor(topic.fragment());
+    brwHelp->setSource(FTopics.KeywordTopic(keyword));
     show();
     raise();
     activateWindow();
