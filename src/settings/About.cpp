@@ -63,7 +63,7 @@ TfmAbout::TfmAbout(const MessageTable& messages, QWidget* parent)
     tmrAbout->setInterval(CloseAfterMs);
     connect(tmrAbout, &QTimer::timeout, this, &QDialog::close);
 
-    for (QLabel* label : {imgAbout, lblDate, lblCopyright})
+    for (QLabel* label : { imgAbout, lblDate, lblCopyright })
         label->installEventFilter(this);
     ApplyTexts();
 }
@@ -79,9 +79,11 @@ void TfmAbout::showEvent(QShowEvent* event)
 {
     ApplyTexts();
     // Centred across the screen and a little above its middle, where a splash picture stands.
-    const QScreen* shownOn = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QScreen* shownOn
+        = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     const QRect area = shownOn->geometry();
-    move(area.left() + area.width() / 2 - width() / 2, area.top() + area.height() / 2 - height() / 2 - 30);
+    move(area.left() + area.width() / 2 - width() / 2,
+        area.top() + area.height() / 2 - height() / 2 - 30);
     tmrAbout->start();
     QDialog::showEvent(event);
 }

@@ -31,6 +31,8 @@ QVariant THelpBrowser::loadResource(int type, const QUrl& name)
     if (type != QTextDocument::HtmlResource)
         return {};
     // The page stands in for the missing one, so Back and Contents work from it as usual.
-    const QString where = url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString();
-    return QString("<p>%1</p>").arg(FMessages.Text(MessageKey::HELP_NOT_FOUND).arg(where).toHtmlEscaped());
+    const QString where
+        = url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString();
+    return QString("<p>%1</p>")
+        .arg(FMessages.Text(MessageKey::HELP_NOT_FOUND).arg(where).toHtmlEscaped());
 }

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-
 #include <optional>
 
 namespace {
@@ -20,8 +19,8 @@ std::optional<QString> AnchorIn(const QString& path, const QString& keyword)
     if (!page.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QString html = QString::fromUtf8(page.read(PageReadLimit));
-    static const QRegularExpression anchor(R"re(<a\s[^>]*\bname\s*=\s*"([^"]*)")re",
-                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression anchor(
+        R"re(<a\s[^>]*\bname\s*=\s*"([^"]*)")re", QRegularExpression::CaseInsensitiveOption);
     for (auto match = anchor.globalMatch(html); match.hasNext();) {
         const QString name = match.next().captured(1);
         if (SameIgnoringAsciiCase(name, keyword))
@@ -36,13 +35,16 @@ HelpTopics::HelpTopics(QString helpFolder)
 {
 }
 
-QUrl HelpTopics::Index() const { return QUrl::fromLocalFile(FFolder + IndexPage); }
+QUrl HelpTopics::Index() const
+{
+    return QUrl::fromLocalFile(FFolder + IndexPage);
+}
 
 QUrl HelpTopics::KeywordTopic(const QString& keyword) const
 {
     if (keyword.isEmpty())
         return Index();
-    const QStringList pages = QDir(FFolder).entryList({"*.html"}, QDir::Files, QDir::Name);
+    const QStringList pages = QDir(FFolder).entryList({ "*.html" }, QDir::Files, QDir::Name);
     for (const QString& page : pages) {
         if (const auto anchor = AnchorIn(FFolder + page, keyword)) {
             QUrl topic = QUrl::fromLocalFile(FFolder + page);

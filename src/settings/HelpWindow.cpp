@@ -21,15 +21,17 @@ TfmHelp::TfmHelp(const QString& helpFolder, const MessageTable& messages, QWidge
     bar->setObjectName("tbHelp");
     bar->setMovable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    const auto addAction = [&](const char* name, QStyle::StandardPixmap icon, const QKeySequence& key) {
-        QAction* action = bar->addAction(style()->standardIcon(icon), QString());
-        action->setObjectName(name);
-        action->setShortcut(key);
-        return action;
-    };
+    const auto addAction
+        = [&](const char* name, QStyle::StandardPixmap icon, const QKeySequence& key) {
+              QAction* action = bar->addAction(style()->standardIcon(icon), QString());
+              action->setObjectName(name);
+              action->setShortcut(key);
+              return action;
+          };
     actBack = addAction("actBack", QStyle::SP_ArrowBack, QKeySequence::Back);
     actForward = addAction("actForward", QStyle::SP_ArrowForward, QKeySequence::Forward);
-    actContents = addAction("actContents", QStyle::SP_DirHomeIcon, QKeySequence(Qt::ALT | Qt::Key_Home));
+    actContents
+        = addAction("actContents", QStyle::SP_DirHomeIcon, QKeySequence(Qt::ALT | Qt::Key_Home));
     actBack->setEnabled(false);
     actForward->setEnabled(false);
     connect(actBack, &QAction::triggered, brwHelp, &QTextBrowser::backward);

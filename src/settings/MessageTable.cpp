@@ -70,7 +70,9 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "HELP_BACK", "&Back" },
     { "HELP_FORWARD", "&Forward" },
     { "HELP_CONTENTS", "&Contents" },
-    { "HELP_NOT_FOUND", "The help page '%1' cannot be found. The help pages belong in the Help folder beside the program." },
+    { "HELP_NOT_FOUND",
+        "The help page '%1' cannot be found. The help pages belong in the Help folder beside the "
+        "program." },
 } };
 
 std::size_t Index(MessageKey key)

@@ -1,4 +1,5 @@
 #include "settings/About.h"
+
 #include "settings/MessageTable.h"
 
 #include <QCoreApplication>
@@ -6,10 +7,8 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 TEST(About, OpensAboveTheMiddleOfTheScreenWithVersionNoticeAndTimer)
 {
@@ -24,7 +23,9 @@ TEST(About, OpensAboveTheMiddleOfTheScreenWithVersionNoticeAndTimer)
     EXPECT_EQ(box.lblDate->text(), "6.09.26 ") << "set each time the box opens";
     EXPECT_EQ(box.lblCopyright->text(), messages.Text(MessageKey::ABOUT_NOTICE));
     const QRect screen = box.screen()->geometry();
-    EXPECT_EQ(box.pos(), QPoint(screen.left() + screen.width() / 2 - 140, screen.top() + screen.height() / 2 - 80 - 30));
+    EXPECT_EQ(box.pos(),
+        QPoint(screen.left() + screen.width() / 2 - 140,
+            screen.top() + screen.height() / 2 - 80 - 30));
     EXPECT_TRUE(box.tmrAbout->isActive());
     EXPECT_EQ(box.tmrAbout->interval(), 7000);
 }
@@ -34,15 +35,16 @@ TEST(About, ClosesOnItsTimerAClickOrEscAndStopsTheTimer)
     MessageTable messages;
     TfmAbout box(messages);
     const std::pair<const char*, std::function<void()>> closers[] = {
-        {"timer", [&] {
-             // The timer's own tick, without waiting seven seconds for it.
-             QTimerEvent tick(box.tmrAbout->timerId());
-             QCoreApplication::sendEvent(box.tmrAbout, &tick);
-         }},
-        {"picture", [&] { QTest::mouseClick(box.imgAbout, Qt::LeftButton, {}, QPoint(20, 20)); }},
-        {"version", [&] { QTest::mouseClick(box.lblDate, Qt::LeftButton); }},
-        {"notice", [&] { QTest::mouseClick(box.lblCopyright, Qt::LeftButton); }},
-        {"Esc", [&] { QTest::keyClick(&box, Qt::Key_Escape); }},
+        { "timer",
+            [&] {
+                // The timer's own tick, without waiting seven seconds for it.
+                QTimerEvent tick(box.tmrAbout->timerId());
+                QCoreApplication::sendEvent(box.tmrAbout, &tick);
+            } },
+        { "picture", [&] { QTest::mouseClick(box.imgAbout, Qt::LeftButton, {}, QPoint(20, 20)); } },
+        { "version", [&] { QTest::mouseClick(box.lblDate, Qt::LeftButton); } },
+        { "notice", [&] { QTest::mouseClick(box.lblCopyright, Qt::LeftButton); } },
+        { "Esc", [&] { QTest::keyClick(&box, Qt::Key_Escape); } },
     };
     for (const auto& [name, close] : closers) {
         box.show();

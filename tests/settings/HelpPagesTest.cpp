@@ -5,7 +5,6 @@
 #include <QSet>
 #include <QTextBlock>
 #include <QTextDocument>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,7 +51,7 @@ protected:
 TEST(ShippedHelp, EveryPageThePagesLinkToAndEveryPictureTheyShowIsInTheHelpFolder)
 {
     const HelpTopics topics(Shipped);
-    QStringList toVisit{HelpTopics::IndexPage};
+    QStringList toVisit { HelpTopics::IndexPage };
     QSet<QString> visited;
     QList<QUrl> linksWithAnchors;
     while (!toVisit.isEmpty()) {
@@ -62,11 +61,13 @@ TEST(ShippedHelp, EveryPageThePagesLinkToAndEveryPictureTheyShowIsInTheHelpFolde
         visited << name;
         const ShippedPage page(name);
         for (const QString& resource : page.Resources)
-            EXPECT_FALSE(topics.ConfinedFile(QUrl::fromLocalFile(Shipped).resolved(QUrl(resource))).isEmpty())
+            EXPECT_FALSE(topics.ConfinedFile(QUrl::fromLocalFile(Shipped).resolved(QUrl(resource)))
+                             .isEmpty())
                 << name.toStdString() << " shows " << resource.toStdString();
         for (const QString& link : page.Links) {
             const QUrl url(link);
-            ASSERT_TRUE(url.isRelative() && !link.contains("..")) << name.toStdString() << " links to " << link.toStdString();
+            ASSERT_TRUE(url.isRelative() && !link.contains(".."))
+                << name.toStdString() << " links to " << link.toStdString();
             const QString target = url.adjusted(QUrl::RemoveFragment).path();
             ASSERT_FALSE(topics.ConfinedFile(QUrl::fromLocalFile(Shipped + target)).isEmpty())
                 << name.toStdString() << " links to " << link.toStdString();
@@ -76,11 +77,13 @@ TEST(ShippedHelp, EveryPageThePagesLinkToAndEveryPictureTheyShowIsInTheHelpFolde
         }
     }
     for (const QUrl& link : linksWithAnchors)
-        EXPECT_TRUE(ShippedPage(link.path()).Anchors.contains(link.fragment())) << link.toString().toStdString();
+        EXPECT_TRUE(ShippedPage(link.path()).Anchors.contains(link.fragment()))
+            << link.toString().toStdString();
 
-    const QStringList pages = QDir(Shipped).entryList({"*.html"}, QDir::Files);
+    const QStringList pages = QDir(Shipped).entryList({ "*.html" }, QDir::Files);
     for (const QString& page : pages)
-        EXPECT_TRUE(visited.contains(page)) << page.toStdString() << " is not reached from the index";
+        EXPECT_TRUE(visited.contains(page))
+            << page.toStdString() << " is not reached from the index";
 }
 
 TEST(ShippedHelp, TheQuickKeysLeadToTheirOwnPage)

@@ -1,9 +1,10 @@
-#include "HelpFolderFixture.h"
 #include "settings/HelpTopics.h"
+
+#include "HelpFolderFixture.h"
 
 #include <QFile>
 
-class HelpTopicsTest : public HelpFolderFixture {};
+class HelpTopicsTest : public HelpFolderFixture { };
 
 TEST_F(HelpTopicsTest, LinksReachOnlyExistingFilesInsideTheHelpFolder)
 {
@@ -16,20 +17,21 @@ TEST_F(HelpTopicsTest, LinksReachOnlyExistingFilesInsideTheHelpFolder)
         QUrl Link;
         bool Inside;
     } links[] = {
-        {QUrl::fromLocalFile(Help() + "index.html"), true},
-        {QUrl::fromLocalFile(Help() + "pictures/canvas.png"), true},
-        {QUrl::fromLocalFile(Help() + "pictures/../keys.html"), true},
-        {QUrl::fromLocalFile(Help() + "../secret.html"), false},
-        {QUrl::fromLocalFile(Root.Path("secret.html")), false},
-        {QUrl::fromLocalFile(Help() + "link.html"), false},
-        {QUrl::fromLocalFile(Root.Path("Help2/index.html")), false},
-        {QUrl::fromLocalFile(Help() + "gone.html"), false},
-        {QUrl::fromLocalFile(Help() + "pictures"), false},
-        {QUrl("http://example.org/index.html"), false},
-        {QUrl("keys.html"), false},
+        { QUrl::fromLocalFile(Help() + "index.html"), true },
+        { QUrl::fromLocalFile(Help() + "pictures/canvas.png"), true },
+        { QUrl::fromLocalFile(Help() + "pictures/../keys.html"), true },
+        { QUrl::fromLocalFile(Help() + "../secret.html"), false },
+        { QUrl::fromLocalFile(Root.Path("secret.html")), false },
+        { QUrl::fromLocalFile(Help() + "link.html"), false },
+        { QUrl::fromLocalFile(Root.Path("Help2/index.html")), false },
+        { QUrl::fromLocalFile(Help() + "gone.html"), false },
+        { QUrl::fromLocalFile(Help() + "pictures"), false },
+        { QUrl("http://example.org/index.html"), false },
+        { QUrl("keys.html"), false },
     };
     for (const auto& link : links)
-        EXPECT_EQ(!topics.ConfinedFile(link.Link).isEmpty(), link.Inside) << link.Link.toString().toStdString();
+        EXPECT_EQ(!topics.ConfinedFile(link.Link).isEmpty(), link.Inside)
+            << link.Link.toString().toStdString();
 }
 
 TEST_F(HelpTopicsTest, AKeywordLeadsToThePageHoldingItsAnchorAndOtherwiseToTheIndex)
@@ -42,12 +44,12 @@ TEST_F(HelpTopicsTest, AKeywordLeadsToThePageHoldingItsAnchorAndOtherwiseToTheIn
         QString Page;
         QString Anchor;
     } requests[] = {
-        {"", "index.html", ""},
-        {"Quick Keys", "keys.html", "Quick Keys"},
-        {"quick KEYS", "keys.html", "Quick Keys"},
-        {"Quick", "index.html", ""},
-        {"Notes", "index.html", ""},
-        {"../secret", "index.html", ""},
+        { "", "index.html", "" },
+        { "Quick Keys", "keys.html", "Quick Keys" },
+        { "quick KEYS", "keys.html", "Quick Keys" },
+        { "Quick", "index.html", "" },
+        { "Notes", "index.html", "" },
+        { "../secret", "index.html", "" },
     };
     for (const auto& request : requests) {
         const QUrl topic = topics.KeywordTopic(request.Keyword);

@@ -1,6 +1,7 @@
+#include "settings/HelpWindow.h"
+
 #include "HelpFolderFixture.h"
 #include "settings/HelpBrowser.h"
-#include "settings/HelpWindow.h"
 #include "settings/MessageTable.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -23,11 +24,12 @@ protected:
         ASSERT_FALSE(found.isNull()) << text.toStdString();
         QTextCursor middle(browser->document());
         middle.setPosition((found.selectionStart() + found.selectionEnd()) / 2);
-        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(middle).center());
+        QTest::mouseClick(
+            browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(middle).center());
     }
 
     MessageTable Messages;
-    TfmHelp Window{Help(), Messages};
+    TfmHelp Window { Help(), Messages };
 };
 
 TEST_F(HelpWindowTest, OpensOnTheIndexAndFollowsLinksBackAndForth)
@@ -59,7 +61,8 @@ TEST_F(HelpWindowTest, AKeywordBringsItsAnchorToTheTopOfTheView)
     QScrollBar* scroll = Window.brwHelp->verticalScrollBar();
     const QTextCursor anchor = Window.brwHelp->document()->find("Quick keys");
     ASSERT_FALSE(anchor.isNull());
-    const int anchorTop = int(Window.brwHelp->document()->documentLayout()->blockBoundingRect(anchor.block()).top());
+    const int anchorTop = int(
+        Window.brwHelp->document()->documentLayout()->blockBoundingRect(anchor.block()).top());
     EXPECT_GT(anchorTop, 0);
     EXPECT_EQ(scroll->value(), std::min(anchorTop, scroll->maximum()));
 
@@ -81,16 +84,18 @@ TEST_F(HelpWindowTest, LinksOutOfTheHelpFolderShowNothingFromThere)
 
     Window.actBack->trigger();
     ClickLink("Gone");
-    EXPECT_TRUE(PageText().contains("'" + QDir::toNativeSeparators(Help() + "gone.html") + "' cannot be found"))
+    EXPECT_TRUE(PageText().contains(
+        "'" + QDir::toNativeSeparators(Help() + "gone.html") + "' cannot be found"))
         << PageText().toStdString();
     Window.actContents->trigger();
-    EXPECT_TRUE(PageText().contains("Welcome to the help")) << "a missing page is left like any other";
+    EXPECT_TRUE(PageText().contains("Welcome to the help"))
+        << "a missing page is left like any other";
 }
 
 TEST_F(HelpWindowTest, AMissingHelpFolderSaysWhereThePagesShouldBe)
 {
     TfmHelp nowhere(Root.Path("Nowhere/"), Messages);
-    for (const QString& keyword : {QString(), QString("Quick Keys")}) {
+    for (const QString& keyword : { QString(), QString("Quick Keys") }) {
         nowhere.ShowTopic(keyword);
         EXPECT_TRUE(nowhere.brwHelp->document()->toRawText().contains(
             "'" + QDir::toNativeSeparators(Root.Path("Nowhere/index.html")) + "' cannot be found"))
