@@ -4,7 +4,6 @@
 
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
 

@@ -14,6 +14,7 @@ class THelpBrowser : public QTextBrowser {
 public:
     THelpBrowser(HelpTopics topics, const MessageTable& messages, QWidget* parent = nullptr);
 
+    const HelpTopics& Topics() const { return FTopics; }
     QVariant loadResource(int type, const QUrl& name) override;
 
 protected:

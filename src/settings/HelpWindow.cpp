@@ -10,7 +10,6 @@
 TfmHelp::TfmHelp(const QString& helpFolder, const MessageTable& messages, QWidget* parent)
     : QMainWindow(parent)
     , brwHelp(new THelpBrowser(HelpTopics(helpFolder), messages, this))
-    , FTopics(helpFolder)
     , FMessages(messages)
 {
     setObjectName("fmHelp");
@@ -45,7 +44,7 @@ TfmHelp::TfmHelp(const QString& helpFolder, const MessageTable& messages, QWidge
 void TfmHelp::ShowTopic(const QString& keyword)
 {
     ApplyTexts();
-    brwHelp->setSource(FTopics.KeywordTopic(keyword));
+    brwHelp->setSource(brwHelp->Topics().KeywordTopic(keyword));
     show();
     raise();
     activateWindow();

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "settings/HelpTopics.h"
-
 #include <QMainWindow>
 
 class MessageTable;
@@ -29,6 +27,5 @@ private:
     /// language reaches them.
     void ApplyTexts();
 
-    HelpTopics FTopics;
     const MessageTable& FMessages;
 };
