@@ -2,6 +2,7 @@
 # Regenerates every picture derived from the SVG sources beside this script:
 #   src/canvas/resources/   built-in card icons (PNG) and the new-card icon
 #   src/app/resources/      the three splash pictures
+#   src/settings/resources/ the about box's picture
 #   data/                   nodex.png, project.ico, nodex.ico
 #   data/Themes/            the icon folders of the Book and Midnight themes
 #   art/contact-sheet.png   every card icon at its own size, on white and on the Midnight canvas
@@ -86,6 +87,9 @@ LIST
 svg "$art/splash/splash.svg" "$splash/Splash.png"
 svg "$art/splash/logo1.svg" "$splash/Logo1.png"
 svg "$art/splash/logo2.svg" "$splash/Logo2.png"
+
+# The about box's picture: its version and notice are labels drawn over it.
+svg "$art/about/about.svg" "$repo/src/settings/resources/About.png"
 
 # Application icon and the two file-type icons (16 pixels has its own drawing).
 svg "$art/app/nodex-app.svg" "$data/nodex.png"

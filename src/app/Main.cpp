@@ -20,6 +20,7 @@
 #include "platform/NativeName.h"
 #include "platform/Shell.h"
 #include "platform/WaitCursor.h"
+#include "settings/About.h"
 #include "settings/MessageTable.h"
 #include "settings/Options.h"
 
@@ -128,6 +129,11 @@ void TfmMain::ConnectCommands()
         UpdateCaption();
     };
     FProjectCommands.ForgetRecent = [this](const QString& path) { FRecentFiles.RemoveFile(path); };
+    connect(FMenus.mnuHelp, &QAction::triggered, this, [this] { FShell.ShowHelp({}); });
+    connect(FMenus.mnuAbout, &QAction::triggered, this, [this] {
+        if (fmAbout)
+            FDialogs.RunModal(*fmAbout);
+    });
 
     const auto card = [this](QAction* item, std::function<void()> command) {
         connect(item, &QAction::triggered, this, [this, command] { RunCardCommand(command); });

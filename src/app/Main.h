@@ -19,6 +19,7 @@
 #include <memory>
 
 class Dialogs;
+class TfmAbout;
 class TfmCompile;
 class TfmFindAndCompile;
 class TfmOptions;
@@ -70,6 +71,8 @@ public:
 
     /// The options dialog, made after the main window.
     void SetOptionsDialog(TfmOptions& dialog) { fmOptions = &dialog; }
+    /// The about box, made after the main window.
+    void SetAboutBox(TfmAbout& about) { fmAbout = &about; }
     /// The compile window and the Find & Compile dialog, made after the main window.
     void SetCompileWindows(TfmCompile& compile, TfmFindAndCompile& findAndCompile);
     /// Fills the compile list with the cards whose text holds `text`, then shows the list.
@@ -177,6 +180,7 @@ private:
     ProjectCommands FProjectCommands;
     TMRUFiles FRecentFiles;
     QGraphicsPixmapItem* imgFlash = nullptr;
+    TfmAbout* fmAbout = nullptr;
     TfmCompile* fmCompile = nullptr;
     TfmFindAndCompile* fmFindAndCompile = nullptr;
     TfmOptions* fmOptions = nullptr;

@@ -13,7 +13,7 @@
 NodexProgram::NodexProgram(const QString& appFolder, Dialogs& dialogs, Shell& shell, int splashDraw)
     : FDialogs(dialogs)
     , fmMain(std::make_unique<TfmMain>(appFolder, dialogs, shell, FMessages, splashDraw))
-    , fmAbout(new TfmAbout(fmMain.get()))
+    , fmAbout(new TfmAbout(FMessages, fmMain.get()))
     , fmCompile(new TfmCompile(dialogs, FMessages, fmMain.get()))
     , fmEditor(std::make_unique<TfmEditor>(fmMain->Editors()))
     , fmFindReplace(new TfmFindReplace(dialogs, FMessages, fmMain->Editors().ReplaceAllWarned, fmMain.get()))
@@ -23,6 +23,7 @@ NodexProgram::NodexProgram(const QString& appFolder, Dialogs& dialogs, Shell& sh
 {
     fmMain->SetPropertiesDialog(*fmProperties);
     fmMain->SetOptionsDialog(*fmOptions);
+    fmMain->SetAboutBox(*fmAbout);
     fmMain->Editors().TemplateEditor = fmEditor.get();
     fmMain->Editors().TemplateFindReplace = fmFindReplace;
     fmMain->SetCompileWindows(*fmCompile, *fmFindAndCompile);

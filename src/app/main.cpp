@@ -3,9 +3,12 @@
 #include "app/ToolTipStyle.h"
 #include "platform/DesktopShell.h"
 #include "platform/QtDialogs.h"
+#include "settings/HelpWindow.h"
 
 #include <QApplication>
 #include <QIcon>
+
+#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -19,6 +22,14 @@ int main(int argc, char** argv)
     DesktopShell shell;
     NodexProgram program(appFolder, dialogs, shell);
     dialogs.SetParent(&program.Main());
+    // The help window is made on the first request: a session that never asks for help never
+    // reads the pages.
+    std::unique_ptr<TfmHelp> help;
+    shell.SetHelpViewer([&](const QString& keyword) {
+        if (!help)
+            help = std::make_unique<TfmHelp>(appFolder + "Help/", program.Messages());
+        help->ShowTopic(keyword);
+    });
     if (!program.Start(app.arguments().mid(1)))
         return 0;
     return QApplication::exec();

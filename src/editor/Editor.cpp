@@ -108,10 +108,7 @@ void TfmEditor::ConnectCommands()
     connect(m.mnuWordCount, &QAction::triggered, this, &TfmEditor::mnuWordCountClick);
     connect(m.mnuWordUsage, &QAction::triggered, this, &TfmEditor::mnuWordUsageClick);
     connect(m.mnuSaveWindowPos, &QAction::triggered, this, &TfmEditor::mnuSaveWindowPosClick);
-    connect(m.mnuHelp, &QAction::triggered, this, [this] {
-        if (FContext.Help)
-            FContext.Help(QStringLiteral("Quick Keys"));
-    });
+    connect(m.mnuHelp, &QAction::triggered, this, [this] { FContext.Desktop.ShowHelp({}); });
     // Menu states are worked out when a menu opens; a shortcut refreshes them first, so that a
     // command whose item is disabled at that moment does nothing.
     // The command states follow the memo as it changes, so that a shortcut never meets a

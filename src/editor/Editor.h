@@ -6,8 +6,6 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include <functional>
-
 class Dialogs;
 class MessageTable;
 class QLabel;
@@ -36,7 +34,6 @@ struct EditorContext {
     /// The hidden template windows whose captions the language file translates.
     TfmEditor* TemplateEditor = nullptr;
     const TfmFindReplace* TemplateFindReplace = nullptr;
-    std::function<void(const QString& keyword)> Help;
 };
 
 /// The editor window of one card's text: plain text in a memo, loaded when the window is first

@@ -26,3 +26,9 @@ void DesktopShell::StartDetached(const QString& program, const QStringList& argu
 {
     QProcess::startDetached(program, arguments);
 }
+
+void DesktopShell::ShowHelp(const QString& keyword)
+{
+    if (FHelpViewer)
+        FHelpViewer(keyword);
+}

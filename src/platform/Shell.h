@@ -5,7 +5,7 @@
 
 class QWidget;
 
-/// The desktop around the program: the file manager and the window manager.
+/// The desktop around the program: the file manager, the window manager and the help viewer.
 class Shell {
 public:
     virtual ~Shell() = default;
@@ -16,4 +16,7 @@ public:
     virtual void BringToFront(QWidget* window) = 0;
     /// Starts a program that runs on by itself, such as a desktop database tool.
     virtual void StartDetached(const QString& program, const QStringList& arguments) = 0;
+    /// Shows the help: an empty keyword opens the index page (context 0), a keyword such as
+    /// "Quick Keys" the page that holds it.
+    virtual void ShowHelp(const QString& keyword) = 0;
 };

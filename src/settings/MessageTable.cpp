@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::IMPORT_TEXT_TITLE) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::HELP_NOT_FOUND) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -69,6 +69,15 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "SAVE_PROJECT_AS_TITLE", "Save Project To Folder As" },
     { "COPY_TO_PROJECT_TITLE", "Copy Nodexs To Another Project" },
     { "IMPORT_TEXT_TITLE", "Import Text" },
+    { "ABOUT_TITLE", "About Nodex" },
+    { "ABOUT_NOTICE", "Made for writers by the Nodex developers" },
+    { "HELP_TITLE", "Nodex Help" },
+    { "HELP_BACK", "&Back" },
+    { "HELP_FORWARD", "&Forward" },
+    { "HELP_CONTENTS", "&Contents" },
+    { "HELP_NOT_FOUND",
+        "The help page '%1' cannot be found. The help pages belong in the Help folder beside the "
+        "program." },
 } };
 
 std::size_t Index(MessageKey key)

@@ -64,6 +64,13 @@ enum class MessageKey {
     SAVE_PROJECT_AS_TITLE,
     COPY_TO_PROJECT_TITLE,
     IMPORT_TEXT_TITLE,
+    ABOUT_TITLE,
+    ABOUT_NOTICE,
+    HELP_TITLE,
+    HELP_BACK,
+    HELP_FORWARD,
+    HELP_CONTENTS,
+    HELP_NOT_FOUND,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -71,7 +78,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 55;
+    static constexpr int Count = 62;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

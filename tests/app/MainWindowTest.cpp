@@ -5,9 +5,14 @@
 #include "app/WorkspaceSize.h"
 #include "canvas/Canvas.h"
 #include "canvas/NodexObject.h"
+#include "settings/About.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
 #include <QMenu>
+#include <QTest>
+#include <QTimer>
 
 class MainWindow : public AppFixture {
 protected:
@@ -134,4 +139,23 @@ TEST(Workspace, CanvasSizeFollowsTheScreen)
     EXPECT_EQ(WorkspaceCanvasSize(1, {1024, 768}, {10, 60}), QSize(2048, 1536));
     EXPECT_EQ(WorkspaceCanvasSize(0, {1024, 768}, {10, 60}), QSize(1018, 712));
     EXPECT_EQ(WorkspaceCanvasSize(7, {1024, 768}, {0, 0}), QSize(1028, 772));
+}
+
+TEST_F(MainWindow, F1AsksTheDesktopForTheHelpIndexAndAboutShowsTheBoxModally)
+{
+    ASSERT_TRUE(Program->Start({}));
+    QApplication::setActiveWindow(&Main());
+    QTest::keyClick(&Main(), Qt::Key_F1);
+    EXPECT_EQ(Shell.HelpRequests, QStringList{QString()}) << "context 0, the index";
+
+    Dialogs.ExpectModal([](QDialog& dialog) {
+        auto* about = qobject_cast<TfmAbout*>(&dialog);
+        ASSERT_TRUE(about);
+        EXPECT_TRUE(about->tmrAbout->isActive());
+        EXPECT_EQ(about->lblDate->text(), "6.09.26 ");
+        QTest::keyClick(about, Qt::Key_Escape);
+        EXPECT_FALSE(about->isVisible());
+    });
+    Menus().mnuAbout->trigger();
+    EXPECT_EQ(Dialogs.LastText(), "About Nodex");
 }

@@ -40,6 +40,13 @@ TEST_F(EditorTest, ACardWithoutTextOpensEmptyWithTheTextCommandsOff)
     EXPECT_TRUE(editor.Menus.mnuSaveWindowPos->isEnabled()) << "in the Single placement mode";
 }
 
+TEST_F(EditorTest, F1AsksTheDesktopForTheHelpIndex)
+{
+    TfmEditor& editor = Open();
+    QTest::keyClick(editor.memEditor, Qt::Key_F1);
+    EXPECT_EQ(Shell.HelpRequests, QStringList{QString()}) << "context 0, the index";
+}
+
 TEST_F(EditorTest, TypographicKeysInsertCharactersThatUndoTakesBack)
 {
     TfmEditor& editor = Open();

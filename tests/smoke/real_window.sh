@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the real program in a real window and reads its caption back: once without a project
-# and once with a copy of the example project.
+# and once with a copy of the example project; then presses F1 and waits for the help window.
 set -euo pipefail
 program="$1"
 work=$(mktemp -d)
@@ -33,4 +33,19 @@ check() {
 check "Nodex Book: 'unnamed'"
 cp -r "$(dirname "$program")/Examples/The Lighthouse Keeper" "$work/"
 check "Nodex Book: 'The Lighthouse Keeper'" "$work/The Lighthouse Keeper/The Lighthouse Keeper.nodex"
+# F1 reaches the help window through the real desktop, on the pages staged beside the program.
+"$program" &
+pid=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Nodex ' | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+sleep 0.5
+xdotool key F1
+if ! timeout 20 xdotool search --sync --onlyvisible --name '^Nodex Help$' >/dev/null; then
+  echo "real window: F1 opened no help window"
+  exit 1
+fi
+kill "$pid"; wait "$pid" 2>/dev/null || true
+pid=""
+echo "real window: F1 opened \"Nodex Help\""
 echo "1 passed, 0 failed"

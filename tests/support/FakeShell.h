@@ -15,7 +15,10 @@ public:
         Started << QFileInfo(program).fileName() + ' ' + arguments.join(' ');
     }
 
+    void ShowHelp(const QString& keyword) override { HelpRequests << keyword; }
+
     QStringList ExploredFolders;
+    QStringList HelpRequests; ///< the keyword of each help request, empty for the index
     QStringList Started; ///< program name and arguments of each program started
     int BroughtToFront = 0;
 };

@@ -25,4 +25,5 @@ public:
     void ExploreFolder(const QString&) override {}
     void BringToFront(QWidget*) override {}
     void StartDetached(const QString&, const QStringList&) override {}
+    void ShowHelp(const QString&) override {}
 };

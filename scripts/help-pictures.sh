@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Retakes the screenshots of the help pages (data/Help/pictures/) from the real program on a copy
+# of the example project: the canvas with its chains, a card's menu, the compile window and an
+# editor. Usage: scripts/help-pictures.sh [program], by default build/Nodex/nodex (./run.sh
+# builds it). Needs a display or Xvfb, xdotool and ImageMagick. The build never runs this script:
+# its pictures are kept in the repository.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [[ "${1:-}" != --inner ]]; then
+  program=$(realpath "${1:-build/Nodex/nodex}")
+  exec scripts/with-display.sh "$0" --inner "$program"
+fi
+program="$2"
+pictures="$PWD/data/Help/pictures"
+work=$(mktemp -d)
+trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+export ASAN_OPTIONS="detect_leaks=0"
+export XDG_DATA_HOME="$work/data"
+cp -r "$(dirname "$program")/Examples/The Lighthouse Keeper" "$work/"
+
+"$program" "$work/The Lighthouse Keeper/The Lighthouse Keeper.nodex" &
+pid=$!
+main=$(timeout 30 xdotool search --sync --onlyvisible --name '^Nodex ' | head -n 1)
+sleep 2
+eval "$(xdotool getwindowgeometry --shell "$main")"
+# Card centres in window pixels: the card's Left and Top from its card file, half its icon, and
+# the menu bar above the canvas.
+menu=19
+chapter1=($((X + 60 + 24)) $((Y + menu + 40 + 24)))
+supplyBoat=($((X + 238 + 16)) $((Y + menu + 180 + 16)))
+
+xdotool mousemove "${chapter1[@]}" click 1
+sleep 1
+import -window root "$work/selected.png"
+xdotool click 3
+sleep 1
+import -window root "$work/menu.png"
+xdotool key Escape
+sleep 0.5
+
+xdotool click 1 key F8
+sleep 2
+compile=$(xdotool search --onlyvisible --name 'Compilation' | head -n 1)
+import -window root "$work/compile.png"
+eval "$(xdotool getwindowgeometry --shell "$compile")"
+xdotool mousemove $((X + WIDTH - 55)) $((Y + HEIGHT - 23)) click 1   # its Close button
+sleep 1
+
+xdotool mousemove "${supplyBoat[@]}" click --repeat 2 --delay 100 1
+sleep 3
+editor=$(xdotool search --onlyvisible --name '^Editing Nodex' | head -n 1)
+import -window "$editor" "$work/editor.png"
+
+eval "$(xdotool getwindowgeometry --shell "$main")"
+# small SOURCE PICTURE OPTIONS...: a few colours are enough for screenshots of plain windows.
+small() {
+  local source=$1 picture=$2
+  shift 2
+  convert "$source" "$@" -strip -colors 128 PNG8:"$pictures/$picture"
+}
+small "$work/selected.png" canvas.png -crop 660x380+"$X"+$((Y + menu)) +repage -resize 560x
+small "$work/menu.png" card-menu.png -crop 330x260+$((X + 15))+$((Y + 50)) +repage
+small "$work/editor.png" editor.png -resize 480x
+# The compile window stands left of the main window: the desktop behind it is painted white.
+small "$work/compile.png" compile.png -fill white -draw "rectangle 0,0 $((X - 1)),299" \
+  -crop 600x620+20+$((Y + menu)) +repage -resize 400x
+echo "Took the help pictures into $pictures"
