@@ -204,7 +204,7 @@ void CardCommands::Merge()
                 editor->ReloadText();
             reason.clear();
         } else if (reason.isEmpty()) {
-            reason = QStringLiteral("The merged text could not be written.");
+            reason = FMessages.Text(MessageKey::MERGED_TEXT_NOT_WRITTEN);
         }
     }
     if (!reason.isEmpty())
@@ -222,7 +222,7 @@ bool CardCommands::SaveEditorsOf(const QList<TNodex*>& cards, bool closing, QStr
         if (!editor)
             continue;
         if (editor->IsModified() && !editor->SaveText()) {
-            reason = QStringLiteral("The text of '%1' could not be saved.").arg(card->Name());
+            reason = FMessages.Text(MessageKey::TEXT_NOT_SAVED).arg(card->Name());
             return false;
         }
         if (closing)

@@ -12,7 +12,6 @@
 #include <QStandardPaths>
 
 namespace {
-const QString ProjectFilter = QStringLiteral("Nodex Project (*.nodex)");
 const QString ProjectExtension = QStringLiteral(".nodex");
 const QString ProjectSuffix = QStringLiteral("nodex");
 } // namespace
@@ -82,7 +81,7 @@ void ProjectCommands::Open()
 {
     if (!SavePrompts())
         return;
-    const QString path = FDialogs.AskOpenFileName(FMessages.Text(MessageKey::OPEN_PROJECT_TITLE), DialogFolder(), ProjectFilter, ProjectSuffix);
+    const QString path = FDialogs.AskOpenFileName(FMessages.Text(MessageKey::OPEN_PROJECT_TITLE), DialogFolder(), FMessages.Text(MessageKey::PROJECT_FILTER), ProjectSuffix);
     if (!path.isEmpty())
         FWindow.OpenProject(path);
 }
@@ -99,7 +98,7 @@ bool ProjectCommands::MayWriteProjectFile(const QString& path)
 
 bool ProjectCommands::SaveAs()
 {
-    QString path = FDialogs.AskSaveFileName(FMessages.Text(MessageKey::SAVE_PROJECT_AS_TITLE), DialogFolder(), ProjectFilter, ProjectSuffix);
+    QString path = FDialogs.AskSaveFileName(FMessages.Text(MessageKey::SAVE_PROJECT_AS_TITLE), DialogFolder(), FMessages.Text(MessageKey::PROJECT_FILTER), ProjectSuffix);
     if (path.isEmpty())
         return false;
     const QFileInfo chosen(path);

@@ -46,11 +46,11 @@ QString LowerExtension(const QString& fileName)
 }
 
 /// Makes one folder level when it is missing; false, with the reason, when that cannot be done.
-bool EnsureFolder(const QString& folder, QString& reason)
+bool EnsureFolder(const QString& folder, const MessageTable& messages, QString& reason)
 {
     if (QFileInfo(folder).isDir() || QDir().mkdir(folder))
         return true;
-    reason = QStringLiteral("The folder '%1' cannot be created.").arg(folder);
+    reason = messages.Text(MessageKey::FOLDER_NOT_CREATED).arg(folder);
     return false;
 }
 
@@ -209,8 +209,8 @@ void ProjectStore::FitRoomToCards()
 bool ProjectStore::SaveProject(const WindowPlacement& window)
 {
     QString reason;
-    if (!EnsureFolder(FProject.ProjectFolder, reason)
-        || !EnsureFolder(FProject.ProjectFolder + TextFilesFolder, reason)) {
+    if (!EnsureFolder(FProject.ProjectFolder, FMessages, reason)
+        || !EnsureFolder(FProject.ProjectFolder + TextFilesFolder, FMessages, reason)) {
         FDialogs.ShowWarning(FMessages.Text(MessageKey::ERROR_WRITING_PROJECT), reason);
         return false;
     }
@@ -350,12 +350,12 @@ bool ProjectStore::RenameCardFiles(const TNodex& card, const QString& newName, Q
     const bool sameTextFile = SameFile(oldText, newText);
     const bool hasText = KindOf(oldText) != FileKind::Missing;
     if (!sameCardFile && KindOf(folder + newFile) != FileKind::Missing) {
-        reason = QStringLiteral("'%1' already exists.").arg(newFile);
+        reason = FMessages.Text(MessageKey::CARD_FILE_EXISTS).arg(newFile);
         return false;
     }
     // A text left behind by a deleted card is taken by a card that brings none of its own.
     if (hasText && !sameTextFile && KindOf(newText) != FileKind::Missing) {
-        reason = QStringLiteral("'%1' is already in the Text Files folder.").arg(newName + ".txt");
+        reason = FMessages.Text(MessageKey::TEXT_FILE_TAKEN).arg(newName + ".txt");
         return false;
     }
     if (!BeginCardRename(folder, {oldFile, newFile}, reason))

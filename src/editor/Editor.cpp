@@ -40,7 +40,6 @@ Q_LOGGING_CATEGORY(lcEditor, "nodex.editor")
 
 namespace {
 const QString NoFileCaption = QStringLiteral("nofile");
-const QString ModifiedMarker = QStringLiteral(" *");
 const QString SettingsFile = QStringLiteral("Nodex.ini");
 const QString PlacementSection = QStringLiteral("EditWindow");
 constexpr int MinuteMs = 60'000;
@@ -132,8 +131,8 @@ void TfmEditor::ConnectCommands()
         Menus.pmnuEditor->popup(memEditor->mapToGlobal(at));
     });
     connect(memEditor, &QPlainTextEdit::textChanged, this, [this] {
-        if (isVisible() && IsModified() && !windowTitle().contains(ModifiedMarker))
-            setWindowTitle(windowTitle() + ModifiedMarker);
+        if (isVisible() && IsModified() && !windowTitle().contains(ModifiedMarker()))
+            setWindowTitle(windowTitle() + ModifiedMarker());
     });
     connect(tmrAutoSave, &QTimer::timeout, this, &TfmEditor::AutoSaveTick);
 }
@@ -237,10 +236,10 @@ void TfmEditor::RefreshEditorState()
     // The caption belongs to a shown editor; the hidden template's stays "nofile".
     if (!isVisible()) {
     } else if (IsModified()) {
-        if (!windowTitle().contains(ModifiedMarker))
-            setWindowTitle(windowTitle() + ModifiedMarker);
-    } else if (windowTitle() == NoFileCaption || windowTitle().contains(ModifiedMarker)) {
-        setWindowTitle("Editing Nodex: '" + CardName + "'");
+        if (!windowTitle().contains(ModifiedMarker()))
+            setWindowTitle(windowTitle() + ModifiedMarker());
+    } else if (windowTitle() == NoFileCaption || windowTitle().contains(ModifiedMarker())) {
+        setWindowTitle(Messages().Text(MessageKey::EDITING_CAPTION).arg(CardName));
     }
     const bool hasText = !memEditor->document()->isEmpty();
     const bool hasSelection = memEditor->textCursor().hasSelection();
@@ -262,7 +261,7 @@ bool TfmEditor::SaveText()
 {
     if (!FUnreadable.isEmpty()) {
         FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE),
-            "The text file could not be read, so it is not written over. " + FUnreadable);
+            Messages().Text(MessageKey::TEXT_NOT_OVERWRITTEN) + " " + FUnreadable);
         return false;
     }
     QString reason;
@@ -281,7 +280,7 @@ bool TfmEditor::SaveText()
 
 void TfmEditor::mnuImportTextClick()
 {
-    const QString path = FContext.Questions.AskOpenFileName(FContext.Messages.Text(MessageKey::IMPORT_TEXT_TITLE), ProjectFolder, QStringLiteral("Text Files (*.txt)"),
+    const QString path = FContext.Questions.AskOpenFileName(FContext.Messages.Text(MessageKey::IMPORT_TEXT_TITLE), ProjectFolder, FContext.Messages.Text(MessageKey::TEXT_FILTER),
                                                             QStringLiteral("txt"));
     if (!path.isEmpty())
         ImportText(path);
@@ -346,19 +345,21 @@ void TfmEditor::SetAutoSaveInterval(int minutes)
 void TfmEditor::ShowAutoSaveState()
 {
     if (!FUnreadable.isEmpty())
-        ShowStatus(" " + FUnreadable + " The text is read-only until it can be read.");
+        ShowStatus(" " + FUnreadable + " " + Messages().Text(MessageKey::TEXT_READ_ONLY));
     else
         ShowStatus(" "
             + FContext.Messages.Text(
                 FAutoSave ? MessageKey::AUTOSAVE_ON : MessageKey::AUTOSAVE_OFF));
 }
 
+QString TfmEditor::ModifiedMarker() const { return " " + Messages().Text(MessageKey::MODIFIED_MARKER); }
+
 void TfmEditor::ShowStatus(const QString& text) { sbStatus->setText(text); }
 
 void TfmEditor::AutoSaveTick()
 {
     if (IsModified() && SaveText())
-        ShowStatus(" Text auto-saved at " + QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
+        ShowStatus(" " + Messages().Text(MessageKey::AUTOSAVED_AT).arg(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat)));
 }
 
 qint64 TfmEditor::CountEditorWords() const
@@ -387,7 +388,7 @@ void TfmEditor::mnuWordCountClick()
 
 void TfmEditor::mnuWordUsageClick()
 {
-    auto* window = new TfmWordUsage(MostUsedWords(memEditor->Text()), CardName, this);
+    auto* window = new TfmWordUsage(MostUsedWords(memEditor->Text()), CardName, Messages(), this);
     window->show();
 }
 

@@ -122,6 +122,9 @@ private:
     void ReadPlacement();
     void WritePlacement(const QString& file);
     void ShowStatus(const QString& text);
+    const MessageTable& Messages() const { return FContext.Messages; }
+    /// What a caption ends in while the text has unsaved changes: " *".
+    QString ModifiedMarker() const;
 
     EditorContext& FContext;
     QLabel* sbStatus;

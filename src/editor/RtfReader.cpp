@@ -1,5 +1,6 @@
 #include "editor/RtfReader.h"
 
+#include "platform/ReasonTexts.h"
 #include <QHash>
 #include <QStringDecoder>
 #include <algorithm>
@@ -198,7 +199,7 @@ public:
             const char c = Rtf[Pos++];
             if (c == '{') {
                 if (Groups.size() >= MaxGroupDepth) {
-                    error = QStringLiteral("The document is nested too deeply to be read.");
+                    error = ReasonText(Reason::RTF_TOO_DEEP);
                     return false;
                 }
                 FlushBytes();
@@ -505,7 +506,7 @@ bool RtfToPlainText(const QByteArray& rtf, QString& text, QString& error)
 {
     text.clear();
     if (!rtf.startsWith("{\\rtf")) {
-        error = QStringLiteral("The file is not a rich-text (RTF) document.");
+        error = ReasonText(Reason::NOT_RTF);
         return false;
     }
     return RtfParser(rtf).Run(text, error);

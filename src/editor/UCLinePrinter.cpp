@@ -1,10 +1,14 @@
 #include "editor/UCLinePrinter.h"
 
+#include "platform/NativeName.h"
+#include "platform/ReasonTexts.h"
+
 #include <QFile>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 
 namespace {
@@ -47,21 +51,20 @@ QString WhyNoJob(const QPrinter& printer)
     if (printer.outputFormat() == QPrinter::PdfFormat) {
         const QString name = printer.outputFileName();
         if (name.isEmpty())
-            return QStringLiteral("No name was given for the PDF file.");
+            return ReasonText(Reason::PDF_WITHOUT_NAME);
         // Opened to learn the system's reason, without emptying a file that is there.
         QFile file(name);
         const bool existed = file.exists();
         if (!file.open(QIODevice::Append))
-            return QStringLiteral("Cannot write '%1': %2").arg(name, file.errorString());
+            return ReasonText(Reason::CANNOT_WRITE).arg(name, file.errorString());
         file.close();
         if (!existed)
             file.remove();
-        return QStringLiteral("Cannot write '%1'.").arg(name);
+        return ReasonText(Reason::CANNOT_WRITE).arg(name, SystemReason(EIO));
     }
     if (printer.printerName().isEmpty())
-        return QStringLiteral(
-            "No printer is set up on this computer; print to a PDF file instead.");
-    return QStringLiteral("The printer '%1' did not take the job.").arg(printer.printerName());
+        return ReasonText(Reason::NO_PRINTER);
+    return ReasonText(Reason::PRINTER_REFUSED).arg(printer.printerName());
 }
 
 } // namespace

@@ -1,18 +1,21 @@
 #include "editor/WordUsageWindow.h"
 
+#include "settings/MessageTable.h"
+
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-TfmWordUsage::TfmWordUsage(const QList<WordUsage>& words, const QString& cardName, QWidget* parent)
+TfmWordUsage::TfmWordUsage(const QList<WordUsage>& words, const QString& cardName, const MessageTable& messages,
+                           QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowCloseButtonHint)
 {
     setObjectName("fmWordUsage");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("Word Usage: '" + cardName + "'");
+    setWindowTitle(messages.Text(MessageKey::WORD_USAGE_TITLE).arg(cardName));
     auto* table = new QTableWidget(int(words.size()), 2, this);
     table->setObjectName("tblWords");
-    table->setHorizontalHeaderLabels({QStringLiteral("Word"), QStringLiteral("Times")});
+    table->setHorizontalHeaderLabels({messages.Text(MessageKey::WORD_USAGE_WORD), messages.Text(MessageKey::WORD_USAGE_TIMES)});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);

@@ -2,6 +2,7 @@
 
 #include "platform/FileSteps.h"
 #include "platform/NativeName.h"
+#include "platform/ReasonTexts.h"
 
 #include <QCryptographicHash>
 
@@ -64,27 +65,25 @@ bool Replaceable(const QByteArray& native, const QString& shownName, mode_t& mod
     if (::lstat(native.constData(), &status) != 0) {
         if (errno == ENOENT)
             return true;
-        error = QStringLiteral("Cannot write '%1': %2").arg(shownName, SystemReason(errno));
+        error = ReasonText(Reason::CANNOT_WRITE).arg(shownName, SystemReason(errno));
         return false;
     }
     if (S_ISLNK(status.st_mode)) {
-        error = QStringLiteral("Cannot write '%1': it is a symbolic link, and Nodex never writes "
-                               "through a link, so that no other file is changed.")
-                    .arg(shownName);
+        error = ReasonText(Reason::WRITE_THROUGH_LINK).arg(shownName);
         return false;
     }
     if (!S_ISREG(status.st_mode)) {
-        error = QStringLiteral("Cannot write '%1': not a regular file.").arg(shownName);
+        error = ReasonText(Reason::WRITE_NOT_REGULAR).arg(shownName);
         return false;
     }
     // The system always lets the superuser write; a file whose owner may not write it is
     // read-only for this program whoever runs it, as a read-only file is on every desktop.
     if (!(status.st_mode & S_IWUSR)) {
-        error = QStringLiteral("Cannot write '%1': the file is read-only.").arg(shownName);
+        error = ReasonText(Reason::WRITE_READ_ONLY).arg(shownName);
         return false;
     }
     if (::access(native.constData(), W_OK) != 0) {
-        error = QStringLiteral("Cannot write '%1': %2").arg(shownName, SystemReason(errno));
+        error = ReasonText(Reason::CANNOT_WRITE).arg(shownName, SystemReason(errno));
         return false;
     }
     mode = status.st_mode & 07777;
@@ -166,7 +165,7 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& 
 {
     error.clear();
     if (path.isEmpty() || path.endsWith('/')) {
-        error = QStringLiteral("Cannot write a file without a name.");
+        error = ReasonText(Reason::WRITE_WITHOUT_NAME);
         return false;
     }
     const QByteArray target = NativePath(path);
@@ -180,8 +179,8 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& 
     Handle file(OpenTemp(temp, errorNumber));
     if (file.Get() < 0) {
         error = errorNumber == EBUSY
-            ? QStringLiteral("Cannot write '%1': another program is writing it at this moment.").arg(shownName)
-            : QStringLiteral("Cannot write '%1': %2").arg(shownName, SystemReason(errorNumber));
+            ? ReasonText(Reason::WRITE_BUSY).arg(shownName)
+            : ReasonText(Reason::CANNOT_WRITE).arg(shownName, SystemReason(errorNumber));
         return false;
     }
     // A replaced file keeps its permissions; a new one takes the process's defaults.
@@ -189,7 +188,7 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& 
         if (!errorNumber)
             errorNumber = errno;
         ::unlink(temp.constData());
-        error = QStringLiteral("Cannot write '%1': %2").arg(shownName, SystemReason(errorNumber));
+        error = ReasonText(Reason::CANNOT_WRITE).arg(shownName, SystemReason(errorNumber));
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "platform/AsciiCase.h"
 #include "platform/AtomicWrite.h"
+#include "platform/ReasonTexts.h"
 #include "platform/TextFile.h"
 
 #include <QHash>
@@ -497,9 +498,7 @@ bool IniFile::Save(QString& error) const
 {
     error.clear();
     if (FData->Unreadable) {
-        error = QStringLiteral("Cannot write '%1': it could not be read, and its other entries "
-                               "would be lost.")
-                    .arg(FFilePath);
+        error = ReasonText(Reason::WRITE_UNREAD).arg(FFilePath);
         return false;
     }
     if (!FData->Dirty)

@@ -1,6 +1,7 @@
 #include "platform/NativeName.h"
 
 #include "platform/FileSteps.h"
+#include "platform/ReasonTexts.h"
 #include "platform/TextFile.h"
 
 #include <QStringDecoder>
@@ -159,12 +160,12 @@ bool SameFile(const QString& a, const QString& b)
 bool MoveFile(const QString& from, const QString& to, QString& reason)
 {
     if (KindOf(to) != FileKind::Missing && !SameFile(from, to)) {
-        reason = QStringLiteral("Cannot move '%1': '%2' already exists.").arg(ReadableName(from), ReadableName(to));
+        reason = ReasonText(Reason::MOVE_TARGET_EXISTS).arg(ReadableName(from), ReadableName(to));
         return false;
     }
     const StepOutcome outcome = PassFileStep(FileStep::Move, NativePath(to));
     if (outcome.ErrorNumber || ::rename(NativePath(from).constData(), NativePath(to).constData()) != 0) {
-        reason = QStringLiteral("Cannot move '%1': %2")
+        reason = ReasonText(Reason::CANNOT_MOVE)
                      .arg(ReadableName(from), SystemReason(outcome.ErrorNumber ? outcome.ErrorNumber : errno));
         return false;
     }
@@ -177,6 +178,6 @@ bool RemoveFile(const QString& path, QString& reason)
     const StepOutcome outcome = PassFileStep(FileStep::Remove, native);
     if (!outcome.ErrorNumber && (::unlink(native.constData()) == 0 || errno == ENOENT))
         return true;
-    reason = QStringLiteral("Cannot remove '%1': %2").arg(ReadableName(path), SystemReason(outcome.ErrorNumber ? outcome.ErrorNumber : errno));
+    reason = ReasonText(Reason::CANNOT_REMOVE).arg(ReadableName(path), SystemReason(outcome.ErrorNumber ? outcome.ErrorNumber : errno));
     return false;
 }

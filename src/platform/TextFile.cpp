@@ -2,6 +2,7 @@
 
 #include "platform/AtomicWrite.h"
 #include "platform/NativeName.h"
+#include "platform/ReasonTexts.h"
 
 #include <QLocale>
 #include <QStringDecoder>
@@ -179,20 +180,20 @@ FileRead ReadFileIfPresent(const QString& path, QByteArray& bytes, QString& erro
     const int handle = ::open(NativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (handle < 0) {
         const int reason = errno;
-        error = QStringLiteral("Cannot open '%1': %2").arg(ReadableName(path), SystemReason(reason));
+        error = ReasonText(Reason::CANNOT_OPEN).arg(ReadableName(path), SystemReason(reason));
         return reason == ENOENT || reason == ENOTDIR ? FileRead::Missing : FileRead::Failed;
     }
     const auto fail = [&](const QString& why) {
-        error = QStringLiteral("Cannot read '%1': %2").arg(ReadableName(path), why);
+        error = ReasonText(Reason::CANNOT_READ).arg(ReadableName(path), why);
         bytes.clear();
         ::close(handle);
         return FileRead::Failed;
     };
     struct stat status {};
     if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode))
-        return fail(QStringLiteral("not a regular file."));
+        return fail(ReasonText(Reason::NOT_A_REGULAR_FILE));
     if (maxBytes >= 0 && status.st_size > maxBytes)
-        return fail(QStringLiteral("it is larger than %1, more than such a file ever holds.")
+        return fail(ReasonText(Reason::LARGER_THAN)
                         .arg(QLocale::c().formattedDataSize(maxBytes, 0, QLocale::DataSizeTraditionalFormat)));
     // Room for one byte more than the file holds: a read that leaves it empty has reached the
     // end, so a file costs one read, not a second one to find its end.

@@ -1,6 +1,7 @@
 #include "settings/LanguageFile.h"
 
 #include "platform/IniFile.h"
+#include "platform/ReasonTexts.h"
 #include "settings/MessageTable.h"
 
 #include <QAbstractButton>
@@ -225,6 +226,8 @@ void ApplyLanguageFile(const IniFile& file, const TranslatedWindows& windows, Me
         if (const QString section = MessageSection(key); !section.isEmpty())
             messages.Replace(key, file.ReadString(section, MessageTable::KeyName(key), {}));
     }
+    for (int i = 0; i < ReasonCount(); ++i)
+        SetReasonText(Reason(i), file.ReadString(ReasonsSection, ReasonName(Reason(i)), {}));
 }
 
 QString LanguageName(const QString& languageFile)
@@ -267,5 +270,8 @@ QByteArray EnglishLanguageFile()
             text += MessageTable::KeyName(key).toUtf8() + "=" + MessageTable::BuiltInText(key).toUtf8() + "\n";
         }
     }
+    startSection(ReasonsSection);
+    for (int i = 0; i < ReasonCount(); ++i)
+        text += ReasonName(Reason(i)).toUtf8() + "=" + BuiltInReason(Reason(i)).toUtf8() + "\n";
     return text;
 }

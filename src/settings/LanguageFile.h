@@ -33,15 +33,16 @@ const QList<LanguageKey>& LanguageKeys();
 
 /// The section of our own for the message-table texts beyond the design's 44.
 inline const QString OwnMessagesSection = QStringLiteral("Nodex.Messages");
-/// The section of our own for captions no other key reaches: "window.control=caption".
-inline const QString OwnCaptionsSection = QStringLiteral("Nodex.Captions");
+/// The section of our own for the reasons given beneath messages (see ReasonTexts.h).
+inline const QString ReasonsSection = QStringLiteral("Nodex.Reasons");
 
 /// The windows a language file translates, by their object names ("fmMain", "fmEditor", ...):
 /// the templates for the editor and its find dialog.
 using TranslatedWindows = QHash<QString, QObject*>;
 
-/// Applies a language file: every caption key, then "Messages", then our own sections. An empty
-/// or missing value leaves its text as it is, so no caption or message can become empty.
+/// Applies a language file: every caption key, then "Messages", then our own sections (messages
+/// and reasons). An empty or missing value leaves its text as it is, so no caption, message or
+/// reason can become empty.
 void ApplyLanguageFile(const IniFile& file, const TranslatedWindows& windows, MessageTable& messages);
 
 /// Sets a caption on a menu item, menu, button, group box, label, tab page or window.

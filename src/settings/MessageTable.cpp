@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::HELP_NOT_FOUND) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::TEXT_FILTER) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -78,6 +78,21 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "HELP_NOT_FOUND",
         "The help page '%1' cannot be found. The help pages belong in the Help folder beside the "
         "program." },
+    { "FOLDER_NOT_CREATED", "The folder '%1' cannot be created." },
+    { "CARD_FILE_EXISTS", "'%1' already exists." },
+    { "TEXT_FILE_TAKEN", "'%1' is already in the Text Files folder." },
+    { "MERGED_TEXT_NOT_WRITTEN", "The merged text could not be written." },
+    { "TEXT_NOT_SAVED", "The text of '%1' could not be saved." },
+    { "TEXT_NOT_OVERWRITTEN", "The text file could not be read, so it is not written over." },
+    { "TEXT_READ_ONLY", "The text is read-only until it can be read." },
+    { "EDITING_CAPTION", "Editing Nodex: '%1'" },
+    { "MODIFIED_MARKER", "*" },
+    { "AUTOSAVED_AT", "Text auto-saved at %1" },
+    { "WORD_USAGE_TITLE", "Word Usage: '%1'" },
+    { "WORD_USAGE_WORD", "Word" },
+    { "WORD_USAGE_TIMES", "Times" },
+    { "PROJECT_FILTER", "Nodex Project (*.nodex)" },
+    { "TEXT_FILTER", "Text Files (*.txt)" },
 } };
 
 std::size_t Index(MessageKey key)

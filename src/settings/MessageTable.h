@@ -71,6 +71,21 @@ enum class MessageKey {
     HELP_FORWARD,
     HELP_CONTENTS,
     HELP_NOT_FOUND,
+    FOLDER_NOT_CREATED,
+    CARD_FILE_EXISTS,
+    TEXT_FILE_TAKEN,
+    MERGED_TEXT_NOT_WRITTEN,
+    TEXT_NOT_SAVED,
+    TEXT_NOT_OVERWRITTEN,
+    TEXT_READ_ONLY,
+    EDITING_CAPTION,
+    MODIFIED_MARKER,
+    AUTOSAVED_AT,
+    WORD_USAGE_TITLE,
+    WORD_USAGE_WORD,
+    WORD_USAGE_TIMES,
+    PROJECT_FILTER,
+    TEXT_FILTER,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -78,7 +93,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 62;
+    static constexpr int Count = 77;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 
