@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "app/BackupCommands.h"
 #include "app/CardCommands.h"
 #include "app/MainMenus.h"
 #include "app/ProjectCommands.h"
@@ -53,6 +54,7 @@ public:
     ProjectStore& Store() { return FStore; }
     CardCommands& Cards() { return FCardCommands; }
     ProjectCommands& Commands() { return FProjectCommands; }
+    BackupCommands& Backups() { return FBackupCommands; }
 
     /// The properties dialog, made after the main window.
     void SetPropertiesDialog(TfmProperties& dialog) { FCardCommands.SetPropertiesDialog(dialog); }
@@ -154,6 +156,7 @@ private:
     ProjectStore FStore;
     CardCommands FCardCommands;
     ProjectCommands FProjectCommands;
+    BackupCommands FBackupCommands;
     QGraphicsPixmapItem* imgFlash = nullptr;
     TfmCompile* fmCompile = nullptr;
     TfmFindAndCompile* fmFindAndCompile = nullptr;
