@@ -92,6 +92,26 @@ bool Unsupported(int errorNumber)
 {
     return errorNumber == EINVAL || errorNumber == ENOSYS;
 }
+
+/// Moves a folder into place where the file system cannot exchange two names in one step: a
+/// folder already there is moved aside first, and back when the new one cannot take its place.
+int ReplaceStepwise(const QByteArray& staging, const QByteArray& target)
+{
+    struct stat status { };
+    if (::lstat(target.constData(), &status) != 0)
+        return Rename(staging, target, 0, FileStep::Move);
+    const QByteArray aside = TempPathBeside(target + ".old");
+    RemoveTree(aside);
+    if (const int failed = Rename(target, aside, 0, FileStep::Move))
+        return failed;
+    if (const int failed = Rename(staging, target, 0, FileStep::Move)) {
+        Rename(aside, target, 0, FileStep::Move);
+        return failed;
+    }
+    RemoveTree(aside);
+    return 0;
+}
+
 } // namespace
 
 StagingFolder::StagingFolder(QString finalPath)
@@ -152,23 +172,6 @@ bool StagingFolder::Commit(QString& reason)
     FLock.Reset();
     SyncParent(target);
     return true;
-}
-
-int StagingFolder::ReplaceStepwise(const QByteArray& staging, const QByteArray& target)
-{
-    struct stat status { };
-    if (::lstat(target.constData(), &status) != 0)
-        return Rename(staging, target, 0, FileStep::Move);
-    const QByteArray aside = TempPathBeside(target + ".old");
-    RemoveTree(aside);
-    if (const int failed = Rename(target, aside, 0, FileStep::Move))
-        return failed;
-    if (const int failed = Rename(staging, target, 0, FileStep::Move)) {
-        Rename(aside, target, 0, FileStep::Move);
-        return failed;
-    }
-    RemoveTree(aside);
-    return 0;
 }
 
 void StagingFolder::RemoveLeftovers(const QString& parent)

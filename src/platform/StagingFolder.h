@@ -33,9 +33,6 @@ public:
     static void RemoveLeftovers(const QString& parent);
 
 private:
-    /// Moves the folder into place where the file system cannot exchange two names in one step.
-    int ReplaceStepwise(const QByteArray& staging, const QByteArray& target);
-
     QString FFinal;
     QString FStaging;
     FileHandle FLock; ///< the temporary folder, locked while it is built
