@@ -70,6 +70,7 @@ void CopyFolder(benchmark::State& state)
 
 BENCHMARK(BackupProject)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(CopyFolder)
+    ->Args({ 1000, 0 })
     ->Args({ 10000, 0 })
     ->Args({ 10000, 1 })
     ->Unit(benchmark::kMillisecond)
