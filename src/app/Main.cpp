@@ -68,6 +68,7 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     , FStore(FProject, FSelection, *FCanvas, FTheme, FThemes, dialogs, messages)
     , FCardCommands(FProject, FSelection, *FCanvas, FTheme, FThemes, FStore, dialogs, messages)
     , FProjectCommands(FProject, *this, dialogs, messages)
+    , FBackupCommands(FProject, FSelection, FStore, dialogs, messages)
 {
     setObjectName("fmMain");
     setWindowTitle("nofile");
@@ -134,6 +135,10 @@ void TfmMain::ConnectCommands()
         if (fmAbout)
             FDialogs.RunModal(*fmAbout);
     });
+    connect(FMenus.mnuBackupProject, &QAction::triggered, this,
+            [this] { FBackupCommands.mnuBackupProjectClick(); });
+    connect(FMenus.mnuCopyToProject, &QAction::triggered, this,
+            [this] { FBackupCommands.mnuCopyToProjectClick(); });
 
     const auto card = [this](QAction* item, std::function<void()> command) {
         connect(item, &QAction::triggered, this, [this, command] { RunCardCommand(command); });

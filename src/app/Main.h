@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "app/BackupCommands.h"
 #include "app/CardCommands.h"
 #include "app/MainMenus.h"
 #include "app/ProjectCommands.h"
@@ -60,6 +61,7 @@ public:
     ProjectCommands& Commands() { return FProjectCommands; }
     /// The projects opened most recently, listed after File > Open.
     TMRUFiles& RecentFiles() { return FRecentFiles; }
+    BackupCommands& Backups() { return FBackupCommands; }
 
     /// The properties dialog, made after the main window.
     void SetPropertiesDialog(TfmProperties& dialog) { FCardCommands.SetPropertiesDialog(dialog); }
@@ -179,6 +181,7 @@ private:
     CardCommands FCardCommands;
     ProjectCommands FProjectCommands;
     TMRUFiles FRecentFiles;
+    BackupCommands FBackupCommands;
     QGraphicsPixmapItem* imgFlash = nullptr;
     TfmAbout* fmAbout = nullptr;
     TfmCompile* fmCompile = nullptr;

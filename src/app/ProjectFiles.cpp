@@ -61,13 +61,18 @@ CardFileData ReadCardFile(const IniFile& file)
     return data;
 }
 
-void WriteCardFile(IniFile& file, const CardFileData& data)
+void WriteCardState(IniFile& file, const CardFileData& data)
 {
     file.WriteInteger(StateData, Type, data.StoredType);
     file.WriteInteger(StateData, State, data.State);
     file.WriteInteger(Position, Left, data.Left);
     file.WriteInteger(Position, Top, data.Top);
     file.WriteString(Description, Text, data.Description);
+}
+
+void WriteCardFile(IniFile& file, const CardFileData& data)
+{
+    WriteCardState(file, data);
     file.WriteString(LinkTo, Name, data.LinkToName);
 }
 

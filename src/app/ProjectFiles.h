@@ -43,6 +43,9 @@ ProjectFileData ReadProjectFile(const IniFile& file);
 void WriteProjectFile(IniFile& file, const ProjectFileData& data);
 
 CardFileData ReadCardFile(const IniFile& file);
+/// Writes the five keys of the card itself in order, without its link: what a card copied into
+/// another project arrives with.
+void WriteCardState(IniFile& file, const CardFileData& data);
 /// Writes the six card keys in order; other sections (an editor's window placement) stay.
 void WriteCardFile(IniFile& file, const CardFileData& data);
 

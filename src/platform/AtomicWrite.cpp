@@ -1,5 +1,6 @@
 #include "platform/AtomicWrite.h"
 
+#include "platform/FileHandle.h"
 #include "platform/FileSteps.h"
 #include "platform/NativeName.h"
 #include "platform/ReasonTexts.h"
@@ -13,59 +14,32 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace {
+enum class Existing { Replace, Keep };
+
 const QByteArray TempSuffix = QByteArrayLiteral(".nodex-tmp");
 // Beyond this many bytes the temporary name would pass the file system's limit on a name.
 constexpr qsizetype LongestPlainTempName = 200;
 // Few enough that a write never spins, enough to outlast a clean-up running beside it.
 constexpr int OpenAttempts = 3;
 
-/// Closes a file handle on every way out.
-class Handle {
-public:
-    explicit Handle(int fd = -1)
-        : FFd(fd)
-    {
-    }
-    ~Handle() { Reset(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    int Get() const { return FFd; }
-    /// Hands the file over without closing it.
-    int Release() { return std::exchange(FFd, -1); }
-    void Reset()
-    {
-        if (FFd >= 0)
-            ::close(FFd);
-        FFd = -1;
-    }
-
-private:
-    int FFd;
-};
-
-QByteArray TempPathFor(const QByteArray& nativePath)
-{
-    const qsizetype slash = nativePath.lastIndexOf('/');
-    QByteArray name = nativePath.mid(slash + 1);
-    if (name.size() > LongestPlainTempName)
-        name = QCryptographicHash::hash(name, QCryptographicHash::Md5).toHex();
-    return nativePath.left(slash + 1) + '.' + name + TempSuffix;
-}
-
 bool SameInode(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 /// Whether the file at `native` may be replaced: missing, or a regular file its owner may write.
 /// `mode` receives the permissions an existing file keeps.
-bool Replaceable(const QByteArray& native, const QString& shownName, mode_t& mode, QString& error)
+bool Replaceable(const QByteArray& native, const QString& shownName, Existing existing,
+                 mode_t& mode, QString& error)
 {
     struct stat status {};
     if (::lstat(native.constData(), &status) != 0) {
         if (errno == ENOENT)
             return true;
         error = ReasonText(Reason::CANNOT_WRITE).arg(shownName, SystemReason(errno));
+        return false;
+    }
+    if (existing == Existing::Keep) {
+        error = ReasonText(Reason::CANNOT_WRITE).arg(shownName, SystemReason(EEXIST));
         return false;
     }
     if (S_ISLNK(status.st_mode)) {
@@ -99,7 +73,7 @@ int OpenTemp(const QByteArray& temp, int& errorNumber)
             errorNumber = outcome.ErrorNumber;
             return -1;
         }
-        Handle file(::open(temp.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+        FileHandle file(::open(temp.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
         if (file.Get() < 0) {
             errorNumber = errno;
             // Something else stands under our own temporary name: it is ours to remove.
@@ -127,9 +101,28 @@ int OpenTemp(const QByteArray& temp, int& errorNumber)
     return -1;
 }
 
+/// Moves the finished temporary file to its name; with Existing::Keep only while nothing has
+/// taken that name, decided by the file system in the same step, so that no check can be
+/// outrun.
+int MoveIntoPlace(const QByteArray& temp, const QByteArray& target, Existing existing)
+{
+    if (existing == Existing::Replace)
+        return ::rename(temp.constData(), target.constData()) == 0 ? 0 : errno;
+    if (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE)
+        == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // A file system that cannot rename without replacing can still link without replacing.
+    if (::link(temp.constData(), target.constData()) != 0)
+        return errno;
+    ::unlink(temp.constData());
+    return 0;
+}
+
 /// Writes every byte, flushes them to the disk and moves the file into place.
 bool WriteAndReplace(int fd, const QByteArray& temp, const QByteArray& target, const QByteArray& bytes,
-                     int& errorNumber)
+                     Existing existing, int& errorNumber)
 {
     for (qsizetype done = 0; done < bytes.size();) {
         const StepOutcome outcome = PassFileStep(FileStep::Write, temp);
@@ -152,16 +145,13 @@ bool WriteAndReplace(int fd, const QByteArray& temp, const QByteArray& target, c
         errorNumber = outcome.ErrorNumber ? outcome.ErrorNumber : errno;
         return false;
     }
-    if (const StepOutcome outcome = PassFileStep(FileStep::Replace, target);
-        outcome.ErrorNumber || ::rename(temp.constData(), target.constData()) != 0) {
-        errorNumber = outcome.ErrorNumber ? outcome.ErrorNumber : errno;
-        return false;
-    }
-    return true;
+    const StepOutcome outcome = PassFileStep(FileStep::Replace, target);
+    errorNumber = outcome.ErrorNumber ? outcome.ErrorNumber : MoveIntoPlace(temp, target, existing);
+    return errorNumber == 0;
 }
-} // namespace
 
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error)
+bool WriteThroughTemp(const QString& path, const QByteArray& bytes, Existing existing,
+                      QString& error)
 {
     error.clear();
     if (path.isEmpty() || path.endsWith('/')) {
@@ -171,12 +161,12 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& 
     const QByteArray target = NativePath(path);
     const QString shownName = ReadableName(path);
     mode_t mode = 0;
-    if (!Replaceable(target, shownName, mode, error))
+    if (!Replaceable(target, shownName, existing, mode, error))
         return false;
 
-    const QByteArray temp = TempPathFor(target);
+    const QByteArray temp = TempPathBeside(target);
     int errorNumber = 0;
-    Handle file(OpenTemp(temp, errorNumber));
+    FileHandle file(OpenTemp(temp, errorNumber));
     if (file.Get() < 0) {
         error = errorNumber == EBUSY
             ? ReasonText(Reason::WRITE_BUSY).arg(shownName)
@@ -184,7 +174,8 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& 
         return false;
     }
     // A replaced file keeps its permissions; a new one takes the process's defaults.
-    if ((mode && ::fchmod(file.Get(), mode) != 0) || !WriteAndReplace(file.Get(), temp, target, bytes, errorNumber)) {
+    if ((mode && ::fchmod(file.Get(), mode) != 0)
+        || !WriteAndReplace(file.Get(), temp, target, bytes, existing, errorNumber)) {
         if (!errorNumber)
             errorNumber = errno;
         ::unlink(temp.constData());
@@ -192,6 +183,26 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& 
         return false;
     }
     return true;
+}
+} // namespace
+
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error)
+{
+    return WriteThroughTemp(path, bytes, Existing::Replace, error);
+}
+
+bool CreateFileAtomically(const QString& path, const QByteArray& bytes, QString& error)
+{
+    return WriteThroughTemp(path, bytes, Existing::Keep, error);
+}
+
+QByteArray TempPathBeside(const QByteArray& nativePath)
+{
+    const qsizetype slash = nativePath.lastIndexOf('/');
+    QByteArray name = nativePath.mid(slash + 1);
+    if (name.size() > LongestPlainTempName)
+        name = QCryptographicHash::hash(name, QCryptographicHash::Md5).toHex();
+    return nativePath.left(slash + 1) + '.' + name + TempSuffix;
 }
 
 bool IsWriteTempName(QStringView fileName)
@@ -211,7 +222,7 @@ void RemoveWriteLeftovers(const QString& folder)
         if (!IsWriteTempName(PathFromNative(name)))
             continue;
         const QByteArray path = prefix + name;
-        Handle file(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        FileHandle file(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat opened {};
         struct stat named {};
         // A write in progress holds its lock: only what no one holds is a leftover.

@@ -12,6 +12,15 @@
 /// names the file and gives the system's reason, and false is returned.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error);
 
+/// Writes a new file as WriteFileAtomically does, but never replaces anything: when a file (or a
+/// link, or a folder) of that name exists, or appears while the bytes are written, nothing is
+/// changed and false is returned with the reason ("File exists").
+bool CreateFileAtomically(const QString& path, const QByteArray& bytes, QString& error);
+
+/// The temporary name beside a native path that the writes above go through: "." + its name +
+/// ".nodex-tmp", or a hash in place of a name too long for that.
+QByteArray TempPathBeside(const QByteArray& nativePath);
+
 /// Whether a file name is one of the temporary files WriteFileAtomically writes through:
 /// "." + the replaced file's name + ".nodex-tmp" (or a hash in place of a very long name).
 bool IsWriteTempName(QStringView fileName);

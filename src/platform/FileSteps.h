@@ -14,6 +14,8 @@ enum class FileStep {
     Replace,    ///< moving it over the file it replaces
     Move,       ///< moving a file to a new name
     Remove,     ///< deleting a file
+    MakeFolder, ///< creating one folder level
+    Copy,       ///< copying one file, byte for byte, into a new file
 };
 
 /// What the hook makes of a step.

@@ -146,7 +146,9 @@ FileKind KindOf(const QString& path)
     struct stat status {};
     if (::stat(NativePath(path).constData(), &status) != 0)
         return FileKind::Missing;
-    return S_ISREG(status.st_mode) ? FileKind::Regular : FileKind::Other;
+    if (S_ISREG(status.st_mode))
+        return FileKind::Regular;
+    return S_ISDIR(status.st_mode) ? FileKind::Folder : FileKind::Other;
 }
 
 bool SameFile(const QString& a, const QString& b)
@@ -179,5 +181,16 @@ bool RemoveFile(const QString& path, QString& reason)
     if (!outcome.ErrorNumber && (::unlink(native.constData()) == 0 || errno == ENOENT))
         return true;
     reason = ReasonText(Reason::CANNOT_REMOVE).arg(ReadableName(path), SystemReason(outcome.ErrorNumber ? outcome.ErrorNumber : errno));
+    return false;
+}
+
+bool MakeFolder(const QString& path, QString& reason)
+{
+    const QByteArray native = NativePath(path);
+    const int failed = PassFileStep(FileStep::MakeFolder, native).ErrorNumber;
+    if (!failed && ::mkdir(native.constData(), 0777) == 0)
+        return true;
+    reason = ReasonText(Reason::CANNOT_CREATE)
+                 .arg(ReadableName(path), SystemReason(failed ? failed : errno));
     return false;
 }

@@ -30,7 +30,7 @@ QStringList RegularFileNames(const QString& folder);
 /// The system's words for an error number, such as "No space left on device".
 QString SystemReason(int errorNumber);
 
-enum class FileKind { Missing, Regular, Other };
+enum class FileKind { Missing, Regular, Folder, Other };
 
 /// What a path names, following symbolic links.
 FileKind KindOf(const QString& path);
@@ -45,3 +45,7 @@ bool MoveFile(const QString& from, const QString& to, QString& reason);
 /// Deletes a file (a link itself, never what it leads to); false, with the reason, when it could
 /// not be deleted. A file that is already gone counts as deleted.
 bool RemoveFile(const QString& path, QString& reason);
+
+/// Creates one folder level (its parent must exist); false, with the reason, when it could not be
+/// created, also when something of that name is already there.
+bool MakeFolder(const QString& path, QString& reason);

@@ -9,7 +9,7 @@ struct Text {
 };
 
 // In the order of Reason.
-constexpr std::array<Text, 19> BuiltIn = {{
+constexpr std::array<Text, 25> BuiltIn = {{
     {"CANNOT_OPEN", "Cannot open '%1': %2"},
     {"CANNOT_READ", "Cannot read '%1': %2"},
     {"NOT_A_REGULAR_FILE", "not a regular file."},
@@ -30,8 +30,14 @@ constexpr std::array<Text, 19> BuiltIn = {{
     {"PDF_WITHOUT_NAME", "No name was given for the PDF file."},
     {"NO_PRINTER", "No printer is set up on this computer; print to a PDF file instead."},
     {"PRINTER_REFUSED", "The printer '%1' did not take the job."},
+    {"CANNOT_CREATE", "Cannot create '%1': %2"},
+    {"CANNOT_MOVE_TO", "Cannot move '%1' to '%2': %3"},
+    {"CANNOT_COPY", "Cannot copy '%1': %2"},
+    {"CANNOT_READ_FOLDER", "Cannot read the folder '%1': %2"},
+    {"FOLDER_MISSING", "The folder '%1' does not exist."},
+    {"COPY_LINK_OUT", "Cannot copy '%1': it is a link that leads out of the project folder."},
 }};
-static_assert(int(Reason::PRINTER_REFUSED) + 1 == int(BuiltIn.size()));
+static_assert(int(Reason::COPY_LINK_OUT) + 1 == int(BuiltIn.size()));
 
 // The texts of the language in use: a catalogue, like a translator's, that every part of the
 // program reads from.

@@ -25,6 +25,12 @@ enum class Reason {
     PDF_WITHOUT_NAME,
     NO_PRINTER,
     PRINTER_REFUSED,
+    CANNOT_CREATE,
+    CANNOT_MOVE_TO,
+    CANNOT_COPY,
+    CANNOT_READ_FOLDER,
+    FOLDER_MISSING,
+    COPY_LINK_OUT,
 };
 
 /// The reason's text now, with its "%1" (and "%2") still to fill.

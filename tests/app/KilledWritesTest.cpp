@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "FolderDiff.h"
 
 #include "app/Main.h"
 #include "canvas/CanvasState.h"
@@ -174,5 +175,37 @@ TEST_F(KilledWritesTest, TextSavesCompilationsAndMergesLeaveEachFileOldOrNew)
             if (Text("A") == TextA) {
                 EXPECT_EQ(CardNames(), (QStringList{"A", "B", "C"})) << "step " << step;
             }
+        });
+}
+
+TEST_F(KilledWritesTest, UnderItsNameABackupIsAlwaysWhole)
+{
+    // Each killed backup replaces a whole one of the same second after changing the text of C:
+    // under the backup's name there must always be one of the two, whole.
+    const QString backup = App.Path("Backups/Book (05-12-26 @ 01.40.57 PM)");
+    const QByteArray changed = "The keeper sleeps.\r\n";
+    App.MakeFolder("Backups");
+    Main().Backups().Now = [] { return QDateTime(QDate(2026, 12, 5), QTime(13, 40, 57)); };
+    OpenFreshProject();
+    Main().Menus().mnuBackupProject->trigger();
+    KillAtEveryStep(
+        [&] {
+            Projects.Write("Text Files/C.txt", changed);
+            Main().Menus().mnuBackupProject->trigger();
+        },
+        [&](int step) {
+            QFile backedUp(backup + "/Text Files/C.txt");
+            const QByteArray text
+                = backedUp.open(QIODevice::ReadOnly) ? backedUp.readAll() : QByteArray();
+            EXPECT_TRUE(text == TextC || text == changed) << "step " << step;
+            Projects.Write("Text Files/C.txt", text);
+            EXPECT_EQ(BackupDiff(Projects.Path(), backup), QStringList()) << "step " << step;
+            // The next backup clears away what the killed one left.
+            Projects.Write("Text Files/C.txt", TextC);
+            Main().Menus().mnuBackupProject->trigger();
+            const auto all = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
+            EXPECT_EQ(QDir(App.Path("Backups")).entryList(all),
+                      QStringList{QFileInfo(backup).fileName()})
+                << "step " << step;
         });
 }

@@ -59,6 +59,22 @@ TEST(AtomicWrite, AStepThatFailsKeepsTheOldFileLeavesNothingAndSaysWhy)
     }
 }
 
+TEST(AtomicWrite, ACreatedFileNeverReplacesOneThatAppearsWhileItIsWritten)
+{
+    TempFolder folder;
+    SetFileStepHook([&](FileStep step, const QByteArray&) {
+        if (step == FileStep::Replace)
+            folder.Write("Lamp.txt", "theirs");
+        return StepOutcome{};
+    });
+    QString error;
+    EXPECT_FALSE(CreateFileAtomically(folder.Path("Lamp.txt"), "ours", error));
+    SetFileStepHook({});
+    EXPECT_EQ(folder.Read("Lamp.txt"), QByteArray("theirs"));
+    EXPECT_TRUE(error.endsWith("File exists")) << error.toStdString();
+    EXPECT_EQ(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Lamp.txt"});
+}
+
 TEST(AtomicWrite, FailureKeepsTheOldFileAndSaysWhy)
 {
     TempFolder folder;

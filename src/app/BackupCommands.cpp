@@ -1,0 +1,84 @@
+#include "app/BackupCommands.h"
+
+#include "app/CardCopy.h"
+#include "app/CardRecord.h"
+#include "app/ProjectBackup.h"
+#include "app/ProjectState.h"
+#include "app/ProjectStore.h"
+#include "canvas/CanvasState.h"
+#include "canvas/NodexObject.h"
+#include "canvas/Theme.h"
+#include "platform/Dialogs.h"
+#include "platform/NativeName.h"
+#include "platform/WaitCursor.h"
+#include "settings/MessageTable.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const QString ProjectSuffix = QStringLiteral("nodex");
+} // namespace
+
+BackupCommands::BackupCommands(const ProjectState& project, const CanvasState& selection,
+    const ProjectStore& store, Dialogs& dialogs, const MessageTable& messages)
+    : FProject(project)
+    , FSelection(selection)
+    , FStore(store)
+    , FDialogs(dialogs)
+    , FMessages(messages)
+{
+}
+
+void BackupCommands::mnuBackupProjectClick()
+{
+    if (FProject.IsUnnamed())
+        return;
+    QString reason;
+    bool made = false;
+    {
+        WaitCursor wait;
+        made = BackupProject(FProject.AppFolder + "Backups/", FProject.ProjectFolder,
+            FProject.ProjectFileName, Now(), reason);
+    }
+    if (made)
+        FDialogs.ShowInformation(FMessages.Text(MessageKey::BACKUP_OK));
+    else
+        FDialogs.ShowWarning(FMessages.Text(MessageKey::BACKUP_NOT_OK), reason);
+}
+
+void BackupCommands::mnuCopyToProjectClick()
+{
+    if (FSelection.SelectedCards.isEmpty())
+        return;
+    const QString folder
+        = FProject.ProjectFolder.isEmpty() ? QDir::homePath() : FProject.ProjectFolder;
+    const QString path = FDialogs.AskSaveFileName(FMessages.Text(MessageKey::COPY_TO_PROJECT_TITLE), folder,
+                                                  FMessages.Text(MessageKey::PROJECT_FILTER), ProjectSuffix);
+    if (path.isEmpty())
+        return;
+    const QFileInfo chosen(path);
+    if (chosen.suffix().toLower() != ProjectSuffix || KindOf(path) != FileKind::Regular) {
+        FDialogs.ShowInformation(FMessages.Text(MessageKey::ERROR_READING_FILE));
+        return;
+    }
+    CardCopyOutcome outcome;
+    {
+        WaitCursor wait;
+        QList<CardToCopy> cards;
+        for (const TNodex* card : FSelection.SelectedCards) {
+            if (card->Type() == CompilationType)
+                continue;
+            // The files keep the spelling of the card's own, also a name that is not UTF-8.
+            const QString cardFile = FStore.CardFilePath(*card).mid(FProject.ProjectFolder.size());
+            cards.append({ CardNameOfFile(cardFile), CardFileRecord(*card) });
+        }
+        outcome = CopyCardsToProject(cards, FProject.ProjectFolder, chosen.absolutePath() + "/");
+    }
+    if (outcome.AllCopied)
+        FDialogs.ShowInformation(FMessages.Text(MessageKey::COPY_OK));
+    else if (outcome.Reason.isEmpty())
+        FDialogs.ShowInformation(FMessages.Text(MessageKey::COPY_NOT_OK));
+    else
+        FDialogs.ShowWarning(FMessages.Text(MessageKey::COPY_NOT_OK), outcome.Reason);
+}
