@@ -172,6 +172,9 @@ void TfmEditor::TakeOptions(const EditorSettings& settings)
         FFindDialog->CopyCaptionsFrom(*FContext.TemplateFindReplace);
     ApplySettings(settings);
     SetAutoSave(FAutoSave);
+    // The caption in the language now in use.
+    if (isVisible())
+        setWindowTitle(Messages().Text(MessageKey::EDITING_CAPTION).arg(CardName) + (IsModified() ? ModifiedMarker() : QString()));
     RefreshEditorState();
 }
 

@@ -117,6 +117,15 @@ void TMRUFiles::SaveToIni(IniFile& file, const QString& section) const
         file.WriteString(section, keys[i], FFiles[i]);
 }
 
+QList<QAction*> TMRUFiles::Items() const
+{
+    QList<QAction*> items;
+    for (const QPointer<QAction>& item : FItems)
+        if (item)
+            items << item.data();
+    return items;
+}
+
 QMenu* TMRUFiles::AnchorMenu() const
 {
     if (!FAnchor)

@@ -39,6 +39,8 @@ public:
     void AddFile(const QString& fileName);
     void RemoveFile(const QString& fileName);
     const QStringList& Files() const { return FFiles; }
+    /// The menu items it shows now, the separator first.
+    QList<QAction*> Items() const;
 
     /// Reads the names from keys Prefix + 1, 2, ... up to the first missing or empty one.
     void LoadFromIni(const IniFile& file, const QString& section);

@@ -1,0 +1,178 @@
+#include "AppFixture.h"
+
+#include "app/Main.h"
+#include "canvas/NodexObject.h"
+#include "compile/Compile.h"
+#include "editor/Editor.h"
+#include "editor/FindReplace.h"
+#include "platform/ReasonTexts.h"
+#include "settings/LanguageFile.h"
+#include "settings/Options.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+const QString Mark = QStringLiteral("«");
+
+/// Every value of the English template wrapped in marks, as a translator's file would change it.
+QByteArray PseudoTranslation()
+{
+    QStringList lines = QString::fromUtf8(EnglishLanguageFile()).split('\n');
+    static const QRegularExpression entry(QStringLiteral("^([^;\\[][^=]*)=(.+)$"));
+    for (QString& line : lines)
+        if (const QRegularExpressionMatch match = entry.match(line); match.hasMatch())
+            line = match.captured(1) + "=«" + match.captured(2) + "»";
+    return lines.join('\n').toUtf8();
+}
+
+/// The texts a menu shows, its submenus' included; `data` holds the items named by the theme
+/// or the recent files, which no language file reaches.
+void MenuTexts(const QMenu* menu, QStringList& texts, const QList<QAction*>& data)
+{
+    if (!menu->title().isEmpty())
+        texts << menu->title();
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator() || data.contains(action))
+            continue;
+        if (action->menu())
+            MenuTexts(action->menu(), texts, data);
+        else
+            texts << action->text();
+    }
+}
+
+/// The captions a window shows: its title, buttons, labels, group boxes and tabs.
+QStringList WindowTexts(const QWidget& window)
+{
+    QStringList texts{window.windowTitle()};
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        if (button->isVisibleTo(&window) && !button->text().isEmpty())
+            texts << button->text();
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        if (label->isVisibleTo(&window) && !label->text().isEmpty())
+            texts << label->text();
+    for (const QGroupBox* box : window.findChildren<QGroupBox*>())
+        texts << box->title();
+    for (const QTabWidget* tabs : window.findChildren<QTabWidget*>())
+        for (int i = 0; i < tabs->count(); ++i)
+            texts << tabs->tabText(i);
+    return texts;
+}
+
+QStringList Unmarked(const QStringList& texts)
+{
+    QStringList unmarked;
+    for (const QString& text : texts)
+        if (!text.contains(Mark))
+            unmarked << text;
+    return unmarked;
+}
+} // namespace
+
+/// A saved project with the chain A -> B; A has a text.
+class LanguageTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        WriteProject("Book.nodex", "[Theme]\nName=Book.ini\n");
+        WriteCard("A", 0, 0, 100, 100, "B");
+        WriteCard("B", 1, 0, 250, 100);
+        Projects.Write("Text Files/A.txt", "one two three\r\n");
+    }
+    void TearDown() override
+    {
+        // The reasons are the program's catalogue, shared by every test that follows.
+        for (int i = 0; i < ReasonCount(); ++i)
+            SetReasonText(Reason(i), BuiltInReason(Reason(i)));
+    }
+    void Start(const QString& language)
+    {
+        App.Write("Nodex.ini", "[Application]\nLanguage=" + language.toUtf8() + "\n");
+        StartProgram();
+        ASSERT_TRUE(Program->Start({Projects.Path("Book.nodex")}));
+    }
+    TfmEditor* OpenEditorOfA()
+    {
+        Main().Selection().CurrentCard = Card("A");
+        Main().Selection().SelectedCards = {Card("A")};
+        Main().OpenCardEditor(Card("A"));
+        auto* editor = qobject_cast<TfmEditor*>(Card("A")->Editor());
+        editor->Menus.mnuFindReplace->trigger();
+        return editor;
+    }
+};
+
+TEST_F(LanguageTest, APseudoTranslationReachesEveryWindowMenuAndMessage)
+{
+    App.Write("Languages/Pseudo.ini", PseudoTranslation());
+    Start("Pseudo.ini");
+    TfmEditor* editor = OpenEditorOfA();
+    editor->Menus.mnuWordUsage->trigger();
+    Main().Selection().CurrentCard = nullptr;
+    Main().Menus().mnuCompile->trigger();
+    Main().Menus().mnuFindAndCompile->trigger();
+
+    QStringList texts;
+    const MainMenus& menus = Main().Menus();
+    QList<QAction*> themed = menus.pmnuState;
+    themed << menus.pmnuStateTitle->menuAction();
+    for (const QMenu* menu : {menus.mmnuFile, menus.mmnuTools, menus.mmnuHelp, menus.pmnuNodex, menus.pmnuPanel})
+        MenuTexts(menu, texts, themed + Main().RecentFiles().Items());
+    for (const QMenu* menu : editor->findChildren<QMenu*>())
+        MenuTexts(menu, texts, {});
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window != &Main())
+            texts << WindowTexts(*window);
+    // The dialogs that run modally, every page of the options.
+    Dialogs.ExpectModal([&](QDialog& options) { texts << WindowTexts(options); });
+    menus.mnuOptions->trigger();
+    Dialogs.ExpectModal([&](QDialog& properties) { texts << WindowTexts(properties); });
+    Main().Selection().CurrentCard = Card("B");
+    menus.pmnuProperties->trigger();
+    for (int i = 0; i < MessageTable::Count; ++i)
+        texts << Main().Messages().Text(MessageKey(i));
+    for (int i = 0; i < ReasonCount(); ++i)
+        texts << ReasonText(Reason(i));
+
+    EXPECT_GT(texts.size(), 240);
+    EXPECT_EQ(Unmarked(texts).join(" | ").toStdString(), "");
+}
+
+TEST_F(LanguageTest, ChoosingALanguageTranslatesTheOpenEditorsAndTheirFindDialogsAtOnce)
+{
+    QFile german(NODEX_DATA_FOLDER "/Languages/German.ini");
+    ASSERT_TRUE(german.open(QIODevice::ReadOnly));
+    App.Write("Languages/German.ini", german.readAll());
+    App.Write("Languages/English.ini", EnglishLanguageFile());
+    Start("English.ini");
+    TfmEditor* editor = OpenEditorOfA();
+    EXPECT_EQ(editor->Menus.mmnuFile->title(), "&File");
+
+    Dialogs.ExpectModal([](QDialog& dialog) {
+        auto& options = static_cast<TfmOptions&>(dialog);
+        EXPECT_EQ(options.cmbLanguage->count(), 2);
+        options.cmbLanguage->setCurrentIndex(options.cmbLanguage->findText("German"));
+        QTest::mouseClick(options.btnOK, Qt::LeftButton);
+    });
+    Main().Menus().mnuOptions->trigger();
+
+    EXPECT_EQ(Main().Menus().mmnuFile->title(), "&Datei");
+    EXPECT_EQ(editor->Menus.mmnuFile->title(), "&Datei") << "an open editor";
+    EXPECT_EQ(editor->windowTitle(), "Nodex bearbeiten: 'A'");
+    auto* find = editor->findChild<TfmFindReplace*>();
+    ASSERT_TRUE(find);
+    EXPECT_EQ(find->btnFind->text(), "&Suchen") << "its open find dialog";
+    EXPECT_EQ(Main().Messages().Text(MessageKey::SAVE_PROJECT), QString::fromUtf8("Änderungen am aktuellen Projekt speichern?"));
+    EXPECT_TRUE(App.Read("Nodex.ini").contains("Language=German.ini"));
+}
