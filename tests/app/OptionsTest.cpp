@@ -1,0 +1,131 @@
+#include "AppFixture.h"
+
+#include "app/Main.h"
+#include "canvas/Canvas.h"
+#include "canvas/NodexObject.h"
+#include "editor/Editor.h"
+#include "settings/Options.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+TfmOptions& Options(QDialog& dialog) { return static_cast<TfmOptions&>(dialog); }
+
+void Press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(widget, &press);
+}
+} // namespace
+
+/// A saved project with one card; the program folder has two themes and one language.
+class OptionsTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        App.Write("Themes/Book.ini", "[Theme]\n");
+        App.Write("Themes/Night.ini", "[Theme]\nBackground_Colour=000000\n");
+        App.Write("Languages/English.ini", "[Buttons]\nBN00=&OK\n");
+        App.Write("Nodex.ini", "[Editor]\nFontName=No Such Font\n");
+        WriteProject("Book.nodex", "[Theme]\nName=Book.ini\n");
+        WriteCard("A", 0, 0, 100, 100);
+        StartProgram();
+        ASSERT_TRUE(Program->Start({Projects.Path("Book.nodex")}));
+    }
+    void RunOptions(const ScriptedDialogs::DialogScript& script)
+    {
+        Dialogs.ExpectModal(script);
+        Main().Menus().mnuOptions->trigger();
+    }
+};
+
+TEST_F(OptionsTest, OkWithoutChangesChangesNothingButTheSettingsFile)
+{
+    App.Write("Nodex.ini", "");
+    RunOptions([](QDialog& dialog) {
+        TfmOptions& options = Options(dialog);
+        EXPECT_EQ(options.cmbThemes->currentText(), "Book");
+        EXPECT_EQ(options.cmbDefaultTheme->count(), 2);
+        EXPECT_EQ(options.cmbLanguage->currentText(), "English");
+        EXPECT_EQ(options.cmbFontName->currentIndex(), -1) << "a font that is not installed";
+        EXPECT_TRUE(options.rbSingle->isChecked());
+        QTest::mouseClick(options.btnOK, Qt::LeftButton);
+    });
+    EXPECT_FALSE(Main().Project().Modified);
+    EXPECT_EQ(Main().Settings().EditorFontName, "") << "no font chosen, none stored";
+    EXPECT_TRUE(App.Read("Nodex.ini").contains("[Editor]\nStayOnTop=0\nFontName=\nFontSize=11\n"));
+}
+
+TEST_F(OptionsTest, TheTargetTakesOnlyDigitsAndTheKeysStillWork)
+{
+    RunOptions([](QDialog& dialog) {
+        QLineEdit* target = Options(dialog).edtTargetWordCount;
+        target->selectAll();
+        QTest::keyClicks(target, "12a-b34567890");
+        EXPECT_EQ(target->text(), "1234567") << "seven digits at most, nothing else";
+        Press(target, Qt::Key_Backspace, {}, "\x08");
+        EXPECT_EQ(target->text(), "123456");
+        Press(target, Qt::Key_Return, {}, "\r");
+    });
+    EXPECT_EQ(Main().Project().TargetWordCount, 123456);
+    EXPECT_TRUE(Main().Project().Modified);
+
+    // Only a paste brings anything else: that is no number.
+    QApplication::clipboard()->setText("lots");
+    RunOptions([](QDialog& dialog) {
+        QLineEdit* target = Options(dialog).edtTargetWordCount;
+        target->selectAll();
+        Press(target, Qt::Key_V, Qt::ControlModifier, "\x16");
+        QTest::mouseClick(Options(dialog).btnOK, Qt::LeftButton);
+    });
+    EXPECT_EQ(Main().Project().TargetWordCount, 0);
+}
+
+TEST_F(OptionsTest, ProjectOptionsMarkTheProjectAndCancelKeepsEverything)
+{
+    const int width = Main().Canvas().CanvasWidth();
+    RunOptions([](QDialog& dialog) {
+        TfmOptions& options = Options(dialog);
+        options.rbDouble->setChecked(true);
+        options.cmbThemes->setCurrentIndex(options.cmbThemes->findText("Night"));
+        options.cbAutoSave->setChecked(false);
+        EXPECT_FALSE(options.cmbInterval->isEnabled());
+        options.cbAutoSave->setChecked(true);
+        EXPECT_TRUE(options.cmbInterval->isEnabled());
+        options.cmbInterval->setCurrentIndex(options.cmbInterval->findText("5"));
+        Press(&dialog, Qt::Key_Escape, {}, "\x1b");
+    });
+    EXPECT_EQ(Main().Canvas().CanvasWidth(), width);
+    EXPECT_FALSE(Main().Project().Modified);
+    EXPECT_EQ(Main().CurrentTheme().ThemeName, "Book.ini");
+    EXPECT_EQ(Main().Settings().AutoSaveInterval, 15);
+
+    RunOptions([](QDialog& dialog) {
+        TfmOptions& options = Options(dialog);
+        options.rbDouble->setChecked(true);
+        options.cmbThemes->setCurrentIndex(options.cmbThemes->findText("Night"));
+        options.cbAutoSave->setChecked(true);
+        options.cmbInterval->setCurrentIndex(options.cmbInterval->findText("5"));
+        options.cbEditorsOnTop->setChecked(true);
+        QTest::mouseClick(options.btnOK, Qt::LeftButton);
+    });
+    EXPECT_GT(Main().Canvas().CanvasWidth(), width) << "the canvas is twice the screen now";
+    EXPECT_EQ(Main().CurrentTheme().ThemeName, "Night.ini");
+    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(App.Read("Nodex.ini").contains("AutoSave=1\nAutoSaveInterval=5\n"));
+
+    // Editors opened from now on stay on top.
+    Main().Selection().CurrentCard = Card("A");
+    Main().Selection().SelectedCards = {Card("A")};
+    Main().OpenCardEditor(Card("A"));
+    EXPECT_TRUE(Card("A")->Editor()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
