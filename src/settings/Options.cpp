@@ -38,6 +38,27 @@ T* Named(T* object, const char* name)
     return object;
 }
 
+/// A group box holding controls in a row or a column.
+template <typename Layout>
+QGroupBox* Box(const char* name, const char* caption, std::initializer_list<QWidget*> controls)
+{
+    auto* box = Named(new QGroupBox(QString::fromLatin1(caption)), name);
+    auto* layout = new Layout(box);
+    for (QWidget* control : controls)
+        layout->addWidget(control);
+    return box;
+}
+
+/// A page of group boxes, one below the other.
+QWidget* Page(const char* name, std::initializer_list<QWidget*> boxes)
+{
+    auto* page = Named(new QWidget, name);
+    auto* layout = new QVBoxLayout(page);
+    for (QWidget* box : boxes)
+        layout->addWidget(box);
+    return page;
+}
+
 /// Selects the entry of that text; a value not in the list leaves it without a selection.
 void SelectText(QComboBox* list, const QString& text) { list->setCurrentIndex(list->findText(text)); }
 
@@ -98,79 +119,41 @@ TfmOptions::TfmOptions(QString appFolder, QWidget* parent)
 
 QWidget* TfmOptions::BuildApplicationPage()
 {
-    auto* page = Named(new QWidget, "tsApplication");
-    auto* language = Named(new QGroupBox(QStringLiteral(" Language ")), "gbLanguage");
-    (new QVBoxLayout(language))->addWidget(cmbLanguage);
     cmbLanguage->setMaxVisibleItems(10);
-    auto* theme = Named(new QGroupBox(QStringLiteral(" Default Theme ")), "gbDefaultTheme");
-    (new QVBoxLayout(theme))->addWidget(cmbDefaultTheme);
-    auto* workspace = Named(new QGroupBox(QStringLiteral(" Workspace ")), "gbWorkspace");
-    auto* checks = new QVBoxLayout(workspace);
-    checks->addWidget(cbSelectNextLink);
-    checks->addWidget(cbHints);
-    auto* layout = new QVBoxLayout(page);
-    for (QWidget* box : {static_cast<QWidget*>(language), static_cast<QWidget*>(theme), static_cast<QWidget*>(workspace)})
-        layout->addWidget(box);
-    return page;
+    return Page("tsApplication", {Box<QVBoxLayout>("gbLanguage", " Language ", {cmbLanguage}),
+                                  Box<QVBoxLayout>("gbDefaultTheme", " Default Theme ", {cmbDefaultTheme}),
+                                  Box<QVBoxLayout>("gbWorkspace", " Workspace ", {cbSelectNextLink, cbHints})});
 }
 
 QWidget* TfmOptions::BuildEditorPage()
 {
-    auto* page = Named(new QWidget, "tsEditor");
-    auto* positioning = Named(new QGroupBox(QStringLiteral(" Window Positioning ")), "gbEditPositioning");
-    auto* radios = new QVBoxLayout(positioning);
-    for (QWidget* control : {static_cast<QWidget*>(rbAll), static_cast<QWidget*>(rbSingle), static_cast<QWidget*>(rbNone),
-                             static_cast<QWidget*>(cbEditorsOnTop)})
-        radios->addWidget(control);
-
-    auto* font = Named(new QGroupBox(QStringLiteral(" Font && Size ")), "gbFont");
     QStringList families = QFontDatabase::families();
     std::sort(families.begin(), families.end());
     cmbFontName->addItems(families);
     cmbFontName->setMaxVisibleItems(5);
+    cmbFontName->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     for (int size = 9; size <= 20; ++size)
         cmbFontSize->addItem(QString::number(size));
-    auto* fontRow = new QHBoxLayout(font);
-    fontRow->addWidget(cmbFontName, 1);
-    fontRow->addWidget(cmbFontSize);
-
-    auto* autoSave = Named(new QGroupBox(QStringLiteral(" Auto-Save ")), "gbAutoSave");
     for (const char* minutes : {"5", "10", "15", "20", "30"})
         cmbInterval->addItem(QString::fromLatin1(minutes));
-    auto* saveRow = new QHBoxLayout(autoSave);
-    saveRow->addWidget(cbAutoSave);
-    saveRow->addWidget(cmbInterval);
-    saveRow->addWidget(Named(new QLabel(QStringLiteral("mins.")), "lblInterval"));
     connect(cbAutoSave, &QCheckBox::toggled, cmbInterval, &QWidget::setEnabled);
-
-    auto* layout = new QVBoxLayout(page);
-    for (QWidget* box : {static_cast<QWidget*>(positioning), static_cast<QWidget*>(font), static_cast<QWidget*>(autoSave)})
-        layout->addWidget(box);
-    return page;
+    auto* interval = Named(new QLabel(QStringLiteral("mins.")), "lblInterval");
+    return Page("tsEditor",
+                {Box<QVBoxLayout>("gbEditPositioning", " Window Positioning ", {rbAll, rbSingle, rbNone, cbEditorsOnTop}),
+                 Box<QHBoxLayout>("gbFont", " Font && Size ", {cmbFontName, cmbFontSize}),
+                 Box<QHBoxLayout>("gbAutoSave", " Auto-Save ", {cbAutoSave, cmbInterval, interval})});
 }
 
 QWidget* TfmOptions::BuildProjectPage()
 {
-    auto* page = Named(new QWidget, "tsProject");
-    auto* workspace = Named(new QGroupBox(QStringLiteral(" Workspace ")), "gbProjectWorkspace");
-    auto* radios = new QVBoxLayout(workspace);
-    for (QWidget* control : {static_cast<QWidget*>(rbNormal), static_cast<QWidget*>(rbDouble), static_cast<QWidget*>(rbQuad),
-                             static_cast<QWidget*>(cbBoldBaseType)})
-        radios->addWidget(control);
-    auto* theme = Named(new QGroupBox(QStringLiteral(" Project &Theme ")), "gbProjectTheme");
-    (new QVBoxLayout(theme))->addWidget(cmbThemes);
-    auto* size = Named(new QGroupBox(QStringLiteral(" Project Size ")), "gbProjectSize");
     auto* target = Named(new QLabel(QStringLiteral("Target Word Count:")), "lblTargetWordCount");
     target->setBuddy(edtTargetWordCount);
     edtTargetWordCount->setMaxLength(TargetDigits);
     edtTargetWordCount->installEventFilter(this);
-    auto* sizeRow = new QHBoxLayout(size);
-    sizeRow->addWidget(target);
-    sizeRow->addWidget(edtTargetWordCount);
-    auto* layout = new QVBoxLayout(page);
-    for (QWidget* box : {static_cast<QWidget*>(workspace), static_cast<QWidget*>(theme), static_cast<QWidget*>(size)})
-        layout->addWidget(box);
-    return page;
+    return Page("tsProject",
+                {Box<QVBoxLayout>("gbProjectWorkspace", " Workspace ", {rbNormal, rbDouble, rbQuad, cbBoldBaseType}),
+                 Box<QVBoxLayout>("gbProjectTheme", " Project &Theme ", {cmbThemes}),
+                 Box<QHBoxLayout>("gbProjectSize", " Project Size ", {target, edtTargetWordCount})});
 }
 
 void TfmOptions::SetValues(const OptionValues& values)
