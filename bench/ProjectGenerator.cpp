@@ -1,5 +1,7 @@
 #include "ProjectGenerator.h"
 
+#include "project/ProjectPaths.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -19,7 +21,7 @@ QString GenerateProject(const QString& folder, int cardCount, int chainLength, i
     QByteArray text;
     for (int word = 0; word < textWords; ++word)
         text += (word % 12 == 11) ? "lighthouse.\r\n" : "lighthouse ";
-    QDir().mkpath(folder + "Text Files");
+    QDir().mkpath(folder + ProjectPaths::TextFilesFolder);
     const QString project = folder + "Scale.nodex";
     WriteFile(project, "[Workspace]\nSize=2\nBoldBaseType=1\n[Theme]\nName=Book.ini\n");
     constexpr int Columns = 100;
@@ -35,9 +37,9 @@ QString GenerateProject(const QString& folder, int cardCount, int chainLength, i
                                     .arg(i)
                                     .arg(chained ? CardName(i + 1) : QString())
                                     .toUtf8();
-        WriteFile(folder + CardName(i) + ".ndx", card);
+        WriteFile(folder + CardName(i) + ProjectPaths::CardExtension, card);
         if (textWords > 0)
-            WriteFile(folder + "Text Files/" + CardName(i) + ".txt", text);
+            WriteFile(ProjectPaths::TextFilePath(folder, CardName(i)), text);
     }
     return project;
 }

@@ -4,8 +4,10 @@
 #include "ProjectGenerator.h"
 #include "SilentDialogs.h"
 #include "app/Main.h"
-#include "app/ProjectFiles.h"
-#include "app/ProjectFolder.h"
+#include "app/ProjectStep.h"
+#include "project/ProjectFiles.h"
+#include "project/ProjectFolder.h"
+#include "project/ProjectPaths.h"
 #include "compile/Compile.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
@@ -55,7 +57,7 @@ void ReadProjectFiles(benchmark::State& state, const Fixture& fixture, bool with
             benchmark::DoNotOptimize(ReadCardFile(file));
             QString text;
             if (withTexts)
-                ReadTextFile(folder + "Text Files/" + entry.Name + ".txt", text, error);
+                ReadTextFile(ProjectPaths::TextFilePath(folder, entry.Name), text, error);
             benchmark::DoNotOptimize(text);
         }
     }
@@ -92,8 +94,8 @@ void SaveAfterMovingOneCard(benchmark::State& state)
     TNodex* card = main.Canvas().Cards()[main.Canvas().CardCount() / 2];
     int step = 0;
     for (auto _ : state) {
-        card->MoveTo(card->Left() + (++step % 2 ? 5 : -5), card->Top());
-        main.Project().Modified = true;
+        const QPoint from(card->Left(), card->Top());
+        main.Cards().MoveCards({{card->Id(), from}}, {{card->Id(), from + QPoint(++step % 2 ? 5 : -5, 0)}});
         main.SaveProject();
     }
 }
@@ -263,9 +265,27 @@ void DragGroup(benchmark::State& state)
         QTest::mouseMove(viewport, from + QPoint(5 + step % 200, 5 + step % 150));
     }
     QTest::mouseRelease(viewport, Qt::LeftButton, Qt::ShiftModifier, from);
-    main.Project().Modified = false;
+    main.Steps().setClean();
 }
 } // namespace
+
+/// Delete of every card with its text file, and its undo: the step keeps every file's bytes in
+/// memory, which the counter reports.
+void DeleteAllAndUndo(benchmark::State& state)
+{
+    Fixture fixture(int(state.range(0)), 10, 1000);
+    TfmMain& main = fixture.Program.Main();
+    main.OpenProject(fixture.Project);
+    qint64 kept = 0;
+    for (auto _ : state) {
+        main.Selection().SelectedCards = main.Canvas().Cards();
+        main.Cards().DeleteSelectedCards(true);
+        kept = dynamic_cast<const ProjectStep*>(main.Steps().command(main.Steps().index() - 1))->KeptBytes();
+        main.Undo();
+    }
+    state.counters["kept_MB"] = double(kept) / 1e6;
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
 
 BENCHMARK(ReadCardFiles)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(OpenProject)->Arg(1000)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -280,6 +300,7 @@ BENCHMARK(ProjectWordCount)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)-
 BENCHMARK(ReadChainFiles)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(CompileChain)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(FindAndCompileCards)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(DeleteAllAndUndo)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DragGroup)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
 int main(int argc, char** argv)

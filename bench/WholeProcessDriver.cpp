@@ -87,8 +87,8 @@ void CompileFirstChain(TfmMain& main)
 void SaveOneCard(TfmMain& main)
 {
     TNodex* card = main.Canvas().Cards()[main.Canvas().CardCount() / 2];
-    card->MoveTo(card->Left() + 5, card->Top());
-    main.Project().Modified = true;
+    const QPoint from(card->Left(), card->Top());
+    main.Cards().MoveCards({{card->Id(), from}}, {{card->Id(), from + QPoint(5, 0)}});
     main.UpdateCaption();
     QElapsedTimer timer;
     timer.start();
@@ -98,7 +98,7 @@ void SaveOneCard(TfmMain& main)
         qFatal("the save left the project modified");
     QByteArray bytes;
     QString error;
-    const QString path = main.Store().CardFilePath(*card);
+    const QString path = main.Store().CardFilePath(card->Id());
     ReadFileBytes(path, bytes, error);
     timer.restart();
     WriteFileAtomically(path + ".floor", bytes, error);

@@ -1,16 +1,14 @@
 #include "FuzzTargets.h"
 
 #include "MetafileFixtures.h"
-#include "SilentDialogs.h"
-#include "app/ProjectStore.h"
-#include "app/ProjectState.h"
+#include "project/ProjectStore.h"
+#include "project/ProjectState.h"
 #include "canvas/Canvas.h"
-#include "canvas/CanvasState.h"
+#include "canvas/CanvasFollower.h"
 #include "canvas/NodexObject.h"
 #include "canvas/ThemeApplier.h"
 #include "editor/RtfReader.h"
 #include "picture/PictureLoader.h"
-#include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "settings/MessageTable.h"
 
@@ -85,8 +83,13 @@ class ProjectRunner {
 public:
     explicit ProjectRunner(const QString& appFolder)
         : Themes(CurrentTheme, Canvas, appFolder)
-        , Store(Project, Selection, Canvas, CurrentTheme, Themes, Quiet, Messages)
+        , Follower(new CanvasFollower(Model, Canvas, Themes))
+        , Store(Project, Model, Messages)
     {
+        Steps.OpenLocked = [](const QString&, const LockOwner&) { return true; };
+        Steps.ProjectRead = [this](const ProjectFileData& data) { Themes.LoadTheme(data.ThemeName); };
+        Steps.CardsRead = [this](QPoint farthest) { Canvas.MakeRoomForPlacing(farthest); };
+        Steps.StateNamed = [](int state) { return state >= 0 && state <= 5; };
     }
 
     void Run(const QByteArray& bytes)
@@ -96,12 +99,13 @@ public:
         Write(path, bytes);
         Write(folder.path() + "/Card.ndx", bytes);
         Write(folder.path() + "/Other.ndx", "[LinkTo]\nName=Card\n");
-        if (Store.OpenProject(path).Result == ProjectStore::OpenResult::Opened) {
+        if (Store.OpenProject(path, Steps).Result == ProjectStore::OpenResult::Opened) {
             for (const TNodex* card : Canvas.Cards())
                 Require(Canvas.sceneRect().contains(QPointF(card->x(), card->y())), "cards lie on the canvas");
-            Store.SaveProject({});
+            Store.SaveProject({}, CurrentTheme.ThemeName);
         }
-        ClearCanvas(Canvas, Selection);
+        Model.Clear();
+        Store.CloseProject();
     }
 
 private:
@@ -112,13 +116,14 @@ private:
     }
 
     ProjectState Project;
-    CanvasState Selection;
+    ProjectModel Model;
     TCanvas Canvas;
     Theme CurrentTheme;
     ThemeApplier Themes;
-    SilentDialogs Quiet;
+    CanvasFollower* Follower;
     MessageTable Messages;
     ProjectStore Store;
+    ProjectStore::OpenSteps Steps;
 };
 
 } // namespace

@@ -1,29 +1,27 @@
 #include "app/BackupCommands.h"
 
 #include "app/CardCopy.h"
-#include "app/CardRecord.h"
+#include "project/CardRecord.h"
 #include "app/ProjectBackup.h"
-#include "app/ProjectState.h"
-#include "app/ProjectStore.h"
+#include "project/ProjectState.h"
+#include "project/ProjectStore.h"
 #include "canvas/CanvasState.h"
 #include "canvas/NodexObject.h"
 #include "canvas/Theme.h"
 #include "platform/Dialogs.h"
 #include "platform/NativeName.h"
 #include "platform/WaitCursor.h"
+#include "project/ProjectPaths.h"
 #include "settings/MessageTable.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-const QString ProjectSuffix = QStringLiteral("nodex");
-} // namespace
-
-BackupCommands::BackupCommands(const ProjectState& project, const CanvasState& selection,
+BackupCommands::BackupCommands(const ProjectState& project, const CanvasState& selection, const ProjectModel& model,
     const ProjectStore& store, Dialogs& dialogs, const MessageTable& messages)
     : FProject(project)
     , FSelection(selection)
+    , FModel(model)
     , FStore(store)
     , FDialogs(dialogs)
     , FMessages(messages)
@@ -54,11 +52,11 @@ void BackupCommands::mnuCopyToProjectClick()
     const QString folder
         = FProject.ProjectFolder.isEmpty() ? QDir::homePath() : FProject.ProjectFolder;
     const QString path = FDialogs.AskSaveFileName(FMessages.Text(MessageKey::COPY_TO_PROJECT_TITLE), folder,
-                                                  FMessages.Text(MessageKey::PROJECT_FILTER), ProjectSuffix);
+                                                  FMessages.Text(MessageKey::PROJECT_FILTER), ProjectPaths::ProjectSuffix);
     if (path.isEmpty())
         return;
     const QFileInfo chosen(path);
-    if (chosen.suffix().toLower() != ProjectSuffix || KindOf(path) != FileKind::Regular) {
+    if (chosen.suffix().toLower() != ProjectPaths::ProjectSuffix || KindOf(path) != FileKind::Regular) {
         FDialogs.ShowInformation(FMessages.Text(MessageKey::ERROR_READING_FILE));
         return;
     }
@@ -70,8 +68,8 @@ void BackupCommands::mnuCopyToProjectClick()
             if (card->Type() == CompilationType)
                 continue;
             // The files keep the spelling of the card's own, also a name that is not UTF-8.
-            const QString cardFile = FStore.CardFilePath(*card).mid(FProject.ProjectFolder.size());
-            cards.append({ CardNameOfFile(cardFile), CardFileRecord(*card) });
+            const QString cardFile = FStore.CardFilePath(card->Id()).mid(FProject.ProjectFolder.size());
+            cards.append({ CardNameOfFile(cardFile), CardFileRecord(FModel, card->Id()) });
         }
         outcome = CopyCardsToProject(cards, FProject.ProjectFolder, chosen.absolutePath() + "/");
     }

@@ -7,6 +7,7 @@ struct CanvasState;
 struct ProjectState;
 class Dialogs;
 class MessageTable;
+class ProjectModel;
 class ProjectStore;
 
 /// The File menu's commands that copy project data on disk: Backup Project makes a dated copy of
@@ -15,7 +16,7 @@ class ProjectStore;
 /// change nothing of the open project.
 class BackupCommands {
 public:
-    BackupCommands(const ProjectState& project, const CanvasState& selection,
+    BackupCommands(const ProjectState& project, const CanvasState& selection, const ProjectModel& model,
         const ProjectStore& store, Dialogs& dialogs, const MessageTable& messages);
 
     void mnuBackupProjectClick();
@@ -27,6 +28,7 @@ public:
 private:
     const ProjectState& FProject;
     const CanvasState& FSelection;
+    const ProjectModel& FModel;
     const ProjectStore& FStore;
     Dialogs& FDialogs;
     const MessageTable& FMessages;

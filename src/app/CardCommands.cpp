@@ -1,49 +1,67 @@
 #include "app/CardCommands.h"
 
-#include "app/ProjectState.h"
-#include "app/ProjectStore.h"
-#include "canvas/Canvas.h"
+#include "app/ChangeCardStep.h"
+#include "app/DeleteCardsStep.h"
+#include "app/EditorWindows.h"
+#include "app/LinkCardsStep.h"
+#include "app/MergeStep.h"
+#include "app/MoveCardsStep.h"
+#include "app/NewCardStep.h"
+#include "canvas/CanvasFollower.h"
 #include "canvas/CanvasState.h"
-#include "canvas/CardHint.h"
-#include "canvas/Links.h"
-#include "canvas/NodexLabel.h"
 #include "canvas/NodexObject.h"
-#include "canvas/ThemeApplier.h"
+#include "canvas/Theme.h"
 #include "editor/Editor.h"
 #include "platform/AsciiCase.h"
 #include "platform/Dialogs.h"
 #include "platform/NativeName.h"
 #include "platform/TextFile.h"
 #include "platform/WaitCursor.h"
+#include "project/LinkRules.h"
+#include "project/ProjectState.h"
+#include "project/ProjectStore.h"
 #include "properties/Properties.h"
 #include "settings/MessageTable.h"
 
 #include <QSet>
+#include <QUndoStack>
+#include <memory>
 
 namespace {
 /// The type code of a row of the properties dialog's type list; no row keeps `current`.
-int TypeOfRow(int row, int current) { return row >= 0 ? StoredTypeToType(row) : current; }
+int TypeOfRow(int row, int current)
+{
+    return row >= 0 ? StoredTypeToType(row) : current;
+}
 } // namespace
 
-CardCommands::CardCommands(ProjectState& project, CanvasState& selection, TCanvas& canvas,
-                           Theme& theme, ThemeApplier& themes, ProjectStore& store,
-                           Dialogs& dialogs, const MessageTable& messages)
+CardCommands::CardCommands(ProjectState& project, CanvasState& selection, ProjectModel& model,
+    CanvasFollower& canvas, Theme& theme, ProjectStore& store, EditorWindows& editors,
+    QUndoStack& steps, Dialogs& dialogs, const MessageTable& messages)
     : FProject(project)
     , FSelection(selection)
+    , FModel(model)
     , FCanvas(canvas)
     , FTheme(theme)
-    , FThemes(themes)
     , FStore(store)
+    , FEditors(editors)
+    , FSteps(steps)
     , FDialogs(dialogs)
     , FMessages(messages)
+    , FContext { model, store, dialogs, messages, {}, {} }
 {
+}
+
+TNodex* CardCommands::Current() const
+{
+    return FSelection.CurrentCard;
 }
 
 void CardCommands::NewCard(QPoint canvasPoint)
 {
     if (!FProject.ProjectOnDisk) {
         FDialogs.ShowInformation(FMessages.Text(MessageKey::SAVE_YOUR_PROJECT) + " "
-                                 + FMessages.Text(MessageKey::CREATING_NODEXS));
+            + FMessages.Text(MessageKey::CREATING_NODEXS));
         return;
     }
     for (TNodex* card : std::exchange(FSelection.SelectedCards, {}))
@@ -53,17 +71,14 @@ void CardCommands::NewCard(QPoint canvasPoint)
 
 bool CardCommands::CreateCard(QPoint canvasPoint)
 {
-    TNodex* card = FCanvas.CreateCard();
-    card->SetName(QStringLiteral("unnamed"));
-    // The new-card icon shows until the dialog has given the card its type.
+    // The card shows, with the new-card icon, while the dialog asks what it is.
     const QPixmap icon(QStringLiteral(":/cards/NewNodex.png"));
+    CardData data;
+    data.Name = QStringLiteral("unnamed");
+    data.Position = canvasPoint - QPoint(icon.width() / 2, icon.height() / 2);
+    const CardId id = FModel.AddCard(data);
+    TNodex* card = FCanvas.Item(id);
     card->SetPicture(icon, icon.width());
-    card->MoveTo(canvasPoint.x() - card->Width() / 2, canvasPoint.y() - card->Height() / 2);
-    card->SetState(0);
-    card->SetBoldBaseType(FProject.BoldBaseType);
-    FCanvas.BringToFront(card);
-    card->setVisible(true);
-    FCanvas.BringToFront(card->NameLabel());
     card->ClampToParent();
     if (FSelection.CurrentCard)
         FSelection.CurrentCard->SetSelected(false);
@@ -72,29 +87,24 @@ bool CardCommands::CreateCard(QPoint canvasPoint)
     FSelection.SelectedCards.append(card);
     FSelection.PlainClick = true;
 
-    FProperties->Fill({true, {}, {}, FTheme.NextCardType, FTheme.TypeNames});
-    FProperties->NameTaken = [this, card](const QString& name) { return NameTaken(name, card); };
+    FProperties->Fill({ true, {}, {}, FTheme.NextCardType, FTheme.TypeNames });
+    FProperties->NameTaken = [this, id](const QString& name) { return NameTaken(name, id); };
     FProperties->RenameFiles = nullptr;
     if (!FDialogs.RunModal(*FProperties)) {
-        FSelection.SelectedCards.removeAll(card);
-        FCanvas.DestroyCard(card);
-        FSelection.CurrentCard = nullptr;
+        FModel.RemoveCard(id);
         return false;
     }
     const int row = FProperties->TypeIndex();
+    data = FModel.Card(id);
     // A theme that names no type leaves no row to choose: the card is of the first type, never
     // the Compilation card's.
-    card->SetType(TypeOfRow(row, 1));
-    FThemes.ApplyThemeToCard(*card);
-    card->SetName(FProperties->Name());
-    card->SetDescription(FProperties->Description());
-    card->SetHint(BuildCardHint(card->Description()));
-    FThemes.ApplyStateMarker(*card);
-    FSelection.CurrentCard = card;
-    card->Repaint();
-    // A card whose file could not be written lives only in memory until a save succeeds.
-    if (!FStore.SaveCard(*card))
-        FProject.Modified = true;
+    data.Type = TypeOfRow(row, 1);
+    data.Name = FProperties->Name();
+    data.Description = FProperties->Description();
+    FModel.ChangeCard(id, data);
+    // The new-card icon gives way to the type's, even when the type did not change.
+    FCanvas.ApplyTheme(id);
+    FSteps.push(new NewCardStep(FContext, id, data, FModel.IndexOf(id), true));
     FTheme.NextCardType = row >= 1 && row <= 11 ? row + 1 : 1;
     return true;
 }
@@ -115,97 +125,99 @@ void CardCommands::Delete()
 
 void CardCommands::DeleteSelectedCards(bool withText)
 {
-    const QList<TNodex*> going = std::exchange(FSelection.SelectedCards, {});
-    for (TNodex* card : going) {
-        FStore.DeleteCardFiles(*card, withText);
-        if (CardDeleted)
-            CardDeleted(card->Name());
-    }
-    UnlinkCardsThatGo(going);
-    for (TNodex* card : going)
-        FCanvas.DestroyCard(card);
+    QList<DeleteCardsStep::Going> going;
+    for (const TNodex* card : std::exchange(FSelection.SelectedCards, {}))
+        going.append({ card->Id(), withText });
     FSelection.CurrentCard = nullptr;
-}
-
-void CardCommands::UnlinkCardsThatGo(const QList<TNodex*>& going)
-{
-    const QSet<TNodex*> gone(going.begin(), going.end());
-    // After a damaged project loaded, two cards may name the same successor while only one is
-    // its predecessor: every card that points at a card that goes lets go of it.
-    for (TNodex* card : FCanvas.Cards()) {
-        if (gone.contains(card))
-            continue;
-        if (card->LinkTo() && gone.contains(card->LinkTo())) {
-            card->SetLinkTo(nullptr);
-            card->HideLine();
-        }
-        if (card->LinkedFrom() && gone.contains(card->LinkedFrom()))
-            card->SetLinkedFrom(nullptr);
-    }
+    const QString text = going.size() == 1
+        ? FMessages.Text(MessageKey::STEP_DELETE_CARD)
+        : FMessages.Text(MessageKey::STEP_DELETE_CARDS).arg(going.size());
+    FSteps.push(new DeleteCardsStep(FContext, text, going));
 }
 
 void CardCommands::SetRevisionState(int state)
 {
-    TNodex* card = FSelection.CurrentCard;
-    if (!card)
+    const TNodex* card = Current();
+    if (!card || FModel.Card(card->Id()).State == state)
         return;
-    card->SetState(state);
-    FThemes.ApplyStateMarker(*card);
-    FProject.Modified = true;
+    const CardData before = FModel.Card(card->Id());
+    CardData after = before;
+    after.State = state;
+    FSteps.push(new ChangeCardStep(FContext, FMessages.Text(MessageKey::STEP_REVISION_STATE),
+        card->Id(), before, after, false));
+}
+
+void CardCommands::LinkCards(CardId source, CardId target)
+{
+    const LinkPlan plan = PlanLink(FModel, source, target);
+    if (plan.Result == LinkResult::Refused)
+        return;
+    const QString text = FMessages.Text(
+        plan.Result == LinkResult::Linked ? MessageKey::STEP_LINK : MessageKey::STEP_UNLINK);
+    FSteps.push(
+        new LinkCardsStep(FContext, text, CurrentLinks(FModel, plan.After.keys()), plan.After));
+}
+
+void CardCommands::MoveCards(const QHash<CardId, QPoint>& from, const QHash<CardId, QPoint>& to)
+{
+    FSteps.push(new MoveCardsStep(FContext, from, to));
 }
 
 void CardCommands::RemoveLinks()
 {
-    const QList<TNodex*> chain = ChainFrom(FSelection.CurrentCard);
-    for (TNodex* card : chain) {
-        for (TNodex* changed : UnlinkCard(*card))
-            changed->RefreshLine();
-    }
-    if (!chain.isEmpty())
-        FProject.Modified = true;
+    if (!Current())
+        return;
+    LinkSnapshot after;
+    for (const CardId card : FModel.ChainFrom(Current()->Id()))
+        if (FModel.LinkTo(card))
+            after.insert(card, 0);
+    if (!after.isEmpty())
+        FSteps.push(new LinkCardsStep(FContext, FMessages.Text(MessageKey::STEP_REMOVE_LINKS),
+            CurrentLinks(FModel, after.keys()), after));
 }
 
 void CardCommands::Merge()
 {
-    TNodex* current = FSelection.CurrentCard;
+    const TNodex* current = Current();
     if (!current || !current->LinkTo())
         return;
     const Answer answer = FDialogs.AskYesNoCancel(FMessages.Text(MessageKey::MERGING));
     if (answer == Answer::Cancel)
         return;
-    const QList<TNodex*> chain = ChainFrom(current);
+    const CardId first = current->Id();
+    const QList<CardId> chain = FModel.ChainFrom(first);
     const bool deleteMerged = answer == Answer::Yes;
     QString reason;
+    bool merged = false;
     {
         WaitCursor wait;
         // The current card's own editor is saved too: the merge reads its file and shows the
         // merged file afterwards.
-        if (SaveEditorsOf({current}, false, reason) && SaveEditorsOf(chain.mid(1), deleteMerged, reason)
-            && WriteMergedText(chain, reason)) {
-            if (deleteMerged) {
-                const QList<TNodex*> merged = chain.mid(1);
-                const QString mergedInto = FStore.TextFilePath(*current);
-                for (TNodex* card : merged) {
-                    // Two cards of one name share a text file: the merged text stays.
-                    const QString text = FStore.TextFilePath(*card);
-                    FStore.DeleteCardFiles(*card, text != mergedInto && !SameFile(text, mergedInto));
-                    if (CardDeleted)
-                        CardDeleted(card->Name());
+        QString text;
+        if (SaveEditorsOf({ first }, false, reason)
+            && SaveEditorsOf(chain.mid(1), deleteMerged, reason)
+            && MergedText(chain, text, reason)) {
+            auto step = std::make_unique<MergeStep>(FContext, first, text);
+            if (step->WriteMergedText(reason)) {
+                if (deleteMerged) {
+                    const QString mergedInto = FStore.TextFilePath(first);
+                    QList<DeleteCardsStep::Going> going;
+                    for (const CardId card : chain.mid(1)) {
+                        // Two cards of one name share a text file: the merged text stays.
+                        const QString cardText = FStore.TextFilePath(card);
+                        going.append(
+                            { card, cardText != mergedInto && !SameFile(cardText, mergedInto) });
+                    }
+                    new DeleteCardsStep(FContext, step->text(), going, step.get());
                 }
-                UnlinkCardsThatGo(merged);
-                for (auto card = merged.crbegin(); card != merged.crend(); ++card) {
-                    FSelection.SelectedCards.removeAll(*card);
-                    FCanvas.DestroyCard(*card);
-                }
-                current->HideLine();
-                current->SetLinkTo(nullptr);
+                FSteps.push(step.release());
+                if (TfmEditor* editor = FEditors.Of(first))
+                    editor->ReloadText();
+                merged = true;
             }
-            if (auto* editor = qobject_cast<TfmEditor*>(current->Editor()))
-                editor->ReloadText();
-            reason.clear();
-        } else if (reason.isEmpty()) {
-            reason = FMessages.Text(MessageKey::MERGED_TEXT_NOT_WRITTEN);
         }
+        if (!merged && reason.isEmpty())
+            reason = FMessages.Text(MessageKey::MERGED_TEXT_NOT_WRITTEN);
     }
     if (!reason.isEmpty())
         FDialogs.ShowWarning(FMessages.Text(MessageKey::MERGE_NOT_OK), reason);
@@ -213,16 +225,16 @@ void CardCommands::Merge()
         FDialogs.ShowInformation(FMessages.Text(MessageKey::MERGE_OK));
 }
 
-bool CardCommands::SaveEditorsOf(const QList<TNodex*>& cards, bool closing, QString& reason) const
+bool CardCommands::SaveEditorsOf(const QList<CardId>& cards, bool closing, QString& reason) const
 {
     // What is typed in the merged cards' editors belongs in the merge; their editors go with
     // cards that are deleted.
-    for (TNodex* card : cards) {
-        auto* editor = qobject_cast<TfmEditor*>(card->Editor());
+    for (const CardId card : cards) {
+        TfmEditor* editor = FEditors.Of(card);
         if (!editor)
             continue;
         if (editor->IsModified() && !editor->SaveText()) {
-            reason = FMessages.Text(MessageKey::TEXT_NOT_SAVED).arg(card->Name());
+            reason = FMessages.Text(MessageKey::TEXT_NOT_SAVED).arg(FModel.Card(card).Name);
             return false;
         }
         if (closing)
@@ -231,15 +243,15 @@ bool CardCommands::SaveEditorsOf(const QList<TNodex*>& cards, bool closing, QStr
     return true;
 }
 
-bool CardCommands::WriteMergedText(const QList<TNodex*>& chain, QString& reason) const
+bool CardCommands::MergedText(const QList<CardId>& chain, QString& merged, QString& reason) const
 {
     // Each text with its own line break after it, joined once at the end: a long chain is
     // built in one pass.
     QStringList texts;
     texts.reserve(chain.size());
     QSet<QString> read;
-    for (const TNodex* card : chain) {
-        const QString path = FStore.TextFilePath(*card);
+    for (const CardId card : chain) {
+        const QString path = FStore.TextFilePath(card);
         // A text file that two cards of one name share is taken once.
         if (KindOf(path) == FileKind::Missing || read.contains(path))
             continue;
@@ -250,57 +262,60 @@ bool CardCommands::WriteMergedText(const QList<TNodex*>& chain, QString& reason)
         if (!text.isEmpty())
             texts << text + '\n';
     }
-    return WriteTextFile(FStore.TextFilePath(*chain.first()), texts.join(QString()), LineEnds::CrLf, reason);
+    merged = texts.join(QString());
+    return true;
 }
 
 void CardCommands::Properties()
 {
-    TNodex* card = FSelection.CurrentCard;
-    if (!card || card->Type() == CompilationType || card->Editor())
+    const TNodex* card = Current();
+    if (!card || card->Type() == CompilationType || FEditors.Of(card->Id()))
         return;
-    FProperties->Fill({false, card->Name(), card->Description(), card->Type(), FTheme.TypeNames});
-    FProperties->NameTaken = [this, card](const QString& name) { return NameTaken(name, card); };
-    FProperties->RenameFiles = [this, card](const QString& newName, QString& reason) {
-        return FStore.RenameCardFiles(*card, newName, reason);
+    const CardId id = card->Id();
+    const CardData before = FModel.Card(id);
+    FProperties->Fill({ false, before.Name, before.Description, before.Type, FTheme.TypeNames });
+    FProperties->NameTaken = [this, id](const QString& name) { return NameTaken(name, id); };
+    FProperties->RenameFiles = [this, id](const QString& newName, QString& reason) {
+        return FStore.RenameCardFiles(id, newName, reason);
     };
     if (!FDialogs.RunModal(*FProperties))
         return;
-    card->SetName(FProperties->Name());
-    card->SetDescription(FProperties->Description());
-    card->SetHint(BuildCardHint(card->Description()));
+    CardData after = FModel.Card(id);
+    after.Name = FProperties->Name();
+    after.Description = FProperties->Description();
     // A card of a type the theme does not name shows no row: it keeps its type.
-    card->SetType(TypeOfRow(FProperties->TypeIndex(), card->Type()));
-    FThemes.ApplyThemeToCard(*card);
-    FThemes.ApplyStateMarker(*card);
-    FProject.Modified = true;
-    if (card->Name() != card->PreviousName() && CardRenamed)
-        CardRenamed(card->PreviousName(), card->Name());
+    after.Type = TypeOfRow(FProperties->TypeIndex(), before.Type);
+    FSteps.push(new ChangeCardStep(
+        FContext, FMessages.Text(MessageKey::STEP_PROPERTIES), id, before, after, true));
 }
 
-bool CardCommands::NameTaken(const QString& name, const TNodex* self) const
+bool CardCommands::NameTaken(const QString& name, CardId self) const
 {
     // The card's own name in other capitals clashes only with a card spelt exactly so: where the
     // file system tells capitals apart, "foo" and "Foo" may both be cards.
-    const bool ownName = self && SameIgnoringAsciiCase(self->Name(), name);
-    const auto clashes = [&](const QString& other) { return ownName ? other == name : SameIgnoringAsciiCase(other, name); };
-    for (const TNodex* card : FCanvas.Cards()) {
-        if (card != self && clashes(card->Name()))
+    const bool ownName = self && SameIgnoringAsciiCase(FModel.Card(self).Name, name);
+    const auto clashes = [&](const QString& other) {
+        return ownName ? other == name : SameIgnoringAsciiCase(other, name);
+    };
+    for (const CardId card : FModel.Cards()) {
+        if (card != self && clashes(FModel.Card(card).Name))
             return true;
     }
-    // A card file of that name that no card of the canvas holds (a card too long-named to
+    // A card file of that name that no card of the project holds (a card too long-named to
     // load, say) is not overwritten either.
-    return FStore.CardFileExists(name, ownName ? self : nullptr);
+    return FStore.CardFileExists(name, ownName ? self : 0);
 }
 
 bool CardCommands::CompilationNameFree(QString& reason) const
 {
     const QString compilationText = FStore.TextFilePath(QStringLiteral("Compilation"));
-    for (const TNodex* card : FCanvas.Cards()) {
-        if (card->Type() == CompilationType || !SameIgnoringAsciiCase(card->Name(), u"Compilation"))
+    for (const CardId card : FModel.Cards()) {
+        const CardData& data = FModel.Card(card);
+        if (data.Type == CompilationType || !SameIgnoringAsciiCase(data.Name, u"Compilation"))
             continue;
         // "compilation" is a card of its own where the file system tells capitals apart.
-        if (card->Name() == "Compilation" || SameFile(FStore.TextFilePath(*card), compilationText)) {
-            reason = FMessages.Text(MessageKey::COMPILATION_NAME_TAKEN).arg(card->Name());
+        if (data.Name == "Compilation" || SameFile(FStore.TextFilePath(card), compilationText)) {
+            reason = FMessages.Text(MessageKey::COMPILATION_NAME_TAKEN).arg(data.Name);
             return false;
         }
     }
@@ -309,19 +324,13 @@ bool CardCommands::CompilationNameFree(QString& reason) const
 
 void CardCommands::EnsureCompilationCard()
 {
-    const QList<TNodex*>& cards = FCanvas.Cards();
-    if (std::any_of(cards.begin(), cards.end(), [](const TNodex* card) { return card->Type() == CompilationType; }))
+    const QList<CardId>& cards = FModel.Cards();
+    if (std::any_of(cards.begin(), cards.end(),
+            [this](CardId card) { return FModel.Card(card).Type == CompilationType; }))
         return;
-    TNodex* card = FCanvas.CreateCard();
-    card->BeginUpdate();
-    card->MoveTo(44, 30);
-    card->SetName(QStringLiteral("Compilation"));
-    card->SetType(CompilationType);
-    card->SetState(0);
-    FThemes.ApplyThemeToCard(*card);
-    card->EndUpdate();
-    FCanvas.BringToFront(card);
-    card->setVisible(true);
-    FCanvas.BringToFront(card->NameLabel());
-    FProject.Modified = true;
+    CardData data;
+    data.Name = QStringLiteral("Compilation");
+    data.Type = CompilationType;
+    data.Position = { 44, 30 };
+    FSteps.push(new NewCardStep(FContext, 0, data, -1, false));
 }

@@ -1,30 +1,34 @@
 #pragma once
 
+#include "app/ProjectStep.h"
+#include "project/ProjectModel.h"
+
 #include <QList>
 #include <QPoint>
 #include <QString>
-
 #include <functional>
 
 struct CanvasState;
 struct ProjectState;
 struct Theme;
+class CanvasFollower;
 class Dialogs;
+class EditorWindows;
 class MessageTable;
 class ProjectStore;
-class TCanvas;
+class QUndoStack;
 class TfmProperties;
-class ThemeApplier;
 class TNodex;
 
-/// The commands that change cards: New card, Delete, the revision state, Remove Links, Merge
-/// and Properties. They work on the current card and the selection, and change the card and
-/// text files at once where the command says so; the caller rebuilds the caption afterwards.
+/// The commands that change cards: New card, Delete, the revision state, links, Remove Links,
+/// Merge and Properties. Each change is a step pushed on the undo stack; the steps change the
+/// model (which the canvas follows) and the card and text files where the command says so.
+/// The caller rebuilds the caption afterwards.
 class CardCommands {
 public:
-    CardCommands(ProjectState& project, CanvasState& selection, TCanvas& canvas, Theme& theme,
-                 ThemeApplier& themes, ProjectStore& store, Dialogs& dialogs,
-                 const MessageTable& messages);
+    CardCommands(ProjectState& project, CanvasState& selection, ProjectModel& model,
+        CanvasFollower& canvas, Theme& theme, ProjectStore& store, EditorWindows& editors,
+        QUndoStack& steps, Dialogs& dialogs, const MessageTable& messages);
 
     /// The dialog that asks for a card's name, type and description.
     void SetPropertiesDialog(TfmProperties& dialog) { FProperties = &dialog; }
@@ -40,6 +44,10 @@ public:
     void DeleteSelectedCards(bool withText);
     /// Sets the current card's revision state.
     void SetRevisionState(int state);
+    /// A Ctrl-click from `source` on `target`: links them, or unlinks them when linked.
+    void LinkCards(CardId source, CardId target);
+    /// Cards dragged from where they stood to where they were dropped.
+    void MoveCards(const QHash<CardId, QPoint>& from, const QHash<CardId, QPoint>& to);
     /// Breaks every link of the current card's chain from the current card on.
     void RemoveLinks();
     /// Joins the texts of the current card's chain into its text file, and after a Yes deletes
@@ -47,33 +55,34 @@ public:
     void Merge();
     /// The properties of the current card; its files follow a new name.
     void Properties();
-    /// Makes the card "Compilation" at 44, 30 unless the canvas has one.
+    /// Makes the card "Compilation" at 44, 30 unless the project has one.
     void EnsureCompilationCard();
     /// Whether the compilation may be written: false, with the reason, when a card of another
     /// type is called "Compilation" (made by hand, or brought from another project), whose text
     /// the compilation would replace.
     bool CompilationNameFree(QString& reason) const;
 
-    /// A card was renamed (the compile list follows) or deleted (its first entry leaves).
-    std::function<void(const QString& oldName, const QString& newName)> CardRenamed;
-    std::function<void(const QString& name)> CardDeleted;
+    /// What the steps work on; the compile list follows renamed and deleted cards through it.
+    StepContext& Context() { return FContext; }
 
 private:
     /// Whether a name belongs to another card of the project than `self`.
-    bool NameTaken(const QString& name, const TNodex* self) const;
-    /// Detaches cards that are about to go from every card that links to them.
-    void UnlinkCardsThatGo(const QList<TNodex*>& going);
+    bool NameTaken(const QString& name, CardId self) const;
     /// Saves the open editors of cards about to be merged, closing them when the cards go.
-    bool SaveEditorsOf(const QList<TNodex*>& cards, bool closing, QString& reason) const;
-    bool WriteMergedText(const QList<TNodex*>& chain, QString& reason) const;
+    bool SaveEditorsOf(const QList<CardId>& cards, bool closing, QString& reason) const;
+    bool MergedText(const QList<CardId>& chain, QString& text, QString& reason) const;
+    TNodex* Current() const;
 
     ProjectState& FProject;
     CanvasState& FSelection;
-    TCanvas& FCanvas;
+    ProjectModel& FModel;
+    CanvasFollower& FCanvas;
     Theme& FTheme;
-    ThemeApplier& FThemes;
     ProjectStore& FStore;
+    EditorWindows& FEditors;
+    QUndoStack& FSteps;
     Dialogs& FDialogs;
     const MessageTable& FMessages;
+    StepContext FContext;
     TfmProperties* FProperties = nullptr;
 };

@@ -6,12 +6,12 @@
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
 #include "platform/TextFile.h"
+#include "project/ProjectPaths.h"
 
 #include <algorithm>
 #include <sys/stat.h>
 
 namespace {
-const QString TextFiles = QStringLiteral("Text Files/");
 
 bool Exists(const QString& path)
 {
@@ -41,11 +41,11 @@ QByteArray CopiedCardFile(const CardFileData& record)
 bool CopyText(
     const QString& fileName, const QString& source, const QString& destination, QString& reason)
 {
-    const QString text = TextFiles + fileName + ".txt";
+    const QString text = ProjectPaths::TextFilesFolder + fileName + ProjectPaths::TextExtension;
     // A text reached through a link out of its project stays out, and no text goes out of the
     // other project through a link.
     if (ConfinedFolder(source).Check(source + text) != ConfinedFolder::Entry::Inside
-        || !ConfinedFolder(destination).HoldsFolder(destination + TextFiles)
+        || !ConfinedFolder(destination).HoldsFolder(destination + ProjectPaths::TextFilesFolder)
         || Exists(destination + text))
         return false;
     QByteArray bytes;
@@ -60,7 +60,7 @@ CardCopyOutcome CopyCardsToProject(
     CardCopyOutcome outcome;
     QStringList names = RegularFileNames(destination);
     for (const CardToCopy& card : cards) {
-        const QString cardFile = card.FileName + CardExtension;
+        const QString cardFile = card.FileName + ProjectPaths::CardExtension;
         QString reason;
         if (NameTaken(destination, names, cardFile)
             || !CreateFileAtomically(destination + cardFile, CopiedCardFile(card.Record), reason)) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProjectFiles.h"
+#include "project/ProjectFiles.h"
 
 #include <QList>
 #include <QString>

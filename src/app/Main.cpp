@@ -1,16 +1,16 @@
 #include "app/Main.h"
 
 #include "app/FileTypes.h"
-#include "app/ProjectFiles.h"
+#include "project/ProjectFiles.h"
 #include "app/SettingsFile.h"
 #include "app/WordCountCommands.h"
-#include "canvas/Links.h"
 #include "compile/Compile.h"
 #include "compile/FindAndCompile.h"
 #include "editor/TextSearch.h"
 #include "app/Splash.h"
 #include "app/WorkspaceSize.h"
 #include "canvas/Canvas.h"
+#include "canvas/CanvasFollower.h"
 #include "canvas/CanvasView.h"
 #include "canvas/NodexObject.h"
 #include "platform/AtomicWrite.h"
@@ -20,6 +20,7 @@
 #include "platform/NativeName.h"
 #include "platform/Shell.h"
 #include "platform/WaitCursor.h"
+#include "project/ProjectPaths.h"
 #include "settings/About.h"
 #include "settings/MessageTable.h"
 #include "settings/Options.h"
@@ -65,10 +66,11 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     , FCanvas(new TCanvas(this))
     , FView(new TCanvasView(FCanvas, FSelection, this))
     , FThemes(FTheme, *FCanvas, appFolder)
-    , FStore(FProject, FSelection, *FCanvas, FTheme, FThemes, dialogs, messages)
-    , FCardCommands(FProject, FSelection, *FCanvas, FTheme, FThemes, FStore, dialogs, messages)
+    , FFollower(new CanvasFollower(FModel, *FCanvas, FThemes))
+    , FStore(FProject, FModel, messages)
+    , FCardCommands(FProject, FSelection, FModel, *FFollower, FTheme, FStore, FEditors, FSteps, dialogs, messages)
     , FProjectCommands(FProject, *this, dialogs, messages)
-    , FBackupCommands(FProject, FSelection, FStore, dialogs, messages)
+    , FBackupCommands(FProject, FSelection, FModel, FStore, dialogs, messages)
 {
     setObjectName("fmMain");
     setWindowTitle("nofile");
@@ -98,7 +100,6 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     FProject.PristineWorkspace = true;
     FTheme.NextCardType = 1;
     FSelection.DoubleClickPending = false;
-    FProject.Modified = false;
     UpdateCaption();
 }
 
@@ -110,7 +111,7 @@ TfmMain::~TfmMain()
 
 void TfmMain::ConnectCommands()
 {
-    for (QMenu* menu : {FMenus.mmnuFile, FMenus.mmnuTools, FMenus.mmnuHelp, FMenus.pmnuNodex, FMenus.pmnuPanel})
+    for (QMenu* menu : {FMenus.mmnuFile, FMenus.mmnuEdit, FMenus.mmnuTools, FMenus.mmnuHelp, FMenus.pmnuNodex, FMenus.pmnuPanel})
         connect(menu, &QMenu::aboutToShow, this, &TfmMain::menuClicked);
     connect(FMenus.mnuNewProject, &QAction::triggered, this, [this] {
         if (HasKeyboard())
@@ -123,6 +124,12 @@ void TfmMain::ConnectCommands()
     connect(FMenus.mnuSaveProject, &QAction::triggered, this, &TfmMain::SaveProject);
     connect(FMenus.mnuSaveProjectAs, &QAction::triggered, this, [this] { FProjectCommands.SaveAs(); });
     connect(FMenus.mnuExit, &QAction::triggered, this, &TfmMain::mnuExitClick);
+    connect(FMenus.mnuUndo, &QAction::triggered, this, &TfmMain::Undo);
+    connect(FMenus.mnuRedo, &QAction::triggered, this, &TfmMain::Redo);
+    // Keeping many steps of thousands of cards costs memory; a hundred is far back enough.
+    FSteps.setUndoLimit(100);
+    connect(&FSteps, &QUndoStack::cleanChanged, this, &TfmMain::UpdateCaption);
+    connect(&FSteps, &QUndoStack::indexChanged, this, &TfmMain::UpdateEditMenu);
     connect(FMenus.mnuOptions, &QAction::triggered, this, &TfmMain::mnuOptionsClick);
     FRecentFiles.SetMenuItem(FMenus.mnuOpenProject);
     FRecentFiles.OnClick = [this](const QString& path) {
@@ -163,7 +170,7 @@ void TfmMain::ConnectCommands()
     const auto explore = [this](QAction* item, auto folder) {
         connect(item, &QAction::triggered, this, [this, folder] { Explore(folder()); });
     };
-    explore(FMenus.mnuExploreProject, [this] { return FProject.ProjectFolder + "Text Files/"; });
+    explore(FMenus.mnuExploreProject, [this] { return FProject.ProjectFolder + ProjectPaths::TextFilesFolder; });
     explore(FMenus.mnuExploreBackups, [this] { return FProject.AppFolder + "Backups/"; });
     explore(FMenus.mnuExploreThemes, [this] { return FProject.AppFolder + ThemesFolder; });
     explore(FMenus.mnuExploreTemplates, [this] { return FProject.AppFolder + "Templates/"; });
@@ -179,7 +186,12 @@ void TfmMain::ConnectCanvas()
             FSelection.CurrentCard = nullptr;
     });
     connect(FView, &TCanvasView::UpdateCaption, this, &TfmMain::UpdateCaption);
-    connect(FView, &TCanvasView::ProjectModified, this, [this] { FProject.Modified = true; });
+    connect(FView, &TCanvasView::CardsMoved, this, [this](const QHash<CardId, QPoint>& from, const QHash<CardId, QPoint>& to) {
+        FCardCommands.MoveCards(from, to);
+    });
+    connect(FView, &TCanvasView::LinkRequested, this, [this](CardId source, CardId target) {
+        FCardCommands.LinkCards(source, target);
+    });
     connect(FView, &TCanvasView::OpenCardEditor, this, &TfmMain::OpenCardEditor);
     connect(FView, &TCanvasView::CardMenuRequested, this, [this](QPoint at) { FMenus.pmnuNodex->popup(at); });
     connect(FView, &TCanvasView::PanelMenuRequested, this, [this](QPoint at) { FMenus.pmnuPanel->popup(at); });
@@ -201,20 +213,25 @@ void TfmMain::OpenCardEditor(TNodex* card)
 {
     if (!card || FSelection.SelectedCards.size() != 1)
         return;
-    auto* editor = qobject_cast<TfmEditor*>(card->Editor());
+    const CardId id = card->Id();
+    TfmEditor* editor = FEditors.Of(id);
     if (!editor) {
         editor = new TfmEditor(FEditorContext, FSettings.StayOnTop, this);
         if (FEditorContext.TemplateEditor)
             editor->CopyCaptionsFrom(*FEditorContext.TemplateEditor);
         editor->ProjectFolder = FProject.ProjectFolder;
         editor->CardName = card->Name();
-        editor->CardFilePath = FStore.CardFilePath(*card);
-        editor->TextFile = FStore.TextFilePath(*card);
-        connect(editor, &TfmEditor::Closed, this, [this, card] {
-            card->SetEditor(nullptr);
+        editor->CardFilePath = FStore.CardFilePath(id);
+        editor->TextFile = FStore.TextFilePath(id);
+        connect(editor, &TfmEditor::Closed, this, [this, id] {
+            FEditors.Remove(id);
+            if (TNodex* shown = FFollower->Item(id))
+                shown->SetEditor(nullptr);
             UpdateCaption();
         });
+        // The card owns its editor: a card that goes takes its editor with it.
         card->SetEditor(editor);
+        FEditors.Set(id, editor);
     }
     editor->ApplySettings(CurrentEditorSettings());
     editor->showNormal();
@@ -243,7 +260,7 @@ void TfmMain::SetCompileWindows(TfmCompile& compile, TfmFindAndCompile& findAndC
         files.reserve(names.size());
         for (const QString& name : names) {
             const TNodex* card = cards.value(name);
-            files << (card ? CompileFiles{FStore.CardFilePath(*card), FStore.TextFilePath(*card)}
+            files << (card ? CompileFiles{FStore.CardFilePath(card->Id()), FStore.TextFilePath(card->Id())}
                            : CompileFilesOf(FProject.ProjectFolder, name));
         }
         return files;
@@ -251,10 +268,10 @@ void TfmMain::SetCompileWindows(TfmCompile& compile, TfmFindAndCompile& findAndC
     findAndCompile.FindAndCompile = [this](const QString& text, bool matchCase, bool clearList) {
         FindAndCompile(text, matchCase, clearList);
     };
-    FCardCommands.CardRenamed = [&compile](const QString& oldName, const QString& newName) {
+    FCardCommands.Context().CardRenamed = [&compile](const QString& oldName, const QString& newName) {
         compile.RenameEntries(oldName, newName);
     };
-    FCardCommands.CardDeleted = [&compile](const QString& name) { compile.RemoveFirstEntry(name); };
+    FCardCommands.Context().CardDeleted = [&compile](const QString& name) { compile.RemoveFirstEntry(name); };
 }
 
 void TfmMain::ShowCompileWindow()
@@ -278,7 +295,7 @@ void TfmMain::mnuCompileClick()
         } else if (current->LinkTo()) {
             // The chain from the current card on; a loop in a damaged project is walked once.
             QStringList names;
-            for (const TNodex* card : ChainFrom(current))
+            for (const TNodex* card : ChainItems(current))
                 names << card->Name();
             fmCompile->SetNames(names);
         } else if (current->Type() != CompilationType) {
@@ -307,7 +324,7 @@ void TfmMain::FindAndCompile(const QString& text, bool matchCase, bool clearList
         for (const TNodex* card : FCanvas->Cards()) {
             if (card->Type() == CompilationType)
                 continue;
-            const std::optional<QString> cardText = CardText(*card, FStore.TextFilePath(*card));
+            const std::optional<QString> cardText = CardText(FEditors.Of(card->Id()), FStore.TextFilePath(card->Id()));
             if (cardText && FindForward(*cardText, 0, text, matchCase) >= 0)
                 fmCompile->Append(card->Name());
         }
@@ -327,7 +344,7 @@ std::unique_ptr<TfmEditor> TfmMain::MakeHiddenEditor(const TNodex& card)
     editor->setAttribute(Qt::WA_DeleteOnClose, false);
     editor->ProjectFolder = FProject.ProjectFolder;
     editor->CardName = card.Name();
-    editor->TextFile = FStore.TextFilePath(card);
+    editor->TextFile = FStore.TextFilePath(card.Id());
     editor->ApplySettings(CurrentEditorSettings());
     return editor;
 }
@@ -400,55 +417,67 @@ OptionValues TfmMain::CurrentOptions() const
 
 void TfmMain::ApplyOptions(const OptionValues& options)
 {
-    if (options.TargetWordCount != FProject.TargetWordCount) {
-        FProject.TargetWordCount = options.TargetWordCount;
-        FProject.Modified = true;
-    }
     FSettings.EditorPlacement = EditMemoryFrom(options.EditMemory);
     FSettings.AutoSave = options.AutoSave;
     FSettings.AutoSaveInterval = options.AutoSaveInterval;
     FSettings.DescriptiveHints = options.Hints;
     FView->SetShowHints(options.Hints);
-    if (options.WorkspaceSize != FProject.WorkspaceSize) {
-        FProject.WorkspaceSize = options.WorkspaceSize;
-        ApplyWorkspaceSize();
-        FProject.Modified = true;
-    }
     FSettings.SelectNextLink = options.SelectNextLink;
     FView->SetSelectNextLink(options.SelectNextLink);
-    if (options.BoldBaseType != FProject.BoldBaseType) {
-        FProject.BoldBaseType = options.BoldBaseType;
-        FProject.Modified = true;
-    }
     if (!options.LanguageFile.isEmpty() && options.LanguageFile != FSettings.Language) {
         FSettings.Language = options.LanguageFile;
         ApplyLanguage();
     }
     if (!options.DefaultTheme.isEmpty())
         FTheme.DefaultTheme = options.DefaultTheme;
-    if (!options.ProjectTheme.isEmpty() && options.ProjectTheme != FTheme.ThemeName) {
-        FThemes.LoadTheme(options.ProjectTheme);
-        FProject.Modified = true;
-    }
+    // What the project file keeps is a step of its own, to be undone like any other change.
+    const ProjectOptions before = CurrentProjectOptions();
+    ProjectOptions after = before;
+    after.TargetWordCount = options.TargetWordCount;
+    after.WorkspaceSize = options.WorkspaceSize;
+    after.BoldBaseType = options.BoldBaseType;
+    if (!options.ProjectTheme.isEmpty())
+        after.ThemeName = options.ProjectTheme;
+    if (after != before)
+        FSteps.push(new ProjectOptionsStep(FCardCommands.Context(), before, after,
+                                           [this](const ProjectOptions& applied) { ApplyProjectOptions(applied); }));
     // Editors opened from now on stay on top; those open keep their windowing.
     FSettings.StayOnTop = options.EditorsOnTop;
     FSettings.EditorFontName = options.FontName;
     FSettings.EditorFontSize = options.FontSize;
-    for (TNodex* card : FCanvas->Cards()) {
-        card->SetBoldBaseType(FProject.BoldBaseType);
-        // The canvas may have just shrunk.
-        if (FProject.Modified)
-            card->ClampToParent();
-    }
     ApplyOptionsToEditors();
     SaveSettings();
 }
 
+ProjectOptions TfmMain::CurrentProjectOptions() const
+{
+    return {FProject.TargetWordCount, FProject.WorkspaceSize, FProject.BoldBaseType, FTheme.ThemeName};
+}
+
+void TfmMain::ApplyProjectOptions(const ProjectOptions& options)
+{
+    FProject.TargetWordCount = options.TargetWordCount;
+    const bool resized = options.WorkspaceSize != FProject.WorkspaceSize;
+    FProject.WorkspaceSize = options.WorkspaceSize;
+    if (resized)
+        ApplyWorkspaceSize();
+    if (options.ThemeName != FTheme.ThemeName)
+        FThemes.LoadTheme(options.ThemeName);
+    FProject.BoldBaseType = options.BoldBaseType;
+    FFollower->SetBoldBaseType(options.BoldBaseType);
+    for (TNodex* card : FCanvas->Cards()) {
+        card->SetBoldBaseType(options.BoldBaseType);
+        // The canvas may have just shrunk.
+        card->ClampToParent();
+    }
+    ApplyOptionsToEditors();
+    UpdateCaption();
+}
+
 void TfmMain::ApplyOptionsToEditors()
 {
-    for (TNodex* card : FCanvas->Cards())
-        if (auto* editor = qobject_cast<TfmEditor*>(card->Editor()))
-            editor->TakeOptions(CurrentEditorSettings());
+    for (TfmEditor* editor : FEditors.Open())
+        editor->TakeOptions(CurrentEditorSettings());
 }
 
 void TfmMain::CreateSplash(int draw)
@@ -490,10 +519,10 @@ void TfmMain::menuClicked()
 
 void TfmMain::UpdateCaption()
 {
-    FMenus.mnuNewProject->setEnabled(!(FProject.PristineWorkspace && !FProject.Modified));
+    FMenus.mnuNewProject->setEnabled(!(FProject.PristineWorkspace && !ProjectModified()));
 
     QString title = FProject.ProjectFileName;
-    const int extension = title.indexOf(".nodex");
+    const int extension = title.indexOf(ProjectPaths::ProjectExtension);
     if (extension >= 0)
         title.remove(extension, 6);
     if (title.size() > TitleLimit)
@@ -501,13 +530,13 @@ void TfmMain::UpdateCaption()
     QString caption = FTheme.ThemeLoaded
         ? "Nodex " + FTheme.ThemeName.section('.', 0, 0) + ": '" + title + "'"
         : "Nodex Book: '" + title + "'";
-    if (FProject.Modified && !caption.contains(" *"))
+    if (ProjectModified() && !caption.contains(" *"))
         caption += " *";
     setWindowTitle(caption);
 
     const bool unnamed = FProject.IsUnnamed();
     const bool hasCards = FCanvas->CardCount() > 0;
-    FMenus.mnuSaveProject->setEnabled(FProject.Modified && !unnamed);
+    FMenus.mnuSaveProject->setEnabled(ProjectModified() && !unnamed);
     FMenus.mnuSaveProjectAs->setEnabled(unnamed);
     FMenus.mnuCopyToProject->setEnabled(!FSelection.SelectedCards.isEmpty());
     FMenus.mnuBackupProject->setEnabled(!unnamed);
@@ -516,8 +545,46 @@ void TfmMain::UpdateCaption()
     FMenus.mnuCompile->setEnabled(!unnamed && hasCards);
     FMenus.mnuWordCount->setEnabled(!unnamed && hasCards);
 
+    UpdateEditMenu();
     if (FSelection.CurrentCard)
         UpdateCardMenu(*FSelection.CurrentCard);
+}
+
+void TfmMain::UpdateEditMenu()
+{
+    FMenus.mmnuEdit->setTitle(FMessages.Text(MessageKey::EDIT_MENU));
+    // The captions name the step, as the writer would call it: "Undo Move 3 Cards".
+    const auto caption = [this](MessageKey plain, MessageKey named, const QString& step) {
+        return step.isEmpty() ? FMessages.Text(plain) : FMessages.Text(named).arg(step);
+    };
+    FMenus.mnuUndo->setText(caption(MessageKey::UNDO, MessageKey::UNDO_STEP, FSteps.undoText()));
+    FMenus.mnuRedo->setText(caption(MessageKey::REDO, MessageKey::REDO_STEP, FSteps.redoText()));
+    FMenus.mnuUndo->setEnabled(FSteps.canUndo());
+    FMenus.mnuRedo->setEnabled(FSteps.canRedo());
+}
+
+void TfmMain::Undo()
+{
+    if (StepIsSafe(FSteps.command(FSteps.index() - 1), true))
+        FSteps.undo();
+    UpdateCaption();
+}
+
+void TfmMain::Redo()
+{
+    if (StepIsSafe(FSteps.command(FSteps.index()), false))
+        FSteps.redo();
+    UpdateCaption();
+}
+
+bool TfmMain::StepIsSafe(const QUndoCommand* command, bool undo)
+{
+    const auto* step = dynamic_cast<const ProjectStep*>(command);
+    QString reason;
+    if (!step || (undo ? step->CanUndo(reason) : step->CanRedo(reason)))
+        return true;
+    FDialogs.ShowWarning(FMessages.Text(undo ? MessageKey::UNDO_NOT_DONE : MessageKey::REDO_NOT_DONE), reason);
+    return false;
 }
 
 void TfmMain::UpdateCardMenu(const TNodex& card)
@@ -560,7 +627,26 @@ void TfmMain::ApplyWorkspaceSize()
     FView->ScrollToOrigin();
 }
 
-void TfmMain::ClearCanvas() { ::ClearCanvas(*FCanvas, FSelection); }
+void TfmMain::ClearCanvas()
+{
+    FModel.Clear();
+    FSelection.CurrentCard = nullptr;
+    FSelection.SelectedCards.clear();
+}
+
+QList<TNodex*> TfmMain::ChainItems(const TNodex* first) const
+{
+    QList<TNodex*> chain;
+    for (const CardId card : FModel.ChainFrom(first ? first->Id() : 0))
+        chain << FFollower->Item(card);
+    return chain;
+}
+
+void TfmMain::ShowFailures(const QList<StoreMessage>& failures)
+{
+    for (const StoreMessage& failure : failures)
+        FDialogs.ShowWarning(failure.Headline, failure.Reason);
+}
 
 void TfmMain::RunCardCommand(const std::function<void()>& command)
 {
@@ -577,19 +663,15 @@ QPoint TfmMain::PointerOnCanvas() const
 
 bool TfmMain::AnyEditorModified() const
 {
-    const QList<TNodex*>& cards = FCanvas->Cards();
-    return std::any_of(cards.begin(), cards.end(), [](const TNodex* card) {
-        const auto* editor = qobject_cast<const TfmEditor*>(card->Editor());
-        return editor && editor->IsModified();
-    });
+    const QList<TfmEditor*> editors = FEditors.Open();
+    return std::any_of(editors.begin(), editors.end(), [](const TfmEditor* editor) { return editor->IsModified(); });
 }
 
 bool TfmMain::SaveModifiedEditors()
 {
     bool allSaved = true;
-    for (TNodex* card : FCanvas->Cards()) {
-        auto* editor = qobject_cast<TfmEditor*>(card->Editor());
-        if (!editor || !editor->IsModified())
+    for (TfmEditor* editor : FEditors.Open()) {
+        if (!editor->IsModified())
             continue;
         if (editor->SaveText())
             editor->close();
@@ -625,7 +707,7 @@ void TfmMain::pmnuWordCountClick()
     qint64 words = 0;
     {
         WaitCursor wait;
-        words = CardWords(*card, FStore.TextFilePath(*card));
+        words = CardWords(FEditors.Of(card->Id()), FStore.TextFilePath(card->Id()));
     }
     FDialogs.ShowInformation(CardWordCountMessage(*card, words, FProject.TargetWordCount, FMessages));
 }
@@ -636,8 +718,8 @@ void TfmMain::mnuWordCountClick()
     {
         WaitCursor wait;
         message = ProjectWordCountMessage(
-            *FCanvas, FSelection, FTheme,
-            [this](const TNodex& card) { return CardWords(card, FStore.TextFilePath(card)); },
+            *FCanvas, FSelection, ChainItems(FSelection.CurrentCard), FTheme,
+            [this](const TNodex& card) { return CardWords(FEditors.Of(card.Id()), FStore.TextFilePath(card.Id())); },
             FProject.TargetWordCount, FMessages);
     }
     FDialogs.ShowInformation(message);
@@ -648,11 +730,11 @@ void TfmMain::pmnuPrintClick()
     TNodex* card = FSelection.CurrentCard;
     if (!card)
         return;
-    if (KindOf(FStore.TextFilePath(*card)) != FileKind::Regular) {
+    if (KindOf(FStore.TextFilePath(card->Id())) != FileKind::Regular) {
         FDialogs.ShowInformation(FMessages.Text(MessageKey::NOTHING_TO_PRINT));
         return;
     }
-    if (auto* editor = qobject_cast<TfmEditor*>(card->Editor())) {
+    if (TfmEditor* editor = FEditors.Of(card->Id())) {
         editor->mnuPrintClick();
         return;
     }
@@ -683,7 +765,7 @@ void TfmMain::dropEvent(QDropEvent* event)
 void TfmMain::LoadSettings()
 {
     RemoveWriteLeftovers(FProject.AppFolder);
-    IniFile file(FProject.AppFolder + SettingsFileName);
+    IniFile file(FProject.AppFolder + ProjectPaths::SettingsFileName);
     QString error;
     if (!file.Load(error, IniFile::MaxSettingsBytes))
         qCInfo(lcMain).noquote() << "The settings keep their defaults:" << error;
@@ -698,7 +780,7 @@ void TfmMain::LoadSettings()
 void TfmMain::SaveSettings()
 {
     FSettings.Window = CurrentPlacement();
-    IniFile file(FProject.AppFolder + SettingsFileName);
+    IniFile file(FProject.AppFolder + ProjectPaths::SettingsFileName);
     QString error;
     const bool written = file.Load(error, IniFile::MaxSettingsBytes)
         && (FRecentFiles.SaveToIni(file, RecentFilesSection), WriteSettings(file, FSettings, FTheme.DefaultTheme,
@@ -715,17 +797,44 @@ bool TfmMain::OpenProject(const QString& path)
     if (!isVisible())
         show();
     HideSplash();
-    const ProjectStore::Opened opened = FStore.OpenProject(path);
+    ProjectStore::OpenSteps steps;
+    steps.OpenLocked = [this](const QString& fileName, const LockOwner& owner) {
+        return FDialogs.AskYesNoCancel(ProjectLock::Question(FMessages, fileName, owner)) == Answer::Yes;
+    };
+    steps.ProjectRead = [this](const ProjectFileData& data) {
+        FTheme.ThemeName = data.ThemeName;
+        if (!data.ThemeName.isEmpty())
+            FThemes.LoadTheme(data.ThemeName);
+        FFollower->SetBoldBaseType(data.BoldBaseType);
+    };
+    // Room for the farthest card first: a project made on a larger screen keeps its layout.
+    steps.CardsRead = [this](QPoint farthest) { FCanvas->MakeRoomForPlacing(farthest); };
+    steps.StateNamed = [this](int state) {
+        return state >= 0 && state < FTheme.StateNames.size() && !FTheme.StateNames[state].isEmpty();
+    };
+    ProjectStore::Opened opened;
+    {
+        WaitCursor wait;
+        opened = FStore.OpenProject(path, steps);
+        if (opened.Result == ProjectStore::OpenResult::Opened)
+            FCanvas->FitRoomToCards();
+    }
     switch (opened.Result) {
     case ProjectStore::OpenResult::Refused:
+        if (!opened.Information.isEmpty())
+            FDialogs.ShowInformation(opened.Information);
         return false;
     case ProjectStore::OpenResult::Failed:
+        FDialogs.ShowWarning(opened.Failure.Headline, opened.Failure.Reason);
         // No half-loaded project may remain.
         CloseProject();
         return false;
     case ProjectStore::OpenResult::Opened:
         break;
     }
+    FSteps.clear();
+    FTheme.NextCardType = 1;
+    FSelection.DoubleClickPending = false;
     if (fmCompile)
         fmCompile->ClearAll();
     FRecentFiles.AddFile(FProject.ProjectFolder + FProject.ProjectFileName);
@@ -737,7 +846,16 @@ bool TfmMain::OpenProject(const QString& path)
 
 void TfmMain::SaveProject()
 {
-    FStore.SaveProject(CurrentPlacement());
+    QList<StoreMessage> failures;
+    {
+        WaitCursor wait;
+        failures = FStore.SaveProject(CurrentPlacement(), FTheme.ThemeName);
+    }
+    ShowFailures(failures);
+    // What could not be written is still only in memory: it stays marked, so closing asks.
+    if (failures.isEmpty())
+        FSteps.setClean();
+    FSelection.DoubleClickPending = false;
     UpdateCaption();
 }
 
@@ -754,7 +872,8 @@ void TfmMain::ApplyPlacement(const WindowPlacement& placement)
 
 void TfmMain::CloseProject()
 {
-    FStore.ReleaseLock();
+    FStore.CloseProject();
+    FSteps.clear();
     if (fmCompile)
         fmCompile->ClearAll();
     FProject.WorkspaceSize = 0;
@@ -765,54 +884,20 @@ void TfmMain::CloseProject()
     ClearCanvas();
     FTheme.NextCardType = 1;
     FSelection.DoubleClickPending = false;
-    FProject.Modified = false;
     FProject.TargetWordCount = 0;
     UpdateCaption();
 }
 
-bool TfmMain::FormCloseQuery()
-{
-    if (AnyEditorModified()) {
-        switch (FDialogs.AskYesNoCancel(FMessages.Text(MessageKey::SAVE_EDITORS))) {
-        case Answer::Cancel:
-            return false;
-        case Answer::Yes:
-            if (!SaveModifiedEditors())
-                return false;
-            break;
-        case Answer::No:
-            break;
-        }
-    }
-    if (!FProject.Modified)
-        return true;
-    switch (FDialogs.AskYesNoCancel(FMessages.Text(MessageKey::SAVE_PROJECT))) {
-    case Answer::Cancel:
-        return false;
-    case Answer::No:
-        return true;
-    case Answer::Yes:
-        break;
-    }
-    // An unnamed workspace gets its name first; the window stays open, to be closed again.
-    if (FProject.IsUnnamed()) {
-        FProjectCommands.SaveAs();
-        return false;
-    }
-    SaveProject();
-    // A failed save has told the user why; closing now would lose the changes.
-    return !FProject.Modified;
-}
-
 void TfmMain::closeEvent(QCloseEvent* event)
 {
-    if (!FormCloseQuery()) {
+    if (!FProjectCommands.SavePrompts(ProjectCommands::AfterSaveAs::Stop)) {
         event->ignore();
         return;
     }
     SaveSettings();
+    FSteps.clear();
     ClearCanvas();
-    FStore.ReleaseLock();
+    FStore.CloseProject();
     event->accept();
 }
 

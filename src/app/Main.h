@@ -3,10 +3,13 @@
 #include "app/AppSettings.h"
 #include "app/BackupCommands.h"
 #include "app/CardCommands.h"
+#include "app/EditorWindows.h"
 #include "app/MainMenus.h"
 #include "app/ProjectCommands.h"
-#include "app/ProjectState.h"
-#include "app/ProjectStore.h"
+#include "app/ProjectOptionsStep.h"
+#include "project/ProjectModel.h"
+#include "project/ProjectState.h"
+#include "project/ProjectStore.h"
 #include "platform/WindowPlacement.h"
 #include "canvas/CanvasState.h"
 #include "canvas/Theme.h"
@@ -16,9 +19,11 @@
 #include "settings/MRUfiles.h"
 
 #include <QMainWindow>
+#include <QUndoStack>
 
 #include <memory>
 
+class CanvasFollower;
 class Dialogs;
 class TfmAbout;
 class TfmCompile;
@@ -52,6 +57,15 @@ public:
     ThemeApplier& Themes() { return FThemes; }
     AppSettings& Settings() { return FSettings; }
     TCanvas& Canvas() { return *FCanvas; }
+    /// The project's cards and links, which the canvas follows.
+    ProjectModel& Model() { return FModel; }
+    CanvasFollower& Follower() { return *FFollower; }
+    /// Every change of the project, to undo and redo; clean when the project is saved.
+    QUndoStack& Steps() { return FSteps; }
+    /// Whether the project has changes that are not saved.
+    bool ProjectModified() const override { return !FSteps.isClean(); }
+    /// The open editor windows by card.
+    EditorWindows& CardEditors() { return FEditors; }
     TCanvasView& View() { return *FView; }
     MainMenus& Menus() { return FMenus; }
     Dialogs& Dialog() { return FDialogs; }
@@ -117,6 +131,10 @@ public:
     void OpenCardEditor(TNodex* card);
     /// The card's text in a hidden editor, as the commands that print or import use it.
     std::unique_ptr<TfmEditor> MakeHiddenEditor(const TNodex& card);
+    /// Edit > Undo and Redo: a step that cannot be undone or redone safely says why, and the
+    /// stack stays where it was.
+    void Undo();
+    void Redo();
 
 signals:
     /// The editor of this card is to be opened or brought up.
@@ -137,7 +155,7 @@ private:
     void ConnectCanvas();
     /// Runs when a menu opens: the start-up picture goes, and the menus are brought up to date.
     void menuClicked();
-    bool FormCloseQuery();
+
     void UpdateCardMenu(const TNodex& card);
     void Explore(const QString& folder);
     void mnuExitClick();
@@ -160,6 +178,17 @@ private:
     void ApplyOptions(const OptionValues& options);
     /// Gives the open editors what the options say, captions included.
     void ApplyOptionsToEditors();
+    /// The project's options as they are now, and applied from a step.
+    ProjectOptions CurrentProjectOptions() const;
+    void ApplyProjectOptions(const ProjectOptions& options);
+    /// The cards of the chain from `first` on, as the canvas shows them.
+    QList<TNodex*> ChainItems(const TNodex* first) const;
+    /// Whether a step may be undone (or redone) now; when not, the writer is told why.
+    bool StepIsSafe(const QUndoCommand* command, bool undo);
+    /// The Edit menu's captions and states as the undo stack has them.
+    void UpdateEditMenu();
+    /// Shows what a step of the store could not do.
+    void ShowFailures(const QList<StoreMessage>& failures);
     /// Where the window stands now, as a project file keeps it.
     WindowPlacement CurrentPlacement() const;
     /// Places the window as stored, fitted to the screen it would stand on.
@@ -174,9 +203,13 @@ private:
     AppSettings FSettings;
     Theme FTheme;
     MainMenus FMenus;
+    ProjectModel FModel;
+    QUndoStack FSteps;
+    EditorWindows FEditors;
     TCanvas* FCanvas;
     TCanvasView* FView;
     ThemeApplier FThemes;
+    CanvasFollower* FFollower;
     ProjectStore FStore;
     CardCommands FCardCommands;
     ProjectCommands FProjectCommands;

@@ -38,6 +38,12 @@ void MainMenus::Build(QMainWindow* window)
     Separator(mmnuFile);
     mnuExit = AddMenuItem(mmnuFile, "mnuExit", "E&xit");
 
+    // The Edit menu's captions name the step to undo or redo, from the message table.
+    mmnuEdit = AddMainMenu(bar, "mmnuEdit", "&Edit");
+    mnuUndo = AddMenuItem(mmnuEdit, "mnuUndo", "&Undo", QKeySequence::Undo);
+    mnuRedo = AddMenuItem(mmnuEdit, "mnuRedo", "&Redo");
+    mnuRedo->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
+
     mmnuTools = AddMainMenu(bar, "mmnuTools", "&Tools");
     mnuFindAndCompile = AddMenuItem(mmnuTools, "mnuFindAndCompile", "&Find && Compile...", QKeySequence("Ctrl+F"));
     Separator(mmnuTools);

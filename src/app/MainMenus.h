@@ -26,6 +26,10 @@ struct MainMenus {
     QAction* mnuExploreThesaurus = nullptr;
     QAction* mnuExit = nullptr;
 
+    QMenu* mmnuEdit = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
+
     QMenu* mmnuTools = nullptr;
     QAction* mnuFindAndCompile = nullptr;
     QAction* mnuCompile = nullptr;

@@ -1,15 +1,14 @@
 #include "app/ProjectBackup.h"
 
-#include "app/ProjectFiles.h"
+#include "project/ProjectFiles.h"
 #include "platform/ConfinedFolder.h"
 #include "platform/FileCopy.h"
 #include "platform/NativeName.h"
 #include "platform/ReasonTexts.h"
 #include "platform/StagingFolder.h"
+#include "project/ProjectPaths.h"
 
 namespace {
-const QString TextFiles = QStringLiteral("Text Files/");
-const QString TextExtension = QStringLiteral(".txt");
 
 QString TwoDigits(int value)
 {
@@ -34,7 +33,7 @@ bool CopyFiles(const ConfinedFolder& project, const QString& from, const QString
 QString BackupFolderName(const QString& projectFileName, const QDateTime& when)
 {
     QString base = projectFileName;
-    if (const qsizetype extension = base.indexOf(QStringLiteral(".nodex")); extension >= 0)
+    if (const qsizetype extension = base.indexOf(ProjectPaths::ProjectExtension); extension >= 0)
         base.remove(extension, 6);
     const QDate day = when.date();
     const QTime time = when.time();
@@ -67,10 +66,10 @@ bool BackupProject(const QString& backupsFolder, const QString& projectFolder,
     // A failure ends the backup at once: the folder would be thrown away all the same.
     return CopyIntoNewFile(projectFile, backup.Path() + projectFileName, reason)
         && CopyFiles(project, projectFolder, backup.Path(), IsCardFileName, reason)
-        && MakeFolder(backup.Path() + TextFiles, reason)
+        && MakeFolder(backup.Path() + ProjectPaths::TextFilesFolder, reason)
         && CopyFiles(
-            project, projectFolder + TextFiles, backup.Path() + TextFiles,
-            [](const QString& name) { return name.endsWith(TextExtension, Qt::CaseInsensitive); },
+            project, projectFolder + ProjectPaths::TextFilesFolder, backup.Path() + ProjectPaths::TextFilesFolder,
+            [](const QString& name) { return name.endsWith(ProjectPaths::TextExtension, Qt::CaseInsensitive); },
             reason)
         && backup.Commit(reason);
 }

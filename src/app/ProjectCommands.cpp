@@ -1,10 +1,11 @@
 #include "app/ProjectCommands.h"
 
-#include "app/ProjectLock.h"
-#include "app/ProjectState.h"
+#include "project/ProjectLock.h"
+#include "project/ProjectState.h"
 #include "platform/AsciiCase.h"
 #include "platform/Dialogs.h"
 #include "platform/WaitCursor.h"
+#include "project/ProjectPaths.h"
 #include "settings/MessageTable.h"
 
 #include <QDir>
@@ -12,8 +13,6 @@
 #include <QStandardPaths>
 
 namespace {
-const QString ProjectExtension = QStringLiteral(".nodex");
-const QString ProjectSuffix = QStringLiteral("nodex");
 } // namespace
 
 ProjectCommands::ProjectCommands(ProjectState& project, ProjectWindow& window, Dialogs& dialogs,
@@ -25,7 +24,7 @@ ProjectCommands::ProjectCommands(ProjectState& project, ProjectWindow& window, D
 {
 }
 
-bool ProjectCommands::SavePrompts()
+bool ProjectCommands::SavePrompts(AfterSaveAs afterSaveAs)
 {
     if (FWindow.AnyEditorModified()) {
         switch (FDialogs.AskYesNoCancel(FMessages.Text(MessageKey::SAVE_EDITORS))) {
@@ -39,27 +38,24 @@ bool ProjectCommands::SavePrompts()
             break;
         }
     }
-    if (FProject.Modified) {
-        switch (FDialogs.AskYesNoCancel(FMessages.Text(MessageKey::SAVE_PROJECT))) {
-        case Answer::Cancel:
-            return false;
-        case Answer::Yes:
-            // A save that failed keeps the project: dropping it now would lose the changes. A
-            // Save As the writer cancelled goes on, as the writer chose.
-            if (FProject.IsUnnamed()) {
-                if (SaveAs() && FProject.Modified)
-                    return false;
-            } else {
-                FWindow.SaveProject();
-                if (FProject.Modified)
-                    return false;
-            }
-            break;
-        case Answer::No:
-            break;
-        }
+    if (!FWindow.ProjectModified())
+        return true;
+    switch (FDialogs.AskYesNoCancel(FMessages.Text(MessageKey::SAVE_PROJECT))) {
+    case Answer::Cancel:
+        return false;
+    case Answer::No:
+        return true;
+    case Answer::Yes:
+        break;
     }
-    return true;
+    // A save that failed keeps the project: dropping it now would lose the changes. A Save As
+    // the writer cancelled goes on, as the writer chose.
+    if (FProject.IsUnnamed()) {
+        const bool saved = SaveAs();
+        return afterSaveAs == AfterSaveAs::GoOn && !(saved && FWindow.ProjectModified());
+    }
+    FWindow.SaveProject();
+    return !FWindow.ProjectModified();
 }
 
 void ProjectCommands::New()
@@ -81,7 +77,7 @@ void ProjectCommands::Open()
 {
     if (!SavePrompts())
         return;
-    const QString path = FDialogs.AskOpenFileName(FMessages.Text(MessageKey::OPEN_PROJECT_TITLE), DialogFolder(), FMessages.Text(MessageKey::PROJECT_FILTER), ProjectSuffix);
+    const QString path = FDialogs.AskOpenFileName(FMessages.Text(MessageKey::OPEN_PROJECT_TITLE), DialogFolder(), FMessages.Text(MessageKey::PROJECT_FILTER), ProjectPaths::ProjectSuffix);
     if (!path.isEmpty())
         FWindow.OpenProject(path);
 }
@@ -98,20 +94,20 @@ bool ProjectCommands::MayWriteProjectFile(const QString& path)
 
 bool ProjectCommands::SaveAs()
 {
-    QString path = FDialogs.AskSaveFileName(FMessages.Text(MessageKey::SAVE_PROJECT_AS_TITLE), DialogFolder(), FMessages.Text(MessageKey::PROJECT_FILTER), ProjectSuffix);
+    QString path = FDialogs.AskSaveFileName(FMessages.Text(MessageKey::SAVE_PROJECT_AS_TITLE), DialogFolder(), FMessages.Text(MessageKey::PROJECT_FILTER), ProjectPaths::ProjectSuffix);
     if (path.isEmpty())
         return false;
     const QFileInfo chosen(path);
     QString fileName = chosen.fileName();
     // The dialog's default extension, also for a name such as "Novel v1.2": a project file
     // without it could not be opened again.
-    if (!fileName.endsWith(ProjectExtension, Qt::CaseInsensitive))
-        fileName += ProjectExtension;
+    if (!fileName.endsWith(ProjectPaths::ProjectExtension, Qt::CaseInsensitive))
+        fileName += ProjectPaths::ProjectExtension;
     WaitCursor wait;
     FProject.ProjectFolder = chosen.absolutePath() + "/";
     // The name before ".nodex" spelt in small letters: "Unnamed.NODEX" is a name of its own.
-    const qsizetype extension = fileName.indexOf(ProjectExtension);
-    if (fileName.endsWith(ProjectExtension, Qt::CaseInsensitive) && extension >= 0
+    const qsizetype extension = fileName.indexOf(ProjectPaths::ProjectExtension);
+    if (fileName.endsWith(ProjectPaths::ProjectExtension, Qt::CaseInsensitive) && extension >= 0
         && SameIgnoringAsciiCase(QStringView(fileName).left(extension), ProjectState::Unnamed)) {
         FDialogs.ShowInformation(FMessages.Text(MessageKey::UNIQUE_NAME) + " " + FMessages.Text(MessageKey::THE_PROJECT));
         return false;
@@ -144,7 +140,7 @@ void ProjectCommands::DropFiles(const QStringList& paths, QPoint canvasPoint)
     }
     const QString& path = paths.first();
     const QString extension = QFileInfo(path).suffix().toLower();
-    if (extension == "ndx") {
+    if (extension == ProjectPaths::CardSuffix) {
         FDialogs.ShowInformation(FMessages.Text(MessageKey::NODEXS_DONT_OPEN));
     } else if (extension == "txt" || extension == "rtf") {
         if (!FProject.ProjectOnDisk)
@@ -152,7 +148,7 @@ void ProjectCommands::DropFiles(const QStringList& paths, QPoint canvasPoint)
                                      + FMessages.Text(MessageKey::AUTO_CREATING));
         else
             FWindow.CreateCardFromFile(path, canvasPoint);
-    } else if (extension == "nodex") {
+    } else if (extension == ProjectPaths::ProjectSuffix) {
         if (SavePrompts())
             FWindow.OpenProject(path);
     } else {

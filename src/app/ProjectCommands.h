@@ -17,6 +17,8 @@ public:
     virtual bool OpenProject(const QString& path) = 0;
     virtual void SaveProject() = 0;
     virtual void CloseProject() = 0;
+    /// Whether the project has changes that are not saved.
+    virtual bool ProjectModified() const = 0;
     /// Whether any card's editor holds unsaved text.
     virtual bool AnyEditorModified() const = 0;
     /// Saves and closes every editor with unsaved text; false when a text could not be saved
@@ -34,9 +36,14 @@ public:
     ProjectCommands(ProjectState& project, ProjectWindow& window, Dialogs& dialogs,
                     const MessageTable& messages);
 
+    /// What the save questions do once an unnamed project was given its name and saved.
+    enum class AfterSaveAs {
+        GoOn, ///< the command goes on with the project saved
+        Stop, ///< the window stays, to be closed again (closing the window)
+    };
     /// The save questions before a command drops the open project: first the editors', then the
     /// project's. False when the writer cancelled, or when what was to be saved could not be.
-    bool SavePrompts();
+    bool SavePrompts(AfterSaveAs afterSaveAs = AfterSaveAs::GoOn);
     void New();
     void Open();
     /// Gives an unnamed project its folder and name, and saves it there; false when no save was

@@ -4,8 +4,6 @@
 
 class IniFile;
 
-/// The settings file's name in the program's folder.
-inline const QString SettingsFileName = QStringLiteral("Nodex.ini");
 /// The section of the settings file that keeps the recent-files list.
 inline const QString RecentFilesSection = QStringLiteral("MRUList");
 

@@ -2,7 +2,6 @@
 
 #include "canvas/Canvas.h"
 #include "canvas/CanvasState.h"
-#include "canvas/Links.h"
 #include "canvas/NodexObject.h"
 #include "canvas/Theme.h"
 #include "editor/Editor.h"
@@ -26,9 +25,9 @@ qint64 Sum(const QList<TNodex*>& cards, const std::function<qint64(const TNodex&
 }
 } // namespace
 
-std::optional<QString> CardText(const TNodex& card, const QString& textFilePath)
+std::optional<QString> CardText(const TfmEditor* editor, const QString& textFilePath)
 {
-    if (const auto* editor = qobject_cast<const TfmEditor*>(card.Editor()))
+    if (editor)
         return editor->memEditor->Text();
     if (KindOf(textFilePath) != FileKind::Regular)
         return std::nullopt;
@@ -39,12 +38,12 @@ std::optional<QString> CardText(const TNodex& card, const QString& textFilePath)
     return text;
 }
 
-qint64 CardWords(const TNodex& card, const QString& textFilePath)
+qint64 CardWords(const TfmEditor* editor, const QString& textFilePath)
 {
     // An open editor counts its selection, or all its text.
-    if (const auto* editor = qobject_cast<const TfmEditor*>(card.Editor()))
+    if (editor)
         return editor->CountEditorWords();
-    return CountTextWords(CardText(card, textFilePath).value_or(QString()));
+    return CountTextWords(CardText(nullptr, textFilePath).value_or(QString()));
 }
 
 QString CardWordCountMessage(const TNodex& card, qint64 words, int target, const MessageTable& messages)
@@ -53,7 +52,8 @@ QString CardWordCountMessage(const TNodex& card, qint64 words, int target, const
     return "'" + card.Name() + "' " + messages.Text(MessageKey::WORD_COUNT) + " " + CountText(words, target);
 }
 
-QString ProjectWordCountMessage(const TCanvas& canvas, const CanvasState& selection, const Theme& theme,
+QString ProjectWordCountMessage(const TCanvas& canvas, const CanvasState& selection, const QList<TNodex*>& chain,
+                                const Theme& theme,
                                 const std::function<qint64(const TNodex&)>& words, int target,
                                 const MessageTable& messages)
 {
@@ -71,5 +71,5 @@ QString ProjectWordCountMessage(const TCanvas& canvas, const CanvasState& select
     if (!current->LinkTo())
         return CardWordCountMessage(*current, words(*current), target, messages);
     // The chain from the current card on; a loop in a damaged project is walked once.
-    return messages.Text(MessageKey::LINKED_COUNT) + " " + CountText(Sum(ChainFrom(const_cast<TNodex*>(current)), words), target);
+    return messages.Text(MessageKey::LINKED_COUNT) + " " + CountText(Sum(chain, words), target);
 }

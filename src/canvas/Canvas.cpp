@@ -1,6 +1,5 @@
 #include "canvas/Canvas.h"
 
-#include "canvas/CanvasState.h"
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexLine.h"
 #include "canvas/NodexObject.h"
@@ -44,12 +43,15 @@ const QFont& TCanvas::LabelFont(bool bold) const
     return bold ? FBoldLabelFont : FLabelFont;
 }
 
-TNodex* TCanvas::CreateCard()
+TNodex* TCanvas::CreateCard(int index)
 {
     auto* card = new TNodex(this);
     addItem(card);
     card->Line()->SetStyle(FLineStyle);
-    FCards.append(card);
+    if (index < 0 || index > FCards.size())
+        FCards.append(card);
+    else
+        FCards.insert(index, card);
     return card;
 }
 
@@ -97,6 +99,34 @@ void TCanvas::DestroyAllCards()
     SetRoomForCards({});
 }
 
+namespace {
+// Room beyond the farthest stored card while cards are placed: more than any icon and label.
+constexpr int PlacingSlack = 4096;
+// Room kept beyond the farthest card once placed.
+constexpr int RoomMargin = 48;
+// A card stored farther out than this comes from a damaged file and is brought back in.
+constexpr qint64 LargestRoom = 65535;
+
+int RoomFor(qint64 extent) { return int(std::clamp<qint64>(extent, 0, LargestRoom)); }
+} // namespace
+
+void TCanvas::MakeRoomForPlacing(QPoint farthest)
+{
+    SetRoomForCards({RoomFor(qint64(farthest.x()) + PlacingSlack), RoomFor(qint64(farthest.y()) + PlacingSlack)});
+}
+
+void TCanvas::FitRoomToCards()
+{
+    int right = 0;
+    int bottom = 0;
+    for (const TNodex* card : FCards) {
+        // The same edges that keep a card inside the canvas.
+        right = std::max(right, card->Left() + card->Width() + card->LabelOverhang() + 3);
+        bottom = std::max(bottom, card->Top() + card->Height() + card->LabelHeight());
+    }
+    SetRoomForCards(FCards.isEmpty() ? QSize() : QSize(RoomFor(qint64(right) + RoomMargin), RoomFor(qint64(bottom) + RoomMargin)));
+}
+
 void TCanvas::SetCanvasSize(int width, int height)
 {
     FRequested = {width, height};
@@ -134,11 +164,4 @@ TNodex* TCanvas::CardAt(const QPointF& point) const
 {
     QGraphicsItem* top = TopItemAt(point);
     return top && top->type() == TNodex::ItemType ? static_cast<TNodex*>(top) : nullptr;
-}
-
-void ClearCanvas(TCanvas& canvas, CanvasState& selection)
-{
-    selection.SelectedCards.clear();
-    canvas.DestroyAllCards();
-    selection.CurrentCard = nullptr;
 }

@@ -17,8 +17,8 @@ public:
     explicit TCanvas(QObject* parent = nullptr);
     ~TCanvas() override;
 
-    /// Makes an invisible card at the end of the canvas order.
-    TNodex* CreateCard();
+    /// Makes an invisible card at the end of the canvas order, or at `index` in it.
+    TNodex* CreateCard(int index = -1);
     /// Removes one card from the canvas and destroys it with its label, line and editor.
     void DestroyCard(TNodex* card);
     /// Destroys every card, first to last.
@@ -35,6 +35,11 @@ public:
     /// Keeps the canvas at least this large until its cards are destroyed, so that cards
     /// placed on a larger screen are never pushed in from where they were stored.
     void SetRoomForCards(QSize room);
+    /// Makes room for cards about to be placed as far out as `farthest`, icons and labels
+    /// included.
+    void MakeRoomForPlacing(QPoint farthest);
+    /// Keeps the room its cards now take, with a margin beyond the farthest.
+    void FitRoomToCards();
 
     /// Puts an item above everything else on the canvas.
     void BringToFront(QGraphicsItem* item);
@@ -58,9 +63,14 @@ public:
     /// The topmost visible item under a canvas point, of any kind.
     QGraphicsItem* TopItemAt(const QPointF& point) const;
 
+    /// A card was pushed back inside the canvas edges.
+    void NoteClamped(TNodex* card) { emit CardClamped(card); }
+
 signals:
     /// A card is about to be destroyed: references to it must be dropped.
     void CardDestroying(TNodex* card);
+    /// A card moved itself to stay inside the canvas.
+    void CardClamped(TNodex* card);
 
 private:
     QList<TNodex*> FCards;

@@ -19,6 +19,3 @@ struct CanvasState {
     bool Panning = false;            ///< a Shift-drag of the empty canvas is under way
     QPoint PanLastPoint;             ///< screen position at the last panning step
 };
-
-/// Destroys every card on the canvas; no card is current or selected afterwards.
-void ClearCanvas(TCanvas& canvas, CanvasState& selection);

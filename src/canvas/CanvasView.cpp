@@ -2,7 +2,6 @@
 
 #include "canvas/Canvas.h"
 #include "canvas/CanvasState.h"
-#include "canvas/Links.h"
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexObject.h"
 #include "canvas/Theme.h"
@@ -152,13 +151,10 @@ bool TCanvasView::TryLink(TNodex& card, Qt::KeyboardModifiers modifiers)
     if (current->Type() == CompilationType || card.Type() == CompilationType)
         return false;
 
-    const LinkChange change = LinkCards(*current, card);
-    if (change.Result == LinkResult::Refused)
-        return true;
-    for (TNodex* changed : change.LinesChanged)
-        changed->RefreshLine();
-    emit ProjectModified();
-    if (change.Result == LinkResult::Linked && FSelectNextLink) {
+    // The link is made, undone or refused by whoever answers; the card shows the outcome.
+    const bool wasLinked = current->LinkTo() == &card;
+    emit LinkRequested(current->Id(), card.Id());
+    if (!wasLinked && current->LinkTo() == &card && FSelectNextLink) {
         Deselect(*current);
         FState.CurrentCard = &card;
         Select(card);
@@ -207,6 +203,10 @@ void TCanvasView::BeginDrag(TNodex& card)
     // The drag itself starts once the pointer has moved the system's drag distance.
     FDragCandidate = &card;
     FPressScreen = FState.CursorScreen;
+    FDragStart.clear();
+    FDragStart.insert(card.Id(), {card.Left(), card.Top()});
+    for (const TNodex* other : FState.SelectedCards)
+        FDragStart.insert(other->Id(), {other->Left(), other->Top()});
 }
 
 void TCanvasView::mouseMoveEvent(QMouseEvent* event)
@@ -262,7 +262,6 @@ void TCanvasView::PanelDragOver(const QMouseEvent& event)
         card->MoveTo(dragged->Left() - card->DragOffsetX, dragged->Top() - card->DragOffsetY);
         card->ClampToParent();
     }
-    emit ProjectModified();
 }
 
 void TCanvasView::mouseReleaseEvent(QMouseEvent* event)
@@ -296,23 +295,30 @@ void TCanvasView::PanelMouseUp()
 void TCanvasView::NodexEndDrag()
 {
     TNodex* dragged = FCanvas->DraggedCard();
-    FCanvas->SetDraggedCard(nullptr);
-    if (dragged) {
-        dragged->ClampToParent();
-        dragged->UpdateLine();
-        if (TNodex* predecessor = dragged->LinkedFrom())
-            predecessor->UpdateLine();
-    }
-    for (TNodex* card : FState.SelectedCards) {
-        if (card == dragged)
-            continue;
+    QList<TNodex*> moved = FState.SelectedCards;
+    if (dragged && !moved.contains(dragged))
+        moved.prepend(dragged);
+    QHash<CardId, QPoint> from;
+    QHash<CardId, QPoint> to;
+    for (TNodex* card : moved) {
         card->ClampToParent();
+        const QPoint start = FDragStart.value(card->Id(), {card->Left(), card->Top()});
+        if (start != QPoint(card->Left(), card->Top())) {
+            from.insert(card->Id(), start);
+            to.insert(card->Id(), {card->Left(), card->Top()});
+        }
+    }
+    FCanvas->SetDraggedCard(nullptr);
+    FDragStart.clear();
+    for (TNodex* card : moved) {
         card->UpdateLine();
         if (TNodex* predecessor = card->LinkedFrom())
             predecessor->UpdateLine();
     }
     FState.Panning = false;
     viewport()->unsetCursor();
+    if (!to.isEmpty())
+        emit CardsMoved(from, to);
     emit UpdateCaption();
 }
 

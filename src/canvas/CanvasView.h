@@ -1,6 +1,9 @@
 #pragma once
 
+#include "project/ProjectModel.h"
+
 #include <QGraphicsView>
+#include <QHash>
 
 class TCanvas;
 class TNodex;
@@ -8,7 +11,8 @@ struct CanvasState;
 
 /// The scroll box around the canvas and the mouse and keys on it: selecting, moving cards alone
 /// or as a group, linking with Ctrl-clicks, panning with Shift-drags, double clicks and the
-/// canvas keys. Commands that live elsewhere are asked for through signals.
+/// canvas keys. The view changes no card: what the writer asked for (a move, a link, a
+/// command) goes out through signals, and the cards follow the model.
 class TCanvasView : public QGraphicsView {
     Q_OBJECT
 public:
@@ -32,8 +36,10 @@ public:
 signals:
     /// The selection or the current card changed: the caption and menus need rebuilding.
     void UpdateCaption();
-    /// Cards were moved or linked: the project has unsaved changes.
-    void ProjectModified();
+    /// A drag moved cards from where they stood to where they were dropped.
+    void CardsMoved(const QHash<CardId, QPoint>& from, const QHash<CardId, QPoint>& to);
+    /// A Ctrl-click from the current card: link it to `target`, or unlink them when linked.
+    void LinkRequested(CardId source, CardId target);
     /// Open or bring up the editor of this card.
     void OpenCardEditor(TNodex* card);
     /// The New card command at a canvas point.
@@ -81,4 +87,5 @@ private:
     TNodex* FDragCandidate = nullptr; ///< pressed card whose drag starts past the threshold
     QPoint FPressScreen;
     bool FDragging = false;
+    QHash<CardId, QPoint> FDragStart; ///< where the dragged cards stood when pressed
 };

@@ -254,8 +254,11 @@ void TNodex::ClampToParent()
         left = FLimitRight - 3 - (Width() + FLabelOverhang);
     if (top + Height() + FLabelHeight > FLimitBottom)
         top = FLimitBottom - (Height() + FLabelHeight);
+    const bool moved = left != FLeft || top != FTop;
     MoveTo(int(left), int(top));
     Repaint();
+    if (moved)
+        FCanvas->NoteClamped(this);
 }
 
 void TNodex::Repaint()

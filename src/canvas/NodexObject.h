@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/ColourString.h"
+#include "project/ProjectModel.h"
 
 #include <QGraphicsItem>
 #include <QPixmap>
@@ -29,6 +30,9 @@ public:
     TNodex& operator=(const TNodex&) = delete;
 
     TCanvas* Canvas() const { return FCanvas; }
+    /// The card of the project model this item shows.
+    CardId Id() const { return FId; }
+    void SetId(CardId id) { FId = id; }
 
     // Position and size in whole canvas pixels.
     int Left() const { return FLeft; }
@@ -127,6 +131,7 @@ private:
     void ApplyBoldRule();
 
     TCanvas* FCanvas;
+    CardId FId = 0;
     int FLeft = 0;
     int FTop = 0;
     int FSize = DefaultSize;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "canvas/LineStyle.h"
-#include "canvas/ThemeFile.h"
+#include "project/ThemeFile.h"
 
 #include <QPixmap>
 #include <QString>

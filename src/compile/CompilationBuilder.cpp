@@ -2,6 +2,7 @@
 
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
+#include "project/ProjectPaths.h"
 
 namespace {
 constexpr QByteArrayView LineEnd("\r\n");
@@ -9,7 +10,7 @@ constexpr QByteArrayView LineEnd("\r\n");
 
 CompileFiles CompileFilesOf(const QString& projectFolder, const QString& name)
 {
-    return {projectFolder + name + ".ndx", projectFolder + "Text Files/" + name + ".txt"};
+    return {projectFolder + name + ProjectPaths::CardExtension, ProjectPaths::TextFilePath(projectFolder, name)};
 }
 
 QString CompilationFilePath(const QString& projectFolder)

@@ -7,6 +7,7 @@
 #include "platform/IniFile.h"
 #include "platform/WaitCursor.h"
 #include "platform/WindowPlacement.h"
+#include "project/ProjectPaths.h"
 #include "settings/MessageTable.h"
 
 #include <QAction>
@@ -208,7 +209,7 @@ void TfmCompile::btnCreateClick()
 
 void TfmCompile::ReadPosition()
 {
-    IniFile file(AppFolder + "Nodex.ini");
+    IniFile file(AppFolder + ProjectPaths::SettingsFileName);
     QString error;
     file.Load(error, IniFile::MaxSettingsBytes);
     // Stored bounds may come from another screen or a damaged file: they are fitted to this one.
@@ -219,7 +220,7 @@ void TfmCompile::ReadPosition()
 
 void TfmCompile::WritePosition()
 {
-    IniFile file(AppFolder + "Nodex.ini");
+    IniFile file(AppFolder + ProjectPaths::SettingsFileName);
     QString error;
     if (file.Load(error, IniFile::MaxSettingsBytes)) {
         WriteWindowBounds(file, PositionSection, QRect(pos(), size()));

@@ -13,6 +13,7 @@
 #include "platform/TextFile.h"
 #include "platform/WaitCursor.h"
 #include "platform/WindowPlacement.h"
+#include "project/ProjectPaths.h"
 #include "settings/MessageTable.h"
 
 #include <QApplication>
@@ -40,7 +41,6 @@ Q_LOGGING_CATEGORY(lcEditor, "nodex.editor")
 
 namespace {
 const QString NoFileCaption = QStringLiteral("nofile");
-const QString SettingsFile = QStringLiteral("Nodex.ini");
 const QString PlacementSection = QStringLiteral("EditWindow");
 constexpr int MinuteMs = 60'000;
 
@@ -180,7 +180,7 @@ void TfmEditor::TakeOptions(const EditorSettings& settings)
 
 QString TfmEditor::TextFilePath() const
 {
-    return TextFile.isEmpty() ? ProjectFolder + "Text Files/" + CardName + ".txt" : TextFile;
+    return TextFile.isEmpty() ? ProjectPaths::TextFilePath(ProjectFolder, CardName) : TextFile;
 }
 
 bool TfmEditor::IsModified() const { return memEditor->document()->isModified(); }
@@ -520,7 +520,7 @@ QString TfmEditor::PlacementFile() const
     case EditMemory::RememberAll:
         return CardFilePath;
     case EditMemory::Single:
-        return FContext.AppFolder + SettingsFile;
+        return FContext.AppFolder + ProjectPaths::SettingsFileName;
     case EditMemory::None:
         break;
     }
@@ -566,5 +566,5 @@ void TfmEditor::WritePlacement(const QString& path)
 void TfmEditor::mnuSaveWindowPosClick()
 {
     if (FContext.Questions.AskOkCancel(FContext.Messages.Text(MessageKey::SAVE_WINDOW_POS)))
-        WritePlacement(FContext.AppFolder + SettingsFile);
+        WritePlacement(FContext.AppFolder + ProjectPaths::SettingsFileName);
 }

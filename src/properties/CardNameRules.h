@@ -4,9 +4,6 @@
 
 #include <optional>
 
-/// The longest card name: names are file names, and the loader ignores longer ones.
-constexpr int MaxCardNameChars = 40;
-
 /// Whether a character may never stand in a card name: the nine that a file name cannot hold
 /// on every system (" * / : < > ? \ |), and control characters.
 bool IsForbiddenNameCharacter(QChar c);

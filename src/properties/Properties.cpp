@@ -1,6 +1,7 @@
 #include "properties/Properties.h"
 
 #include "platform/Dialogs.h"
+#include "project/ProjectPaths.h"
 #include "properties/CardNameRules.h"
 #include "settings/MessageTable.h"
 
@@ -39,7 +40,7 @@ TfmProperties::TfmProperties(Dialogs& dialogs, const MessageTable& messages, QWi
     setObjectName("fmProperties");
     setWindowTitle(QStringLiteral("New Nodex"));
     edtName->setObjectName("edtName");
-    edtName->setMaxLength(MaxCardNameChars);
+    edtName->setMaxLength(ProjectPaths::MaxCardNameLength);
     edtName->installEventFilter(this);
     cmbNodexType->setObjectName("cmbNodexType");
     cmbNodexType->setEditable(false);

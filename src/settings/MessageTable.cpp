@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::TEXT_FILTER) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::FILE_IN_THE_WAY) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -93,6 +93,27 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "WORD_USAGE_TIMES", "Times" },
     { "PROJECT_FILTER", "Nodex Project (*.nodex)" },
     { "TEXT_FILTER", "Text Files (*.txt)" },
+    { "EDIT_MENU", "&Edit" },
+    { "UNDO", "&Undo" },
+    { "REDO", "&Redo" },
+    { "UNDO_STEP", "&Undo %1" },
+    { "REDO_STEP", "&Redo %1" },
+    { "STEP_MOVE_CARD", "Move Card" },
+    { "STEP_MOVE_CARDS", "Move %1 Cards" },
+    { "STEP_LINK", "Link" },
+    { "STEP_UNLINK", "Unlink" },
+    { "STEP_REMOVE_LINKS", "Remove Links" },
+    { "STEP_NEW_CARD", "New Card" },
+    { "STEP_PROPERTIES", "Properties" },
+    { "STEP_REVISION_STATE", "Revision State" },
+    { "STEP_DELETE_CARD", "Delete Card" },
+    { "STEP_DELETE_CARDS", "Delete %1 Cards" },
+    { "STEP_MERGE", "Merge" },
+    { "STEP_PROJECT_OPTIONS", "Project Options" },
+    { "UNDO_NOT_DONE", "The step was not undone." },
+    { "REDO_NOT_DONE", "The step was not redone." },
+    { "FILE_CHANGED_SINCE", "'%1' was changed on disk since." },
+    { "FILE_IN_THE_WAY", "'%1' exists again." },
 } };
 
 std::size_t Index(MessageKey key)

@@ -86,6 +86,27 @@ enum class MessageKey {
     WORD_USAGE_TIMES,
     PROJECT_FILTER,
     TEXT_FILTER,
+    EDIT_MENU,
+    UNDO,
+    REDO,
+    UNDO_STEP,
+    REDO_STEP,
+    STEP_MOVE_CARD,
+    STEP_MOVE_CARDS,
+    STEP_LINK,
+    STEP_UNLINK,
+    STEP_REMOVE_LINKS,
+    STEP_NEW_CARD,
+    STEP_PROPERTIES,
+    STEP_REVISION_STATE,
+    STEP_DELETE_CARD,
+    STEP_DELETE_CARDS,
+    STEP_MERGE,
+    STEP_PROJECT_OPTIONS,
+    UNDO_NOT_DONE,
+    REDO_NOT_DONE,
+    FILE_CHANGED_SINCE,
+    FILE_IN_THE_WAY,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -93,7 +114,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 77;
+    static constexpr int Count = 98;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

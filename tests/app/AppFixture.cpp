@@ -4,9 +4,12 @@
 #include "canvas/Canvas.h"
 #include "canvas/NodexObject.h"
 
+#include <QUndoCommand>
+
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 
 AppFixture::AppFixture() = default;
@@ -15,7 +18,7 @@ AppFixture::~AppFixture()
 {
     // Nothing may ask a question while the windows go.
     if (Program)
-        Main().Project().Modified = false;
+        Main().Steps().setClean();
     Program.reset();
 }
 
@@ -24,6 +27,21 @@ void AppFixture::StartProgram()
     // The desktop's file-type registration goes to a folder of the test's own.
     qputenv("XDG_DATA_HOME", DataHome.Path().toUtf8());
     Program = std::make_unique<NodexProgram>(App.Path(), Dialogs, Shell, 0);
+}
+
+void AppFixture::StartWithChainProject()
+{
+    StartProgram();
+    WriteProject("Book.nodex", "[Theme]\nName=Book.ini\n");
+    WriteCard("A", 0, 0, 100, 100, "B");
+    WriteCard("B", 0, 0, 250, 100, "C");
+    WriteCard("C", 0, 0, 400, 100);
+    WriteCard("D", 0, 0, 550, 100);
+    for (const char* name : {"A", "C", "D"})
+        Projects.Write(QString("Text Files/%1.txt").arg(name), QByteArray(name) + " text\r\n");
+    ASSERT_TRUE(Program->Start({Projects.Path("Book.nodex")}));
+    Main().resize(1000, 700);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
 }
 
 TfmMain& AppFixture::Main() { return Program->Main(); }
@@ -50,6 +68,14 @@ void AppFixture::WriteCard(const QString& name, int storedType, int state, int l
                         .arg(description, linkTo)
                         .toUtf8());
 }
+
+void AppFixture::MoveCard(const QString& name, int left, int top)
+{
+    const TNodex* card = Card(name);
+    Main().Cards().MoveCards({{card->Id(), {card->Left(), card->Top()}}}, {{card->Id(), {left, top}}});
+}
+
+void AppFixture::MakeAChange() { Main().Steps().push(new QUndoCommand(QStringLiteral("Change"))); }
 
 TNodex* AppFixture::Card(const QString& name)
 {

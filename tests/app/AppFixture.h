@@ -23,6 +23,9 @@ protected:
 
     /// Creates the program (its main window and the other windows) without opening anything.
     void StartProgram();
+    /// Starts the program on a project with the chain A -> B -> C and a card D, each with a text
+    /// file but B, in a window of 1000 x 700.
+    void StartWithChainProject();
     TfmMain& Main();
 
     /// Writes a project file in the project folder; returns its path.
@@ -34,6 +37,10 @@ protected:
                    const QString& linkTo = {}, const QString& description = {});
     /// A card on the canvas by name; fails the test when there is none.
     TNodex* Card(const QString& name);
+    /// Moves a card as a drag does: one step on the undo stack.
+    void MoveCard(const QString& name, int left, int top);
+    /// Gives the project a change to save, as any step does.
+    void MakeAChange();
     /// The cards' names in canvas order.
     QStringList CardNames();
     /// Drops files from the file manager on the main window, as the window system delivers it.

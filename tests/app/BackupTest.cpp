@@ -98,8 +98,7 @@ protected:
 TEST_F(BackupProjectTest, CopiesTheProjectAsItIsOnDiskLeavingOutWhatLeadsOut)
 {
     // A move not yet saved stays out of the backup, and the backup does not save it.
-    Card("Harbour")->MoveTo(500, 500);
-    Main().Project().Modified = true;
+    MoveCard("Harbour", 500, 500);
     // A card and a text whose names are not UTF-8, as an archive from another system leaves them.
     const QByteArray rawNames[] = { "Caf\xE9.ndx", "Text Files/Caf\xE9.txt" };
     for (const QByteArray& name : rawNames) {
@@ -126,7 +125,7 @@ TEST_F(BackupProjectTest, CopiesTheProjectAsItIsOnDiskLeavingOutWhatLeadsOut)
         "Only in project/Text Files: draft.rtf\nOnly in project: notes.doc");
     EXPECT_FALSE(QFileInfo(Backup() + "/Mirror.ndx").isSymLink());
     EXPECT_TRUE(Projects.Read("Harbour.ndx").contains("Left=200\nTop=150\n"));
-    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Main().ProjectModified());
     EXPECT_EQ(InBackups(), QStringList { BackupName });
     // Qt cannot remove what it cannot spell.
     for (const QByteArray& name : rawNames) {

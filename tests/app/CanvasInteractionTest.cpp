@@ -136,7 +136,7 @@ TEST_F(CanvasInteraction, CtrlClicksBuildAChainAndToggleLinks)
     EXPECT_EQ(Card("B")->LinkTo(), Card("C"));
     EXPECT_EQ(Card("C")->LinkTo(), Card("D"));
     EXPECT_EQ(SelectedNames(), QStringList{"D"}) << "the selection moves along the chain";
-    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Main().ProjectModified());
     EXPECT_TRUE(Card("A")->Line()->isVisible());
 
     // Closing the chain into a loop is refused silently.
@@ -250,7 +250,9 @@ TEST_F(CanvasInteraction, CanvasKeysAskForTheirCommands)
 TEST_F(CanvasInteraction, CardMenuShowsWhatAppliesToTheCard)
 {
     MainMenus& menus = Main().Menus();
-    Card("B")->SetState(1);
+    CardData revised = Main().Model().Card(Card("B")->Id());
+    revised.State = 1;
+    Main().Model().ChangeCard(Card("B")->Id(), revised);
     Click(Card("B"));
     emit menus.pmnuNodex->aboutToShow();
     EXPECT_TRUE(menus.pmnuState[0]->isVisible() && menus.pmnuState[0]->isEnabled());

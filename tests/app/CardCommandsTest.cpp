@@ -45,20 +45,7 @@ void TypeNameAndPressOk(QDialog& dialog, const QString& typed)
 /// A saved project with the chain A -> B -> C and a card D, each with a text file but B.
 class CardCommandsTest : public AppFixture {
 protected:
-    void SetUp() override
-    {
-        StartProgram();
-        WriteProject("Book.nodex", "[Theme]\nName=Book.ini\n");
-        WriteCard("A", 0, 0, 100, 100, "B");
-        WriteCard("B", 0, 0, 250, 100, "C");
-        WriteCard("C", 0, 0, 400, 100);
-        WriteCard("D", 0, 0, 550, 100);
-        for (const char* name : {"A", "C", "D"})
-            Projects.Write(QString("Text Files/%1.txt").arg(name), QByteArray(name) + " text\r\n");
-        ASSERT_TRUE(Program->Start({Projects.Path("Book.nodex")}));
-        Main().resize(1000, 700);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
-    }
+    void SetUp() override { StartWithChainProject(); }
 
     QWidget* Viewport() { return Main().View().viewport(); }
     void Select(const char* name)
@@ -105,7 +92,7 @@ TEST_F(CardCommandsTest, NewCardsAreMadeAtThePointerThroughThePropertiesDialog)
     Dialogs.ExpectModal([&](QDialog& dialog) { TypeNameAndPressOk(dialog, "Stuck"); });
     Trigger(Main().Menus().pmnuNewNodex);
     EXPECT_EQ(Dialogs.LastText(), "Error writing nodex file.");
-    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Main().ProjectModified());
 
     // Without a project on disk no card can be made.
     Main().CloseProject();
@@ -182,7 +169,7 @@ TEST_F(CardCommandsTest, NamesThatCannotBeFileNamesOrAreTakenAreRefused)
     EXPECT_EQ(Card("A")->LinkTo()->Name(), "b");
     EXPECT_EQ(Projects.Read("b.ndx"), card);
     EXPECT_FALSE(Projects.Exists("B.ndx"));
-    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Main().ProjectModified());
     EXPECT_TRUE(Projects.Read("A.ndx").contains("[LinkTo]\nName=b\n")) << "the link follows on disk at once";
 }
 
@@ -243,7 +230,7 @@ TEST_F(CardCommandsTest, ARenameThatCannotFinishLeavesBothFilesAsTheyWere)
 TEST_F(CardCommandsTest, DeleteTakesTheFilesAndEveryLinkIntoTheCards)
 {
     // A damaged project: D also names C as its successor, though C's predecessor is B.
-    Card("D")->SetLinkTo(Card("C"));
+    Main().Model().AddStoredLink(Card("D")->Id(), Card("C")->Id());
     Select("B");
     QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::ShiftModifier,
                       Main().View().mapFromScene(QPointF(Card("C")->Left() + 5, 105)));
@@ -272,7 +259,7 @@ TEST_F(CardCommandsTest, RevisionStateAndRemoveLinksChangeOnlyMemory)
     EXPECT_EQ(Card("A")->LinkTo(), Card("B")) << "the link into the current card stays";
     EXPECT_EQ(Card("B")->LinkTo(), nullptr);
     EXPECT_EQ(Card("C")->LinkedFrom(), nullptr);
-    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Main().ProjectModified());
     EXPECT_TRUE(Projects.Read("B.ndx").contains("Name=C")) << "nothing is written before Save";
 }
 

@@ -87,7 +87,7 @@ TEST_F(CompilationTest, TheChainIsCompiledNameDescriptionAndTextInOrder)
     ASSERT_TRUE(card);
     EXPECT_EQ(card->Type(), 0);
     EXPECT_EQ(QPoint(card->Left(), card->Top()), QPoint(44, 30));
-    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Main().ProjectModified());
 
     // Content only, and a name listed twice: compiled twice; no second Compilation card.
     Compile->SetNames({"D", "A", "D"});
@@ -98,7 +98,7 @@ TEST_F(CompilationTest, TheChainIsCompiledNameDescriptionAndTextInOrder)
     EXPECT_EQ(Main().Canvas().CardCount(), 5);
 
     // The window's place is kept when the program ends, as it was shown.
-    Main().Project().Modified = false;
+    Main().Steps().setClean();
     Program.reset();
     EXPECT_TRUE(App.Read("Nodex.ini").contains("[Compilation]\nTop="));
 }
@@ -209,7 +209,7 @@ TEST_F(CompilationTest, FindAndCompileSearchesOpenEditorsFirstThenTextFiles)
     Select("C");
     QTest::mouseDClick(Main().View().viewport(), Qt::LeftButton, {},
                        Main().View().mapFromScene(QPointF(Card("C")->Left() + 5, 105)));
-    auto* editor = qobject_cast<TfmEditor*>(Card("C")->Editor());
+    auto* editor = Main().CardEditors().Of(Card("C")->Id());
     ASSERT_TRUE(editor);
     QTest::keyClicks(editor->memEditor, "The LAMP ");
     Projects.Write("Text Files/Compilation.txt", "lamp");

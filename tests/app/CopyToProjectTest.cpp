@@ -109,7 +109,7 @@ protected:
 TEST_F(CopyToProject, CopiedCardsArriveUnlinkedWithTheirOwnKeysAndTexts)
 {
     // What the card holds now counts, saved or not.
-    Card("Harbour")->MoveTo(300, 260);
+    MoveCard("Harbour", 300, 260);
     CopyTo({ "Harbour", "Lamp", "Café" }, Projects.Path("Other/Other.nodex"));
 
     ASSERT_EQ(Dialogs.History().size(), 2);

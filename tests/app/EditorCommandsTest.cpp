@@ -43,7 +43,7 @@ protected:
     {
         QTest::mouseClick(Main().View().viewport(), Qt::LeftButton, {}, At(name));
         QTest::mouseDClick(Main().View().viewport(), Qt::LeftButton, {}, At(name));
-        return qobject_cast<TfmEditor*>(Card(name)->Editor());
+        return Main().CardEditors().Of(Card(name)->Id());
     }
     void Select(const char* name, Qt::KeyboardModifiers keys = {})
     {

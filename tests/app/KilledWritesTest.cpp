@@ -140,7 +140,7 @@ TEST_F(KilledWritesTest, TextSavesCompilationsAndMergesLeaveEachFileOldOrNew)
         [&] {
             Select("A");
             Main().OpenCardEditor(Card("A"));
-            auto* editor = qobject_cast<TfmEditor*>(Card("A")->Editor());
+            auto* editor = Main().CardEditors().Of(Card("A")->Id());
             QTest::keyClicks(editor->memEditor, "typed\n");
             editor->SaveText();
         },

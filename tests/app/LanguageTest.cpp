@@ -107,7 +107,7 @@ protected:
         Main().Selection().CurrentCard = Card("A");
         Main().Selection().SelectedCards = {Card("A")};
         Main().OpenCardEditor(Card("A"));
-        auto* editor = qobject_cast<TfmEditor*>(Card("A")->Editor());
+        auto* editor = Main().CardEditors().Of(Card("A")->Id());
         editor->Menus.mnuFindReplace->trigger();
         return editor;
     }

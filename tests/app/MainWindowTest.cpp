@@ -50,7 +50,7 @@ TEST_F(MainWindow, CaptionNamesThemeAndShortensLongProjectNamesAndMarksChanges)
     ASSERT_TRUE(Main().OpenProject(Projects.Path(sixty + ".nodex")));
     EXPECT_EQ(Main().windowTitle(), "Nodex Dark: '" + QString(50, 'n') + "...'");
 
-    Main().Project().Modified = true;
+    MakeAChange();
     Main().UpdateCaption();
     EXPECT_TRUE(Main().windowTitle().endsWith("...' *"));
     EXPECT_TRUE(Menus().mnuSaveProject->isEnabled());
@@ -75,7 +75,7 @@ TEST_F(MainWindow, CommandLineTakesAtMostOneExistingProject)
 TEST_F(MainWindow, ClosingAModifiedWorkspaceAsksFirst)
 {
     ASSERT_TRUE(Program->Start({}));
-    Main().Project().Modified = true;
+    MakeAChange();
 
     Dialogs.ExpectYesNoCancel(Answer::Cancel);
     EXPECT_FALSE(Main().close());
@@ -93,8 +93,7 @@ TEST_F(MainWindow, ClosingANamedProjectWithYesSavesIt)
     WriteProject("Story.nodex", "[Theme]\nName=Book.ini\n");
     WriteCard("Lamp", 0, 0, 100, 100);
     ASSERT_TRUE(Program->Start({Projects.Path("Story.nodex")}));
-    Card("Lamp")->MoveTo(333, 222);
-    Main().Project().Modified = true;
+    MoveCard("Lamp", 333, 222);
 
     Dialogs.ExpectYesNoCancel(Answer::Yes);
     EXPECT_TRUE(Main().close());

@@ -55,7 +55,7 @@ TEST_F(OpenProject, CardsComeBackWithTheirStoredValues)
     EXPECT_EQ(Main().windowTitle(), "Nodex Book: 'Novel'");
     EXPECT_TRUE(Main().Project().ProjectOnDisk);
     EXPECT_FALSE(Main().Project().PristineWorkspace);
-    EXPECT_FALSE(Main().Project().Modified);
+    EXPECT_FALSE(Main().ProjectModified());
     EXPECT_EQ(Main().Project().ProjectFolder, Projects.Path());
     EXPECT_FALSE(Main().SplashVisible());
 }
@@ -215,7 +215,7 @@ TEST_F(OpenProject, EncodingsAreReadLineByLineOrByTheirByteOrderMark)
     EXPECT_EQ(Card("Wide")->State(), 1);
     EXPECT_EQ(Card("Wide")->Description(), "Été");
 
-    Card("Mixed")->MoveTo(200, 200);
+    MoveCard("Mixed", 200, 200);
     Main().SaveProject();
     EXPECT_TRUE(Projects.Read("Mixed.ndx").contains("Text=Caf\xC3\xA9\n[LinkTo]\nName=No\xC3\xABl\n"));
 }
@@ -239,8 +239,10 @@ TEST_F(OpenProject, CardFilesWithUnusualNamesLoadKeepTheirLinksAndStayWhereTheyA
     EXPECT_EQ(Card("Start")->LinkTo(), Card("Upper"));
     EXPECT_EQ(Card("Upper")->LinkTo(), Card("Café"));
 
-    for (TNodex* card : Main().Canvas().Cards())
-        card->MoveTo(card->Left(), 300);
+    QHash<CardId, QPoint> lower;
+    for (const TNodex* card : Main().Canvas().Cards())
+        lower.insert(card->Id(), {card->Left(), 300});
+    Main().Model().MoveCards(lower);
     Main().SaveProject();
     QFile raw;
     const int handle = ::open(rawName.constData(), O_RDONLY);

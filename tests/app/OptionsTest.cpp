@@ -60,7 +60,7 @@ TEST_F(OptionsTest, OkWithoutChangesChangesNothingButTheSettingsFile)
         EXPECT_TRUE(options.rbSingle->isChecked());
         QTest::mouseClick(options.btnOK, Qt::LeftButton);
     });
-    EXPECT_FALSE(Main().Project().Modified);
+    EXPECT_FALSE(Main().ProjectModified());
     EXPECT_EQ(Main().Settings().EditorFontName, "") << "no font chosen, none stored";
     EXPECT_TRUE(App.Read("Nodex.ini").contains("[Editor]\nStayOnTop=0\nFontName=\nFontSize=11\n"));
 }
@@ -77,7 +77,7 @@ TEST_F(OptionsTest, TheTargetTakesOnlyDigitsAndTheKeysStillWork)
         Press(target, Qt::Key_Return, {}, "\r");
     });
     EXPECT_EQ(Main().Project().TargetWordCount, 123456);
-    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Main().ProjectModified());
 
     // Only a paste brings anything else: that is no number.
     QApplication::clipboard()->setText("lots");
@@ -105,7 +105,7 @@ TEST_F(OptionsTest, ProjectOptionsMarkTheProjectAndCancelKeepsEverything)
         Press(&dialog, Qt::Key_Escape, {}, "\x1b");
     });
     EXPECT_EQ(Main().Canvas().CanvasWidth(), width);
-    EXPECT_FALSE(Main().Project().Modified);
+    EXPECT_FALSE(Main().ProjectModified());
     EXPECT_EQ(Main().CurrentTheme().ThemeName, "Book.ini");
     EXPECT_EQ(Main().Settings().AutoSaveInterval, 15);
 
@@ -120,7 +120,7 @@ TEST_F(OptionsTest, ProjectOptionsMarkTheProjectAndCancelKeepsEverything)
     });
     EXPECT_GT(Main().Canvas().CanvasWidth(), width) << "the canvas is twice the screen now";
     EXPECT_EQ(Main().CurrentTheme().ThemeName, "Night.ini");
-    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Main().ProjectModified());
     EXPECT_TRUE(App.Read("Nodex.ini").contains("AutoSave=1\nAutoSaveInterval=5\n"));
 
     // Editors opened from now on stay on top.

@@ -1,7 +1,7 @@
 #include "AppFixture.h"
 
 #include "app/Main.h"
-#include "app/ProjectLock.h"
+#include "project/ProjectLock.h"
 #include "canvas/Canvas.h"
 #include "canvas/NodexObject.h"
 
@@ -30,7 +30,7 @@ protected:
 TEST_F(ProjectCommandsTest, NewAsksTheSaveQuestionFirst)
 {
     ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
-    Main().Project().Modified = true;
+    MakeAChange();
     Dialogs.ExpectYesNoCancel(Answer::Cancel);
     Main().Menus().mnuNewProject->trigger();
     EXPECT_EQ(Main().Canvas().CardCount(), 1) << "Cancel changes nothing";
@@ -45,21 +45,20 @@ TEST_F(ProjectCommandsTest, NewAsksTheSaveQuestionFirst)
 TEST_F(ProjectCommandsTest, ASaveThatFailsInTheQuestionKeepsTheProject)
 {
     ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
-    Card("Harbour")->MoveTo(300, 300);
-    Main().Project().Modified = true;
+    MoveCard("Harbour", 300, 300);
     QFile::setPermissions(Projects.Path("Harbour.ndx"), QFile::ReadOwner);
     Dialogs.ExpectYesNoCancel(Answer::Yes);
     Main().Menus().mnuNewProject->trigger();
     EXPECT_EQ(Dialogs.LastText(), "Error writing nodex file.");
     EXPECT_EQ(Main().Canvas().CardCount(), 1) << "the moved card is still there to be saved";
-    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Main().ProjectModified());
 }
 
 TEST_F(ProjectCommandsTest, SaveAsGivesAnUnnamedWorkspaceItsFolderAndName)
 {
     // Marked modified (by the options, say), then New with Yes: Save As runs first, in the
     // writer's own folder rather than the program's.
-    Main().Project().Modified = true;
+    MakeAChange();
     Main().UpdateCaption();
     Dialogs.ExpectYesNoCancel(Answer::Yes);
     Dialogs.ExpectSaveFileName(Projects.Path("New/unnamed.nodex"));
@@ -112,7 +111,7 @@ TEST_F(ProjectCommandsTest, DroppedFilesAreOpenedOrRefusedByTheirExtension)
     EXPECT_GE(Shell.BroughtToFront, 4);
 
     // A project file opens, after the save question.
-    Main().Project().Modified = true;
+    MakeAChange();
     Dialogs.ExpectYesNoCancel(Answer::No);
     Drop({Projects.Path("Novel.nodex")});
     EXPECT_EQ(Main().windowTitle(), "Nodex Book: 'Novel'");

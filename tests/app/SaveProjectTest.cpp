@@ -38,12 +38,11 @@ protected:
 
 TEST_F(SaveProject, RoundTripWritesCardsAndKeepsForeignKeys)
 {
-    Card("Harbour")->MoveTo(240, 170);
-    Main().Project().Modified = true;
+    MoveCard("Harbour", 240, 170);
     Main().SaveProject();
 
     EXPECT_TRUE(Dialogs.History().isEmpty());
-    EXPECT_FALSE(Main().Project().Modified);
+    EXPECT_FALSE(Main().ProjectModified());
     EXPECT_TRUE(Main().Project().ProjectOnDisk);
     EXPECT_TRUE(Projects.Exists("Text Files"));
 
@@ -68,9 +67,9 @@ TEST_F(SaveProject, ProjectFileThatCannotBeWrittenKeepsTheChangesMarked)
 {
     MakeReadOnly(Projects.Path("Novel.nodex"));
     const QByteArray stormBefore = Projects.Read("Storm.ndx");
-    Card("Storm")->MoveTo(600, 300);
+    MoveCard("Storm", 600, 300);
     Main().Project().TargetWordCount = 5000;
-    Main().Project().Modified = true;
+    MakeAChange();
 
     Main().SaveProject();
 
@@ -81,33 +80,32 @@ TEST_F(SaveProject, ProjectFileThatCannotBeWrittenKeepsTheChangesMarked)
     EXPECT_EQ(Projects.Read("Novel.nodex"), ProjectText);
     EXPECT_EQ(Projects.Read("Storm.ndx"), stormBefore) << "cards are not written after the project failed";
     EXPECT_FALSE(Main().Project().ProjectOnDisk);
-    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Main().ProjectModified());
     EXPECT_TRUE(Main().windowTitle().endsWith(" *"));
 }
 
 TEST_F(SaveProject, OneCardThatCannotBeWrittenDoesNotStopTheOthers)
 {
     MakeReadOnly(Projects.Path("Harbour.ndx"));
-    Card("Storm")->MoveTo(600, 300);
-    Main().Project().Modified = true;
+    MoveCard("Storm", 600, 300);
 
     Main().SaveProject();
 
     ASSERT_EQ(Dialogs.Texts(), QStringList{"Error writing nodex file."});
     EXPECT_TRUE(Projects.Read("Storm.ndx").contains("Left=600"));
     EXPECT_TRUE(Main().Project().ProjectOnDisk);
-    EXPECT_TRUE(Main().Project().Modified) << "the card that failed still has unsaved changes";
+    EXPECT_TRUE(Main().ProjectModified()) << "the card that failed still has unsaved changes";
 }
 
 TEST_F(SaveProject, MissingFolderThatCannotBeMadeWritesNothing)
 {
     Main().Project().ProjectFolder = Projects.Path("no/such/") ;
-    Main().Project().Modified = true;
+    MakeAChange();
     Main().SaveProject();
 
     EXPECT_EQ(Dialogs.Texts(), QStringList{"Error writing project file."});
     EXPECT_FALSE(QDir(Projects.Path("no")).exists());
-    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Main().ProjectModified());
     EXPECT_TRUE(Main().Project().ProjectOnDisk) << "flags are unchanged";
 }
 
@@ -123,8 +121,7 @@ TEST_F(SaveProject, OnlyFilesWhoseContentChangedAreReplaced)
     const auto harbourBefore = identity("Harbour.ndx");
     const auto stormBefore = identity("Storm.ndx");
 
-    Card("Storm")->MoveTo(420, 170);
-    Main().Project().Modified = true;
+    MoveCard("Storm", 420, 170);
     Main().SaveProject();
     EXPECT_NE(identity("Storm.ndx"), stormBefore);
     EXPECT_TRUE(Projects.Read("Storm.ndx").contains("Left=420\nTop=170\n"));
@@ -146,12 +143,12 @@ TEST_F(SaveProject, ACardFileLinkedFromOutsideTheProjectIsNeverWrittenThrough)
     ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
     ASSERT_EQ(Card("Diary")->Type(), 7) << "it is shown like any card";
 
-    Card("Diary")->MoveTo(500, 500);
+    MoveCard("Diary", 500, 500);
     Main().SaveProject();
     ASSERT_EQ(Dialogs.Texts(), QStringList{"Error writing nodex file."});
     EXPECT_TRUE(Dialogs.History()[0].reason.contains("symbolic link")) << Dialogs.History()[0].reason.toStdString();
     EXPECT_EQ(elsewhere.Read("Diary.ndx"), diary);
-    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Main().ProjectModified());
 }
 
 TEST_F(SaveProject, EveryCardKeepsToItsOwnFile)
@@ -160,8 +157,8 @@ TEST_F(SaveProject, EveryCardKeepsToItsOwnFile)
     WriteCard("A", 0, 0, 100, 400);
     WriteCard("A.ndx.bak", 0, 0, 300, 400);
     ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
-    Card("A")->MoveTo(110, 410);
-    Card("A.ndx.bak")->MoveTo(310, 410);
+    MoveCard("A", 110, 410);
+    MoveCard("A.ndx.bak", 310, 410);
     Main().SaveProject();
     EXPECT_TRUE(Projects.Read("A.ndx").contains("Left=110\nTop=410"));
     EXPECT_TRUE(Projects.Read("A.ndx.bak.ndx").contains("Left=310\nTop=410"));
@@ -202,25 +199,25 @@ TEST_F(SaveProject, AFullDiskKeepsTheOldFilesAndTheChangesMarked)
     const QByteArray storm = Projects.Read("disk/Storm.ndx");
 
     small.Fill();
-    Card("Storm")->MoveTo(600, 300);
+    MoveCard("Storm", 600, 300);
     Main().Project().TargetWordCount = 777;
-    Main().Project().Modified = true;
+    MakeAChange();
     Main().SaveProject();
 
     ASSERT_EQ(Dialogs.Texts(), QStringList{"Error writing project file."});
     EXPECT_TRUE(Dialogs.History()[0].reason.contains("No space left on device"));
     EXPECT_EQ(Projects.Read("disk/Tale.nodex"), project);
     EXPECT_EQ(Projects.Read("disk/Storm.ndx"), storm);
-    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Main().ProjectModified());
 }
 
 TEST_F(SaveProject, ACardFileReplacedByAFifoFailsItsWriteWithoutWaiting)
 {
     ASSERT_TRUE(QFile::remove(Projects.Path("Storm.ndx")));
     ASSERT_EQ(mkfifo(QFile::encodeName(Projects.Path("Storm.ndx")).constData(), 0644), 0);
-    Card("Storm")->MoveTo(600, 300);
+    MoveCard("Storm", 600, 300);
     Main().SaveProject();
     ASSERT_EQ(Dialogs.Texts(), QStringList{"Error writing nodex file."});
     EXPECT_TRUE(Dialogs.History()[0].reason.contains("not a regular file"));
-    EXPECT_TRUE(Main().Project().Modified);
+    EXPECT_TRUE(Main().ProjectModified());
 }

@@ -1,7 +1,6 @@
 #include "MetafileFixtures.h"
 #include "TempFolder.h"
 #include "canvas/Canvas.h"
-#include "canvas/Links.h"
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexLine.h"
 #include "canvas/NodexObject.h"
@@ -29,7 +28,8 @@ protected:
         D = MakeCard("D", 3, 600, 100);
         D->SetState(3);
         for (auto [source, target] : { std::pair { A, B }, std::pair { B, C } }) {
-            ASSERT_EQ(LinkCards(*source, *target).Result, LinkResult::Linked);
+            source->SetLinkTo(target);
+            target->SetLinkedFrom(source);
             source->UpdateLine();
         }
     }

@@ -1,10 +1,11 @@
-#include "app/RenameJournal.h"
+#include "project/RenameJournal.h"
 
-#include "app/ProjectFiles.h"
-#include "app/ProjectFolder.h"
+#include "project/ProjectFiles.h"
+#include "project/ProjectFolder.h"
 #include "platform/AtomicWrite.h"
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
+#include "project/ProjectPaths.h"
 
 #include <QLoggingCategory>
 
@@ -52,7 +53,7 @@ void EndCardRename(const QString& projectFolder)
 
 QString TextFileOfCardFile(const QString& projectFolder, const QString& cardFileName)
 {
-    return projectFolder + "Text Files/" + CardNameOfFile(cardFileName) + ".txt";
+    return ProjectPaths::TextFilePath(projectFolder, CardNameOfFile(cardFileName));
 }
 
 bool RelinkCardFile(const QString& path, const QString& oldName, const QString& newName, QString& reason)

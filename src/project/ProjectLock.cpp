@@ -1,8 +1,9 @@
-#include "app/ProjectLock.h"
+#include "project/ProjectLock.h"
 
 #include "platform/AtomicWrite.h"
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
+#include "platform/Processes.h"
 #include "platform/TextFile.h"
 #include "settings/MessageTable.h"
 
@@ -11,19 +12,11 @@
 #include <QLoggingCategory>
 #include <QSysInfo>
 
-#include <cerrno>
-#include <csignal>
-
 Q_LOGGING_CATEGORY(lcLock, "nodex.lock")
 
 namespace {
 // A lock names a host and a process: anything larger is not a lock of ours.
 constexpr qint64 LargestLock = 4096;
-
-bool ProcessIsGone(qint64 process)
-{
-    return process <= 0 || (::kill(pid_t(process), 0) != 0 && errno == ESRCH);
-}
 
 LockOwner ThisProcess() { return {QSysInfo::machineHostName(), QCoreApplication::applicationPid()}; }
 

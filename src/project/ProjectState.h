@@ -4,15 +4,14 @@
 
 #include <QString>
 
-/// The open project's state as the main window keeps it: where it lives and whether it has
-/// unsaved changes.
+/// The open project's state as the main window keeps it: where it lives and the options its
+/// project file keeps. Whether it has unsaved changes is the undo stack's to say.
 struct ProjectState {
     static inline const QString Unnamed = QStringLiteral("unnamed");
 
     QString AppFolder;      ///< the program's folder, with a trailing "/"
     QString ProjectFolder;  ///< the open project's folder, with a trailing "/"
     QString ProjectFileName = Unnamed; ///< with its extension; "unnamed" when none is open
-    bool Modified = false;
     bool ProjectOnDisk = false;
     bool PristineWorkspace = true;
     int WorkspaceSize = 0;

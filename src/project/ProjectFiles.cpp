@@ -1,6 +1,7 @@
-#include "app/ProjectFiles.h"
+#include "project/ProjectFiles.h"
 
 #include "platform/IniFile.h"
+#include "project/ProjectPaths.h"
 
 ProjectFileData ReadProjectFile(const IniFile& file)
 {
@@ -96,11 +97,11 @@ int WorkspaceSizeFrom(int stored) { return stored == 1 || stored == 2 ? stored :
 
 bool IsCardFileName(const QString& fileName)
 {
-    return fileName.size() > CardExtension.size()
-        && fileName.endsWith(CardExtension, Qt::CaseInsensitive);
+    return fileName.size() > ProjectPaths::CardExtension.size()
+        && fileName.endsWith(ProjectPaths::CardExtension, Qt::CaseInsensitive);
 }
 
 QString CardNameOfFile(const QString& fileName)
 {
-    return IsCardFileName(fileName) ? fileName.chopped(CardExtension.size()) : fileName;
+    return IsCardFileName(fileName) ? fileName.chopped(ProjectPaths::CardExtension.size()) : fileName;
 }

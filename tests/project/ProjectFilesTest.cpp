@@ -1,5 +1,5 @@
 #include "TempFolder.h"
-#include "app/ProjectFiles.h"
+#include "project/ProjectFiles.h"
 #include "platform/IniFile.h"
 
 #include <gtest/gtest.h>

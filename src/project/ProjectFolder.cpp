@@ -1,7 +1,8 @@
-#include "app/ProjectFolder.h"
+#include "project/ProjectFolder.h"
 
-#include "app/ProjectFiles.h"
+#include "project/ProjectFiles.h"
 #include "platform/NativeName.h"
+#include "project/ProjectPaths.h"
 
 #include <algorithm>
 
@@ -12,7 +13,7 @@ QList<CardFileEntry> ListCardFiles(const QString& folder)
         if (!IsCardFileName(fileName))
             continue;
         const QString name = ReadableName(CardNameOfFile(fileName));
-        if (name.size() <= MaxCardNameLength)
+        if (name.size() <= ProjectPaths::MaxCardNameLength)
             cards.append({fileName, name});
     }
     std::sort(cards.begin(), cards.end(), [](const CardFileEntry& a, const CardFileEntry& b) {

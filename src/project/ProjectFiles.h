@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/ThemeFile.h"
+#include "project/ThemeFile.h"
 
 #include <QString>
 
@@ -34,9 +34,6 @@ struct CardFileData {
     bool operator==(const CardFileData&) const = default;
 };
 
-/// Card files whose base name is longer than this are not loaded.
-constexpr int MaxCardNameLength = 40;
-
 ProjectFileData ReadProjectFile(const IniFile& file);
 /// Writes every project key; the window bounds only when the window is not maximised, so the
 /// bounds from before it was maximised stay in the file.
@@ -58,8 +55,6 @@ int StateToStored(int state);
 /// The workspace size setting: 1 or 2 as they are, anything else 0.
 int WorkspaceSizeFrom(int stored);
 
-/// The extension of card files.
-inline const QString CardExtension = QStringLiteral(".ndx");
 /// Whether a file name is a card file's: it ends in ".ndx" in any letter case (a project made on
 /// a file system that ignores case may spell it ".NDX") and has a name before it.
 bool IsCardFileName(const QString& fileName);

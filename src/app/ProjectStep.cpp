@@ -1,0 +1,34 @@
+#include "app/ProjectStep.h"
+
+ProjectStep::ProjectStep(StepContext& context, const QString& text, QUndoCommand* parent)
+    : QUndoCommand(text, parent)
+    , FContext(context)
+{
+}
+
+bool ProjectStep::CanUndo(QString& reason) const
+{
+    for (int i = 0; i < childCount(); ++i)
+        if (const auto* step = dynamic_cast<const ProjectStep*>(child(i));
+            step && !step->CanUndo(reason))
+            return false;
+    return CheckUndo(reason);
+}
+
+bool ProjectStep::CanRedo(QString& reason) const
+{
+    for (int i = 0; i < childCount(); ++i)
+        if (const auto* step = dynamic_cast<const ProjectStep*>(child(i));
+            step && !step->CanRedo(reason))
+            return false;
+    return CheckRedo(reason);
+}
+
+qint64 ProjectStep::KeptBytes() const
+{
+    qint64 bytes = OwnKeptBytes();
+    for (int i = 0; i < childCount(); ++i)
+        if (const auto* step = dynamic_cast<const ProjectStep*>(child(i)))
+            bytes += step->KeptBytes();
+    return bytes;
+}

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "platform/WindowPlacement.h"
+#include "project/ProjectFiles.h"
+#include "project/ProjectLock.h"
+#include "project/ProjectModel.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <functional>
+#include <optional>
+
+struct ProjectState;
+class MessageTable;
+
+/// A failure the window shows: the headline, and the reason beneath it.
+struct StoreMessage {
+    QString Headline;
+    QString Reason;
+};
+
+/// Opens a project into the model and saves the model back: the project file and one card file
+/// per card, key by key, so that keys written by others survive. A save writes only the files
+/// whose content changed, and never through a link out of the project folder. The store shows
+/// nothing: it returns what went wrong, and asks the window through the steps it is given.
+class ProjectStore {
+public:
+    enum class OpenResult {
+        Refused, ///< not a project file, missing, or held by another copy: nothing changed
+        Failed, ///< it could not be read: the model is empty and the project must be closed
+        Opened,
+    };
+    struct Opened {
+        OpenResult Result = OpenResult::Refused;
+        WindowPlacement Placement; ///< where the project wants the window
+        QString Information; ///< why it was refused, when the writer is to be told
+        StoreMessage Failure; ///< why it failed
+    };
+    /// What the window does while a project opens.
+    struct OpenSteps {
+        /// Whether to open a project that another copy of the program holds open.
+        std::function<bool(const QString& projectFileName, const LockOwner& owner)> OpenLocked;
+        /// The project file was read: the theme it names is to be loaded.
+        std::function<void(const ProjectFileData& data)> ProjectRead;
+        /// Every card file was read: room is to be made for the farthest card position.
+        std::function<void(QPoint farthest)> CardsRead;
+        /// Whether the theme names a revision state; a card of an unnamed state gets the first.
+        std::function<bool(int state)> StateNamed;
+    };
+
+    ProjectStore(ProjectState& project, ProjectModel& model, const MessageTable& messages);
+
+    /// Loads the project file at `path` (".nodex" is added when it has no extension) with all
+    /// its cards into the model.
+    Opened OpenProject(const QString& path, const OpenSteps& steps);
+    /// Writes the project file and every card file, `window` being where the window stands.
+    /// Returns a message for each failure; none when everything was written.
+    QList<StoreMessage> SaveProject(const WindowPlacement& window, const QString& themeName);
+    /// Writes one card's file when its content changed; the failure, when that failed.
+    std::optional<StoreMessage> SaveCard(CardId card);
+    /// The open project is closed: its lock goes, and what is known of its files.
+    void CloseProject();
+
+    /// The file a card is kept in: the one it was loaded from, or its name + ".ndx".
+    QString CardFilePath(CardId card) const;
+    /// The file a card's text is kept in: "Text Files/" + its name + ".txt".
+    QString TextFilePath(const QString& cardName) const;
+    /// The same for a card, spelt as its card file is (a name that is not UTF-8 keeps its bytes).
+    QString TextFilePath(CardId card) const;
+    /// Whether a card file of this name exists in the project folder, compared without
+    /// regard to case, as on the file systems that ignore it. With `self`, only a file spelt
+    /// exactly so that is not that card's own counts.
+    bool CardFileExists(const QString& cardName, CardId self = 0) const;
+
+    /// Moves a card's card file and text file to a new name, and points the card files that link
+    /// to it at the new name. The new card file is written before the old one goes, under a
+    /// journal that the next open finishes after a crash; when the files cannot be moved they
+    /// are left as they were, and false is returned with the reason. A text file of the new
+    /// name that no card holds is taken over by a card without a text of its own, and refuses
+    /// one that has a text. The card's file name follows in the model; its name is the caller's.
+    bool RenameCardFiles(CardId card, const QString& newName, QString& reason);
+    /// Whether RenameCardFiles would find the new name free; false with the reason.
+    bool CanRenameCardFiles(CardId card, const QString& newName, QString& reason) const;
+    /// A file in the project folder.
+    QString FilePath(const QString& fileName) const;
+    /// Deletes a card's card file, and its text file when `withText`. A file that cannot be
+    /// deleted is skipped.
+    void DeleteCardFiles(CardId card, bool withText);
+    /// What the store last wrote or read of a card's file, so that a card brought back by an
+    /// undo is not written again needlessly; none when unknown.
+    std::optional<CardFileData> StoredRecord(CardId card) const { return FStored.value(card); }
+    void SetStoredRecord(CardId card, const std::optional<CardFileData>& record);
+
+private:
+    std::optional<WindowPlacement> LoadProject(const OpenSteps& steps, QString& reason);
+    /// SaveCard, with the project folder's regular files listed once for every card.
+    std::optional<StoreMessage> SaveCard(CardId card, const QSet<QString>* regularFiles);
+    bool WriteProject(const WindowPlacement& window, const QString& themeName, QString& reason);
+    bool WriteCard(const QString& path, const CardFileData& record, QString& reason) const;
+    QString ProjectFilePath() const;
+    /// The card file's name, as loaded or written, or the one the card's name gives.
+    QString CardFileName(CardId card) const;
+    /// Removes what writes killed in the project's folders left behind.
+    void RemoveLeftovers() const;
+    bool WriteRenamedCardFile(CardId card, const QString& oldFile, const QString& newFile,
+        bool sameFile, QString& reason);
+    void RelinkStoredCards(const QString& oldName, const QString& newName);
+    void SetFileName(CardId card, const QString& fileName);
+
+    ProjectState& FProject;
+    ProjectModel& FModel;
+    const MessageTable& FMessages;
+    /// What each card's file holds, as last read or written.
+    QHash<CardId, std::optional<CardFileData>> FStored;
+    ProjectLock FLock;
+};
