@@ -25,11 +25,8 @@ AppSettings ReadSettings(const IniFile& file, const QString& defaultFont, QStrin
     s.StayOnTop = file.ReadBool("Editor", "StayOnTop", s.StayOnTop);
     s.EditorFontName = file.ReadString("Editor", "FontName", s.EditorFontName);
     s.EditorFontSize = std::clamp(file.ReadInteger("Editor", "FontSize", s.EditorFontSize), 4, 200);
+    s.Window = ReadWindowBounds(file, "AppWindow", s.Window);
     s.Window.Maximised = file.ReadBool("AppWindow", "Maximised", s.Window.Maximised);
-    s.Window.Top = file.ReadInteger("AppWindow", "Top", s.Window.Top);
-    s.Window.Left = file.ReadInteger("AppWindow", "Left", s.Window.Left);
-    s.Window.Width = file.ReadInteger("AppWindow", "Width", s.Window.Width);
-    s.Window.Height = file.ReadInteger("AppWindow", "Height", s.Window.Height);
     return s;
 }
 
@@ -46,12 +43,8 @@ void WriteSettings(IniFile& file, const AppSettings& s, const QString& defaultTh
     file.WriteString("Editor", "FontName", s.EditorFontName);
     file.WriteInteger("Editor", "FontSize", s.EditorFontSize);
     file.WriteBool("AppWindow", "Maximised", s.Window.Maximised);
-    if (!writeBounds)
-        return;
-    file.WriteInteger("AppWindow", "Top", s.Window.Top);
-    file.WriteInteger("AppWindow", "Left", s.Window.Left);
-    file.WriteInteger("AppWindow", "Width", s.Window.Width);
-    file.WriteInteger("AppWindow", "Height", s.Window.Height);
+    if (writeBounds)
+        WriteWindowBounds(file, "AppWindow", s.Window);
 }
 
 EditMemory EditMemoryFrom(int stored)

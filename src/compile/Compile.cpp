@@ -213,9 +213,10 @@ void TfmCompile::ReadPosition()
     QString error;
     file.Load(error, IniFile::MaxSettingsBytes);
     // Stored bounds may come from another screen or a damaged file: they are fitted to this one.
-    PlaceWindow(*this, {false, true, file.ReadInteger(PositionSection, "Left", 20),
-                        file.ReadInteger(PositionSection, "Top", 300), WindowWidth,
-                        file.ReadInteger(PositionSection, "Height", 400)});
+    WindowPlacement placement = ReadWindowBounds(file, PositionSection, {false, true, 20, 300, WindowWidth, 400});
+    // The window's width is its own.
+    placement.Width = WindowWidth;
+    PlaceWindow(*this, placement);
 }
 
 void TfmCompile::WritePosition()
@@ -223,7 +224,7 @@ void TfmCompile::WritePosition()
     IniFile file(AppFolder + ProjectPaths::SettingsFileName);
     QString error;
     if (file.Load(error, IniFile::MaxSettingsBytes)) {
-        WriteWindowBounds(file, PositionSection, QRect(pos(), size()));
+        WriteWindowBounds(file, PositionSection, {false, true, x(), y(), width(), height()});
         if (file.Save(error))
             return;
     }

@@ -535,11 +535,8 @@ void TfmEditor::ReadPlacement()
     IniFile file(path);
     QString error;
     file.Load(error, IniFile::MaxSettingsBytes);
-    const WindowPlacement placement{file.ReadBool(PlacementSection, "Maximised", false), true,
-                                    file.ReadInteger(PlacementSection, "Left", 100),
-                                    file.ReadInteger(PlacementSection, "Top", 80),
-                                    file.ReadInteger(PlacementSection, "Width", 600),
-                                    file.ReadInteger(PlacementSection, "Height", 400)};
+    WindowPlacement placement = ReadWindowBounds(file, PlacementSection, {false, true, 100, 80, 600, 400});
+    placement.Maximised = file.ReadBool(PlacementSection, "Maximised", false);
     if (placement.Maximised) {
         setWindowState(Qt::WindowMaximized);
         return;
@@ -555,7 +552,7 @@ void TfmEditor::WritePlacement(const QString& path)
     QString error;
     if (file.Load(error, IniFile::MaxSettingsBytes)) {
         file.WriteBool(PlacementSection, "Maximised", isMaximized());
-        WriteWindowBounds(file, PlacementSection, QRect(pos(), size()));
+        WriteWindowBounds(file, PlacementSection, {false, true, x(), y(), width(), height()});
         if (file.Save(error))
             return;
     }

@@ -1,7 +1,5 @@
 #include "platform/WindowPlacement.h"
 
-#include "platform/IniFile.h"
-
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -35,12 +33,4 @@ void PlaceWindow(QWidget& window, const WindowPlacement& placement)
     const QRect bounds = FitToScreen(placement, target->availableGeometry(), window.frameGeometry().size() - window.size());
     window.move(bounds.topLeft());
     window.resize(bounds.size());
-}
-
-void WriteWindowBounds(IniFile& file, const QString& section, const QRect& bounds)
-{
-    file.WriteInteger(section, "Top", bounds.top());
-    file.WriteInteger(section, "Left", bounds.left());
-    file.WriteInteger(section, "Width", bounds.width());
-    file.WriteInteger(section, "Height", bounds.height());
 }

@@ -7,11 +7,9 @@ ProjectFileData ReadProjectFile(const IniFile& file)
 {
     const ProjectFileData defaults;
     ProjectFileData data;
-    data.Maximised = file.ReadBool("Application", "Maximised", defaults.Maximised);
-    data.Top = file.ReadInteger("AppWindow", "Top", defaults.Top);
-    data.Left = file.ReadInteger("AppWindow", "Left", defaults.Left);
-    data.Width = file.ReadInteger("AppWindow", "Width", defaults.Width);
-    data.Height = file.ReadInteger("AppWindow", "Height", defaults.Height);
+    data.Window = ReadWindowBounds(file, "AppWindow", defaults.Window);
+    data.Window.Maximised = file.ReadBool("Application", "Maximised", defaults.Window.Maximised);
+    data.Window.HasBounds = data.Window.Top != -1;
     data.TargetWordCount = file.ReadInteger("Workspace", "TargetWordCount", defaults.TargetWordCount);
     data.BoldBaseType = file.ReadBool("Workspace", "BoldBaseType", defaults.BoldBaseType);
     data.Size = WorkspaceSizeFrom(file.ReadInteger("Workspace", "Size", defaults.Size));
@@ -21,13 +19,9 @@ ProjectFileData ReadProjectFile(const IniFile& file)
 
 void WriteProjectFile(IniFile& file, const ProjectFileData& data)
 {
-    file.WriteBool("Application", "Maximised", data.Maximised);
-    if (!data.Maximised) {
-        file.WriteInteger("AppWindow", "Top", data.Top);
-        file.WriteInteger("AppWindow", "Left", data.Left);
-        file.WriteInteger("AppWindow", "Width", data.Width);
-        file.WriteInteger("AppWindow", "Height", data.Height);
-    }
+    file.WriteBool("Application", "Maximised", data.Window.Maximised);
+    if (!data.Window.Maximised)
+        WriteWindowBounds(file, "AppWindow", data.Window);
     file.WriteInteger("Workspace", "TargetWordCount", data.TargetWordCount);
     file.WriteBool("Workspace", "BoldBaseType", data.BoldBaseType);
     file.WriteInteger("Workspace", "Size", WorkspaceSizeFrom(data.Size));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/WindowBounds.h"
 #include "project/ThemeFile.h"
 
 #include <QString>
@@ -11,11 +12,7 @@ class IniFile;
 
 /// The keys of a project file.
 struct ProjectFileData {
-    bool Maximised = false;
-    int Top = -1;
-    int Left = -1;
-    int Width = -1;
-    int Height = -1;
+    WindowPlacement Window; ///< its bounds apply when the file has a Top
     int TargetWordCount = 0;
     bool BoldBaseType = true;
     int Size = 0; ///< 0 screen-sized, 1 twice and 2 four times the screen

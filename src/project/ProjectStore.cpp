@@ -127,8 +127,7 @@ std::optional<WindowPlacement> ProjectStore::LoadProject(const OpenSteps& steps,
     ResolveStoredLinks(FModel, successorNames);
     FProject.ProjectOnDisk = true;
     FProject.PristineWorkspace = false;
-    return WindowPlacement { data.Maximised, data.Top != -1, data.Left, data.Top, data.Width,
-        data.Height };
+    return data.Window;
 }
 
 QList<StoreMessage> ProjectStore::SaveProject(
@@ -165,11 +164,7 @@ bool ProjectStore::WriteProject(
     if (!file.Load(reason))
         return false;
     ProjectFileData data;
-    data.Maximised = window.Maximised;
-    data.Top = window.Top;
-    data.Left = window.Left;
-    data.Width = window.Width;
-    data.Height = window.Height;
+    data.Window = window;
     data.TargetWordCount = FProject.TargetWordCount;
     data.BoldBaseType = FProject.BoldBaseType;
     data.Size = FProject.WorkspaceSize;

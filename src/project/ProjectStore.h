@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WindowPlacement.h"
+#include "platform/WindowBounds.h"
 #include "project/ProjectFiles.h"
 #include "project/ProjectLock.h"
 #include "project/ProjectModel.h"

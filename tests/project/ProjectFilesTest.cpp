@@ -37,9 +37,9 @@ TEST(ProjectFiles, MissingKeysReadAsTheirDefaults)
 {
     IniFile empty;
     const ProjectFileData project = ReadProjectFile(empty);
-    EXPECT_FALSE(project.Maximised);
-    EXPECT_EQ(project.Top, -1);
-    EXPECT_EQ(project.Width, -1);
+    EXPECT_FALSE(project.Window.Maximised);
+    EXPECT_FALSE(project.Window.HasBounds);
+    EXPECT_EQ(project.Window.Width, -1);
     EXPECT_TRUE(project.BoldBaseType);
     EXPECT_EQ(project.ThemeName, "Book.ini");
 
@@ -55,13 +55,10 @@ TEST(ProjectFiles, MaximisedWindowLeavesTheEarlierBoundsInTheFile)
     IniFile file;
     file.LoadFromBytes("[AppWindow]\nTop=10\nLeft=20\nWidth=300\nHeight=400\n");
     ProjectFileData data;
-    data.Maximised = true;
-    data.Top = data.Left = 0;
-    data.Width = 1920;
-    data.Height = 1080;
+    data.Window = {true, true, 0, 0, 1920, 1080};
     WriteProjectFile(file, data);
 
-    const ProjectFileData back = ReadProjectFile(file);
+    const WindowPlacement back = ReadProjectFile(file).Window;
     EXPECT_TRUE(back.Maximised);
     EXPECT_EQ(back.Top, 10);
     EXPECT_EQ(back.Left, 20);
