@@ -8,20 +8,21 @@ ProjectStep::ProjectStep(StepContext& context, const QString& text, QUndoCommand
 
 bool ProjectStep::CanUndo(QString& reason) const
 {
-    for (int i = 0; i < childCount(); ++i)
-        if (const auto* step = dynamic_cast<const ProjectStep*>(child(i));
-            step && !step->CanUndo(reason))
-            return false;
-    return CheckUndo(reason);
+    return Can(&ProjectStep::CheckUndo, reason);
 }
 
 bool ProjectStep::CanRedo(QString& reason) const
 {
+    return Can(&ProjectStep::CheckRedo, reason);
+}
+
+bool ProjectStep::Can(bool (ProjectStep::*check)(QString&) const, QString& reason) const
+{
     for (int i = 0; i < childCount(); ++i)
         if (const auto* step = dynamic_cast<const ProjectStep*>(child(i));
-            step && !step->CanRedo(reason))
+            step && !step->Can(check, reason))
             return false;
-    return CheckRedo(reason);
+    return (this->*check)(reason);
 }
 
 qint64 ProjectStep::KeptBytes() const

@@ -40,4 +40,8 @@ protected:
     virtual qint64 OwnKeptBytes() const { return 0; }
 
     StepContext& FContext;
+
+private:
+    /// The check asked of each step within this one, then of this one.
+    bool Can(bool (ProjectStep::*check)(QString&) const, QString& reason) const;
 };

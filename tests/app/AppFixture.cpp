@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "canvas/Canvas.h"
+#include "canvas/CanvasView.h"
 #include "canvas/NodexObject.h"
 
 #include <QUndoCommand>
@@ -45,6 +46,15 @@ void AppFixture::StartWithChainProject()
 }
 
 TfmMain& AppFixture::Main() { return Program->Main(); }
+
+void AppFixture::DragOnView(QPoint from, QPoint by, Qt::KeyboardModifiers keys, int steps)
+{
+    QWidget* viewport = Main().View().viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, keys, from);
+    for (int step = 1; step <= steps; ++step)
+        QTest::mouseMove(viewport, from + by * step / steps);
+    QTest::mouseRelease(viewport, Qt::LeftButton, keys, from + by);
+}
 
 QString AppFixture::WriteProject(const QString& fileName, const QByteArray& text)
 {

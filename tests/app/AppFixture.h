@@ -43,6 +43,9 @@ protected:
     void MakeAChange();
     /// The cards' names in canvas order.
     QStringList CardNames();
+    /// Presses the left button at a point of the canvas view, moves it by `by` in `steps`
+    /// steps, and releases it, with `keys` held.
+    void DragOnView(QPoint from, QPoint by, Qt::KeyboardModifiers keys, int steps);
     /// Drops files from the file manager on the main window, as the window system delivers it.
     void Drop(const QStringList& paths);
 

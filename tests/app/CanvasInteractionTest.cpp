@@ -47,14 +47,7 @@ protected:
     }
 
     /// Presses on a card, moves by `by` in steps, and releases.
-    void Drag(TNodex* card, QPoint by, Qt::KeyboardModifiers keys = {})
-    {
-        const QPoint from = At(card);
-        QTest::mousePress(Viewport(), Qt::LeftButton, keys, from);
-        for (int step = 1; step <= 4; ++step)
-            QTest::mouseMove(Viewport(), from + by * step / 4);
-        QTest::mouseRelease(Viewport(), Qt::LeftButton, keys, from + by);
-    }
+    void Drag(TNodex* card, QPoint by, Qt::KeyboardModifiers keys = {}) { DragOnView(At(card), by, keys, 4); }
 
     QStringList SelectedNames()
     {

@@ -38,14 +38,7 @@ protected:
     }
 
     /// Presses on a card, moves by `by` in many small steps, and releases.
-    void Drag(const char* name, QPoint by, Qt::KeyboardModifiers keys = {})
-    {
-        const QPoint from = At(name);
-        QTest::mousePress(Viewport(), Qt::LeftButton, keys, from);
-        for (int step = 1; step <= 10; ++step)
-            QTest::mouseMove(Viewport(), from + by * step / 10);
-        QTest::mouseRelease(Viewport(), Qt::LeftButton, keys, from + by);
-    }
+    void Drag(const char* name, QPoint by, Qt::KeyboardModifiers keys = {}) { DragOnView(At(name), by, keys, 10); }
 
     /// Everything the writer sees of the cards: names, types, states, places, labels and links.
     QStringList CanvasShown()
