@@ -67,6 +67,7 @@ TEST_F(OptionsTest, OkWithoutChangesChangesNothingButTheSettingsFile)
 
 TEST_F(OptionsTest, TheTargetTakesOnlyDigitsAndTheKeysStillWork)
 {
+    const int before = Main().Project().TargetWordCount;
     RunOptions([](QDialog& dialog) {
         QLineEdit* target = Options(dialog).edtTargetWordCount;
         target->selectAll();
@@ -78,6 +79,13 @@ TEST_F(OptionsTest, TheTargetTakesOnlyDigitsAndTheKeysStillWork)
     });
     EXPECT_EQ(Main().Project().TargetWordCount, 123456);
     EXPECT_TRUE(Main().ProjectModified());
+    // What the project file keeps is undone like any change to the project.
+    EXPECT_EQ(Main().Menus().mnuUndo->text(), "&Undo Project Options");
+    Main().Menus().mnuUndo->trigger();
+    EXPECT_EQ(Main().Project().TargetWordCount, before);
+    EXPECT_FALSE(Main().ProjectModified());
+    Main().Menus().mnuRedo->trigger();
+    EXPECT_EQ(Main().Project().TargetWordCount, 123456);
 
     // Only a paste brings anything else: that is no number.
     QApplication::clipboard()->setText("lots");
