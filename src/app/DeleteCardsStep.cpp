@@ -51,12 +51,13 @@ void DeleteCardsStep::redo()
     }
     std::sort(
         FGone.begin(), FGone.end(), [](const Gone& a, const Gone& b) { return a.Index < b.Index; });
-    // Last first, so that each card's place in the canvas order holds for the undo.
-    for (auto gone = FGone.crbegin(); gone != FGone.crend(); ++gone) {
-        store.DeleteCardFiles(gone->What.Card, gone->TextKept);
-        model.RemoveCard(gone->What.Card);
+    // First first: the canvas removes its oldest items cheapest. The undo puts each card back
+    // at its place in the same order, so every card before it is back already.
+    for (const Gone& gone : FGone) {
+        store.DeleteCardFiles(gone.What.Card, gone.TextKept);
+        model.RemoveCard(gone.What.Card);
         if (FContext.CardDeleted)
-            FContext.CardDeleted(gone->Data.Name);
+            FContext.CardDeleted(gone.Data.Name);
     }
 }
 
