@@ -3,6 +3,8 @@
 #include "editor/EditorMemo.h"
 #include "editor/FindReplace.h"
 #include "editor/ImportFile.h"
+#include "editor/LiveWordCount.h"
+#include "editor/MemoPositions.h"
 #include "editor/UCLinePrinter.h"
 #include "editor/WordCount.h"
 #include "editor/WordUsageWindow.h"
@@ -14,6 +16,8 @@
 #include "platform/WaitCursor.h"
 #include "platform/WindowPlacement.h"
 #include "settings/MessageTable.h"
+#include "spelling/LookUpWord.h"
+#include "spelling/ThesaurusDialog.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -60,6 +64,8 @@ TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     , FContext(context)
     , sbStatus(new QLabel)
     , tmrAutoSave(new QTimer(this))
+    , sbWordCount(new QLabel)
+    , dlgThesaurus(QStringList { context.AppFolder + "Thesaurus/" } + context.SystemThesaurusFolders)
 {
     setObjectName("fmEditor");
     setWindowTitle(NoFileCaption);
@@ -69,6 +75,9 @@ TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     setCentralWidget(memEditor);
     sbStatus->setObjectName("sbStatus");
     statusBar()->addWidget(sbStatus, 1);
+    sbWordCount->setObjectName("sbWordCount");
+    statusBar()->addPermanentWidget(sbWordCount);
+    sbWordCount->hide();
     tmrAutoSave->setObjectName("tmrAutoSave");
     Menus.Build(this);
     memEditor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -104,6 +113,7 @@ void TfmEditor::ConnectCommands()
     connect(m.mnuFindReplace, &QAction::triggered, this, &TfmEditor::OpenFindReplace);
     connect(m.mnuRepeatFind, &QAction::triggered, this, &TfmEditor::RepeatFind);
     connect(memEditor, &TEditorMemo::RepeatFindRequested, this, &TfmEditor::RepeatFind);
+    connect(m.mnuThesaurus, &QAction::triggered, this, &TfmEditor::mnuThesaurusClick);
     connect(m.mnuWordCount, &QAction::triggered, this, &TfmEditor::mnuWordCountClick);
     connect(m.mnuWordUsage, &QAction::triggered, this, &TfmEditor::mnuWordUsageClick);
     connect(m.mnuSaveWindowPos, &QAction::triggered, this, &TfmEditor::mnuSaveWindowPosClick);
@@ -162,6 +172,7 @@ void TfmEditor::ApplySettings(const EditorSettings& settings)
     memEditor->setFont(font);
     FAutoSave = settings.AutoSave;
     FAutoSaveInterval = settings.AutoSaveInterval;
+    ShowLiveWordCount();
 }
 
 void TfmEditor::TakeOptions(const EditorSettings& settings)
@@ -193,6 +204,7 @@ void TfmEditor::showEvent(QShowEvent* event)
         SetAutoSave(FAutoSave);
         ReadPlacement();
         LoadOnFirstShow();
+        SetLiveWordCount(true);
     }
     RefreshEditorState();
     ShowAutoSaveState();
@@ -387,6 +399,62 @@ void TfmEditor::mnuWordCountClick()
     FContext.Questions.ShowInformation(messages.Text(MessageKey::WORD_COUNT) + " " + FormatCount(count)
                                        + FormatPercentage(count, TargetWordCount));
     ShowStatus(" " + messages.Text(MessageKey::LAST_WORD_COUNT) + " " + FormatCount(count));
+}
+
+void TfmEditor::SetLiveWordCount(bool on)
+{
+    if (on == (FLiveCount != nullptr))
+        return;
+    if (on) {
+        FLiveCount = new TLiveWordCount(*memEditor->document(), this);
+        connect(FLiveCount, &TLiveWordCount::Changed, this, &TfmEditor::ShowLiveWordCount);
+    } else {
+        delete FLiveCount;
+        FLiveCount = nullptr;
+    }
+    sbWordCount->setVisible(on);
+    ShowLiveWordCount();
+}
+
+void TfmEditor::ShowLiveWordCount()
+{
+    if (!FLiveCount)
+        return;
+    const qint64 words = FLiveCount->Words();
+    sbWordCount->setText(Messages().Text(MessageKey::LIVE_WORD_COUNT).arg(FormatCount(words))
+        + FormatPercentage(words, TargetWordCount) + " ");
+}
+
+void TfmEditor::mnuThesaurusClick()
+{
+    dlgThesaurus.SetLanguage(ThesaurusLanguageOf(LanguageName));
+    if (!dlgThesaurus.Open()) {
+        FContext.Questions.ShowInformation(Messages().Text(MessageKey::THESAURUS_NO_DATA));
+        return;
+    }
+    const QString text = memEditor->Text();
+    const MemoPositions positions(*memEditor->document());
+    const QTextCursor caret = memEditor->textCursor();
+    const TextRange range = LookUpRange(text, positions.Offset(caret.selectionStart()),
+        positions.Offset(caret.selectionEnd()));
+    if (range.IsEmpty()) {
+        FContext.Questions.ShowInformation(Messages().Text(MessageKey::THESAURUS_NO_WORD));
+        return;
+    }
+    const QString word = text.sliced(range.Start, range.End - range.Start);
+    const QList<ThesaurusMeaning> meanings = dlgThesaurus.Lookup(word);
+    if (meanings.isEmpty()) {
+        FContext.Questions.ShowInformation("'" + word + "' " + Messages().Text(MessageKey::THESAURUS_NOT_FOUND));
+        return;
+    }
+    TfmThesaurus dialog(dlgThesaurus, word, meanings, Messages(), this);
+    if (!FContext.Questions.RunModal(dialog) || dialog.Replacement().isEmpty())
+        return;
+    QTextCursor replaced(memEditor->document());
+    replaced.setPosition(positions.Position(range.Start, true));
+    replaced.setPosition(positions.Position(range.End, false), QTextCursor::KeepAnchor);
+    memEditor->setTextCursor(replaced);
+    memEditor->InsertText(InCaseOf(dialog.Replacement(), word));
 }
 
 void TfmEditor::mnuWordUsageClick()

@@ -2,6 +2,7 @@
 
 #include "editor/EditorMenus.h"
 #include "editor/EditorSettings.h"
+#include "spelling/Thesaurus.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -13,6 +14,7 @@ class QTimer;
 class Shell;
 class TEditorMemo;
 class TfmFindReplace;
+class TLiveWordCount;
 
 class TfmEditor;
 
@@ -34,6 +36,8 @@ struct EditorContext {
     /// The hidden template windows whose captions the language file translates.
     TfmEditor* TemplateEditor = nullptr;
     const TfmFindReplace* TemplateFindReplace = nullptr;
+    /// Where the system keeps thesaurus data; the program's own "Thesaurus/" goes before them.
+    QStringList SystemThesaurusFolders = ::SystemThesaurusFolders();
 };
 
 /// The editor window of one card's text: plain text in a memo, loaded when the window is first
@@ -88,6 +92,9 @@ public:
     qint64 CountEditorWords() const;
     /// Prints the memo's text through the print dialog.
     void mnuPrintClick();
+    /// Whether the status line keeps the text's word count as the writer types. A shown editor
+    /// does; a hidden worker never pays for it.
+    void SetLiveWordCount(bool on);
 
 signals:
     /// The window closed: the card's editor is gone.
@@ -114,6 +121,9 @@ private:
     void mnuWordCountClick();
     void mnuWordUsageClick();
     void mnuSaveWindowPosClick();
+    /// Looks up the word at the caret or the selection and puts the synonym chosen in its place.
+    void mnuThesaurusClick();
+    void ShowLiveWordCount();
     void OpenFindReplace();
     void RepeatFind();
     /// Closes after asking; false when the writer kept the window open.
@@ -135,4 +145,7 @@ private:
     bool FAutoSave = false;
     int FAutoSaveInterval = 15;
     QString FUnreadable; ///< why the card's text could not be read
+    QLabel* sbWordCount;
+    TLiveWordCount* FLiveCount = nullptr;
+    TThesaurus dlgThesaurus;
 };

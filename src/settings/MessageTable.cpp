@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::TEXT_FILTER) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::LIVE_WORD_COUNT) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -93,6 +93,18 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "WORD_USAGE_TIMES", "Times" },
     { "PROJECT_FILTER", "Nodex Project (*.nodex)" },
     { "TEXT_FILTER", "Text Files (*.txt)" },
+    { "THESAURUS_TITLE", "Thesaurus" },
+    { "THESAURUS_LOOKED_UP", "Looked up:" },
+    { "THESAURUS_MEANINGS", "&Meanings:" },
+    { "THESAURUS_REPLACE_WITH", "Replace with &synonym:" },
+    { "THESAURUS_REPLACE", "&Replace" },
+    { "THESAURUS_LOOK_UP", "&Look Up" },
+    { "THESAURUS_CANCEL", "Cancel" },
+    { "THESAURUS_NO_DATA", "No thesaurus is installed. Put a thesaurus (its th_*.idx and th_*.dat "
+                           "files) into the Thesaurus folder." },
+    { "THESAURUS_NO_WORD", "Put the caret on a word, or select one, to look it up." },
+    { "THESAURUS_NOT_FOUND", "is not in the thesaurus." },
+    { "LIVE_WORD_COUNT", "Words: %1" },
 } };
 
 std::size_t Index(MessageKey key)

@@ -86,6 +86,17 @@ enum class MessageKey {
     WORD_USAGE_TIMES,
     PROJECT_FILTER,
     TEXT_FILTER,
+    THESAURUS_TITLE,
+    THESAURUS_LOOKED_UP,
+    THESAURUS_MEANINGS,
+    THESAURUS_REPLACE_WITH,
+    THESAURUS_REPLACE,
+    THESAURUS_LOOK_UP,
+    THESAURUS_CANCEL,
+    THESAURUS_NO_DATA,
+    THESAURUS_NO_WORD,
+    THESAURUS_NOT_FOUND,
+    LIVE_WORD_COUNT,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -93,7 +104,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 77;
+    static constexpr int Count = 88;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 
