@@ -120,9 +120,10 @@ void MergeChain(benchmark::State& state)
 }
 
 /// A writer's long card text in the real editor window: 10 MB in paragraphs of 120 words, or a
-/// 2 MB paragraph without a single line break (text copied from a PDF arrives so).
+/// 2 MB paragraph without a single line break (text copied from a PDF arrives so); or, given a
+/// number of words, that many in either form.
 struct LongText {
-    explicit LongText(bool oneParagraph)
+    explicit LongText(bool oneParagraph, int wordCount = 0)
     {
         const QList<QByteArray> words
             = QByteArray("The keeper climbed the spiral stair at dusk, trimmed "
@@ -130,7 +131,7 @@ struct LongText {
                   .split(' ');
         QByteArray text;
         const qsizetype size = oneParagraph ? 2 * 1024 * 1024 : 10 * 1024 * 1024;
-        for (int word = 1; text.size() < size; ++word)
+        for (int word = 1; wordCount > 0 ? word <= wordCount : text.size() < size; ++word)
             text += words[word % words.size()] + (oneParagraph || word % 120 != 0 ? " " : "\r\n");
         QDir().mkpath(Folder.path() + "/Text Files");
         QFile file(Folder.path() + "/Text Files/Long.txt");
@@ -174,20 +175,47 @@ void EditorCountLongText(benchmark::State& state)
         benchmark::DoNotOptimize(editor->CountEditorWords());
 }
 
-/// One key typed in the middle of the text, and the frame that shows it.
+/// One key typed in the middle of the text, and the frame of `shown` that shows it.
+void TypeInTheMiddle(benchmark::State& state, TfmEditor& editor, QWidget& shown)
+{
+    QTextCursor middle(editor.memEditor->document());
+    middle.setPosition(editor.memEditor->document()->characterCount() / 2);
+    editor.memEditor->setTextCursor(middle);
+    editor.memEditor->ensureCursorVisible();
+    for (auto _ : state) {
+        QTest::keyClick(editor.memEditor, Qt::Key_A);
+        shown.grab();
+    }
+    editor.memEditor->document()->setModified(false);
+}
+
 void EditorTypeInLongText(benchmark::State& state)
 {
     LongText text(state.range(0) != 0);
     auto editor = text.Open();
-    QTextCursor middle(editor->memEditor->document());
-    middle.setPosition(editor->memEditor->document()->characterCount() / 2);
-    editor->memEditor->setTextCursor(middle);
-    editor->memEditor->ensureCursorVisible();
+    TypeInTheMiddle(state, *editor, *editor->memEditor->viewport());
+}
+
+/// A key typed in a card of 100,000 words (S as above) with the live word count on or off, and
+/// the whole window drawn, its status line included.
+void EditorTypeWithLiveCount(benchmark::State& state)
+{
+    LongText text(state.range(0) != 0, 100000);
+    auto editor = text.Open();
+    editor->SetLiveWordCount(state.range(1) != 0);
+    TypeInTheMiddle(state, *editor, *editor);
+    state.counters["words"] = double(editor->CountEditorWords());
+}
+
+/// The live word count's first count of a long text, which opening the editor pays.
+void EditorStartLiveCount(benchmark::State& state)
+{
+    LongText text(state.range(0) != 0);
+    auto editor = text.Open();
     for (auto _ : state) {
-        QTest::keyClick(editor->memEditor, Qt::Key_A);
-        editor->memEditor->viewport()->grab();
+        editor->SetLiveWordCount(false);
+        editor->SetLiveWordCount(true);
     }
-    editor->memEditor->document()->setModified(false);
 }
 
 void EditorSaveLongText(benchmark::State& state)
@@ -275,6 +303,8 @@ BENCHMARK(MergeChain)->Arg(500)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(EditorOpenLongText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(EditorCountLongText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(EditorTypeInLongText)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Iterations(20);
+BENCHMARK(EditorTypeWithLiveCount)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMicrosecond)->Iterations(50);
+BENCHMARK(EditorStartLiveCount)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(EditorSaveLongText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ProjectWordCount)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ReadChainFiles)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(3);
