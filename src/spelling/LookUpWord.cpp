@@ -3,9 +3,15 @@
 namespace {
 constexpr QChar RightQuote(0x2019);
 
-bool IsApostrophe(QChar c) { return c == u'\'' || c == RightQuote; }
+bool IsApostrophe(QChar c)
+{
+    return c == u'\'' || c == RightQuote;
+}
 
-bool IsLetter(QChar c) { return c.isLetter() || c.isMark(); }
+bool IsLetter(QChar c)
+{
+    return c.isLetter() || c.isMark();
+}
 
 /// Whether the character at `at` belongs to a word: a letter, or an apostrophe between letters.
 bool InWord(QStringView text, qsizetype at)
@@ -18,9 +24,15 @@ bool InWord(QStringView text, qsizetype at)
         && IsLetter(text[at + 1]);
 }
 
-bool IsBlank(QChar c) { return c.isSpace(); }
+bool IsBlank(QChar c)
+{
+    return c.isSpace();
+}
 
-bool IsLower(const QString& text) { return text == text.toLower(); }
+bool IsLower(const QString& text)
+{
+    return text == text.toLower();
+}
 } // namespace
 
 TextRange LookUpRange(QStringView text, qsizetype selectionStart, qsizetype selectionEnd)

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
-
 #include <mythes.hxx>
 
 namespace {

@@ -50,11 +50,17 @@ TfmThesaurus::TfmThesaurus(TThesaurus& thesaurus, const QString& word,
     btnReplace->setDefault(true);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(Caption(this, "lblLookedUp", messages.Text(MessageKey::THESAURUS_LOOKED_UP), edtLookedUp), 0, 0);
+    grid->addWidget(
+        Caption(this, "lblLookedUp", messages.Text(MessageKey::THESAURUS_LOOKED_UP), edtLookedUp),
+        0, 0);
     grid->addWidget(edtLookedUp, 1, 0);
-    grid->addWidget(Caption(this, "lblMeanings", messages.Text(MessageKey::THESAURUS_MEANINGS), lbMeanings), 2, 0);
+    grid->addWidget(
+        Caption(this, "lblMeanings", messages.Text(MessageKey::THESAURUS_MEANINGS), lbMeanings), 2,
+        0);
     grid->addWidget(lbMeanings, 3, 0);
-    grid->addWidget(Caption(this, "lblReplaceWith", messages.Text(MessageKey::THESAURUS_REPLACE_WITH), edtReplaceWith), 0, 1);
+    grid->addWidget(Caption(this, "lblReplaceWith",
+                        messages.Text(MessageKey::THESAURUS_REPLACE_WITH), edtReplaceWith),
+        0, 1);
     grid->addWidget(edtReplaceWith, 1, 1);
     grid->addWidget(lbSynonyms, 2, 1, 2, 1);
     auto* buttons = new QHBoxLayout;
@@ -65,11 +71,10 @@ TfmThesaurus::TfmThesaurus(TThesaurus& thesaurus, const QString& word,
     setLayout(grid);
 
     connect(lbMeanings, &QListWidget::currentRowChanged, this, &TfmThesaurus::ShowSynonyms);
-    connect(lbSynonyms, &QListWidget::currentTextChanged, this,
-        [this](const QString& synonym) {
-            if (!synonym.isEmpty())
-                edtReplaceWith->setText(SynonymWord(synonym));
-        });
+    connect(lbSynonyms, &QListWidget::currentTextChanged, this, [this](const QString& synonym) {
+        if (!synonym.isEmpty())
+            edtReplaceWith->setText(SynonymWord(synonym));
+    });
     connect(lbSynonyms, &QListWidget::itemDoubleClicked, this, &TfmThesaurus::btnLookUpClick);
     connect(edtReplaceWith, &QLineEdit::textChanged, this,
         [this](const QString& text) { btnReplace->setEnabled(!text.trimmed().isEmpty()); });
@@ -80,7 +85,10 @@ TfmThesaurus::TfmThesaurus(TThesaurus& thesaurus, const QString& word,
     resize(520, 340);
 }
 
-QString TfmThesaurus::Replacement() const { return edtReplaceWith->text().trimmed(); }
+QString TfmThesaurus::Replacement() const
+{
+    return edtReplaceWith->text().trimmed();
+}
 
 void TfmThesaurus::ShowMeanings(const QString& word, const QList<ThesaurusMeaning>& meanings)
 {
@@ -90,7 +98,8 @@ void TfmThesaurus::ShowMeanings(const QString& word, const QList<ThesaurusMeanin
     lbSynonyms->clear();
     if (meanings.isEmpty()) {
         // Said in the list, where the meanings would be; nothing in it can be chosen.
-        auto* notFound = new QListWidgetItem("'" + word + "' " + FMessages.Text(MessageKey::THESAURUS_NOT_FOUND));
+        auto* notFound = new QListWidgetItem(
+            "'" + word + "' " + FMessages.Text(MessageKey::THESAURUS_NOT_FOUND));
         notFound->setFlags(Qt::NoItemFlags);
         lbMeanings->addItem(notFound);
         return;

@@ -15,8 +15,9 @@ class QPushButton;
 class TfmThesaurus : public QDialog {
     Q_OBJECT
 public:
-    TfmThesaurus(TThesaurus& thesaurus, const QString& word, const QList<ThesaurusMeaning>& meanings,
-        const MessageTable& messages, QWidget* parent = nullptr);
+    TfmThesaurus(TThesaurus& thesaurus, const QString& word,
+        const QList<ThesaurusMeaning>& meanings, const MessageTable& messages,
+        QWidget* parent = nullptr);
 
     /// The word chosen to replace the one looked up.
     QString Replacement() const;

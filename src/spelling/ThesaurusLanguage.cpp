@@ -37,19 +37,32 @@ ThesaurusLanguage ThesaurusLanguageOf(const QString& languageName)
 QStringList ThesaurusLocales(ThesaurusLanguage language)
 {
     switch (language) {
-    case L::ltEnglish: return { "en_US", "en" };
-    case L::ltCzech: return { "cs_CZ", "cs" };
-    case L::ltDanish: return { "da_DK", "da" };
-    case L::ltEstonian: return { "et_EE", "et" };
-    case L::ltFrench: return { "fr_FR", "fr" };
-    case L::ltGerman: return { "de_DE", "de" };
-    case L::ltItalian: return { "it_IT", "it" };
-    case L::ltNorwegianBok: return { "nb_NO", "nb", "no" };
-    case L::ltPolish: return { "pl_PL", "pl" };
-    case L::ltSpanish: return { "es_ES", "es" };
-    case L::ltRussian: return { "ru_RU", "ru" };
-    case L::ltSwedish: return { "sv_SE", "sv" };
-    case L::ltBrPort: return { "pt_BR", "pt" };
+    case L::ltEnglish:
+        return { "en_US", "en" };
+    case L::ltCzech:
+        return { "cs_CZ", "cs" };
+    case L::ltDanish:
+        return { "da_DK", "da" };
+    case L::ltEstonian:
+        return { "et_EE", "et" };
+    case L::ltFrench:
+        return { "fr_FR", "fr" };
+    case L::ltGerman:
+        return { "de_DE", "de" };
+    case L::ltItalian:
+        return { "it_IT", "it" };
+    case L::ltNorwegianBok:
+        return { "nb_NO", "nb", "no" };
+    case L::ltPolish:
+        return { "pl_PL", "pl" };
+    case L::ltSpanish:
+        return { "es_ES", "es" };
+    case L::ltRussian:
+        return { "ru_RU", "ru" };
+    case L::ltSwedish:
+        return { "sv_SE", "sv" };
+    case L::ltBrPort:
+        return { "pt_BR", "pt" };
     }
     return {};
 }

@@ -1,6 +1,7 @@
+#include "editor/LiveWordCount.h"
+
 #include "EditorFixture.h"
 #include "editor/EditorMemo.h"
-#include "editor/LiveWordCount.h"
 #include "editor/MemoPositions.h"
 #include "editor/MemoText.h"
 #include "editor/WordCount.h"
@@ -10,16 +11,18 @@
 #include <QLabel>
 #include <QTest>
 #include <QTextBlock>
-
 #include <functional>
 #include <random>
 
 namespace {
 /// A paragraph of one letter without a space: the editor can only cut it between characters.
-QString Spaceless(int length = 20000) { return QString(length, u'x'); }
+QString Spaceless(int length = 20000)
+{
+    return QString(length, u'x');
+}
 
 /// The count kept as the memo changed, against the words of the memo's whole text.
-#define EXPECT_COUNTS_AS_A_WHOLE(memo, live) \
+#define EXPECT_COUNTS_AS_A_WHOLE(memo, live)                                                       \
     EXPECT_EQ((live).Words(), CountTextWords((memo).Text()))
 } // namespace
 
@@ -52,16 +55,14 @@ TEST(LiveWordCount, AgreesWithTheWholeCountOnEveryKindOfBreak)
         EXPECT_EQ(TLiveWordCount(*memo.document()).Words(), CountTextWords(text));
     }
     memo.SetText(Spaceless());
-    ASSERT_FALSE(SoftBreakPositions(*memo.document()).isEmpty()) << "the word is cut by soft breaks";
+    ASSERT_FALSE(SoftBreakPositions(*memo.document()).isEmpty())
+        << "the word is cut by soft breaks";
     EXPECT_EQ(live.Words(), 1);
 }
 
 class LiveWordCountEdits : public testing::Test {
 public:
-    LiveWordCountEdits()
-    {
-        Memo.SetText("alpha beta\ngamma delta\n" + Spaceless() + " omega");
-    }
+    LiveWordCountEdits() { Memo.SetText("alpha beta\ngamma delta\n" + Spaceless() + " omega"); }
     /// Puts the caret at a place of the writer's text.
     void CaretAt(qsizetype offset)
     {
@@ -85,26 +86,42 @@ TEST_F(LiveWordCountEdits, FollowsTypingPastingDeletingAndUndo)
         qint64 Words;
     } steps[] = {
         { "type at the start", [](auto& t) { QTest::keyClicks(&t.Memo, "zeta "); }, 7 },
-        { "a space where a soft break cuts a word", [=](auto& t) {
-              t.CaretAt(cutOffset + 5);
-              QTest::keyClick(&t.Memo, Qt::Key_Space); }, 8 },
+        { "a space where a soft break cuts a word",
+            [=](auto& t) {
+                t.CaretAt(cutOffset + 5);
+                QTest::keyClick(&t.Memo, Qt::Key_Space);
+            },
+            8 },
         { "and taken away again", [](auto& t) { QTest::keyClick(&t.Memo, Qt::Key_Backspace); }, 7 },
-        { "a line end in a word", [](auto& t) {
-              t.CaretAt(8);
-              QTest::keyClick(&t.Memo, Qt::Key_Return); }, 8 },
-        { "two paragraphs joined", [](auto& t) { QTest::keyClick(&t.Memo, Qt::Key_Backspace); }, 7 },
-        { "a selection across paragraphs deleted", [](auto& t) {
-              t.CaretAt(13);
-              QTest::keyClick(&t.Memo, Qt::Key_Down, Qt::ShiftModifier);
-              QTest::keyClick(&t.Memo, Qt::Key_Delete); }, 5 },
-        { "a paste of lines and a joining break", [](auto& t) {
-              QGuiApplication::clipboard()->setText(QStringLiteral("one\r\ntwo three\uFDD0four"));
-              t.CaretAt(0);
-              QTest::keyClick(&t.Memo, Qt::Key_V, Qt::ControlModifier); }, 7 },
-        { "a paste that grows a paragraph past a cut", [](auto& t) {
-              QGuiApplication::clipboard()->setText(LongParagraph(3000));
-              t.CaretAt(2);
-              QTest::keyClick(&t.Memo, Qt::Key_V, Qt::ControlModifier); }, 3006 },
+        { "a line end in a word",
+            [](auto& t) {
+                t.CaretAt(8);
+                QTest::keyClick(&t.Memo, Qt::Key_Return);
+            },
+            8 },
+        { "two paragraphs joined", [](auto& t) { QTest::keyClick(&t.Memo, Qt::Key_Backspace); },
+            7 },
+        { "a selection across paragraphs deleted",
+            [](auto& t) {
+                t.CaretAt(13);
+                QTest::keyClick(&t.Memo, Qt::Key_Down, Qt::ShiftModifier);
+                QTest::keyClick(&t.Memo, Qt::Key_Delete);
+            },
+            5 },
+        { "a paste of lines and a joining break",
+            [](auto& t) {
+                QGuiApplication::clipboard()->setText(QStringLiteral("one\r\ntwo three\uFDD0four"));
+                t.CaretAt(0);
+                QTest::keyClick(&t.Memo, Qt::Key_V, Qt::ControlModifier);
+            },
+            7 },
+        { "a paste that grows a paragraph past a cut",
+            [](auto& t) {
+                QGuiApplication::clipboard()->setText(LongParagraph(3000));
+                t.CaretAt(2);
+                QTest::keyClick(&t.Memo, Qt::Key_V, Qt::ControlModifier);
+            },
+            3006 },
     };
     std::vector<qint64> counts { Live.Words() };
     EXPECT_EQ(Live.Words(), 6);
@@ -132,8 +149,9 @@ TEST_F(LiveWordCountEdits, AgreesWithTheWholeCountThroughAnyRunOfEdits)
     // Many small edits anywhere, big ones now and then, undo and redo: a fixed seed, so every
     // run makes the same edits.
     std::mt19937 random(20240607);
-    const QString pieces[] = { "a", " ", "\n", "b c", QStringLiteral("\uFDD0"), QStringLiteral("\u2028"),
-        QStringLiteral("\u00A0"), "  ", Spaceless(9000), LongParagraph(2000) };
+    const QString pieces[]
+        = { "a", " ", "\n", "b c", QStringLiteral("\uFDD0"), QStringLiteral("\u2028"),
+              QStringLiteral("\u00A0"), "  ", Spaceless(9000), LongParagraph(2000) };
     const auto below = [&random](int n) { return int(random() % unsigned(std::max(n, 1))); };
     for (int edit = 0; edit < 400; ++edit) {
         const int end = Memo.document()->characterCount() - 1;
@@ -147,7 +165,8 @@ TEST_F(LiveWordCountEdits, AgreesWithTheWholeCountThroughAnyRunOfEdits)
             break;
         case 2:
             cursor.setPosition(below(end + 1));
-            cursor.setPosition(std::min(end, cursor.position() + below(30)), QTextCursor::KeepAnchor);
+            cursor.setPosition(
+                std::min(end, cursor.position() + below(30)), QTextCursor::KeepAnchor);
             cursor.removeSelectedText();
             break;
         default:
@@ -160,7 +179,7 @@ TEST_F(LiveWordCountEdits, AgreesWithTheWholeCountThroughAnyRunOfEdits)
     }
 }
 
-class LiveWordCountEditor : public EditorFixture {};
+class LiveWordCountEditor : public EditorFixture { };
 
 TEST_F(LiveWordCountEditor, TheStatusLineCountsAsTheWriterTypesAgainstTheTarget)
 {

@@ -74,7 +74,8 @@ TEST_F(ThesaurusEditor, F8ReplacesTheWordWithTheChosenSynonymAsOneUndoableEdit)
     EXPECT_EQ(Dialogs.LastText(), "Thesaurus");
     EXPECT_EQ(meanings, (QStringList { "(noun) lantern", "(verb) illuminate" }));
     EXPECT_EQ(synonyms, (QStringList { "lantern", "light source (generic term)" }));
-    EXPECT_EQ(editor.memEditor->Text(), "A Light source burned.") << "the case of the word replaced";
+    EXPECT_EQ(editor.memEditor->Text(), "A Light source burned.")
+        << "the case of the word replaced";
     EXPECT_TRUE(editor.IsModified());
     EXPECT_TRUE(editor.windowTitle().endsWith(" *"));
 
@@ -107,7 +108,8 @@ TEST_F(ThesaurusEditor, LookUpFollowsASynonymAndCancelOrEscLeavesTheTextAlone)
         TfmThesaurus& window = ThesaurusWindow(dialog);
         QTest::mouseClick(window.btnLookUp, Qt::LeftButton);
         QListWidget& synonyms = *window.lbSynonyms;
-        QTest::mouseClick(synonyms.viewport(), Qt::LeftButton, {}, synonyms.visualItemRect(synonyms.item(1)).center());
+        QTest::mouseClick(synonyms.viewport(), Qt::LeftButton, {},
+            synonyms.visualItemRect(synonyms.item(1)).center());
         QTest::keyClick(&synonyms, Qt::Key_Return);
     });
     QTest::keyClick(editor.memEditor, Qt::Key_F8);
@@ -122,7 +124,8 @@ TEST_F(ThesaurusEditor, TheSelectionIsLookedUpInTheLanguagesDataFromTheProgramsF
     TfmEditor& editor = OpenAt("a hell bright day", 0);
     const auto lookUp = [&](int from, int to) {
         QString offered;
-        Dialogs.ExpectModal([&](QDialog& dialog) { offered = ThesaurusWindow(dialog).edtReplaceWith->text(); });
+        Dialogs.ExpectModal(
+            [&](QDialog& dialog) { offered = ThesaurusWindow(dialog).edtReplaceWith->text(); });
         QTextCursor cursor = editor.memEditor->textCursor();
         cursor.setPosition(from);
         cursor.setPosition(to, QTextCursor::KeepAnchor);

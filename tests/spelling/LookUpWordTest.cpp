@@ -38,7 +38,8 @@ TEST(LookUpWord, TheCaretsWordIsItsLettersAndTheApostrophesInside)
             text.remove(end, 1);
         }
         const TextRange range = LookUpRange(text, start, end);
-        EXPECT_EQ(text.mid(range.Start, range.End - range.Start), QString::fromUtf8(c.Word)) << c.Text;
+        EXPECT_EQ(text.mid(range.Start, range.End - range.Start), QString::fromUtf8(c.Word))
+            << c.Text;
     }
 }
 
@@ -57,7 +58,8 @@ TEST(LookUpWord, AReplacementTakesTheCaseOfTheWordItReplaces)
         { "\u00e9lan", "Verve", "\u00c9lan" },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(InCaseOf(QString::fromUtf8(c.Replacement), QString::fromUtf8(c.Word)), QString::fromUtf8(c.Result))
+        EXPECT_EQ(InCaseOf(QString::fromUtf8(c.Replacement), QString::fromUtf8(c.Word)),
+            QString::fromUtf8(c.Result))
             << c.Replacement << " for " << c.Word;
 }
 
@@ -68,6 +70,7 @@ TEST(LookUpWord, SynonymsLoseTheirNotesAndWordsAreLookedForInTheirOtherForms)
     EXPECT_EQ(SynonymWord("(informal)"), "(informal)") << "a note alone is the synonym";
     EXPECT_EQ(SynonymWord("lantern"), "lantern");
 
-    EXPECT_EQ(LookUpForms(QStringLiteral("Isn\u2019t")), (QStringList { QStringLiteral("Isn\u2019t"), "Isn't", "isn't" }));
+    EXPECT_EQ(LookUpForms(QStringLiteral("Isn\u2019t")),
+        (QStringList { QStringLiteral("Isn\u2019t"), "Isn't", "isn't" }));
     EXPECT_EQ(LookUpForms("HAUS"), (QStringList { "HAUS", "haus", "Haus" }));
 }

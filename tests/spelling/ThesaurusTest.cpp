@@ -1,9 +1,9 @@
-#include "ThesaurusFiles.h"
-#include "TempFolder.h"
 #include "spelling/Thesaurus.h"
 
-#include <QFileInfo>
+#include "TempFolder.h"
+#include "ThesaurusFiles.h"
 
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -11,7 +11,8 @@ namespace {
 QString FirstSynonym(TThesaurus& thesaurus, const QString& word)
 {
     const QList<ThesaurusMeaning> meanings = thesaurus.Lookup(word);
-    return meanings.isEmpty() || meanings[0].Synonyms.isEmpty() ? QString() : meanings[0].Synonyms[0];
+    return meanings.isEmpty() || meanings[0].Synonyms.isEmpty() ? QString()
+                                                                : meanings[0].Synonyms[0];
 }
 } // namespace
 
@@ -22,12 +23,22 @@ TEST(ThesaurusLanguage, TheProgramsLanguageChoosesTheThesaurusLanguage)
         const char* Name;
         ThesaurusLanguage Language;
     } cases[] = {
-        { "czech", L::ltCzech }, { "danish", L::ltDanish }, { "estonian", L::ltEstonian },
-        { "french", L::ltFrench }, { "german", L::ltGerman }, { "italian", L::ltItalian },
-        { "norwegian", L::ltNorwegianBok }, { "polish", L::ltPolish }, { "spanish", L::ltSpanish },
-        { "russian", L::ltRussian }, { "swedish", L::ltSwedish },
-        { "portuguese", L::ltBrPort }, { "brazilian portuguese", L::ltBrPort },
-        { "German", L::ltEnglish }, { "german (swiss)", L::ltEnglish }, { "english", L::ltEnglish },
+        { "czech", L::ltCzech },
+        { "danish", L::ltDanish },
+        { "estonian", L::ltEstonian },
+        { "french", L::ltFrench },
+        { "german", L::ltGerman },
+        { "italian", L::ltItalian },
+        { "norwegian", L::ltNorwegianBok },
+        { "polish", L::ltPolish },
+        { "spanish", L::ltSpanish },
+        { "russian", L::ltRussian },
+        { "swedish", L::ltSwedish },
+        { "portuguese", L::ltBrPort },
+        { "brazilian portuguese", L::ltBrPort },
+        { "German", L::ltEnglish },
+        { "german (swiss)", L::ltEnglish },
+        { "english", L::ltEnglish },
         { "", L::ltEnglish },
     };
     for (const auto& c : cases)
@@ -69,8 +80,10 @@ TEST(Thesaurus, ChoosesTheLanguagesDataFromTheFirstFolderThatHoldsAny)
 TEST(Thesaurus, ReadsTheDataInTheEncodingItsFirstLineNames)
 {
     TempFolder own;
-    const QList<ThesaurusEntry> entries = { { QStringLiteral("caf\u00e9"), { QStringLiteral("(noun)|caf\u00e9|bistro|coffee shop (generic term)") } },
-        { "isn't", { "(verb)|is not" } }, { "haus", { "(noun)|home" } } };
+    const QList<ThesaurusEntry> entries
+        = { { QStringLiteral("caf\u00e9"),
+                { QStringLiteral("(noun)|caf\u00e9|bistro|coffee shop (generic term)") } },
+              { "isn't", { "(verb)|is not" } }, { "haus", { "(noun)|home" } } };
     WriteThesaurus(own.Path("latin"), "th_en_US", entries, "ISO8859-1");
     WriteThesaurus(own.Path("utf8"), "th_en_US", entries, "UTF-8");
     for (const char* folder : { "latin", "utf8" }) {

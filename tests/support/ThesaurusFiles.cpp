@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
-
 #include <algorithm>
 #include <utility>
 
@@ -16,8 +15,8 @@ void WriteFile(const QString& path, const QByteArray& bytes)
 }
 } // namespace
 
-void WriteThesaurus(const QString& folder, const QString& name, const QList<ThesaurusEntry>& entries,
-    const QByteArray& encoding)
+void WriteThesaurus(const QString& folder, const QString& name,
+    const QList<ThesaurusEntry>& entries, const QByteArray& encoding)
 {
     QDir().mkpath(folder);
     QStringEncoder encode(encoding.constData());

@@ -14,5 +14,5 @@ struct ThesaurusEntry {
 
 /// Writes a MyThes thesaurus, `folder` + `name` + ".idx" and ".dat", in the encoding named on
 /// its first line; the index is sorted and points at each word's place in the data.
-void WriteThesaurus(const QString& folder, const QString& name, const QList<ThesaurusEntry>& entries,
-    const QByteArray& encoding = "UTF-8");
+void WriteThesaurus(const QString& folder, const QString& name,
+    const QList<ThesaurusEntry>& entries, const QByteArray& encoding = "UTF-8");
