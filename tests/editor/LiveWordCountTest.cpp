@@ -60,6 +60,31 @@ TEST(LiveWordCount, AgreesWithTheWholeCountOnEveryKindOfBreak)
     EXPECT_EQ(live.Words(), 1);
 }
 
+TEST(LiveWordCount, ASpaceTakenFromBeforeABreakJoinsTheWordsAcrossIt)
+{
+    // A long paragraph is cut after a space, and a break standing for U+FDD0 joins the words on
+    // either side: the space before either break decides whether the word after it is a new
+    // one, so an edit in one block changes the count of the next.
+    TEditorMemo memo;
+    memo.SetText(LongParagraph() + QStringLiteral(" a \uFDD0b"));
+    TLiveWordCount live(*memo.document());
+    const qint64 words = live.Words();
+    QTextBlock cut = memo.document()->begin();
+    while (cut.isValid() && !IsSoftBreakBefore(cut))
+        cut = cut.next();
+    const QTextBlock breaks[] = { memo.document()->lastBlock(), cut };
+    for (const QTextBlock& after : breaks) {
+        const QTextBlock before = after.previous();
+        ASSERT_TRUE(before.text().endsWith(u' '));
+        QTextCursor cursor(before);
+        cursor.setPosition(before.position() + before.length() - 2);
+        memo.setTextCursor(cursor);
+        QTest::keyClick(&memo, Qt::Key_Delete);
+        EXPECT_COUNTS_AS_A_WHOLE(memo, live);
+    }
+    EXPECT_EQ(live.Words(), words - 2);
+}
+
 class LiveWordCountEdits : public testing::Test {
 public:
     LiveWordCountEdits() { Memo.SetText("alpha beta\ngamma delta\n" + Spaceless() + " omega"); }
