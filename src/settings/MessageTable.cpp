@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::TEXT_FILTER) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::ZOOM_TO_FIT) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -93,6 +93,11 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "WORD_USAGE_TIMES", "Times" },
     { "PROJECT_FILTER", "Nodex Project (*.nodex)" },
     { "TEXT_FILTER", "Text Files (*.txt)" },
+    { "VIEW_MENU", "&View" },
+    { "ZOOM_IN", "Zoom &In" },
+    { "ZOOM_OUT", "Zoom &Out" },
+    { "ZOOM_ACTUAL_SIZE", "&Actual Size" },
+    { "ZOOM_TO_FIT", "Zoom To &Fit" },
 } };
 
 std::size_t Index(MessageKey key)

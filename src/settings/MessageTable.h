@@ -86,6 +86,11 @@ enum class MessageKey {
     WORD_USAGE_TIMES,
     PROJECT_FILTER,
     TEXT_FILTER,
+    VIEW_MENU,
+    ZOOM_IN,
+    ZOOM_OUT,
+    ZOOM_ACTUAL_SIZE,
+    ZOOM_TO_FIT,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -93,7 +98,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 77;
+    static constexpr int Count = 82;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 
