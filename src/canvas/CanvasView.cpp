@@ -13,6 +13,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QToolTip>
@@ -32,6 +33,7 @@ TCanvasView::TCanvasView(TCanvas* canvas, CanvasState& state, QWidget* parent)
     : QGraphicsView(canvas, parent)
     , FCanvas(canvas)
     , FState(state)
+    , FOverview(*canvas)
 {
     setObjectName("scrlbMain");
     setFrameShape(QFrame::NoFrame);
@@ -452,6 +454,20 @@ void TCanvasView::ZoomToFit()
         ScrollToOrigin();
     else
         centerOn(cards.center());
+}
+
+void TCanvasView::paintEvent(QPaintEvent* event)
+{
+    if (FZoom.Scale() >= CanvasOverview::ReadableScale) {
+        QGraphicsView::paintEvent(event);
+        return;
+    }
+    QPainter painter(viewport());
+    painter.setClipRegion(event->region());
+    const QRectF exposed = mapToScene(event->rect()).boundingRect();
+    painter.setTransform(viewportTransform());
+    drawBackground(&painter, exposed);
+    FOverview.Paint(painter, viewportTransform(), exposed);
 }
 
 void TCanvasView::drawBackground(QPainter* painter, const QRectF& rect)

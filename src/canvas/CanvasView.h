@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/CanvasOverview.h"
 #include "canvas/CanvasZoom.h"
 
 #include <QGraphicsView>
@@ -73,6 +74,7 @@ protected:
     bool viewportEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void drawBackground(QPainter* painter, const QRectF& rect) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void PanelMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QMouseEvent& event);
@@ -104,4 +106,5 @@ private:
     QPoint FPressScreen;
     bool FDragging = false;
     CanvasZoom FZoom;
+    CanvasOverview FOverview;
 };

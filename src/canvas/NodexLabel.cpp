@@ -4,13 +4,6 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QStyleOptionGraphicsItem>
-
-namespace {
-// Below this scale an 8-point name is a few pixels high and cannot be read; laying out and
-// drawing thousands of such texts would make a zoomed-out canvas slow to draw for nothing.
-constexpr qreal ReadableScale = 0.5;
-} // namespace
 
 QFont CardLabelFont()
 {
@@ -74,16 +67,11 @@ void TNodexLabel::SetColours(const QColor& text, const QColor& background, bool 
 
 QRectF TNodexLabel::boundingRect() const { return QRectF(0, 0, FWidth, FHeight); }
 
-void TNodexLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*)
+void TNodexLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
     const QRect box(0, 0, FWidth, FHeight);
     if (!FTransparent)
         painter->fillRect(box, FBackground);
-    if (option->levelOfDetailFromTransform(painter->worldTransform()) < ReadableScale) {
-        // A bar where the name stands, in its colour, so a selected card still shows as one.
-        painter->fillRect(QRectF(0, FHeight / 3.0, FWidth, FHeight / 3.0), FTextColour);
-        return;
-    }
     painter->setFont(FFont);
     painter->setPen(FTextColour);
     painter->drawText(box, LabelTextFlags(), FText);

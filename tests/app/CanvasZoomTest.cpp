@@ -2,6 +2,7 @@
 #include "app/Main.h"
 #include "canvas/Canvas.h"
 #include "canvas/CanvasView.h"
+#include "canvas/NodexLabel.h"
 #include "canvas/NodexObject.h"
 
 #include <QAction>
@@ -123,6 +124,41 @@ TEST_F(CanvasZoomTest, PanningAndLinkingAndInsertWorkInCanvasPointsAtAnyScale)
     QTest::mouseMove(Viewport(), start + QPoint(-50, 0));
     QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::ShiftModifier, start + QPoint(-50, 0));
     EXPECT_EQ(horizontal->value(), 350);
+}
+
+TEST_F(CanvasZoomTest, ZoomedOutTheCanvasShowsEveryCardSimply)
+{
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(Card("B")));
+    View().RestoreZoom(25);
+    const QImage shown = Viewport()->grab().toImage();
+    const QColor canvas = Main().Canvas().backgroundBrush().color();
+    const auto pixel
+        = [&](QPointF canvasPoint) { return shown.pixelColor(View().mapFromScene(canvasPoint)); };
+    // Whether a canvas rectangle shows any pixel for which `test` holds.
+    const auto any = [&](const QRectF& canvasRect, auto test) {
+        const QRect rect = View().mapFromScene(canvasRect).boundingRect();
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                if (test(shown.pixelColor(x, y)))
+                    return true;
+        return false;
+    };
+
+    // Each icon is drawn where its card stands, and a bar in the name's colour where the name
+    // stands: the selected card's in the selection colour.
+    for (TNodex* card : Main().Canvas().Cards()) {
+        const QRectF icon(card->Left(), card->Top(), card->Width(), card->Height());
+        EXPECT_TRUE(any(icon, [&](QColor colour) { return colour != canvas; }))
+            << card->Name().toStdString();
+        const TNodexLabel* name = card->NameLabel();
+        EXPECT_TRUE(any(QRectF(name->pos(), QSizeF(name->Width(), name->Height())),
+            [&](QColor colour) { return colour == name->TextColour(); }))
+            << card->Name().toStdString();
+    }
+    EXPECT_NE(Card("B")->NameLabel()->TextColour(), Card("A")->NameLabel()->TextColour());
+    EXPECT_EQ(pixel(QPointF(1000, 1000)), canvas) << "empty canvas";
+    // Beyond the canvas's edge the view is no canvas, and looks it.
+    EXPECT_NE(pixel(QPointF(Main().Canvas().CanvasWidth() + 40, 100)), canvas);
 }
 
 TEST_F(CanvasZoomTest, CtrlWheelZoomsAroundThePointerWithinTheLimits)
