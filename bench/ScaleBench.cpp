@@ -25,7 +25,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -293,6 +295,49 @@ void DragGroup(benchmark::State& state)
     QTest::mouseRelease(viewport, Qt::LeftButton, Qt::ShiftModifier, from);
     main.Project().Modified = false;
 }
+
+/// Zoom to fit on a canvas of N cards, and the redraw of the whole view at that scale.
+void ZoomToFitAndRedraw(benchmark::State& state)
+{
+    Fixture fixture(int(state.range(0)));
+    TfmMain& main = fixture.Program.Main();
+    main.OpenProject(fixture.Project);
+    main.resize(1200, 900);
+    QWidget* viewport = main.View().viewport();
+    benchmark::DoNotOptimize(viewport->grab());
+    for (auto _ : state) {
+        state.PauseTiming();
+        main.View().RestoreZoom(100);
+        state.ResumeTiming();
+        main.View().ZoomToFit();
+        benchmark::DoNotOptimize(viewport->grab());
+    }
+    state.counters["percent"] = main.View().ZoomPercent();
+}
+
+/// One notch of the wheel at 25% on a canvas of N cards, until the view has drawn what it shows.
+void ScrollAtQuarterScale(benchmark::State& state)
+{
+    Fixture fixture(int(state.range(0)));
+    TfmMain& main = fixture.Program.Main();
+    main.OpenProject(fixture.Project);
+    main.resize(800, 600);
+    main.View().RestoreZoom(25);
+    QWidget* viewport = main.View().viewport();
+    QApplication::processEvents();
+    const QPoint at = viewport->rect().center();
+    int step = 0;
+    int farthest = 0;
+    for (auto _ : state) {
+        // Down and up again, so that every step scrolls.
+        QWheelEvent wheel(at, viewport->mapToGlobal(at), {}, QPoint(0, ++step % 2 ? -120 : 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &wheel);
+        QApplication::processEvents();
+        farthest = std::max(farthest, main.View().verticalScrollBar()->value());
+    }
+    state.counters["scrolled"] = farthest;
+}
 } // namespace
 
 BENCHMARK(ReadCardFiles)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -311,6 +356,8 @@ BENCHMARK(ReadChainFiles)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->
 BENCHMARK(CompileChain)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(FindAndCompileCards)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DragGroup)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Iterations(200);
+BENCHMARK(ZoomToFitAndRedraw)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(ScrollAtQuarterScale)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 int main(int argc, char** argv)
 {

@@ -123,6 +123,7 @@ std::optional<WindowPlacement> ProjectStore::LoadProject(QString& reason)
     FProject.WorkspaceSize = data.Size;
     FProject.TargetWordCount = data.TargetWordCount;
     FProject.BoldBaseType = data.BoldBaseType;
+    FProject.Zoom = data.Zoom;
     FTheme.ThemeName = data.ThemeName;
     if (!data.ThemeName.isEmpty())
         FThemes.LoadTheme(data.ThemeName);
@@ -257,6 +258,7 @@ bool ProjectStore::WriteProject(const WindowPlacement& window, QString& reason)
     data.BoldBaseType = FProject.BoldBaseType;
     data.Size = FProject.WorkspaceSize;
     data.ThemeName = FTheme.ThemeName;
+    data.Zoom = FProject.Zoom;
     WriteProjectFile(file, data);
     return file.Save(reason);
 }

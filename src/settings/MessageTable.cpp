@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::LIVE_WORD_COUNT) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::ZOOM_TO_FIT) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -105,6 +105,11 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "THESAURUS_NO_WORD", "Put the caret on a word, or select one, to look it up." },
     { "THESAURUS_NOT_FOUND", "is not in the thesaurus." },
     { "LIVE_WORD_COUNT", "Words: %1" },
+    { "VIEW_MENU", "&View" },
+    { "ZOOM_IN", "Zoom &In" },
+    { "ZOOM_OUT", "Zoom &Out" },
+    { "ZOOM_ACTUAL_SIZE", "&Actual Size" },
+    { "ZOOM_TO_FIT", "Zoom To &Fit" },
 } };
 
 std::size_t Index(MessageKey key)

@@ -97,6 +97,11 @@ enum class MessageKey {
     THESAURUS_NO_WORD,
     THESAURUS_NOT_FOUND,
     LIVE_WORD_COUNT,
+    VIEW_MENU,
+    ZOOM_IN,
+    ZOOM_OUT,
+    ZOOM_ACTUAL_SIZE,
+    ZOOM_TO_FIT,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -104,7 +109,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 88;
+    static constexpr int Count = 93;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

@@ -127,7 +127,8 @@ TEST_F(LanguageTest, APseudoTranslationReachesEveryWindowMenuAndMessage)
     const MainMenus& menus = Main().Menus();
     QList<QAction*> themed = menus.pmnuState;
     themed << menus.pmnuStateTitle->menuAction();
-    for (const QMenu* menu : {menus.mmnuFile, menus.mmnuTools, menus.mmnuHelp, menus.pmnuNodex, menus.pmnuPanel})
+    for (const QMenu* menu :
+         {menus.mmnuFile, menus.mmnuView, menus.mmnuTools, menus.mmnuHelp, menus.pmnuNodex, menus.pmnuPanel})
         MenuTexts(menu, texts, themed + Main().RecentFiles().Items());
     for (const QMenu* menu : editor->findChildren<QMenu*>())
         MenuTexts(menu, texts, {});
