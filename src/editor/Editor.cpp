@@ -3,6 +3,7 @@
 #include "editor/EditorMemo.h"
 #include "editor/FindReplace.h"
 #include "editor/ImportFile.h"
+#include "editor/MemoText.h"
 #include "editor/UCLinePrinter.h"
 #include "editor/WordCount.h"
 #include "editor/WordUsageWindow.h"
@@ -14,6 +15,8 @@
 #include "platform/WaitCursor.h"
 #include "platform/WindowPlacement.h"
 #include "settings/MessageTable.h"
+#include "spelling/SpellChecker.h"
+#include "spelling/SpellHighlighter.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -30,6 +33,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTextBlock>
 #include <QTime>
 #include <QTimer>
 #include <cerrno>
@@ -44,6 +48,16 @@ const QString SettingsFile = QStringLiteral("Nodex.ini");
 const QString PlacementSection = QStringLiteral("EditWindow");
 constexpr int MinuteMs = 60'000;
 
+/// For a block that continues a long paragraph, the paragraph's start, which the spelling rules
+/// read as the start of its line; nothing for a block that starts a line.
+QString LineLeadIn(const QTextBlock& block)
+{
+    QTextBlock start = block;
+    while (IsSoftBreakBefore(start))
+        start = start.previous();
+    return start == block ? QString() : start.text();
+}
+
 /// Whether nothing stands at the path. One that cannot be looked at (a folder without
 /// permission, a loop of links) is not missing: its text is there, only unreadable.
 bool IsMissing(const QString& path)
@@ -57,9 +71,12 @@ bool IsMissing(const QString& path)
 TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     : QMainWindow(parent, stayOnTop ? Qt::Window | Qt::WindowStaysOnTopHint : Qt::Window)
     , memEditor(new TEditorMemo)
+    , dlgSpeller(new TSpellChecker(context.Spelling, context.Questions, context.Messages, this))
     , FContext(context)
     , sbStatus(new QLabel)
+    , sbSpelling(new QLabel)
     , tmrAutoSave(new QTimer(this))
+    , FSpellTarget(*memEditor)
 {
     setObjectName("fmEditor");
     setWindowTitle(NoFileCaption);
@@ -69,6 +86,9 @@ TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     setCentralWidget(memEditor);
     sbStatus->setObjectName("sbStatus");
     statusBar()->addWidget(sbStatus, 1);
+    sbSpelling->setObjectName("sbSpelling");
+    statusBar()->addPermanentWidget(sbSpelling);
+    sbSpelling->hide();
     tmrAutoSave->setObjectName("tmrAutoSave");
     Menus.Build(this);
     memEditor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -108,6 +128,10 @@ void TfmEditor::ConnectCommands()
     connect(m.mnuWordUsage, &QAction::triggered, this, &TfmEditor::mnuWordUsageClick);
     connect(m.mnuSaveWindowPos, &QAction::triggered, this, &TfmEditor::mnuSaveWindowPosClick);
     connect(m.mnuHelp, &QAction::triggered, this, [this] { FContext.Desktop.ShowHelp({}); });
+    connect(m.mnuSpellCheck, &QAction::triggered, this, [this] { dlgSpeller->Check(FSpellTarget, ckWholeText); });
+    connect(m.mnuSpellingOptions, &QAction::triggered, dlgSpeller, &TSpellChecker::ShowConfigDialog);
+    connect(dlgSpeller, &TSpellChecker::DialogDeactivate, this, &TfmEditor::dlgSpellerDialogDeactivate);
+    connect(&FContext.Spelling, &TSpellEngine::Changed, this, &TfmEditor::FollowSpellingOptions);
     // Menu states are worked out when a menu opens; a shortcut refreshes them first, so that a
     // command whose item is disabled at that moment does nothing.
     // The command states follow the memo as it changes, so that a shortcut never meets a
@@ -128,6 +152,7 @@ void TfmEditor::ConnectCommands()
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, clipboardChanged);
     FCanPaste = !QGuiApplication::clipboard()->text().isEmpty();
     connect(memEditor, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        AddSpellingItems(at);
         Menus.pmnuEditor->popup(memEditor->mapToGlobal(at));
     });
     connect(memEditor, &QPlainTextEdit::textChanged, this, [this] {
@@ -193,6 +218,7 @@ void TfmEditor::showEvent(QShowEvent* event)
         SetAutoSave(FAutoSave);
         ReadPlacement();
         LoadOnFirstShow();
+        FollowSpellingOptions();
     }
     RefreshEditorState();
     ShowAutoSaveState();
@@ -469,6 +495,7 @@ void TfmEditor::closeEvent(QCloseEvent* event)
         return;
     }
     delete FFindDialog.data();
+    dlgSpeller->StopCheck();
     if (WindowMemory == EditMemory::RememberAll)
         WritePlacement(CardFilePath);
     event->accept();
@@ -485,6 +512,9 @@ void TfmEditor::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && FFindDialog
         && QApplication::activeWindow() != FFindDialog)
         FFindDialog->hide();
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && dlgSpeller->Dialog()
+        && QApplication::activeWindow() != dlgSpeller->Dialog())
+        dlgSpeller->StopCheck();
     // A minimised editor is put away; opening its card again shows it in its normal state.
     if (event->type() == QEvent::WindowStateChange && isMinimized()) {
         if (WindowMemory == EditMemory::RememberAll)
@@ -567,4 +597,75 @@ void TfmEditor::mnuSaveWindowPosClick()
 {
     if (FContext.Questions.AskOkCancel(FContext.Messages.Text(MessageKey::SAVE_WINDOW_POS)))
         WritePlacement(FContext.AppFolder + SettingsFile);
+}
+
+void TfmEditor::FollowSpellingOptions()
+{
+    if (FFirstShow)
+        return; // hidden workers and the template never check
+    TSpellEngine& spelling = FContext.Spelling;
+    const bool live = spelling.LiveSpelling();
+    if (live && !FHighlighter) {
+        FHighlighter = new TSpellHighlighter(memEditor->document(), spelling, LineLeadIn);
+    } else if (!live && FHighlighter) {
+        delete FHighlighter;
+        FHighlighter = nullptr;
+    }
+    const bool noDictionary = live && !spelling.HasDictionary();
+    sbSpelling->setText(noDictionary ? " " + Messages().Text(MessageKey::SPELL_NO_DICTIONARY_STATUS) + " " : QString());
+    sbSpelling->setVisible(noDictionary);
+}
+
+void TfmEditor::dlgSpellerDialogDeactivate()
+{
+    if (!isActiveWindow())
+        dlgSpeller->StopCheck();
+}
+
+void TfmEditor::AddSpellingItems(QPoint at)
+{
+    qDeleteAll(FSpellingItems);
+    FSpellingItems.clear();
+    TSpellEngine& spelling = FContext.Spelling;
+    if (memEditor->isReadOnly() || !spelling.HasDictionary())
+        return;
+    const QTextCursor cursor = memEditor->cursorForPosition(at);
+    const QTextBlock block = cursor.block();
+    const auto word = MisspelledWordAt(spelling, block.text(), cursor.positionInBlock(), LineLeadIn(block));
+    if (!word)
+        return;
+    QMenu* menu = Menus.pmnuEditor;
+    QAction* first = menu->actions().value(0);
+    const auto add = [&](const QString& caption, const char* name) {
+        auto* item = new QAction(caption, menu);
+        item->setObjectName(name);
+        menu->insertAction(first, item);
+        FSpellingItems << item;
+        return item;
+    };
+    // Positions in the document: nothing can change the text while the menu is open.
+    const int start = block.position() + int(word->Start);
+    const int end = start + int(word->Text.size());
+    constexpr int MostSuggestions = 8;
+    const QStringList suggestions = spelling.Suggestions(word->Text).mid(0, MostSuggestions);
+    for (const QString& suggestion : suggestions) {
+        connect(add(suggestion, "pmnuSuggestion"), &QAction::triggered, this, [this, start, end, suggestion] {
+            QTextCursor range(memEditor->document());
+            range.setPosition(start);
+            range.setPosition(end, QTextCursor::KeepAnchor);
+            memEditor->setTextCursor(range);
+            memEditor->InsertText(suggestion);
+        });
+    }
+    if (suggestions.isEmpty())
+        add(Messages().Text(MessageKey::SPELL_NO_SUGGESTIONS), "pmnuNoSuggestions")->setEnabled(false);
+    const QString text = word->Text;
+    connect(add(Messages().Text(MessageKey::SPELL_ADD_TO_DICTIONARY), "pmnuAddWord"), &QAction::triggered, this, [this, text] {
+        QString error;
+        if (!FContext.Spelling.AddWord(text, error))
+            FContext.Questions.ShowWarning(Messages().Text(MessageKey::SPELL_WORD_NOT_ADDED).arg(text), error);
+    });
+    connect(add(Messages().Text(MessageKey::SPELL_IGNORE_ALL), "pmnuIgnoreAll"), &QAction::triggered, this,
+        [this, text] { FContext.Spelling.IgnoreAll(text); });
+    FSpellingItems << menu->insertSeparator(first);
 }

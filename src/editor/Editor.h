@@ -2,6 +2,8 @@
 
 #include "editor/EditorMenus.h"
 #include "editor/EditorSettings.h"
+#include "editor/MemoSpellTarget.h"
+#include "spelling/SpellEngine.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -13,6 +15,8 @@ class QTimer;
 class Shell;
 class TEditorMemo;
 class TfmFindReplace;
+class TSpellChecker;
+class TSpellHighlighter;
 
 class TfmEditor;
 
@@ -23,6 +27,7 @@ struct EditorContext {
         , Questions(questions)
         , Desktop(desktop)
         , Messages(messages)
+        , Spelling(AppFolder)
     {
     }
 
@@ -34,6 +39,8 @@ struct EditorContext {
     /// The hidden template windows whose captions the language file translates.
     TfmEditor* TemplateEditor = nullptr;
     const TfmFindReplace* TemplateFindReplace = nullptr;
+    /// The dictionary, the spelling configuration and the words ignored, for every editor.
+    TSpellEngine Spelling;
 };
 
 /// The editor window of one card's text: plain text in a memo, loaded when the window is first
@@ -59,6 +66,7 @@ public:
 
     TEditorMemo* memEditor;
     EditorMenus Menus;
+    TSpellChecker* dlgSpeller;
 
     /// Copies the window's and the menus' captions and the language from the template.
     void CopyCaptionsFrom(const TfmEditor& source);
@@ -125,9 +133,18 @@ private:
     const MessageTable& Messages() const { return FContext.Messages; }
     /// What a caption ends in while the text has unsaved changes: " *".
     QString ModifiedMarker() const;
+    /// Live checking follows the spelling options: underlining on or off, and a note in the
+    /// status line when there is no dictionary to check with.
+    void FollowSpellingOptions();
+    /// Stops the check when its dialog went to the background and the editor is not in front.
+    void dlgSpellerDialogDeactivate();
+    /// Puts the spellings for the misspelled word under the pointer at the top of the pop-up menu,
+    /// with Add to Dictionary and Ignore All.
+    void AddSpellingItems(QPoint at);
 
     EditorContext& FContext;
     QLabel* sbStatus;
+    QLabel* sbSpelling;
     QTimer* tmrAutoSave;
     QPointer<TfmFindReplace> FFindDialog;
     bool FCanPaste = false;
@@ -135,4 +152,7 @@ private:
     bool FAutoSave = false;
     int FAutoSaveInterval = 15;
     QString FUnreadable; ///< why the card's text could not be read
+    TMemoSpellTarget FSpellTarget;
+    TSpellHighlighter* FHighlighter = nullptr;
+    QList<QAction*> FSpellingItems; ///< the pop-up menu's items for the word under the pointer
 };
