@@ -15,6 +15,7 @@
 #include "platform/WaitCursor.h"
 #include "platform/WindowPlacement.h"
 #include "settings/MessageTable.h"
+#include "spelling/SpellCheck.h"
 #include "spelling/SpellChecker.h"
 #include "spelling/SpellHighlighter.h"
 

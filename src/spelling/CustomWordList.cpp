@@ -11,6 +11,7 @@ namespace {
 // A word list is small; anything larger is not one.
 constexpr qint64 MaxListBytes = 16 * 1024 * 1024;
 const QChar ExcludedMark = u'*';
+const QChar CommentMark = u'#';
 } // namespace
 
 TCustomWordList::TCustomWordList(QString path)
@@ -47,6 +48,8 @@ bool TCustomWordList::Load(QString& error)
 void TCustomWordList::TakeLine(const QString& line)
 {
     const QString word = line.trimmed();
+    if (word.startsWith(CommentMark))
+        return;
     if (word.startsWith(ExcludedMark)) {
         if (word.size() > 1)
             FExcluded.insert(word.sliced(1));

@@ -6,7 +6,8 @@
 
 /// The writer's own word list (a ".adu" file): UTF-8 text, one word a line, with the words the
 /// writer never wants accepted written "*word", as Hunspell's personal dictionaries write them.
-/// Lines it does not understand are written back as they were.
+/// Lines begun with "#" are notes; they, and lines it does not understand, are written back as
+/// they were.
 class TCustomWordList {
 public:
     explicit TCustomWordList(QString path = {});

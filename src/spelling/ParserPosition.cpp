@@ -60,7 +60,7 @@ QStringView TParserPosition::CurrentLine() const
         while (FLineEnd < FText.size() && !EndsLine(FText[FLineEnd]))
             ++FLineEnd;
         if (FLineStart == 0 && !FLeadIn.isEmpty())
-            FFirstLine = FLeadIn + FText.first(FLineEnd);
+            FFirstLine = FLeadIn + FText.first(FLineEnd).toString();
     }
     if (FLineStart == 0 && !FLeadIn.isEmpty())
         return QStringView(FFirstLine).first(std::min(FFirstLine.size(), MaxLineLength));

@@ -9,6 +9,7 @@
 #include "spelling/SpellTarget.h"
 #include "spelling/SpellingOptions.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -91,8 +92,12 @@ void TSpellChecker::Finish(bool cancelled)
     const qsizetype caret = FRun->OriginalCaret();
     // Gone before the dialog hides, so that its deactivation finds no check to stop.
     FRun.reset();
+    // The writer answered in the dialog: the editor takes the keys again.
+    const bool answering = FDialog && FDialog->isActiveWindow();
     if (FDialog)
         FDialog->hide();
+    if (answering)
+        FWindow->activateWindow();
     FTarget->Select(caret, caret);
     FTarget = nullptr;
     if (!cancelled)
