@@ -38,6 +38,7 @@
 #include <QTime>
 #include <QTimer>
 #include <cerrno>
+#include <utility>
 #include <optional>
 #include <sys/stat.h>
 
@@ -97,7 +98,12 @@ TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     resize(600, 400);
 }
 
-TfmEditor::~TfmEditor() { delete FFindDialog.data(); }
+TfmEditor::~TfmEditor()
+{
+    delete FFindDialog.data();
+    // The memo still repaints while the window is taken down; what it reports is no longer ours.
+    disconnect(memEditor, nullptr, this, nullptr);
+}
 
 void TfmEditor::ConnectCommands()
 {
@@ -133,6 +139,7 @@ void TfmEditor::ConnectCommands()
     connect(m.mnuSpellingOptions, &QAction::triggered, dlgSpeller, &TSpellChecker::ShowConfigDialog);
     connect(dlgSpeller, &TSpellChecker::DialogDeactivate, this, &TfmEditor::dlgSpellerDialogDeactivate);
     connect(&FContext.Spelling, &TSpellEngine::Changed, this, &TfmEditor::FollowSpellingOptions);
+    connect(memEditor, &QPlainTextEdit::updateRequest, this, &TfmEditor::CheckSpellingInView);
     // Menu states are worked out when a menu opens; a shortcut refreshes them first, so that a
     // command whose item is disabled at that moment does nothing.
     // The command states follow the memo as it changes, so that a shortcut never meets a
@@ -608,13 +615,22 @@ void TfmEditor::FollowSpellingOptions()
     const bool live = spelling.LiveSpelling();
     if (live && !FHighlighter) {
         FHighlighter = new TSpellHighlighter(memEditor->document(), spelling, LineLeadIn);
+        CheckSpellingInView();
     } else if (!live && FHighlighter) {
-        delete FHighlighter;
-        FHighlighter = nullptr;
+        delete std::exchange(FHighlighter, nullptr); // taking its underlines away repaints
     }
     const bool noDictionary = live && !spelling.HasDictionary();
     sbSpelling->setText(noDictionary ? " " + Messages().Text(MessageKey::SPELL_NO_DICTIONARY_STATUS) + " " : QString());
     sbSpelling->setVisible(noDictionary);
+}
+
+void TfmEditor::CheckSpellingInView()
+{
+    if (!FHighlighter)
+        return;
+    const QWidget* view = memEditor->viewport();
+    FHighlighter->CheckBlocks(memEditor->cursorForPosition(QPoint(0, 0)).block(),
+        memEditor->cursorForPosition(QPoint(view->width() - 1, view->height() - 1)).block());
 }
 
 void TfmEditor::dlgSpellerDialogDeactivate()

@@ -136,6 +136,8 @@ private:
     /// Live checking follows the spelling options: underlining on or off, and a note in the
     /// status line when there is no dictionary to check with.
     void FollowSpellingOptions();
+    /// Live checking looks at the blocks in view, so that a long text opens and scrolls at once.
+    void CheckSpellingInView();
     /// Stops the check when its dialog went to the background and the editor is not in front.
     void dlgSpellerDialogDeactivate();
     /// Puts the spellings for the misspelled word under the pointer at the top of the pop-up menu,

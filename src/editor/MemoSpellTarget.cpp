@@ -10,9 +10,15 @@ TMemoSpellTarget::TMemoSpellTarget(TEditorMemo& memo)
 {
 }
 
-QString TMemoSpellTarget::Text() const { return FMemo.Text(); }
+QString TMemoSpellTarget::Text() const
+{
+    return FMemo.Text();
+}
 
-int TMemoSpellTarget::Revision() const { return FMemo.document()->revision(); }
+int TMemoSpellTarget::Revision() const
+{
+    return FMemo.document()->revision();
+}
 
 qsizetype TMemoSpellTarget::CaretPosition() const
 {
@@ -29,10 +35,13 @@ void TMemoSpellTarget::Select(qsizetype from, qsizetype to)
     FMemo.ensureCursorVisible();
 }
 
-void TMemoSpellTarget::Replace(qsizetype from, qsizetype to, const QString& text)
+bool TMemoSpellTarget::Replace(qsizetype from, qsizetype to, const QString& text)
 {
+    if (FMemo.isReadOnly())
+        return false;
     Select(from, to);
     FMemo.InsertText(text);
+    return true;
 }
 
 QRect TMemoSpellTarget::SelectionOnScreen() const
@@ -45,4 +54,7 @@ QRect TMemoSpellTarget::SelectionOnScreen() const
     return QRect(FMemo.viewport()->mapToGlobal(area.topLeft()), area.size());
 }
 
-QWidget* TMemoSpellTarget::Control() const { return &FMemo; }
+QWidget* TMemoSpellTarget::Control() const
+{
+    return &FMemo;
+}

@@ -14,7 +14,7 @@ public:
     int Revision() const override;
     qsizetype CaretPosition() const override;
     void Select(qsizetype from, qsizetype to) override;
-    void Replace(qsizetype from, qsizetype to, const QString& text) override;
+    bool Replace(qsizetype from, qsizetype to, const QString& text) override;
     QRect SelectionOnScreen() const override;
     QWidget* Control() const override;
 

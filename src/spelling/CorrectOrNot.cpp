@@ -13,14 +13,16 @@ qsizetype FirstCharacterLength(QStringView word)
 }
 
 /// The answer of a look-up: none when the dictionaries do not know the word.
-std::optional<bool> LookUp(const QString& word, const TSpellDictionary& dictionary, bool useExcludes)
+std::optional<bool> LookUp(
+    const QString& word, const TSpellDictionary& dictionary, bool useExcludes)
 {
     if (!dictionary.Knows(word))
         return std::nullopt;
     return !(useExcludes && dictionary.IsExcluded(word));
 }
 
-bool IsEnglishPossessive(const QString& word, const TSpellDictionary& dictionary, TAllowedCases cases)
+bool IsEnglishPossessive(
+    const QString& word, const TSpellDictionary& dictionary, TAllowedCases cases)
 {
     if (word.size() < 3 || dictionary.Language() != lcEnglish)
         return false;

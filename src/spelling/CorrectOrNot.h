@@ -9,10 +9,10 @@ class TWordParser;
 
 /// To which case a word is brought for its second look-up.
 enum TAllowedCases {
-    cmNone,                ///< the word as it stands
-    cmInitialCaps,         ///< the first letter lowered
+    cmNone, ///< the word as it stands
+    cmInitialCaps, ///< the first letter lowered
     cmInitialCapsOrUpcase, ///< a word in capitals lowered whole, any other its first letter
-    cmAnyCase,             ///< the whole word lowered
+    cmAnyCase, ///< the whole word lowered
 };
 
 /// How the checker judges words beyond its rules.

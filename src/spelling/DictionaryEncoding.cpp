@@ -1,7 +1,6 @@
 #include "spelling/DictionaryEncoding.h"
 
 #include <QByteArray>
-
 #include <iconv.h>
 
 namespace {
@@ -58,7 +57,10 @@ TDictionaryEncoding::~TDictionaryEncoding()
         iconv_close(static_cast<iconv_t>(FFromDictionary));
 }
 
-bool TDictionaryEncoding::Valid() const { return FUtf8 || (FToDictionary && FFromDictionary); }
+bool TDictionaryEncoding::Valid() const
+{
+    return FUtf8 || (FToDictionary && FFromDictionary);
+}
 
 std::optional<std::string> TDictionaryEncoding::Encode(const QString& word) const
 {

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-
 #include <algorithm>
 
 namespace {
@@ -17,7 +16,7 @@ bool IsRegularFile(const QString& path)
 
 std::optional<TDictionaryFiles> InFolder(const QString& folder, const QString& name)
 {
-    const TDictionaryFiles files{ name, folder + name + ".aff", folder + name + ".dic" };
+    const TDictionaryFiles files { name, folder + name + ".aff", folder + name + ".dic" };
     if (IsRegularFile(files.AffixFile) && IsRegularFile(files.WordFile))
         return files;
     return std::nullopt;
@@ -34,7 +33,8 @@ QList<TDictionaryFiles> InstalledDictionaries(const QStringList& folders)
 {
     QList<TDictionaryFiles> found;
     for (const QString& folder : folders) {
-        const QStringList affixes = QDir(folder).entryList({ "*.aff" }, QDir::Files | QDir::Readable);
+        const QStringList affixes
+            = QDir(folder).entryList({ "*.aff" }, QDir::Files | QDir::Readable);
         for (const QString& affix : affixes) {
             const QString name = QFileInfo(affix).completeBaseName();
             const bool known = std::any_of(found.cbegin(), found.cend(),
@@ -60,7 +60,8 @@ QString HunspellName(const QString& configuredName)
     return folded.endsWith(u".adm") ? configuredName.chopped(4) : configuredName;
 }
 
-std::optional<TDictionaryFiles> FindDictionary(const QString& configuredName, const QStringList& folders)
+std::optional<TDictionaryFiles> FindDictionary(
+    const QString& configuredName, const QStringList& folders)
 {
     const QString name = HunspellName(configuredName);
     if (name.isEmpty() || !StaysInFolder(name))

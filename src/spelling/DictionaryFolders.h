@@ -5,14 +5,13 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 /// A Hunspell dictionary on disk: its name ("en_GB") and its two files.
 struct TDictionaryFiles {
     QString Name;
     QString AffixFile; ///< name + ".aff"
-    QString WordFile;  ///< name + ".dic"
+    QString WordFile; ///< name + ".dic"
 };
 
 /// The folders where the system's packages put Hunspell dictionaries, in search order, each
@@ -30,7 +29,8 @@ QString HunspellName(const QString& configuredName);
 
 /// The dictionary the configuration names, from the first folder that has it; none when no
 /// folder has it or the name would lead out of its folder.
-std::optional<TDictionaryFiles> FindDictionary(const QString& configuredName, const QStringList& folders);
+std::optional<TDictionaryFiles> FindDictionary(
+    const QString& configuredName, const QStringList& folders);
 
 /// The language of a dictionary by its name ("en_GB" is English, "fr_FR" French).
 TLanguageCode LanguageOf(const QString& hunspellName);

@@ -6,9 +6,8 @@
 #include "spelling/CorrectOrNot.h"
 #include "spelling/DictionaryEncoding.h"
 
-#include <hunspell/hunspell.hxx>
-
 #include <QFile>
+#include <hunspell/hunspell.hxx>
 
 namespace {
 /// Checks that a dictionary file can be read before Hunspell, which reports nothing, is given it.
@@ -22,7 +21,8 @@ bool Readable(const QString& path, QString& error)
 }
 } // namespace
 
-std::unique_ptr<THunspellDictionary> THunspellDictionary::Load(const TDictionaryFiles& files, QString& error)
+std::unique_ptr<THunspellDictionary> THunspellDictionary::Load(
+    const TDictionaryFiles& files, QString& error)
 {
     if (!Readable(files.AffixFile, error) || !Readable(files.WordFile, error))
         return nullptr;
@@ -66,7 +66,7 @@ bool THunspellDictionary::Knows(const QString& word) const
 
 bool THunspellDictionary::MainKnows(const QString& word) const
 {
-    // Hunspell holds the custom words too: one of those is not the main dictionary's.
+    // Hunspell holds the custom words too: one of those the main dictionary lacked is not its.
     return Knows(word) && !FCustom.contains(word);
 }
 
@@ -74,7 +74,8 @@ bool THunspellDictionary::IsExcluded(const QString& word) const
 {
     // Hunspell accepts "Colour" and "COLOUR" for "colour": so does an exclusion.
     return !FExcluded.isEmpty()
-        && (FExcluded.contains(word) || FExcluded.contains(InAllowedCase(word, cmInitialCapsOrUpcase)));
+        && (FExcluded.contains(word)
+            || FExcluded.contains(InAllowedCase(word, cmInitialCapsOrUpcase)));
 }
 
 QStringList THunspellDictionary::Suggest(const QString& word, bool mainOnly) const
@@ -95,7 +96,10 @@ QStringList THunspellDictionary::Suggest(const QString& word, bool mainOnly) con
 
 void THunspellDictionary::AddWord(const QString& word)
 {
+    const auto encoded = FEncoding->Encode(word);
+    if (encoded && FHunspell->spell(*encoded))
+        return; // the main dictionary's own word stays its own
     FCustom.insert(word);
-    if (const auto encoded = FEncoding->Encode(word))
+    if (encoded)
         FHunspell->add(*encoded);
 }

@@ -4,7 +4,6 @@
 #include "spelling/SpellDictionary.h"
 
 #include <QSet>
-
 #include <memory>
 
 class Hunspell;
@@ -39,6 +38,6 @@ private:
     TLanguageCode FLanguage = lcUnknown;
     std::unique_ptr<Hunspell> FHunspell;
     std::unique_ptr<TDictionaryEncoding> FEncoding;
-    QSet<QString> FCustom;
+    QSet<QString> FCustom; ///< the custom words the main dictionary does not hold
     QSet<QString> FExcluded;
 };

@@ -18,12 +18,21 @@ public:
     /// Whether the rule joins the line-level list.
     virtual bool LineLevel() const { return false; }
     /// Before a word starts: true when the rule has skipped text, having moved the position.
-    virtual bool CharacterTest(char32_t /*character*/, TParserPosition& /*position*/) { return false; }
+    virtual bool CharacterTest(char32_t /*character*/, TParserPosition& /*position*/)
+    {
+        return false;
+    }
     /// After a word ends, the position on the character after it: true when the word and what
     /// follows are skipped, the position moved past them.
-    virtual bool WordEndTest(const QString& /*word*/, TParserPosition& /*position*/) { return false; }
+    virtual bool WordEndTest(const QString& /*word*/, TParserPosition& /*position*/)
+    {
+        return false;
+    }
     /// True when the word is never reported.
-    virtual bool WordTest(const QString& /*word*/, const TParserPosition& /*position*/) const { return false; }
+    virtual bool WordTest(const QString& /*word*/, const TParserPosition& /*position*/) const
+    {
+        return false;
+    }
     /// True when no word of the line is reported.
     virtual bool LineTest(QStringView /*line*/) const { return false; }
 };

@@ -3,7 +3,10 @@
 #include <algorithm>
 
 namespace {
-bool EndsLine(QChar c) { return c == u'\r' || c == u'\n'; }
+bool EndsLine(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
 } // namespace
 
 TParserPosition::TParserPosition(QStringView text, qsizetype start, qsizetype endLimit)
@@ -25,7 +28,10 @@ char32_t TParserPosition::Current() const
     return unit.unicode();
 }
 
-QChar TParserPosition::Unit() const { return FIndex < FText.size() ? FText[FIndex] : QChar(); }
+QChar TParserPosition::Unit() const
+{
+    return FIndex < FText.size() ? FText[FIndex] : QChar();
+}
 
 bool TParserPosition::Forward()
 {
@@ -41,7 +47,10 @@ void TParserPosition::Back()
         --FIndex;
 }
 
-void TParserPosition::MoveTo(qsizetype index) { FIndex = std::clamp<qsizetype>(index, 0, FText.size()); }
+void TParserPosition::MoveTo(qsizetype index)
+{
+    FIndex = std::clamp<qsizetype>(index, 0, FText.size());
+}
 
 void TParserPosition::SetLineLeadIn(const QString& leadIn)
 {

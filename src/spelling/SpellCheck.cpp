@@ -62,8 +62,8 @@ TfmSpellCheck::TfmSpellCheck(const MessageTable& messages, QWidget* parent)
     btnChange->setDefault(true);
 
     auto* fields = new QVBoxLayout;
-    for (QWidget* field : std::initializer_list<QWidget*>{ lblProblem, memContext, lblChangeTo,
-             edtChangeTo, lblSuggestions, lbSuggestions })
+    for (QWidget* field : std::initializer_list<QWidget*> {
+             lblProblem, memContext, lblChangeTo, edtChangeTo, lblSuggestions, lbSuggestions })
         fields->addWidget(field);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button : { btnIgnore, btnIgnoreAll, btnChange, btnChangeAll, btnAdd })
@@ -75,14 +75,17 @@ TfmSpellCheck::TfmSpellCheck(const MessageTable& messages, QWidget* parent)
     layout->addLayout(buttons, 0, 1);
 
     connect(lbSuggestions, &QListWidget::currentTextChanged, this, [this](const QString& text) {
-        if (lbSuggestions->currentItem() && (lbSuggestions->currentItem()->flags() & Qt::ItemIsEnabled))
+        if (lbSuggestions->currentItem()
+            && (lbSuggestions->currentItem()->flags() & Qt::ItemIsEnabled))
             edtChangeTo->setText(text);
     });
     connect(lbSuggestions, &QListWidget::itemDoubleClicked, this, [this] { btnChange->click(); });
     connect(btnIgnore, &QPushButton::clicked, this, &TfmSpellCheck::IgnoreClicked);
     connect(btnIgnoreAll, &QPushButton::clicked, this, &TfmSpellCheck::IgnoreAllClicked);
-    connect(btnChange, &QPushButton::clicked, this, [this] { emit ChangeClicked(edtChangeTo->text()); });
-    connect(btnChangeAll, &QPushButton::clicked, this, [this] { emit ChangeAllClicked(edtChangeTo->text()); });
+    connect(btnChange, &QPushButton::clicked, this,
+        [this] { emit ChangeClicked(edtChangeTo->text()); });
+    connect(btnChangeAll, &QPushButton::clicked, this,
+        [this] { emit ChangeAllClicked(edtChangeTo->text()); });
     connect(btnAdd, &QPushButton::clicked, this, &TfmSpellCheck::AddClicked);
     connect(btnCancel, &QPushButton::clicked, this, &TfmSpellCheck::reject);
 }
@@ -90,7 +93,8 @@ TfmSpellCheck::TfmSpellCheck(const MessageTable& messages, QWidget* parent)
 void TfmSpellCheck::ShowProblem(const TSpellProblem& problem)
 {
     const bool repeated = problem.Kind == TSpellProblem::Repeated;
-    lblProblem->setText(FMessages.Text(repeated ? MessageKey::SPELL_REPEATED_WORD : MessageKey::SPELL_NOT_IN_DICTIONARY));
+    lblProblem->setText(FMessages.Text(
+        repeated ? MessageKey::SPELL_REPEATED_WORD : MessageKey::SPELL_NOT_IN_DICTIONARY));
     // The word stands out from its line; the writer's text is never read as mark-up.
     memContext->clear();
     QTextCursor cursor(memContext->document());
@@ -104,13 +108,15 @@ void TfmSpellCheck::ShowProblem(const TSpellProblem& problem)
     lbSuggestions->clear();
     lbSuggestions->addItems(problem.Suggestions);
     if (problem.Suggestions.isEmpty() && !repeated) {
-        auto* none = new QListWidgetItem(FMessages.Text(MessageKey::SPELL_NO_SUGGESTIONS), lbSuggestions);
+        auto* none
+            = new QListWidgetItem(FMessages.Text(MessageKey::SPELL_NO_SUGGESTIONS), lbSuggestions);
         none->setFlags(Qt::NoItemFlags);
     }
     edtChangeTo->setText(repeated ? QString() : problem.Suggestions.value(0, problem.Word.Text));
     if (!problem.Suggestions.isEmpty())
         lbSuggestions->setCurrentRow(0);
-    btnChange->setText(FMessages.Text(repeated ? MessageKey::SPELL_DELETE : MessageKey::SPELL_CHANGE));
+    btnChange->setText(
+        FMessages.Text(repeated ? MessageKey::SPELL_DELETE : MessageKey::SPELL_CHANGE));
     for (QPushButton* button : { btnIgnoreAll, btnChangeAll, btnAdd })
         button->setEnabled(!repeated);
     edtChangeTo->setFocus();

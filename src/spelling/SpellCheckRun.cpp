@@ -12,10 +12,16 @@ namespace {
 // How much of a word's line a dialog shows on each side of it.
 constexpr qsizetype ContextLength = 60;
 
-bool EndsLine(QChar c) { return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator; }
+bool EndsLine(QChar c)
+{
+    return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator;
+}
 
 /// The blanks that may stand between a word and its repetition on one line.
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t' || c == QChar::Nbsp; }
+bool IsBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == QChar::Nbsp;
+}
 } // namespace
 
 std::optional<QString> DualCapitalsCorrected(const QString& word)
@@ -23,8 +29,9 @@ std::optional<QString> DualCapitalsCorrected(const QString& word)
     if (word.size() < 3 || !word[0].isUpper() || !word[1].isUpper())
         return std::nullopt;
     const QStringView rest = QStringView(word).sliced(2);
-    const bool lowerAfter = std::any_of(rest.begin(), rest.end(), [](QChar c) { return c.isLower(); })
-        && std::none_of(rest.begin(), rest.end(), [](QChar c) { return c.isUpper(); });
+    const bool lowerAfter = std::any_of(rest.begin(), rest.end(), [](QChar c) {
+        return c.isLower();
+    }) && std::none_of(rest.begin(), rest.end(), [](QChar c) { return c.isUpper(); });
     if (!lowerAfter)
         return std::nullopt;
     QString corrected = word;
@@ -73,7 +80,7 @@ const std::optional<TSpellProblem>& TSpellCheckRun::Next()
         if (const auto corrected = dualCapitals ? DualCapitalsCorrected(word->Text) : std::nullopt;
             corrected && FEngine.IsCorrect(*corrected, position)) {
             ReplaceInText(word->Start, word->End(), *corrected);
-            FPrevious = TParsedWord{ *corrected, word->Start };
+            FPrevious = TParsedWord { *corrected, word->Start };
             continue;
         }
         FCurrent = Problem(TSpellProblem::Misspelled, *word);
@@ -90,14 +97,17 @@ TSpellProblem TSpellCheckRun::Problem(TSpellProblem::TKind kind, const TParsedWo
     qsizetype to = word.End();
     while (to < FText.size() && to - word.End() < ContextLength && !EndsLine(FText[to]))
         ++to;
-    return { kind, word, {}, FText.sliced(from, word.Start - from), FText.sliced(word.End(), to - word.End()) };
+    return { kind, word, {}, FText.sliced(from, word.Start - from),
+        FText.sliced(word.End(), to - word.End()) };
 }
 
 bool TSpellCheckRun::RepeatsPrevious(const TParsedWord& word) const
 {
-    if (!FPrevious || !SameIgnoringAsciiCase(FPrevious->Text, word.Text) || FPrevious->End() >= word.Start)
+    if (!FPrevious || !SameIgnoringAsciiCase(FPrevious->Text, word.Text)
+        || FPrevious->End() >= word.Start)
         return false;
-    const QStringView between = QStringView(FText).sliced(FPrevious->End(), word.Start - FPrevious->End());
+    const QStringView between
+        = QStringView(FText).sliced(FPrevious->End(), word.Start - FPrevious->End());
     return std::all_of(between.begin(), between.end(), IsBlank);
 }
 
@@ -105,8 +115,11 @@ void TSpellCheckRun::FollowWritersEdits()
 {
     if (FTarget.Revision() == FRevision)
         return;
-    FText = FTarget.Text();
     FRevision = FTarget.Revision();
+    QString text = FTarget.Text();
+    if (text == FText)
+        return; // only the look changed: live checking underlined a word
+    FText = std::move(text);
     qsizetype caret = std::clamp<qsizetype>(FTarget.CaretPosition(), 0, FText.size());
     while (caret > 0 && IsWordCharacter(FText[caret - 1].unicode()))
         --caret;
@@ -119,9 +132,8 @@ void TSpellCheckRun::ReplaceInText(qsizetype from, qsizetype to, const QString& 
 {
     if (QStringView(FText).sliced(from, to - from) == text)
         return;
-    FTarget.Replace(from, to, text);
-    if (FTarget.Revision() == FRevision)
-        return; // the text refused the edit (it is read-only)
+    if (!FTarget.Replace(from, to, text))
+        return;
     FText.replace(from, to - from, text);
     FRevision = FTarget.Revision();
     if (FOriginalCaret >= to)

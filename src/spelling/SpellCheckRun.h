@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 class TSpellEngine;
@@ -15,13 +14,13 @@ class TSpellTarget;
 struct TSpellProblem {
     enum TKind {
         Misspelled, ///< no dictionary knows it
-        Repeated,   ///< it repeats the word before it
+        Repeated, ///< it repeats the word before it
     };
     TKind Kind = Misspelled;
     TParsedWord Word;
     QStringList Suggestions;
     QString Before; ///< the text of its line before it, as much as a dialog shows
-    QString After;  ///< and after it
+    QString After; ///< and after it
 };
 
 /// One spell check through a text, from its start to its end: it finds the words to put to the

@@ -13,7 +13,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-TSpellChecker::TSpellChecker(TSpellEngine& engine, Dialogs& dialogs, const MessageTable& messages, QWidget* window)
+TSpellChecker::TSpellChecker(
+    TSpellEngine& engine, Dialogs& dialogs, const MessageTable& messages, QWidget* window)
     : QObject(window)
     , FEngine(engine)
     , FDialogs(dialogs)
@@ -24,7 +25,10 @@ TSpellChecker::TSpellChecker(TSpellEngine& engine, Dialogs& dialogs, const Messa
 
 TSpellChecker::~TSpellChecker() = default;
 
-TfmSpellCheck* TSpellChecker::Dialog() const { return FRun ? FDialog.data() : nullptr; }
+TfmSpellCheck* TSpellChecker::Dialog() const
+{
+    return FRun ? FDialog.data() : nullptr;
+}
 
 void TSpellChecker::Check(TSpellTarget& target, TCheckMode)
 {
@@ -104,7 +108,10 @@ void TSpellChecker::Finish(bool cancelled)
         FDialogs.ShowInformation(FMessages.Text(MessageKey::SPELL_CHECK_COMPLETE));
 }
 
-void TSpellChecker::StopCheck() { Finish(true); }
+void TSpellChecker::StopCheck()
+{
+    Finish(true);
+}
 
 TfmSpellCheck& TSpellChecker::CheckDialog()
 {
@@ -119,8 +126,10 @@ TfmSpellCheck& TSpellChecker::CheckDialog()
             Advance();
         };
     };
-    connect(FDialog, &TfmSpellCheck::IgnoreClicked, this, answer([](TSpellCheckRun& run) { run.Ignore(); }));
-    connect(FDialog, &TfmSpellCheck::IgnoreAllClicked, this, answer([](TSpellCheckRun& run) { run.IgnoreAll(); }));
+    connect(FDialog, &TfmSpellCheck::IgnoreClicked, this,
+        answer([](TSpellCheckRun& run) { run.Ignore(); }));
+    connect(FDialog, &TfmSpellCheck::IgnoreAllClicked, this,
+        answer([](TSpellCheckRun& run) { run.IgnoreAll(); }));
     connect(FDialog, &TfmSpellCheck::ChangeClicked, this,
         answer([](TSpellCheckRun& run, const QString& text) { run.Change(text); }));
     connect(FDialog, &TfmSpellCheck::ChangeAllClicked, this,

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QPointer>
-
 #include <memory>
 
 class Dialogs;
@@ -25,7 +24,8 @@ class TSpellChecker : public QObject {
     Q_OBJECT
 public:
     /// `window` is the editor window the dialogs belong to.
-    TSpellChecker(TSpellEngine& engine, Dialogs& dialogs, const MessageTable& messages, QWidget* window);
+    TSpellChecker(
+        TSpellEngine& engine, Dialogs& dialogs, const MessageTable& messages, QWidget* window);
     ~TSpellChecker() override;
 
     /// Checks the target's text, showing each word to put to the writer in the dialog, and says

@@ -64,6 +64,7 @@ void TSpellEngine::LoadDictionary()
         return;
     FDictionaryTried = true;
     FDictionaryProblem.clear();
+    FParser.SetApostropheSplitting(false);
     QString error;
     FCustomWords = TCustomWordList(Config.CustomWordFile());
     if (!FCustomWords.Load(error))

@@ -8,7 +8,6 @@
 
 #include <QObject>
 #include <QSet>
-
 #include <memory>
 #include <optional>
 
@@ -17,14 +16,14 @@ class TSpellDictionary;
 
 /// The spell checker's configuration, as the editor gives it.
 struct TSpellCheckerConfig {
-    QString ConfigFilename;              ///< AppFolder + "Spelling/Spell.cfg"
-    QString ConfigID;                    ///< the writer's user name: one configuration each
-    QString ConfigDictionaryDir;         ///< AppFolder + "Spelling/", searched first
-    QStringList SystemDictionaryDirs;    ///< then the system's Hunspell folders
+    QString ConfigFilename; ///< AppFolder + "Spelling/Spell.cfg"
+    QString ConfigID; ///< the writer's user name: one configuration each
+    QString ConfigDictionaryDir; ///< AppFolder + "Spelling/", searched first
+    QStringList SystemDictionaryDirs; ///< then the system's Hunspell folders
     /// The options the Spelling Options dialog offers.
-    TSpellOptions ConfigAvailableOptions{ soLiveSpelling, soUpcase, soNumbers, soInternet,
+    TSpellOptions ConfigAvailableOptions { soLiveSpelling, soUpcase, soNumbers, soInternet,
         soPrimaryOnly, soRepeated, soDUalCaps };
-    TSpellOptions ConfigDefaultOptions{ soLiveSpelling, soInternet, soAbbreviations, soRepeated,
+    TSpellOptions ConfigDefaultOptions { soLiveSpelling, soInternet, soAbbreviations, soRepeated,
         soDUalCaps };
     QString ConfigDefaultMain = QStringLiteral("british.adm");
     QString QuoteChars = QStringLiteral(">");
@@ -32,7 +31,10 @@ struct TSpellCheckerConfig {
     /// The custom word list: ConfigID + ".adu" in the dictionary folder.
     QString CustomWordFile() const { return ConfigDictionaryDir + ConfigID + ".adu"; }
     /// The dictionary folders in search order.
-    QStringList DictionaryDirs() const { return QStringList{ ConfigDictionaryDir } + SystemDictionaryDirs; }
+    QStringList DictionaryDirs() const
+    {
+        return QStringList { ConfigDictionaryDir } + SystemDictionaryDirs;
+    }
 };
 
 /// The writer's user name, as the configuration's section and the custom word list are named: one

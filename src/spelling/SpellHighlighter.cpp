@@ -42,8 +42,25 @@ TSpellHighlighter::TSpellHighlighter(QTextDocument* document, TSpellEngine& engi
     connect(&engine, &TSpellEngine::WordAccepted, this, &TSpellHighlighter::RecheckBlocksWith);
 }
 
+void TSpellHighlighter::CheckBlocks(const QTextBlock& first, const QTextBlock& last)
+{
+    FFirstInView = first.blockNumber();
+    FLastInView = last.blockNumber();
+    for (QTextBlock block = first; block.isValid() && block.blockNumber() <= FLastInView;
+         block = block.next()) {
+        if (block.userState() != Checked)
+            rehighlightBlock(block);
+    }
+}
+
 void TSpellHighlighter::highlightBlock(const QString& text)
 {
+    const int number = currentBlock().blockNumber();
+    if (number < FFirstInView || number > FLastInView) {
+        setCurrentBlockState(Unchecked); // its underlines go until it is checked in view
+        return;
+    }
+    setCurrentBlockState(Checked);
     const QString leadIn = FLeadIn ? FLeadIn(currentBlock()) : QString();
     for (const TParsedWord& word : MisspelledWords(FEngine, text, leadIn))
         setFormat(int(word.Start), int(word.Text.size()), FMisspelled);
@@ -52,7 +69,7 @@ void TSpellHighlighter::highlightBlock(const QString& text)
 void TSpellHighlighter::RecheckBlocksWith(const QString& word)
 {
     for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
-        if (block.text().contains(word, Qt::CaseInsensitive))
+        if (block.userState() == Checked && block.text().contains(word, Qt::CaseInsensitive))
             rehighlightBlock(block);
     }
 }

@@ -1,7 +1,6 @@
 #include "spelling/SpellOptions.h"
 
 #include <QStringList>
-
 #include <array>
 
 namespace {
@@ -16,7 +15,10 @@ TSpellOptions::TSpellOptions(std::initializer_list<TSpellOption> options)
         FBits.set(option);
 }
 
-QString SpellOptionName(TSpellOption option) { return QString::fromLatin1(Names[option]); }
+QString SpellOptionName(TSpellOption option)
+{
+    return QString::fromLatin1(Names[option]);
+}
 
 QString TSpellOptions::Names() const
 {

@@ -2,22 +2,21 @@
 
 #include <QList>
 #include <QString>
-
 #include <bitset>
 
 /// The spell checker's options, in the order the configuration stores them.
 enum TSpellOption {
-    soLiveSpelling,  ///< misspelled words are underlined as the writer types
-    soLiveCorrect,   ///< not used: nothing is corrected while typing
-    soUpcase,        ///< words in capitals are never reported
-    soNumbers,       ///< words holding a digit are never reported
-    soHTML,          ///< mark-up (tags, entities, comments) is skipped
-    soInternet,      ///< web and e-mail addresses are skipped
-    soQuoted,        ///< lines that begin with a quote character are never reported
+    soLiveSpelling, ///< misspelled words are underlined as the writer types
+    soLiveCorrect, ///< not used: nothing is corrected while typing
+    soUpcase, ///< words in capitals are never reported
+    soNumbers, ///< words holding a digit are never reported
+    soHTML, ///< mark-up (tags, entities, comments) is skipped
+    soInternet, ///< web and e-mail addresses are skipped
+    soQuoted, ///< lines that begin with a quote character are never reported
     soAbbreviations, ///< abbreviations such as "e.g." are never reported
-    soPrimaryOnly,   ///< suggestions come from the main dictionary only
-    soRepeated,      ///< a word that repeats the word before it is put to the writer
-    soDUalCaps,      ///< a word begun with two capitals is corrected
+    soPrimaryOnly, ///< suggestions come from the main dictionary only
+    soRepeated, ///< a word that repeats the word before it is put to the writer
+    soDUalCaps, ///< a word begun with two capitals is corrected
     soUser1,
     soUser2,
     soUser3,

@@ -10,7 +10,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
-
 #include <array>
 
 namespace {
@@ -42,8 +41,9 @@ QString DictionaryCaption(const QString& name)
 }
 } // namespace
 
-TfmSpellingOptions::TfmSpellingOptions(const TSpellSettings& settings, const TSpellOptions& available,
-    const QList<TDictionaryFiles>& dictionaries, const MessageTable& messages, QWidget* parent)
+TfmSpellingOptions::TfmSpellingOptions(const TSpellSettings& settings,
+    const TSpellOptions& available, const QList<TDictionaryFiles>& dictionaries,
+    const MessageTable& messages, QWidget* parent)
     : QDialog(parent)
     , cmbDictionary(new QComboBox(this))
     , FSettings(settings)
@@ -71,7 +71,9 @@ TfmSpellingOptions::TfmSpellingOptions(const TSpellSettings& settings, const TSp
             cmbDictionary->setCurrentIndex(cmbDictionary->count() - 1);
     }
     if (cmbDictionary->findData(settings.MainDictionary) < 0) {
-        cmbDictionary->insertItem(0, messages.Text(MessageKey::SPELL_DICTIONARY_MISSING).arg(current), settings.MainDictionary);
+        cmbDictionary->insertItem(0,
+            messages.Text(MessageKey::SPELL_DICTIONARY_MISSING).arg(current),
+            settings.MainDictionary);
         cmbDictionary->setCurrentIndex(0);
     }
     auto* dictionary = new QFormLayout;
@@ -83,7 +85,8 @@ TfmSpellingOptions::TfmSpellingOptions(const TSpellSettings& settings, const TSp
     auto* buttons = new QDialogButtonBox(this);
     btnOK = buttons->addButton(messages.Text(MessageKey::SPELL_OK), QDialogButtonBox::AcceptRole);
     btnOK->setObjectName("btnOK");
-    btnCancel = buttons->addButton(messages.Text(MessageKey::SPELL_CANCEL), QDialogButtonBox::RejectRole);
+    btnCancel
+        = buttons->addButton(messages.Text(MessageKey::SPELL_CANCEL), QDialogButtonBox::RejectRole);
     btnCancel->setObjectName("btnCancel");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

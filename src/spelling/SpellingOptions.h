@@ -17,7 +17,8 @@ class TfmSpellingOptions : public QDialog {
     Q_OBJECT
 public:
     TfmSpellingOptions(const TSpellSettings& settings, const TSpellOptions& available,
-        const QList<TDictionaryFiles>& dictionaries, const MessageTable& messages, QWidget* parent = nullptr);
+        const QList<TDictionaryFiles>& dictionaries, const MessageTable& messages,
+        QWidget* parent = nullptr);
 
     /// The settings as the writer left them; options the dialog does not offer keep their state.
     TSpellSettings Settings() const;

@@ -13,14 +13,30 @@ bool IsScheme(const QString& word)
     return schemes.contains(FoldedAsciiCase(word));
 }
 
-bool BeginsWithWww(const QString& word) { return FoldedAsciiCase(word).startsWith(u"www."); }
+bool BeginsWithWww(const QString& word)
+{
+    return FoldedAsciiCase(word).startsWith(u"www.");
+}
 
 /// The characters that end an address.
 bool EndsAddress(char32_t c)
 {
     switch (c) {
-    case '\r': case '\n': case '\t': case ' ': case '"': case '(': case ')': case '[': case ']':
-    case '{': case '}': case ',': case '<': case '>': case '\'':
+    case '\r':
+    case '\n':
+    case '\t':
+    case ' ':
+    case '"':
+    case '(':
+    case ')':
+    case '[':
+    case ']':
+    case '{':
+    case '}':
+    case ',':
+    case '<':
+    case '>':
+    case '\'':
         return true;
     default:
         return false;
@@ -35,8 +51,7 @@ bool TURLIgnore::WordEndTest(const QString& word, TParserPosition& position)
         || ((next == '\\' || next == '/') && BeginsWithWww(word));
     if (!address)
         return false;
-    while (!EndsAddress(position.Current()) && position.Forward()) {
-    }
+    while (!EndsAddress(position.Current()) && position.Forward()) { }
     return true;
 }
 

@@ -76,7 +76,7 @@ std::optional<TParsedWord> TWordParser::NextWord(TParserPosition& position) cons
         const bool skipped = std::any_of(FCharacterRules.begin(), FCharacterRules.end(),
             [&](TParserIgnoreBase* rule) { return rule->WordEndTest(word, position); });
         if (!skipped)
-            return TParsedWord{ word, start };
+            return TParsedWord { word, start };
     }
 }
 

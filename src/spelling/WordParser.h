@@ -3,7 +3,6 @@
 #include "spelling/SpellOptions.h"
 
 #include <QString>
-
 #include <memory>
 #include <optional>
 #include <vector>

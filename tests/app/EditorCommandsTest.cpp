@@ -14,6 +14,7 @@
 #include "spelling/SpellChecker.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -47,6 +48,11 @@ protected:
         QTest::mouseClick(Main().View().viewport(), Qt::LeftButton, {}, At(name));
         QTest::mouseDClick(Main().View().viewport(), Qt::LeftButton, {}, At(name));
         return qobject_cast<TfmEditor*>(Card(name)->Editor());
+    }
+    /// Waits until the editor takes the keys, as it does once the window system has raised it.
+    static bool EditorActive(TfmEditor* editor)
+    {
+        return editor && QTest::qWaitFor([editor] { return QApplication::activeWindow() == editor; });
     }
     void Select(const char* name, Qt::KeyboardModifiers keys = {})
     {
@@ -212,6 +218,7 @@ TEST_F(EditorCommandsTest, AWordAddedInTheSpellCheckIsAcceptedAfterARestart)
     // The program's own Spelling folder is searched before the system's.
     WriteDictionary(App.Path("Spelling/"), "en_GB", {"one", "two", "three"});
     TfmEditor* editor = OpenEditor("A");
+    ASSERT_TRUE(EditorActive(editor));
     editor->memEditor->moveCursor(QTextCursor::End);
     QTest::keyClicks(editor->memEditor, "Ardnamurchan");
     QTest::keyClick(editor->memEditor, Qt::Key_F7);
@@ -225,6 +232,7 @@ TEST_F(EditorCommandsTest, AWordAddedInTheSpellCheckIsAcceptedAfterARestart)
     StartProgram();
     ASSERT_TRUE(Program->Start({Projects.Path("Book.nodex")}));
     editor = OpenEditor("A");
+    ASSERT_TRUE(EditorActive(editor));
     ASSERT_EQ(editor->memEditor->Text(), "one two three\nArdnamurchan");
     Dialogs.ClearHistory();
     QTest::keyClick(editor->memEditor, Qt::Key_F7);

@@ -1,7 +1,8 @@
+#include "spelling/SpellCheck.h"
+
 #include "EditorFixture.h"
 #include "TestDictionary.h"
 #include "editor/EditorMemo.h"
-#include "spelling/SpellCheck.h"
 #include "spelling/SpellChecker.h"
 #include "spelling/SpellHighlighter.h"
 #include "spelling/SpellingOptions.h"
@@ -21,7 +22,8 @@
 #include <QTextLayout>
 
 namespace {
-const QStringList Words{ "the", "keeper", "lit", "lamp", "storm", "came", "over", "rocks", "and", "of" };
+const QStringList Words { "the", "keeper", "lit", "lamp", "storm", "came", "over", "rocks", "and",
+    "of" };
 } // namespace
 
 /// An editor whose program folder holds a small British dictionary and nothing else, for the
@@ -55,7 +57,8 @@ protected:
     QStringList Underlined() const
     {
         QStringList words;
-        for (QTextBlock block = Editor->memEditor->document()->firstBlock(); block.isValid(); block = block.next()) {
+        for (QTextBlock block = Editor->memEditor->document()->firstBlock(); block.isValid();
+             block = block.next()) {
             for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
                 if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
                     words << block.text().mid(range.start, range.length);
@@ -69,11 +72,14 @@ protected:
         TEditorMemo* memo = Editor->memEditor;
         int at = -1;
         for (int i = 0; i <= occurrence; ++i)
-            at = memo->document()->find(word, at + 1, QTextDocument::FindCaseSensitively).selectionStart();
+            at = memo->document()
+                     ->find(word, at + 1, QTextDocument::FindCaseSensitively)
+                     .selectionStart();
         QTextCursor cursor(memo->document());
         cursor.setPosition(at + 1);
         const QPoint point = memo->cursorRect(cursor).center();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, point, memo->viewport()->mapToGlobal(point));
+        QContextMenuEvent event(
+            QContextMenuEvent::Mouse, point, memo->viewport()->mapToGlobal(point));
         QCoreApplication::sendEvent(memo->viewport(), &event);
         return Editor->Menus.pmnuEditor;
     }
@@ -91,11 +97,13 @@ protected:
 
 TEST_F(SpellCheckTest, F7WalksTheTextAndWritesEachCorrectionAsAnEditUndoTakesBack)
 {
-    TfmEditor& editor = OpenWith("The keeper lit the lampp and the  the storm came over teh rocks.\r\n");
+    TfmEditor& editor
+        = OpenWith("The keeper lit the lampp and the  the storm came over teh rocks.\r\n");
     QTest::keyClick(editor.memEditor, Qt::Key_F7);
     ASSERT_TRUE(Dialog() && Dialog()->isVisible());
     EXPECT_EQ(Dialog()->lblProblem->text(), "Not in dictionary:");
-    EXPECT_EQ(Dialog()->memContext->toPlainText(), "The keeper lit the lampp and the  the storm came over teh rocks.");
+    EXPECT_EQ(Dialog()->memContext->toPlainText(),
+        "The keeper lit the lampp and the  the storm came over teh rocks.");
     EXPECT_EQ(Selected(), "lampp") << "the word is selected in the text";
     ASSERT_GT(Dialog()->lbSuggestions->count(), 0);
     EXPECT_EQ(Dialog()->lbSuggestions->item(0)->text(), "lamp");
@@ -111,13 +119,16 @@ TEST_F(SpellCheckTest, F7WalksTheTextAndWritesEachCorrectionAsAnEditUndoTakesBac
 
     EXPECT_EQ(Dialog(), nullptr) << "the check has ended";
     EXPECT_EQ(Dialogs.LastText(), "The spelling check is complete.");
-    EXPECT_EQ(editor.memEditor->Text(), "The keeper lit the lamp and the storm came over teh rocks.\n");
+    EXPECT_EQ(
+        editor.memEditor->Text(), "The keeper lit the lamp and the storm came over teh rocks.\n");
     EXPECT_EQ(editor.memEditor->textCursor().position(), 0) << "the caret goes back where it was";
     EXPECT_TRUE(editor.windowTitle().endsWith(" *"));
     QTest::keyClick(editor.memEditor, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(editor.memEditor->Text(), "The keeper lit the lamp and the  the storm came over teh rocks.\n");
+    EXPECT_EQ(editor.memEditor->Text(),
+        "The keeper lit the lamp and the  the storm came over teh rocks.\n");
     QTest::keyClick(editor.memEditor, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(editor.memEditor->Text(), "The keeper lit the lampp and the  the storm came over teh rocks.\n");
+    EXPECT_EQ(editor.memEditor->Text(),
+        "The keeper lit the lampp and the  the storm came over teh rocks.\n");
 }
 
 TEST_F(SpellCheckTest, IgnoreAllChangeAllAndAddReachEveryLaterOccurrence)
@@ -138,7 +149,7 @@ TEST_F(SpellCheckTest, IgnoreAllChangeAllAndAddReachEveryLaterOccurrence)
     Dialogs.ClearHistory();
     QTest::keyClick(editor.memEditor, Qt::Key_F7);
     EXPECT_EQ(Dialog(), nullptr);
-    EXPECT_EQ(Dialogs.Texts(), QStringList{ "The spelling check is complete." });
+    EXPECT_EQ(Dialogs.Texts(), QStringList { "The spelling check is complete." });
 
     // The added word lasts; the ignored one only as long as the program runs.
     TSpellEngine later(App.Path());
@@ -249,22 +260,34 @@ TEST_F(SpellCheckTest, WithoutADictionaryTheCommandsSaySo)
 TEST_F(SpellCheckTest, LiveCheckingUnderlinesMisspelledWordsAsTheWriterTypes)
 {
     TfmEditor& editor = OpenWith("The lampp is lit\r\nthe keeper\r\n");
-    EXPECT_EQ(Underlined(), (QStringList{ "lampp", "is" }));
+    EXPECT_EQ(Underlined(), (QStringList { "lampp", "is" }));
     EXPECT_FALSE(editor.findChild<QLabel*>("sbSpelling")->isVisible());
     editor.memEditor->moveCursor(QTextCursor::End);
     QTest::keyClicks(editor.memEditor, " kepper");
-    EXPECT_EQ(Underlined(), (QStringList{ "lampp", "is", "kepper" }));
+    EXPECT_EQ(Underlined(), (QStringList { "lampp", "is", "kepper" }));
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(editor.memEditor, Qt::Key_Backspace);
     QTest::keyClicks(editor.memEditor, "eper");
-    EXPECT_EQ(Underlined(), (QStringList{ "lampp", "is" }));
+    EXPECT_EQ(Underlined(), (QStringList { "lampp", "is" }));
+}
+
+TEST_F(SpellCheckTest, LiveCheckingReachesTheLinesOfALongTextAsTheyComeIntoView)
+{
+    QByteArray text;
+    for (int line = 0; line < 400; ++line)
+        text += line == 399 ? "the kepper\r\n" : "the keeper\r\n";
+    TfmEditor& editor = OpenWith(text);
+    QTest::keyClick(editor.memEditor, Qt::Key_End, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Underlined(), QStringList { "kepper" });
 }
 
 TEST_F(SpellCheckTest, ThePopUpMenuOffersSpellingsAddToDictionaryAndIgnoreAll)
 {
     TfmEditor& editor = OpenWith("The lampp and lampp lit\r\nKepper came. Ardnamurchan\r\n");
     QMenu* menu = RightClick("The");
-    EXPECT_EQ(menu->actions().value(0)->objectName(), "pmnuUndo") << "a right word has no spellings";
+    EXPECT_EQ(menu->actions().value(0)->objectName(), "pmnuUndo")
+        << "a right word has no spellings";
     menu->hide();
 
     menu = RightClick("lampp");
@@ -272,33 +295,35 @@ TEST_F(SpellCheckTest, ThePopUpMenuOffersSpellingsAddToDictionaryAndIgnoreAll)
     EXPECT_EQ(menu->actions().value(0)->text(), "lamp");
     ClickItem(menu, "pmnuSuggestion");
     EXPECT_EQ(editor.memEditor->Text(), "The lamp and lampp lit\nKepper came. Ardnamurchan\n");
-    EXPECT_EQ(Underlined(), (QStringList{ "lampp", "Kepper", "Ardnamurchan" }));
+    EXPECT_EQ(Underlined(), (QStringList { "lampp", "Kepper", "Ardnamurchan" }));
 
     ClickItem(RightClick("Kepper"), "pmnuAddWord");
     EXPECT_EQ(App.Read("Spelling/writer.adu"), "Kepper\n");
     ClickItem(RightClick("lampp"), "pmnuIgnoreAll");
-    EXPECT_EQ(Underlined(), QStringList{ "Ardnamurchan" });
+    EXPECT_EQ(Underlined(), QStringList { "Ardnamurchan" });
     QTest::keyClick(editor.memEditor, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(editor.memEditor->Text(), "The lampp and lampp lit\nKepper came. Ardnamurchan\n");
 }
 
 TEST_F(SpellCheckTest, SpellingOptionsAreKeptForTheWriterAndApplyAtOnce)
 {
-    WriteDictionary(App.Path("Spelling/"), "en_US", Words + QStringList{ "color" });
+    WriteDictionary(App.Path("Spelling/"), "en_US", Words + QStringList { "color" });
     TfmEditor& editor = OpenWith("The color of the lampp\r\n");
-    EXPECT_EQ(Underlined(), (QStringList{ "color", "lampp" }));
+    EXPECT_EQ(Underlined(), (QStringList { "color", "lampp" }));
     Dialogs.ExpectModal([](QDialog& dialog) {
         auto& options = static_cast<TfmSpellingOptions&>(dialog);
         EXPECT_EQ(options.cmbDictionary->currentText(), "en_GB: English (United Kingdom)");
         EXPECT_EQ(options.OptionBox(soHTML), nullptr) << "mark-up is not offered";
         QTest::mouseClick(options.OptionBox(soUpcase), Qt::LeftButton);
-        options.cmbDictionary->setCurrentIndex(options.cmbDictionary->findText("en_US: English (United States)"));
+        options.cmbDictionary->setCurrentIndex(
+            options.cmbDictionary->findText("en_US: English (United States)"));
         QTest::mouseClick(options.btnOK, Qt::LeftButton);
     });
     QTest::keyClick(editor.memEditor, Qt::Key_F7, Qt::ShiftModifier);
-    EXPECT_EQ(Underlined(), QStringList{ "lampp" }) << "the American dictionary";
+    EXPECT_EQ(Underlined(), QStringList { "lampp" }) << "the American dictionary";
     EXPECT_EQ(App.Read("Spelling/Spell.cfg"),
-        "[writer]\nOptions=soLiveSpelling,soUpcase,soInternet,soAbbreviations,soRepeated,soDUalCaps\n"
+        "[writer]\nOptions=soLiveSpelling,soUpcase,soInternet,soAbbreviations,soRepeated,"
+        "soDUalCaps\n"
         "MainDictionary=en_US\n");
 
     Dialogs.ExpectModal([](QDialog& dialog) {
@@ -308,7 +333,9 @@ TEST_F(SpellCheckTest, SpellingOptionsAreKeptForTheWriterAndApplyAtOnce)
     });
     QTest::keyClick(editor.memEditor, Qt::Key_F7, Qt::ShiftModifier);
     EXPECT_TRUE(Underlined().isEmpty()) << "live checking is off";
-    Dialogs.ExpectModal([](QDialog& dialog) { QTest::mouseClick(static_cast<TfmSpellingOptions&>(dialog).btnCancel, Qt::LeftButton); });
+    Dialogs.ExpectModal([](QDialog& dialog) {
+        QTest::mouseClick(static_cast<TfmSpellingOptions&>(dialog).btnCancel, Qt::LeftButton);
+    });
     QTest::keyClick(editor.memEditor, Qt::Key_F7, Qt::ShiftModifier);
     EXPECT_TRUE(App.Read("Spelling/Spell.cfg").contains("Options=soUpcase,"));
 }

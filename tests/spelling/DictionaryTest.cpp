@@ -9,7 +9,6 @@
 #include "spelling/WordParser.h"
 
 #include <QFile>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,9 +30,9 @@ TEST(DictionaryFolders, TheProgramsFolderComesBeforeTheSystems)
     WriteDictionary(system.Path(), "de_DE", { "Wort" });
     system.Write("hyph_en_GB.dic", "not a spelling dictionary");
     system.Write("fr_FR.aff", "SET UTF-8\n"); // without its word file
-    const QStringList folders{ app.Path("Spelling/"), system.Path(), app.Path("Missing/") };
+    const QStringList folders { app.Path("Spelling/"), system.Path(), app.Path("Missing/") };
 
-    EXPECT_EQ(Names(InstalledDictionaries(folders)), (QStringList{ "de_DE", "en_GB" }));
+    EXPECT_EQ(Names(InstalledDictionaries(folders)), (QStringList { "de_DE", "en_GB" }));
     EXPECT_EQ(InstalledDictionaries(folders).last().AffixFile, app.Path("Spelling/en_GB.aff"));
     const std::pair<QString, QString> lookups[] = {
         { "british.adm", app.Path("Spelling/en_GB.dic") },
@@ -78,7 +77,8 @@ TEST(DictionaryFolders, LanguagesAreKnownByTheDictionarysName)
 TEST(HunspellDictionary, WordsAreConvertedToTheDictionarysOwnEncoding)
 {
     TempFolder folder;
-    WriteDictionary(folder.Path(), "xx_LATIN", { "caf\u00e9", "na\u00efve", "keeper" }, "ISO8859-1");
+    WriteDictionary(
+        folder.Path(), "xx_LATIN", { "caf\u00e9", "na\u00efve", "keeper" }, "ISO8859-1");
     QString error;
     const auto dictionary = THunspellDictionary::Load(
         { "xx_LATIN", folder.Path("xx_LATIN.aff"), folder.Path("xx_LATIN.dic") }, error);
@@ -90,11 +90,15 @@ TEST(HunspellDictionary, WordsAreConvertedToTheDictionarysOwnEncoding)
     EXPECT_FALSE(dictionary->Knows("\u03b1\u03b2\u03b3")) << "a word the encoding cannot hold";
 
     // A custom word the encoding cannot hold is known all the same, in the allowed case too.
-    dictionary->SetCustomWords({ "\u03b1\u03b2\u03b3" }, {});
+    dictionary->SetCustomWords({ "\u03b1\u03b2\u03b3", "keeper" }, {});
+    EXPECT_TRUE(dictionary->MainKnows("keeper"))
+        << "a custom word the main dictionary has stays its";
+    EXPECT_FALSE(dictionary->MainKnows("\u03b1\u03b2\u03b3"));
     const TWordParser parser;
     const QString capital = "\u0391\u03b2\u03b3";
     EXPECT_TRUE(IsCorrectWord(capital, TParserPosition(capital, 3), parser, *dictionary, {}));
-    EXPECT_FALSE(IsCorrectWord(capital, TParserPosition(capital, 3), parser, *dictionary, { cmNone, true, true }));
+    EXPECT_FALSE(IsCorrectWord(
+        capital, TParserPosition(capital, 3), parser, *dictionary, { cmNone, true, true }));
 }
 
 TEST(HunspellDictionary, AnUnreadableDictionaryIsReported)
@@ -105,7 +109,8 @@ TEST(HunspellDictionary, AnUnreadableDictionaryIsReported)
     QString error;
     if (QFile(folder.Path("en_GB.dic")).open(QIODevice::ReadOnly))
         GTEST_SKIP() << "running with the right to read every file";
-    EXPECT_FALSE(THunspellDictionary::Load({ "en_GB", folder.Path("en_GB.aff"), folder.Path("en_GB.dic") }, error));
+    EXPECT_FALSE(THunspellDictionary::Load(
+        { "en_GB", folder.Path("en_GB.aff"), folder.Path("en_GB.dic") }, error));
     EXPECT_TRUE(error.contains("en_GB.dic")) << error.toStdString();
 }
 
@@ -120,8 +125,8 @@ TEST(CustomWordList, WordsAreAddedToTheFileAtOnceAndOtherLinesKept)
 
     app.Write("Spelling/writer.adu", "# my words\r\nNodex\r\n*tide\r\n\r\nk\u00f8ler\r\n");
     ASSERT_TRUE(list.Load(error));
-    EXPECT_EQ(list.Words(), (QStringList{ "Nodex", "k\u00f8ler" }));
-    EXPECT_EQ(list.Excluded(), (QSet<QString>{ "tide" }));
+    EXPECT_EQ(list.Words(), (QStringList { "Nodex", "k\u00f8ler" }));
+    EXPECT_EQ(list.Excluded(), (QSet<QString> { "tide" }));
     EXPECT_TRUE(list.Add("Ardnamurchan", error));
     EXPECT_TRUE(list.Add("Nodex", error)) << "a word it has is not added twice";
     EXPECT_EQ(app.Read("Spelling/writer.adu"),
@@ -149,22 +154,25 @@ TEST(CustomWordList, AListThatCannotBeReadIsNeverWrittenOver)
 TEST(SpellConfig, EachWriterHasASectionAndOtherLinesStayAsTheyWere)
 {
     TempFolder app;
-    const TSpellSettings defaults{ { soInternet, soAbbreviations }, "british.adm" };
+    const TSpellSettings defaults { { soInternet, soAbbreviations }, "british.adm" };
     const TSpellConfig ada(app.Path("Spelling/Spell.cfg"), "ada", defaults);
     EXPECT_EQ(ada.Read().Options, defaults.Options) << "a missing file gives the defaults";
     EXPECT_EQ(ada.Read().MainDictionary, "british.adm");
 
-    app.Write("Spelling/Spell.cfg", "; kept\r\n[bob]\r\nOptions=soUpcase, soNoSuchOption\r\nMainDictionary=en_US\r\nOther=1\r\n");
+    app.Write("Spelling/Spell.cfg",
+        "; kept\r\n[bob]\r\nOptions=soUpcase, "
+        "soNoSuchOption\r\nMainDictionary=en_US\r\nOther=1\r\n");
     const TSpellConfig bob(app.Path("Spelling/Spell.cfg"), "bob", defaults);
-    EXPECT_EQ(bob.Read().Options, (TSpellOptions{ soUpcase }));
+    EXPECT_EQ(bob.Read().Options, (TSpellOptions { soUpcase }));
     EXPECT_EQ(bob.Read().MainDictionary, "en_US");
 
     QString error;
-    ASSERT_TRUE(ada.Write({ { soLiveSpelling, soDUalCaps }, "de_DE" }, error)) << error.toStdString();
+    ASSERT_TRUE(ada.Write({ { soLiveSpelling, soDUalCaps }, "de_DE" }, error))
+        << error.toStdString();
     EXPECT_EQ(app.Read("Spelling/Spell.cfg"),
         "; kept\r\n[bob]\r\nOptions=soUpcase, soNoSuchOption\r\nMainDictionary=en_US\r\nOther=1\r\n"
         "\r\n[ada]\r\nOptions=soLiveSpelling,soDUalCaps\r\nMainDictionary=de_DE\r\n");
-    EXPECT_EQ(ada.Read().Options, (TSpellOptions{ soLiveSpelling, soDUalCaps }));
+    EXPECT_EQ(ada.Read().Options, (TSpellOptions { soLiveSpelling, soDUalCaps }));
     ASSERT_TRUE(ada.Write({ {}, "de_DE" }, error));
     EXPECT_EQ(ada.Read().Options, TSpellOptions()) << "no option at all is kept as such";
 }

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
-
 #include <gtest/gtest.h>
 
 QString WriteDictionary(const QString& folder, const QString& name, const QStringList& words,
