@@ -5,6 +5,7 @@
 #include "editor/ImportFile.h"
 #include "editor/LiveWordCount.h"
 #include "editor/MemoPositions.h"
+#include "editor/MemoText.h"
 #include "editor/UCLinePrinter.h"
 #include "editor/WordCount.h"
 #include "editor/WordUsageWindow.h"
@@ -18,6 +19,9 @@
 #include "settings/MessageTable.h"
 #include "spelling/LookUpWord.h"
 #include "spelling/ThesaurusDialog.h"
+#include "spelling/SpellCheck.h"
+#include "spelling/SpellChecker.h"
+#include "spelling/SpellHighlighter.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -34,9 +38,11 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTextBlock>
 #include <QTime>
 #include <QTimer>
 #include <cerrno>
+#include <utility>
 #include <optional>
 #include <sys/stat.h>
 
@@ -47,6 +53,16 @@ const QString NoFileCaption = QStringLiteral("nofile");
 const QString SettingsFile = QStringLiteral("Nodex.ini");
 const QString PlacementSection = QStringLiteral("EditWindow");
 constexpr int MinuteMs = 60'000;
+
+/// For a block that continues a long paragraph, the paragraph's start, which the spelling rules
+/// read as the start of its line; nothing for a block that starts a line.
+QString LineLeadIn(const QTextBlock& block)
+{
+    QTextBlock start = block;
+    while (IsSoftBreakBefore(start))
+        start = start.previous();
+    return start == block ? QString() : start.text();
+}
 
 /// Whether nothing stands at the path. One that cannot be looked at (a folder without
 /// permission, a loop of links) is not missing: its text is there, only unreadable.
@@ -61,11 +77,14 @@ bool IsMissing(const QString& path)
 TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     : QMainWindow(parent, stayOnTop ? Qt::Window | Qt::WindowStaysOnTopHint : Qt::Window)
     , memEditor(new TEditorMemo)
+    , dlgSpeller(new TSpellChecker(context.Spelling, context.Questions, context.Messages, this))
     , FContext(context)
     , sbStatus(new QLabel)
+    , sbSpelling(new QLabel)
     , tmrAutoSave(new QTimer(this))
     , sbWordCount(new QLabel)
     , dlgThesaurus(QStringList { context.AppFolder + "Thesaurus/" } + context.SystemThesaurusFolders)
+    , FSpellTarget(*memEditor)
 {
     setObjectName("fmEditor");
     setWindowTitle(NoFileCaption);
@@ -78,6 +97,9 @@ TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     sbWordCount->setObjectName("sbWordCount");
     statusBar()->addPermanentWidget(sbWordCount);
     sbWordCount->hide();
+    sbSpelling->setObjectName("sbSpelling");
+    statusBar()->addPermanentWidget(sbSpelling);
+    sbSpelling->hide();
     tmrAutoSave->setObjectName("tmrAutoSave");
     Menus.Build(this);
     memEditor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -85,7 +107,12 @@ TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     resize(600, 400);
 }
 
-TfmEditor::~TfmEditor() { delete FFindDialog.data(); }
+TfmEditor::~TfmEditor()
+{
+    delete FFindDialog.data();
+    // The memo still repaints while the window is taken down; what it reports is no longer ours.
+    disconnect(memEditor, nullptr, this, nullptr);
+}
 
 void TfmEditor::ConnectCommands()
 {
@@ -118,6 +145,11 @@ void TfmEditor::ConnectCommands()
     connect(m.mnuWordUsage, &QAction::triggered, this, &TfmEditor::mnuWordUsageClick);
     connect(m.mnuSaveWindowPos, &QAction::triggered, this, &TfmEditor::mnuSaveWindowPosClick);
     connect(m.mnuHelp, &QAction::triggered, this, [this] { FContext.Desktop.ShowHelp({}); });
+    connect(m.mnuSpellCheck, &QAction::triggered, this, [this] { dlgSpeller->Check(FSpellTarget, ckWholeText); });
+    connect(m.mnuSpellingOptions, &QAction::triggered, dlgSpeller, &TSpellChecker::ShowConfigDialog);
+    connect(dlgSpeller, &TSpellChecker::DialogDeactivate, this, &TfmEditor::dlgSpellerDialogDeactivate);
+    connect(&FContext.Spelling, &TSpellEngine::Changed, this, &TfmEditor::FollowSpellingOptions);
+    connect(memEditor, &QPlainTextEdit::updateRequest, this, &TfmEditor::CheckSpellingInView);
     // Menu states are worked out when a menu opens; a shortcut refreshes them first, so that a
     // command whose item is disabled at that moment does nothing.
     // The command states follow the memo as it changes, so that a shortcut never meets a
@@ -138,6 +170,7 @@ void TfmEditor::ConnectCommands()
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, clipboardChanged);
     FCanPaste = !QGuiApplication::clipboard()->text().isEmpty();
     connect(memEditor, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        AddSpellingItems(at);
         Menus.pmnuEditor->popup(memEditor->mapToGlobal(at));
     });
     connect(memEditor, &QPlainTextEdit::textChanged, this, [this] {
@@ -205,6 +238,7 @@ void TfmEditor::showEvent(QShowEvent* event)
         ReadPlacement();
         LoadOnFirstShow();
         SetLiveWordCount(true);
+        FollowSpellingOptions();
     }
     RefreshEditorState();
     ShowAutoSaveState();
@@ -537,6 +571,7 @@ void TfmEditor::closeEvent(QCloseEvent* event)
         return;
     }
     delete FFindDialog.data();
+    dlgSpeller->StopCheck();
     if (WindowMemory == EditMemory::RememberAll)
         WritePlacement(CardFilePath);
     event->accept();
@@ -553,6 +588,9 @@ void TfmEditor::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && FFindDialog
         && QApplication::activeWindow() != FFindDialog)
         FFindDialog->hide();
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && dlgSpeller->Dialog()
+        && QApplication::activeWindow() != dlgSpeller->Dialog())
+        dlgSpeller->StopCheck();
     // A minimised editor is put away; opening its card again shows it in its normal state.
     if (event->type() == QEvent::WindowStateChange && isMinimized()) {
         if (WindowMemory == EditMemory::RememberAll)
@@ -635,4 +673,84 @@ void TfmEditor::mnuSaveWindowPosClick()
 {
     if (FContext.Questions.AskOkCancel(FContext.Messages.Text(MessageKey::SAVE_WINDOW_POS)))
         WritePlacement(FContext.AppFolder + SettingsFile);
+}
+
+void TfmEditor::FollowSpellingOptions()
+{
+    if (FFirstShow)
+        return; // hidden workers and the template never check
+    TSpellEngine& spelling = FContext.Spelling;
+    const bool live = spelling.LiveSpelling();
+    if (live && !FHighlighter) {
+        FHighlighter = new TSpellHighlighter(memEditor->document(), spelling, LineLeadIn);
+        CheckSpellingInView();
+    } else if (!live && FHighlighter) {
+        delete std::exchange(FHighlighter, nullptr); // taking its underlines away repaints
+    }
+    const bool noDictionary = live && !spelling.HasDictionary();
+    sbSpelling->setText(noDictionary ? " " + Messages().Text(MessageKey::SPELL_NO_DICTIONARY_STATUS) + " " : QString());
+    sbSpelling->setVisible(noDictionary);
+}
+
+void TfmEditor::CheckSpellingInView()
+{
+    if (!FHighlighter)
+        return;
+    const QWidget* view = memEditor->viewport();
+    FHighlighter->CheckBlocks(memEditor->cursorForPosition(QPoint(0, 0)).block(),
+        memEditor->cursorForPosition(QPoint(view->width() - 1, view->height() - 1)).block());
+}
+
+void TfmEditor::dlgSpellerDialogDeactivate()
+{
+    if (!isActiveWindow())
+        dlgSpeller->StopCheck();
+}
+
+void TfmEditor::AddSpellingItems(QPoint at)
+{
+    qDeleteAll(FSpellingItems);
+    FSpellingItems.clear();
+    TSpellEngine& spelling = FContext.Spelling;
+    if (memEditor->isReadOnly() || !spelling.HasDictionary())
+        return;
+    const QTextCursor cursor = memEditor->cursorForPosition(at);
+    const QTextBlock block = cursor.block();
+    const auto word = MisspelledWordAt(spelling, block.text(), cursor.positionInBlock(), LineLeadIn(block));
+    if (!word)
+        return;
+    QMenu* menu = Menus.pmnuEditor;
+    QAction* first = menu->actions().value(0);
+    const auto add = [&](const QString& caption, const char* name) {
+        auto* item = new QAction(caption, menu);
+        item->setObjectName(name);
+        menu->insertAction(first, item);
+        FSpellingItems << item;
+        return item;
+    };
+    // Positions in the document: nothing can change the text while the menu is open.
+    const int start = block.position() + int(word->Start);
+    const int end = start + int(word->Text.size());
+    constexpr int MostSuggestions = 8;
+    const QStringList suggestions = spelling.Suggestions(word->Text).mid(0, MostSuggestions);
+    for (const QString& suggestion : suggestions) {
+        connect(add(suggestion, "pmnuSuggestion"), &QAction::triggered, this, [this, start, end, suggestion] {
+            QTextCursor range(memEditor->document());
+            range.setPosition(start);
+            range.setPosition(end, QTextCursor::KeepAnchor);
+            memEditor->setTextCursor(range);
+            memEditor->InsertText(suggestion);
+        });
+    }
+    if (suggestions.isEmpty())
+        add(Messages().Text(MessageKey::SPELL_NO_SUGGESTIONS), "pmnuNoSuggestions")->setEnabled(false);
+    const QString text = word->Text;
+    connect(add(Messages().Text(MessageKey::SPELL_ADD_TO_DICTIONARY), "pmnuAddWord"), &QAction::triggered, this, [this, text] {
+        QString error;
+        if (!FContext.Spelling.AddWord(text, error))
+            FContext.Questions.ShowWarning(Messages().Text(MessageKey::SPELL_WORD_NOT_ADDED).arg(text), error);
+    });
+    connect(add(Messages().Text(MessageKey::SPELL_IGNORE_ALL), "pmnuIgnoreAll"), &QAction::triggered, this,
+        [this, text] { FContext.Spelling.IgnoreAll(text); });
+    FSpellingItems << menu->insertSeparator(first);
 }

@@ -3,6 +3,8 @@
 #include "editor/EditorMenus.h"
 #include "editor/EditorSettings.h"
 #include "spelling/Thesaurus.h"
+#include "editor/MemoSpellTarget.h"
+#include "spelling/SpellEngine.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -15,6 +17,8 @@ class Shell;
 class TEditorMemo;
 class TfmFindReplace;
 class TLiveWordCount;
+class TSpellChecker;
+class TSpellHighlighter;
 
 class TfmEditor;
 
@@ -25,6 +29,7 @@ struct EditorContext {
         , Questions(questions)
         , Desktop(desktop)
         , Messages(messages)
+        , Spelling(AppFolder)
     {
     }
 
@@ -38,6 +43,8 @@ struct EditorContext {
     const TfmFindReplace* TemplateFindReplace = nullptr;
     /// Where the system keeps thesaurus data; the program's own "Thesaurus/" goes before them.
     QStringList SystemThesaurusFolders = ::SystemThesaurusFolders();
+    /// The dictionary, the spelling configuration and the words ignored, for every editor.
+    TSpellEngine Spelling;
 };
 
 /// The editor window of one card's text: plain text in a memo, loaded when the window is first
@@ -63,6 +70,7 @@ public:
 
     TEditorMemo* memEditor;
     EditorMenus Menus;
+    TSpellChecker* dlgSpeller;
 
     /// Copies the window's and the menus' captions and the language from the template.
     void CopyCaptionsFrom(const TfmEditor& source);
@@ -135,9 +143,20 @@ private:
     const MessageTable& Messages() const { return FContext.Messages; }
     /// What a caption ends in while the text has unsaved changes: " *".
     QString ModifiedMarker() const;
+    /// Live checking follows the spelling options: underlining on or off, and a note in the
+    /// status line when there is no dictionary to check with.
+    void FollowSpellingOptions();
+    /// Live checking looks at the blocks in view, so that a long text opens and scrolls at once.
+    void CheckSpellingInView();
+    /// Stops the check when its dialog went to the background and the editor is not in front.
+    void dlgSpellerDialogDeactivate();
+    /// Puts the spellings for the misspelled word under the pointer at the top of the pop-up menu,
+    /// with Add to Dictionary and Ignore All.
+    void AddSpellingItems(QPoint at);
 
     EditorContext& FContext;
     QLabel* sbStatus;
+    QLabel* sbSpelling;
     QTimer* tmrAutoSave;
     QPointer<TfmFindReplace> FFindDialog;
     bool FCanPaste = false;
@@ -148,4 +167,7 @@ private:
     QLabel* sbWordCount;
     TLiveWordCount* FLiveCount = nullptr;
     TThesaurus dlgThesaurus;
+    TMemoSpellTarget FSpellTarget;
+    TSpellHighlighter* FHighlighter = nullptr;
+    QList<QAction*> FSpellingItems; ///< the pop-up menu's items for the word under the pointer
 };
