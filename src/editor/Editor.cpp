@@ -194,6 +194,7 @@ void TfmEditor::CopyCaptionsFrom(const TfmEditor& source)
     }
     LanguageName = source.LanguageName;
     SpellDialogLanguage = source.SpellDialogLanguage;
+    dlgSpeller->ApplyCaptions();
 }
 
 void TfmEditor::ApplySettings(const EditorSettings& settings)

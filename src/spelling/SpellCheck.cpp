@@ -40,26 +40,19 @@ TfmSpellCheck::TfmSpellCheck(const MessageTable& messages, QWidget* parent)
     , FMessages(messages)
 {
     setObjectName("fmSpellCheck");
-    setWindowTitle(messages.Text(MessageKey::SPELL_CHECK_TITLE));
     lblProblem->setObjectName("lblProblem");
     memContext->setObjectName("memContext");
     memContext->setReadOnly(true);
     memContext->setFocusPolicy(Qt::NoFocus);
     memContext->setFixedHeight(memContext->fontMetrics().lineSpacing() * 4);
     lblChangeTo->setObjectName("lblChangeTo");
-    lblChangeTo->setText(messages.Text(MessageKey::SPELL_CHANGE_TO));
     lblChangeTo->setBuddy(edtChangeTo);
     edtChangeTo->setObjectName("edtChangeTo");
     lblSuggestions->setObjectName("lblSuggestions");
-    lblSuggestions->setText(messages.Text(MessageKey::SPELL_SUGGESTIONS));
     lblSuggestions->setBuddy(lbSuggestions);
     lbSuggestions->setObjectName("lbSuggestions");
-    btnIgnore->setText(messages.Text(MessageKey::SPELL_IGNORE));
-    btnIgnoreAll->setText(messages.Text(MessageKey::SPELL_IGNORE_ALL));
-    btnChangeAll->setText(messages.Text(MessageKey::SPELL_CHANGE_ALL));
-    btnAdd->setText(messages.Text(MessageKey::SPELL_ADD));
-    btnCancel->setText(messages.Text(MessageKey::SPELL_CANCEL));
     btnChange->setDefault(true);
+    ApplyCaptions();
 
     auto* fields = new QVBoxLayout;
     for (QWidget* field : std::initializer_list<QWidget*> {
@@ -90,11 +83,27 @@ TfmSpellCheck::TfmSpellCheck(const MessageTable& messages, QWidget* parent)
     connect(btnCancel, &QPushButton::clicked, this, &TfmSpellCheck::reject);
 }
 
+void TfmSpellCheck::ApplyCaptions()
+{
+    setWindowTitle(FMessages.Text(MessageKey::SPELL_CHECK_TITLE));
+    lblChangeTo->setText(FMessages.Text(MessageKey::SPELL_CHANGE_TO));
+    lblSuggestions->setText(FMessages.Text(MessageKey::SPELL_SUGGESTIONS));
+    btnIgnore->setText(FMessages.Text(MessageKey::SPELL_IGNORE));
+    btnIgnoreAll->setText(FMessages.Text(MessageKey::SPELL_IGNORE_ALL));
+    btnChangeAll->setText(FMessages.Text(MessageKey::SPELL_CHANGE_ALL));
+    btnAdd->setText(FMessages.Text(MessageKey::SPELL_ADD));
+    btnCancel->setText(FMessages.Text(MessageKey::SPELL_CANCEL));
+    lblProblem->setText(FMessages.Text(
+        FRepeated ? MessageKey::SPELL_REPEATED_WORD : MessageKey::SPELL_NOT_IN_DICTIONARY));
+    btnChange->setText(
+        FMessages.Text(FRepeated ? MessageKey::SPELL_DELETE : MessageKey::SPELL_CHANGE));
+}
+
 void TfmSpellCheck::ShowProblem(const TSpellProblem& problem)
 {
     const bool repeated = problem.Kind == TSpellProblem::Repeated;
-    lblProblem->setText(FMessages.Text(
-        repeated ? MessageKey::SPELL_REPEATED_WORD : MessageKey::SPELL_NOT_IN_DICTIONARY));
+    FRepeated = repeated;
+    ApplyCaptions();
     // The word stands out from its line; the writer's text is never read as mark-up.
     memContext->clear();
     QTextCursor cursor(memContext->document());
@@ -115,8 +124,6 @@ void TfmSpellCheck::ShowProblem(const TSpellProblem& problem)
     edtChangeTo->setText(repeated ? QString() : problem.Suggestions.value(0, problem.Word.Text));
     if (!problem.Suggestions.isEmpty())
         lbSuggestions->setCurrentRow(0);
-    btnChange->setText(
-        FMessages.Text(repeated ? MessageKey::SPELL_DELETE : MessageKey::SPELL_CHANGE));
     for (QPushButton* button : { btnIgnoreAll, btnChangeAll, btnAdd })
         button->setEnabled(!repeated);
     edtChangeTo->setFocus();

@@ -20,6 +20,8 @@ public:
 
     /// Shows a word to the writer.
     void ShowProblem(const TSpellProblem& problem);
+    /// Takes every caption from the message table again, after a change of language.
+    void ApplyCaptions();
 
     QLabel* lblProblem;
     QTextEdit* memContext;
@@ -51,4 +53,5 @@ protected:
 
 private:
     const MessageTable& FMessages;
+    bool FRepeated = false; ///< the word shown is a repeated word, not a misspelling
 };

@@ -108,6 +108,12 @@ void TSpellChecker::Finish(bool cancelled)
         FDialogs.ShowInformation(FMessages.Text(MessageKey::SPELL_CHECK_COMPLETE));
 }
 
+void TSpellChecker::ApplyCaptions()
+{
+    if (FDialog)
+        FDialog->ApplyCaptions();
+}
+
 void TSpellChecker::StopCheck()
 {
     Finish(true);

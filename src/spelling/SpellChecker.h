@@ -37,6 +37,8 @@ public:
     /// Ends a running check as Cancel does: the caret goes back where it was, no message shows.
     void StopCheck();
     bool Running() const { return FRun != nullptr; }
+    /// The interface language changed: an open check dialog follows it.
+    void ApplyCaptions();
     /// The check dialog while a check runs; none otherwise.
     TfmSpellCheck* Dialog() const;
 
