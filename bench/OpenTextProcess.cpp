@@ -1,10 +1,12 @@
 // Opens one text file in a real editor window and exits once the window has drawn it and the
 // event queue has run dry: the whole life of a process that shows a text, for bench/process.sh
-// to time against reading the same file with cat and wc.
+// to time against reading the same file with cat and wc. NODEX_LIVE_SPELLING=0 opens it with
+// live spell checking off.
 #include "SilentDialogs.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
 #include "settings/MessageTable.h"
+#include "spelling/SpellEngine.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -42,6 +44,11 @@ int main(int argc, char** argv)
     NoShell shell;
     MessageTable messages;
     EditorContext context(QCoreApplication::applicationDirPath() + "/", dialogs, shell, messages);
+    // Live checking with the system's dictionary unless NODEX_LIVE_SPELLING=0; the writer's own
+    // spelling configuration is left out.
+    TSpellCheckerConfig& spelling = context.Spelling.Config;
+    spelling.ConfigFilename = spelling.ConfigDictionaryDir + "bench-none.cfg";
+    spelling.ConfigDefaultOptions.Set(soLiveSpelling, qEnvironmentVariable("NODEX_LIVE_SPELLING") != "0");
     TfmEditor editor(context);
     editor.setAttribute(Qt::WA_DeleteOnClose, false);
     editor.TextFile = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();

@@ -11,6 +11,7 @@
 #include "compile/Compile.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
+#include "spelling/SpellEngine.h"
 #include "settings/MessageTable.h"
 #include "app/NodexProgram.h"
 #include "canvas/Canvas.h"
@@ -26,8 +27,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -122,22 +125,37 @@ void MergeChain(benchmark::State& state)
 }
 
 /// A writer's long card text in the real editor window: 10 MB in paragraphs of 120 words, or a
-/// 2 MB paragraph without a single line break (text copied from a PDF arrives so).
+/// 2 MB paragraph without a single line break (text copied from a PDF arrives so), or a number of
+/// words in paragraphs. Live checking (against the system's British dictionary) is on or off.
+/// Keeps the messages a benchmark shows, to tell that it did what it measures.
+struct RecordingDialogs : SilentDialogs {
+    void ShowInformation(const QString& text) override { Messages << text; }
+    QStringList Messages;
+};
+
 struct LongText {
-    explicit LongText(bool oneParagraph)
+    enum TShape { Paragraphs10MB = 0, OneParagraph2MB = 1 };
+
+    explicit LongText(int shape, bool live = false, qsizetype words = 0)
     {
-        const QList<QByteArray> words
+        const QList<QByteArray> sentence
             = QByteArray("The keeper climbed the spiral stair at dusk, trimmed "
                          "the wick and watched the storm come in over the rocks;")
                   .split(' ');
-        QByteArray text;
+        const bool oneParagraph = shape == OneParagraph2MB;
         const qsizetype size = oneParagraph ? 2 * 1024 * 1024 : 10 * 1024 * 1024;
-        for (int word = 1; text.size() < size; ++word)
-            text += words[word % words.size()] + (oneParagraph || word % 120 != 0 ? " " : "\r\n");
+        QByteArray text;
+        for (int word = 1; words > 0 ? word <= words : text.size() < size; ++word)
+            text += sentence[word % sentence.size()] + (oneParagraph || word % 120 != 0 ? " " : "\r\n");
         QDir().mkpath(Folder.path() + "/Text Files");
         QFile file(Folder.path() + "/Text Files/Long.txt");
         file.open(QIODevice::WriteOnly);
         file.write(text);
+        // The writer's spelling configuration lives in the temporary folder; its defaults decide.
+        TSpellCheckerConfig& config = Context.Spelling.Config;
+        config.ConfigFilename = Folder.path() + "/Spell.cfg";
+        config.ConfigDictionaryDir = Folder.path() + "/Spelling/";
+        config.ConfigDefaultOptions.Set(soLiveSpelling, live);
     }
     /// Shows the editor, which loads the text, and waits until it has drawn it.
     std::unique_ptr<TfmEditor> Open()
@@ -152,49 +170,98 @@ struct LongText {
         return editor;
     }
     QTemporaryDir Folder;
-    SilentDialogs Dialogs;
+    RecordingDialogs Dialogs;
     NoShell Shell;
     MessageTable Messages;
     EditorContext Context{QCoreApplication::applicationDirPath() + "/", Dialogs, Shell, Messages};
 };
 
+/// Opening a long text; with live checking, the program's first check also loads the dictionary.
 void EditorOpenLongText(benchmark::State& state)
 {
-    LongText text(state.range(0) != 0);
     for (auto _ : state) {
+        state.PauseTiming();
+        LongText text(int(state.range(0)), state.range(1) != 0);
+        state.ResumeTiming();
         auto editor = text.Open();
         benchmark::DoNotOptimize(editor->memEditor->document()->blockCount());
         editor->memEditor->document()->setModified(false);
+        state.PauseTiming();
+        editor.reset();
+        state.ResumeTiming();
     }
 }
 
 void EditorCountLongText(benchmark::State& state)
 {
-    LongText text(state.range(0) != 0);
+    LongText text(int(state.range(0)));
     auto editor = text.Open();
     for (auto _ : state)
         benchmark::DoNotOptimize(editor->CountEditorWords());
 }
 
-/// One key typed in the middle of the text, and the frame that shows it.
+/// One key typed in the middle of the text, and the frame of `shown` that shows it (with live
+/// checking, the block is checked again).
+void TypeInTheMiddle(benchmark::State& state, TfmEditor& editor, QWidget& shown)
+{
+    QTextCursor middle(editor.memEditor->document());
+    middle.setPosition(editor.memEditor->document()->characterCount() / 2);
+    editor.memEditor->setTextCursor(middle);
+    editor.memEditor->ensureCursorVisible();
+    shown.grab();
+    for (auto _ : state) {
+        QTest::keyClick(editor.memEditor, Qt::Key_A);
+        shown.grab();
+    }
+    editor.memEditor->document()->setModified(false);
+}
+
 void EditorTypeInLongText(benchmark::State& state)
 {
-    LongText text(state.range(0) != 0);
+    LongText text(int(state.range(0)), state.range(1) != 0, state.range(2));
     auto editor = text.Open();
-    QTextCursor middle(editor->memEditor->document());
-    middle.setPosition(editor->memEditor->document()->characterCount() / 2);
-    editor->memEditor->setTextCursor(middle);
-    editor->memEditor->ensureCursorVisible();
+    TypeInTheMiddle(state, *editor, *editor->memEditor->viewport());
+}
+
+/// A key typed in a card of 100,000 words (S as above) with the live word count on or off, and
+/// the whole window drawn, its status line included.
+void EditorTypeWithLiveCount(benchmark::State& state)
+{
+    LongText text(int(state.range(0)), false, 100000);
+    auto editor = text.Open();
+    editor->SetLiveWordCount(state.range(1) != 0);
+    TypeInTheMiddle(state, *editor, *editor);
+    state.counters["words"] = double(editor->CountEditorWords());
+}
+
+/// The live word count's first count of a long text, which opening the editor pays.
+void EditorStartLiveCount(benchmark::State& state)
+{
+    LongText text(int(state.range(0)));
+    auto editor = text.Open();
     for (auto _ : state) {
-        QTest::keyClick(editor->memEditor, Qt::Key_A);
-        editor->memEditor->viewport()->grab();
+        editor->SetLiveWordCount(false);
+        editor->SetLiveWordCount(true);
     }
-    editor->memEditor->document()->setModified(false);
+}
+
+/// F7 over a text of N words with nothing misspelled: from the key to the end of the check.
+void SpellCheckWholeText(benchmark::State& state)
+{
+    LongText text(LongText::Paragraphs10MB, false, state.range(0));
+    auto editor = text.Open();
+    for (auto _ : state) {
+        editor->Menus.mnuSpellCheck->trigger();
+        if (text.Dialogs.Messages.value(0) != "The spelling check is complete.")
+            state.SkipWithError("the check did not reach the end");
+        text.Dialogs.Messages.clear();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
 void EditorSaveLongText(benchmark::State& state)
 {
-    LongText text(state.range(0) != 0);
+    LongText text(int(state.range(0)));
     auto editor = text.Open();
     for (auto _ : state) {
         editor->memEditor->document()->setModified(true);
@@ -287,14 +354,62 @@ void DeleteAllAndUndo(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+/// Zoom to fit on a canvas of N cards, and the redraw of the whole view at that scale.
+void ZoomToFitAndRedraw(benchmark::State& state)
+{
+    Fixture fixture(int(state.range(0)));
+    TfmMain& main = fixture.Program.Main();
+    main.OpenProject(fixture.Project);
+    main.resize(1200, 900);
+    QWidget* viewport = main.View().viewport();
+    benchmark::DoNotOptimize(viewport->grab());
+    for (auto _ : state) {
+        state.PauseTiming();
+        main.View().RestoreZoom(100);
+        state.ResumeTiming();
+        main.View().ZoomToFit();
+        benchmark::DoNotOptimize(viewport->grab());
+    }
+    state.counters["percent"] = main.View().ZoomPercent();
+}
+
+/// One notch of the wheel at 25% on a canvas of N cards, until the view has drawn what it shows.
+void ScrollAtQuarterScale(benchmark::State& state)
+{
+    Fixture fixture(int(state.range(0)));
+    TfmMain& main = fixture.Program.Main();
+    main.OpenProject(fixture.Project);
+    main.resize(800, 600);
+    main.View().RestoreZoom(25);
+    QWidget* viewport = main.View().viewport();
+    QApplication::processEvents();
+    const QPoint at = viewport->rect().center();
+    int step = 0;
+    int farthest = 0;
+    for (auto _ : state) {
+        // Down and up again, so that every step scrolls.
+        QWheelEvent wheel(at, viewport->mapToGlobal(at), {}, QPoint(0, ++step % 2 ? -120 : 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &wheel);
+        QApplication::processEvents();
+        farthest = std::max(farthest, main.View().verticalScrollBar()->value());
+    }
+    state.counters["scrolled"] = farthest;
+}
+
 BENCHMARK(ReadCardFiles)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(OpenProject)->Arg(1000)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(SaveAfterMovingOneCard)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(MergeChain)->Arg(500)->Unit(benchmark::kMillisecond)->Iterations(3);
 // Argument 0: 10 MB in paragraphs; 1: one paragraph of 2 MB.
-BENCHMARK(EditorOpenLongText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(EditorOpenLongText)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 1})->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(EditorCountLongText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(EditorTypeInLongText)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Iterations(20);
+BENCHMARK(EditorTypeInLongText)
+    ->Args({0, 0, 0})->Args({0, 1, 0})->Args({1, 0, 0})->Args({1, 1, 0})->Args({0, 0, 100000})->Args({0, 1, 100000})
+    ->Unit(benchmark::kMicrosecond)->Iterations(20);
+BENCHMARK(EditorTypeWithLiveCount)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMicrosecond)->Iterations(50);
+BENCHMARK(EditorStartLiveCount)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(SpellCheckWholeText)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(EditorSaveLongText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ProjectWordCount)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ReadChainFiles)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -302,6 +417,8 @@ BENCHMARK(CompileChain)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->It
 BENCHMARK(FindAndCompileCards)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DeleteAllAndUndo)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DragGroup)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Iterations(200);
+BENCHMARK(ZoomToFitAndRedraw)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(ScrollAtQuarterScale)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 int main(int argc, char** argv)
 {

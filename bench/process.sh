@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Times whole processes: opening a 10 MB text (paragraphs of 120 words) and a 2 MB text of one
 # paragraph in a real editor window, from start to the drawn, idle window and exit, against the
-# floor of reading the same file (cat, wc -w) and against an empty text. Prints the median of
-# five runs of each.
+# floor of reading the same file (cat, wc -w) and against an empty text, with live spell checking
+# on (the editor column) and off. Prints the median of five runs of each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -31,9 +31,10 @@ median_ms() {
     printf '%s\n' "${times[@]}" | sort -n | sed -n 3p
 }
 
-printf '%-20s %8s %8s %8s\n' text cat 'wc -w' editor
+printf '%-20s %8s %8s %8s %8s\n' text cat 'wc -w' editor 'no live'
 for name in empty paragraphs one-paragraph; do
     file="$texts/$name.txt"
-    printf '%-20s %6sms %6sms %6sms\n' "$name" "$(median_ms cat "$file")" "$(median_ms wc -w "$file")" \
-        "$(median_ms build-bench/Nodex/open_text_process "$file")"
+    printf '%-20s %6sms %6sms %6sms %6sms\n' "$name" "$(median_ms cat "$file")" "$(median_ms wc -w "$file")" \
+        "$(median_ms build-bench/Nodex/open_text_process "$file")" \
+        "$(NODEX_LIVE_SPELLING=0 median_ms build-bench/Nodex/open_text_process "$file")"
 done

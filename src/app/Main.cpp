@@ -80,6 +80,7 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     FMenus.Build(this);
     ConnectCommands();
     ConnectCanvas();
+    ConnectZoom();
 
     RegisterSplashPictures();
     CreateSplash(splashDraw >= 0 ? splashDraw : int(QRandomGenerator::global()->bounded(SplashDrawRange)));
@@ -207,6 +208,18 @@ void TfmMain::ConnectCanvas()
     FView->SetSelectNextLink(FSettings.SelectNextLink);
     FView->SetShowHints(FSettings.DescriptiveHints);
     FView->setFocus();
+}
+
+void TfmMain::ConnectZoom()
+{
+    connect(FMenus.mmnuView, &QMenu::aboutToShow, this, &TfmMain::menuClicked);
+    connect(FMenus.mnuZoomIn, &QAction::triggered, FView, &TCanvasView::ZoomIn);
+    connect(FMenus.mnuZoomOut, &QAction::triggered, FView, &TCanvasView::ZoomOut);
+    connect(FMenus.mnuActualSize, &QAction::triggered, FView, &TCanvasView::ZoomActualSize);
+    connect(FMenus.mnuZoomToFit, &QAction::triggered, FView, &TCanvasView::ZoomToFit);
+    // Saved with the project, like the window's place; looking closer or farther is no change
+    // to the work, so it asks for no save of its own.
+    connect(FView, &TCanvasView::ZoomChanged, this, [this](int percent) { FProject.Zoom = percent; });
 }
 
 void TfmMain::OpenCardEditor(TNodex* card)
@@ -382,6 +395,7 @@ void TfmMain::ApplyLanguage()
         editor->SpellDialogLanguage = SpellDialogLanguage(editor->LanguageName);
     }
     ApplyLanguageFile(file, FTranslatedWindows, FMessages);
+    FMenus.ApplyViewCaptions(FMessages);
     UpdateCaption();
 }
 
@@ -840,6 +854,7 @@ bool TfmMain::OpenProject(const QString& path)
     FRecentFiles.AddFile(FProject.ProjectFolder + FProject.ProjectFileName);
     ApplyPlacement(opened.Placement);
     ApplyWorkspaceSize();
+    FView->RestoreZoom(FProject.Zoom);
     UpdateCaption();
     return true;
 }
@@ -878,6 +893,7 @@ void TfmMain::CloseProject()
         fmCompile->ClearAll();
     FProject.WorkspaceSize = 0;
     ApplyWorkspaceSize();
+    FView->RestoreZoom(CanvasZoom::ActualSize);
     FProject.ProjectOnDisk = false;
     setWindowTitle("nofile");
     FProject.ProjectFileName = ProjectState::Unnamed;

@@ -153,6 +153,8 @@ private:
     void CentreSplash();
     void ConnectCommands();
     void ConnectCanvas();
+    /// The View menu's zoom commands, and the zoom kept with the project.
+    void ConnectZoom();
     /// Runs when a menu opens: the start-up picture goes, and the menus are brought up to date.
     void menuClicked();
 

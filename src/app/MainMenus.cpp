@@ -1,9 +1,11 @@
 #include "app/MainMenus.h"
 
 #include "platform/MenuItems.h"
+#include "settings/MessageTable.h"
 
 #include <QActionGroup>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 
 namespace {
@@ -52,6 +54,8 @@ void MainMenus::Build(QMainWindow* window)
     Separator(mmnuTools);
     mnuOptions = AddMenuItem(mmnuTools, "mnuOptions", "&Options...", QKeySequence(Qt::Key_F10));
 
+    BuildViewMenu(bar);
+
     mmnuHelp = AddMainMenu(bar, "mmnuHelp", "&Help");
     mnuHelp = AddMenuItem(mmnuHelp, "mnuHelp", "&Help", QKeySequence(Qt::Key_F1));
     Separator(mmnuHelp);
@@ -94,4 +98,29 @@ void MainMenus::Build(QMainWindow* window)
     for (QMenu* menu : {pmnuNodex, pmnuPanel})
         for (QAction* action : menu->actions())
             action->setShortcutContext(Qt::WidgetShortcut);
+}
+
+void MainMenus::BuildViewMenu(QMenuBar* bar)
+{
+    // Between File and Tools, where programs keep their View menu.
+    mmnuView = new QMenu(bar);
+    mmnuView->setObjectName("mmnuView");
+    bar->insertMenu(mmnuTools->menuAction(), mmnuView);
+    mnuZoomIn = AddMenuItem(mmnuView, "mnuZoomIn", {});
+    // "+" needs Shift on most keyboards; Ctrl+= is the same key without it.
+    mnuZoomIn->setShortcuts({QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")});
+    mnuZoomOut = AddMenuItem(mmnuView, "mnuZoomOut", {}, QKeySequence("Ctrl+-"));
+    mnuActualSize = AddMenuItem(mmnuView, "mnuActualSize", {}, QKeySequence("Ctrl+0"));
+    Separator(mmnuView);
+    mnuZoomToFit = AddMenuItem(mmnuView, "mnuZoomToFit", {}, QKeySequence("Ctrl+9"));
+    ApplyViewCaptions(MessageTable());
+}
+
+void MainMenus::ApplyViewCaptions(const MessageTable& messages)
+{
+    mmnuView->setTitle(messages.Text(MessageKey::VIEW_MENU));
+    mnuZoomIn->setText(messages.Text(MessageKey::ZOOM_IN));
+    mnuZoomOut->setText(messages.Text(MessageKey::ZOOM_OUT));
+    mnuActualSize->setText(messages.Text(MessageKey::ZOOM_ACTUAL_SIZE));
+    mnuZoomToFit->setText(messages.Text(MessageKey::ZOOM_TO_FIT));
 }

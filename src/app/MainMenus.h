@@ -5,7 +5,9 @@
 class QAction;
 class QActionGroup;
 class QMainWindow;
+class QMenuBar;
 class QMenu;
+class MessageTable;
 
 /// The main window's menu bar and the two canvas pop-up menus, each item named as the language
 /// files and the commands know it.
@@ -36,6 +38,13 @@ struct MainMenus {
     QAction* mnuWordCount = nullptr;
     QAction* mnuOptions = nullptr;
 
+    // The zoom of the canvas; captions from the message table (see ApplyViewCaptions).
+    QMenu* mmnuView = nullptr;
+    QAction* mnuZoomIn = nullptr;
+    QAction* mnuZoomOut = nullptr;
+    QAction* mnuActualSize = nullptr;
+    QAction* mnuZoomToFit = nullptr;
+
     QMenu* mmnuHelp = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;
@@ -59,4 +68,9 @@ struct MainMenus {
 
     /// Builds every menu with its captions, shortcuts and separators on `window`.
     void Build(QMainWindow* window);
+    /// The View menu's captions, as the message table has them now.
+    void ApplyViewCaptions(const MessageTable& messages);
+
+private:
+    void BuildViewMenu(QMenuBar* bar);
 };

@@ -12,8 +12,11 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QToolTip>
+#include <QWheelEvent>
 
 namespace {
 constexpr int HintShowTime = 6000;
@@ -29,6 +32,7 @@ TCanvasView::TCanvasView(TCanvas* canvas, CanvasState& state, QWidget* parent)
     : QGraphicsView(canvas, parent)
     , FCanvas(canvas)
     , FState(state)
+    , FOverview(*canvas)
 {
     setObjectName("scrlbMain");
     setFrameShape(QFrame::NoFrame);
@@ -387,4 +391,97 @@ bool TCanvasView::viewportEvent(QEvent* event)
     else
         QToolTip::hideText();
     return true;
+}
+
+void TCanvasView::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QGraphicsView::wheelEvent(event);
+        return;
+    }
+    // Ctrl+wheel zooms around the pointer, as in drawing programs; it never scrolls.
+    if (FZoom.Wheel(event->angleDelta().y()))
+        ApplyZoom(event->position());
+    event->accept();
+}
+
+QPointF TCanvasView::ZoomAnchor() const
+{
+    const QPoint pointer = viewport()->mapFromGlobal(QCursor::pos());
+    return viewport()->rect().contains(pointer) ? QPointF(pointer) : QRectF(viewport()->rect()).center();
+}
+
+void TCanvasView::ApplyZoom(QPointF anchor)
+{
+    const QPointF canvasPoint = mapToScene(anchor.toPoint());
+    const qreal scale = FZoom.Scale();
+    setTransform(QTransform::fromScale(scale, scale));
+    // The scroll bars count view pixels from the canvas's top-left corner.
+    horizontalScrollBar()->setValue(qRound(canvasPoint.x() * scale - anchor.x()));
+    verticalScrollBar()->setValue(qRound(canvasPoint.y() * scale - anchor.y()));
+    emit ZoomChanged(FZoom.Percent());
+}
+
+void TCanvasView::RestoreZoom(int percent)
+{
+    FZoom.SetPercent(percent);
+    ApplyZoom({});
+    ScrollToOrigin();
+}
+
+void TCanvasView::ZoomIn()
+{
+    if (FZoom.StepIn())
+        ApplyZoom(ZoomAnchor());
+}
+
+void TCanvasView::ZoomOut()
+{
+    if (FZoom.StepOut())
+        ApplyZoom(ZoomAnchor());
+}
+
+void TCanvasView::ZoomActualSize()
+{
+    if (FZoom.SetPercent(CanvasZoom::ActualSize))
+        ApplyZoom(ZoomAnchor());
+}
+
+void TCanvasView::ZoomToFit()
+{
+    // What a card takes on the canvas is what keeps it inside: the card and its label.
+    QRectF cards;
+    for (const TNodex* card : FCanvas->Cards())
+        cards |= QRectF(card->Left() - card->LabelOverhang(), card->Top(),
+                        card->Width() + 2 * card->LabelOverhang(), card->Height() + card->LabelHeight());
+    FZoom.SetPercent(CanvasZoom::FitPercent(cards, viewport()->size()));
+    ApplyZoom({});
+    if (cards.isEmpty())
+        ScrollToOrigin();
+    else
+        centerOn(cards.center());
+}
+
+void TCanvasView::paintEvent(QPaintEvent* event)
+{
+    if (FZoom.Scale() >= CanvasOverview::ReadableScale) {
+        QGraphicsView::paintEvent(event);
+        return;
+    }
+    QPainter painter(viewport());
+    painter.setClipRegion(event->region());
+    const QRectF exposed = mapToScene(event->rect()).boundingRect();
+    painter.setTransform(viewportTransform());
+    drawBackground(&painter, exposed);
+    FOverview.Paint(painter, viewportTransform(), exposed);
+}
+
+void TCanvasView::drawBackground(QPainter* painter, const QRectF& rect)
+{
+    // Zoomed out, the canvas may not fill the view: what lies beyond its edges is no canvas,
+    // and shows that cards cannot go there.
+    const QRectF canvas = sceneRect();
+    if (!canvas.contains(rect))
+        painter->fillRect(rect, palette().color(QPalette::Mid));
+    QGraphicsView::drawBackground(painter, rect & canvas);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/CanvasOverview.h"
+#include "canvas/CanvasZoom.h"
 #include "project/ProjectModel.h"
 
 #include <QGraphicsView>
@@ -33,6 +35,18 @@ public:
     /// A double click on the current card, the Edit item or Enter.
     void NodexDoubleClick();
 
+    /// The scale the canvas is shown at, in percent.
+    int ZoomPercent() const { return FZoom.Percent(); }
+    /// Shows the canvas at a stored scale (kept within the limits), from its top-left corner.
+    void RestoreZoom(int percent);
+    /// The zoom commands: around the pointer when it is over the canvas, else around the
+    /// middle of the view.
+    void ZoomIn();
+    void ZoomOut();
+    void ZoomActualSize();
+    /// Shows every card: the largest scale up to actual size at which they all fit, centred.
+    void ZoomToFit();
+
 signals:
     /// The selection or the current card changed: the caption and menus need rebuilding.
     void UpdateCaption();
@@ -51,6 +65,8 @@ signals:
     /// The card pop-up menu (over a card) or the canvas pop-up menu, at a screen position.
     void CardMenuRequested(QPoint screenPoint);
     void PanelMenuRequested(QPoint screenPoint);
+    /// The canvas is shown at another scale.
+    void ZoomChanged(int percent);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -61,6 +77,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void PanelMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QMouseEvent& event);
@@ -79,6 +98,10 @@ private:
     void Deselect(TNodex& card);
     /// Items that take no presses (labels, the start-up picture) swallow a press.
     bool PressIsSwallowed(QPointF canvasPoint) const;
+    /// The point of the view a zoom key keeps in place: the pointer's, or the view's middle.
+    QPointF ZoomAnchor() const;
+    /// Applies the zoom's scale, keeping the canvas point under `anchor` (view pixels) there.
+    void ApplyZoom(QPointF anchor);
 
     TCanvas* FCanvas;
     CanvasState& FState;
@@ -88,4 +111,6 @@ private:
     QPoint FPressScreen;
     bool FDragging = false;
     QHash<CardId, QPoint> FDragStart; ///< where the dragged cards stood when pressed
+    CanvasZoom FZoom;
+    CanvasOverview FOverview;
 };

@@ -3,6 +3,9 @@
 #include "editor/EditorMemo.h"
 #include "editor/FindReplace.h"
 #include "editor/ImportFile.h"
+#include "editor/LiveWordCount.h"
+#include "editor/MemoPositions.h"
+#include "editor/MemoText.h"
 #include "editor/UCLinePrinter.h"
 #include "editor/WordCount.h"
 #include "editor/WordUsageWindow.h"
@@ -15,6 +18,11 @@
 #include "platform/WindowPlacement.h"
 #include "project/ProjectPaths.h"
 #include "settings/MessageTable.h"
+#include "spelling/LookUpWord.h"
+#include "spelling/ThesaurusDialog.h"
+#include "spelling/SpellCheck.h"
+#include "spelling/SpellChecker.h"
+#include "spelling/SpellHighlighter.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -31,9 +39,11 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTextBlock>
 #include <QTime>
 #include <QTimer>
 #include <cerrno>
+#include <utility>
 #include <optional>
 #include <sys/stat.h>
 
@@ -43,6 +53,16 @@ namespace {
 const QString NoFileCaption = QStringLiteral("nofile");
 const QString PlacementSection = QStringLiteral("EditWindow");
 constexpr int MinuteMs = 60'000;
+
+/// For a block that continues a long paragraph, the paragraph's start, which the spelling rules
+/// read as the start of its line; nothing for a block that starts a line.
+QString LineLeadIn(const QTextBlock& block)
+{
+    QTextBlock start = block;
+    while (IsSoftBreakBefore(start))
+        start = start.previous();
+    return start == block ? QString() : start.text();
+}
 
 /// Whether nothing stands at the path. One that cannot be looked at (a folder without
 /// permission, a loop of links) is not missing: its text is there, only unreadable.
@@ -57,9 +77,14 @@ bool IsMissing(const QString& path)
 TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     : QMainWindow(parent, stayOnTop ? Qt::Window | Qt::WindowStaysOnTopHint : Qt::Window)
     , memEditor(new TEditorMemo)
+    , dlgSpeller(new TSpellChecker(context.Spelling, context.Questions, context.Messages, this))
     , FContext(context)
     , sbStatus(new QLabel)
+    , sbSpelling(new QLabel)
     , tmrAutoSave(new QTimer(this))
+    , sbWordCount(new QLabel)
+    , dlgThesaurus(QStringList { context.AppFolder + "Thesaurus/" } + context.SystemThesaurusFolders)
+    , FSpellTarget(*memEditor)
 {
     setObjectName("fmEditor");
     setWindowTitle(NoFileCaption);
@@ -69,6 +94,12 @@ TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     setCentralWidget(memEditor);
     sbStatus->setObjectName("sbStatus");
     statusBar()->addWidget(sbStatus, 1);
+    sbWordCount->setObjectName("sbWordCount");
+    statusBar()->addPermanentWidget(sbWordCount);
+    sbWordCount->hide();
+    sbSpelling->setObjectName("sbSpelling");
+    statusBar()->addPermanentWidget(sbSpelling);
+    sbSpelling->hide();
     tmrAutoSave->setObjectName("tmrAutoSave");
     Menus.Build(this);
     memEditor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -76,7 +107,12 @@ TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     resize(600, 400);
 }
 
-TfmEditor::~TfmEditor() { delete FFindDialog.data(); }
+TfmEditor::~TfmEditor()
+{
+    delete FFindDialog.data();
+    // The memo still repaints while the window is taken down; what it reports is no longer ours.
+    disconnect(memEditor, nullptr, this, nullptr);
+}
 
 void TfmEditor::ConnectCommands()
 {
@@ -104,10 +140,16 @@ void TfmEditor::ConnectCommands()
     connect(m.mnuFindReplace, &QAction::triggered, this, &TfmEditor::OpenFindReplace);
     connect(m.mnuRepeatFind, &QAction::triggered, this, &TfmEditor::RepeatFind);
     connect(memEditor, &TEditorMemo::RepeatFindRequested, this, &TfmEditor::RepeatFind);
+    connect(m.mnuThesaurus, &QAction::triggered, this, &TfmEditor::mnuThesaurusClick);
     connect(m.mnuWordCount, &QAction::triggered, this, &TfmEditor::mnuWordCountClick);
     connect(m.mnuWordUsage, &QAction::triggered, this, &TfmEditor::mnuWordUsageClick);
     connect(m.mnuSaveWindowPos, &QAction::triggered, this, &TfmEditor::mnuSaveWindowPosClick);
     connect(m.mnuHelp, &QAction::triggered, this, [this] { FContext.Desktop.ShowHelp({}); });
+    connect(m.mnuSpellCheck, &QAction::triggered, this, [this] { dlgSpeller->Check(FSpellTarget, ckWholeText); });
+    connect(m.mnuSpellingOptions, &QAction::triggered, dlgSpeller, &TSpellChecker::ShowConfigDialog);
+    connect(dlgSpeller, &TSpellChecker::DialogDeactivate, this, &TfmEditor::dlgSpellerDialogDeactivate);
+    connect(&FContext.Spelling, &TSpellEngine::Changed, this, &TfmEditor::FollowSpellingOptions);
+    connect(memEditor, &QPlainTextEdit::updateRequest, this, &TfmEditor::CheckSpellingInView);
     // Menu states are worked out when a menu opens; a shortcut refreshes them first, so that a
     // command whose item is disabled at that moment does nothing.
     // The command states follow the memo as it changes, so that a shortcut never meets a
@@ -128,6 +170,7 @@ void TfmEditor::ConnectCommands()
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, clipboardChanged);
     FCanPaste = !QGuiApplication::clipboard()->text().isEmpty();
     connect(memEditor, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        AddSpellingItems(at);
         Menus.pmnuEditor->popup(memEditor->mapToGlobal(at));
     });
     connect(memEditor, &QPlainTextEdit::textChanged, this, [this] {
@@ -151,6 +194,7 @@ void TfmEditor::CopyCaptionsFrom(const TfmEditor& source)
     }
     LanguageName = source.LanguageName;
     SpellDialogLanguage = source.SpellDialogLanguage;
+    dlgSpeller->ApplyCaptions();
 }
 
 void TfmEditor::ApplySettings(const EditorSettings& settings)
@@ -162,6 +206,7 @@ void TfmEditor::ApplySettings(const EditorSettings& settings)
     memEditor->setFont(font);
     FAutoSave = settings.AutoSave;
     FAutoSaveInterval = settings.AutoSaveInterval;
+    ShowLiveWordCount();
 }
 
 void TfmEditor::TakeOptions(const EditorSettings& settings)
@@ -193,6 +238,8 @@ void TfmEditor::showEvent(QShowEvent* event)
         SetAutoSave(FAutoSave);
         ReadPlacement();
         LoadOnFirstShow();
+        SetLiveWordCount(true);
+        FollowSpellingOptions();
     }
     RefreshEditorState();
     ShowAutoSaveState();
@@ -389,6 +436,62 @@ void TfmEditor::mnuWordCountClick()
     ShowStatus(" " + messages.Text(MessageKey::LAST_WORD_COUNT) + " " + FormatCount(count));
 }
 
+void TfmEditor::SetLiveWordCount(bool on)
+{
+    if (on == (FLiveCount != nullptr))
+        return;
+    if (on) {
+        FLiveCount = new TLiveWordCount(*memEditor->document(), this);
+        connect(FLiveCount, &TLiveWordCount::Changed, this, &TfmEditor::ShowLiveWordCount);
+    } else {
+        delete FLiveCount;
+        FLiveCount = nullptr;
+    }
+    sbWordCount->setVisible(on);
+    ShowLiveWordCount();
+}
+
+void TfmEditor::ShowLiveWordCount()
+{
+    if (!FLiveCount)
+        return;
+    const qint64 words = FLiveCount->Words();
+    sbWordCount->setText(Messages().Text(MessageKey::LIVE_WORD_COUNT).arg(FormatCount(words))
+        + FormatPercentage(words, TargetWordCount) + " ");
+}
+
+void TfmEditor::mnuThesaurusClick()
+{
+    dlgThesaurus.SetLanguage(ThesaurusLanguageOf(LanguageName));
+    if (!dlgThesaurus.Open()) {
+        FContext.Questions.ShowInformation(Messages().Text(MessageKey::THESAURUS_NO_DATA));
+        return;
+    }
+    const QString text = memEditor->Text();
+    const MemoPositions positions(*memEditor->document());
+    const QTextCursor caret = memEditor->textCursor();
+    const TextRange range = LookUpRange(text, positions.Offset(caret.selectionStart()),
+        positions.Offset(caret.selectionEnd()));
+    if (range.IsEmpty()) {
+        FContext.Questions.ShowInformation(Messages().Text(MessageKey::THESAURUS_NO_WORD));
+        return;
+    }
+    const QString word = text.sliced(range.Start, range.End - range.Start);
+    const QList<ThesaurusMeaning> meanings = dlgThesaurus.Lookup(word);
+    if (meanings.isEmpty()) {
+        FContext.Questions.ShowInformation("'" + word + "' " + Messages().Text(MessageKey::THESAURUS_NOT_FOUND));
+        return;
+    }
+    TfmThesaurus dialog(dlgThesaurus, word, meanings, Messages(), this);
+    if (!FContext.Questions.RunModal(dialog) || dialog.Replacement().isEmpty())
+        return;
+    QTextCursor replaced(memEditor->document());
+    replaced.setPosition(positions.Position(range.Start, true));
+    replaced.setPosition(positions.Position(range.End, false), QTextCursor::KeepAnchor);
+    memEditor->setTextCursor(replaced);
+    memEditor->InsertText(InCaseOf(dialog.Replacement(), word));
+}
+
 void TfmEditor::mnuWordUsageClick()
 {
     auto* window = new TfmWordUsage(MostUsedWords(memEditor->Text()), CardName, Messages(), this);
@@ -469,6 +572,7 @@ void TfmEditor::closeEvent(QCloseEvent* event)
         return;
     }
     delete FFindDialog.data();
+    dlgSpeller->StopCheck();
     if (WindowMemory == EditMemory::RememberAll)
         WritePlacement(CardFilePath);
     event->accept();
@@ -485,6 +589,9 @@ void TfmEditor::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && FFindDialog
         && QApplication::activeWindow() != FFindDialog)
         FFindDialog->hide();
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && dlgSpeller->Dialog()
+        && QApplication::activeWindow() != dlgSpeller->Dialog())
+        dlgSpeller->StopCheck();
     // A minimised editor is put away; opening its card again shows it in its normal state.
     if (event->type() == QEvent::WindowStateChange && isMinimized()) {
         if (WindowMemory == EditMemory::RememberAll)
@@ -564,4 +671,84 @@ void TfmEditor::mnuSaveWindowPosClick()
 {
     if (FContext.Questions.AskOkCancel(FContext.Messages.Text(MessageKey::SAVE_WINDOW_POS)))
         WritePlacement(FContext.AppFolder + ProjectPaths::SettingsFileName);
+}
+
+void TfmEditor::FollowSpellingOptions()
+{
+    if (FFirstShow)
+        return; // hidden workers and the template never check
+    TSpellEngine& spelling = FContext.Spelling;
+    const bool live = spelling.LiveSpelling();
+    if (live && !FHighlighter) {
+        FHighlighter = new TSpellHighlighter(memEditor->document(), spelling, LineLeadIn);
+        CheckSpellingInView();
+    } else if (!live && FHighlighter) {
+        delete std::exchange(FHighlighter, nullptr); // taking its underlines away repaints
+    }
+    const bool noDictionary = live && !spelling.HasDictionary();
+    sbSpelling->setText(noDictionary ? " " + Messages().Text(MessageKey::SPELL_NO_DICTIONARY_STATUS) + " " : QString());
+    sbSpelling->setVisible(noDictionary);
+}
+
+void TfmEditor::CheckSpellingInView()
+{
+    if (!FHighlighter)
+        return;
+    const QWidget* view = memEditor->viewport();
+    FHighlighter->CheckBlocks(memEditor->cursorForPosition(QPoint(0, 0)).block(),
+        memEditor->cursorForPosition(QPoint(view->width() - 1, view->height() - 1)).block());
+}
+
+void TfmEditor::dlgSpellerDialogDeactivate()
+{
+    if (!isActiveWindow())
+        dlgSpeller->StopCheck();
+}
+
+void TfmEditor::AddSpellingItems(QPoint at)
+{
+    qDeleteAll(FSpellingItems);
+    FSpellingItems.clear();
+    TSpellEngine& spelling = FContext.Spelling;
+    if (memEditor->isReadOnly() || !spelling.HasDictionary())
+        return;
+    const QTextCursor cursor = memEditor->cursorForPosition(at);
+    const QTextBlock block = cursor.block();
+    const auto word = MisspelledWordAt(spelling, block.text(), cursor.positionInBlock(), LineLeadIn(block));
+    if (!word)
+        return;
+    QMenu* menu = Menus.pmnuEditor;
+    QAction* first = menu->actions().value(0);
+    const auto add = [&](const QString& caption, const char* name) {
+        auto* item = new QAction(caption, menu);
+        item->setObjectName(name);
+        menu->insertAction(first, item);
+        FSpellingItems << item;
+        return item;
+    };
+    // Positions in the document: nothing can change the text while the menu is open.
+    const int start = block.position() + int(word->Start);
+    const int end = start + int(word->Text.size());
+    constexpr int MostSuggestions = 8;
+    const QStringList suggestions = spelling.Suggestions(word->Text).mid(0, MostSuggestions);
+    for (const QString& suggestion : suggestions) {
+        connect(add(suggestion, "pmnuSuggestion"), &QAction::triggered, this, [this, start, end, suggestion] {
+            QTextCursor range(memEditor->document());
+            range.setPosition(start);
+            range.setPosition(end, QTextCursor::KeepAnchor);
+            memEditor->setTextCursor(range);
+            memEditor->InsertText(suggestion);
+        });
+    }
+    if (suggestions.isEmpty())
+        add(Messages().Text(MessageKey::SPELL_NO_SUGGESTIONS), "pmnuNoSuggestions")->setEnabled(false);
+    const QString text = word->Text;
+    connect(add(Messages().Text(MessageKey::SPELL_ADD_TO_DICTIONARY), "pmnuAddWord"), &QAction::triggered, this, [this, text] {
+        QString error;
+        if (!FContext.Spelling.AddWord(text, error))
+            FContext.Questions.ShowWarning(Messages().Text(MessageKey::SPELL_WORD_NOT_ADDED).arg(text), error);
+    });
+    connect(add(Messages().Text(MessageKey::SPELL_IGNORE_ALL), "pmnuIgnoreAll"), &QAction::triggered, this,
+        [this, text] { FContext.Spelling.IgnoreAll(text); });
+    FSpellingItems << menu->insertSeparator(first);
 }

@@ -2,6 +2,9 @@
 
 #include "editor/EditorMenus.h"
 #include "editor/EditorSettings.h"
+#include "spelling/Thesaurus.h"
+#include "editor/MemoSpellTarget.h"
+#include "spelling/SpellEngine.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -13,6 +16,9 @@ class QTimer;
 class Shell;
 class TEditorMemo;
 class TfmFindReplace;
+class TLiveWordCount;
+class TSpellChecker;
+class TSpellHighlighter;
 
 class TfmEditor;
 
@@ -23,6 +29,7 @@ struct EditorContext {
         , Questions(questions)
         , Desktop(desktop)
         , Messages(messages)
+        , Spelling(AppFolder)
     {
     }
 
@@ -34,6 +41,10 @@ struct EditorContext {
     /// The hidden template windows whose captions the language file translates.
     TfmEditor* TemplateEditor = nullptr;
     const TfmFindReplace* TemplateFindReplace = nullptr;
+    /// Where the system keeps thesaurus data; the program's own "Thesaurus/" goes before them.
+    QStringList SystemThesaurusFolders = ::SystemThesaurusFolders();
+    /// The dictionary, the spelling configuration and the words ignored, for every editor.
+    TSpellEngine Spelling;
 };
 
 /// The editor window of one card's text: plain text in a memo, loaded when the window is first
@@ -59,6 +70,7 @@ public:
 
     TEditorMemo* memEditor;
     EditorMenus Menus;
+    TSpellChecker* dlgSpeller;
 
     /// Copies the window's and the menus' captions and the language from the template.
     void CopyCaptionsFrom(const TfmEditor& source);
@@ -88,6 +100,9 @@ public:
     qint64 CountEditorWords() const;
     /// Prints the memo's text through the print dialog.
     void mnuPrintClick();
+    /// Whether the status line keeps the text's word count as the writer types. A shown editor
+    /// does; a hidden worker never pays for it.
+    void SetLiveWordCount(bool on);
 
 signals:
     /// The window closed: the card's editor is gone.
@@ -114,6 +129,9 @@ private:
     void mnuWordCountClick();
     void mnuWordUsageClick();
     void mnuSaveWindowPosClick();
+    /// Looks up the word at the caret or the selection and puts the synonym chosen in its place.
+    void mnuThesaurusClick();
+    void ShowLiveWordCount();
     void OpenFindReplace();
     void RepeatFind();
     /// Closes after asking; false when the writer kept the window open.
@@ -125,9 +143,20 @@ private:
     const MessageTable& Messages() const { return FContext.Messages; }
     /// What a caption ends in while the text has unsaved changes: " *".
     QString ModifiedMarker() const;
+    /// Live checking follows the spelling options: underlining on or off, and a note in the
+    /// status line when there is no dictionary to check with.
+    void FollowSpellingOptions();
+    /// Live checking looks at the blocks in view, so that a long text opens and scrolls at once.
+    void CheckSpellingInView();
+    /// Stops the check when its dialog went to the background and the editor is not in front.
+    void dlgSpellerDialogDeactivate();
+    /// Puts the spellings for the misspelled word under the pointer at the top of the pop-up menu,
+    /// with Add to Dictionary and Ignore All.
+    void AddSpellingItems(QPoint at);
 
     EditorContext& FContext;
     QLabel* sbStatus;
+    QLabel* sbSpelling;
     QTimer* tmrAutoSave;
     QPointer<TfmFindReplace> FFindDialog;
     bool FCanPaste = false;
@@ -135,4 +164,10 @@ private:
     bool FAutoSave = false;
     int FAutoSaveInterval = 15;
     QString FUnreadable; ///< why the card's text could not be read
+    QLabel* sbWordCount;
+    TLiveWordCount* FLiveCount = nullptr;
+    TThesaurus dlgThesaurus;
+    TMemoSpellTarget FSpellTarget;
+    TSpellHighlighter* FHighlighter = nullptr;
+    QList<QAction*> FSpellingItems; ///< the pop-up menu's items for the word under the pointer
 };

@@ -254,6 +254,11 @@ bool IsSoftBreakBefore(const QTextBlock& block)
         && StandsFor(block.blockFormat()).isEmpty();
 }
 
+QString StandsForBefore(const QTextBlock& block)
+{
+    return block.previous().isValid() ? StandsFor(block.blockFormat()) : QString();
+}
+
 void StepOverSoftBreaks(QTextCursor& cursor, bool forward, QTextCursor::MoveMode mode)
 {
     if (forward) {

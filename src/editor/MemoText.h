@@ -37,6 +37,9 @@ void SplitLongBlocks(QTextDocument& document, int from, int to);
 QList<int> SoftBreakPositions(const QTextDocument& document);
 /// Whether the break before the block stands for nothing in the writer's text.
 bool IsSoftBreakBefore(const QTextBlock& block);
+/// What the break before the block stands for in the writer's text: a line end, U+2029, U+FDD0
+/// or U+FDD1, or nothing for a soft break; nothing before the first block.
+QString StandsForBefore(const QTextBlock& block);
 /// Moves the cursor across the soft breaks at its place, so that a key that moves over or
 /// deletes one character acts on a character of the writer's text.
 void StepOverSoftBreaks(QTextCursor& cursor, bool forward, QTextCursor::MoveMode mode);

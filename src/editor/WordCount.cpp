@@ -9,8 +9,7 @@ qint64 CountTextWords(QStringView text)
     qint64 words = 0;
     bool inWord = false;
     for (const QChar c : text) {
-        const bool separator = c == u' ' || c == u'\n' || c == u'\r'
-            || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+        const bool separator = IsWordSeparator(c);
         if (!separator && !inWord)
             ++words;
         inWord = !separator;

@@ -5,8 +5,15 @@
 #include <QString>
 #include <QStringView>
 
-/// The words of a text: maximal runs of characters other than the space and the line ends. Only
-/// they separate words, so punctuation standing alone between spaces is a word of its own.
+/// Whether a character separates words: the space and the line ends (CR, LF, U+2028, U+2029).
+/// Nothing else does, so punctuation standing alone between spaces is a word of its own.
+constexpr bool IsWordSeparator(QChar c)
+{
+    return c == u' ' || c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator
+        || c == QChar::LineSeparator;
+}
+
+/// The words of a text: maximal runs of characters that are no word separators.
 qint64 CountTextWords(QStringView text);
 
 /// A count as the reports show it: digits grouped in thousands, "0" for none.

@@ -14,6 +14,7 @@ ProjectFileData ReadProjectFile(const IniFile& file)
     data.BoldBaseType = file.ReadBool("Workspace", "BoldBaseType", defaults.BoldBaseType);
     data.Size = WorkspaceSizeFrom(file.ReadInteger("Workspace", "Size", defaults.Size));
     data.ThemeName = file.ReadString("Theme", "Name", defaults.ThemeName);
+    data.Zoom = file.ReadInteger("Workspace", "Zoom", defaults.Zoom);
     return data;
 }
 
@@ -26,6 +27,8 @@ void WriteProjectFile(IniFile& file, const ProjectFileData& data)
     file.WriteBool("Workspace", "BoldBaseType", data.BoldBaseType);
     file.WriteInteger("Workspace", "Size", WorkspaceSizeFrom(data.Size));
     file.WriteString("Theme", "Name", data.ThemeName);
+    if (data.Zoom != ProjectFileData().Zoom || file.HasKey("Workspace", "Zoom"))
+        file.WriteInteger("Workspace", "Zoom", data.Zoom);
 }
 
 namespace {

@@ -17,6 +17,7 @@ struct ProjectFileData {
     bool BoldBaseType = true;
     int Size = 0; ///< 0 screen-sized, 1 twice and 2 four times the screen
     QString ThemeName = BuiltInThemeName;
+    int Zoom = 100; ///< the canvas's scale in percent, as stored; the canvas keeps it in range
 };
 
 /// The keys of a card file; the type as stored, one less than in memory.
@@ -33,7 +34,8 @@ struct CardFileData {
 
 ProjectFileData ReadProjectFile(const IniFile& file);
 /// Writes every project key; the window bounds only when the window is not maximised, so the
-/// bounds from before it was maximised stay in the file.
+/// bounds from before it was maximised stay in the file; the zoom only when the canvas is
+/// zoomed or the file has it already, so a project never zoomed keeps its bytes.
 void WriteProjectFile(IniFile& file, const ProjectFileData& data);
 
 CardFileData ReadCardFile(const IniFile& file);

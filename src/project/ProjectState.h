@@ -17,6 +17,7 @@ struct ProjectState {
     int WorkspaceSize = 0;
     int TargetWordCount = 0;
     bool BoldBaseType = false;
+    int Zoom = 100; ///< the canvas's scale in percent, kept in the project file
 
     /// No project is open: the file name is "unnamed" in any letter case.
     bool IsUnnamed() const { return SameIgnoringAsciiCase(ProjectFileName, Unnamed); }

@@ -89,6 +89,7 @@ std::optional<WindowPlacement> ProjectStore::LoadProject(const OpenSteps& steps,
     FProject.WorkspaceSize = data.Size;
     FProject.TargetWordCount = data.TargetWordCount;
     FProject.BoldBaseType = data.BoldBaseType;
+    FProject.Zoom = data.Zoom;
     steps.ProjectRead(data);
 
     FinishInterruptedRename(FProject.ProjectFolder);
@@ -169,6 +170,7 @@ bool ProjectStore::WriteProject(
     data.BoldBaseType = FProject.BoldBaseType;
     data.Size = FProject.WorkspaceSize;
     data.ThemeName = themeName;
+    data.Zoom = FProject.Zoom;
     WriteProjectFile(file, data);
     return file.Save(reason);
 }

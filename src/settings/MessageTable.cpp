@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::FILE_IN_THE_WAY) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::SPELL_ADD_TO_DICTIONARY) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -114,6 +114,54 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "REDO_NOT_DONE", "The step was not redone." },
     { "FILE_CHANGED_SINCE", "'%1' was changed on disk since." },
     { "FILE_IN_THE_WAY", "'%1' exists again." },
+    { "THESAURUS_TITLE", "Thesaurus" },
+    { "THESAURUS_LOOKED_UP", "Looked up:" },
+    { "THESAURUS_MEANINGS", "&Meanings:" },
+    { "THESAURUS_REPLACE_WITH", "Replace with &synonym:" },
+    { "THESAURUS_REPLACE", "&Replace" },
+    { "THESAURUS_LOOK_UP", "&Look Up" },
+    { "THESAURUS_CANCEL", "Cancel" },
+    { "THESAURUS_NO_DATA", "No thesaurus is installed. Put a thesaurus (its th_*.idx and th_*.dat "
+                           "files) into the Thesaurus folder." },
+    { "THESAURUS_NO_WORD", "Put the caret on a word, or select one, to look it up." },
+    { "THESAURUS_NOT_FOUND", "is not in the thesaurus." },
+    { "LIVE_WORD_COUNT", "Words: %1" },
+    { "VIEW_MENU", "&View" },
+    { "ZOOM_IN", "Zoom &In" },
+    { "ZOOM_OUT", "Zoom &Out" },
+    { "ZOOM_ACTUAL_SIZE", "&Actual Size" },
+    { "ZOOM_TO_FIT", "Zoom To &Fit" },
+    { "SPELL_CHECK_TITLE", "Spell Check" },
+    { "SPELL_NOT_IN_DICTIONARY", "Not in dictionary:" },
+    { "SPELL_REPEATED_WORD", "Repeated word:" },
+    { "SPELL_CHANGE_TO", "Change &to:" },
+    { "SPELL_SUGGESTIONS", "Suggestio&ns:" },
+    { "SPELL_NO_SUGGESTIONS", "(no suggestions)" },
+    { "SPELL_IGNORE", "&Ignore" },
+    { "SPELL_IGNORE_ALL", "I&gnore All" },
+    { "SPELL_CHANGE", "&Change" },
+    { "SPELL_CHANGE_ALL", "Change A&ll" },
+    { "SPELL_DELETE", "&Delete" },
+    { "SPELL_ADD", "&Add" },
+    { "SPELL_CANCEL", "Cancel" },
+    { "SPELL_CHECK_COMPLETE", "The spelling check is complete." },
+    { "SPELL_NO_DICTIONARY", "No spelling dictionary is installed. Put a Hunspell dictionary (its .aff and .dic files) in the Spelling folder beside Nodex, or install one for the system, such as the package hunspell-en-gb." },
+    { "SPELL_DICTIONARY_NOT_READ", "The spelling dictionary could not be read." },
+    { "SPELL_NO_DICTIONARY_STATUS", "No spelling dictionary: misspellings are not underlined" },
+    { "SPELL_WORD_NOT_ADDED", "'%1' could not be added to the custom dictionary." },
+    { "SPELL_OPTIONS_TITLE", "Spelling Options" },
+    { "SPELL_OPTIONS_NOT_SAVED", "The spelling options could not be saved; they apply until Nodex closes." },
+    { "SPELL_DICTIONARY", "&Dictionary:" },
+    { "SPELL_DICTIONARY_MISSING", "%1 (not installed)" },
+    { "SPELL_OK", "OK" },
+    { "SPELL_LIVE_SPELLING", "Check spelling as you type" },
+    { "SPELL_UPCASE", "Ignore words in &UPPERCASE" },
+    { "SPELL_NUMBERS", "Ignore words containing numbers" },
+    { "SPELL_INTERNET", "Ignore Internet addresses" },
+    { "SPELL_PRIMARY_ONLY", "Suggest from main dictionaries only" },
+    { "SPELL_REPEATED", "Prompt on repeated word" },
+    { "SPELL_DUAL_CAPS", "Automatically correct DUal capitals" },
+    { "SPELL_ADD_TO_DICTIONARY", "Add to Dictionary" },
 } };
 
 std::size_t Index(MessageKey key)

@@ -107,6 +107,53 @@ enum class MessageKey {
     REDO_NOT_DONE,
     FILE_CHANGED_SINCE,
     FILE_IN_THE_WAY,
+    THESAURUS_TITLE,
+    THESAURUS_LOOKED_UP,
+    THESAURUS_MEANINGS,
+    THESAURUS_REPLACE_WITH,
+    THESAURUS_REPLACE,
+    THESAURUS_LOOK_UP,
+    THESAURUS_CANCEL,
+    THESAURUS_NO_DATA,
+    THESAURUS_NO_WORD,
+    THESAURUS_NOT_FOUND,
+    LIVE_WORD_COUNT,
+    VIEW_MENU,
+    ZOOM_IN,
+    ZOOM_OUT,
+    ZOOM_ACTUAL_SIZE,
+    ZOOM_TO_FIT,
+    SPELL_CHECK_TITLE,
+    SPELL_NOT_IN_DICTIONARY,
+    SPELL_REPEATED_WORD,
+    SPELL_CHANGE_TO,
+    SPELL_SUGGESTIONS,
+    SPELL_NO_SUGGESTIONS,
+    SPELL_IGNORE,
+    SPELL_IGNORE_ALL,
+    SPELL_CHANGE,
+    SPELL_CHANGE_ALL,
+    SPELL_DELETE,
+    SPELL_ADD,
+    SPELL_CANCEL,
+    SPELL_CHECK_COMPLETE,
+    SPELL_NO_DICTIONARY,
+    SPELL_DICTIONARY_NOT_READ,
+    SPELL_NO_DICTIONARY_STATUS,
+    SPELL_WORD_NOT_ADDED,
+    SPELL_OPTIONS_TITLE,
+    SPELL_OPTIONS_NOT_SAVED,
+    SPELL_DICTIONARY,
+    SPELL_DICTIONARY_MISSING,
+    SPELL_OK,
+    SPELL_LIVE_SPELLING,
+    SPELL_UPCASE,
+    SPELL_NUMBERS,
+    SPELL_INTERNET,
+    SPELL_PRIMARY_ONLY,
+    SPELL_REPEATED,
+    SPELL_DUAL_CAPS,
+    SPELL_ADD_TO_DICTIONARY,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -114,7 +161,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 98;
+    static constexpr int Count = 145;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

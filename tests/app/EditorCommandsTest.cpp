@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "TestDictionary.h"
 
 #include "app/Main.h"
 #include "canvas/Canvas.h"
@@ -9,8 +10,11 @@
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
 #include "properties/Properties.h"
+#include "spelling/SpellCheck.h"
+#include "spelling/SpellChecker.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -44,6 +48,11 @@ protected:
         QTest::mouseClick(Main().View().viewport(), Qt::LeftButton, {}, At(name));
         QTest::mouseDClick(Main().View().viewport(), Qt::LeftButton, {}, At(name));
         return Main().CardEditors().Of(Card(name)->Id());
+    }
+    /// Waits until the editor takes the keys, as it does once the window system has raised it.
+    static bool EditorActive(TfmEditor* editor)
+    {
+        return editor && QTest::qWaitFor([editor] { return QApplication::activeWindow() == editor; });
     }
     void Select(const char* name, Qt::KeyboardModifiers keys = {})
     {
@@ -202,4 +211,31 @@ TEST_F(EditorCommandsTest, NothingIsWrittenThroughALink)
     EXPECT_EQ(Projects.Read("Text Files/C & D.txt"), textC);
     Main().CloseProject();
     EXPECT_TRUE(QFileInfo(Projects.Path(".~lock.Book.nodex")).isSymLink()) << "a lock that is not ours stays";
+}
+
+TEST_F(EditorCommandsTest, AWordAddedInTheSpellCheckIsAcceptedAfterARestart)
+{
+    // The program's own Spelling folder is searched before the system's.
+    WriteDictionary(App.Path("Spelling/"), "en_GB", {"one", "two", "three"});
+    TfmEditor* editor = OpenEditor("A");
+    ASSERT_TRUE(EditorActive(editor));
+    editor->memEditor->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor->memEditor, "Ardnamurchan");
+    QTest::keyClick(editor->memEditor, Qt::Key_F7);
+    ASSERT_TRUE(editor->dlgSpeller->Dialog());
+    EXPECT_EQ(editor->memEditor->SelectedText(), "Ardnamurchan");
+    QTest::mouseClick(editor->dlgSpeller->Dialog()->btnAdd, Qt::LeftButton);
+    EXPECT_EQ(Dialogs.LastText(), "The spelling check is complete.");
+    QTest::keyClick(editor->memEditor, Qt::Key_S, Qt::ControlModifier);
+
+    Program.reset();
+    StartProgram();
+    ASSERT_TRUE(Program->Start({Projects.Path("Book.nodex")}));
+    editor = OpenEditor("A");
+    ASSERT_TRUE(EditorActive(editor));
+    ASSERT_EQ(editor->memEditor->Text(), "one two three\nArdnamurchan");
+    Dialogs.ClearHistory();
+    QTest::keyClick(editor->memEditor, Qt::Key_F7);
+    EXPECT_EQ(editor->dlgSpeller->Dialog(), nullptr);
+    EXPECT_EQ(Dialogs.Texts(), QStringList{"The spelling check is complete."});
 }

@@ -4,8 +4,11 @@
 #include "canvas/NodexObject.h"
 #include "compile/Compile.h"
 #include "editor/Editor.h"
+#include "editor/EditorMemo.h"
 #include "editor/FindReplace.h"
 #include "platform/ReasonTexts.h"
+#include "spelling/SpellCheck.h"
+#include "spelling/SpellChecker.h"
 #include "settings/LanguageFile.h"
 #include "settings/Options.h"
 
@@ -20,6 +23,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QTest>
 
 namespace {
@@ -88,7 +92,7 @@ protected:
         WriteProject("Book.nodex", "[Theme]\nName=Book.ini\n");
         WriteCard("A", 0, 0, 100, 100, "B");
         WriteCard("B", 1, 0, 250, 100);
-        Projects.Write("Text Files/A.txt", "one two three\r\n");
+        Projects.Write("Text Files/A.txt", "one two thre\r\n");
     }
     void TearDown() override
     {
@@ -122,12 +126,16 @@ TEST_F(LanguageTest, APseudoTranslationReachesEveryWindowMenuAndMessage)
     Main().Selection().CurrentCard = nullptr;
     Main().Menus().mnuCompile->trigger();
     Main().Menus().mnuFindAndCompile->trigger();
+    editor->activateWindow();
+    editor->Menus.mnuSpellCheck->trigger(); // stops at "thre" and stays open
+    ASSERT_TRUE(editor->dlgSpeller->Dialog() && editor->dlgSpeller->Dialog()->isVisible());
 
     QStringList texts;
     const MainMenus& menus = Main().Menus();
     QList<QAction*> themed = menus.pmnuState;
     themed << menus.pmnuStateTitle->menuAction();
-    for (const QMenu* menu : {menus.mmnuFile, menus.mmnuTools, menus.mmnuHelp, menus.pmnuNodex, menus.pmnuPanel})
+    for (const QMenu* menu :
+         {menus.mmnuFile, menus.mmnuView, menus.mmnuTools, menus.mmnuHelp, menus.pmnuNodex, menus.pmnuPanel})
         MenuTexts(menu, texts, themed + Main().RecentFiles().Items());
     for (const QMenu* menu : editor->findChildren<QMenu*>())
         MenuTexts(menu, texts, {});
@@ -137,6 +145,11 @@ TEST_F(LanguageTest, APseudoTranslationReachesEveryWindowMenuAndMessage)
     // The dialogs that run modally, every page of the options.
     Dialogs.ExpectModal([&](QDialog& options) { texts << WindowTexts(options); });
     menus.mnuOptions->trigger();
+    Dialogs.ExpectModal([&](QDialog& spelling) { texts << WindowTexts(spelling); });
+    editor->Menus.mnuSpellingOptions->trigger();
+    Dialogs.ExpectModal([&](QDialog& thesaurus) { texts << WindowTexts(thesaurus); });
+    editor->memEditor->moveCursor(QTextCursor::Start);
+    editor->Menus.mnuThesaurus->trigger(); // on "one"
     Dialogs.ExpectModal([&](QDialog& properties) { texts << WindowTexts(properties); });
     Main().Selection().CurrentCard = Card("B");
     menus.pmnuProperties->trigger();
@@ -158,6 +171,8 @@ TEST_F(LanguageTest, ChoosingALanguageTranslatesTheOpenEditorsAndTheirFindDialog
     Start("English.ini");
     TfmEditor* editor = OpenEditorOfA();
     EXPECT_EQ(editor->Menus.mmnuFile->title(), "&File");
+    editor->Menus.mnuSpellCheck->trigger(); // its check dialog is made in English
+    ASSERT_TRUE(editor->dlgSpeller->Dialog());
 
     Dialogs.ExpectModal([](QDialog& dialog) {
         auto& options = static_cast<TfmOptions&>(dialog);
@@ -173,6 +188,10 @@ TEST_F(LanguageTest, ChoosingALanguageTranslatesTheOpenEditorsAndTheirFindDialog
     auto* find = editor->findChild<TfmFindReplace*>();
     ASSERT_TRUE(find);
     EXPECT_EQ(find->btnFind->text(), "&Suchen") << "its open find dialog";
+    editor->activateWindow();
+    editor->Menus.mnuSpellCheck->trigger();
+    ASSERT_TRUE(editor->dlgSpeller->Dialog());
+    EXPECT_EQ(editor->dlgSpeller->Dialog()->btnIgnore->text(), "&Ignorieren") << "its spell check";
     EXPECT_EQ(Main().Messages().Text(MessageKey::SAVE_PROJECT), QString::fromUtf8("Änderungen am aktuellen Projekt speichern?"));
     EXPECT_TRUE(App.Read("Nodex.ini").contains("Language=German.ini"));
 }

@@ -101,3 +101,27 @@ TEST(ProjectFiles, CardFileWriteKeepsWhatOthersStored)
     EXPECT_EQ(back.Description, "Rain on the lamp glass");
     EXPECT_EQ(back.LinkToName, "Storm");
 }
+
+TEST(ProjectFiles, TheZoomIsWrittenOnlyOnceTheCanvasWasZoomed)
+{
+    // A project never zoomed keeps its bytes; one zoomed before keeps its key, back at 100.
+    struct Case {
+        QByteArray Before;
+        int Zoom;
+        bool Written;
+    };
+    const Case cases[] = {
+        {"[Workspace]\nSize=0\n", 100, false},
+        {"[Workspace]\nSize=0\n", 50, true},
+        {"[Workspace]\nSize=0\nZoom=50\n", 100, true},
+    };
+    for (const Case& c : cases) {
+        IniFile file;
+        file.LoadFromBytes(c.Before);
+        ProjectFileData data = ReadProjectFile(file);
+        data.Zoom = c.Zoom;
+        WriteProjectFile(file, data);
+        EXPECT_EQ(file.HasKey("Workspace", "Zoom"), c.Written) << c.Before.toStdString() << c.Zoom;
+        EXPECT_EQ(ReadProjectFile(file).Zoom, c.Zoom);
+    }
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "spelling/SpellTarget.h"
+
+class TEditorMemo;
+
+/// An editor's memo as the text a spell check walks: offsets in the writer's text become
+/// document positions across the soft breaks, and corrections are ordinary edits of the memo.
+class TMemoSpellTarget : public TSpellTarget {
+public:
+    explicit TMemoSpellTarget(TEditorMemo& memo);
+
+    QString Text() const override;
+    int Revision() const override;
+    qsizetype CaretPosition() const override;
+    void Select(qsizetype from, qsizetype to) override;
+    bool Replace(qsizetype from, qsizetype to, const QString& text) override;
+    QRect SelectionOnScreen() const override;
+    QWidget* Control() const override;
+
+private:
+    TEditorMemo& FMemo;
+};

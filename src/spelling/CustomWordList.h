@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+/// The writer's own word list (a ".adu" file): UTF-8 text, one word a line, with the words the
+/// writer never wants accepted written "*word", as Hunspell's personal dictionaries write them.
+/// Lines begun with "#" are notes; they, and lines it does not understand, are written back as
+/// they were.
+class TCustomWordList {
+public:
+    explicit TCustomWordList(QString path = {});
+
+    const QString& Path() const { return FPath; }
+    /// Reads the file; a missing file is an empty list. False with the reason when it exists but
+    /// cannot be read.
+    bool Load(QString& error);
+
+    const QStringList& Words() const { return FWords; }
+    const QSet<QString>& Excluded() const { return FExcluded; }
+    bool Contains(const QString& word) const { return FWordSet.contains(word); }
+
+    /// Adds a word and writes the list at once, atomically, making its folder when it is missing.
+    /// False with the reason when the file could not be written, or could not be read before
+    /// (writing it would lose its words); the word is then not added.
+    bool Add(const QString& word, QString& error);
+
+private:
+    void TakeLine(const QString& line);
+
+    QString FPath;
+    QString FUnreadable; ///< why the file could not be read; empty once it was
+    QStringList FLines;
+    QStringList FWords;
+    QSet<QString> FWordSet;
+    QSet<QString> FExcluded;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "spelling/ParserIgnoreBase.h"
+
+/// Words holding a digit ("MP3", "4th") are never reported.
+class TNumbersIgnore : public TParserIgnoreBase {
+public:
+    bool WordTest(const QString& word, const TParserPosition& position) const override;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "spelling/Thesaurus.h"
+
+#include <QDialog>
+
+class MessageTable;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+/// The thesaurus window: the meanings of the word looked up, the synonyms of the chosen
+/// meaning, and the word that Replace puts in the text. Look Up follows a synonym to its own
+/// meanings.
+class TfmThesaurus : public QDialog {
+    Q_OBJECT
+public:
+    TfmThesaurus(TThesaurus& thesaurus, const QString& word,
+        const QList<ThesaurusMeaning>& meanings, const MessageTable& messages,
+        QWidget* parent = nullptr);
+
+    /// The word chosen to replace the one looked up.
+    QString Replacement() const;
+
+    QLineEdit* edtLookedUp;
+    QListWidget* lbMeanings;
+    QLineEdit* edtReplaceWith;
+    QListWidget* lbSynonyms;
+    QPushButton* btnReplace;
+    QPushButton* btnLookUp;
+    QPushButton* btnCancel;
+
+private:
+    void ShowMeanings(const QString& word, const QList<ThesaurusMeaning>& meanings);
+    void ShowSynonyms(int meaning);
+    void btnLookUpClick();
+
+    TThesaurus& FThesaurus;
+    const MessageTable& FMessages;
+    QList<ThesaurusMeaning> FMeanings;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "spelling/ParserIgnoreBase.h"
+
+/// Words in capitals ("NASA") are never reported.
+class TUppercaseWordIgnore : public TParserIgnoreBase {
+public:
+    bool WordTest(const QString& word, const TParserPosition& position) const override;
+};

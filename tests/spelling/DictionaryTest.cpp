@@ -1,0 +1,178 @@
+#include "TempFolder.h"
+#include "TestDictionary.h"
+#include "spelling/CorrectOrNot.h"
+#include "spelling/CustomWordList.h"
+#include "spelling/DictionaryFolders.h"
+#include "spelling/HunspellDictionary.h"
+#include "spelling/ParserPosition.h"
+#include "spelling/SpellConfig.h"
+#include "spelling/WordParser.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+QStringList Names(const QList<TDictionaryFiles>& dictionaries)
+{
+    QStringList names;
+    for (const TDictionaryFiles& files : dictionaries)
+        names << files.Name;
+    return names;
+}
+} // namespace
+
+TEST(DictionaryFolders, TheProgramsFolderComesBeforeTheSystems)
+{
+    TempFolder app;
+    TempFolder system;
+    WriteDictionary(app.Path("Spelling/"), "en_GB", { "own" });
+    WriteDictionary(system.Path(), "en_GB", { "system" });
+    WriteDictionary(system.Path(), "de_DE", { "Wort" });
+    system.Write("hyph_en_GB.dic", "not a spelling dictionary");
+    system.Write("fr_FR.aff", "SET UTF-8\n"); // without its word file
+    const QStringList folders { app.Path("Spelling/"), system.Path(), app.Path("Missing/") };
+
+    EXPECT_EQ(Names(InstalledDictionaries(folders)), (QStringList { "de_DE", "en_GB" }));
+    EXPECT_EQ(InstalledDictionaries(folders).last().AffixFile, app.Path("Spelling/en_GB.aff"));
+    const std::pair<QString, QString> lookups[] = {
+        { "british.adm", app.Path("Spelling/en_GB.dic") },
+        { "BRITISH.ADM", app.Path("Spelling/en_GB.dic") },
+        { "de_DE", system.Path("de_DE.dic") },
+        { "de_DE.adm", system.Path("de_DE.dic") },
+        { "american.adm", {} },
+        { "fr_FR", {} },
+        { "../en_GB", {} },
+        { "", {} },
+    };
+    for (const auto& [name, wordFile] : lookups) {
+        const auto found = FindDictionary(name, folders);
+        EXPECT_EQ(found ? found->WordFile : QString(), wordFile) << name.toStdString();
+    }
+    EXPECT_FALSE(FindDictionary("british.adm", {})) << "an empty search path finds nothing";
+}
+
+TEST(DictionaryFolders, TheSystemsBritishDictionaryIsFoundAndReadsUtf8)
+{
+    const auto files = FindDictionary("british.adm", SystemDictionaryFolders());
+    ASSERT_TRUE(files) << "scripts/install-deps.sh installs hunspell-en-gb";
+    QString error;
+    const auto dictionary = THunspellDictionary::Load(*files, error);
+    ASSERT_TRUE(dictionary) << error.toStdString();
+    EXPECT_EQ(dictionary->Language(), lcEnglish);
+    EXPECT_TRUE(dictionary->Knows("colour"));
+    EXPECT_TRUE(dictionary->Knows("fa\u00e7ade"));
+    EXPECT_FALSE(dictionary->Knows("recieve"));
+    EXPECT_TRUE(dictionary->Suggest("recieve", false).contains("receive"));
+}
+
+TEST(DictionaryFolders, LanguagesAreKnownByTheDictionarysName)
+{
+    EXPECT_EQ(LanguageOf("en_GB"), lcEnglish);
+    EXPECT_EQ(LanguageOf("en-US"), lcEnglish);
+    EXPECT_EQ(LanguageOf("fr_FR"), lcFrench);
+    EXPECT_EQ(LanguageOf("fr"), lcFrench);
+    EXPECT_EQ(LanguageOf("de_DE"), lcUnknown);
+}
+
+TEST(HunspellDictionary, WordsAreConvertedToTheDictionarysOwnEncoding)
+{
+    TempFolder folder;
+    WriteDictionary(
+        folder.Path(), "xx_LATIN", { "caf\u00e9", "na\u00efve", "keeper" }, "ISO8859-1");
+    QString error;
+    const auto dictionary = THunspellDictionary::Load(
+        { "xx_LATIN", folder.Path("xx_LATIN.aff"), folder.Path("xx_LATIN.dic") }, error);
+    ASSERT_TRUE(dictionary) << error.toStdString();
+    EXPECT_TRUE(dictionary->Knows("caf\u00e9"));
+    EXPECT_TRUE(dictionary->Knows("Caf\u00e9"));
+    EXPECT_FALSE(dictionary->Knows("cafe"));
+    EXPECT_EQ(dictionary->Suggest("cafe", false).value(0), "caf\u00e9");
+    EXPECT_FALSE(dictionary->Knows("\u03b1\u03b2\u03b3")) << "a word the encoding cannot hold";
+
+    // A custom word the encoding cannot hold is known all the same, in the allowed case too.
+    dictionary->SetCustomWords({ "\u03b1\u03b2\u03b3", "keeper" }, {});
+    EXPECT_TRUE(dictionary->MainKnows("keeper"))
+        << "a custom word the main dictionary has stays its";
+    EXPECT_FALSE(dictionary->MainKnows("\u03b1\u03b2\u03b3"));
+    const TWordParser parser;
+    const QString capital = "\u0391\u03b2\u03b3";
+    EXPECT_TRUE(IsCorrectWord(capital, TParserPosition(capital, 3), parser, *dictionary, {}));
+    EXPECT_FALSE(IsCorrectWord(
+        capital, TParserPosition(capital, 3), parser, *dictionary, { cmNone, true, true }));
+}
+
+TEST(HunspellDictionary, AnUnreadableDictionaryIsReported)
+{
+    TempFolder folder;
+    WriteDictionary(folder.Path(), "en_GB", { "keeper" });
+    QFile::setPermissions(folder.Path("en_GB.dic"), QFileDevice::WriteOwner);
+    QString error;
+    if (QFile(folder.Path("en_GB.dic")).open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "running with the right to read every file";
+    EXPECT_FALSE(THunspellDictionary::Load(
+        { "en_GB", folder.Path("en_GB.aff"), folder.Path("en_GB.dic") }, error));
+    EXPECT_TRUE(error.contains("en_GB.dic")) << error.toStdString();
+}
+
+TEST(CustomWordList, WordsAreAddedToTheFileAtOnceAndOtherLinesKept)
+{
+    TempFolder app;
+    TCustomWordList list(app.Path("Spelling/writer.adu"));
+    QString error;
+    EXPECT_TRUE(list.Load(error)) << "a missing list is an empty one";
+    EXPECT_TRUE(list.Add("Nodex", error)) << error.toStdString();
+    EXPECT_EQ(app.Read("Spelling/writer.adu"), "Nodex\n") << "its folder made when missing";
+
+    app.Write("Spelling/writer.adu", "# my words\r\nNodex\r\n*tide\r\n\r\nk\u00f8ler\r\n");
+    ASSERT_TRUE(list.Load(error));
+    EXPECT_EQ(list.Words(), (QStringList { "Nodex", "k\u00f8ler" }));
+    EXPECT_EQ(list.Excluded(), (QSet<QString> { "tide" }));
+    EXPECT_TRUE(list.Add("Ardnamurchan", error));
+    EXPECT_TRUE(list.Add("Nodex", error)) << "a word it has is not added twice";
+    EXPECT_EQ(app.Read("Spelling/writer.adu"),
+        QString("# my words\nNodex\n*tide\n\nk\u00f8ler\nArdnamurchan\n").toUtf8());
+}
+
+TEST(CustomWordList, AListThatCannotBeReadIsNeverWrittenOver)
+{
+    TempFolder app;
+    app.MakeFolder("Spelling/writer.adu"); // something that is no file stands in its place
+    TCustomWordList list(app.Path("Spelling/writer.adu"));
+    QString error;
+    EXPECT_FALSE(list.Load(error));
+    EXPECT_FALSE(list.Add("Nodex", error));
+    EXPECT_TRUE(error.contains("writer.adu")) << error.toStdString();
+    EXPECT_TRUE(list.Words().isEmpty());
+
+    app.Write("Program", "a file where the Spelling folder would be made");
+    TCustomWordList nowhere(app.Path("Program/writer.adu"));
+    EXPECT_TRUE(nowhere.Load(error));
+    EXPECT_FALSE(nowhere.Add("Nodex", error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(SpellConfig, EachWriterHasASectionAndOtherLinesStayAsTheyWere)
+{
+    TempFolder app;
+    const TSpellSettings defaults { { soInternet, soAbbreviations }, "british.adm" };
+    const TSpellConfig ada(app.Path("Spelling/Spell.cfg"), "ada", defaults);
+    EXPECT_EQ(ada.Read().Options, defaults.Options) << "a missing file gives the defaults";
+    EXPECT_EQ(ada.Read().MainDictionary, "british.adm");
+
+    app.Write("Spelling/Spell.cfg",
+        "; kept\r\n[bob]\r\nOptions=soUpcase, "
+        "soNoSuchOption\r\nMainDictionary=en_US\r\nOther=1\r\n");
+    const TSpellConfig bob(app.Path("Spelling/Spell.cfg"), "bob", defaults);
+    EXPECT_EQ(bob.Read().Options, (TSpellOptions { soUpcase }));
+    EXPECT_EQ(bob.Read().MainDictionary, "en_US");
+
+    QString error;
+    ASSERT_TRUE(ada.Write({ { soLiveSpelling, soDUalCaps }, "de_DE" }, error))
+        << error.toStdString();
+    EXPECT_EQ(app.Read("Spelling/Spell.cfg"),
+        "; kept\r\n[bob]\r\nOptions=soUpcase, soNoSuchOption\r\nMainDictionary=en_US\r\nOther=1\r\n"
+        "\r\n[ada]\r\nOptions=soLiveSpelling,soDUalCaps\r\nMainDictionary=de_DE\r\n");
+    EXPECT_EQ(ada.Read().Options, (TSpellOptions { soLiveSpelling, soDUalCaps }));
+    ASSERT_TRUE(ada.Write({ {}, "de_DE" }, error));
+    EXPECT_EQ(ada.Read().Options, TSpellOptions()) << "no option at all is kept as such";
+}
