@@ -594,11 +594,26 @@ void TfmMain::Redo()
 bool TfmMain::StepIsSafe(const QUndoCommand* command, bool undo)
 {
     const auto* step = dynamic_cast<const ProjectStep*>(command);
+    if (!step)
+        return true;
+    // A step may take a card away, and its editor with it: what is typed there is saved first,
+    // so that nothing is lost and the step's own checks see the text as it is on disk.
     QString reason;
-    if (!step || (undo ? step->CanUndo(reason) : step->CanRedo(reason)))
+    if (SaveEditorTexts(reason) && (undo ? step->CanUndo(reason) : step->CanRedo(reason)))
         return true;
     FDialogs.ShowWarning(FMessages.Text(undo ? MessageKey::UNDO_NOT_DONE : MessageKey::REDO_NOT_DONE), reason);
     return false;
+}
+
+bool TfmMain::SaveEditorTexts(QString& reason)
+{
+    for (TfmEditor* editor : FEditors.Open()) {
+        if (editor->IsModified() && !editor->SaveText()) {
+            reason = FMessages.Text(MessageKey::TEXT_NOT_SAVED).arg(editor->CardName);
+            return false;
+        }
+    }
+    return true;
 }
 
 void TfmMain::UpdateCardMenu(const TNodex& card)

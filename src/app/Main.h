@@ -187,6 +187,8 @@ private:
     QList<TNodex*> ChainItems(const TNodex* first) const;
     /// Whether a step may be undone (or redone) now; when not, the writer is told why.
     bool StepIsSafe(const QUndoCommand* command, bool undo);
+    /// Saves every open editor's unsaved text; false with the reason when one cannot be saved.
+    bool SaveEditorTexts(QString& reason);
     /// The Edit menu's captions and states as the undo stack has them.
     void UpdateEditMenu();
     /// Shows what a step of the store could not do.

@@ -211,7 +211,7 @@ TEST_F(CanvasZoomTest, ZoomKeysAndZoomToFitShowEveryCard)
         EXPECT_TRUE(Visible().contains(withLabel)) << card->Name().toStdString();
     }
     // Looking closer or farther is no change to the work.
-    EXPECT_FALSE(Main().Project().Modified);
+    EXPECT_FALSE(Main().ProjectModified());
 }
 
 TEST_F(CanvasZoomTest, TheZoomIsSavedWithTheProjectAndRestoredOnOpen)
@@ -222,7 +222,7 @@ TEST_F(CanvasZoomTest, TheZoomIsSavedWithTheProjectAndRestoredOnOpen)
     // Saved with the next save, as the window's place is.
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(Card("A")));
     QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::ControlModifier, At(Card("B")));
-    ASSERT_TRUE(Main().Project().Modified);
+    ASSERT_TRUE(Main().ProjectModified());
     Main().SaveProject();
     EXPECT_TRUE(Projects.Read("Book.nodex").contains("Zoom=75"));
 

@@ -6,6 +6,8 @@
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexLine.h"
 #include "canvas/NodexObject.h"
+#include "editor/Editor.h"
+#include "editor/EditorMemo.h"
 #include "properties/Properties.h"
 
 #include <QAction>
@@ -14,6 +16,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 
 namespace {
 
@@ -276,4 +279,22 @@ TEST_F(UndoTest, AStepWhoseFilesChangedOnDiskSinceIsNotUndone)
         EXPECT_EQ(Projects.Read(file), "Edited elsewhere\r\n");
         EXPECT_EQ(CardNames(), cards);
     }
+}
+
+TEST_F(UndoTest, WhatIsTypedInTheEditorOfACardThatAStepTakesAwayIsSavedFirst)
+{
+    // Delete D without its text, undo, type in D's editor, and redo: the card goes again.
+    Click("D");
+    Dialogs.ExpectYesNoCancel(Answer::No);
+    Main().Menus().pmnuDelete->trigger();
+    Undo();
+    Click("D");
+    QTest::mouseDClick(Viewport(), Qt::LeftButton, {}, At("D"));
+    TfmEditor* editor = Main().CardEditors().Of(Card("D")->Id());
+    ASSERT_TRUE(editor);
+    editor->memEditor->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor->memEditor, "More.");
+    Redo();
+    EXPECT_FALSE(CardNames().contains("D"));
+    EXPECT_TRUE(Projects.Read("Text Files/D.txt").endsWith("More.")) << "typed before the redo";
 }
