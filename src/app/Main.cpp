@@ -28,6 +28,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDateTime>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFontDatabase>
@@ -580,15 +581,33 @@ void TfmMain::UpdateEditMenu()
 void TfmMain::Undo()
 {
     if (StepIsSafe(FSteps.command(FSteps.index() - 1), true))
-        FSteps.undo();
+        RunStepKeepingEditorsCurrent([this] { FSteps.undo(); });
     UpdateCaption();
 }
 
 void TfmMain::Redo()
 {
     if (StepIsSafe(FSteps.command(FSteps.index()), false))
-        FSteps.redo();
+        RunStepKeepingEditorsCurrent([this] { FSteps.redo(); });
     UpdateCaption();
+}
+
+void TfmMain::RunStepKeepingEditorsCurrent(const std::function<void()>& run)
+{
+    // A step that writes a card's text back (the undo of a merge) leaves that card's open
+    // editor showing what the file no longer holds; such editors load their text again. The
+    // editors were saved before, so nothing typed is lost.
+    QHash<TfmEditor*, QPair<qint64, QDateTime>> before;
+    for (TfmEditor* editor : FEditors.Open()) {
+        const QFileInfo file(editor->TextFilePath());
+        before.insert(editor, { file.size(), file.lastModified() });
+    }
+    run();
+    for (TfmEditor* editor : FEditors.Open()) {
+        const QFileInfo file(editor->TextFilePath());
+        if (before.contains(editor) && before.value(editor) != qMakePair(file.size(), file.lastModified()))
+            editor->ReloadText();
+    }
 }
 
 bool TfmMain::StepIsSafe(const QUndoCommand* command, bool undo)

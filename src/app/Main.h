@@ -21,6 +21,7 @@
 #include <QMainWindow>
 #include <QUndoStack>
 
+#include <functional>
 #include <memory>
 
 class CanvasFollower;
@@ -187,6 +188,8 @@ private:
     QList<TNodex*> ChainItems(const TNodex* first) const;
     /// Whether a step may be undone (or redone) now; when not, the writer is told why.
     bool StepIsSafe(const QUndoCommand* command, bool undo);
+    /// Runs an undo or redo; the open editors whose text file it changed load it again.
+    void RunStepKeepingEditorsCurrent(const std::function<void()>& run);
     /// Saves every open editor's unsaved text; false with the reason when one cannot be saved.
     bool SaveEditorTexts(QString& reason);
     /// The Edit menu's captions and states as the undo stack has them.

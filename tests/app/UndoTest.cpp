@@ -8,6 +8,7 @@
 #include "canvas/NodexObject.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
+#include "editor/MemoText.h"
 #include "properties/Properties.h"
 
 #include <QAction>
@@ -297,4 +298,19 @@ TEST_F(UndoTest, WhatIsTypedInTheEditorOfACardThatAStepTakesAwayIsSavedFirst)
     Redo();
     EXPECT_FALSE(CardNames().contains("D"));
     EXPECT_TRUE(Projects.Read("Text Files/D.txt").endsWith("More.")) << "typed before the redo";
+}
+
+TEST_F(UndoTest, AnOpenEditorShowsTheTextAnUndoWritesBack)
+{
+    Click("A");
+    QTest::mouseDClick(Viewport(), Qt::LeftButton, {}, At("A"));
+    TfmEditor* editor = Main().CardEditors().Of(Card("A")->Id());
+    ASSERT_TRUE(editor);
+    Click("A");
+    Dialogs.ExpectYesNoCancel(Answer::No);
+    Main().Menus().pmnuMerge->trigger();
+    ASSERT_TRUE(MemoText(*editor->memEditor->document()).contains("C text"));
+    Undo();
+    EXPECT_EQ(MemoText(*editor->memEditor->document()), "A text\n");
+    EXPECT_FALSE(editor->IsModified());
 }
