@@ -334,7 +334,6 @@ void DragGroup(benchmark::State& state)
     QTest::mouseRelease(viewport, Qt::LeftButton, Qt::ShiftModifier, from);
     main.Steps().setClean();
 }
-} // namespace
 
 /// Delete of every card with its text file, and its undo: the step keeps every file's bytes in
 /// memory, which the counter reports.
@@ -396,6 +395,7 @@ void ScrollAtQuarterScale(benchmark::State& state)
     }
     state.counters["scrolled"] = farthest;
 }
+} // namespace
 
 BENCHMARK(ReadCardFiles)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(OpenProject)->Arg(1000)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
