@@ -9,6 +9,7 @@
 #include "project/ProjectFolder.h"
 #include "project/ProjectPaths.h"
 #include "compile/Compile.h"
+#include "compile/ManuscriptExport.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
 #include "spelling/SpellEngine.h"
@@ -301,6 +302,31 @@ void CompileChain(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+/// Exports a chain of 5,000 cards of 500 words each (2.5 million words) as ODT (0) or PDF (1),
+/// from reading the files to the file written.
+void ExportManuscriptChain(benchmark::State& state)
+{
+    constexpr int Cards = 5000;
+    Fixture fixture(Cards, Cards, 500);
+    TfmMain& main = fixture.Program.Main();
+    main.OpenProject(fixture.Project);
+    main.Selection().CurrentCard = main.Canvas().Cards().first();
+    main.Menus().mnuCompile->trigger();
+    ManuscriptExport job;
+    job.Names = main.findChild<TfmCompile*>("fmCompile")->Names();
+    for (const QString& name : job.Names)
+        job.Files << CompileFilesOf(fixture.Folder.path() + "/", name);
+    job.Options.StandardManuscript = true;
+    job.Target.Format = state.range(0) == 0 ? ManuscriptFormat::Odt : ManuscriptFormat::Pdf;
+    job.Target.Path = fixture.Folder.filePath("manuscript." + SuffixOf(job.Target.Format));
+    QString error;
+    for (auto _ : state)
+        if (ExportManuscript(job, {}, error) != WriteOutcome::Written)
+            state.SkipWithError(error.toUtf8().constData());
+    state.counters["MB"] = double(QFileInfo(job.Target.Path).size()) / 1e6;
+    state.SetItemsProcessed(state.iterations() * Cards);
+}
+
 /// Finds the cards of N whose text holds a word, every text read once.
 void FindAndCompileCards(benchmark::State& state)
 {
@@ -414,6 +440,7 @@ BENCHMARK(EditorSaveLongText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->It
 BENCHMARK(ProjectWordCount)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ReadChainFiles)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(CompileChain)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ExportManuscriptChain)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(FindAndCompileCards)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DeleteAllAndUndo)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DragGroup)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Iterations(200);

@@ -9,6 +9,7 @@ packages=(
   libwmf-dev libwmf-bin fonts-urw-base35 libemf2svg-dev emf2svg
   fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
   libgtest-dev googletest libbenchmark-dev
+  fonts-wqy-microhei fonts-symbola pandoc unzip
   xvfb xauth x11-utils xdotool imagemagick poppler-utils
 )
 

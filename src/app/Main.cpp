@@ -161,6 +161,7 @@ void TfmMain::ConnectCommands()
     connect(FMenus.mnuWordCount, &QAction::triggered, this, &TfmMain::mnuWordCountClick);
     connect(FMenus.pmnuPrint, &QAction::triggered, this, &TfmMain::pmnuPrintClick);
     connect(FMenus.mnuCompile, &QAction::triggered, this, &TfmMain::mnuCompileClick);
+    connect(FMenus.mnuExportManuscript, &QAction::triggered, this, &TfmMain::mnuExportManuscriptClick);
     connect(FMenus.pmnuToCompilation, &QAction::triggered, this, &TfmMain::pmnuToCompilationClick);
     connect(FMenus.mnuFindAndCompile, &QAction::triggered, this, [this] {
         if (fmFindAndCompile)
@@ -292,7 +293,18 @@ void TfmMain::ShowCompileWindow()
 {
     fmCompile->AppFolder = FProject.AppFolder;
     fmCompile->ProjectFolder = FProject.ProjectFolder;
+    fmCompile->ProjectName = QFileInfo(FProject.ProjectFileName).completeBaseName();
     fmCompile->ShowCompileWindow();
+}
+
+void TfmMain::mnuExportManuscriptClick()
+{
+    // An empty list is first filled as Compile fills it.
+    if (fmCompile->Names().isEmpty())
+        mnuCompileClick();
+    else
+        ShowCompileWindow();
+    fmCompile->ExportManuscript();
 }
 
 void TfmMain::mnuCompileClick()
@@ -396,7 +408,7 @@ void TfmMain::ApplyLanguage()
         editor->SpellDialogLanguage = SpellDialogLanguage(editor->LanguageName);
     }
     ApplyLanguageFile(file, FTranslatedWindows, FMessages);
-    FMenus.ApplyViewCaptions(FMessages);
+    FMenus.ApplyOwnCaptions(FMessages);
     UpdateCaption();
 }
 
@@ -558,6 +570,7 @@ void TfmMain::UpdateCaption()
     FMenus.mnuExploreProject->setEnabled(!unnamed);
     FMenus.mnuFindAndCompile->setEnabled(!unnamed && hasCards);
     FMenus.mnuCompile->setEnabled(!unnamed && hasCards);
+    FMenus.mnuExportManuscript->setEnabled(!unnamed && hasCards);
     FMenus.mnuWordCount->setEnabled(!unnamed && hasCards);
 
     UpdateEditMenu();

@@ -172,6 +172,8 @@ private:
     void mnuWordCountClick();
     void pmnuPrintClick();
     void mnuCompileClick();
+    /// Tools > Export Manuscript: the compile list as a manuscript, filled first when empty.
+    void mnuExportManuscriptClick();
     void pmnuToCompilationClick();
     void ShowCompileWindow();
     /// Tools > Options: the settings and the project's options through the options dialog.

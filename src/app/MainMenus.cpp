@@ -50,6 +50,7 @@ void MainMenus::Build(QMainWindow* window)
     mnuFindAndCompile = AddMenuItem(mmnuTools, "mnuFindAndCompile", "&Find && Compile...", QKeySequence("Ctrl+F"));
     Separator(mmnuTools);
     mnuCompile = AddMenuItem(mmnuTools, "mnuCompile", "&Compile...", QKeySequence(Qt::Key_F8));
+    mnuExportManuscript = AddMenuItem(mmnuTools, "mnuExportManuscript", "Export &Manuscript...", QKeySequence("Ctrl+E"));
     mnuWordCount = AddMenuItem(mmnuTools, "mnuWordCount", "&Word Count", QKeySequence(Qt::Key_F9));
     Separator(mmnuTools);
     mnuOptions = AddMenuItem(mmnuTools, "mnuOptions", "&Options...", QKeySequence(Qt::Key_F10));
@@ -113,14 +114,15 @@ void MainMenus::BuildViewMenu(QMenuBar* bar)
     mnuActualSize = AddMenuItem(mmnuView, "mnuActualSize", {}, QKeySequence("Ctrl+0"));
     Separator(mmnuView);
     mnuZoomToFit = AddMenuItem(mmnuView, "mnuZoomToFit", {}, QKeySequence("Ctrl+9"));
-    ApplyViewCaptions(MessageTable());
+    ApplyOwnCaptions(MessageTable());
 }
 
-void MainMenus::ApplyViewCaptions(const MessageTable& messages)
+void MainMenus::ApplyOwnCaptions(const MessageTable& messages)
 {
     mmnuView->setTitle(messages.Text(MessageKey::VIEW_MENU));
     mnuZoomIn->setText(messages.Text(MessageKey::ZOOM_IN));
     mnuZoomOut->setText(messages.Text(MessageKey::ZOOM_OUT));
     mnuActualSize->setText(messages.Text(MessageKey::ZOOM_ACTUAL_SIZE));
     mnuZoomToFit->setText(messages.Text(MessageKey::ZOOM_TO_FIT));
+    mnuExportManuscript->setText(messages.Text(MessageKey::EXPORT_MANUSCRIPT));
 }

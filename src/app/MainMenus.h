@@ -35,10 +35,11 @@ struct MainMenus {
     QMenu* mmnuTools = nullptr;
     QAction* mnuFindAndCompile = nullptr;
     QAction* mnuCompile = nullptr;
+    QAction* mnuExportManuscript = nullptr;
     QAction* mnuWordCount = nullptr;
     QAction* mnuOptions = nullptr;
 
-    // The zoom of the canvas; captions from the message table (see ApplyViewCaptions).
+    // The zoom of the canvas; captions from the message table (see ApplyOwnCaptions).
     QMenu* mmnuView = nullptr;
     QAction* mnuZoomIn = nullptr;
     QAction* mnuZoomOut = nullptr;
@@ -68,8 +69,9 @@ struct MainMenus {
 
     /// Builds every menu with its captions, shortcuts and separators on `window`.
     void Build(QMainWindow* window);
-    /// The View menu's captions, as the message table has them now.
-    void ApplyViewCaptions(const MessageTable& messages);
+    /// The captions of our own items (the View menu, Export Manuscript), as the message table
+    /// has them now.
+    void ApplyOwnCaptions(const MessageTable& messages);
 
 private:
     void BuildViewMenu(QMenuBar* bar);

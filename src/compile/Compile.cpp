@@ -2,6 +2,8 @@
 
 #include "compile/CompilationBuilder.h"
 #include "compile/CompileList.h"
+#include "compile/ManuscriptExport.h"
+#include "compile/ManuscriptPandoc.h"
 #include "platform/AtomicWrite.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
@@ -12,10 +14,15 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileInfo>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -23,6 +30,29 @@ Q_LOGGING_CATEGORY(lcCompile, "nodex.compile")
 
 namespace {
 const QString PositionSection = QStringLiteral("Compilation");
+const QString AuthorKey = QStringLiteral("Author");
+const QString StandardManuscriptKey = QStringLiteral("StandardManuscript");
+
+/// The save dialog's name of each manuscript type.
+MessageKey FilterName(ManuscriptFormat format)
+{
+    switch (format) {
+    case ManuscriptFormat::Odt:
+        return MessageKey::FILTER_ODT;
+    case ManuscriptFormat::Docx:
+        return MessageKey::FILTER_DOCX;
+    case ManuscriptFormat::Pdf:
+        return MessageKey::FILTER_PDF;
+    case ManuscriptFormat::Markdown:
+        return MessageKey::FILTER_MARKDOWN;
+    case ManuscriptFormat::Html:
+        return MessageKey::FILTER_HTML;
+    case ManuscriptFormat::Epub:
+        return MessageKey::FILTER_EPUB;
+    }
+    return MessageKey::FILTER_ODT;
+}
+
 constexpr int WindowWidth = 280;
 } // namespace
 
@@ -33,11 +63,17 @@ TfmCompile::TfmCompile(Dialogs& dialogs, const MessageTable& messages, QWidget* 
     , lbCompile(new TCompileList)
     , btnCreate(new QPushButton(QStringLiteral("&Create")))
     , btnClose(new QPushButton(QStringLiteral("C&lose")))
+    , cbStandardManuscript(new QCheckBox)
+    , edtAuthor(new QLineEdit)
+    , btnExport(new QPushButton)
     , pmnuCompile(new QMenu(this))
     , FDialogs(dialogs)
     , FMessages(messages)
     , gbInclude(new QGroupBox(QStringLiteral(" Include ")))
+    , gbManuscript(new QGroupBox)
+    , lblAuthor(new QLabel)
 {
+    PandocProgram = FindPandoc();
     setObjectName("fmCompile");
     setWindowTitle(QStringLiteral("Nodex Compilation"));
     setFixedWidth(WindowWidth);
@@ -50,6 +86,12 @@ TfmCompile::TfmCompile(Dialogs& dialogs, const MessageTable& messages, QWidget* 
     btnClose->setObjectName("btnClose");
     btnClose->setShortcut(Qt::Key_Escape);
     gbInclude->setObjectName("gbInclude");
+    gbManuscript->setObjectName("gbManuscript");
+    cbStandardManuscript->setObjectName("cbStandardManuscript");
+    edtAuthor->setObjectName("edtAuthor");
+    lblAuthor->setBuddy(edtAuthor);
+    btnExport->setObjectName("btnExport");
+    ApplyManuscriptCaptions();
     pmnuCompile->setObjectName("pmnuCompile");
     pmnuDelete = pmnuCompile->addAction(QStringLiteral("&Delete"));
     pmnuDelete->setObjectName("pmnuDelete");
@@ -68,6 +110,11 @@ TfmCompile::TfmCompile(Dialogs& dialogs, const MessageTable& messages, QWidget* 
     layout->addWidget(gbInclude);
     layout->addWidget(lbCompile, 1);
     layout->addLayout(buttons);
+    auto* manuscript = new QFormLayout(gbManuscript);
+    manuscript->addRow(cbStandardManuscript);
+    manuscript->addRow(lblAuthor, edtAuthor);
+    manuscript->addRow(btnExport);
+    layout->addWidget(gbManuscript);
 
     // Either option may be switched off, never both.
     connect(cbDescriptions, &QCheckBox::toggled, this, [this](bool on) {
@@ -94,6 +141,7 @@ TfmCompile::TfmCompile(Dialogs& dialogs, const MessageTable& messages, QWidget* 
     connect(pmnuClearAll, &QAction::triggered, this, &TfmCompile::ClearAll);
     connect(btnCreate, &QPushButton::clicked, this, &TfmCompile::btnCreateClick);
     connect(btnClose, &QPushButton::clicked, this, &QWidget::hide);
+    connect(btnExport, &QPushButton::clicked, this, &TfmCompile::ExportManuscript);
     UpdateCompileCommands();
 }
 
@@ -152,10 +200,13 @@ void TfmCompile::UpdateCompileCommands()
     pmnuDelete->setEnabled(lbCompile->currentRow() >= 0);
     pmnuClearAll->setEnabled(hasEntries);
     btnCreate->setEnabled(hasEntries);
+    btnExport->setEnabled(hasEntries);
 }
 
 void TfmCompile::ShowCompileWindow()
 {
+    ReadManuscriptSettings();
+    ApplyManuscriptCaptions();
     UpdateCompileCommands();
     show();
     // Placed once shown, when its frame is known, so that all of it fits on the screen.
@@ -180,13 +231,7 @@ void TfmCompile::btnCreateClick()
     bool written = false;
     {
         WaitCursor wait;
-        QList<CompileFiles> files;
-        if (FilesOf) {
-            files = FilesOf(names);
-        } else {
-            for (const QString& name : names)
-                files << CompileFilesOf(ProjectFolder, name);
-        }
+        const QList<CompileFiles> files = ListedFiles(names);
         CompilationBuilder compilation(cbDescriptions->isChecked(), cbContent->isChecked());
         for (qsizetype i = 0; i < names.size() && !failed; ++i)
             failed = !compilation.Add(names[i], files[i], error);
@@ -205,6 +250,129 @@ void TfmCompile::btnCreateClick()
     if (EnsureCompilationCard)
         EnsureCompilationCard();
     FDialogs.ShowInformation(FMessages.Text(MessageKey::COMPILATION_OK));
+}
+
+QList<CompileFiles> TfmCompile::ListedFiles(const QStringList& names) const
+{
+    if (FilesOf)
+        return FilesOf(names);
+    QList<CompileFiles> files;
+    for (const QString& name : names)
+        files << CompileFilesOf(ProjectFolder, name);
+    return files;
+}
+
+void TfmCompile::ExportManuscript()
+{
+    const QStringList names = Names();
+    if (names.isEmpty())
+        return;
+    ReadManuscriptSettings();
+    const std::optional<ExportTarget> target = AskExportTarget();
+    if (!target)
+        return;
+    WriteManuscriptSettings();
+
+    ManuscriptExport job;
+    job.Names = names;
+    job.Files = ListedFiles(names);
+    job.Options.Descriptions = cbDescriptions->isChecked();
+    job.Options.Content = cbContent->isChecked();
+    job.Options.StandardManuscript = cbStandardManuscript->isChecked();
+    job.Options.Title = ProjectName;
+    job.Options.Author = edtAuthor->text();
+    job.Options.WordsText = FMessages.Text(MessageKey::MANUSCRIPT_WORDS);
+    job.Target = *target;
+    job.Pandoc = PandocProgram;
+
+    QString error;
+    WriteOutcome outcome;
+    {
+        WaitCursor wait;
+        QProgressDialog progress(FMessages.Text(MessageKey::EXPORT_PROGRESS),
+            FMessages.Text(MessageKey::EXPORT_CANCEL), 0, 1000, this);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(0);
+        progress.setAutoReset(false);
+        outcome = ::ExportManuscript(
+            job,
+            [&progress](int permille) {
+                if (permille != progress.value())
+                    progress.setValue(permille);
+                return !progress.wasCanceled();
+            },
+            error);
+    }
+    if (outcome == WriteOutcome::Failed)
+        FDialogs.ShowWarning(FMessages.Text(MessageKey::EXPORT_NOT_OK), error);
+    else if (outcome == WriteOutcome::Written)
+        FDialogs.ShowInformation(FMessages.Text(MessageKey::EXPORT_OK));
+}
+
+std::optional<ExportTarget> TfmCompile::AskExportTarget()
+{
+    const bool pandoc = !PandocProgram.isEmpty();
+    QStringList filters;
+    QList<ManuscriptFormat> offered;
+    for (const ManuscriptFormat format : ManuscriptFormats()) {
+        if (NeedsPandoc(format) && !pandoc)
+            continue;
+        offered << format;
+        filters << FilterOf(format, FMessages.Text(FilterName(format)));
+    }
+    QString title = FMessages.Text(MessageKey::EXPORT_TITLE);
+    // The dialog says why two types are missing.
+    if (!pandoc)
+        title += QStringLiteral(" (%1)").arg(FMessages.Text(MessageKey::EXPORT_NO_PANDOC));
+    QString chosenFilter;
+    const QString typed = FDialogs.AskSaveFileOfType(title, ProjectFolder, filters, chosenFilter);
+    if (typed.isEmpty())
+        return std::nullopt;
+    const qsizetype chosen = filters.indexOf(chosenFilter);
+    const ExportTarget target = ResolveExportTarget(typed, offered.value(chosen < 0 ? 0 : chosen));
+    if (NeedsPandoc(target.Format) && !pandoc) {
+        FDialogs.ShowWarning(FMessages.Text(MessageKey::EXPORT_NOT_OK),
+            FMessages.Text(MessageKey::EXPORT_NEEDS_PANDOC));
+        return std::nullopt;
+    }
+    if (QFileInfo::exists(target.Path)
+        && !FDialogs.AskOkCancel("'" + QFileInfo(target.Path).fileName() + "' "
+            + FMessages.Text(MessageKey::EXPORT_REPLACE)))
+        return std::nullopt;
+    return target;
+}
+
+void TfmCompile::ReadManuscriptSettings()
+{
+    if (FManuscriptSettingsRead)
+        return;
+    FManuscriptSettingsRead = true;
+    IniFile file(AppFolder + ProjectPaths::SettingsFileName);
+    QString error;
+    file.Load(error, IniFile::MaxSettingsBytes);
+    edtAuthor->setText(file.ReadUntrimmed(PositionSection, AuthorKey, QString()));
+    cbStandardManuscript->setChecked(file.ReadBool(PositionSection, StandardManuscriptKey, false));
+}
+
+void TfmCompile::WriteManuscriptSettings()
+{
+    IniFile file(AppFolder + ProjectPaths::SettingsFileName);
+    QString error;
+    if (file.Load(error, IniFile::MaxSettingsBytes)) {
+        file.WriteString(PositionSection, AuthorKey, edtAuthor->text());
+        file.WriteBool(PositionSection, StandardManuscriptKey, cbStandardManuscript->isChecked());
+        if (file.Save(error))
+            return;
+    }
+    qCInfo(lcCompile).noquote() << "The manuscript options are not kept:" << error;
+}
+
+void TfmCompile::ApplyManuscriptCaptions()
+{
+    gbManuscript->setTitle(FMessages.Text(MessageKey::EXPORT_TITLE));
+    cbStandardManuscript->setText(FMessages.Text(MessageKey::STANDARD_MANUSCRIPT));
+    lblAuthor->setText(FMessages.Text(MessageKey::MANUSCRIPT_AUTHOR));
+    btnExport->setText(FMessages.Text(MessageKey::EXPORT_MANUSCRIPT));
 }
 
 void TfmCompile::ReadPosition()

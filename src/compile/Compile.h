@@ -1,16 +1,20 @@
 #pragma once
 
 #include "compile/CompilationBuilder.h"
+#include "compile/ManuscriptFormat.h"
 
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class Dialogs;
 class MessageTable;
 class QAction;
 class QCheckBox;
 class QGroupBox;
+class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class TCompileList;
@@ -34,6 +38,10 @@ public:
     /// Where the cards of the listed names keep their files (spelt as their card files are),
     /// one for each name; without it they are found by the names.
     std::function<QList<CompileFiles>(const QStringList& names)> FilesOf;
+    /// The project's name: the manuscript's title.
+    QString ProjectName;
+    /// The pandoc program that writes DOCX and EPUB; empty when it is not installed.
+    QString PandocProgram;
 
     QStringList Names() const;
     void SetNames(const QStringList& names);
@@ -52,12 +60,19 @@ public:
     void ShowCompileWindow();
     /// Writes the compilation file and makes sure the Compilation card exists.
     void btnCreateClick();
+    /// Writes the list as a manuscript in the type and file the writer chooses, with a progress
+    /// bar and Cancel; nothing happens for an empty list. Ctrl+E here is the Tools menu's: the
+    /// shortcuts of the main window reach its tool windows.
+    void ExportManuscript();
 
     QCheckBox* cbDescriptions;
     QCheckBox* cbContent;
     TCompileList* lbCompile;
     QPushButton* btnCreate;
     QPushButton* btnClose;
+    QCheckBox* cbStandardManuscript;
+    QLineEdit* edtAuthor;
+    QPushButton* btnExport;
     QMenu* pmnuCompile;
     QAction* pmnuDelete;
     QAction* pmnuClearAll;
@@ -65,9 +80,19 @@ public:
 private:
     void ReadPosition();
     void WritePosition();
+    /// The manuscript options kept in the settings file, read once before they are first needed.
+    void ReadManuscriptSettings();
+    void WriteManuscriptSettings();
+    void ApplyManuscriptCaptions();
+    QList<CompileFiles> ListedFiles(const QStringList& names) const;
+    /// The file and type the writer chose, or none; asks before replacing a file.
+    std::optional<ExportTarget> AskExportTarget();
 
     Dialogs& FDialogs;
     const MessageTable& FMessages;
     QGroupBox* gbInclude;
+    QGroupBox* gbManuscript;
+    QLabel* lblAuthor;
     bool FShown = false;
+    bool FManuscriptSettingsRead = false;
 };

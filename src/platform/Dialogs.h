@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QPrinter;
@@ -34,6 +35,11 @@ public:
     /// knows the name that will really be written, and asks for that one.
     virtual QString AskSaveFileName(const QString& title, const QString& folder, const QString& filter,
                                     const QString& defaultSuffix = {}) = 0;
+    /// Save-file dialog offering several file types, one filter each; an empty result means the
+    /// user cancelled. The name comes back as typed, and `chosenFilter` receives the filter the
+    /// writer chose: only the caller knows which extensions pick a type of their own.
+    virtual QString AskSaveFileOfType(const QString& title, const QString& folder, const QStringList& filters,
+                                      QString& chosenFilter) = 0;
     /// The print dialog, which offers printing to a PDF file; true when the writer chose to print.
     virtual bool AskPrinter(QPrinter& printer) = 0;
     /// Runs one of the program's own dialogs modally; true when it closed with OK.

@@ -125,6 +125,18 @@ QString QtDialogs::AskSaveFileName(const QString& title, const QString& folder, 
     return RunFileDialog(QFileDialog::AcceptSave, title, folder, filter, defaultSuffix);
 }
 
+QString QtDialogs::AskSaveFileOfType(const QString& title, const QString& folder, const QStringList& filters,
+                                     QString& chosenFilter)
+{
+    ArrowWhileAsking arrow;
+    const auto dialog = MakeFileDialog(QFileDialog::AcceptSave, title, folder, QString(), QString());
+    dialog->setNameFilters(filters);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    chosenFilter = dialog->selectedNameFilter();
+    return dialog->selectedFiles().first();
+}
+
 bool QtDialogs::RunModal(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
 bool QtDialogs::AskPrinter(QPrinter& printer)

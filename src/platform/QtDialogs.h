@@ -23,6 +23,8 @@ public:
     bool AskOkCancel(const QString& text) override;
     QString AskOpenFileName(const QString& title, const QString& folder, const QString& filter,
                             const QString& defaultSuffix) override;
+    QString AskSaveFileOfType(const QString& title, const QString& folder, const QStringList& filters,
+                              QString& chosenFilter) override;
     QString AskSaveFileName(const QString& title, const QString& folder, const QString& filter,
                             const QString& defaultSuffix) override;
     bool AskPrinter(QPrinter& printer) override;

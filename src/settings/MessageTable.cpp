@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::SPELL_ADD_TO_DICTIONARY) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::FILTER_EPUB) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -162,6 +162,24 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "SPELL_REPEATED", "Prompt on repeated word" },
     { "SPELL_DUAL_CAPS", "Automatically correct DUal capitals" },
     { "SPELL_ADD_TO_DICTIONARY", "Add to Dictionary" },
+    { "EXPORT_MANUSCRIPT", "Export &Manuscript..." },
+    { "EXPORT_TITLE", "Export Manuscript" },
+    { "EXPORT_NO_PANDOC", "DOCX and EPUB are offered once pandoc is installed" },
+    { "EXPORT_NEEDS_PANDOC", "DOCX and EPUB files are written by pandoc, which is not installed." },
+    { "EXPORT_OK", "Manuscript exported successfully." },
+    { "EXPORT_NOT_OK", "There was an error exporting the manuscript." },
+    { "EXPORT_REPLACE", "already exists. Do you want to replace it?" },
+    { "EXPORT_PROGRESS", "Exporting the manuscript..." },
+    { "EXPORT_CANCEL", "Cancel" },
+    { "STANDARD_MANUSCRIPT", "&Standard manuscript" },
+    { "MANUSCRIPT_AUTHOR", "&Author:" },
+    { "MANUSCRIPT_WORDS", "about %1 words" },
+    { "FILTER_ODT", "OpenDocument Text" },
+    { "FILTER_DOCX", "Word Document" },
+    { "FILTER_PDF", "PDF Document" },
+    { "FILTER_MARKDOWN", "Markdown" },
+    { "FILTER_HTML", "Web Page" },
+    { "FILTER_EPUB", "EPUB E-book" },
 } };
 
 std::size_t Index(MessageKey key)

@@ -154,6 +154,24 @@ enum class MessageKey {
     SPELL_REPEATED,
     SPELL_DUAL_CAPS,
     SPELL_ADD_TO_DICTIONARY,
+    EXPORT_MANUSCRIPT,
+    EXPORT_TITLE,
+    EXPORT_NO_PANDOC,
+    EXPORT_NEEDS_PANDOC,
+    EXPORT_OK,
+    EXPORT_NOT_OK,
+    EXPORT_REPLACE,
+    EXPORT_PROGRESS,
+    EXPORT_CANCEL,
+    STANDARD_MANUSCRIPT,
+    MANUSCRIPT_AUTHOR,
+    MANUSCRIPT_WORDS,
+    FILTER_ODT,
+    FILTER_DOCX,
+    FILTER_PDF,
+    FILTER_MARKDOWN,
+    FILTER_HTML,
+    FILTER_EPUB,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -161,7 +179,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 145;
+    static constexpr int Count = 163;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

@@ -17,6 +17,7 @@ const char* KindName(ScriptedDialogs::Kind kind)
     case ScriptedDialogs::Kind::OkCancel: return "OK/Cancel question";
     case ScriptedDialogs::Kind::OpenFile: return "open-file dialog";
     case ScriptedDialogs::Kind::SaveFile: return "save-file dialog";
+    case ScriptedDialogs::Kind::SaveFileOfType: return "typed save-file dialog";
     case ScriptedDialogs::Kind::Modal: return "dialog";
     case ScriptedDialogs::Kind::Printer: return "print dialog";
     }
@@ -36,6 +37,11 @@ void ScriptedDialogs::ExpectOkCancel(bool ok) { FQueue.append({Kind::OkCancel, o
 void ScriptedDialogs::ExpectOpenFileName(const QString& path) { FQueue.append({Kind::OpenFile, path, {}}); }
 
 void ScriptedDialogs::ExpectSaveFileName(const QString& path) { FQueue.append({Kind::SaveFile, path, {}}); }
+
+void ScriptedDialogs::ExpectSaveFileOfType(const QString& path, int filter)
+{
+    FQueue.append({Kind::SaveFileOfType, path, {}, filter});
+}
 
 void ScriptedDialogs::ExpectModal(DialogScript script) { FQueue.append({Kind::Modal, {}, std::move(script)}); }
 
@@ -86,6 +92,16 @@ QString ScriptedDialogs::AskSaveFileName(const QString& title, const QString& fo
     if (!typed.isEmpty() && !defaultSuffix.isEmpty() && QFileInfo(typed).suffix().isEmpty())
         typed += "." + defaultSuffix;
     return typed;
+}
+
+QString ScriptedDialogs::AskSaveFileOfType(const QString& title, const QString&, const QStringList& filters,
+                                           QString& chosenFilter)
+{
+    const Scripted answer = Next(Kind::SaveFileOfType, title);
+    FLog.last().reason = filters.join(u'\n');
+    if (answer.filter >= 0 && answer.filter < filters.size())
+        chosenFilter = filters[answer.filter];
+    return answer.value.toString();
 }
 
 bool ScriptedDialogs::AskPrinter(QPrinter& printer)

@@ -12,7 +12,7 @@
 /// shown, and fails the test on a question it was not told to expect.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Information, Warning, YesNoCancel, OkCancel, OpenFile, SaveFile, Modal, Printer };
+    enum class Kind { Information, Warning, YesNoCancel, OkCancel, OpenFile, SaveFile, SaveFileOfType, Modal, Printer };
     /// What a test does with a dialog the program runs: it drives the dialog's controls with
     /// real events; the dialog's own buttons close it.
     using DialogScript = std::function<void(QDialog&)>;
@@ -29,6 +29,9 @@ public:
     void ExpectOkCancel(bool ok);
     void ExpectOpenFileName(const QString& path);
     void ExpectSaveFileName(const QString& path);
+    /// The writer types `path` in a save dialog of several types, with the filter of index
+    /// `filter` chosen.
+    void ExpectSaveFileOfType(const QString& path, int filter);
     void ExpectModal(DialogScript script);
     /// The print dialog prints into this PDF file; an empty path cancels it.
     void ExpectPrinter(const QString& pdfPath);
@@ -42,6 +45,9 @@ public:
                             const QString& defaultSuffix) override;
     QString AskSaveFileName(const QString& title, const QString& folder, const QString& filter,
                             const QString& defaultSuffix) override;
+    /// Also logs the filters offered, one a line, as the reason.
+    QString AskSaveFileOfType(const QString& title, const QString& folder, const QStringList& filters,
+                              QString& chosenFilter) override;
     bool AskPrinter(QPrinter& printer) override;
     bool RunModal(QDialog& dialog) override;
 
@@ -60,6 +66,7 @@ private:
         Kind kind;
         QVariant value;
         DialogScript script;
+        int filter = 0; ///< the filter chosen in a dialog of several types
     };
     /// Logs the question and takes its scripted answer; an empty one when none was expected.
     Scripted Next(Kind kind, const QString& text);

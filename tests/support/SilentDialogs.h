@@ -15,6 +15,7 @@ public:
     bool AskOkCancel(const QString&) override { return false; }
     QString AskOpenFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
     QString AskSaveFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QString AskSaveFileOfType(const QString&, const QString&, const QStringList&, QString&) override { return {}; }
     bool RunModal(QDialog&) override { return false; }
     bool AskPrinter(QPrinter&) override { return false; }
 };

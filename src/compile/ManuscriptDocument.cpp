@@ -1,0 +1,134 @@
+#include "compile/ManuscriptDocument.h"
+
+#include "compile/ManuscriptLook.h"
+#include "editor/WordCount.h"
+#include "platform/IniFile.h"
+#include "platform/TextFile.h"
+#include "project/ProjectFiles.h"
+
+#include <QTextBlock>
+
+namespace {
+/// The type code of chapters: the first of the theme's types.
+constexpr int ChapterType = 1;
+
+/// A line holding nothing but spaces and tabs separates scenes as an empty one does.
+bool IsBlank(QStringView line)
+{
+    for (const QChar c : line)
+        if (c != u' ' && c != u'\t')
+            return false;
+    return true;
+}
+} // namespace
+
+ManuscriptDocument::ManuscriptDocument(const ManuscriptOptions& options)
+    : FOptions(options)
+    , FDocument(std::make_unique<QTextDocument>())
+    , FCursor(FDocument.get())
+{
+    FDocument->setUndoRedoEnabled(false);
+    FDocument->setDefaultFont(ManuscriptLook::BodyFont());
+    FDocument->setMetaInformation(QTextDocument::DocumentTitle, options.Title);
+    if (options.StandardManuscript) {
+        AddBlock(ManuscriptBlock::TitlePage, options.Author);
+        AddBlock(ManuscriptBlock::TitlePage, QString()); // the word count, known at the end
+        AddBlock(ManuscriptBlock::TitlePage, options.Title);
+        AddBlock(ManuscriptBlock::TitlePage, options.Author);
+    }
+}
+
+ManuscriptDocument::~ManuscriptDocument() = default;
+
+bool ManuscriptDocument::Add(const QString& name, const CompileFiles& files, QString& error)
+{
+    CardFileData card;
+    const FileRead cardRead = ReadFileIfPresent(files.CardFile, FFileBytes, error);
+    if (cardRead == FileRead::Failed)
+        return false;
+    if (cardRead == FileRead::Read) {
+        IniFile file;
+        file.LoadFromBytes(FFileBytes);
+        card = ReadCardFile(file);
+    }
+    QString text;
+    if (FOptions.Content) {
+        const FileRead textRead = ReadFileIfPresent(files.TextFile, FFileBytes, error);
+        if (textRead == FileRead::Failed)
+            return false;
+        if (textRead == FileRead::Read)
+            text = NormaliseLineEnds(DecodeText(FFileBytes));
+    }
+    AddBlock(StoredTypeToType(card.StoredType) == ChapterType ? ManuscriptBlock::Chapter
+                                                              : ManuscriptBlock::Section,
+        name);
+    if (FOptions.Descriptions && !card.Description.isEmpty())
+        AddBlock(ManuscriptBlock::Subtitle, card.Description);
+    AddText(text);
+    FWords += CountTextWords(text);
+    error.clear();
+    return true;
+}
+
+void ManuscriptDocument::Finish()
+{
+    if (!FOptions.StandardManuscript)
+        return;
+    QTextCursor count(FDocument->findBlockByNumber(1));
+    count.insertText(FOptions.WordsText.arg(FormatCount(RoundedWords(FWords), QLocale())));
+}
+
+void ManuscriptDocument::AddText(const QString& text)
+{
+    // Blank lines before the first and after the last line are no scene break; a run of them
+    // within the text is one.
+    bool started = false;
+    bool sceneBreak = false;
+    for (const QStringView line : QStringView(text).split(u'\n')) {
+        if (IsBlank(line)) {
+            sceneBreak = started;
+            continue;
+        }
+        if (sceneBreak)
+            AddBlock(ManuscriptBlock::SceneBreak, QStringLiteral("#"));
+        AddBlock(ManuscriptBlock::Paragraph, line.toString());
+        started = true;
+        sceneBreak = false;
+    }
+}
+
+void ManuscriptDocument::AddBlock(ManuscriptBlock kind, const QString& text)
+{
+    // A chapter begins a page, except the very first: no blank page in front of it.
+    const bool newPage = (kind == ManuscriptBlock::Chapter && FBlocks > 0)
+        || (FOptions.StandardManuscript && kind != ManuscriptBlock::TitlePage && !FPastTitlePage);
+    if (kind != ManuscriptBlock::TitlePage)
+        FPastTitlePage = true;
+    QTextBlockFormat block
+        = ManuscriptLook::BlockFormat(kind, FOptions.StandardManuscript, FBlocks);
+    block.setProperty(KindProperty, static_cast<int>(kind));
+    if (newPage)
+        block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    const QTextCharFormat character = ManuscriptLook::CharFormat(kind, FOptions.StandardManuscript);
+    if (FBlocks == 0) {
+        FCursor.setBlockFormat(block);
+        FCursor.setBlockCharFormat(character);
+    } else {
+        FCursor.insertBlock(block, character);
+    }
+    FCursor.insertText(text, character);
+    ++FBlocks;
+}
+
+ManuscriptBlock ManuscriptDocument::KindOf(const QTextBlock& block)
+{
+    return static_cast<ManuscriptBlock>(block.blockFormat().intProperty(KindProperty));
+}
+
+qint64 ManuscriptDocument::RoundedWords(qint64 words)
+{
+    const qint64 unit = words < 1000 ? 100 : 1000;
+    const qint64 rounded = (words + unit / 2) / unit * unit;
+    // A few dozen words are given as they are rather than as none.
+    return rounded > 0 ? rounded : words;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "compile/CompilationBuilder.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+#include <memory>
+
+/// What a manuscript is made of, and how it looks.
+struct ManuscriptOptions {
+    bool Descriptions = true; ///< each card's description as a subtitle
+    bool Content = true; ///< each card's text
+    /// The form agents and editors ask for: a title page, 12 pt serif, double spacing, chapters
+    /// a third of the way down their first page, and a running header.
+    bool StandardManuscript = false;
+    QString Title; ///< the project's name
+    QString Author;
+    /// The title page's word count, "%1" the count.
+    QString WordsText = QStringLiteral("about %1 words");
+};
+
+/// The part of a manuscript a block of its document is, so that every writer can render it in
+/// its own terms (a heading level, a page break, a centred scene break).
+enum class ManuscriptBlock { TitlePage = 1, Chapter, Section, Subtitle, Paragraph, SceneBreak };
+
+/// The manuscript as one rich-text document, built from the compile list entry by entry as the
+/// compilation is: each card a section headed by its name, a card of the first type (the
+/// chapter of the usual themes) a new chapter on a new page, its description an italic
+/// subtitle, each line of its text a paragraph and blank lines within a text a scene break.
+/// The text of every line is put in exactly as read.
+class ManuscriptDocument {
+public:
+    /// The block format property that holds a block's ManuscriptBlock.
+    static constexpr int KindProperty = QTextFormat::UserProperty + 1;
+
+    explicit ManuscriptDocument(const ManuscriptOptions& options);
+    ~ManuscriptDocument();
+
+    /// Adds the card `name` from its files; a missing file adds nothing. False, with the
+    /// reason, when a file that exists cannot be read.
+    bool Add(const QString& name, const CompileFiles& files, QString& error);
+    /// Puts the title page in front (standard manuscript), once every card has been added.
+    void Finish();
+
+    QTextDocument& Document() { return *FDocument; }
+    const QTextDocument& Document() const { return *FDocument; }
+    const ManuscriptOptions& Options() const { return FOptions; }
+    /// The words of the cards' texts.
+    qint64 Words() const { return FWords; }
+    /// Whether anything at all was added.
+    bool IsEmpty() const { return FEmpty; }
+
+    /// The part a block is.
+    static ManuscriptBlock KindOf(const QTextBlock& block);
+    /// A word count as a title page gives it: to the nearest thousand (to the nearest hundred
+    /// below a thousand, and exactly below fifty, so a short piece never claims none).
+    static qint64 RoundedWords(qint64 words);
+
+private:
+    void AddBlock(ManuscriptBlock kind, const QString& text);
+    void AddText(const QString& text);
+
+    ManuscriptOptions FOptions;
+    std::unique_ptr<QTextDocument> FDocument;
+    QTextCursor FCursor;
+    int FBlocks = 0;
+    bool FPastTitlePage = false;
+    QByteArray FFileBytes;
+    qint64 FWords = 0;
+    bool FEmpty = true;
+};

@@ -1,0 +1,161 @@
+#include "compile/ManuscriptPandoc.h"
+
+#include "compile/ManuscriptDocument.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextBlock>
+
+namespace {
+// How long one look at a running pandoc waits before it asks the progress about a cancel.
+constexpr int PollMilliseconds = 100;
+const QString Docx = QStringLiteral("docx");
+
+QJsonObject Node(const QString& type, const QJsonValue& content)
+{
+    return { { QStringLiteral("t"), type }, { QStringLiteral("c"), content } };
+}
+
+QJsonArray Text(const QString& text)
+{
+    if (text.isEmpty())
+        return {};
+    return { Node(QStringLiteral("Str"), text) };
+}
+
+QJsonObject Raw(const QString& format, const QString& text)
+{
+    return Node(QStringLiteral("RawBlock"), QJsonArray { format, text });
+}
+
+QJsonObject Heading(int level, const QString& text)
+{
+    const QJsonArray attributes { QString(), QJsonArray(), QJsonArray() };
+    return Node(QStringLiteral("Header"), QJsonArray { level, attributes, Text(text) });
+}
+
+/// Runs pandoc to its end; false, with what it said, when it could not run or failed.
+WriteOutcome RunPandoc(const QString& pandoc, const QStringList& arguments, const QByteArray& input,
+    const ManuscriptProgress& progress, QByteArray& output, QString& error)
+{
+    QProcess process;
+    process.start(pandoc, arguments);
+    if (!process.waitForStarted()) {
+        error = process.errorString();
+        return WriteOutcome::Failed;
+    }
+    process.write(input);
+    process.closeWriteChannel();
+    while (!process.waitForFinished(PollMilliseconds)) {
+        if (process.state() == QProcess::NotRunning)
+            break;
+        if (progress && !progress(500)) {
+            process.kill();
+            process.waitForFinished();
+            return WriteOutcome::Cancelled;
+        }
+    }
+    output = process.readAllStandardOutput();
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        error = QString::fromUtf8(process.readAllStandardError()).trimmed();
+        if (error.isEmpty())
+            error = process.errorString();
+        return WriteOutcome::Failed;
+    }
+    return WriteOutcome::Written;
+}
+
+/// The document-tree version this pandoc reads, from the tree of an empty document.
+QList<int> ApiVersion(const QString& pandoc, QString& error)
+{
+    QByteArray tree;
+    if (RunPandoc(pandoc, { "-f", "markdown", "-t", "json" }, {}, {}, tree, error)
+        != WriteOutcome::Written)
+        return {};
+    QList<int> version;
+    for (const QJsonValue part :
+        QJsonDocument::fromJson(tree).object().value("pandoc-api-version").toArray())
+        version << part.toInt();
+    return version;
+}
+} // namespace
+
+QString FindPandoc()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("pandoc"));
+}
+
+QByteArray ManuscriptPandocTree(
+    const ManuscriptDocument& manuscript, const QString& target, const QList<int>& apiVersion)
+{
+    const bool docx = target == Docx;
+    QJsonArray blocks;
+    for (QTextBlock block = manuscript.Document().begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        if (docx && block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+            blocks << Raw("openxml", "<w:p><w:r><w:br w:type=\"page\"/></w:r></w:p>");
+        switch (ManuscriptDocument::KindOf(block)) {
+        case ManuscriptBlock::Chapter:
+            blocks << Heading(1, text);
+            break;
+        case ManuscriptBlock::Section:
+            blocks << Heading(2, text);
+            break;
+        case ManuscriptBlock::Subtitle:
+            blocks << Node("Para", QJsonArray { Node("Emph", Text(text)) });
+            break;
+        case ManuscriptBlock::SceneBreak:
+            blocks << (docx
+                    ? Raw("openxml",
+                        "<w:p><w:pPr><w:jc w:val=\"center\"/></w:pPr><w:r><w:t>#</w:t></w:r></w:p>")
+                    : Raw("html", "<p style=\"text-align: center\">#</p>"));
+            break;
+        default:
+            blocks << Node("Para", Text(text));
+            break;
+        }
+    }
+    QJsonArray version;
+    for (const int part : apiVersion)
+        version << part;
+    // An e-book names its title and author; a word-processor file would show them as an extra
+    // title block above the manuscript's own.
+    QJsonObject meta;
+    if (!docx)
+        meta = { { "title", Node("MetaInlines", Text(manuscript.Options().Title)) },
+            { "author", Node("MetaInlines", Text(manuscript.Options().Author)) } };
+    return QJsonDocument(
+        QJsonObject { { "pandoc-api-version", version }, { "meta", meta }, { "blocks", blocks } })
+        .toJson(QJsonDocument::Compact);
+}
+
+WriteOutcome WriteManuscriptWithPandoc(const ManuscriptDocument& manuscript, const QString& pandoc,
+    const QString& target, const ManuscriptProgress& progress, QByteArray& bytes, QString& error)
+{
+    const QList<int> version = ApiVersion(pandoc, error);
+    if (version.isEmpty())
+        return WriteOutcome::Failed;
+    QTemporaryDir folder;
+    if (!folder.isValid()) {
+        error = folder.errorString();
+        return WriteOutcome::Failed;
+    }
+    const QString output = folder.filePath("manuscript." + target);
+    QByteArray said;
+    const WriteOutcome outcome = RunPandoc(pandoc, { "-f", "json", "-t", target, "-o", output },
+        ManuscriptPandocTree(manuscript, target, version), progress, said, error);
+    if (outcome != WriteOutcome::Written)
+        return outcome;
+    QFile file(output);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return WriteOutcome::Failed;
+    }
+    bytes = file.readAll();
+    return WriteOutcome::Written;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "compile/ManuscriptPdf.h"
+
+#include <QByteArray>
+#include <QString>
+
+class ManuscriptDocument;
+
+/// The program that writes DOCX and EPUB: "pandoc" on the search path, or empty when it is not
+/// installed.
+QString FindPandoc();
+
+/// The manuscript as pandoc's document tree (JSON) for `target` ("docx" or "epub"): every line
+/// a string of its own, so that no character passes through a markup language on its way, and
+/// page breaks and centred scene breaks as raw blocks of the target.
+QByteArray ManuscriptPandocTree(
+    const ManuscriptDocument& manuscript, const QString& target, const QList<int>& apiVersion);
+
+/// Runs `pandoc` to turn the manuscript into `target`, into `bytes`. The program's own
+/// complaint is the reason of a failure.
+WriteOutcome WriteManuscriptWithPandoc(const ManuscriptDocument& manuscript, const QString& pandoc,
+    const QString& target, const ManuscriptProgress& progress, QByteArray& bytes, QString& error);

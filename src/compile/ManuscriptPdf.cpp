@@ -1,0 +1,103 @@
+#include "compile/ManuscriptPdf.h"
+
+#include "compile/ManuscriptDocument.h"
+#include "compile/ManuscriptLook.h"
+#include "platform/ReasonTexts.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace {
+constexpr int Resolution = 600;
+// How many blocks are laid out between two looks at the progress.
+constexpr int LayoutStride = 256;
+
+/// The running header of a standard manuscript, in the top margin, flush right.
+void DrawHeader(
+    QPainter& painter, const QRectF& body, const ManuscriptOptions& options, int pageNumber)
+{
+    const QString header
+        = QStringLiteral("%1 / %2 / %3").arg(options.Author, options.Title).arg(pageNumber);
+    painter.setFont(QFont(ManuscriptLook::BodyFont(), painter.device()));
+    painter.drawText(QRectF(0, -Resolution * 0.75, body.width(), Resolution * 0.5),
+        Qt::AlignRight | Qt::AlignBottom, header);
+}
+
+/// Lays every block out, looking at the progress between strides: the layout of a long
+/// manuscript is the longest step of its PDF.
+bool LayOut(QTextDocument& document, const ManuscriptProgress& progress)
+{
+    QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    const int blocks = document.blockCount();
+    for (int number = 0; number < blocks; number += LayoutStride) {
+        layout.blockBoundingRect(document.findBlockByNumber(number));
+        if (!ReportStep(progress, number, blocks))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+WriteOutcome WriteManuscriptPdf(ManuscriptDocument& manuscript, QIODevice& device,
+    const ManuscriptProgress& progress, QString& error)
+{
+    QPdfWriter writer(&device);
+    writer.setResolution(Resolution);
+    writer.setPageLayout(ManuscriptLook::PageLayout());
+    writer.setTitle(manuscript.Options().Title);
+    writer.setCreator(QStringLiteral("Nodex"));
+
+    QTextDocument& document = manuscript.Document();
+    const QRectF body = writer.pageLayout().paintRectPixels(Resolution);
+    document.documentLayout()->setPaintDevice(&writer);
+    document.setDocumentMargin(0);
+    document.setPageSize(body.size());
+    if (!LayOut(document, PartOf(progress, 0, 500)))
+        return WriteOutcome::Cancelled;
+    const int pages = document.pageCount();
+
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        error = ReasonText(Reason::CANNOT_WRITE).arg(QStringLiteral("PDF"), QString());
+        return WriteOutcome::Failed;
+    }
+    const ManuscriptProgress pageProgress = PartOf(progress, 500, 1000);
+    const bool standard = manuscript.Options().StandardManuscript;
+    QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    QTextBlock first = document.begin();
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0)
+            writer.newPage();
+        const qreal top = page * body.height();
+        const QRectF pageRect(0, top, body.width(), body.height());
+        painter.save();
+        painter.translate(0, -top);
+        for (QTextBlock block = first; block.isValid(); block = block.next()) {
+            const QRectF bounds = layout.blockBoundingRect(block);
+            if (bounds.top() >= pageRect.bottom())
+                break;
+            // Blocks that end above this page are done with for good.
+            if (bounds.bottom() <= top) {
+                first = block.next();
+                continue;
+            }
+            // A block's layout knows its own place in the document.
+            block.layout()->draw(&painter, QPointF(), {}, pageRect);
+        }
+        painter.restore();
+        if (standard && page > 0)
+            DrawHeader(painter, body, manuscript.Options(), page);
+        if (!ReportStep(pageProgress, page + 1, pages)) {
+            painter.end();
+            return WriteOutcome::Cancelled;
+        }
+    }
+    if (!painter.end()) {
+        error = ReasonText(Reason::CANNOT_WRITE).arg(QStringLiteral("PDF"), QString());
+        return WriteOutcome::Failed;
+    }
+    return WriteOutcome::Written;
+}

@@ -1,0 +1,79 @@
+#include "AppFixture.h"
+#include "app/Main.h"
+#include "canvas/CanvasView.h"
+#include "canvas/NodexObject.h"
+#include "compile/Compile.h"
+#include "compile/CompileList.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+/// Export Manuscript from the Tools menu and from the compile window, on the chain A -> B -> C,
+/// without pandoc so that the types offered do not depend on the machine.
+class ExportManuscriptTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        StartWithChainProject();
+        Compile = Main().findChild<TfmCompile*>("fmCompile");
+        Compile->PandocProgram.clear();
+    }
+
+    TfmCompile* Compile = nullptr;
+};
+
+TEST_F(ExportManuscriptTest, CtrlEFillsAnEmptyListAsCompileDoesAndWritesTheTypeChosen)
+{
+    const QPoint at
+        = Main().View().mapFromScene(QPointF(Card("A")->Left() + 5, Card("A")->Top() + 5));
+    QTest::mouseClick(Main().View().viewport(), Qt::LeftButton, {}, at);
+    // A name typed without an extension gets the chosen filter's: the third, Markdown.
+    Dialogs.ExpectSaveFileOfType(Projects.Path("Book manuscript"), 2);
+    QTest::keyClick(&Main(), Qt::Key_E, Qt::ControlModifier);
+
+    EXPECT_EQ(Compile->Names(), (QStringList { "A", "B", "C" }));
+    const ScriptedDialogs::Shown asked = Dialogs.History().first();
+    EXPECT_TRUE(asked.text.contains("pandoc")) << "the dialog says why DOCX and EPUB are missing";
+    EXPECT_EQ(asked.reason,
+        "OpenDocument Text (*.odt)\nPDF Document (*.pdf)\nMarkdown (*.md)\nWeb Page (*.html)");
+    EXPECT_EQ(QString::fromUtf8(Projects.Read("Book manuscript.md")), "# A\n\nA text\n\n# B\n\n# C\n\nC text\n\n")
+        << "every card of the chain is a chapter";
+    EXPECT_EQ(Dialogs.LastText(), "Manuscript exported successfully.");
+
+    // Without pandoc a typed ".docx" is refused with the reason; Ctrl+E works in the compile
+    // window too.
+    Dialogs.ExpectSaveFileOfType(Projects.Path("Book.docx"), 0);
+    Compile->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Compile));
+    QTest::keyClick(Compile, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(Dialogs.Last().reason,
+        "DOCX and EPUB files are written by pandoc, which is not installed.");
+    EXPECT_FALSE(QFileInfo::exists(Projects.Path("Book.docx")));
+}
+
+TEST_F(ExportManuscriptTest, TheWindowAsksBeforeReplacingAnExportAndKeepsItsOptions)
+{
+    Main().Menus().mnuCompile->trigger();
+    Compile->SetNames({ "A", "C" });
+    Compile->cbStandardManuscript->setChecked(true);
+    Compile->edtAuthor->setText("Ada Quill");
+    Projects.Write("Book.odt", "earlier export");
+
+    Dialogs.ExpectSaveFileOfType(Projects.Path("Book.odt"), 1);
+    Dialogs.ExpectOkCancel(false);
+    QTest::mouseClick(Compile->btnExport, Qt::LeftButton);
+    EXPECT_EQ(Dialogs.LastText(), "'Book.odt' already exists. Do you want to replace it?");
+    EXPECT_EQ(Projects.Read("Book.odt"), "earlier export");
+
+    Dialogs.ExpectSaveFileOfType(Projects.Path("Book.odt"), 1);
+    Dialogs.ExpectOkCancel(true);
+    QTest::mouseClick(Compile->btnExport, Qt::LeftButton);
+    EXPECT_TRUE(Projects.Read("Book.odt").startsWith("PK"))
+        << "an ODT file replaced the earlier export";
+    EXPECT_EQ(Dialogs.LastText(), "Manuscript exported successfully.");
+    const QByteArray settings = App.Read("Nodex.ini");
+    EXPECT_TRUE(settings.contains("Author=Ada Quill\n")) << settings.toStdString();
+    EXPECT_TRUE(settings.contains("StandardManuscript=1\n")) << settings.toStdString();
+}

@@ -1,0 +1,107 @@
+#include "ManuscriptFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using ManuscriptExportTest = ManuscriptFixture;
+
+TEST_F(ManuscriptExportTest, StandardManuscriptHasItsTitlePageHeaderAndChaptersAThirdDown)
+{
+    const QString pdf = Export("standard.pdf", ManuscriptFormat::Pdf, true);
+    const QStringList pages = PdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 3) << "title page, first chapter, second chapter";
+    const QString titlePage = pages[0].simplified();
+    EXPECT_TRUE(titlePage.contains("Ada Quill")) << titlePage.toStdString();
+    EXPECT_TRUE(titlePage.contains("Lighthouse")) << titlePage.toStdString();
+    EXPECT_TRUE(titlePage.contains("about 34 words")) << titlePage.toStdString();
+    EXPECT_FALSE(titlePage.contains(" / ")) << "the title page has no header";
+    EXPECT_TRUE(pages[1].simplified().startsWith("Ada Quill / Lighthouse / 1"))
+        << pages[1].toStdString();
+    EXPECT_TRUE(pages[2].simplified().startsWith("Ada Quill / Lighthouse / 2"))
+        << pages[2].toStdString();
+
+    // Each chapter's heading stands a third of the way down its first page.
+    int headings = 0;
+    for (const PlacedWord& word : PdfWords(pdf)) {
+        if (word.Text == "Ein" || word.Text == "Zwei") {
+            ++headings;
+            EXPECT_NEAR(word.Down, 1.0 / 3, 0.05)
+                << word.Text.toStdString() << " on page " << word.Page + 1;
+        }
+    }
+    EXPECT_EQ(headings, 2);
+}
+
+TEST_F(ManuscriptExportTest, ACancelledExportLeavesNothingAndAnEarlierExportAsItWas)
+{
+    // Thousandths at which the writer cancels: while cards are read, while the first page is
+    // drawn, and on the last page, just before the file would be replaced.
+    for (const int cancelAt : { 100, 700, 950 }) {
+        for (const bool earlier : { false, true }) {
+            const QString path = Project.Path("cancelled.pdf");
+            QFile::remove(path);
+            if (earlier)
+                Project.Write("cancelled.pdf", "earlier export");
+            QString error;
+            const WriteOutcome outcome = ExportManuscript(
+                Job("cancelled.pdf", ManuscriptFormat::Pdf),
+                [cancelAt](int permille) { return permille < cancelAt; }, error);
+            EXPECT_EQ(outcome, WriteOutcome::Cancelled) << cancelAt;
+            if (earlier) {
+                EXPECT_EQ(Project.Read("cancelled.pdf"), "earlier export") << cancelAt;
+            } else {
+                EXPECT_FALSE(QFileInfo::exists(path)) << cancelAt;
+            }
+            EXPECT_EQ(QDir(Project.Path()).entryList({ ".*nodex-tmp" }, QDir::Hidden | QDir::Files),
+                QStringList())
+                << "no temporary file is left behind";
+        }
+    }
+}
+
+TEST_F(ManuscriptExportTest, AFailedExportSaysWhyAndKeepsTheEarlierExport)
+{
+    Project.Write("book.odt", "earlier export");
+    // A card whose text cannot be read stops the export before anything is written.
+    QDir(Project.Path()).mkpath("Text Files/Zwei.txt");
+    QString error;
+    EXPECT_EQ(
+        ExportManuscript(Job("book.odt", ManuscriptFormat::Odt), {}, error), WriteOutcome::Failed);
+    EXPECT_TRUE(error.contains("Zwei.txt")) << error.toStdString();
+    EXPECT_EQ(Project.Read("book.odt"), "earlier export");
+
+    QDir(Project.Path()).rmdir("Text Files/Zwei.txt");
+    EXPECT_EQ(ExportManuscript(Job("missing folder/book.odt", ManuscriptFormat::Odt), {}, error),
+        WriteOutcome::Failed);
+    EXPECT_TRUE(error.contains("book.odt")) << error.toStdString();
+}
+
+TEST(ManuscriptTarget, ATypedExtensionPicksTheTypeAndAnyOtherNameGetsTheChosenOne)
+{
+    const struct {
+        QString Typed;
+        ManuscriptFormat Chosen;
+        QString Path;
+        ManuscriptFormat Format;
+    } cases[] = {
+        { "/p/Book", ManuscriptFormat::Pdf, "/p/Book.pdf", ManuscriptFormat::Pdf },
+        { "/p/Book.ODT", ManuscriptFormat::Pdf, "/p/Book.ODT", ManuscriptFormat::Odt },
+        { "/p/Book.md", ManuscriptFormat::Html, "/p/Book.md", ManuscriptFormat::Markdown },
+        { "/p/Draft.v2", ManuscriptFormat::Epub, "/p/Draft.v2.epub", ManuscriptFormat::Epub },
+        { "/p/v1.0/Book", ManuscriptFormat::Docx, "/p/v1.0/Book.docx", ManuscriptFormat::Docx },
+    };
+    for (const auto& c : cases) {
+        const ExportTarget target = ResolveExportTarget(c.Typed, c.Chosen);
+        EXPECT_EQ(target.Path, c.Path);
+        EXPECT_EQ(target.Format, c.Format) << c.Typed.toStdString();
+    }
+}
+
+TEST(ManuscriptWords, TheTitlePageRoundsToTheNearestThousand)
+{
+    const std::pair<qint64, qint64> cases[] = { { 0, 0 }, { 30, 30 }, { 40, 40 }, { 149, 100 },
+        { 950, 1000 }, { 1499, 1000 }, { 1500, 2000 }, { 2'500'400, 2'500'000 } };
+    for (const auto& [words, rounded] : cases)
+        EXPECT_EQ(ManuscriptDocument::RoundedWords(words), rounded) << words;
+}

@@ -1,0 +1,133 @@
+#include "ManuscriptFixture.h"
+#include "compile/ManuscriptPandoc.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace {
+/// What a format can say besides the text; the rest is left out of the comparison.
+struct Carries {
+    bool Heading = false;
+    bool Italic = false;
+    bool Centred = false;
+    bool NewPage = false;
+};
+
+QList<ReadParagraph> Only(QList<ReadParagraph> paragraphs, Carries carries)
+{
+    for (ReadParagraph& paragraph : paragraphs) {
+        paragraph.HeadingLevel = carries.Heading ? paragraph.HeadingLevel : 0;
+        paragraph.Italic = carries.Italic && paragraph.Italic;
+        paragraph.Centred = carries.Centred && paragraph.Centred;
+        paragraph.NewPage = carries.NewPage && paragraph.NewPage;
+    }
+    return paragraphs;
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString Simplified(QString text)
+{
+    return text.replace(QChar::Nbsp, u' ').simplified();
+}
+} // namespace
+
+// Each format is read back by a reader of its own and must give every paragraph, every
+// character of it and as much of its structure as the format holds.
+using ManuscriptFormatsTest = ManuscriptFixture;
+
+TEST_F(ManuscriptFormatsTest, MarkdownReadsBackAsWritten)
+{
+    const QByteArray markdown = ReadAll(Export("book.md", ManuscriptFormat::Markdown));
+    // Markdown drops spaces at either end of a line: they are written as character references,
+    // which CommonMark readers turn back into spaces (Qt's reader drops them, so they are
+    // checked here in the file).
+    EXPECT_TRUE(markdown.contains("\n&#32;&#32;Two spaces")) << markdown.toStdString();
+    EXPECT_TRUE(markdown.contains("end&#32;&#32;\n")) << markdown.toStdString();
+    QList<ReadParagraph> expected = Expected();
+    for (ReadParagraph& paragraph : expected)
+        paragraph.Text = paragraph.Text.trimmed();
+    const Carries carries { true, true, false, false };
+    EXPECT_EQ(Only(MarkdownParagraphs(markdown), carries), Only(expected, carries));
+}
+
+TEST_F(ManuscriptFormatsTest, HtmlReadsBackAsWritten)
+{
+    const QList<ReadParagraph> read
+        = HtmlParagraphs(ReadAll(Export("book.html", ManuscriptFormat::Html)));
+    const Carries carries { true, true, true, true };
+    EXPECT_EQ(Only(read, carries), Only(Expected(), carries));
+}
+
+TEST_F(ManuscriptFormatsTest, OdtReadsBackAsWritten)
+{
+    const QList<ReadParagraph> read = OdtParagraphs(Export("book.odt", ManuscriptFormat::Odt));
+    const Carries carries { false, false, false, true };
+    EXPECT_EQ(Only(read, carries), Only(Expected(), carries));
+}
+
+TEST_F(ManuscriptFormatsTest, PdfHoldsEveryLineAndStartsChaptersOnNewPages)
+{
+    const QStringList pages
+        = PdfText(Export("book.pdf", ManuscriptFormat::Pdf)).split(u'\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 2) << "the second chapter begins the second page";
+    qsizetype at = 0;
+    int page = 0;
+    // Lines as pdftotext lays them out: spaces are a matter of glyph positions there. Qt's PDF
+    // writer draws characters beyond U+FFFF (the emoji) but leaves them out of the text layer.
+    for (const ReadParagraph& paragraph : Expected()) {
+        const QString wanted = Simplified(
+            QString(paragraph.Text).remove(QRegularExpression("[\\x{10000}-\\x{10FFFF}]")));
+        if (paragraph.NewPage) {
+            ++page;
+            at = 0;
+        }
+        const QString text = Simplified(pages.value(page));
+        const qsizetype found = text.indexOf(wanted, at);
+        EXPECT_GE(found, 0) << "page " << page + 1 << " lacks: " << wanted.toStdString() << "\n"
+                            << text.toStdString();
+        at = found < 0 ? at : found + wanted.size();
+    }
+}
+
+TEST_F(ManuscriptFormatsTest, DocxAndEpubThroughPandocReadBackAsWritten)
+{
+    if (FindPandoc().isEmpty())
+        GTEST_SKIP() << "pandoc is not installed (scripts/install-deps.sh installs it)";
+    const Carries docx { true, true, true, true };
+    EXPECT_EQ(Only(DocxParagraphs(Export("book.docx", ManuscriptFormat::Docx)), docx),
+        Only(Expected(), docx));
+
+    // An EPUB begins every chapter with a file of its own.
+    QList<ReadParagraph> expected = Expected();
+    expected.first().NewPage = true;
+    const Carries epub { true, false, true, true };
+    EXPECT_EQ(Only(EpubParagraphs(Export("book.epub", ManuscriptFormat::Epub)), epub),
+        Only(expected, epub));
+}
+
+TEST_F(ManuscriptFormatsTest, OdtAndDocxOpenInLibreOfficeWithTheSameText)
+{
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    if (soffice.isEmpty())
+        GTEST_SKIP()
+            << "LibreOffice (soffice) is not installed: the round trip through it is not checked";
+    QList<ManuscriptFormat> formats { ManuscriptFormat::Odt };
+    if (!FindPandoc().isEmpty())
+        formats << ManuscriptFormat::Docx;
+    for (const ManuscriptFormat format : formats) {
+        const QString path = Export("round." + SuffixOf(format), format);
+        RunTool(soffice,
+            { "--headless", "-env:UserInstallation=file://" + Project.Path("profile"),
+                "--convert-to", "txt:Text (encoded):UTF8", "--outdir", Project.Path("txt"), path });
+        const QString text = Simplified(QString::fromUtf8(ReadAll(Project.Path("txt/round.txt"))));
+        for (const ReadParagraph& paragraph : Expected())
+            EXPECT_TRUE(text.contains(Simplified(paragraph.Text)))
+                << SuffixOf(format).toStdString() << ": " << paragraph.Text.toStdString();
+    }
+}

@@ -1,0 +1,244 @@
+#include "ManuscriptReadBack.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+
+namespace {
+QList<ReadParagraph> DocumentParagraphs(const QTextDocument& document)
+{
+    QList<ReadParagraph> paragraphs;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        ReadParagraph paragraph;
+        paragraph.Text = block.text();
+        paragraph.HeadingLevel = block.blockFormat().headingLevel();
+        paragraph.Italic
+            = block.begin() != block.end() && block.begin().fragment().charFormat().fontItalic();
+        paragraph.Centred = block.blockFormat().alignment() & Qt::AlignHCenter;
+        paragraph.NewPage
+            = block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
+        paragraphs << paragraph;
+    }
+    return paragraphs;
+}
+
+bool IsOdfSpace(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+/// Reads a paragraph's text up to its end as an office suite does: runs of white space in the
+/// XML are one space, white space at the paragraph's start is nothing, and text:s, text:tab and
+/// text:line-break are the characters they stand for.
+QString OdfText(QXmlStreamReader& xml)
+{
+    QString text;
+    bool afterSpace = true; // at the start, white space counts for nothing
+    int depth = 1;
+    while (depth > 0 && !xml.atEnd()) {
+        xml.readNext();
+        if (xml.isCharacters()) {
+            for (const QChar c : xml.text()) {
+                if (!IsOdfSpace(c))
+                    text += c;
+                else if (!afterSpace)
+                    text += u' ';
+                afterSpace = IsOdfSpace(c);
+            }
+        } else if (xml.isStartElement()) {
+            ++depth;
+            if (xml.name() == u"s")
+                text += QString(qMax(1, xml.attributes().value("text:c").toInt()), u' ');
+            else if (xml.name() == u"tab")
+                text += u'\t';
+            else if (xml.name() == u"line-break")
+                text += QChar::LineSeparator;
+            else
+                continue; // a span: white space runs on through it
+            afterSpace = false;
+        } else if (xml.isEndElement()) {
+            --depth;
+        }
+    }
+    return text;
+}
+} // namespace
+
+void PrintTo(const ReadParagraph& paragraph, std::ostream* out)
+{
+    *out << '"' << paragraph.Text.toStdString() << "\" h" << paragraph.HeadingLevel
+         << (paragraph.Italic ? " italic" : "") << (paragraph.Centred ? " centred" : "")
+         << (paragraph.NewPage ? " new page" : "");
+}
+
+QByteArray RunTool(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        ADD_FAILURE() << program.toStdString()
+                      << " failed: " << process.readAllStandardError().toStdString();
+        return {};
+    }
+    return process.readAllStandardOutput();
+}
+
+QByteArray ZipMember(const QString& zip, const QString& member)
+{
+    return RunTool("unzip", { "-p", zip, member });
+}
+
+QStringList ZipMembers(const QString& zip)
+{
+    return QString::fromUtf8(RunTool("unzip", { "-Z1", zip })).split(u'\n', Qt::SkipEmptyParts);
+}
+
+QList<ReadParagraph> MarkdownParagraphs(const QByteArray& markdown)
+{
+    QTextDocument document;
+    document.setMarkdown(QString::fromUtf8(markdown));
+    return DocumentParagraphs(document);
+}
+
+QList<ReadParagraph> HtmlParagraphs(const QByteArray& html)
+{
+    QTextDocument document;
+    document.setHtml(QString::fromUtf8(html));
+    return DocumentParagraphs(document);
+}
+
+QList<ReadParagraph> OdtParagraphs(const QString& odt)
+{
+    QXmlStreamReader xml(ZipMember(odt, "content.xml"));
+    QStringList pageBreakStyles;
+    QList<ReadParagraph> paragraphs;
+    QString style;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == u"style") {
+            style = xml.attributes().value("style:name").toString();
+        } else if (xml.name() == u"paragraph-properties"
+            && xml.attributes().value("fo:break-before") == u"page") {
+            pageBreakStyles << style;
+        } else if (xml.name() == u"p" || xml.name() == u"h") {
+            ReadParagraph paragraph;
+            paragraph.NewPage
+                = pageBreakStyles.contains(xml.attributes().value("text:style-name").toString());
+            paragraph.HeadingLevel
+                = xml.name() == u"h" ? xml.attributes().value("text:outline-level").toInt() : 0;
+            paragraph.Text = OdfText(xml);
+            paragraphs << paragraph;
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return paragraphs;
+}
+
+QList<ReadParagraph> DocxParagraphs(const QString& docx)
+{
+    QXmlStreamReader xml(ZipMember(docx, "word/document.xml"));
+    QList<ReadParagraph> paragraphs;
+    bool pageBreak = false;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == u"p") {
+            ReadParagraph paragraph;
+            bool breaks = false;
+            int depth = 1;
+            while (depth > 0 && !xml.atEnd()) {
+                xml.readNext();
+                if (xml.isStartElement()) {
+                    if (xml.name() == u"t") {
+                        paragraph.Text += xml.readElementText(); // reads past its end
+                        continue;
+                    }
+                    ++depth;
+                    if (xml.name() == u"tab")
+                        paragraph.Text += u'\t';
+                    else if (xml.name() == u"br" && xml.attributes().value("w:type") == u"page")
+                        breaks = true;
+                    else if (xml.name() == u"i")
+                        paragraph.Italic = true;
+                    else if (xml.name() == u"jc" && xml.attributes().value("w:val") == u"center")
+                        paragraph.Centred = true;
+                    else if (xml.name() == u"pStyle")
+                        paragraph.HeadingLevel
+                            = xml.attributes().value("w:val").startsWith(u"Heading")
+                            ? xml.attributes().value("w:val").mid(7).toInt()
+                            : 0;
+                } else if (xml.isEndElement()) {
+                    --depth;
+                }
+            }
+            if (breaks && paragraph.Text.isEmpty()) {
+                pageBreak = true;
+                continue;
+            }
+            paragraph.NewPage = pageBreak;
+            pageBreak = false;
+            paragraphs << paragraph;
+        }
+    }
+    return paragraphs;
+}
+
+QList<ReadParagraph> EpubParagraphs(const QString& epub)
+{
+    QList<ReadParagraph> paragraphs;
+    static const QRegularExpression chapterFile(R"(/ch\d+\.xhtml$)");
+    for (const QString& member : ZipMembers(epub)) {
+        if (!chapterFile.match(member).hasMatch())
+            continue;
+        bool first = true;
+        QXmlStreamReader xml(ZipMember(epub, member));
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (!xml.isStartElement())
+                continue;
+            const QStringView name = xml.name();
+            if (name != u"p" && name != u"h1" && name != u"h2")
+                continue;
+            ReadParagraph paragraph;
+            paragraph.HeadingLevel = name == u"p" ? 0 : name.mid(1).toInt();
+            paragraph.Centred = xml.attributes().value("style").contains(u"center");
+            paragraph.NewPage = first;
+            first = false;
+            paragraph.Text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            paragraphs << paragraph;
+        }
+        EXPECT_FALSE(xml.hasError())
+            << member.toStdString() << ": " << xml.errorString().toStdString();
+    }
+    return paragraphs;
+}
+
+QString PdfText(const QString& pdf)
+{
+    return QString::fromUtf8(RunTool("pdftotext", { "-layout", "-enc", "UTF-8", pdf, "-" }));
+}
+
+QList<PlacedWord> PdfWords(const QString& pdf)
+{
+    QXmlStreamReader xml(RunTool("pdftotext", { "-bbox", "-enc", "UTF-8", pdf, "-" }));
+    QList<PlacedWord> words;
+    int page = -1;
+    double height = 1;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == u"page") {
+            ++page;
+            height = xml.attributes().value("height").toDouble();
+        } else if (xml.name() == u"word") {
+            const double top = xml.attributes().value("yMin").toDouble();
+            words << PlacedWord { xml.readElementText(), page, top / height };
+        }
+    }
+    return words;
+}
