@@ -11,7 +11,9 @@
 #include <QTextLayout>
 
 namespace {
-constexpr int Resolution = 600;
+// Points: the layout's fixed-point coordinates reach about 33 million units, which at 600 dpi
+// would end a manuscript after some 5,000 pages; in points it holds some 39,000 A4 pages.
+constexpr int Resolution = 72;
 // How many blocks are laid out between two looks at the progress.
 constexpr int LayoutStride = 256;
 
@@ -54,6 +56,12 @@ WriteOutcome WriteManuscriptPdf(ManuscriptDocument& manuscript, QIODevice& devic
     const QRectF body = writer.pageLayout().paintRectPixels(Resolution);
     document.documentLayout()->setPaintDevice(&writer);
     document.setDocumentMargin(0);
+    // Glyph advances as the fonts design them, not as hinted for a 72 dpi screen.
+    document.setUseDesignMetrics(true);
+    // Tabs stop every half inch, as on a typewriter.
+    QTextOption option = document.defaultTextOption();
+    option.setTabStopDistance(Resolution / 2.0);
+    document.setDefaultTextOption(option);
     document.setPageSize(body.size());
     if (!LayOut(document, PartOf(progress, 0, 500)))
         return WriteOutcome::Cancelled;

@@ -35,6 +35,13 @@ QString Simplified(QString text)
 {
     return text.replace(QChar::Nbsp, u' ').simplified();
 }
+
+/// The characters of a text without its white space: in a PDF, spaces and tabs are where the
+/// glyphs stand, which pdftotext can only guess.
+QString Visible(const QString& text)
+{
+    return Simplified(text).remove(u' ');
+}
 } // namespace
 
 // Each format is read back by a reader of its own and must give every paragraph, every
@@ -78,16 +85,16 @@ TEST_F(ManuscriptFormatsTest, PdfHoldsEveryLineAndStartsChaptersOnNewPages)
     ASSERT_EQ(pages.size(), 2) << "the second chapter begins the second page";
     qsizetype at = 0;
     int page = 0;
-    // Lines as pdftotext lays them out: spaces are a matter of glyph positions there. Qt's PDF
-    // writer draws characters beyond U+FFFF (the emoji) but leaves them out of the text layer.
+    // Qt's PDF writer draws characters beyond U+FFFF (the emoji) but leaves them out of the
+    // text layer.
     for (const ReadParagraph& paragraph : Expected()) {
-        const QString wanted = Simplified(
+        const QString wanted = Visible(
             QString(paragraph.Text).remove(QRegularExpression("[\\x{10000}-\\x{10FFFF}]")));
         if (paragraph.NewPage) {
             ++page;
             at = 0;
         }
-        const QString text = Simplified(pages.value(page));
+        const QString text = Visible(pages.value(page));
         const qsizetype found = text.indexOf(wanted, at);
         EXPECT_GE(found, 0) << "page " << page + 1 << " lacks: " << wanted.toStdString() << "\n"
                             << text.toStdString();
