@@ -27,6 +27,9 @@ ManuscriptDocument::ManuscriptDocument(const ManuscriptOptions& options)
     , FDocument(std::make_unique<QTextDocument>())
     , FCursor(FDocument.get())
 {
+    for (size_t kind = size_t(ManuscriptBlock::TitlePage); kind < FCharFormats.size(); ++kind)
+        FCharFormats[kind]
+            = ManuscriptLook::CharFormat(ManuscriptBlock(kind), options.StandardManuscript);
     FDocument->setUndoRedoEnabled(false);
     FDocument->setDefaultFont(ManuscriptLook::BodyFont());
     FDocument->setMetaInformation(QTextDocument::DocumentTitle, options.Title);
@@ -109,7 +112,7 @@ void ManuscriptDocument::AddBlock(ManuscriptBlock kind, const QString& text)
     block.setProperty(KindProperty, static_cast<int>(kind));
     if (newPage)
         block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-    const QTextCharFormat character = ManuscriptLook::CharFormat(kind, FOptions.StandardManuscript);
+    const QTextCharFormat& character = FCharFormats[size_t(kind)];
     if (FBlocks == 0) {
         FCursor.setBlockFormat(block);
         FCursor.setBlockCharFormat(character);

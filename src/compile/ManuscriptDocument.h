@@ -4,6 +4,7 @@
 
 #include <QTextCursor>
 #include <QTextDocument>
+#include <array>
 #include <memory>
 
 /// What a manuscript is made of, and how it looks.
@@ -63,6 +64,9 @@ private:
     ManuscriptOptions FOptions;
     std::unique_ptr<QTextDocument> FDocument;
     QTextCursor FCursor;
+    /// The character format of each kind of block, made once: a font with its family list is
+    /// costly to set, and a manuscript has a few hundred thousand blocks.
+    std::array<QTextCharFormat, size_t(ManuscriptBlock::SceneBreak) + 1> FCharFormats;
     int FBlocks = 0;
     bool FPastTitlePage = false;
     QByteArray FFileBytes;

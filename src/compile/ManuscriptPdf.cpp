@@ -10,12 +10,28 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 // Points: the layout's fixed-point coordinates reach about 33 million units, which at 600 dpi
 // would end a manuscript after some 5,000 pages; in points it holds some 39,000 A4 pages.
 constexpr int Resolution = 72;
 // How many blocks are laid out between two looks at the progress.
 constexpr int LayoutStride = 256;
+
+/// Qt's PDF writer compresses every page through two buffers of 10 MB. With glibc's own
+/// thresholds each pair is taken from the system and handed back on every page, which cost a
+/// long manuscript more than drawing its text; kept in the heap, the same memory serves every
+/// page. The setting holds for the rest of the program run.
+void KeepPageBuffersInTheHeap()
+{
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+#endif
+}
 
 /// The running header of a standard manuscript, in the top margin, flush right.
 void DrawHeader(
@@ -46,6 +62,7 @@ bool LayOut(QTextDocument& document, const ManuscriptProgress& progress)
 WriteOutcome WriteManuscriptPdf(ManuscriptDocument& manuscript, QIODevice& device,
     const ManuscriptProgress& progress, QString& error)
 {
+    KeepPageBuffersInTheHeap();
     QPdfWriter writer(&device);
     writer.setResolution(Resolution);
     writer.setPageLayout(ManuscriptLook::PageLayout());
