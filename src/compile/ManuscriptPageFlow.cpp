@@ -1,0 +1,78 @@
+#include "compile/ManuscriptPageFlow.h"
+
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace {
+constexpr qreal ScreenDpi = 96;
+
+/// The character formats of a block's fragments, as ranges of its text.
+QList<QTextLayout::FormatRange> FormatsOf(const QTextBlock& block)
+{
+    QList<QTextLayout::FormatRange> formats;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        formats.append(
+            { fragment.position() - block.position(), fragment.length(), fragment.charFormat() });
+    }
+    return formats;
+}
+} // namespace
+
+ManuscriptPageFlow::ManuscriptPageFlow(
+    QPainter& painter, QSizeF body, QTextOption option, NewPage newPage)
+    : FPainter(painter)
+    , FBody(body)
+    , FOption(option)
+    , FNewPage(std::move(newPage))
+    , FScale(painter.device()->logicalDpiY() / ScreenDpi)
+{
+}
+
+void ManuscriptPageFlow::Add(const QTextBlock& block)
+{
+    const QTextBlockFormat format = block.blockFormat();
+    if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore && !FPageEmpty)
+        BreakPage();
+    const qreal topMargin = format.topMargin() * FScale;
+    FY += FPageEmpty ? topMargin : qMax(topMargin, FBottomMargin);
+
+    QTextOption option = FOption;
+    option.setAlignment(format.alignment());
+    QTextLayout layout(block.text(), block.charFormat().font(), FPainter.device());
+    layout.setTextOption(option);
+    layout.setFormats(FormatsOf(block));
+    // Keeps the shaped glyphs from the layout for the drawing.
+    layout.setCacheEnabled(true);
+    const qreal indent = format.textIndent() * FScale;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        const qreal lineIndent = line.lineNumber() == 0 ? indent : 0;
+        line.setLineWidth(FBody.width() - lineIndent);
+        line.setPosition(QPointF(lineIndent, 0));
+    }
+    layout.endLayout();
+
+    const bool proportional = format.lineHeightType() == QTextBlockFormat::ProportionalHeight;
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        const qreal height
+            = proportional ? line.height() * format.lineHeight() / 100 : line.height();
+        // A line taller than a page stays where it is rather than start page after page.
+        if (FY + line.height() > FBody.height() && !FPageEmpty)
+            BreakPage();
+        line.draw(&FPainter, QPointF(0, FY));
+        FY += height;
+        FPageEmpty = false;
+    }
+    FBottomMargin = format.bottomMargin() * FScale;
+}
+
+void ManuscriptPageFlow::BreakPage()
+{
+    FNewPage();
+    ++FPages;
+    FY = 0;
+    FBottomMargin = 0;
+    FPageEmpty = true;
+}
