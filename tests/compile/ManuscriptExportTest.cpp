@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 
 using ManuscriptExportTest = ManuscriptFixture;
 
@@ -31,6 +32,46 @@ TEST_F(ManuscriptExportTest, StandardManuscriptHasItsTitlePageHeaderAndChaptersA
         }
     }
     EXPECT_EQ(headings, 2);
+}
+
+TEST_F(ManuscriptExportTest, AManuscriptOfManyPagesKeepsEveryWordInOrderUnderItsPageHeaders)
+{
+    // Paragraphs of several lines that run over page ends, and a word longer than a line, which
+    // must wrap rather than run off the page.
+    QStringList paragraphs;
+    for (int paragraph = 0; paragraph < 40; ++paragraph) {
+        QStringList words;
+        for (int word = 0; word < 30; ++word)
+            words << QStringLiteral("p%1w%2").arg(paragraph).arg(word);
+        paragraphs << words.join(u' ');
+    }
+    paragraphs.insert(20, QString(400, u'x') + QStringLiteral("end"));
+    Project.Write("Long.ndx", "[StateData]\nType=0\n");
+    Project.Write("Text Files/Long.txt", paragraphs.join(u'\n').toUtf8());
+    ManuscriptExport job = Job("long.pdf", ManuscriptFormat::Pdf);
+    job.Names = { QStringLiteral("Long") };
+    job.Files = { CompileFilesOf(Project.Path(), "Long") };
+    job.Options.StandardManuscript = true;
+    QString error;
+    ASSERT_EQ(ExportManuscript(job, {}, error), WriteOutcome::Written) << error.toStdString();
+
+    // The header ends 0.75 inch down the page, the text begins 1 inch down, on A4 and Letter.
+    constexpr double BelowHeader = 0.075;
+    QString body;
+    QMap<int, QString> headers;
+    for (const PlacedWord& word : PdfWords(job.Target.Path)) {
+        if (word.Page == 0)
+            continue;
+        if (word.Down < BelowHeader)
+            headers[word.Page] += word.Text + u' ';
+        else
+            body += word.Text;
+    }
+    EXPECT_EQ(body.toStdString(), ("Long" + paragraphs.join(QString()).remove(u' ')).toStdString());
+    ASSERT_GE(headers.size(), 4) << "the text runs over several pages";
+    for (auto it = headers.cbegin(); it != headers.cend(); ++it)
+        EXPECT_EQ(it.value().toStdString(),
+            QStringLiteral("Ada Quill / Lighthouse / %1 ").arg(it.key()).toStdString());
 }
 
 TEST_F(ManuscriptExportTest, ACancelledExportLeavesNothingAndAnEarlierExportAsItWas)
