@@ -27,9 +27,12 @@ ManuscriptDocument::ManuscriptDocument(const ManuscriptOptions& options)
     , FDocument(std::make_unique<QTextDocument>())
     , FCursor(FDocument.get())
 {
-    for (size_t kind = size_t(ManuscriptBlock::TitlePage); kind < FCharFormats.size(); ++kind)
+    for (size_t kind = size_t(ManuscriptBlock::TitlePage); kind < FCharFormats.size(); ++kind) {
+        FBlockFormats[kind]
+            = ManuscriptLook::BlockFormat(ManuscriptBlock(kind), options.StandardManuscript);
         FCharFormats[kind]
             = ManuscriptLook::CharFormat(ManuscriptBlock(kind), options.StandardManuscript);
+    }
     FDocument->setUndoRedoEnabled(false);
     FDocument->setDefaultFont(ManuscriptLook::BodyFont());
     FDocument->setMetaInformation(QTextDocument::DocumentTitle, options.Title);
@@ -87,28 +90,42 @@ void ManuscriptDocument::AddText(const QString& text)
     // within the text is one.
     bool started = false;
     bool sceneBreak = false;
+    // The paragraphs between two scene breaks go in at once, parted as the document parts
+    // blocks: inserting them one by one cost most of building a long manuscript.
+    QString paragraphs;
+    int count = 0;
     for (const QStringView line : QStringView(text).split(u'\n')) {
         if (IsBlank(line)) {
             sceneBreak = started;
             continue;
         }
-        if (sceneBreak)
+        if (sceneBreak) {
+            AddBlock(ManuscriptBlock::Paragraph, paragraphs, count);
             AddBlock(ManuscriptBlock::SceneBreak, QStringLiteral("#"));
-        AddBlock(ManuscriptBlock::Paragraph, line.toString());
+            paragraphs.clear();
+            count = 0;
+        }
+        if (count++ > 0)
+            paragraphs += QChar::ParagraphSeparator;
+        paragraphs += line;
         started = true;
         sceneBreak = false;
     }
+    AddBlock(ManuscriptBlock::Paragraph, paragraphs, count);
 }
 
-void ManuscriptDocument::AddBlock(ManuscriptBlock kind, const QString& text)
+void ManuscriptDocument::AddBlock(ManuscriptBlock kind, const QString& text, int blocks)
 {
+    if (blocks == 0)
+        return;
     // A chapter begins a page, except the very first: no blank page in front of it.
     const bool newPage = (kind == ManuscriptBlock::Chapter && FBlocks > 0)
         || (FOptions.StandardManuscript && kind != ManuscriptBlock::TitlePage && !FPastTitlePage);
     if (kind != ManuscriptBlock::TitlePage)
         FPastTitlePage = true;
-    QTextBlockFormat block
-        = ManuscriptLook::BlockFormat(kind, FOptions.StandardManuscript, FBlocks);
+    QTextBlockFormat block = kind == ManuscriptBlock::TitlePage
+        ? ManuscriptLook::BlockFormat(kind, FOptions.StandardManuscript, FBlocks)
+        : FBlockFormats[size_t(kind)];
     block.setProperty(KindProperty, static_cast<int>(kind));
     if (newPage)
         block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
@@ -120,7 +137,7 @@ void ManuscriptDocument::AddBlock(ManuscriptBlock kind, const QString& text)
         FCursor.insertBlock(block, character);
     }
     FCursor.insertText(text, character);
-    ++FBlocks;
+    FBlocks += blocks;
 }
 
 ManuscriptBlock ManuscriptDocument::KindOf(const QTextBlock& block)

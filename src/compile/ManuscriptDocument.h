@@ -58,14 +58,16 @@ public:
     static qint64 RoundedWords(qint64 words);
 
 private:
-    void AddBlock(ManuscriptBlock kind, const QString& text);
+    /// Adds `blocks` blocks of one kind; `text` holds them parted by paragraph separators.
+    void AddBlock(ManuscriptBlock kind, const QString& text, int blocks = 1);
     void AddText(const QString& text);
 
     ManuscriptOptions FOptions;
     std::unique_ptr<QTextDocument> FDocument;
     QTextCursor FCursor;
-    /// The character format of each kind of block, made once: a font with its family list is
-    /// costly to set, and a manuscript has a few hundred thousand blocks.
+    /// The formats of each kind of block, made once: a font with its family list is costly to
+    /// set, and a manuscript has a few hundred thousand blocks. (Title page lines differ.)
+    std::array<QTextBlockFormat, size_t(ManuscriptBlock::SceneBreak) + 1> FBlockFormats;
     std::array<QTextCharFormat, size_t(ManuscriptBlock::SceneBreak) + 1> FCharFormats;
     int FBlocks = 0;
     bool FPastTitlePage = false;
