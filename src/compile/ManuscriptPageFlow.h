@@ -11,6 +11,7 @@ class QTextBlock;
 /// every paragraph is shaped and laid out once, and nothing of it is kept once it is drawn, so
 /// a manuscript of any length costs its length. QTextDocument's own layout of the whole
 /// document, then drawn page by page, shaped every paragraph twice and held all of them.
+/// Latin, Greek and Cyrillic prose is laid out without OpenType shaping, which it does not need.
 ///
 /// Block formats are honoured as the document's layout does: alignment, the first line's
 /// indent, proportional line height, top and bottom margins (the larger of two adjoining ones;
