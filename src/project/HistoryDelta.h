@@ -2,9 +2,9 @@
 
 #include <QByteArray>
 
-/// How one text differs from another it grew out of: the length of the start they share, the
-/// length of the end they share, and the bytes in between. A save usually changes one stretch of
-/// a long text, so that a history entry stored this way is a few bytes rather than the text.
+/// How one text differs from another it is close to: stretches copied from the other text and the
+/// bytes between them. A save usually changes a few places of a long text, so that a history
+/// entry stored this way is a few bytes per change rather than the whole text.
 QByteArray EncodeDelta(const QByteArray& base, const QByteArray& text);
 
 /// Rebuilds the text from its base and its delta; false when the delta does not fit the base

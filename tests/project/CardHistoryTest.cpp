@@ -17,6 +17,27 @@ QDateTime MinutesAgo(int minutes)
     return Now.addSecs(-60 * minutes);
 }
 
+/// A long text, as the n-th save of a card left it: one place changed from the first.
+QByteArray Edited(int save)
+{
+    static const QByteArray prose = [] {
+        QByteArray text;
+        for (int word = 0; word < 5000; ++word)
+            text += QByteArray::number(word * 7919 % 10007, 36) + ' ';
+        return text;
+    }();
+    QByteArray text = prose;
+    return text.insert(save * 101 % prose.size(), "save " + QByteArray::number(save));
+}
+
+qint64 FolderBytes(const QString& folder)
+{
+    qint64 bytes = 0;
+    for (const QFileInfo& file : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden))
+        bytes += file.size();
+    return bytes;
+}
+
 QByteArray ReadEntry(const CardHistory& history, const CardHistoryEntry& entry)
 {
     QByteArray bytes;
@@ -132,36 +153,65 @@ TEST(CardHistory, NeverWritesThroughALinkOrOutOfTheProject)
     damaged.Write(".nodex-history/Scene/" + QFileInfo(entry.Path).fileName(),
         QByteArray("\0\0\0\x09garbage", 11));
     QByteArray bytes;
-    EXPECT_FALSE(history.Read(entry, bytes, error));
+    EXPECT_FALSE(CardHistory(damaged.Path() + '/').Read(entry, bytes, error));
+}
+
+TEST(CardHistory, KeepsCloseTextsAsDeltasAndThinsWithoutBreakingThem)
+{
+    TempFolder project;
+    QString error;
+    CardHistory history(project.Path() + '/');
+    // 40 saves a minute apart, two hours ago: they are kept as deltas, all but a few.
+    QList<QByteArray> texts;
+    for (int save = 0; save < 40; ++save) {
+        texts.append(Edited(save));
+        ASSERT_TRUE(history.AddEntry("Scene", texts.last(), MinutesAgo(160 - save), error));
+    }
+    const qint64 whole = qCompress(texts.last()).size();
+    EXPECT_LT(FolderBytes(project.Path(".nodex-history/Scene")), 4 * whole);
+
+    // One more save now thins them to the newest of their hour: the entries it was stored as a
+    // delta of go, and it must still read as it was.
+    texts.append(Edited(40));
+    ASSERT_TRUE(history.AddEntry("Scene", texts.last(), Now, error));
+    QList<QByteArray> kept;
+    for (const CardHistoryEntry& entry : CardHistory(project.Path() + '/').Entries("Scene"))
+        kept.append(ReadEntry(CardHistory(project.Path() + '/'), entry));
+    EXPECT_EQ(kept, (QList<QByteArray> { texts[40], texts[39] }));
 }
 
 TEST(CardHistory, AKilledEntryWriteLeavesNoPartialEntry)
 {
-    for (int step = 1; step < 50; ++step) {
+    for (int step = 1; step < 200; ++step) {
         TempFolder project;
         CardHistory history(project.Path() + '/');
         QString error;
-        ASSERT_TRUE(history.AddEntry("Scene", "older", MinutesAgo(5), error));
-        const QByteArray text(100000, 'w');
+        // The entry of 100 minutes ago shares its hour with the one of 61, so that the killed
+        // save writes its entry, stores the one before as a delta and thins out the one of 100,
+        // which the one of 125 is a delta of.
+        for (int minutes : { 125, 100, 61 })
+            ASSERT_TRUE(history.AddEntry("Scene", Edited(minutes), MinutesAgo(minutes), error));
         const bool killed = KilledBeforeStep(step, [&] {
             QString childError;
-            history.AddEntry("Scene", text, Now, childError);
+            history.AddEntry("Scene", Edited(0), Now, childError);
         });
         QList<QByteArray> kept;
-        for (const CardHistoryEntry& entry : history.Entries("Scene"))
-            kept.append(ReadEntry(history, entry));
+        for (const CardHistoryEntry& entry : CardHistory(project.Path() + '/').Entries("Scene"))
+            kept.append(ReadEntry(CardHistory(project.Path() + '/'), entry));
+        const QList<QByteArray> after = { Edited(0), Edited(61), Edited(125) };
         if (!killed) {
-            EXPECT_EQ(kept, (QList<QByteArray> { text, "older" }));
+            EXPECT_EQ(kept, after);
             break;
         }
-        EXPECT_TRUE(
-            kept == QList<QByteArray> { "older" } || kept == (QList<QByteArray> { text, "older" }))
-            << "step " << step;
+        for (const QByteArray& text : { Edited(61), Edited(125) })
+            EXPECT_TRUE(kept.contains(text)) << "step " << step;
+        for (const QByteArray& text : kept)
+            EXPECT_TRUE(after.contains(text) || text == Edited(100)) << "step " << step;
         // The next save clears what the killed one left behind.
         ASSERT_TRUE(history.AddEntry("Scene", "next", Now.addSecs(1), error));
         EXPECT_EQ(
             QDir(project.Path(".nodex-history/Scene")).entryList(QDir::Files | QDir::Hidden).size(),
-            kept.size() + 1)
+            history.Entries("Scene").size())
             << "step " << step;
     }
 }
