@@ -2,6 +2,7 @@
 
 #include "editor/EditorMemo.h"
 #include "editor/FindReplace.h"
+#include "editor/HistoryWindow.h"
 #include "editor/ImportFile.h"
 #include "editor/LiveWordCount.h"
 #include "editor/MemoPositions.h"
@@ -10,12 +11,14 @@
 #include "editor/WordCount.h"
 #include "editor/WordUsageWindow.h"
 #include "platform/Dialogs.h"
+#include "platform/AtomicWrite.h"
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
 #include "platform/Shell.h"
 #include "platform/TextFile.h"
 #include "platform/WaitCursor.h"
 #include "platform/WindowPlacement.h"
+#include "project/CardHistory.h"
 #include "project/ProjectPaths.h"
 #include "settings/MessageTable.h"
 #include "spelling/LookUpWord.h"
@@ -143,6 +146,10 @@ void TfmEditor::ConnectCommands()
     connect(m.mnuThesaurus, &QAction::triggered, this, &TfmEditor::mnuThesaurusClick);
     connect(m.mnuWordCount, &QAction::triggered, this, &TfmEditor::mnuWordCountClick);
     connect(m.mnuWordUsage, &QAction::triggered, this, &TfmEditor::mnuWordUsageClick);
+    connect(m.mnuHistory, &QAction::triggered, this, &TfmEditor::OpenHistory);
+    // The caption is one of our own texts: it follows the language whenever the menu opens.
+    connect(m.mmnuFile, &QMenu::aboutToShow, this,
+        [this] { Menus.mnuHistory->setText(Messages().Text(MessageKey::HISTORY_MENU)); });
     connect(m.mnuSaveWindowPos, &QAction::triggered, this, &TfmEditor::mnuSaveWindowPosClick);
     connect(m.mnuHelp, &QAction::triggered, this, [this] { FContext.Desktop.ShowHelp({}); });
     connect(m.mnuSpellCheck, &QAction::triggered, this, [this] { dlgSpeller->Check(FSpellTarget, ckWholeText); });
@@ -318,14 +325,28 @@ bool TfmEditor::SaveText()
     bool saved = false;
     {
         WaitCursor wait;
-        saved = WriteTextFile(TextFilePath(), memEditor->Text(), LineEnds::CrLf, reason);
+        const QByteArray bytes = EncodeText(memEditor->Text(), LineEnds::CrLf);
+        FHistoryProblem = KeepPreviousText(bytes);
+        saved = WriteFileAtomically(TextFilePath(), bytes, reason);
         if (saved)
             memEditor->document()->setModified(false);
     }
     if (!saved)
         FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE), reason);
+    else if (!FHistoryProblem.isEmpty())
+        ShowStatus(" " + FHistoryProblem);
     RefreshEditorState();
     return saved;
+}
+
+QString TfmEditor::KeepPreviousText(const QByteArray& saving) const
+{
+    QString error;
+    if (CardHistory(ProjectFolder)
+            .KeepReplacedText(CardName, TextFilePath(), saving, QDateTime::currentDateTimeUtc(), error))
+        return {};
+    qCWarning(lcEditor, "History entry not kept: %s", qUtf8Printable(error));
+    return Messages().Text(MessageKey::HISTORY_NOT_KEPT).arg(error);
 }
 
 void TfmEditor::mnuImportTextClick()
@@ -408,7 +429,8 @@ void TfmEditor::ShowStatus(const QString& text) { sbStatus->setText(text); }
 
 void TfmEditor::AutoSaveTick()
 {
-    if (IsModified() && SaveText())
+    // A history entry that could not be kept stays in the status line.
+    if (IsModified() && SaveText() && FHistoryProblem.isEmpty())
         ShowStatus(" " + Messages().Text(MessageKey::AUTOSAVED_AT).arg(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat)));
 }
 
@@ -490,6 +512,25 @@ void TfmEditor::mnuThesaurusClick()
     replaced.setPosition(positions.Position(range.End, false), QTextCursor::KeepAnchor);
     memEditor->setTextCursor(replaced);
     memEditor->InsertText(InCaseOf(dialog.Replacement(), word));
+}
+
+void TfmEditor::OpenHistory()
+{
+    auto* window = new TfmHistory(ProjectFolder, CardName, FContext.Questions, Messages(),
+        EditorHistoryHooks([this] { return this; }), this);
+    window->show();
+}
+
+HistoryHooks TfmEditor::EditorHistoryHooks(std::function<TfmEditor*()> openEditor)
+{
+    return { [openEditor] {
+                TfmEditor* editor = openEditor();
+                return !editor || !editor->IsModified() || editor->SaveText();
+            },
+        [openEditor] {
+            if (TfmEditor* editor = openEditor())
+                editor->ReloadText();
+        } };
 }
 
 void TfmEditor::mnuWordUsageClick()

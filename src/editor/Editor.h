@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 
 class Dialogs;
 class MessageTable;
@@ -21,6 +22,7 @@ class TSpellChecker;
 class TSpellHighlighter;
 
 class TfmEditor;
+struct HistoryHooks;
 
 /// What every editor window shares with the program.
 struct EditorContext {
@@ -104,6 +106,13 @@ public:
     /// does; a hidden worker never pays for it.
     void SetLiveWordCount(bool on);
 
+    /// Opens the History window of the card, restoring through this editor.
+    void OpenHistory();
+    /// What a restore does to the card's open editor, found when the restore happens: what the
+    /// writer changed is saved first (and so kept as an entry), and the editor then shows the
+    /// restored text.
+    static HistoryHooks EditorHistoryHooks(std::function<TfmEditor*()> openEditor);
+
 signals:
     /// The window closed: the card's editor is gone.
     void Closed();
@@ -124,6 +133,9 @@ private:
     /// until a later load succeeds.
     bool LoadText(bool warn = true);
     void ShowAutoSaveState();
+    /// Keeps the text on disk as a history entry before a save replaces it with `saving`. What
+    /// went wrong, for the status line, or empty: a history entry never stands in a save's way.
+    QString KeepPreviousText(const QByteArray& saving) const;
     void AutoSaveTick();
     void mnuImportTextClick();
     void mnuWordCountClick();
@@ -164,6 +176,7 @@ private:
     bool FAutoSave = false;
     int FAutoSaveInterval = 15;
     QString FUnreadable; ///< why the card's text could not be read
+    QString FHistoryProblem; ///< why the last save kept no history entry, or empty
     QLabel* sbWordCount;
     TLiveWordCount* FLiveCount = nullptr;
     TThesaurus dlgThesaurus;

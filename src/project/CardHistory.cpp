@@ -262,19 +262,47 @@ bool CardHistory::Read(const CardHistoryEntry& entry, QByteArray& bytes, QString
     return TextOf(QFileInfo(entry.Path).path() + '/', EntryStamp(entry.Path), bytes, error);
 }
 
-bool CardHistory::Restore(const CardHistoryEntry& entry, const QDateTime& now, QString& error)
+bool CardHistory::KeepReplacedText(const QString& cardName, const QString& textPath,
+    const QByteArray& replacement, const QDateTime& now, QString& error)
 {
-    QByteArray restored;
-    if (!Read(entry, restored, error))
-        return false;
-    const QString textPath = ProjectPaths::TextFilePath(FProjectFolder, entry.CardName);
     QByteArray current;
     const FileRead read = ReadFileIfPresent(textPath, current, error);
     if (read == FileRead::Failed)
         return false;
-    if (read == FileRead::Read && current == restored)
+    // An empty text holds no word to keep, and an unchanged one is not replaced.
+    if (read == FileRead::Missing || current.isEmpty() || current == replacement)
         return true;
-    if (read == FileRead::Read && !AddEntry(entry.CardName, current, now, error))
+    return AddEntry(cardName, current, now, error);
+}
+
+bool CardHistory::Restore(const CardHistoryEntry& entry, const QDateTime& now, QString& error)
+{
+    QByteArray restored;
+    const QString textPath = ProjectPaths::TextFilePath(FProjectFolder, entry.CardName);
+    return Read(entry, restored, error)
+        && KeepReplacedText(entry.CardName, textPath, restored, now, error)
+        && WriteFileAtomically(textPath, restored, error);
+}
+
+bool CardHistory::RenameCard(const QString& oldName, const QString& newName, QString& error)
+{
+    const QString from = CardFolder(oldName);
+    if (!StaysInFolder(oldName) || !IsRealFolder(from))
+        return true;
+    if (!MakeCardFolder(newName, error))
         return false;
-    return WriteFileAtomically(textPath, restored, error);
+    // Entry by entry, so that a card taking the name of a deleted one keeps both histories;
+    // their stamps keep them apart and every delta still finds its base.
+    bool moved = true;
+    for (const CardHistoryEntry& entry : Entries(oldName)) {
+        const QString name = QFileInfo(entry.Path).fileName();
+        QString reason;
+        if (!MoveFile(entry.Path, CardFolder(newName) + name, reason)) {
+            error = reason;
+            moved = false;
+        }
+    }
+    if (moved)
+        QDir().rmdir(from);
+    return moved;
 }

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::SPELL_ADD_TO_DICTIONARY) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::HISTORY_NOT_RESTORED) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -162,6 +162,18 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "SPELL_REPEATED", "Prompt on repeated word" },
     { "SPELL_DUAL_CAPS", "Automatically correct DUal capitals" },
     { "SPELL_ADD_TO_DICTIONARY", "Add to Dictionary" },
+    { "HISTORY_NOT_KEPT", "Saved; the earlier text could not be kept in the history: %1" },
+    { "HISTORY_MENU", "&History..." },
+    { "HISTORY_CAPTION", "History of %1" },
+    { "HISTORY_TIME", "Saved over" },
+    { "HISTORY_WORDS", "Words" },
+    { "HISTORY_EARLIER", "Earlier text" },
+    { "HISTORY_CURRENT", "Current text" },
+    { "HISTORY_RESTORE", "&Restore" },
+    { "HISTORY_CLOSE", "Close" },
+    { "HISTORY_EMPTY", "No earlier texts of this card are kept yet." },
+    { "HISTORY_NOT_READ", "The earlier text could not be read." },
+    { "HISTORY_NOT_RESTORED", "The earlier text could not be restored." },
 } };
 
 std::size_t Index(MessageKey key)

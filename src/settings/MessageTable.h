@@ -154,6 +154,18 @@ enum class MessageKey {
     SPELL_REPEATED,
     SPELL_DUAL_CAPS,
     SPELL_ADD_TO_DICTIONARY,
+    HISTORY_NOT_KEPT,
+    HISTORY_MENU,
+    HISTORY_CAPTION,
+    HISTORY_TIME,
+    HISTORY_WORDS,
+    HISTORY_EARLIER,
+    HISTORY_CURRENT,
+    HISTORY_RESTORE,
+    HISTORY_CLOSE,
+    HISTORY_EMPTY,
+    HISTORY_NOT_READ,
+    HISTORY_NOT_RESTORED,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -161,7 +173,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 145;
+    static constexpr int Count = 157;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

@@ -1,7 +1,9 @@
 #include "EditorFixture.h"
 #include "editor/EditorMemo.h"
+#include "project/CardHistory.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -180,6 +182,46 @@ TEST_F(EditorTest, TheWritersCharactersReachTheFileAndTheCountAsTheyAre)
     editor.ImportText(QStringLiteral(NODEX_EDITOR_TEST_DATA "/european.rtf"));
     editor.SaveText();
     EXPECT_EQ(TextFile().count("\u00A0"), 3) << "the document's own no-break spaces";
+}
+
+TEST_F(EditorTest, ASaveKeepsTheTextItReplacesInTheCardsHistory)
+{
+    TfmEditor& editor = Open();
+    const auto save = [&] { QTest::keyClick(editor.memEditor, Qt::Key_S, Qt::ControlModifier); };
+    const auto kept = [&] {
+        QList<QByteArray> texts;
+        CardHistory history(Project.Path() + '/');
+        for (const CardHistoryEntry& entry : history.Entries("Lamp")) {
+            QByteArray bytes;
+            QString error;
+            EXPECT_TRUE(history.Read(entry, bytes, error)) << error.toStdString();
+            texts.append(bytes);
+        }
+        return texts;
+    };
+    // A card without a text has nothing to keep.
+    Type("Calm");
+    save();
+    EXPECT_TRUE(kept().isEmpty());
+    Type(" sea");
+    save();
+    EXPECT_EQ(kept(), QList<QByteArray> { "Calm" });
+    // A save that writes what the file holds already keeps nothing more.
+    Type("!");
+    QTest::keyClick(editor.memEditor, Qt::Key_Backspace);
+    save();
+    EXPECT_EQ(kept().size(), 1);
+
+    // A history that cannot be written never stands in the save's way; the status line says why.
+    ASSERT_TRUE(QDir(Project.Path(".nodex-history")).removeRecursively());
+    Project.Write(".nodex-history", "in the way");
+    Type("?");
+    save();
+    EXPECT_EQ(TextFile(), "Calm sea?");
+    EXPECT_FALSE(editor.IsModified());
+    const QString status = editor.findChild<QLabel*>("sbStatus")->text();
+    EXPECT_TRUE(status.contains("could not be kept") && status.contains(".nodex-history"))
+        << status.toStdString();
 }
 
 TEST_F(EditorTest, ATextThatCannotBeReadIsNeverWrittenOver)
