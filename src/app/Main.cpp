@@ -6,6 +6,7 @@
 #include "app/WordCountCommands.h"
 #include "compile/Compile.h"
 #include "compile/FindAndCompile.h"
+#include "editor/HistoryWindow.h"
 #include "editor/TextSearch.h"
 #include "app/Splash.h"
 #include "app/WorkspaceSize.h"
@@ -158,6 +159,10 @@ void TfmMain::ConnectCommands()
     card(FMenus.pmnuMerge, [this] { FCardCommands.Merge(); });
     card(FMenus.pmnuProperties, [this] { FCardCommands.Properties(); });
     connect(FMenus.pmnuWordCount, &QAction::triggered, this, &TfmMain::pmnuWordCountClick);
+    connect(FMenus.pmnuHistory, &QAction::triggered, this, &TfmMain::pmnuHistoryClick);
+    // The caption is one of our own texts: it follows the language whenever the menu opens.
+    connect(FMenus.pmnuNodex, &QMenu::aboutToShow, this,
+        [this] { FMenus.pmnuHistory->setText(FMessages.Text(MessageKey::HISTORY_MENU)); });
     connect(FMenus.mnuWordCount, &QAction::triggered, this, &TfmMain::mnuWordCountClick);
     connect(FMenus.pmnuPrint, &QAction::triggered, this, &TfmMain::pmnuPrintClick);
     connect(FMenus.mnuCompile, &QAction::triggered, this, &TfmMain::mnuCompileClick);
@@ -745,6 +750,17 @@ void TfmMain::CreateCardFromFile(const QString& path, QPoint canvasPoint)
     editor->ImportText(path);
     if (editor->IsModified())
         editor->SaveText();
+}
+
+void TfmMain::pmnuHistoryClick()
+{
+    TNodex* card = FSelection.CurrentCard;
+    if (!card)
+        return;
+    const CardId id = card->Id();
+    auto* window = new TfmHistory(FProject.ProjectFolder, card->Name(), FDialogs, FMessages,
+        TfmEditor::EditorHistoryHooks([this, id] { return FEditors.Of(id); }), this);
+    window->show();
 }
 
 void TfmMain::pmnuWordCountClick()

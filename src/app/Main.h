@@ -169,6 +169,8 @@ private:
     /// Runs a card command and brings the caption and menus up to date.
     void RunCardCommand(const std::function<void()>& command);
     void pmnuWordCountClick();
+    /// The History window of the card under the pop-up menu.
+    void pmnuHistoryClick();
     void mnuWordCountClick();
     void pmnuPrintClick();
     void mnuCompileClick();

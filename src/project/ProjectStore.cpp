@@ -5,6 +5,7 @@
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
 #include "platform/TextFile.h"
+#include "project/CardHistory.h"
 #include "project/CardRecord.h"
 #include "project/LinkRules.h"
 #include "project/ProjectFolder.h"
@@ -251,6 +252,11 @@ QString ProjectStore::ProjectFilePath() const
     return FProject.ProjectFolder + FProject.ProjectFileName;
 }
 
+const QString& ProjectStore::ProjectFolder() const
+{
+    return FProject.ProjectFolder;
+}
+
 QString ProjectStore::TextFilePath(const QString& cardName) const
 {
     return ProjectPaths::TextFilePath(FProject.ProjectFolder, cardName);
@@ -300,6 +306,11 @@ bool ProjectStore::RenameCardFiles(CardId card, const QString& newName, QString&
         EndCardRename(folder);
         return false;
     }
+    // The card's earlier texts go with it; left behind they are kept all the same, under the old
+    // name, so that a failure here is no reason to stop the rename.
+    QString historyReason;
+    if (!CardHistory(folder).RenameCard(FModel.Card(card).Name, newName, historyReason))
+        qCWarning(lcStore).noquote() << historyReason;
     SetFileName(card, newFile);
     RelinkStoredCards(FModel.Card(card).Name, newName);
     QString notRemoved;

@@ -66,6 +66,8 @@ public:
     QString CardFilePath(CardId card) const;
     /// The file a card's text is kept in: "Text Files/" + its name + ".txt".
     QString TextFilePath(const QString& cardName) const;
+    /// The open project's folder, with a trailing "/".
+    const QString& ProjectFolder() const;
     /// The same for a card, spelt as its card file is (a name that is not UTF-8 keeps its bytes).
     QString TextFilePath(CardId card) const;
     /// Whether a card file of this name exists in the project folder, compared without

@@ -6,6 +6,7 @@
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexLine.h"
 #include "canvas/NodexObject.h"
+#include "project/CardHistory.h"
 #include "properties/Properties.h"
 
 #include <QAction>
@@ -296,6 +297,38 @@ TEST_F(CardCommandsTest, MergeJoinsTheChainsTextsAndAfterYesDeletesTheMergedCard
     Trigger(Main().Menus().pmnuMerge);
     EXPECT_EQ(Projects.Read("Text Files/Dup.txt"), "shared\r\n\r\n");
     EXPECT_EQ(CardNames().count("Dup"), 1);
+}
+
+TEST_F(CardCommandsTest, ACardsHistoryFollowsItsNameKeepsWhatAMergeReplacedAndOutlivesADelete)
+{
+    CardHistory history(Projects.Path() + '/');
+    QString error;
+    ASSERT_TRUE(history.AddEntry("A", "A before\r\n", QDateTime::currentDateTimeUtc(), error));
+    const auto kept = [&](const QString& card) {
+        QList<QByteArray> texts;
+        for (const CardHistoryEntry& entry : history.Entries(card)) {
+            QByteArray bytes;
+            EXPECT_TRUE(history.Read(entry, bytes, error)) << error.toStdString();
+            texts.append(bytes);
+        }
+        return texts;
+    };
+
+    Select("A");
+    Dialogs.ExpectModal([&](QDialog& dialog) { TypeNameAndPressOk(dialog, "Alpha"); });
+    Trigger(Main().Menus().pmnuProperties);
+    EXPECT_EQ(kept("Alpha"), QList<QByteArray> { "A before\r\n" });
+    EXPECT_FALSE(Projects.Exists(".nodex-history/A"));
+
+    Dialogs.ExpectYesNoCancel(Answer::No);
+    Trigger(Main().Menus().pmnuMerge);
+    EXPECT_EQ(kept("Alpha"), (QList<QByteArray> { "A text\r\n", "A before\r\n" }));
+
+    // Deleted with its text, the card leaves its history, where its undo finds it again.
+    Dialogs.ExpectYesNoCancel(Answer::Yes);
+    Trigger(Main().Menus().pmnuDelete);
+    EXPECT_FALSE(Projects.Exists("Text Files/Alpha.txt"));
+    EXPECT_EQ(kept("Alpha").size(), 2);
 }
 
 TEST_F(CardCommandsTest, AMergeThatCannotWriteDeletesNothing)

@@ -1,6 +1,5 @@
 #include "EditorFixture.h"
 #include "editor/EditorMemo.h"
-#include "project/CardHistory.h"
 
 #include <QAction>
 #include <QDir>
@@ -188,29 +187,18 @@ TEST_F(EditorTest, ASaveKeepsTheTextItReplacesInTheCardsHistory)
 {
     TfmEditor& editor = Open();
     const auto save = [&] { QTest::keyClick(editor.memEditor, Qt::Key_S, Qt::ControlModifier); };
-    const auto kept = [&] {
-        QList<QByteArray> texts;
-        CardHistory history(Project.Path() + '/');
-        for (const CardHistoryEntry& entry : history.Entries("Lamp")) {
-            QByteArray bytes;
-            QString error;
-            EXPECT_TRUE(history.Read(entry, bytes, error)) << error.toStdString();
-            texts.append(bytes);
-        }
-        return texts;
-    };
     // A card without a text has nothing to keep.
     Type("Calm");
     save();
-    EXPECT_TRUE(kept().isEmpty());
+    EXPECT_TRUE(KeptTexts().isEmpty());
     Type(" sea");
     save();
-    EXPECT_EQ(kept(), QList<QByteArray> { "Calm" });
+    EXPECT_EQ(KeptTexts(), QList<QByteArray> { "Calm" });
     // A save that writes what the file holds already keeps nothing more.
     Type("!");
     QTest::keyClick(editor.memEditor, Qt::Key_Backspace);
     save();
-    EXPECT_EQ(kept().size(), 1);
+    EXPECT_EQ(KeptTexts().size(), 1);
 
     // A history that cannot be written never stands in the save's way; the status line says why.
     ASSERT_TRUE(QDir(Project.Path(".nodex-history")).removeRecursively());
