@@ -160,9 +160,6 @@ void TfmMain::ConnectCommands()
     card(FMenus.pmnuProperties, [this] { FCardCommands.Properties(); });
     connect(FMenus.pmnuWordCount, &QAction::triggered, this, &TfmMain::pmnuWordCountClick);
     connect(FMenus.pmnuHistory, &QAction::triggered, this, &TfmMain::pmnuHistoryClick);
-    // The caption is one of our own texts: it follows the language whenever the menu opens.
-    connect(FMenus.pmnuNodex, &QMenu::aboutToShow, this,
-        [this] { FMenus.pmnuHistory->setText(FMessages.Text(MessageKey::HISTORY_MENU)); });
     connect(FMenus.mnuWordCount, &QAction::triggered, this, &TfmMain::mnuWordCountClick);
     connect(FMenus.pmnuPrint, &QAction::triggered, this, &TfmMain::pmnuPrintClick);
     connect(FMenus.mnuCompile, &QAction::triggered, this, &TfmMain::mnuCompileClick);

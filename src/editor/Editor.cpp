@@ -147,9 +147,6 @@ void TfmEditor::ConnectCommands()
     connect(m.mnuWordCount, &QAction::triggered, this, &TfmEditor::mnuWordCountClick);
     connect(m.mnuWordUsage, &QAction::triggered, this, &TfmEditor::mnuWordUsageClick);
     connect(m.mnuHistory, &QAction::triggered, this, &TfmEditor::OpenHistory);
-    // The caption is one of our own texts: it follows the language whenever the menu opens.
-    connect(m.mmnuFile, &QMenu::aboutToShow, this,
-        [this] { Menus.mnuHistory->setText(Messages().Text(MessageKey::HISTORY_MENU)); });
     connect(m.mnuSaveWindowPos, &QAction::triggered, this, &TfmEditor::mnuSaveWindowPosClick);
     connect(m.mnuHelp, &QAction::triggered, this, [this] { FContext.Desktop.ShowHelp({}); });
     connect(m.mnuSpellCheck, &QAction::triggered, this, [this] { dlgSpeller->Check(FSpellTarget, ckWholeText); });

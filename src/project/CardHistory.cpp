@@ -284,6 +284,16 @@ bool CardHistory::Restore(const CardHistoryEntry& entry, const QDateTime& now, Q
         && WriteFileAtomically(textPath, restored, error);
 }
 
+void CardHistory::RemoveLeftovers() const
+{
+    const QString history = FProjectFolder + FolderName;
+    if (!IsRealFolder(history))
+        return;
+    for (const QString& card : QDir(history).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (IsRealFolder(CardFolder(card)))
+            RemoveWriteLeftovers(CardFolder(card));
+}
+
 bool CardHistory::RenameCard(const QString& oldName, const QString& newName, QString& error)
 {
     const QString from = CardFolder(oldName);

@@ -41,6 +41,9 @@ public:
     /// Puts an entry's text back into the card's text file; the text it replaces becomes an entry
     /// of `now` first, so that a restore never loses a word.
     bool Restore(const CardHistoryEntry& entry, const QDateTime& now, QString& error);
+    /// Removes what killed writes left in the cards' history folders (each card's own is also
+    /// cleared before its next entry).
+    void RemoveLeftovers() const;
     /// Moves a card's entries to the card's new name, beside any the name has already.
     bool RenameCard(const QString& oldName, const QString& newName, QString& error);
 

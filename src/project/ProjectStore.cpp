@@ -245,6 +245,7 @@ void ProjectStore::RemoveLeftovers() const
 {
     RemoveWriteLeftovers(FProject.ProjectFolder);
     RemoveWriteLeftovers(FProject.ProjectFolder + ProjectPaths::TextFilesFolder);
+    CardHistory(FProject.ProjectFolder).RemoveLeftovers();
 }
 
 QString ProjectStore::ProjectFilePath() const

@@ -163,7 +163,6 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "SPELL_DUAL_CAPS", "Automatically correct DUal capitals" },
     { "SPELL_ADD_TO_DICTIONARY", "Add to Dictionary" },
     { "HISTORY_NOT_KEPT", "Saved; the earlier text could not be kept in the history: %1" },
-    { "HISTORY_MENU", "&History..." },
     { "HISTORY_CAPTION", "History of %1" },
     { "HISTORY_TIME", "Saved over" },
     { "HISTORY_WORDS", "Words" },

@@ -155,7 +155,6 @@ enum class MessageKey {
     SPELL_DUAL_CAPS,
     SPELL_ADD_TO_DICTIONARY,
     HISTORY_NOT_KEPT,
-    HISTORY_MENU,
     HISTORY_CAPTION,
     HISTORY_TIME,
     HISTORY_WORDS,
@@ -173,7 +172,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 157;
+    static constexpr int Count = 156;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

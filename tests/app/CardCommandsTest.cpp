@@ -6,6 +6,9 @@
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexLine.h"
 #include "canvas/NodexObject.h"
+#include "editor/Editor.h"
+#include "editor/EditorMemo.h"
+#include "editor/HistoryWindow.h"
 #include "project/CardHistory.h"
 #include "properties/Properties.h"
 
@@ -20,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 /// A key pressed and released as a real keyboard sends it, with the text it carries: Enter
@@ -329,6 +333,25 @@ TEST_F(CardCommandsTest, ACardsHistoryFollowsItsNameKeepsWhatAMergeReplacedAndOu
     Trigger(Main().Menus().pmnuDelete);
     EXPECT_FALSE(Projects.Exists("Text Files/Alpha.txt"));
     EXPECT_EQ(kept("Alpha").size(), 2);
+}
+
+TEST_F(CardCommandsTest, TheCardMenuOpensTheCardsHistoryAndARestoreReachesItsOpenEditor)
+{
+    QString error;
+    ASSERT_TRUE(CardHistory(Projects.Path() + '/').AddEntry(
+        "C", "C before\r\n", QDateTime::currentDateTimeUtc(), error));
+    Select("C");
+    Trigger(Main().Menus().pmnuEdit);
+    TfmEditor* editor = Main().CardEditors().Of(Card("C")->Id());
+    ASSERT_TRUE(editor);
+    Trigger(Main().Menus().pmnuHistory);
+    auto* window = Main().findChild<TfmHistory*>();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->windowTitle(), "History of C");
+    ASSERT_EQ(window->lstEntries->topLevelItemCount(), 1);
+    QTest::mouseClick(window->btnRestore, Qt::LeftButton);
+    EXPECT_EQ(Projects.Read("Text Files/C.txt"), "C before\r\n");
+    EXPECT_EQ(editor->memEditor->Text(), "C before\n");
 }
 
 TEST_F(CardCommandsTest, AMergeThatCannotWriteDeletesNothing)
