@@ -1,12 +1,12 @@
 #include "platform/AtomicWrite.h"
 
 #include "platform/FileHandle.h"
+#include "platform/FileIdentity.h"
 #include "platform/FileSteps.h"
 #include "platform/NativeName.h"
 #include "platform/ReasonTexts.h"
 
 #include <QCryptographicHash>
-
 #include <cerrno>
 #include <cstdio>
 #include <dirent.h>
@@ -18,20 +18,30 @@
 namespace {
 enum class Existing { Replace, Keep };
 
+/// What a write must find in its place just before it replaces it, and where it tells what
+/// it wrote; none for a write that replaces whatever is there.
+struct Guard {
+    FileIdentity* Known = nullptr;
+    bool FoundChanged = false;
+};
+
 const QByteArray TempSuffix = QByteArrayLiteral(".nodex-tmp");
 // Beyond this many bytes the temporary name would pass the file system's limit on a name.
 constexpr qsizetype LongestPlainTempName = 200;
 // Few enough that a write never spins, enough to outlast a clean-up running beside it.
 constexpr int OpenAttempts = 3;
 
-bool SameInode(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+bool SameInode(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
 
 /// Whether the file at `native` may be replaced: missing, or a regular file its owner may write.
 /// `mode` receives the permissions an existing file keeps.
 bool Replaceable(const QByteArray& native, const QString& shownName, Existing existing,
-                 mode_t& mode, QString& error)
+    mode_t& mode, QString& error)
 {
-    struct stat status {};
+    struct stat status { };
     if (::lstat(native.constData(), &status) != 0) {
         if (errno == ENOENT)
             return true;
@@ -69,11 +79,13 @@ bool Replaceable(const QByteArray& native, const QString& shownName, Existing ex
 int OpenTemp(const QByteArray& temp, int& errorNumber)
 {
     for (int attempt = 0; attempt < OpenAttempts; ++attempt) {
-        if (const StepOutcome outcome = PassFileStep(FileStep::CreateTemp, temp); outcome.ErrorNumber) {
+        if (const StepOutcome outcome = PassFileStep(FileStep::CreateTemp, temp);
+            outcome.ErrorNumber) {
             errorNumber = outcome.ErrorNumber;
             return -1;
         }
-        FileHandle file(::open(temp.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+        FileHandle file(::open(
+            temp.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
         if (file.Get() < 0) {
             errorNumber = errno;
             // Something else stands under our own temporary name: it is ours to remove.
@@ -85,8 +97,8 @@ int OpenTemp(const QByteArray& temp, int& errorNumber)
             errorNumber = EBUSY;
             return -1;
         }
-        struct stat opened {};
-        struct stat named {};
+        struct stat opened { };
+        struct stat named { };
         // A clean-up may have removed the file between the open and the lock: start again.
         if (::fstat(file.Get(), &opened) != 0 || ::lstat(temp.constData(), &named) != 0
             || !SameInode(opened, named) || !S_ISREG(opened.st_mode))
@@ -121,16 +133,19 @@ int MoveIntoPlace(const QByteArray& temp, const QByteArray& target, Existing exi
 }
 
 /// Writes every byte, flushes them to the disk and moves the file into place.
-bool WriteAndReplace(int fd, const QByteArray& temp, const QByteArray& target, const QByteArray& bytes,
-                     Existing existing, int& errorNumber)
+bool WriteAndReplace(int fd, const QByteArray& temp, const QString& path, const QByteArray& bytes,
+    Existing existing, Guard& guard, int& errorNumber)
 {
+    const QByteArray target = NativePath(path);
     for (qsizetype done = 0; done < bytes.size();) {
         const StepOutcome outcome = PassFileStep(FileStep::Write, temp);
         if (outcome.ErrorNumber) {
             errorNumber = outcome.ErrorNumber;
             return false;
         }
-        const ssize_t written = outcome.NoProgress ? 0 : ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        const ssize_t written = outcome.NoProgress
+            ? 0
+            : ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -141,17 +156,32 @@ bool WriteAndReplace(int fd, const QByteArray& temp, const QByteArray& target, c
         done += written;
     }
     // The flush is where a full disk or a failing device shows on many file systems.
-    if (const StepOutcome outcome = PassFileStep(FileStep::Sync, temp); outcome.ErrorNumber || ::fdatasync(fd) != 0) {
+    if (const StepOutcome outcome = PassFileStep(FileStep::Sync, temp);
+        outcome.ErrorNumber || ::fdatasync(fd) != 0) {
         errorNumber = outcome.ErrorNumber ? outcome.ErrorNumber : errno;
+        return false;
+    }
+    // Looked at last, when only the move is left, so that a change made while the bytes were
+    // written is seen too.
+    if (guard.Known && ChangedSince(*guard.Known, CurrentIdentity(path))) {
+        guard.FoundChanged = true;
+        return false;
+    }
+    // The move keeps the inode and the modification time the bytes gave the file.
+    struct stat written { };
+    if (guard.Known && ::fstat(fd, &written) != 0) {
+        errorNumber = errno;
         return false;
     }
     const StepOutcome outcome = PassFileStep(FileStep::Replace, target);
     errorNumber = outcome.ErrorNumber ? outcome.ErrorNumber : MoveIntoPlace(temp, target, existing);
+    if (errorNumber == 0 && guard.Known)
+        *guard.Known = IdentityOf(written, bytes);
     return errorNumber == 0;
 }
 
-bool WriteThroughTemp(const QString& path, const QByteArray& bytes, Existing existing,
-                      QString& error)
+bool WriteThroughTemp(
+    const QString& path, const QByteArray& bytes, Existing existing, Guard& guard, QString& error)
 {
     error.clear();
     if (path.isEmpty() || path.endsWith('/')) {
@@ -175,11 +205,13 @@ bool WriteThroughTemp(const QString& path, const QByteArray& bytes, Existing exi
     }
     // A replaced file keeps its permissions; a new one takes the process's defaults.
     if ((mode && ::fchmod(file.Get(), mode) != 0)
-        || !WriteAndReplace(file.Get(), temp, target, bytes, existing, errorNumber)) {
+        || !WriteAndReplace(file.Get(), temp, path, bytes, existing, guard, errorNumber)) {
         if (!errorNumber)
             errorNumber = errno;
         ::unlink(temp.constData());
-        error = ReasonText(Reason::CANNOT_WRITE).arg(shownName, SystemReason(errorNumber));
+        error = guard.FoundChanged
+            ? ReasonText(Reason::CHANGED_ON_DISK).arg(shownName)
+            : ReasonText(Reason::CANNOT_WRITE).arg(shownName, SystemReason(errorNumber));
         return false;
     }
     return true;
@@ -188,12 +220,23 @@ bool WriteThroughTemp(const QString& path, const QByteArray& bytes, Existing exi
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error)
 {
-    return WriteThroughTemp(path, bytes, Existing::Replace, error);
+    Guard none;
+    return WriteThroughTemp(path, bytes, Existing::Replace, none, error);
+}
+
+GuardedWrite WriteFileIfUnchanged(
+    const QString& path, const QByteArray& bytes, FileIdentity& known, QString& error)
+{
+    Guard guard { &known };
+    if (WriteThroughTemp(path, bytes, Existing::Replace, guard, error))
+        return GuardedWrite::Written;
+    return guard.FoundChanged ? GuardedWrite::ChangedOnDisk : GuardedWrite::Failed;
 }
 
 bool CreateFileAtomically(const QString& path, const QByteArray& bytes, QString& error)
 {
-    return WriteThroughTemp(path, bytes, Existing::Keep, error);
+    Guard none;
+    return WriteThroughTemp(path, bytes, Existing::Keep, none, error);
 }
 
 QByteArray TempPathBeside(const QByteArray& nativePath)
@@ -208,7 +251,8 @@ QByteArray TempPathBeside(const QByteArray& nativePath)
 bool IsWriteTempName(QStringView fileName)
 {
     const QString suffix = QString::fromLatin1(TempSuffix);
-    return fileName.size() > suffix.size() + 1 && fileName.startsWith('.') && fileName.endsWith(suffix);
+    return fileName.size() > suffix.size() + 1 && fileName.startsWith('.')
+        && fileName.endsWith(suffix);
 }
 
 void RemoveWriteLeftovers(const QString& folder)
@@ -223,11 +267,12 @@ void RemoveWriteLeftovers(const QString& folder)
             continue;
         const QByteArray path = prefix + name;
         FileHandle file(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        struct stat opened {};
-        struct stat named {};
+        struct stat opened { };
+        struct stat named { };
         // A write in progress holds its lock: only what no one holds is a leftover.
-        if (file.Get() >= 0 && ::flock(file.Get(), LOCK_EX | LOCK_NB) == 0 && ::fstat(file.Get(), &opened) == 0
-            && ::lstat(path.constData(), &named) == 0 && SameInode(opened, named) && S_ISREG(named.st_mode))
+        if (file.Get() >= 0 && ::flock(file.Get(), LOCK_EX | LOCK_NB) == 0
+            && ::fstat(file.Get(), &opened) == 0 && ::lstat(path.constData(), &named) == 0
+            && SameInode(opened, named) && S_ISREG(named.st_mode))
             ::unlink(path.constData());
     }
     ::closedir(dir);
