@@ -7,6 +7,7 @@
 #include "platform/ReasonTexts.h"
 
 #include <QCryptographicHash>
+
 #include <cerrno>
 #include <cstdio>
 #include <dirent.h>
@@ -31,17 +32,14 @@ constexpr qsizetype LongestPlainTempName = 200;
 // Few enough that a write never spins, enough to outlast a clean-up running beside it.
 constexpr int OpenAttempts = 3;
 
-bool SameInode(const struct stat& a, const struct stat& b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
+bool SameInode(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 /// Whether the file at `native` may be replaced: missing, or a regular file its owner may write.
 /// `mode` receives the permissions an existing file keeps.
 bool Replaceable(const QByteArray& native, const QString& shownName, Existing existing,
-    mode_t& mode, QString& error)
+                 mode_t& mode, QString& error)
 {
-    struct stat status { };
+    struct stat status {};
     if (::lstat(native.constData(), &status) != 0) {
         if (errno == ENOENT)
             return true;
@@ -79,13 +77,11 @@ bool Replaceable(const QByteArray& native, const QString& shownName, Existing ex
 int OpenTemp(const QByteArray& temp, int& errorNumber)
 {
     for (int attempt = 0; attempt < OpenAttempts; ++attempt) {
-        if (const StepOutcome outcome = PassFileStep(FileStep::CreateTemp, temp);
-            outcome.ErrorNumber) {
+        if (const StepOutcome outcome = PassFileStep(FileStep::CreateTemp, temp); outcome.ErrorNumber) {
             errorNumber = outcome.ErrorNumber;
             return -1;
         }
-        FileHandle file(::open(
-            temp.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+        FileHandle file(::open(temp.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
         if (file.Get() < 0) {
             errorNumber = errno;
             // Something else stands under our own temporary name: it is ours to remove.
@@ -97,8 +93,8 @@ int OpenTemp(const QByteArray& temp, int& errorNumber)
             errorNumber = EBUSY;
             return -1;
         }
-        struct stat opened { };
-        struct stat named { };
+        struct stat opened {};
+        struct stat named {};
         // A clean-up may have removed the file between the open and the lock: start again.
         if (::fstat(file.Get(), &opened) != 0 || ::lstat(temp.constData(), &named) != 0
             || !SameInode(opened, named) || !S_ISREG(opened.st_mode))
@@ -134,7 +130,7 @@ int MoveIntoPlace(const QByteArray& temp, const QByteArray& target, Existing exi
 
 /// Writes every byte, flushes them to the disk and moves the file into place.
 bool WriteAndReplace(int fd, const QByteArray& temp, const QString& path, const QByteArray& bytes,
-    Existing existing, Guard& guard, int& errorNumber)
+                     Existing existing, Guard& guard, int& errorNumber)
 {
     const QByteArray target = NativePath(path);
     for (qsizetype done = 0; done < bytes.size();) {
@@ -143,9 +139,7 @@ bool WriteAndReplace(int fd, const QByteArray& temp, const QString& path, const 
             errorNumber = outcome.ErrorNumber;
             return false;
         }
-        const ssize_t written = outcome.NoProgress
-            ? 0
-            : ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        const ssize_t written = outcome.NoProgress ? 0 : ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -156,8 +150,7 @@ bool WriteAndReplace(int fd, const QByteArray& temp, const QString& path, const 
         done += written;
     }
     // The flush is where a full disk or a failing device shows on many file systems.
-    if (const StepOutcome outcome = PassFileStep(FileStep::Sync, temp);
-        outcome.ErrorNumber || ::fdatasync(fd) != 0) {
+    if (const StepOutcome outcome = PassFileStep(FileStep::Sync, temp); outcome.ErrorNumber || ::fdatasync(fd) != 0) {
         errorNumber = outcome.ErrorNumber ? outcome.ErrorNumber : errno;
         return false;
     }
@@ -168,7 +161,7 @@ bool WriteAndReplace(int fd, const QByteArray& temp, const QString& path, const 
         return false;
     }
     // The move keeps the inode and the modification time the bytes gave the file.
-    struct stat written { };
+    struct stat written {};
     if (guard.Known && ::fstat(fd, &written) != 0) {
         errorNumber = errno;
         return false;
@@ -180,8 +173,8 @@ bool WriteAndReplace(int fd, const QByteArray& temp, const QString& path, const 
     return errorNumber == 0;
 }
 
-bool WriteThroughTemp(
-    const QString& path, const QByteArray& bytes, Existing existing, Guard& guard, QString& error)
+bool WriteThroughTemp(const QString& path, const QByteArray& bytes, Existing existing, Guard& guard,
+                      QString& error)
 {
     error.clear();
     if (path.isEmpty() || path.endsWith('/')) {
@@ -209,9 +202,8 @@ bool WriteThroughTemp(
         if (!errorNumber)
             errorNumber = errno;
         ::unlink(temp.constData());
-        error = guard.FoundChanged
-            ? ReasonText(Reason::CHANGED_ON_DISK).arg(shownName)
-            : ReasonText(Reason::CANNOT_WRITE).arg(shownName, SystemReason(errorNumber));
+        error = guard.FoundChanged ? ReasonText(Reason::CHANGED_ON_DISK).arg(shownName)
+                                   : ReasonText(Reason::CANNOT_WRITE).arg(shownName, SystemReason(errorNumber));
         return false;
     }
     return true;
@@ -224,10 +216,10 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& 
     return WriteThroughTemp(path, bytes, Existing::Replace, none, error);
 }
 
-GuardedWrite WriteFileIfUnchanged(
-    const QString& path, const QByteArray& bytes, FileIdentity& known, QString& error)
+GuardedWrite WriteFileIfUnchanged(const QString& path, const QByteArray& bytes, FileIdentity& known,
+                                  QString& error)
 {
-    Guard guard { &known };
+    Guard guard{&known};
     if (WriteThroughTemp(path, bytes, Existing::Replace, guard, error))
         return GuardedWrite::Written;
     return guard.FoundChanged ? GuardedWrite::ChangedOnDisk : GuardedWrite::Failed;
@@ -251,8 +243,7 @@ QByteArray TempPathBeside(const QByteArray& nativePath)
 bool IsWriteTempName(QStringView fileName)
 {
     const QString suffix = QString::fromLatin1(TempSuffix);
-    return fileName.size() > suffix.size() + 1 && fileName.startsWith('.')
-        && fileName.endsWith(suffix);
+    return fileName.size() > suffix.size() + 1 && fileName.startsWith('.') && fileName.endsWith(suffix);
 }
 
 void RemoveWriteLeftovers(const QString& folder)
@@ -267,12 +258,11 @@ void RemoveWriteLeftovers(const QString& folder)
             continue;
         const QByteArray path = prefix + name;
         FileHandle file(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        struct stat opened { };
-        struct stat named { };
+        struct stat opened {};
+        struct stat named {};
         // A write in progress holds its lock: only what no one holds is a leftover.
-        if (file.Get() >= 0 && ::flock(file.Get(), LOCK_EX | LOCK_NB) == 0
-            && ::fstat(file.Get(), &opened) == 0 && ::lstat(path.constData(), &named) == 0
-            && SameInode(opened, named) && S_ISREG(named.st_mode))
+        if (file.Get() >= 0 && ::flock(file.Get(), LOCK_EX | LOCK_NB) == 0 && ::fstat(file.Get(), &opened) == 0
+            && ::lstat(path.constData(), &named) == 0 && SameInode(opened, named) && S_ISREG(named.st_mode))
             ::unlink(path.constData());
     }
     ::closedir(dir);

@@ -20,8 +20,8 @@ enum class GuardedWrite { Written, ChangedOnDisk, Failed };
 /// `known` describes (see ChangedSince), nothing is written and ChangedOnDisk is returned, so
 /// that the caller can ask before another program's change is overwritten. After a write
 /// `known` describes the new file, so that the next save compares with it.
-GuardedWrite WriteFileIfUnchanged(
-    const QString& path, const QByteArray& bytes, FileIdentity& known, QString& error);
+GuardedWrite WriteFileIfUnchanged(const QString& path, const QByteArray& bytes, FileIdentity& known,
+                                  QString& error);
 
 /// Writes a new file as WriteFileAtomically does, but never replaces anything: when a file (or a
 /// link, or a folder) of that name exists, or appears while the bytes are written, nothing is

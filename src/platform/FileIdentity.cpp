@@ -22,7 +22,7 @@ FileIdentity IdentityOf(const struct stat& status, const QByteArray& bytes)
 
 FileIdentity CurrentIdentity(const QString& path)
 {
-    struct stat status { };
+    struct stat status {};
     if (::stat(NativePath(path).constData(), &status) != 0) {
         FileIdentity identity;
         // Anything but absence is a file we cannot vouch for: it must not pass for the one read.

@@ -38,6 +38,7 @@ QString DecodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
+
 QString DecodeByMarkOrLines(const QByteArray& bytes)
 {
     QByteArrayView view(bytes);
@@ -130,6 +131,7 @@ QByteArray EncodeText(QStringView text, LineEnds lineEnds)
     return bytes;
 }
 
+
 void AppendCrLfText(QByteArray& out, const QByteArray& fileBytes)
 {
     QByteArrayView text(fileBytes);
@@ -172,8 +174,8 @@ void AppendCrLfText(QByteArray& out, const QByteArray& fileBytes)
 namespace {
 /// ReadFileIfPresent, giving also the status of the file as it was opened, before any byte was
 /// read: a change made while it is read then shows as a change later on.
-FileRead ReadWithStatus(
-    const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes, struct stat& status)
+FileRead ReadWithStatus(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes,
+                        struct stat& status)
 {
     // Emptied, not freed: a caller reading many files keeps one buffer.
     bytes.resize(0);
@@ -196,8 +198,7 @@ FileRead ReadWithStatus(
         return fail(ReasonText(Reason::NOT_A_REGULAR_FILE));
     if (maxBytes >= 0 && status.st_size > maxBytes)
         return fail(ReasonText(Reason::LARGER_THAN)
-                        .arg(QLocale::c().formattedDataSize(
-                            maxBytes, 0, QLocale::DataSizeTraditionalFormat)));
+                        .arg(QLocale::c().formattedDataSize(maxBytes, 0, QLocale::DataSizeTraditionalFormat)));
     // Room for one byte more than the file holds: a read that leaves it empty has reached the
     // end, so a file costs one read, not a second one to find its end.
     const qsizetype expected = qsizetype(status.st_size);
@@ -223,16 +224,16 @@ FileRead ReadWithStatus(
 
 FileRead ReadFileIfPresent(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes)
 {
-    struct stat status { };
+    struct stat status {};
     return ReadWithStatus(path, bytes, error, maxBytes, status);
 }
 
-FileRead ReadFileIdentified(
-    const QString& path, QByteArray& bytes, FileIdentity& identity, QString& error, qint64 maxBytes)
+FileRead ReadFileIdentified(const QString& path, QByteArray& bytes, FileIdentity& identity, QString& error,
+                            qint64 maxBytes)
 {
-    struct stat status { };
+    struct stat status {};
     const FileRead read = ReadWithStatus(path, bytes, error, maxBytes, status);
-    identity = read == FileRead::Read ? IdentityOf(status, bytes) : FileIdentity {};
+    identity = read == FileRead::Read ? IdentityOf(status, bytes) : FileIdentity{};
     // A file that is there but could not be read is not the absence of one.
     identity.Exists = read != FileRead::Missing;
     return read;

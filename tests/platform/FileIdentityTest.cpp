@@ -17,7 +17,7 @@ namespace {
 void RewriteWithinTheSameInstant(const QString& path, const QByteArray& bytes)
 {
     const QByteArray native = QFile::encodeName(path);
-    struct stat before { };
+    struct stat before {};
     ASSERT_EQ(::stat(native.constData(), &before), 0);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite | QIODevice::Truncate));
