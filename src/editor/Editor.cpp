@@ -6,11 +6,13 @@
 #include "editor/LiveWordCount.h"
 #include "editor/MemoPositions.h"
 #include "editor/MemoText.h"
+#include "editor/OtherVersion.h"
 #include "editor/UCLinePrinter.h"
 #include "editor/WordCount.h"
 #include "editor/WordUsageWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
+#include "platform/AtomicWrite.h"
 #include "platform/NativeName.h"
 #include "platform/Shell.h"
 #include "platform/TextFile.h"
@@ -256,12 +258,13 @@ bool TfmEditor::LoadText(bool warn)
 {
     QString reason;
     bool loaded = IsMissing(TextFilePath());
+    FRead = FileIdentity{};
     if (!loaded) {
         WaitCursor wait;
-        QString text;
-        loaded = ReadTextFile(TextFilePath(), text, reason);
+        QByteArray bytes;
+        loaded = ReadFileIdentified(TextFilePath(), bytes, FRead, reason) == FileRead::Read;
         if (loaded) {
-            memEditor->SetText(text);
+            memEditor->SetText(NormaliseLineEnds(DecodeText(bytes)));
             memEditor->document()->setModified(false);
         }
     }
@@ -315,17 +318,38 @@ bool TfmEditor::SaveText()
         return false;
     }
     QString reason;
-    bool saved = false;
+    const QByteArray bytes = EncodeText(memEditor->Text(), LineEnds::CrLf);
+    GuardedWrite outcome = GuardedWrite::Failed;
     {
         WaitCursor wait;
-        saved = WriteTextFile(TextFilePath(), memEditor->Text(), LineEnds::CrLf, reason);
-        if (saved)
-            memEditor->document()->setModified(false);
+        outcome = WriteFileIfUnchanged(TextFilePath(), bytes, FRead, reason);
     }
-    if (!saved)
+    if (outcome == GuardedWrite::ChangedOnDisk) {
+        if (!FContext.Questions.AskOkCancel(FContext.Messages.Text(MessageKey::TEXT_CHANGED_ELSEWHERE).arg(CardName)))
+            return false;
+        WaitCursor wait;
+        outcome = KeepTheirsAndWrite(bytes, reason);
+    }
+    const bool saved = outcome == GuardedWrite::Written;
+    if (saved)
+        memEditor->document()->setModified(false);
+    else
         FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE), reason);
     RefreshEditorState();
     return saved;
+}
+
+/// Keeps the text another program wrote since it was read here beside the card, then writes this
+/// one in its place.
+GuardedWrite TfmEditor::KeepTheirsAndWrite(const QByteArray& bytes, QString& reason)
+{
+    QByteArray theirs;
+    FileIdentity found;
+    const FileRead read = ReadFileIdentified(TextFilePath(), theirs, found, reason);
+    if (read == FileRead::Failed || (read == FileRead::Read && !KeepOtherVersion(TextFilePath(), theirs, reason)))
+        return GuardedWrite::Failed;
+    FRead = found;
+    return WriteFileIfUnchanged(TextFilePath(), bytes, FRead, reason);
 }
 
 void TfmEditor::mnuImportTextClick()

@@ -5,6 +5,8 @@
 #include "spelling/Thesaurus.h"
 #include "editor/MemoSpellTarget.h"
 #include "spelling/SpellEngine.h"
+#include "platform/AtomicWrite.h"
+#include "platform/FileIdentity.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -163,7 +165,10 @@ private:
     bool FFirstShow = true;
     bool FAutoSave = false;
     int FAutoSaveInterval = 15;
+    GuardedWrite KeepTheirsAndWrite(const QByteArray& bytes, QString& reason);
+
     QString FUnreadable; ///< why the card's text could not be read
+    FileIdentity FRead; ///< the text file as it was last read or saved, so that a save sees a change made elsewhere
     QLabel* sbWordCount;
     TLiveWordCount* FLiveCount = nullptr;
     TThesaurus dlgThesaurus;

@@ -155,10 +155,13 @@ bool WriteAndReplace(int fd, const QByteArray& temp, const QString& path, const 
         return false;
     }
     // Looked at last, when only the move is left, so that a change made while the bytes were
-    // written is seen too.
-    if (guard.Known && ChangedSince(*guard.Known, CurrentIdentity(path))) {
-        guard.FoundChanged = true;
-        return false;
+    // written is seen too. A file removed since loses nothing when it is written again.
+    if (guard.Known) {
+        const FileIdentity now = CurrentIdentity(path);
+        if (now.Exists && ChangedSince(*guard.Known, now)) {
+            guard.FoundChanged = true;
+            return false;
+        }
     }
     // The move keeps the inode and the modification time the bytes gave the file.
     struct stat written {};

@@ -17,7 +17,7 @@ struct FileIdentity;
 enum class GuardedWrite { Written, ChangedOnDisk, Failed };
 
 /// WriteFileAtomically for a file the program has read: when the file is no longer the one
-/// `known` describes (see ChangedSince), nothing is written and ChangedOnDisk is returned, so
+/// `known` describes (see ChangedSince) and has not simply been removed, nothing is written and ChangedOnDisk is returned, so
 /// that the caller can ask before another program's change is overwritten. After a write
 /// `known` describes the new file, so that the next save compares with it.
 GuardedWrite WriteFileIfUnchanged(const QString& path, const QByteArray& bytes, FileIdentity& known,

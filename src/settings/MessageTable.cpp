@@ -84,6 +84,7 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "MERGED_TEXT_NOT_WRITTEN", "The merged text could not be written." },
     { "TEXT_NOT_SAVED", "The text of '%1' could not be saved." },
     { "TEXT_NOT_OVERWRITTEN", "The text file could not be read, so it is not written over." },
+    { "TEXT_CHANGED_ELSEWHERE", "The text of '%1' was changed by another program since it was opened here. Save this text in its place? The other version is kept beside it." },
     { "TEXT_READ_ONLY", "The text is read-only until it can be read." },
     { "EDITING_CAPTION", "Editing Nodex: '%1'" },
     { "MODIFIED_MARKER", "*" },

@@ -77,6 +77,7 @@ enum class MessageKey {
     MERGED_TEXT_NOT_WRITTEN,
     TEXT_NOT_SAVED,
     TEXT_NOT_OVERWRITTEN,
+    TEXT_CHANGED_ELSEWHERE,
     TEXT_READ_ONLY,
     EDITING_CAPTION,
     MODIFIED_MARKER,
@@ -161,7 +162,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 145;
+    static constexpr int Count = 146;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

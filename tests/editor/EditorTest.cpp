@@ -2,6 +2,7 @@
 #include "editor/EditorMemo.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -227,4 +228,32 @@ TEST_F(EditorTest, APrintJobThatCannotStartSaysWhy)
     const QString reason = Dialogs.History().last().reason;
     EXPECT_TRUE(reason.contains("Lamp.pdf") && reason.contains("No such file or directory"))
         << reason.toStdString();
+}
+
+TEST_F(EditorTest, ASaveAsksBeforeReplacingATextChangedElsewhereAndKeepsTheOtherVersion)
+{
+    Project.Write("Text Files/Lamp.txt", "Calm\r\n");
+    TfmEditor& editor = Open();
+    editor.memEditor->moveCursor(QTextCursor::End);
+    Type("Gale");
+    Project.Write("Text Files/Lamp.txt", "Storm\r\n");
+
+    Dialogs.ExpectOkCancel(false);
+    QTest::keyClick(editor.memEditor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(Dialogs.Last().text.contains("'Lamp' was changed by another program")) << Dialogs.Last().text.toStdString();
+    EXPECT_EQ(TextFile(), "Storm\r\n");
+    EXPECT_TRUE(editor.IsModified());
+
+    Dialogs.ExpectOkCancel(true);
+    QTest::keyClick(editor.memEditor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(TextFile(), "Calm\r\nGale");
+    EXPECT_FALSE(editor.IsModified());
+    const QStringList kept = QDir(Project.Path("Text Files")).entryList({"Lamp (other version *).txt"});
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(Project.Read("Text Files/" + kept[0]), "Storm\r\n");
+
+    // The text now on disk is the one saved: the next save does not ask again.
+    Type("!");
+    QTest::keyClick(editor.memEditor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(TextFile(), "Calm\r\nGale!");
 }
