@@ -3,6 +3,7 @@
 #include "project/ProjectFiles.h"
 #include "platform/NativeName.h"
 #include "project/ProjectPaths.h"
+#include "project/SyncConflict.h"
 
 #include <algorithm>
 
@@ -10,7 +11,8 @@ QList<CardFileEntry> ListCardFiles(const QString& folder)
 {
     QList<CardFileEntry> cards;
     for (const QString& fileName : RegularFileNames(folder)) {
-        if (!IsCardFileName(fileName))
+        // A sync tool's conflict copy is another version of a card, not a card of its own.
+        if (!IsCardFileName(fileName) || IsSyncConflictName(fileName))
             continue;
         const QString name = ReadableName(CardNameOfFile(fileName));
         if (name.size() <= ProjectPaths::MaxCardNameLength)

@@ -11,6 +11,6 @@ struct CardFileEntry {
 
 /// The card files of a project folder in name order, so that a project opens the same way on
 /// every file system: regular files (or links to them) ending in ".ndx" in any letter case,
-/// with names of at most MaxCardNameLength characters. Names that are not UTF-8 read as
-/// Windows-1252.
+/// with names of at most MaxCardNameLength characters, sync tools' conflict copies left out.
+/// Names that are not UTF-8 read as Windows-1252.
 QList<CardFileEntry> ListCardFiles(const QString& folder);
