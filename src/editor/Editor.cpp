@@ -29,6 +29,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QScopedValueRollback>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -339,17 +340,62 @@ bool TfmEditor::SaveText()
     return saved;
 }
 
-/// Keeps the text another program wrote since it was read here beside the card, then writes this
-/// one in its place.
-GuardedWrite TfmEditor::KeepTheirsAndWrite(const QByteArray& bytes, QString& reason)
+bool TfmEditor::KeepTheirs(QString& reason)
 {
     QByteArray theirs;
     FileIdentity found;
     const FileRead read = ReadFileIdentified(TextFilePath(), theirs, found, reason);
     if (read == FileRead::Failed || (read == FileRead::Read && !KeepOtherVersion(TextFilePath(), theirs, reason)))
-        return GuardedWrite::Failed;
+        return false;
     FRead = found;
-    return WriteFileIfUnchanged(TextFilePath(), bytes, FRead, reason);
+    return true;
+}
+
+/// Keeps the text another program wrote since it was read here beside the card, then writes this
+/// one in its place.
+GuardedWrite TfmEditor::KeepTheirsAndWrite(const QByteArray& bytes, QString& reason)
+{
+    return KeepTheirs(reason) ? WriteFileIfUnchanged(TextFilePath(), bytes, FRead, reason) : GuardedWrite::Failed;
+}
+
+/// Keeps the memo's text beside the card, then reads theirs into the memo.
+void TfmEditor::TakeTheirs()
+{
+    QString reason;
+    if (!KeepOtherVersion(TextFilePath(), EncodeText(memEditor->Text(), LineEnds::CrLf), reason)) {
+        FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE), reason);
+        return;
+    }
+    if (LoadText()) {
+        RefreshEditorState();
+        ShowStatus(" " + Messages().Text(MessageKey::TEXT_RELOADED));
+    }
+}
+
+void TfmEditor::CheckTextOnDisk()
+{
+    if (FAskingAboutDisk || !FUnreadable.isEmpty() || CardName.isEmpty())
+        return;
+    // A text removed elsewhere is written again by the next save: nothing of theirs is lost.
+    const FileIdentity now = CurrentIdentity(TextFilePath());
+    if (!now.Exists || !ChangedSince(FRead, now))
+        return;
+    if (!IsModified()) {
+        if (LoadText(false)) {
+            RefreshEditorState();
+            ShowStatus(" " + Messages().Text(MessageKey::TEXT_RELOADED));
+        }
+        return;
+    }
+    QScopedValueRollback asking(FAskingAboutDisk, true);
+    const MessageTable& texts = Messages();
+    const int choice = FContext.Questions.AskChoice(texts.Text(MessageKey::TEXT_CHANGED_WHILE_EDITING).arg(CardName),
+                                                    {texts.Text(MessageKey::KEEP_MINE), texts.Text(MessageKey::TAKE_THEIRS)});
+    QString reason;
+    if (choice == 0 && !KeepTheirs(reason))
+        FContext.Questions.ShowWarning(texts.Text(MessageKey::CANNOT_WRITE_FILE), reason);
+    else if (choice == 1)
+        TakeTheirs();
 }
 
 void TfmEditor::mnuImportTextClick()
@@ -610,6 +656,9 @@ void TfmEditor::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !FUnreadable.isEmpty()
         && LoadText(false))
         RefreshEditorState();
+    // Some file systems report no change: coming back to the window looks for one.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && FUnreadable.isEmpty())
+        CheckTextOnDisk();
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && FFindDialog
         && QApplication::activeWindow() != FFindDialog)
         FFindDialog->hide();

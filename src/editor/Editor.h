@@ -93,6 +93,10 @@ public:
     void ImportText(const QString& path);
     /// Loads the card's text file again and marks the memo unchanged (after a merge).
     void ReloadText();
+    /// Looks whether another program changed the card's text since it was read or saved here:
+    /// an unchanged memo takes the new text and says so in the status line; a changed one asks
+    /// whether to keep it or take theirs, and the version given up is kept beside the card.
+    void CheckTextOnDisk();
     bool IsModified() const;
     /// Caption marker and menu states from the memo's state.
     void RefreshEditorState();
@@ -165,9 +169,13 @@ private:
     bool FFirstShow = true;
     bool FAutoSave = false;
     int FAutoSaveInterval = 15;
+    /// Keeps the text now on disk beside the card and takes it as the one read.
+    bool KeepTheirs(QString& reason);
     GuardedWrite KeepTheirsAndWrite(const QByteArray& bytes, QString& reason);
+    void TakeTheirs();
 
     QString FUnreadable; ///< why the card's text could not be read
+    bool FAskingAboutDisk = false; ///< a check while the question is open waits for its answer
     FileIdentity FRead; ///< the text file as it was last read or saved, so that a save sees a change made elsewhere
     QLabel* sbWordCount;
     TLiveWordCount* FLiveCount = nullptr;

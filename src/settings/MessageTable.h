@@ -78,6 +78,10 @@ enum class MessageKey {
     TEXT_NOT_SAVED,
     TEXT_NOT_OVERWRITTEN,
     TEXT_CHANGED_ELSEWHERE,
+    TEXT_RELOADED,
+    TEXT_CHANGED_WHILE_EDITING,
+    KEEP_MINE,
+    TAKE_THEIRS,
     TEXT_READ_ONLY,
     EDITING_CAPTION,
     MODIFIED_MARKER,
@@ -162,7 +166,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 146;
+    static constexpr int Count = 150;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

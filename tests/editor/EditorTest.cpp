@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
+#include <QProcess>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -256,4 +257,82 @@ TEST_F(EditorTest, ASaveAsksBeforeReplacingATextChangedElsewhereAndKeepsTheOther
     Type("!");
     QTest::keyClick(editor.memEditor, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(TextFile(), "Calm\r\nGale!");
+}
+
+namespace {
+/// Rewrites a file from another process, in place, as a plain `>` in a shell does.
+void RewriteFromAnotherProcess(const QString& path, const QByteArray& bytes)
+{
+    QProcess shell;
+    shell.start("sh", {"-c", "cat > \"$0\"", path});
+    ASSERT_TRUE(shell.waitForStarted());
+    shell.write(bytes);
+    shell.closeWriteChannel();
+    ASSERT_TRUE(shell.waitForFinished());
+    ASSERT_EQ(shell.exitCode(), 0);
+}
+
+/// Takes the focus away from a window and gives it back, as a writer coming back to it does.
+void ComeBackTo(QWidget& window)
+{
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+QStringList KeptVersions(const TempFolder& project)
+{
+    return QDir(project.Path("Text Files")).entryList({"Lamp (other version *).txt"});
+}
+} // namespace
+
+TEST_F(EditorTest, AnUnchangedTextFollowsTheFileAndSaysSoButNotAfterItsOwnSave)
+{
+    Project.Write("Text Files/Lamp.txt", "Calm\r\n");
+    TfmEditor& editor = Open();
+    auto* status = editor.findChild<QLabel*>("sbStatus");
+    editor.memEditor->moveCursor(QTextCursor::End);
+    Type("Gale");
+    ASSERT_TRUE(editor.SaveText());
+    ComeBackTo(editor);
+    EXPECT_EQ(status->text(), " Auto-save is off") << "its own save is no change from elsewhere";
+
+    RewriteFromAnotherProcess(Project.Path("Text Files/Lamp.txt"), "Storm\r\n");
+    ComeBackTo(editor);
+    EXPECT_EQ(editor.memEditor->Text(), "Storm\n");
+    EXPECT_FALSE(editor.IsModified());
+    EXPECT_EQ(status->text(), " The text was changed by another program and has been read again.");
+    EXPECT_TRUE(KeptVersions(Project).isEmpty());
+}
+
+TEST_F(EditorTest, AChangedTextAsksWhoseToKeepAndKeepsTheOtherBesideTheCard)
+{
+    for (const int choice : {0, 1}) {
+        SCOPED_TRACE(choice == 0 ? "keep mine" : "take theirs");
+        for (const QString& kept : KeptVersions(Project))
+            QFile::remove(Project.Path("Text Files/" + kept));
+        Project.Write("Text Files/Lamp.txt", "Calm\r\n");
+        TfmEditor& editor = Open();
+        editor.memEditor->moveCursor(QTextCursor::End);
+        Type("Gale");
+        RewriteFromAnotherProcess(Project.Path("Text Files/Lamp.txt"), "Storm\r\n");
+
+        Dialogs.ExpectChoice(choice);
+        ComeBackTo(editor);
+        EXPECT_TRUE(Dialogs.LastText().contains("changed the text of 'Lamp' while you were editing"));
+        const QStringList kept = KeptVersions(Project);
+        ASSERT_EQ(kept.size(), 1);
+        EXPECT_EQ(Project.Read("Text Files/" + kept[0]), choice == 0 ? "Storm\r\n" : "Calm\r\nGale");
+        EXPECT_EQ(editor.memEditor->Text(), choice == 0 ? "Calm\nGale" : "Storm\n");
+        EXPECT_EQ(editor.IsModified(), choice == 0);
+
+        // Either way the question is answered: the next save writes without asking again.
+        Type("!");
+        ASSERT_TRUE(editor.SaveText());
+        EXPECT_EQ(TextFile(), choice == 0 ? "Calm\r\nGale!" : "!Storm\r\n");
+        delete Editor;
+    }
 }
