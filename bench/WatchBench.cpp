@@ -3,9 +3,9 @@
 #include "ProjectGenerator.h"
 #include "project/ProjectWatcher.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -59,9 +59,9 @@ void IdleWatch(benchmark::State& state)
     qint64 cpu = 0;
     for (auto _ : state) {
         const qint64 before = CpuMicroseconds();
-        const QDeadlineTimer idle(2000);
-        while (!idle.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, int(idle.remainingTime()));
+        QEventLoop idle;
+        QTimer::singleShot(2000, &idle, &QEventLoop::quit);
+        idle.exec();
         cpu = CpuMicroseconds() - before;
     }
     state.counters["idle_cpu_ms"] = double(cpu) / 1e3;

@@ -34,13 +34,13 @@ private:
         quint64 Inode = 0;
         bool operator==(const Stamp&) const = default;
     };
-    using Stamps = QHash<QString, Stamp>;
+    using Stamps = QHash<QByteArray, Stamp>;
 
     Stamps Look() const;
     void WatchTextFolder();
 
     QString FFolder;
-    Stamps FStamps; ///< by path relative to the project folder
+    Stamps FStamps; ///< by native path relative to the project folder
     QFileSystemWatcher FWatcher;
     QTimer FSettle; ///< a sync tool writes many files at once: one look after the last
 };
