@@ -72,6 +72,7 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     , FCardCommands(FProject, FSelection, FModel, *FFollower, FTheme, FStore, FEditors, FSteps, dialogs, messages)
     , FProjectCommands(FProject, *this, dialogs, messages)
     , FBackupCommands(FProject, FSelection, FModel, FStore, dialogs, messages)
+    , FOutsideChanges(FEditors)
 {
     setObjectName("fmMain");
     setWindowTitle("nofile");
@@ -889,6 +890,7 @@ bool TfmMain::OpenProject(const QString& path)
     ApplyPlacement(opened.Placement);
     ApplyWorkspaceSize();
     FView->RestoreZoom(FProject.Zoom);
+    FOutsideChanges.Follow(FProject.ProjectFolder);
     UpdateCaption();
     return true;
 }
@@ -901,6 +903,9 @@ void TfmMain::SaveProject()
         failures = FStore.SaveProject(CurrentPlacement(), FTheme.ThemeName);
     }
     ShowFailures(failures);
+    // Saved under another name, the project lives in another folder.
+    if (FProject.ProjectOnDisk)
+        FOutsideChanges.Follow(FProject.ProjectFolder);
     // What could not be written is still only in memory: it stays marked, so closing asks.
     if (failures.isEmpty())
         FSteps.setClean();
@@ -921,6 +926,7 @@ void TfmMain::ApplyPlacement(const WindowPlacement& placement)
 
 void TfmMain::CloseProject()
 {
+    FOutsideChanges.Follow({});
     FStore.CloseProject();
     FSteps.clear();
     if (fmCompile)
@@ -958,6 +964,14 @@ void TfmMain::showEvent(QShowEvent* event)
         ApplyLanguage();
     CentreSplash();
     UpdateCaption();
+}
+
+void TfmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Some file systems report no change: coming back to the program looks for one.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FOutsideChanges.Recheck();
 }
 
 void TfmMain::resizeEvent(QResizeEvent* event)
