@@ -72,7 +72,7 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     , FCardCommands(FProject, FSelection, FModel, *FFollower, FTheme, FStore, FEditors, FSteps, dialogs, messages)
     , FProjectCommands(FProject, *this, dialogs, messages)
     , FBackupCommands(FProject, FSelection, FModel, FStore, dialogs, messages)
-    , FOutsideChanges(FEditors)
+    , FOutsideChanges(FStore, FEditors, FSteps, [this](int state) { return StateNamed(state); })
 {
     setObjectName("fmMain");
     setWindowTitle("nofile");
@@ -132,6 +132,7 @@ void TfmMain::ConnectCommands()
     // Keeping many steps of thousands of cards costs memory; a hundred is far back enough.
     FSteps.setUndoLimit(100);
     connect(&FSteps, &QUndoStack::cleanChanged, this, &TfmMain::UpdateCaption);
+    connect(&FOutsideChanges, &OutsideChanges::CardsTaken, this, &TfmMain::UpdateCaption);
     connect(&FSteps, &QUndoStack::indexChanged, this, &TfmMain::UpdateEditMenu);
     connect(FMenus.mnuOptions, &QAction::triggered, this, &TfmMain::mnuOptionsClick);
     FRecentFiles.SetMenuItem(FMenus.mnuOpenProject);
@@ -841,6 +842,11 @@ void TfmMain::SaveSettings()
         qCWarning(lcMain).noquote() << "The settings could not be written:" << error;
 }
 
+bool TfmMain::StateNamed(int state) const
+{
+    return state >= 0 && state < FTheme.StateNames.size() && !FTheme.StateNames[state].isEmpty();
+}
+
 bool TfmMain::OpenProject(const QString& path)
 {
     if (!isVisible())
@@ -858,9 +864,7 @@ bool TfmMain::OpenProject(const QString& path)
     };
     // Room for the farthest card first: a project made on a larger screen keeps its layout.
     steps.CardsRead = [this](QPoint farthest) { FCanvas->MakeRoomForPlacing(farthest); };
-    steps.StateNamed = [this](int state) {
-        return state >= 0 && state < FTheme.StateNames.size() && !FTheme.StateNames[state].isEmpty();
-    };
+    steps.StateNamed = [this](int state) { return StateNamed(state); };
     ProjectStore::Opened opened;
     {
         WaitCursor wait;

@@ -204,6 +204,8 @@ private:
     WindowPlacement CurrentPlacement() const;
     /// Places the window as stored, fitted to the screen it would stand on.
     void ApplyPlacement(const WindowPlacement& placement);
+    /// Whether the theme names a revision state; a card of an unnamed one shows the first.
+    bool StateNamed(int state) const;
 
     Dialogs& FDialogs;
     Shell& FShell;

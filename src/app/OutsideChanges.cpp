@@ -2,12 +2,18 @@
 
 #include "app/EditorWindows.h"
 #include "editor/Editor.h"
+#include "project/ProjectStore.h"
 
 #include <QSet>
+#include <QUndoStack>
 
-OutsideChanges::OutsideChanges(EditorWindows& editors, QObject* parent)
+OutsideChanges::OutsideChanges(ProjectStore& store, EditorWindows& editors, QUndoStack& steps,
+                               std::function<bool(int state)> stateNamed, QObject* parent)
     : QObject(parent)
+    , FStore(store)
     , FEditors(editors)
+    , FSteps(steps)
+    , FStateNamed(std::move(stateNamed))
 {
     connect(&FWatcher, &ProjectWatcher::FilesChanged, this, &OutsideChanges::Apply);
 }
@@ -22,8 +28,32 @@ void OutsideChanges::Follow(const QString& projectFolder)
 
 void OutsideChanges::Apply(const QStringList& paths)
 {
+    TakeCardFiles(paths);
     const QSet<QString> changed(paths.cbegin(), paths.cend());
     for (TfmEditor* editor : FEditors.Open())
         if (changed.contains(editor->TextFilePath()))
             editor->CheckTextOnDisk();
+}
+
+void OutsideChanges::TakeCardFiles(const QStringList& paths)
+{
+    QStringList fileNames;
+    for (const QString& path : paths)
+        if (path.startsWith(FFolder) && !QStringView(path).mid(FFolder.size()).contains(u'/'))
+            fileNames << path.mid(FFolder.size());
+    ProjectStore::OutsideSteps steps;
+    steps.StateNamed = FStateNamed;
+    steps.HoldsUnsavedText = [this](CardId card) {
+        const TfmEditor* editor = FEditors.Of(card);
+        return editor && editor->IsModified();
+    };
+    if (FStore.TakeOutsideCardFiles(fileNames, steps).Followed.isEmpty())
+        return;
+    // The steps were taken on the cards as they were: undoing one now would put back, unasked,
+    // what the other program changed. What is unsaved here stays marked so.
+    const bool saved = FSteps.isClean();
+    FSteps.clear();
+    if (!saved)
+        FSteps.resetClean();
+    emit CardsTaken();
 }

@@ -2,12 +2,17 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 /// A card file found in a project folder.
 struct CardFileEntry {
     QString FileName; ///< as the file system spells it (see NativeName.h)
     QString Name;     ///< the card's name: the file name without ".ndx", readable
 };
+
+/// The card a file in a project folder holds, by its name; none for a file that is no card
+/// file (see ListCardFiles).
+std::optional<CardFileEntry> CardFileEntryOf(const QString& fileName);
 
 /// The card files of a project folder in name order, so that a project opens the same way on
 /// every file system: regular files (or links to them) ending in ".ndx" in any letter case,

@@ -114,3 +114,52 @@ TEST_F(TwoMachinesTest, NoTextIsLostAndNeitherCopyOverwritesTheOtherSilently)
     EXPECT_FALSE(mineD->IsModified());
     EXPECT_EQ(KeptVersions("D").size(), 1);
 }
+
+TEST_F(TwoMachinesTest, CardFilesChangedElsewhereAreTakenInWithoutMarkingTheProject)
+{
+    StartBoth();
+    // This copy has a move of its own that is not saved yet.
+    MoveCard("D", 600, 300);
+    ASSERT_TRUE(Main().ProjectModified());
+
+    // The other copy moves A and saves; a sync tool brings a new card E and takes B away.
+    NodexProgram& other = *Other;
+    const TNodex* otherA = nullptr;
+    for (TNodex* card : other.Main().Canvas().Cards())
+        if (card->Name() == "A")
+            otherA = card;
+    ASSERT_TRUE(otherA);
+    other.Main().Cards().MoveCards({{otherA->Id(), {100, 100}}}, {{otherA->Id(), {120, 400}}});
+    other.Main().Menus().mnuSaveProject->trigger();
+    WriteCard("E", 1, 0, 300, 300, "C", "A new scene");
+    ASSERT_TRUE(QFile::remove(Projects.Path("B.ndx")));
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CardNames() == QStringList({"A", "C", "D", "E"}); }, 5000))
+        << CardNames().join(", ").toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Card("A")->Top() == 400; }, 5000));
+    EXPECT_EQ(Card("E")->Description(), "A new scene");
+    EXPECT_EQ(Main().Model().LinkTo(Card("E")->Id()), Card("C")->Id());
+    EXPECT_EQ(Main().Model().LinkTo(Card("A")->Id()), 0);
+    // The unsaved move stays, and stays marked; no step could now undo over the new files.
+    EXPECT_EQ(Card("D")->Top(), 300);
+    EXPECT_TRUE(Main().ProjectModified());
+    EXPECT_FALSE(Main().Steps().canUndo());
+
+    // Saved here, the project is unmarked, and stays so while it follows the other copy again.
+    Main().Menus().mnuSaveProject->trigger();
+    ASSERT_FALSE(Main().ProjectModified());
+    WriteCard("E", 1, 0, 350, 500, "C", "A new scene");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Card("E")->Top() == 500; }, 5000));
+    EXPECT_FALSE(Main().ProjectModified());
+
+    // A card whose editor holds unsaved text is not taken away with its file.
+    TfmEditor* editorC = OpenEditor(Main(), "C");
+    ASSERT_TRUE(editorC);
+    Type(*editorC, "unsaved ");
+    ASSERT_TRUE(QFile::remove(Projects.Path("C.ndx")));
+    ASSERT_TRUE(QFile::remove(Projects.Path("E.ndx")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CardNames() == QStringList({"A", "C", "D"}); }, 5000))
+        << CardNames().join(", ").toStdString();
+    EXPECT_EQ(editorC->memEditor->Text(), "unsaved C text\n");
+    editorC->memEditor->document()->setModified(false);
+}
