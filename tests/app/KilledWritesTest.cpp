@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "FolderDiff.h"
+#include "KilledProcess.h"
 
 #include "app/Main.h"
 #include "canvas/CanvasState.h"
@@ -17,35 +18,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace {
 const QByteArray TextA = "Dear Ada,\r\nthe lamp is lit.\r\n";
 const QByteArray TextB = "Fog rolls in.\r\n";
 const QByteArray TextC = "The keeper waits.\r\n";
-
-/// Runs `operation` in a child process that is killed, as by kill -9, just before its n-th
-/// file step. True when it was killed; false when it ran to its end without reaching step n.
-bool KilledBeforeStep(int n, const std::function<void()>& operation)
-{
-    const pid_t child = fork();
-    if (child == 0) {
-        int steps = 0;
-        SetFileStepHook([&](FileStep, const QByteArray&) {
-            if (++steps == n)
-                ::raise(SIGKILL);
-            return StepOutcome{};
-        });
-        operation();
-        ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0)) << status;
-    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
-}
 } // namespace
 
 /// The chain A -> B -> C, each with a text, opened fresh before every killed operation.
