@@ -6,7 +6,6 @@
 #include "editor/LiveWordCount.h"
 #include "editor/MemoPositions.h"
 #include "editor/MemoText.h"
-#include "editor/OtherVersion.h"
 #include "editor/UCLinePrinter.h"
 #include "editor/WordCount.h"
 #include "editor/WordUsageWindow.h"
@@ -15,6 +14,7 @@
 #include "platform/AtomicWrite.h"
 #include "platform/NativeName.h"
 #include "platform/Shell.h"
+#include "project/CardHistory.h"
 #include "platform/TextFile.h"
 #include "platform/WaitCursor.h"
 #include "platform/WindowPlacement.h"
@@ -28,6 +28,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDateTime>
 #include <QCloseEvent>
 #include <QScopedValueRollback>
 #include <QDragEnterEvent>
@@ -340,29 +341,34 @@ bool TfmEditor::SaveText()
     return saved;
 }
 
+bool TfmEditor::KeepInHistory(const QByteArray& bytes, QString& reason) const
+{
+    return CardHistory(ProjectFolder).AddEntry(CardName, bytes, QDateTime::currentDateTimeUtc(), reason);
+}
+
 bool TfmEditor::KeepTheirs(QString& reason)
 {
     QByteArray theirs;
     FileIdentity found;
     const FileRead read = ReadFileIdentified(TextFilePath(), theirs, found, reason);
-    if (read == FileRead::Failed || (read == FileRead::Read && !KeepOtherVersion(TextFilePath(), theirs, reason)))
+    if (read == FileRead::Failed || (read == FileRead::Read && !KeepInHistory(theirs, reason)))
         return false;
     FRead = found;
     return true;
 }
 
-/// Keeps the text another program wrote since it was read here beside the card, then writes this
+/// Keeps the text another program wrote since it was read here in the card's history, then writes this
 /// one in its place.
 GuardedWrite TfmEditor::KeepTheirsAndWrite(const QByteArray& bytes, QString& reason)
 {
     return KeepTheirs(reason) ? WriteFileIfUnchanged(TextFilePath(), bytes, FRead, reason) : GuardedWrite::Failed;
 }
 
-/// Keeps the memo's text beside the card, then reads theirs into the memo.
+/// Keeps the memo's text in the card's history, then reads theirs into the memo.
 void TfmEditor::TakeTheirs()
 {
     QString reason;
-    if (!KeepOtherVersion(TextFilePath(), EncodeText(memEditor->Text(), LineEnds::CrLf), reason)) {
+    if (!KeepInHistory(EncodeText(memEditor->Text(), LineEnds::CrLf), reason)) {
         FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE), reason);
         return;
     }

@@ -95,7 +95,7 @@ public:
     void ReloadText();
     /// Looks whether another program changed the card's text since it was read or saved here:
     /// an unchanged memo takes the new text and says so in the status line; a changed one asks
-    /// whether to keep it or take theirs, and the version given up is kept beside the card.
+    /// whether to keep it or take theirs, and the version given up is kept in the card's history.
     void CheckTextOnDisk();
     bool IsModified() const;
     /// Caption marker and menu states from the memo's state.
@@ -169,7 +169,10 @@ private:
     bool FFirstShow = true;
     bool FAutoSave = false;
     int FAutoSaveInterval = 15;
-    /// Keeps the text now on disk beside the card and takes it as the one read.
+    /// Keeps a version of the text that the writer gives up as an entry of the card's history,
+    /// so that no word of either version is lost when two copies of a text meet.
+    bool KeepInHistory(const QByteArray& bytes, QString& reason) const;
+    /// Keeps the text now on disk in the card's history and takes it as the one read.
     bool KeepTheirs(QString& reason);
     GuardedWrite KeepTheirsAndWrite(const QByteArray& bytes, QString& reason);
     void TakeTheirs();

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "HistoryTexts.h"
 #include "app/Main.h"
 #include "canvas/Canvas.h"
 #include "canvas/CanvasView.h"
@@ -71,10 +72,7 @@ protected:
             Other->Main().Steps().setClean();
         Other.reset();
     }
-    QStringList KeptVersions(const QString& card) const
-    {
-        return QDir(Projects.Path("Text Files")).entryList({card + " (other version *).txt"});
-    }
+    QByteArrayList KeptVersions(const QString& card) const { return HistoryTexts(Projects.Path(), card); }
 
     std::unique_ptr<NodexProgram> Other;
 };
@@ -104,8 +102,7 @@ TEST_F(TwoMachinesTest, NoTextIsLostAndNeitherCopyOverwritesTheOtherSilently)
     // The other copy sees the change under its unsaved text and asks; it keeps its own.
     ASSERT_TRUE(QTest::qWaitFor([&] { return Dialogs.History().size() > asked; }, 5000));
     EXPECT_TRUE(Dialogs.LastText().contains("changed the text of 'D'")) << Dialogs.LastText().toStdString();
-    ASSERT_EQ(KeptVersions("D").size(), 1);
-    EXPECT_EQ(Projects.Read("Text Files/" + KeptVersions("D")[0]), "mine D text\r\n");
+    EXPECT_EQ(KeptVersions("D"), QByteArrayList{"mine D text\r\n"});
     Save(*theirsD);
     EXPECT_EQ(Projects.Read("Text Files/D.txt"), "theirs D text\r\n");
 

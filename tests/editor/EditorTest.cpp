@@ -1,5 +1,7 @@
 #include "EditorFixture.h"
+#include "HistoryTexts.h"
 #include "editor/EditorMemo.h"
+#include "project/CardHistory.h"
 
 #include <QAction>
 #include <QDir>
@@ -13,6 +15,14 @@
 #include <QTimer>
 
 class EditorTest : public EditorFixture {};
+
+namespace {
+/// The texts the card's history keeps, newest first.
+QByteArrayList KeptVersions(const TempFolder& project)
+{
+    return HistoryTexts(project.Path(), "Lamp");
+}
+} // namespace
 
 TEST_F(EditorTest, TheCardsTextLoadsAndTypingMarksItChangedUntilSaved)
 {
@@ -249,9 +259,7 @@ TEST_F(EditorTest, ASaveAsksBeforeReplacingATextChangedElsewhereAndKeepsTheOther
     QTest::keyClick(editor.memEditor, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(TextFile(), "Calm\r\nGale");
     EXPECT_FALSE(editor.IsModified());
-    const QStringList kept = QDir(Project.Path("Text Files")).entryList({"Lamp (other version *).txt"});
-    ASSERT_EQ(kept.size(), 1);
-    EXPECT_EQ(Project.Read("Text Files/" + kept[0]), "Storm\r\n");
+    EXPECT_EQ(KeptVersions(Project), QByteArrayList{"Storm\r\n"});
 
     // The text now on disk is the one saved: the next save does not ask again.
     Type("!");
@@ -283,10 +291,6 @@ void ComeBackTo(QWidget& window)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 }
 
-QStringList KeptVersions(const TempFolder& project)
-{
-    return QDir(project.Path("Text Files")).entryList({"Lamp (other version *).txt"});
-}
 } // namespace
 
 TEST_F(EditorTest, AnUnchangedTextFollowsTheFileAndSaysSoButNotAfterItsOwnSave)
@@ -308,12 +312,11 @@ TEST_F(EditorTest, AnUnchangedTextFollowsTheFileAndSaysSoButNotAfterItsOwnSave)
     EXPECT_TRUE(KeptVersions(Project).isEmpty());
 }
 
-TEST_F(EditorTest, AChangedTextAsksWhoseToKeepAndKeepsTheOtherBesideTheCard)
+TEST_F(EditorTest, AChangedTextAsksWhoseToKeepAndKeepsTheOtherInTheCardsHistory)
 {
     for (const int choice : {0, 1}) {
         SCOPED_TRACE(choice == 0 ? "keep mine" : "take theirs");
-        for (const QString& kept : KeptVersions(Project))
-            QFile::remove(Project.Path("Text Files/" + kept));
+        QDir(Project.Path(CardHistory::FolderName)).removeRecursively();
         Project.Write("Text Files/Lamp.txt", "Calm\r\n");
         TfmEditor& editor = Open();
         editor.memEditor->moveCursor(QTextCursor::End);
@@ -323,9 +326,7 @@ TEST_F(EditorTest, AChangedTextAsksWhoseToKeepAndKeepsTheOtherBesideTheCard)
         Dialogs.ExpectChoice(choice);
         ComeBackTo(editor);
         EXPECT_TRUE(Dialogs.LastText().contains("changed the text of 'Lamp' while you were editing"));
-        const QStringList kept = KeptVersions(Project);
-        ASSERT_EQ(kept.size(), 1);
-        EXPECT_EQ(Project.Read("Text Files/" + kept[0]), choice == 0 ? "Storm\r\n" : "Calm\r\nGale");
+        EXPECT_EQ(KeptVersions(Project), QByteArrayList{choice == 0 ? "Storm\r\n" : "Calm\r\nGale"});
         EXPECT_EQ(editor.memEditor->Text(), choice == 0 ? "Calm\nGale" : "Storm\n");
         EXPECT_EQ(editor.IsModified(), choice == 0);
 
