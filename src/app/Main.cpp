@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/SyncConflictNotice.h"
 
 #include "app/FileTypes.h"
 #include "project/ProjectFiles.h"
@@ -133,6 +134,8 @@ void TfmMain::ConnectCommands()
     FSteps.setUndoLimit(100);
     connect(&FSteps, &QUndoStack::cleanChanged, this, &TfmMain::UpdateCaption);
     connect(&FOutsideChanges, &OutsideChanges::CardsTaken, this, &TfmMain::UpdateCaption);
+    auto* conflicts = new SyncConflictNotice(FDialogs, FMessages, *this);
+    connect(&FOutsideChanges, &OutsideChanges::ConflictCopiesFound, conflicts, &SyncConflictNotice::Tell);
     connect(&FSteps, &QUndoStack::indexChanged, this, &TfmMain::UpdateEditMenu);
     connect(FMenus.mnuOptions, &QAction::triggered, this, &TfmMain::mnuOptionsClick);
     FRecentFiles.SetMenuItem(FMenus.mnuOpenProject);

@@ -4,6 +4,7 @@
 #include "editor/Editor.h"
 #include "project/ProjectStore.h"
 
+#include <QFileInfo>
 #include <QSet>
 #include <QUndoStack>
 
@@ -24,11 +25,22 @@ void OutsideChanges::Follow(const QString& projectFolder)
         return;
     FFolder = projectFolder;
     FWatcher.Watch(projectFolder);
+    if (!FFolder.isEmpty())
+        emit ConflictCopiesFound(ListSyncConflicts(FFolder));
 }
 
 void OutsideChanges::Apply(const QStringList& paths)
 {
     TakeCardFiles(paths);
+    QList<SyncConflictCopy> copies;
+    for (const QString& path : paths) {
+        const qsizetype slash = path.lastIndexOf(u'/') + 1;
+        const QString original = SyncConflictOriginal(path.mid(slash));
+        if (!original.isEmpty() && QFileInfo::exists(path))
+            copies.append({path, path.left(slash) + original});
+    }
+    if (!copies.isEmpty())
+        emit ConflictCopiesFound(copies);
     const QSet<QString> changed(paths.cbegin(), paths.cend());
     for (TfmEditor* editor : FEditors.Open())
         if (changed.contains(editor->TextFilePath()))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/ProjectWatcher.h"
+#include "project/SyncConflict.h"
 
 #include <QObject>
 #include <functional>
@@ -28,6 +29,9 @@ public:
 signals:
     /// Cards were made, changed or removed as their files were elsewhere.
     void CardsTaken();
+    /// Sync tools' conflict copies: every one in a project as it is followed, then each one
+    /// that appears.
+    void ConflictCopiesFound(const QList<SyncConflictCopy>& copies);
 
 private:
     void Apply(const QStringList& paths);

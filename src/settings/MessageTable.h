@@ -82,6 +82,10 @@ enum class MessageKey {
     TEXT_CHANGED_WHILE_EDITING,
     KEEP_MINE,
     TAKE_THEIRS,
+    COMPARE,
+    COMPARE_TITLE,
+    SYNC_CONFLICT_COPIES,
+    NOT_NOW,
     TEXT_READ_ONLY,
     EDITING_CAPTION,
     MODIFIED_MARKER,
@@ -166,7 +170,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 150;
+    static constexpr int Count = 154;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 
