@@ -3,6 +3,7 @@
 #include "editor/EditorMemo.h"
 #include "editor/FindReplace.h"
 #include "editor/ImportFile.h"
+#include "editor/CompareWindow.h"
 #include "editor/LiveWordCount.h"
 #include "editor/MemoPositions.h"
 #include "editor/MemoText.h"
@@ -364,6 +365,23 @@ GuardedWrite TfmEditor::KeepTheirsAndWrite(const QByteArray& bytes, QString& rea
     return KeepTheirs(reason) ? WriteFileIfUnchanged(TextFilePath(), bytes, FRead, reason) : GuardedWrite::Failed;
 }
 
+/// Shows the text on disk beside the memo's. Nothing is chosen yet: coming back to the editor
+/// asks again, and a save asks before it replaces theirs.
+void TfmEditor::CompareWithTheirs()
+{
+    QString theirs;
+    QString reason;
+    if (!ReadTextFile(TextFilePath(), theirs, reason)) {
+        FContext.Questions.ShowWarning(Messages().Text(MessageKey::ERROR_READING_FILE), reason);
+        return;
+    }
+    const MessageTable& texts = Messages();
+    auto* window = new TfmCompare(texts.Text(MessageKey::COMPARE_TITLE).arg(CardName),
+                                  texts.Text(MessageKey::TAKE_THEIRS), theirs, texts.Text(MessageKey::KEEP_MINE),
+                                  memEditor->Text(), this);
+    window->show();
+}
+
 /// Keeps the memo's text in the card's history, then reads theirs into the memo.
 void TfmEditor::TakeTheirs()
 {
@@ -396,12 +414,15 @@ void TfmEditor::CheckTextOnDisk()
     QScopedValueRollback asking(FAskingAboutDisk, true);
     const MessageTable& texts = Messages();
     const int choice = FContext.Questions.AskChoice(texts.Text(MessageKey::TEXT_CHANGED_WHILE_EDITING).arg(CardName),
-                                                    {texts.Text(MessageKey::KEEP_MINE), texts.Text(MessageKey::TAKE_THEIRS)});
+                                                    {texts.Text(MessageKey::KEEP_MINE), texts.Text(MessageKey::TAKE_THEIRS),
+                                                     texts.Text(MessageKey::COMPARE)});
     QString reason;
     if (choice == 0 && !KeepTheirs(reason))
         FContext.Questions.ShowWarning(texts.Text(MessageKey::CANNOT_WRITE_FILE), reason);
     else if (choice == 1)
         TakeTheirs();
+    else if (choice == 2)
+        CompareWithTheirs();
 }
 
 void TfmEditor::mnuImportTextClick()

@@ -176,6 +176,7 @@ private:
     bool KeepTheirs(QString& reason);
     GuardedWrite KeepTheirsAndWrite(const QByteArray& bytes, QString& reason);
     void TakeTheirs();
+    void CompareWithTheirs();
 
     QString FUnreadable; ///< why the card's text could not be read
     bool FAskingAboutDisk = false; ///< a check while the question is open waits for its answer

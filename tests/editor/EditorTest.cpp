@@ -1,5 +1,6 @@
 #include "EditorFixture.h"
 #include "HistoryTexts.h"
+#include "editor/CompareWindow.h"
 #include "editor/EditorMemo.h"
 #include "project/CardHistory.h"
 
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QStatusBar>
 #include <QTest>
@@ -336,4 +338,28 @@ TEST_F(EditorTest, AChangedTextAsksWhoseToKeepAndKeepsTheOtherInTheCardsHistory)
         EXPECT_EQ(TextFile(), choice == 0 ? "Calm\r\nGale!" : "!Storm\r\n");
         delete Editor;
     }
+}
+
+TEST_F(EditorTest, CompareShowsBothTextsAndLeavesTheChoiceOpen)
+{
+    Project.Write("Text Files/Lamp.txt", "Calm\r\n");
+    TfmEditor& editor = Open();
+    editor.memEditor->moveCursor(QTextCursor::End);
+    Type("Gale");
+    RewriteFromAnotherProcess(Project.Path("Text Files/Lamp.txt"), "Storm\r\n");
+
+    Dialogs.ExpectChoice(2);
+    ComeBackTo(editor);
+    auto* compare = editor.findChild<TfmCompare*>();
+    ASSERT_TRUE(compare);
+    EXPECT_EQ(compare->memLeft->document()->toRawText(), "Storm\u2029");
+    EXPECT_EQ(compare->memRight->document()->toRawText(), "Calm\u2029Gale");
+    EXPECT_EQ(editor.memEditor->Text(), "Calm\nGale");
+    EXPECT_TRUE(KeptVersions(Project).isEmpty());
+
+    // Nothing was chosen: a save still asks before it replaces theirs.
+    Dialogs.ExpectOkCancel(false);
+    EXPECT_FALSE(editor.SaveText());
+    EXPECT_EQ(TextFile(), "Storm\r\n");
+    EXPECT_TRUE(editor.IsModified());
 }
