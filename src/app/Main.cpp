@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/SyncConflictNotice.h"
 
 #include "app/FileTypes.h"
 #include "project/ProjectFiles.h"
@@ -73,6 +74,7 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     , FCardCommands(FProject, FSelection, FModel, *FFollower, FTheme, FStore, FEditors, FSteps, dialogs, messages)
     , FProjectCommands(FProject, *this, dialogs, messages)
     , FBackupCommands(FProject, FSelection, FModel, FStore, dialogs, messages)
+    , FOutsideChanges(FStore, FEditors, FSteps, [this](int state) { return StateNamed(state); })
 {
     setObjectName("fmMain");
     setWindowTitle("nofile");
@@ -132,6 +134,9 @@ void TfmMain::ConnectCommands()
     // Keeping many steps of thousands of cards costs memory; a hundred is far back enough.
     FSteps.setUndoLimit(100);
     connect(&FSteps, &QUndoStack::cleanChanged, this, &TfmMain::UpdateCaption);
+    connect(&FOutsideChanges, &OutsideChanges::CardsTaken, this, &TfmMain::UpdateCaption);
+    auto* conflicts = new SyncConflictNotice(FDialogs, FMessages, *this);
+    connect(&FOutsideChanges, &OutsideChanges::ConflictCopiesFound, conflicts, &SyncConflictNotice::Tell);
     connect(&FSteps, &QUndoStack::indexChanged, this, &TfmMain::UpdateEditMenu);
     connect(FMenus.mnuOptions, &QAction::triggered, this, &TfmMain::mnuOptionsClick);
     FRecentFiles.SetMenuItem(FMenus.mnuOpenProject);
@@ -853,6 +858,11 @@ void TfmMain::SaveSettings()
         qCWarning(lcMain).noquote() << "The settings could not be written:" << error;
 }
 
+bool TfmMain::StateNamed(int state) const
+{
+    return state >= 0 && state < FTheme.StateNames.size() && !FTheme.StateNames[state].isEmpty();
+}
+
 bool TfmMain::OpenProject(const QString& path)
 {
     if (!isVisible())
@@ -870,9 +880,7 @@ bool TfmMain::OpenProject(const QString& path)
     };
     // Room for the farthest card first: a project made on a larger screen keeps its layout.
     steps.CardsRead = [this](QPoint farthest) { FCanvas->MakeRoomForPlacing(farthest); };
-    steps.StateNamed = [this](int state) {
-        return state >= 0 && state < FTheme.StateNames.size() && !FTheme.StateNames[state].isEmpty();
-    };
+    steps.StateNamed = [this](int state) { return StateNamed(state); };
     ProjectStore::Opened opened;
     {
         WaitCursor wait;
@@ -902,6 +910,7 @@ bool TfmMain::OpenProject(const QString& path)
     ApplyPlacement(opened.Placement);
     ApplyWorkspaceSize();
     FView->RestoreZoom(FProject.Zoom);
+    FOutsideChanges.Follow(FProject.ProjectFolder);
     UpdateCaption();
     return true;
 }
@@ -914,6 +923,9 @@ void TfmMain::SaveProject()
         failures = FStore.SaveProject(CurrentPlacement(), FTheme.ThemeName);
     }
     ShowFailures(failures);
+    // Saved under another name, the project lives in another folder.
+    if (FProject.ProjectOnDisk)
+        FOutsideChanges.Follow(FProject.ProjectFolder);
     // What could not be written is still only in memory: it stays marked, so closing asks.
     if (failures.isEmpty())
         FSteps.setClean();
@@ -934,6 +946,7 @@ void TfmMain::ApplyPlacement(const WindowPlacement& placement)
 
 void TfmMain::CloseProject()
 {
+    FOutsideChanges.Follow({});
     FStore.CloseProject();
     FSteps.clear();
     if (fmCompile)
@@ -971,6 +984,14 @@ void TfmMain::showEvent(QShowEvent* event)
         ApplyLanguage();
     CentreSplash();
     UpdateCaption();
+}
+
+void TfmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Some file systems report no change: coming back to the program looks for one.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FOutsideChanges.Recheck();
 }
 
 void TfmMain::resizeEvent(QResizeEvent* event)

@@ -5,6 +5,7 @@
 #include "app/CardCommands.h"
 #include "app/EditorWindows.h"
 #include "app/MainMenus.h"
+#include "app/OutsideChanges.h"
 #include "app/ProjectCommands.h"
 #include "app/ProjectOptionsStep.h"
 #include "project/ProjectModel.h"
@@ -61,6 +62,8 @@ public:
     /// The project's cards and links, which the canvas follows.
     ProjectModel& Model() { return FModel; }
     CanvasFollower& Follower() { return *FFollower; }
+    /// The project's files as other programs change them.
+    OutsideChanges& Outside() { return FOutsideChanges; }
     /// Every change of the project, to undo and redo; clean when the project is saved.
     QUndoStack& Steps() { return FSteps; }
     /// Whether the project has changes that are not saved.
@@ -145,6 +148,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -202,6 +206,8 @@ private:
     WindowPlacement CurrentPlacement() const;
     /// Places the window as stored, fitted to the screen it would stand on.
     void ApplyPlacement(const WindowPlacement& placement);
+    /// Whether the theme names a revision state; a card of an unnamed one shows the first.
+    bool StateNamed(int state) const;
 
     Dialogs& FDialogs;
     Shell& FShell;
@@ -224,6 +230,7 @@ private:
     ProjectCommands FProjectCommands;
     TMRUFiles FRecentFiles;
     BackupCommands FBackupCommands;
+    OutsideChanges FOutsideChanges;
     QGraphicsPixmapItem* imgFlash = nullptr;
     TfmAbout* fmAbout = nullptr;
     TfmCompile* fmCompile = nullptr;

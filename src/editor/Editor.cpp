@@ -2,6 +2,7 @@
 
 #include "editor/EditorMemo.h"
 #include "editor/FindReplace.h"
+#include "editor/CompareWindow.h"
 #include "editor/HistoryWindow.h"
 #include "editor/ImportFile.h"
 #include "editor/LiveWordCount.h"
@@ -10,8 +11,8 @@
 #include "editor/UCLinePrinter.h"
 #include "editor/WordCount.h"
 #include "editor/WordUsageWindow.h"
-#include "platform/Dialogs.h"
 #include "platform/AtomicWrite.h"
+#include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
 #include "platform/Shell.h"
@@ -29,7 +30,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDateTime>
 #include <QCloseEvent>
+#include <QScopedValueRollback>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -260,12 +263,13 @@ bool TfmEditor::LoadText(bool warn)
 {
     QString reason;
     bool loaded = IsMissing(TextFilePath());
+    FRead = FileIdentity{};
     if (!loaded) {
         WaitCursor wait;
-        QString text;
-        loaded = ReadTextFile(TextFilePath(), text, reason);
+        QByteArray bytes;
+        loaded = ReadFileIdentified(TextFilePath(), bytes, FRead, reason) == FileRead::Read;
         if (loaded) {
-            memEditor->SetText(text);
+            memEditor->SetText(NormaliseLineEnds(DecodeText(bytes)));
             memEditor->document()->setModified(false);
         }
     }
@@ -319,15 +323,22 @@ bool TfmEditor::SaveText()
         return false;
     }
     QString reason;
-    bool saved = false;
+    const QByteArray bytes = EncodeText(memEditor->Text(), LineEnds::CrLf);
+    GuardedWrite outcome = GuardedWrite::Failed;
     {
         WaitCursor wait;
-        const QByteArray bytes = EncodeText(memEditor->Text(), LineEnds::CrLf);
         FHistoryProblem = KeepPreviousText(bytes);
-        saved = WriteFileAtomically(TextFilePath(), bytes, reason);
-        if (saved)
-            memEditor->document()->setModified(false);
+        outcome = WriteFileIfUnchanged(TextFilePath(), bytes, FRead, reason);
     }
+    if (outcome == GuardedWrite::ChangedOnDisk) {
+        if (!FContext.Questions.AskOkCancel(FContext.Messages.Text(MessageKey::TEXT_CHANGED_ELSEWHERE).arg(CardName)))
+            return false;
+        WaitCursor wait;
+        outcome = KeepTheirsAndWrite(bytes, reason);
+    }
+    const bool saved = outcome == GuardedWrite::Written;
+    if (saved)
+        memEditor->document()->setModified(false);
     if (!saved)
         FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE), reason);
     else if (!FHistoryProblem.isEmpty())
@@ -344,6 +355,89 @@ QString TfmEditor::KeepPreviousText(const QByteArray& saving) const
         return {};
     qCWarning(lcEditor, "History entry not kept: %s", qUtf8Printable(error));
     return Messages().Text(MessageKey::HISTORY_NOT_KEPT).arg(error);
+}
+
+bool TfmEditor::KeepInHistory(const QByteArray& bytes, QString& reason) const
+{
+    return CardHistory(ProjectFolder).AddEntry(CardName, bytes, QDateTime::currentDateTimeUtc(), reason);
+}
+
+bool TfmEditor::KeepTheirs(QString& reason)
+{
+    QByteArray theirs;
+    FileIdentity found;
+    const FileRead read = ReadFileIdentified(TextFilePath(), theirs, found, reason);
+    if (read == FileRead::Failed || (read == FileRead::Read && !KeepInHistory(theirs, reason)))
+        return false;
+    FRead = found;
+    return true;
+}
+
+/// Keeps the text another program wrote since it was read here in the card's history, then writes this
+/// one in its place.
+GuardedWrite TfmEditor::KeepTheirsAndWrite(const QByteArray& bytes, QString& reason)
+{
+    return KeepTheirs(reason) ? WriteFileIfUnchanged(TextFilePath(), bytes, FRead, reason) : GuardedWrite::Failed;
+}
+
+/// Shows the text on disk beside the memo's. Nothing is chosen yet: coming back to the editor
+/// asks again, and a save asks before it replaces theirs.
+void TfmEditor::CompareWithTheirs()
+{
+    QString theirs;
+    QString reason;
+    if (!ReadTextFile(TextFilePath(), theirs, reason)) {
+        FContext.Questions.ShowWarning(Messages().Text(MessageKey::ERROR_READING_FILE), reason);
+        return;
+    }
+    const MessageTable& texts = Messages();
+    auto* window = new TfmCompare(texts.Text(MessageKey::COMPARE_TITLE).arg(CardName),
+                                  texts.Text(MessageKey::TAKE_THEIRS), theirs, texts.Text(MessageKey::KEEP_MINE),
+                                  memEditor->Text(), this);
+    window->show();
+}
+
+/// Keeps the memo's text in the card's history, then reads theirs into the memo.
+void TfmEditor::TakeTheirs()
+{
+    QString reason;
+    if (!KeepInHistory(EncodeText(memEditor->Text(), LineEnds::CrLf), reason)) {
+        FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE), reason);
+        return;
+    }
+    if (LoadText()) {
+        RefreshEditorState();
+        ShowStatus(" " + Messages().Text(MessageKey::TEXT_RELOADED));
+    }
+}
+
+void TfmEditor::CheckTextOnDisk()
+{
+    if (FAskingAboutDisk || !FUnreadable.isEmpty() || CardName.isEmpty())
+        return;
+    // A text removed elsewhere is written again by the next save: nothing of theirs is lost.
+    const FileIdentity now = CurrentIdentity(TextFilePath());
+    if (!now.Exists || !ChangedSince(FRead, now))
+        return;
+    if (!IsModified()) {
+        if (LoadText(false)) {
+            RefreshEditorState();
+            ShowStatus(" " + Messages().Text(MessageKey::TEXT_RELOADED));
+        }
+        return;
+    }
+    QScopedValueRollback asking(FAskingAboutDisk, true);
+    const MessageTable& texts = Messages();
+    const int choice = FContext.Questions.AskChoice(texts.Text(MessageKey::TEXT_CHANGED_WHILE_EDITING).arg(CardName),
+                                                    {texts.Text(MessageKey::KEEP_MINE), texts.Text(MessageKey::TAKE_THEIRS),
+                                                     texts.Text(MessageKey::COMPARE)});
+    QString reason;
+    if (choice == 0 && !KeepTheirs(reason))
+        FContext.Questions.ShowWarning(texts.Text(MessageKey::CANNOT_WRITE_FILE), reason);
+    else if (choice == 1)
+        TakeTheirs();
+    else if (choice == 2)
+        CompareWithTheirs();
 }
 
 void TfmEditor::mnuImportTextClick()
@@ -624,6 +718,9 @@ void TfmEditor::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !FUnreadable.isEmpty()
         && LoadText(false))
         RefreshEditorState();
+    // Some file systems report no change: coming back to the window looks for one.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && FUnreadable.isEmpty())
+        CheckTextOnDisk();
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && FFindDialog
         && QApplication::activeWindow() != FFindDialog)
         FFindDialog->hide();

@@ -5,6 +5,8 @@
 #include "spelling/Thesaurus.h"
 #include "editor/MemoSpellTarget.h"
 #include "spelling/SpellEngine.h"
+#include "platform/AtomicWrite.h"
+#include "platform/FileIdentity.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -93,6 +95,10 @@ public:
     void ImportText(const QString& path);
     /// Loads the card's text file again and marks the memo unchanged (after a merge).
     void ReloadText();
+    /// Looks whether another program changed the card's text since it was read or saved here:
+    /// an unchanged memo takes the new text and says so in the status line; a changed one asks
+    /// whether to keep it or take theirs, and the version given up is kept in the card's history.
+    void CheckTextOnDisk();
     bool IsModified() const;
     /// Caption marker and menu states from the memo's state.
     void RefreshEditorState();
@@ -175,8 +181,19 @@ private:
     bool FFirstShow = true;
     bool FAutoSave = false;
     int FAutoSaveInterval = 15;
+    /// Keeps a version of the text that the writer gives up as an entry of the card's history,
+    /// so that no word of either version is lost when two copies of a text meet.
+    bool KeepInHistory(const QByteArray& bytes, QString& reason) const;
+    /// Keeps the text now on disk in the card's history and takes it as the one read.
+    bool KeepTheirs(QString& reason);
+    GuardedWrite KeepTheirsAndWrite(const QByteArray& bytes, QString& reason);
+    void TakeTheirs();
+    void CompareWithTheirs();
+
     QString FUnreadable; ///< why the card's text could not be read
     QString FHistoryProblem; ///< why the last save kept no history entry, or empty
+    bool FAskingAboutDisk = false; ///< a check while the question is open waits for its answer
+    FileIdentity FRead; ///< the text file as it was last read or saved, so that a save sees a change made elsewhere
     QLabel* sbWordCount;
     TLiveWordCount* FLiveCount = nullptr;
     TThesaurus dlgThesaurus;

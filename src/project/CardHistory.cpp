@@ -212,6 +212,13 @@ bool CardHistory::AddEntry(
     if (!MakeCardFolder(cardName, error))
         return false;
     const QString folder = CardFolder(cardName);
+    // The same text kept twice in a row (the text another copy wrote, kept once before a save
+    // and again when the writer chooses to save over it) would only crowd out older entries.
+    const QList<Stored> before = StoredEntries(cardName);
+    QByteArray newest;
+    QString unread;
+    if (!before.isEmpty() && TextOf(folder, before.first().Stamp, newest, unread) && newest == bytes)
+        return true;
     // Two saves within one millisecond, or a clock set back onto an entry, take the next free
     // moment rather than overwrite an entry.
     QDateTime entryTime = time.toUTC();

@@ -114,14 +114,8 @@ std::optional<WindowPlacement> ProjectStore::LoadProject(const OpenSteps& steps,
     successorNames.reserve(entries.size());
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const CardFileData& record = records[i];
-        CardData card;
-        card.Name = entries[i].Name;
-        card.Type = StoredTypeToType(record.StoredType);
-        card.State = steps.StateNamed(record.State) ? record.State : 0;
-        card.Description = record.Description;
-        card.Position = { record.Left, record.Top };
-        card.FileName = entries[i].FileName;
-        const CardId id = FModel.AddCard(card);
+        const CardId id = FModel.AddCard(CardFromRecord(record, entries[i].Name, entries[i].FileName,
+                                                        steps.StateNamed(record.State)));
         FStored.insert(id, record);
         if (!record.LinkToName.isEmpty())
             successorNames.insert(id, record.LinkToName);
@@ -207,6 +201,66 @@ bool ProjectStore::WriteCard(const QString& path, const CardFileData& record, QS
         return false;
     WriteCardFile(file, record);
     return file.Save(reason);
+}
+
+ProjectStore::OutsideCards ProjectStore::TakeOutsideCardFiles(const QStringList& fileNames, const OutsideSteps& steps)
+{
+    OutsideCards taken;
+    if (!FProject.ProjectOnDisk)
+        return taken;
+    QHash<QString, CardId> byFile;
+    byFile.reserve(FModel.Cards().size());
+    for (const CardId card : FModel.Cards())
+        byFile.insert(CardFileName(card), card);
+    QHash<CardId, QString> successorNames;
+    for (const QString& fileName : fileNames) {
+        const std::optional<CardFileEntry> entry = CardFileEntryOf(fileName);
+        if (!entry)
+            continue;
+        const CardId card = byFile.value(fileName);
+        QByteArray bytes;
+        QString reason;
+        const FileRead read = ReadFileIfPresent(FProject.ProjectFolder + fileName, bytes, reason);
+        if (read == FileRead::Failed) {
+            qCWarning(lcStore).noquote() << reason;
+            continue;
+        }
+        std::optional<CardFileData> record;
+        if (read == FileRead::Read) {
+            IniFile file;
+            file.LoadFromBytes(bytes);
+            record = ReadCardFile(file);
+        }
+        // The program's own writes, and files that hold what was read before, change nothing.
+        if (card && record == FStored.value(card))
+            continue;
+        // What the writer did here and has not saved stays; the save that would replace the
+        // other program's file asks first.
+        if (card && (FStored.value(card) != CardFileRecord(FModel, card) || (!record && steps.HoldsUnsavedText(card)))) {
+            taken.KeptUnsaved << card;
+            continue;
+        }
+        if (!record) {
+            if (card) {
+                FModel.RemoveCard(card);
+                FStored.remove(card);
+                taken.Followed << card;
+            }
+            continue;
+        }
+        const CardData data = CardFromRecord(*record, entry->Name, fileName, steps.StateNamed(record->State));
+        const CardId id = card ? card : FModel.AddCard(data);
+        if (card) {
+            FModel.ChangeCard(card, data);
+            FModel.SetLink(card, 0);
+        }
+        FStored.insert(id, record);
+        if (!record->LinkToName.isEmpty())
+            successorNames.insert(id, record->LinkToName);
+        taken.Followed << id;
+    }
+    ResolveStoredLinks(FModel, successorNames);
+    return taken;
 }
 
 void ProjectStore::CloseProject()

@@ -59,6 +59,23 @@ public:
     QList<StoreMessage> SaveProject(const WindowPlacement& window, const QString& themeName);
     /// Writes one card's file when its content changed; the failure, when that failed.
     std::optional<StoreMessage> SaveCard(CardId card);
+    /// What taking other programs' card files did: the cards that now follow their files (made,
+    /// changed or gone), and those left as they are because they have unsaved changes here.
+    struct OutsideCards {
+        QList<CardId> Followed;
+        QList<CardId> KeptUnsaved;
+    };
+    /// What the window tells while card files changed elsewhere are taken in.
+    struct OutsideSteps {
+        /// Whether the theme names a revision state; a card of an unnamed state gets the first.
+        std::function<bool(int state)> StateNamed;
+        /// Whether an editor holds unsaved text of the card: such a card is not taken away.
+        std::function<bool(CardId card)> HoldsUnsavedText;
+    };
+    /// Takes card files that another program changed, made or removed (names in the project
+    /// folder) into the model as opening does, with no step to undo: the project is as saved
+    /// as it was. A card with unsaved changes keeps them.
+    OutsideCards TakeOutsideCardFiles(const QStringList& fileNames, const OutsideSteps& steps);
     /// The open project is closed: its lock goes, and what is known of its files.
     void CloseProject();
 

@@ -77,6 +77,15 @@ enum class MessageKey {
     MERGED_TEXT_NOT_WRITTEN,
     TEXT_NOT_SAVED,
     TEXT_NOT_OVERWRITTEN,
+    TEXT_CHANGED_ELSEWHERE,
+    TEXT_RELOADED,
+    TEXT_CHANGED_WHILE_EDITING,
+    KEEP_MINE,
+    TAKE_THEIRS,
+    COMPARE,
+    COMPARE_TITLE,
+    SYNC_CONFLICT_COPIES,
+    NOT_NOW,
     TEXT_READ_ONLY,
     EDITING_CAPTION,
     MODIFIED_MARKER,
@@ -172,7 +181,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 156;
+    static constexpr int Count = 165;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 
