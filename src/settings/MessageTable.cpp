@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::SPELL_ADD_TO_DICTIONARY) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::AUTOMATIC_BACKUP_FAILED) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -162,6 +162,7 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "SPELL_REPEATED", "Prompt on repeated word" },
     { "SPELL_DUAL_CAPS", "Automatically correct DUal capitals" },
     { "SPELL_ADD_TO_DICTIONARY", "Add to Dictionary" },
+    { "AUTOMATIC_BACKUP_FAILED", "The automatic backup could not be made:" },
 } };
 
 std::size_t Index(MessageKey key)

@@ -154,6 +154,7 @@ enum class MessageKey {
     SPELL_REPEATED,
     SPELL_DUAL_CAPS,
     SPELL_ADD_TO_DICTIONARY,
+    AUTOMATIC_BACKUP_FAILED,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -161,7 +162,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 145;
+    static constexpr int Count = 146;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 
