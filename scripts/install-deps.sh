@@ -10,7 +10,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
   libgtest-dev googletest libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick poppler-utils
-  unzip zip
+  unzip zip python3
 )
 
 missing=()

@@ -53,6 +53,10 @@ TEST(ZipWriter, UnzipRestoresEveryNameAndEveryByte)
     const QString path = WriteArchive(folder, archive);
     QString output;
     EXPECT_TRUE(UnzipTool::Tests(path, &output)) << output.toStdString();
+    // Readers that take the UTF-8 flag see the accents; the other name is read as MS-DOS text.
+    const QString listing = UnzipTool::PythonListing(path);
+    EXPECT_TRUE(listing.contains(u"Text Files/Café — Château.txt")) << listing.toStdString();
+    EXPECT_TRUE(listing.contains(u"Text Files/CafΘ.txt")) << listing.toStdString();
     ASSERT_TRUE(UnzipTool::Extract(path, folder.Path("out")));
     for (const Entry& entry : entries) {
         const QString file = folder.Path("out/") + PathFromNative(entry.Name);
