@@ -232,7 +232,8 @@ TEST_F(KilledWritesTest, AnAutomaticBackupIsWholeUnderItsNameOrNotThere)
         [&](int step) {
             const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
             const QStringList zips = AutomaticBackups(folder, "Book.nodex");
-            EXPECT_EQ(QDir(folder).entryList(all), zips) << "step " << step;
+            EXPECT_EQ(QDir(folder).entryList(all).join(", ").toStdString(), zips.join(", ").toStdString())
+                << "step " << step;
             for (const QString& zip : zips) {
                 QString output;
                 EXPECT_TRUE(UnzipTool::Tests(folder + zip, &output)) << output.toStdString() << " step " << step;
