@@ -88,6 +88,20 @@ void AutomaticBackup(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+/// The hourly look at a project that did not change: every file read and hashed, nothing written.
+void AutomaticBackupUnchanged(benchmark::State& state)
+{
+    const BackupFixture fixture(int(state.range(0)));
+    const QDateTime when(QDate(2026, 12, 5), QTime(13, 40, 57));
+    MakeAutomaticBackup(fixture.Backups(), fixture.ProjectFolder(), "Scale.nodex", when, 10);
+    for (auto _ : state) {
+        if (MakeAutomaticBackup(fixture.Backups(), fixture.ProjectFolder(), "Scale.nodex", when, 10).Outcome
+            != AutomaticBackupOutcome::Result::Unchanged)
+            qFatal("the unchanged project was backed up again");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 /// The floor of the automatic backup: `zip -r` of the same folder (not flushed), when installed.
 void ZipFolder(benchmark::State& state)
 {
@@ -109,6 +123,7 @@ void ZipFolder(benchmark::State& state)
 } // namespace
 
 BENCHMARK(AutomaticBackup)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(AutomaticBackupUnchanged)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ZipFolder)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BackupProject)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(CopyFolder)
