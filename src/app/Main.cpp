@@ -45,6 +45,7 @@
 #include <QMenu>
 #include <QRandomGenerator>
 #include <QScreen>
+#include <QStatusBar>
 
 Q_LOGGING_CATEGORY(lcMain, "nodex.main")
 
@@ -75,6 +76,7 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     , FProjectCommands(FProject, *this, dialogs, messages)
     , FBackupCommands(FProject, FSelection, FModel, FStore, dialogs, messages)
     , FOutsideChanges(FStore, FEditors, FSteps, [this](int state) { return StateNamed(state); })
+    , FRollingBackups(FProject, FSettings)
 {
     setObjectName("fmMain");
     setWindowTitle("nofile");
@@ -154,6 +156,10 @@ void TfmMain::ConnectCommands()
             [this] { FBackupCommands.mnuBackupProjectClick(); });
     connect(FMenus.mnuCopyToProject, &QAction::triggered, this,
             [this] { FBackupCommands.mnuCopyToProjectClick(); });
+    // Said where the writer looks but never in a box: this may come every hour, or on closing.
+    connect(&FRollingBackups, &RollingBackups::Failed, this, [this](const QString& reason) {
+        statusBar()->showMessage(FMessages.Text(MessageKey::AUTOMATIC_BACKUP_FAILED) + " " + reason);
+    });
 
     const auto card = [this](QAction* item, std::function<void()> command) {
         connect(item, &QAction::triggered, this, [this, command] { RunCardCommand(command); });
@@ -431,6 +437,7 @@ OptionValues TfmMain::CurrentOptions() const
     options.FontSize = FSettings.EditorFontSize;
     options.AutoSave = FSettings.AutoSave;
     options.AutoSaveInterval = FSettings.AutoSaveInterval;
+    options.AutomaticBackups = FSettings.AutomaticBackups;
     options.WorkspaceSize = FProject.WorkspaceSize;
     options.BoldBaseType = FProject.BoldBaseType;
     options.TargetWordCount = FProject.TargetWordCount;
@@ -442,6 +449,7 @@ void TfmMain::ApplyOptions(const OptionValues& options)
     FSettings.EditorPlacement = EditMemoryFrom(options.EditMemory);
     FSettings.AutoSave = options.AutoSave;
     FSettings.AutoSaveInterval = options.AutoSaveInterval;
+    FSettings.AutomaticBackups = options.AutomaticBackups;
     FSettings.DescriptiveHints = options.Hints;
     FView->SetShowHints(options.Hints);
     FSettings.SelectNextLink = options.SelectNextLink;
@@ -868,6 +876,7 @@ bool TfmMain::OpenProject(const QString& path)
     if (!isVisible())
         show();
     HideSplash();
+    FRollingBackups.ProjectLeaving();
     ProjectStore::OpenSteps steps;
     steps.OpenLocked = [this](const QString& fileName, const LockOwner& owner) {
         return FDialogs.AskYesNoCancel(ProjectLock::Question(FMessages, fileName, owner)) == Answer::Yes;
@@ -896,7 +905,7 @@ bool TfmMain::OpenProject(const QString& path)
     case ProjectStore::OpenResult::Failed:
         FDialogs.ShowWarning(opened.Failure.Headline, opened.Failure.Reason);
         // No half-loaded project may remain.
-        CloseProject();
+        DropProject();
         return false;
     case ProjectStore::OpenResult::Opened:
         break;
@@ -946,6 +955,12 @@ void TfmMain::ApplyPlacement(const WindowPlacement& placement)
 
 void TfmMain::CloseProject()
 {
+    FRollingBackups.ProjectLeaving();
+    DropProject();
+}
+
+void TfmMain::DropProject()
+{
     FOutsideChanges.Follow({});
     FStore.CloseProject();
     FSteps.clear();
@@ -971,6 +986,7 @@ void TfmMain::closeEvent(QCloseEvent* event)
         return;
     }
     SaveSettings();
+    FRollingBackups.ProjectLeaving();
     FSteps.clear();
     ClearCanvas();
     FStore.CloseProject();

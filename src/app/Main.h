@@ -8,6 +8,7 @@
 #include "app/OutsideChanges.h"
 #include "app/ProjectCommands.h"
 #include "app/ProjectOptionsStep.h"
+#include "app/RollingBackups.h"
 #include "project/ProjectModel.h"
 #include "project/ProjectState.h"
 #include "project/ProjectStore.h"
@@ -80,6 +81,8 @@ public:
     /// The projects opened most recently, listed after File > Open.
     TMRUFiles& RecentFiles() { return FRecentFiles; }
     BackupCommands& Backups() { return FBackupCommands; }
+    /// The automatic backups made on leaving a project and every hour.
+    RollingBackups& AutomaticBackups() { return FRollingBackups; }
 
     /// The properties dialog, made after the main window.
     void SetPropertiesDialog(TfmProperties& dialog) { FCardCommands.SetPropertiesDialog(dialog); }
@@ -107,7 +110,7 @@ public:
     bool OpenProject(const QString& path) override;
     /// Writes the project; unsaved changes stay marked when anything could not be written.
     void SaveProject() override;
-    /// Returns to the empty unnamed workspace.
+    /// Backs the project up and returns to the empty unnamed workspace.
     void CloseProject() override;
     bool AnyEditorModified() const override;
     bool SaveModifiedEditors() override;
@@ -154,6 +157,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    /// Returns to the empty unnamed workspace, also from a project that failed to open.
+    void DropProject();
     void CreateSplash(int draw);
     void CentreSplash();
     void ConnectCommands();
@@ -231,6 +236,7 @@ private:
     TMRUFiles FRecentFiles;
     BackupCommands FBackupCommands;
     OutsideChanges FOutsideChanges;
+    RollingBackups FRollingBackups;
     QGraphicsPixmapItem* imgFlash = nullptr;
     TfmAbout* fmAbout = nullptr;
     TfmCompile* fmCompile = nullptr;

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::HISTORY_NOT_RESTORED) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::AUTOMATIC_BACKUP_FAILED) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -182,6 +182,7 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "HISTORY_EMPTY", "No earlier texts of this card are kept yet." },
     { "HISTORY_NOT_READ", "The earlier text could not be read." },
     { "HISTORY_NOT_RESTORED", "The earlier text could not be restored." },
+    { "AUTOMATIC_BACKUP_FAILED", "The automatic backup could not be made:" },
 } };
 
 std::size_t Index(MessageKey key)

@@ -174,6 +174,7 @@ enum class MessageKey {
     HISTORY_EMPTY,
     HISTORY_NOT_READ,
     HISTORY_NOT_RESTORED,
+    AUTOMATIC_BACKUP_FAILED,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -181,7 +182,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 165;
+    static constexpr int Count = 166;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 
