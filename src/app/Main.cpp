@@ -50,6 +50,16 @@
 Q_LOGGING_CATEGORY(lcMain, "nodex.main")
 
 namespace {
+/// Names for a question, the first few of a long list, so that the box stays on the screen.
+QString ShortList(const QStringList& names)
+{
+    constexpr qsizetype Shown = 10;
+    QString list = names.mid(0, Shown).join(", ");
+    if (names.size() > Shown)
+        list += QStringLiteral(", … (%1)").arg(names.size());
+    return list;
+}
+
 constexpr int SplashDrawRange = 30;
 constexpr int TitleLimit = 50;
 } // namespace
@@ -929,7 +939,9 @@ void TfmMain::SaveProject()
     QList<StoreMessage> failures;
     {
         WaitCursor wait;
-        failures = FStore.SaveProject(CurrentPlacement(), FTheme.ThemeName);
+        failures = FStore.SaveProject(CurrentPlacement(), FTheme.ThemeName, [this](const QStringList& cardNames) {
+            return FDialogs.AskOkCancel(FMessages.Text(MessageKey::CARDS_CHANGED_ELSEWHERE).arg(ShortList(cardNames)));
+        });
     }
     ShowFailures(failures);
     // Saved under another name, the project lives in another folder.

@@ -4,6 +4,7 @@
 #include "platform/AtomicWrite.h"
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
+#include "platform/ReasonTexts.h"
 #include "platform/TextFile.h"
 #include "project/CardHistory.h"
 #include "project/CardRecord.h"
@@ -127,7 +128,7 @@ std::optional<WindowPlacement> ProjectStore::LoadProject(const OpenSteps& steps,
 }
 
 QList<StoreMessage> ProjectStore::SaveProject(
-    const WindowPlacement& window, const QString& themeName)
+    const WindowPlacement& window, const QString& themeName, const OverwriteQuestion& overwriteChanged)
 {
     const QString headline = FMessages.Text(MessageKey::ERROR_WRITING_PROJECT);
     QString reason;
@@ -143,9 +144,19 @@ QList<StoreMessage> ProjectStore::SaveProject(
     // One listing of the folder, rather than a look at each of thousands of card files.
     const QStringList fileNames = RegularFileNames(FProject.ProjectFolder);
     const QSet<QString> regularFiles(fileNames.cbegin(), fileNames.cend());
+    QList<CardId> changedElsewhere;
     for (const CardId card : FModel.Cards())
-        if (auto failure = SaveCard(card, &regularFiles))
+        if (auto failure = SaveCard(card, &regularFiles, ChangedFile::Keep, &changedElsewhere))
             failures << *failure;
+    if (!changedElsewhere.isEmpty()) {
+        QStringList names;
+        for (const CardId card : changedElsewhere)
+            names << FModel.Card(card).Name;
+        const ChangedFile answer = overwriteChanged(names) ? ChangedFile::Overwrite : ChangedFile::Keep;
+        for (const CardId card : changedElsewhere)
+            if (auto failure = SaveCard(card, &regularFiles, answer))
+                failures << *failure;
+    }
     FProject.ProjectOnDisk = true;
     RemoveLeftovers();
     FLock.Take(ProjectFilePath());
@@ -172,23 +183,40 @@ bool ProjectStore::WriteProject(
 
 std::optional<StoreMessage> ProjectStore::SaveCard(CardId card)
 {
-    return SaveCard(card, nullptr);
+    return SaveCard(card, nullptr, ChangedFile::Keep);
 }
 
-std::optional<StoreMessage> ProjectStore::SaveCard(CardId card, const QSet<QString>* regularFiles)
+std::optional<StoreMessage> ProjectStore::SaveCard(
+    CardId card, const QSet<QString>* regularFiles, ChangedFile changed, QList<CardId>* kept)
 {
     const QString fileName = CardFileName(card);
     SetFileName(card, fileName);
     const CardFileData record = CardFileRecord(FModel, card);
+    const bool present = regularFiles ? regularFiles->contains(fileName)
+                                      : KindOf(FProject.ProjectFolder + fileName) == FileKind::Regular;
     // Thousands of cards are saved at once: a file already holding the record stays untouched.
     // One removed or replaced behind the program's back is written again.
-    if (FStored.value(card) == record
-        && (regularFiles ? regularFiles->contains(fileName)
-                         : KindOf(FProject.ProjectFolder + fileName) == FileKind::Regular))
+    if (FStored.value(card) == record && present)
         return std::nullopt;
+    const QString headline = FMessages.Text(MessageKey::ERROR_WRITING_NODEX);
     QString reason;
-    if (!WriteCard(FProject.ProjectFolder + fileName, record, reason))
-        return StoreMessage { FMessages.Text(MessageKey::ERROR_WRITING_NODEX), reason };
+    IniFile file(FProject.ProjectFolder + fileName);
+    // Read first, so that what others keep in the card file (an editor's placement) survives.
+    if (!file.Load(reason))
+        return StoreMessage { headline, reason };
+    // A file that no longer holds what was read here was changed by another program (a sync
+    // tool, another copy of Nodex); a removed one loses nothing when it is written again.
+    const std::optional<CardFileData> known = FStored.value(card);
+    if (changed == ChangedFile::Keep && present && known && ReadCardFile(file) != *known) {
+        if (kept) {
+            kept->append(card);
+            return std::nullopt;
+        }
+        return StoreMessage { headline, ReasonText(Reason::CHANGED_ON_DISK).arg(fileName) };
+    }
+    WriteCardFile(file, record);
+    if (!file.Save(reason))
+        return StoreMessage { headline, reason };
     FStored.insert(card, record);
     return std::nullopt;
 }

@@ -54,10 +54,17 @@ public:
     /// Loads the project file at `path` (".nodex" is added when it has no extension) with all
     /// its cards into the model.
     Opened OpenProject(const QString& path, const OpenSteps& steps);
+    /// Whether to write this copy's cards over the card files another program changed since
+    /// they were read here; asked once, with the names of the cards.
+    using OverwriteQuestion = std::function<bool(const QStringList& cardNames)>;
     /// Writes the project file and every card file, `window` being where the window stands.
-    /// Returns a message for each failure; none when everything was written.
-    QList<StoreMessage> SaveProject(const WindowPlacement& window, const QString& themeName);
-    /// Writes one card's file when its content changed; the failure, when that failed.
+    /// Card files changed elsewhere are written over only when `overwriteChanged` agrees; those
+    /// it keeps stay unsaved here. Returns a message for each card or file not written; none
+    /// when everything was written.
+    QList<StoreMessage> SaveProject(
+        const WindowPlacement& window, const QString& themeName, const OverwriteQuestion& overwriteChanged);
+    /// Writes one card's file when its content changed; the failure, when that failed. A card
+    /// file another program changed since it was read here is not written over.
     std::optional<StoreMessage> SaveCard(CardId card);
     /// What taking other programs' card files did: the cards that now follow their files (made,
     /// changed or gone), and those left as they are because they have unsaved changes here.
@@ -114,7 +121,12 @@ public:
 private:
     std::optional<WindowPlacement> LoadProject(const OpenSteps& steps, QString& reason);
     /// SaveCard, with the project folder's regular files listed once for every card.
-    std::optional<StoreMessage> SaveCard(CardId card, const QSet<QString>* regularFiles);
+    /// What to do with a card file another program changed since it was read here.
+    enum class ChangedFile { Keep, Overwrite };
+    /// Writes one card's file when its content changed. A changed file that is kept is added
+    /// to `kept` when given, and reported as not written otherwise.
+    std::optional<StoreMessage> SaveCard(CardId card, const QSet<QString>* regularFiles,
+        ChangedFile changed, QList<CardId>* kept = nullptr);
     bool WriteProject(const WindowPlacement& window, const QString& themeName, QString& reason);
     bool WriteCard(const QString& path, const CardFileData& record, QString& reason) const;
     QString ProjectFilePath() const;

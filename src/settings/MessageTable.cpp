@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::AUTOMATIC_BACKUP_FAILED) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::CARDS_CHANGED_ELSEWHERE) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -183,6 +183,7 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "HISTORY_NOT_READ", "The earlier text could not be read." },
     { "HISTORY_NOT_RESTORED", "The earlier text could not be restored." },
     { "AUTOMATIC_BACKUP_FAILED", "The automatic backup could not be made:" },
+    { "CARDS_CHANGED_ELSEWHERE", "Another program changed these cards since they were read here: %1. Save this copy's version over theirs? Cancel leaves their files as they are and this copy's changes unsaved." },
 } };
 
 std::size_t Index(MessageKey key)

@@ -175,6 +175,7 @@ enum class MessageKey {
     HISTORY_NOT_READ,
     HISTORY_NOT_RESTORED,
     AUTOMATIC_BACKUP_FAILED,
+    CARDS_CHANGED_ELSEWHERE,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -182,7 +183,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 166;
+    static constexpr int Count = 167;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

@@ -102,14 +102,15 @@ TEST_F(TwoMachinesTest, NoTextIsLostAndNeitherCopyOverwritesTheOtherSilently)
     // The other copy sees the change under its unsaved text and asks; it keeps its own.
     ASSERT_TRUE(QTest::qWaitFor([&] { return Dialogs.History().size() > asked; }, 5000));
     EXPECT_TRUE(Dialogs.LastText().contains("changed the text of 'D'")) << Dialogs.LastText().toStdString();
-    EXPECT_EQ(KeptVersions("D"), QByteArrayList{"mine D text\r\n"});
+    // This copy's save kept the text it replaced; the other copy keeps the text it writes over.
+    EXPECT_EQ(KeptVersions("D"), QByteArrayList({"mine D text\r\n", "D text\r\n"}));
     Save(*theirsD);
     EXPECT_EQ(Projects.Read("Text Files/D.txt"), "theirs D text\r\n");
 
     // This copy's editor, unchanged since its save, follows.
     EXPECT_TRUE(QTest::qWaitFor([&] { return mineD->memEditor->Text() == "theirs D text\n"; }, 5000));
     EXPECT_FALSE(mineD->IsModified());
-    EXPECT_EQ(KeptVersions("D").size(), 1);
+    EXPECT_EQ(KeptVersions("D").size(), 2) << "a text already kept is not kept again";
 }
 
 TEST_F(TwoMachinesTest, CardFilesChangedElsewhereAreTakenInWithoutMarkingTheProject)
@@ -159,4 +160,38 @@ TEST_F(TwoMachinesTest, CardFilesChangedElsewhereAreTakenInWithoutMarkingTheProj
         << CardNames().join(", ").toStdString();
     EXPECT_EQ(editorC->memEditor->Text(), "unsaved C text\n");
     editorC->memEditor->document()->setModified(false);
+}
+
+TEST_F(TwoMachinesTest, ACardChangedInBothCopiesIsWrittenOverOnlyWhenTheWriterSaysSo)
+{
+    StartBoth();
+    MoveCard("A", 300, 500);
+    NodexProgram& other = *Other;
+    TNodex* otherA = nullptr;
+    for (TNodex* card : other.Main().Canvas().Cards())
+        if (card->Name() == "A")
+            otherA = card;
+    ASSERT_TRUE(otherA);
+    other.Main().Cards().MoveCards({{otherA->Id(), {100, 100}}}, {{otherA->Id(), {120, 400}}});
+    other.Main().Menus().mnuSaveProject->trigger();
+    const QByteArray theirs = Projects.Read("A.ndx");
+    ASSERT_TRUE(theirs.contains("Top=400"));
+    // This copy's move is unsaved, so the card keeps it while their file comes in.
+    Main().Outside().Recheck();
+    ASSERT_EQ(Card("A")->Top(), 500);
+
+    Dialogs.ClearHistory();
+    Dialogs.ExpectOkCancel(false);
+    Main().Menus().mnuSaveProject->trigger();
+    ASSERT_EQ(Dialogs.History().size(), 2);
+    EXPECT_TRUE(Dialogs.History()[0].text.contains("changed these cards since they were read here: A."))
+        << Dialogs.History()[0].text.toStdString();
+    EXPECT_TRUE(Dialogs.History()[1].reason.contains("A.ndx")) << "the card left unsaved is told";
+    EXPECT_EQ(Projects.Read("A.ndx"), theirs);
+    EXPECT_TRUE(Main().ProjectModified());
+
+    Dialogs.ExpectOkCancel(true);
+    Main().Menus().mnuSaveProject->trigger();
+    EXPECT_TRUE(Projects.Read("A.ndx").contains("Top=500"));
+    EXPECT_FALSE(Main().ProjectModified());
 }
