@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QDir>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 /// Opens a card's editor with a double-click on its card, and gives it the keyboard.
@@ -72,6 +73,16 @@ protected:
             Other->Main().Steps().setClean();
         Other.reset();
     }
+    /// The other copy moves card A from (100, 100) to (120, 400) and saves the project.
+    void OtherMovesAAndSaves()
+    {
+        const QList<TNodex*> cards = Other->Main().Canvas().Cards();
+        const auto a = std::find_if(cards.cbegin(), cards.cend(), [](const TNodex* card) { return card->Name() == "A"; });
+        ASSERT_NE(a, cards.cend());
+        const CardId id = (*a)->Id();
+        Other->Main().Cards().MoveCards({{id, {100, 100}}}, {{id, {120, 400}}});
+        Other->Main().Menus().mnuSaveProject->trigger();
+    }
     QByteArrayList KeptVersions(const QString& card) const { return HistoryTexts(Projects.Path(), card); }
 
     std::unique_ptr<NodexProgram> Other;
@@ -121,14 +132,7 @@ TEST_F(TwoMachinesTest, CardFilesChangedElsewhereAreTakenInWithoutMarkingTheProj
     ASSERT_TRUE(Main().ProjectModified());
 
     // The other copy moves A and saves; a sync tool brings a new card E and takes B away.
-    NodexProgram& other = *Other;
-    const TNodex* otherA = nullptr;
-    for (TNodex* card : other.Main().Canvas().Cards())
-        if (card->Name() == "A")
-            otherA = card;
-    ASSERT_TRUE(otherA);
-    other.Main().Cards().MoveCards({{otherA->Id(), {100, 100}}}, {{otherA->Id(), {120, 400}}});
-    other.Main().Menus().mnuSaveProject->trigger();
+    OtherMovesAAndSaves();
     WriteCard("E", 1, 0, 300, 300, "C", "A new scene");
     ASSERT_TRUE(QFile::remove(Projects.Path("B.ndx")));
 
@@ -166,14 +170,7 @@ TEST_F(TwoMachinesTest, ACardChangedInBothCopiesIsWrittenOverOnlyWhenTheWriterSa
 {
     StartBoth();
     MoveCard("A", 300, 500);
-    NodexProgram& other = *Other;
-    TNodex* otherA = nullptr;
-    for (TNodex* card : other.Main().Canvas().Cards())
-        if (card->Name() == "A")
-            otherA = card;
-    ASSERT_TRUE(otherA);
-    other.Main().Cards().MoveCards({{otherA->Id(), {100, 100}}}, {{otherA->Id(), {120, 400}}});
-    other.Main().Menus().mnuSaveProject->trigger();
+    OtherMovesAAndSaves();
     const QByteArray theirs = Projects.Read("A.ndx");
     ASSERT_TRUE(theirs.contains("Top=400"));
     // This copy's move is unsaved, so the card keeps it while their file comes in.
