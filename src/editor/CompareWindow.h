@@ -4,9 +4,9 @@
 
 class QPlainTextEdit;
 
-/// Two versions of a text side by side, read-only, each with the lines the other lacks marked,
-/// so that a writer sees what a sync tool's conflict copy or another program's version holds
-/// before choosing what to keep.
+/// Two versions of a text side by side, read-only, their lines aligned and the ones that differ
+/// tinted, so that a writer sees what a sync tool's conflict copy or another program's version
+/// holds before choosing what to keep.
 class TfmCompare : public QDialog {
     Q_OBJECT
 public:

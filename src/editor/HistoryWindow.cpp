@@ -1,6 +1,6 @@
 #include "editor/HistoryWindow.h"
 
-#include "editor/LineDiff.h"
+#include "editor/SideBySide.h"
 #include "editor/WordCount.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBlock>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -20,32 +19,6 @@ namespace {
 QStringList Lines(const QByteArray& bytes)
 {
     return NormaliseLineEnds(DecodeText(bytes)).split('\n');
-}
-
-/// Fills a read-only pane with one line per row, tinted by what the row shows.
-void ShowRows(
-    QPlainTextEdit* pane, const QList<DiffRow>& rows, const QStringList& lines, bool earlier)
-{
-    pane->clear();
-    QTextCursor cursor(pane->document());
-    for (int row = 0; row < rows.size(); ++row) {
-        const DiffRow& shown = rows[row];
-        const int line = earlier ? shown.Earlier : shown.Current;
-        QTextBlockFormat format;
-        if (line < 0)
-            format.setBackground(QColor(0xee, 0xee, 0xee));
-        else if (shown.What == DiffRow::Changed)
-            format.setBackground(QColor(0xff, 0xf3, 0xc4));
-        else if (shown.What != DiffRow::Same)
-            format.setBackground(earlier ? QColor(0xff, 0xd7, 0xd5) : QColor(0xd4, 0xf5, 0xd4));
-        if (row > 0)
-            cursor.insertBlock(format);
-        else
-            cursor.setBlockFormat(format);
-        if (line >= 0)
-            cursor.insertText(lines[line]);
-    }
-    pane->moveCursor(QTextCursor::Start);
 }
 } // namespace
 
@@ -145,11 +118,8 @@ void TfmHistory::ShowDifference()
     // A card without a text file compares as an empty text.
     if (ReadFileIfPresent(FTextPath, current, error) == FileRead::Failed)
         current.clear();
-    const QStringList earlierLines = index >= 0 ? Lines(earlier) : QStringList();
-    const QStringList currentLines = Lines(current);
-    const QList<DiffRow> rows = CompareLines(earlierLines, currentLines);
-    ShowRows(memEarlier, rows, earlierLines, true);
-    ShowRows(memCurrent, rows, currentLines, false);
+    ShowSideBySide(
+        *memEarlier, index >= 0 ? Lines(earlier) : QStringList(), *memCurrent, Lines(current));
 }
 
 void TfmHistory::RestoreClick()

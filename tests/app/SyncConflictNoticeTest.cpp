@@ -1,10 +1,10 @@
 #include "AppFixture.h"
+#include "PaneRows.h"
 #include "app/Main.h"
 #include "editor/CompareWindow.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QTest>
 
 namespace {
@@ -45,12 +45,19 @@ TEST_F(SyncConflictNoticeTest, CopiesAreNoCardsAndAreToldOnceAndCompared)
     const QList<TfmCompare*> windows = CompareWindows();
     ASSERT_EQ(windows.size(), 1);
     EXPECT_EQ(windows[0]->windowTitle(), "Compare 'A.sync-conflict-20261207-101600-ABCDEFG.txt'");
-    EXPECT_EQ(windows[0]->memLeft->document()->toRawText(), "A text\u2029from the laptop\u00a0\u2029");
-    EXPECT_EQ(windows[0]->memRight->document()->toRawText(), "A text\u2029");
-    // The line only the copy has is marked; the other side has none of its own.
-    ASSERT_EQ(windows[0]->memLeft->extraSelections().size(), 1);
-    EXPECT_EQ(windows[0]->memLeft->extraSelections()[0].cursor.block().text(), "from the laptop\u00a0");
-    EXPECT_TRUE(windows[0]->memRight->extraSelections().isEmpty());
+    const QPlainTextEdit& copyPane = *windows[0]->memLeft;
+    const QPlainTextEdit& originalPane = *windows[0]->memRight;
+    // The line only the copy has is tinted and faces an empty, tinted row; the shared lines stay
+    // level and untinted.
+    EXPECT_EQ(PaneLines(copyPane), QStringList({ "A text", "from the laptop\u00a0", "" }));
+    EXPECT_EQ(PaneLines(originalPane), QStringList({ "A text", "", "" }));
+    for (const int shared : { 0, 2 }) {
+        EXPECT_FALSE(RowTint(copyPane, shared).isValid());
+        EXPECT_FALSE(RowTint(originalPane, shared).isValid());
+    }
+    EXPECT_TRUE(RowTint(copyPane, 1).isValid());
+    EXPECT_TRUE(RowTint(originalPane, 1).isValid());
+    EXPECT_NE(RowTint(copyPane, 1), RowTint(originalPane, 1));
     windows[0]->close();
 
     // A copy the sync tool writes again is not told again.

@@ -1,5 +1,6 @@
 #include "EditorFixture.h"
 #include "HistoryTexts.h"
+#include "PaneRows.h"
 #include "editor/CompareWindow.h"
 #include "editor/EditorMemo.h"
 #include "project/CardHistory.h"
@@ -381,8 +382,14 @@ TEST_F(EditorTest, CompareShowsBothTextsAndLeavesTheChoiceOpen)
     ComeBackTo(editor);
     auto* compare = editor.findChild<TfmCompare*>();
     ASSERT_TRUE(compare);
-    EXPECT_EQ(compare->memLeft->document()->toRawText(), "Storm\u2029");
-    EXPECT_EQ(compare->memRight->document()->toRawText(), "Calm\u2029Gale");
+    // Theirs on the left, the memo's on the right, row against row: no line is shared, so
+    // every row is tinted as changed on both sides.
+    EXPECT_EQ(PaneLines(*compare->memLeft), QStringList({ "Storm", "" }));
+    EXPECT_EQ(PaneLines(*compare->memRight), QStringList({ "Calm", "Gale" }));
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_TRUE(RowTint(*compare->memLeft, row).isValid());
+        EXPECT_EQ(RowTint(*compare->memLeft, row), RowTint(*compare->memRight, row));
+    }
     EXPECT_EQ(editor.memEditor->Text(), "Calm\nGale");
     EXPECT_TRUE(KeptVersions(Project).isEmpty());
 

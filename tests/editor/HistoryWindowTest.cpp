@@ -1,6 +1,7 @@
 #include "editor/HistoryWindow.h"
 
 #include "EditorFixture.h"
+#include "PaneRows.h"
 #include "editor/EditorMemo.h"
 
 #include <QDir>
@@ -8,23 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTextBlock>
 #include <QTreeWidget>
-
-namespace {
-QStringList Lines(const QPlainTextEdit* pane)
-{
-    QStringList lines;
-    for (QTextBlock block = pane->document()->begin(); block.isValid(); block = block.next())
-        lines.append(block.text());
-    return lines;
-}
-
-QColor Tint(const QPlainTextEdit* pane, int line)
-{
-    return pane->document()->findBlockByNumber(line).blockFormat().background().color();
-}
-} // namespace
 
 using HistoryWindowTest = EditorFixture;
 
@@ -49,14 +34,14 @@ TEST_F(HistoryWindowTest, ComparesAnEntryWithTheTextAndRestoresItWithoutLosingAW
     EXPECT_FALSE(window->lblEmpty->isVisible());
 
     // The newest entry beside the text on disk: one line changed.
-    EXPECT_EQ(Lines(window->memEarlier), (QStringList { "One", "2", "Three", "" }));
-    EXPECT_EQ(Lines(window->memCurrent), (QStringList { "One", "Two", "Three", "" }));
-    EXPECT_NE(Tint(window->memEarlier, 1), Tint(window->memEarlier, 0));
+    EXPECT_EQ(PaneLines(*window->memEarlier), (QStringList { "One", "2", "Three", "" }));
+    EXPECT_EQ(PaneLines(*window->memCurrent), (QStringList { "One", "Two", "Three", "" }));
+    EXPECT_NE(RowTint(*window->memEarlier, 1), RowTint(*window->memEarlier, 0));
     // The oldest: the lines it lacks stand against blank ones.
     window->lstEntries->setCurrentItem(window->lstEntries->topLevelItem(1));
-    EXPECT_EQ(Lines(window->memEarlier), (QStringList { "One", "", "", "" }));
-    EXPECT_EQ(Lines(window->memCurrent), (QStringList { "One", "Two", "Three", "" }));
-    EXPECT_NE(Tint(window->memCurrent, 1), Tint(window->memEarlier, 1));
+    EXPECT_EQ(PaneLines(*window->memEarlier), (QStringList { "One", "", "", "" }));
+    EXPECT_EQ(PaneLines(*window->memCurrent), (QStringList { "One", "Two", "Three", "" }));
+    EXPECT_NE(RowTint(*window->memCurrent, 1), RowTint(*window->memEarlier, 1));
 
     // Restore saves the writer's unsaved words first; the text on disk and the saved one both
     // become entries, and the editor shows the restored text.
