@@ -1,9 +1,13 @@
 // Measures a backup of a large project against copying the same folder with `cp -r`, with and
-// without flushing the copy to the disk as the backup does before it takes its name.
+// without flushing the copy to the disk as the backup does before it takes its name, and an
+// automatic backup (one zip file) against `zip -r` of the same folder.
 #include "ProjectGenerator.h"
+#include "app/AutomaticBackup.h"
 #include "app/ProjectBackup.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -66,8 +70,61 @@ void CopyFolder(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
+/// An automatic backup: every file read, deflated into one zip, flushed and moved to its name.
+void AutomaticBackup(benchmark::State& state)
+{
+    const BackupFixture fixture(int(state.range(0)));
+    qint64 size = 0;
+    for (auto _ : state) {
+        const AutomaticBackupOutcome made
+            = MakeAutomaticBackup(fixture.Backups(), fixture.ProjectFolder(), "Scale.nodex",
+                QDateTime(QDate(2026, 12, 5), QTime(13, 40, 57)), 10);
+        if (made.Outcome != AutomaticBackupOutcome::Result::Made)
+            qFatal("automatic backup failed: %s", qPrintable(made.Reason));
+        size = QFileInfo(made.Path).size();
+        fixture.Clear(state);
+    }
+    state.counters["zip_MB"] = double(size) / 1e6;
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+/// The hourly look at a project that did not change: every file read and hashed, nothing written.
+void AutomaticBackupUnchanged(benchmark::State& state)
+{
+    const BackupFixture fixture(int(state.range(0)));
+    const QDateTime when(QDate(2026, 12, 5), QTime(13, 40, 57));
+    MakeAutomaticBackup(fixture.Backups(), fixture.ProjectFolder(), "Scale.nodex", when, 10);
+    for (auto _ : state) {
+        if (MakeAutomaticBackup(fixture.Backups(), fixture.ProjectFolder(), "Scale.nodex", when, 10).Outcome
+            != AutomaticBackupOutcome::Result::Unchanged)
+            qFatal("the unchanged project was backed up again");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+/// The floor of the automatic backup: `zip -r` of the same folder (not flushed), when installed.
+void ZipFolder(benchmark::State& state)
+{
+    if (QStandardPaths::findExecutable("zip").isEmpty()) {
+        state.SkipWithError("zip is not installed");
+        return;
+    }
+    const BackupFixture fixture(int(state.range(0)));
+    const QString zip = fixture.Backups() + "copy.zip";
+    qint64 size = 0;
+    for (auto _ : state) {
+        Run("sh", { "-c", "cd \"$1\" && zip -q -r \"$2\" .", "sh", fixture.ProjectFolder(), zip });
+        size = QFileInfo(zip).size();
+        fixture.Clear(state);
+    }
+    state.counters["zip_MB"] = double(size) / 1e6;
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
 } // namespace
 
+BENCHMARK(AutomaticBackup)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(AutomaticBackupUnchanged)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ZipFolder)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BackupProject)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(CopyFolder)
     ->Args({ 1000, 0 })

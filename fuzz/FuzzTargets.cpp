@@ -102,7 +102,7 @@ public:
         if (Store.OpenProject(path, Steps).Result == ProjectStore::OpenResult::Opened) {
             for (const TNodex* card : Canvas.Cards())
                 Require(Canvas.sceneRect().contains(QPointF(card->x(), card->y())), "cards lie on the canvas");
-            Store.SaveProject({}, CurrentTheme.ThemeName);
+            Store.SaveProject({}, CurrentTheme.ThemeName, [](const QStringList&) { return true; });
         }
         Model.Clear();
         Store.CloseProject();

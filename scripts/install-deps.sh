@@ -5,12 +5,13 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-svg-dev
-  libhunspell-dev hunspell-en-gb hunspell-en-us libmythes-dev mythes-en-us libjpeg-dev
+  libhunspell-dev hunspell-en-gb hunspell-en-us libmythes-dev mythes-en-us libjpeg-dev zlib1g-dev
   libwmf-dev libwmf-bin fonts-urw-base35 libemf2svg-dev emf2svg
   fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
   libgtest-dev googletest libbenchmark-dev
-  fonts-wqy-microhei fonts-symbola pandoc unzip
+  fonts-wqy-microhei fonts-symbola pandoc
   xvfb xauth x11-utils xdotool imagemagick poppler-utils
+  unzip zip python3
 )
 
 missing=()

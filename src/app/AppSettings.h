@@ -17,6 +17,8 @@ struct AppSettings {
     bool StayOnTop = false;         ///< editor windows stay above the main window
     QString EditorFontName;         ///< "Georgia" where installed, else "Arial"
     int EditorFontSize = 11;
+    /// How many automatic backups of each project are kept; 0 makes none.
+    int AutomaticBackups = 10;
     /// The main window of the unnamed workspace; a project brings its own.
     WindowPlacement Window{false, true, 50, 50, 700, 500};
 };

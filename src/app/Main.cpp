@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/SyncConflictNotice.h"
 
 #include "app/FileTypes.h"
 #include "project/ProjectFiles.h"
@@ -6,6 +7,7 @@
 #include "app/WordCountCommands.h"
 #include "compile/Compile.h"
 #include "compile/FindAndCompile.h"
+#include "editor/HistoryWindow.h"
 #include "editor/TextSearch.h"
 #include "app/Splash.h"
 #include "app/WorkspaceSize.h"
@@ -43,10 +45,21 @@
 #include <QMenu>
 #include <QRandomGenerator>
 #include <QScreen>
+#include <QStatusBar>
 
 Q_LOGGING_CATEGORY(lcMain, "nodex.main")
 
 namespace {
+/// Names for a question, the first few of a long list, so that the box stays on the screen.
+QString ShortList(const QStringList& names)
+{
+    constexpr qsizetype Shown = 10;
+    QString list = names.mid(0, Shown).join(", ");
+    if (names.size() > Shown)
+        list += QStringLiteral(", … (%1)").arg(names.size());
+    return list;
+}
+
 constexpr int SplashDrawRange = 30;
 constexpr int TitleLimit = 50;
 } // namespace
@@ -72,6 +85,8 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     , FCardCommands(FProject, FSelection, FModel, *FFollower, FTheme, FStore, FEditors, FSteps, dialogs, messages)
     , FProjectCommands(FProject, *this, dialogs, messages)
     , FBackupCommands(FProject, FSelection, FModel, FStore, dialogs, messages)
+    , FOutsideChanges(FStore, FEditors, FSteps, [this](int state) { return StateNamed(state); })
+    , FRollingBackups(FProject, FSettings)
 {
     setObjectName("fmMain");
     setWindowTitle("nofile");
@@ -131,6 +146,9 @@ void TfmMain::ConnectCommands()
     // Keeping many steps of thousands of cards costs memory; a hundred is far back enough.
     FSteps.setUndoLimit(100);
     connect(&FSteps, &QUndoStack::cleanChanged, this, &TfmMain::UpdateCaption);
+    connect(&FOutsideChanges, &OutsideChanges::CardsTaken, this, &TfmMain::UpdateCaption);
+    auto* conflicts = new SyncConflictNotice(FDialogs, FMessages, *this);
+    connect(&FOutsideChanges, &OutsideChanges::ConflictCopiesFound, conflicts, &SyncConflictNotice::Tell);
     connect(&FSteps, &QUndoStack::indexChanged, this, &TfmMain::UpdateEditMenu);
     connect(FMenus.mnuOptions, &QAction::triggered, this, &TfmMain::mnuOptionsClick);
     FRecentFiles.SetMenuItem(FMenus.mnuOpenProject);
@@ -148,6 +166,10 @@ void TfmMain::ConnectCommands()
             [this] { FBackupCommands.mnuBackupProjectClick(); });
     connect(FMenus.mnuCopyToProject, &QAction::triggered, this,
             [this] { FBackupCommands.mnuCopyToProjectClick(); });
+    // Said where the writer looks but never in a box: this may come every hour, or on closing.
+    connect(&FRollingBackups, &RollingBackups::Failed, this, [this](const QString& reason) {
+        statusBar()->showMessage(FMessages.Text(MessageKey::AUTOMATIC_BACKUP_FAILED) + " " + reason);
+    });
 
     const auto card = [this](QAction* item, std::function<void()> command) {
         connect(item, &QAction::triggered, this, [this, command] { RunCardCommand(command); });
@@ -158,6 +180,7 @@ void TfmMain::ConnectCommands()
     card(FMenus.pmnuMerge, [this] { FCardCommands.Merge(); });
     card(FMenus.pmnuProperties, [this] { FCardCommands.Properties(); });
     connect(FMenus.pmnuWordCount, &QAction::triggered, this, &TfmMain::pmnuWordCountClick);
+    connect(FMenus.pmnuHistory, &QAction::triggered, this, &TfmMain::pmnuHistoryClick);
     connect(FMenus.mnuWordCount, &QAction::triggered, this, &TfmMain::mnuWordCountClick);
     connect(FMenus.pmnuPrint, &QAction::triggered, this, &TfmMain::pmnuPrintClick);
     connect(FMenus.mnuCompile, &QAction::triggered, this, &TfmMain::mnuCompileClick);
@@ -436,6 +459,7 @@ OptionValues TfmMain::CurrentOptions() const
     options.FontSize = FSettings.EditorFontSize;
     options.AutoSave = FSettings.AutoSave;
     options.AutoSaveInterval = FSettings.AutoSaveInterval;
+    options.AutomaticBackups = FSettings.AutomaticBackups;
     options.WorkspaceSize = FProject.WorkspaceSize;
     options.BoldBaseType = FProject.BoldBaseType;
     options.TargetWordCount = FProject.TargetWordCount;
@@ -447,6 +471,7 @@ void TfmMain::ApplyOptions(const OptionValues& options)
     FSettings.EditorPlacement = EditMemoryFrom(options.EditMemory);
     FSettings.AutoSave = options.AutoSave;
     FSettings.AutoSaveInterval = options.AutoSaveInterval;
+    FSettings.AutomaticBackups = options.AutomaticBackups;
     FSettings.DescriptiveHints = options.Hints;
     FView->SetShowHints(options.Hints);
     FSettings.SelectNextLink = options.SelectNextLink;
@@ -760,6 +785,17 @@ void TfmMain::CreateCardFromFile(const QString& path, QPoint canvasPoint)
         editor->SaveText();
 }
 
+void TfmMain::pmnuHistoryClick()
+{
+    TNodex* card = FSelection.CurrentCard;
+    if (!card)
+        return;
+    const CardId id = card->Id();
+    auto* window = new TfmHistory(FProject.ProjectFolder, card->Name(), FDialogs, FMessages,
+        TfmEditor::EditorHistoryHooks([this, id] { return FEditors.Of(id); }), this);
+    window->show();
+}
+
 void TfmMain::pmnuWordCountClick()
 {
     TNodex* card = FSelection.CurrentCard;
@@ -853,11 +889,17 @@ void TfmMain::SaveSettings()
         qCWarning(lcMain).noquote() << "The settings could not be written:" << error;
 }
 
+bool TfmMain::StateNamed(int state) const
+{
+    return state >= 0 && state < FTheme.StateNames.size() && !FTheme.StateNames[state].isEmpty();
+}
+
 bool TfmMain::OpenProject(const QString& path)
 {
     if (!isVisible())
         show();
     HideSplash();
+    FRollingBackups.ProjectLeaving();
     ProjectStore::OpenSteps steps;
     steps.OpenLocked = [this](const QString& fileName, const LockOwner& owner) {
         return FDialogs.AskYesNoCancel(ProjectLock::Question(FMessages, fileName, owner)) == Answer::Yes;
@@ -870,9 +912,7 @@ bool TfmMain::OpenProject(const QString& path)
     };
     // Room for the farthest card first: a project made on a larger screen keeps its layout.
     steps.CardsRead = [this](QPoint farthest) { FCanvas->MakeRoomForPlacing(farthest); };
-    steps.StateNamed = [this](int state) {
-        return state >= 0 && state < FTheme.StateNames.size() && !FTheme.StateNames[state].isEmpty();
-    };
+    steps.StateNamed = [this](int state) { return StateNamed(state); };
     ProjectStore::Opened opened;
     {
         WaitCursor wait;
@@ -888,7 +928,7 @@ bool TfmMain::OpenProject(const QString& path)
     case ProjectStore::OpenResult::Failed:
         FDialogs.ShowWarning(opened.Failure.Headline, opened.Failure.Reason);
         // No half-loaded project may remain.
-        CloseProject();
+        DropProject();
         return false;
     case ProjectStore::OpenResult::Opened:
         break;
@@ -902,6 +942,7 @@ bool TfmMain::OpenProject(const QString& path)
     ApplyPlacement(opened.Placement);
     ApplyWorkspaceSize();
     FView->RestoreZoom(FProject.Zoom);
+    FOutsideChanges.Follow(FProject.ProjectFolder);
     UpdateCaption();
     return true;
 }
@@ -911,9 +952,14 @@ void TfmMain::SaveProject()
     QList<StoreMessage> failures;
     {
         WaitCursor wait;
-        failures = FStore.SaveProject(CurrentPlacement(), FTheme.ThemeName);
+        failures = FStore.SaveProject(CurrentPlacement(), FTheme.ThemeName, [this](const QStringList& cardNames) {
+            return FDialogs.AskOkCancel(FMessages.Text(MessageKey::CARDS_CHANGED_ELSEWHERE).arg(ShortList(cardNames)));
+        });
     }
     ShowFailures(failures);
+    // Saved under another name, the project lives in another folder.
+    if (FProject.ProjectOnDisk)
+        FOutsideChanges.Follow(FProject.ProjectFolder);
     // What could not be written is still only in memory: it stays marked, so closing asks.
     if (failures.isEmpty())
         FSteps.setClean();
@@ -934,6 +980,13 @@ void TfmMain::ApplyPlacement(const WindowPlacement& placement)
 
 void TfmMain::CloseProject()
 {
+    FRollingBackups.ProjectLeaving();
+    DropProject();
+}
+
+void TfmMain::DropProject()
+{
+    FOutsideChanges.Follow({});
     FStore.CloseProject();
     FSteps.clear();
     if (fmCompile)
@@ -958,6 +1011,7 @@ void TfmMain::closeEvent(QCloseEvent* event)
         return;
     }
     SaveSettings();
+    FRollingBackups.ProjectLeaving();
     FSteps.clear();
     ClearCanvas();
     FStore.CloseProject();
@@ -971,6 +1025,14 @@ void TfmMain::showEvent(QShowEvent* event)
         ApplyLanguage();
     CentreSplash();
     UpdateCaption();
+}
+
+void TfmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Some file systems report no change: coming back to the program looks for one.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FOutsideChanges.Recheck();
 }
 
 void TfmMain::resizeEvent(QResizeEvent* event)

@@ -5,8 +5,10 @@
 #include "app/CardCommands.h"
 #include "app/EditorWindows.h"
 #include "app/MainMenus.h"
+#include "app/OutsideChanges.h"
 #include "app/ProjectCommands.h"
 #include "app/ProjectOptionsStep.h"
+#include "app/RollingBackups.h"
 #include "project/ProjectModel.h"
 #include "project/ProjectState.h"
 #include "project/ProjectStore.h"
@@ -61,6 +63,8 @@ public:
     /// The project's cards and links, which the canvas follows.
     ProjectModel& Model() { return FModel; }
     CanvasFollower& Follower() { return *FFollower; }
+    /// The project's files as other programs change them.
+    OutsideChanges& Outside() { return FOutsideChanges; }
     /// Every change of the project, to undo and redo; clean when the project is saved.
     QUndoStack& Steps() { return FSteps; }
     /// Whether the project has changes that are not saved.
@@ -77,6 +81,8 @@ public:
     /// The projects opened most recently, listed after File > Open.
     TMRUFiles& RecentFiles() { return FRecentFiles; }
     BackupCommands& Backups() { return FBackupCommands; }
+    /// The automatic backups made on leaving a project and every hour.
+    RollingBackups& AutomaticBackups() { return FRollingBackups; }
 
     /// The properties dialog, made after the main window.
     void SetPropertiesDialog(TfmProperties& dialog) { FCardCommands.SetPropertiesDialog(dialog); }
@@ -104,7 +110,7 @@ public:
     bool OpenProject(const QString& path) override;
     /// Writes the project; unsaved changes stay marked when anything could not be written.
     void SaveProject() override;
-    /// Returns to the empty unnamed workspace.
+    /// Backs the project up and returns to the empty unnamed workspace.
     void CloseProject() override;
     bool AnyEditorModified() const override;
     bool SaveModifiedEditors() override;
@@ -145,11 +151,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
+    /// Returns to the empty unnamed workspace, also from a project that failed to open.
+    void DropProject();
     void CreateSplash(int draw);
     void CentreSplash();
     void ConnectCommands();
@@ -169,6 +178,8 @@ private:
     /// Runs a card command and brings the caption and menus up to date.
     void RunCardCommand(const std::function<void()>& command);
     void pmnuWordCountClick();
+    /// The History window of the card under the pop-up menu.
+    void pmnuHistoryClick();
     void mnuWordCountClick();
     void pmnuPrintClick();
     void mnuCompileClick();
@@ -202,6 +213,8 @@ private:
     WindowPlacement CurrentPlacement() const;
     /// Places the window as stored, fitted to the screen it would stand on.
     void ApplyPlacement(const WindowPlacement& placement);
+    /// Whether the theme names a revision state; a card of an unnamed one shows the first.
+    bool StateNamed(int state) const;
 
     Dialogs& FDialogs;
     Shell& FShell;
@@ -224,6 +237,8 @@ private:
     ProjectCommands FProjectCommands;
     TMRUFiles FRecentFiles;
     BackupCommands FBackupCommands;
+    OutsideChanges FOutsideChanges;
+    RollingBackups FRollingBackups;
     QGraphicsPixmapItem* imgFlash = nullptr;
     TfmAbout* fmAbout = nullptr;
     TfmCompile* fmCompile = nullptr;

@@ -82,6 +82,7 @@ void MainMenus::Build(QMainWindow* window)
     }
     Separator(pmnuNodex);
     pmnuWordCount = AddMenuItem(pmnuNodex, "pmnuWordCount", "&Word Count");
+    pmnuHistory = AddMenuItem(pmnuNodex, "pmnuHistory", "&History...");
     pmnuToCompilation = AddMenuItem(pmnuNodex, "pmnuToCompilation", "To &Compilation...");
     pmnuMerge = AddMenuItem(pmnuNodex, "pmnuMerge", "&Merge");
     pmnuRemoveLinks = AddMenuItem(pmnuNodex, "pmnuRemoveLinks", "Remove &Links");

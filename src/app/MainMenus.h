@@ -56,6 +56,7 @@ struct MainMenus {
     QList<QAction*> pmnuState; ///< pmnuState0 to pmnuState5, one radio group
     QActionGroup* StateGroup = nullptr;
     QAction* pmnuWordCount = nullptr;
+    QAction* pmnuHistory = nullptr;
     QAction* pmnuToCompilation = nullptr;
     QAction* pmnuMerge = nullptr;
     QAction* pmnuRemoveLinks = nullptr;

@@ -2,10 +2,14 @@
 
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
+#include "project/CardHistory.h"
 #include "project/ProjectStore.h"
 #include "settings/MessageTable.h"
 
 #include <QFileInfo>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcMerge, "nodex.merge")
 
 MergeStep::MergeStep(StepContext& context, CardId first, QString mergedText)
     : ProjectStep(context, context.Messages.Text(MessageKey::STEP_MERGE))
@@ -17,6 +21,13 @@ MergeStep::MergeStep(StepContext& context, CardId first, QString mergedText)
 bool MergeStep::WriteMergedText(QString& reason)
 {
     const QString path = FContext.Store.TextFilePath(FFirst);
+    // Undo puts the text back while the program runs; the history keeps it after that.
+    QString historyReason;
+    if (!CardHistory(FContext.Store.ProjectFolder())
+             .KeepReplacedText(FContext.Model.Card(FFirst).Name, path,
+                 EncodeText(FMergedText, LineEnds::CrLf), QDateTime::currentDateTimeUtc(),
+                 historyReason))
+        qCWarning(lcMerge).noquote() << historyReason;
     FWritten = FBefore.Keep(path, reason)
         && WriteTextFile(path, FMergedText, LineEnds::CrLf, reason) && FAfter.Keep(path, reason);
     return FWritten;

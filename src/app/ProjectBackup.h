@@ -2,6 +2,17 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
+
+/// A project file's name without its first ".nodex" (exact case), as backups are named.
+QString ProjectBaseName(const QString& projectFileName);
+
+/// What a backup of a project holds, as paths inside the project folder: the project file, then
+/// every card file and every text file in "Text Files/", each group sorted. A file reached
+/// through a link counts while the link stays inside the project; one that leads out is left
+/// out, and a project file that leads out fails the list with the reason.
+bool FilesToBackUp(const QString& projectFolder, const QString& projectFileName, QStringList& files,
+    QString& reason);
 
 /// The name of a project's backup folder: the project file's name without its first ".nodex",
 /// then the time of the backup as " (dd-MM-yy @ hh.mm.ss AM)", the hour on the 12-hour clock.

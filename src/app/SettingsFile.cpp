@@ -2,6 +2,7 @@
 
 #include "platform/ConfinedName.h"
 #include "platform/IniFile.h"
+#include "settings/Options.h"
 
 #include <algorithm>
 
@@ -22,6 +23,7 @@ AppSettings ReadSettings(const IniFile& file, const QString& defaultFont, QStrin
     s.AutoSave = file.ReadBool("Application", "AutoSave", s.AutoSave);
     // An interval below a minute would save without pause.
     s.AutoSaveInterval = std::clamp(file.ReadInteger("Application", "AutoSaveInterval", s.AutoSaveInterval), 1, 24 * 60);
+    s.AutomaticBackups = std::clamp(file.ReadInteger("Application", "AutomaticBackups", s.AutomaticBackups), 0, MostAutomaticBackups);
     s.StayOnTop = file.ReadBool("Editor", "StayOnTop", s.StayOnTop);
     s.EditorFontName = file.ReadString("Editor", "FontName", s.EditorFontName);
     s.EditorFontSize = std::clamp(file.ReadInteger("Editor", "FontSize", s.EditorFontSize), 4, 200);
@@ -39,6 +41,7 @@ void WriteSettings(IniFile& file, const AppSettings& s, const QString& defaultTh
     file.WriteInteger("Application", "EditMemory", int(s.EditorPlacement));
     file.WriteBool("Application", "AutoSave", s.AutoSave);
     file.WriteInteger("Application", "AutoSaveInterval", s.AutoSaveInterval);
+    file.WriteInteger("Application", "AutomaticBackups", s.AutomaticBackups);
     file.WriteBool("Editor", "StayOnTop", s.StayOnTop);
     file.WriteString("Editor", "FontName", s.EditorFontName);
     file.WriteInteger("Editor", "FontSize", s.EditorFontSize);

@@ -2,6 +2,8 @@
 
 #include "editor/EditorMemo.h"
 #include "editor/FindReplace.h"
+#include "editor/CompareWindow.h"
+#include "editor/HistoryWindow.h"
 #include "editor/ImportFile.h"
 #include "editor/LiveWordCount.h"
 #include "editor/MemoPositions.h"
@@ -9,6 +11,7 @@
 #include "editor/UCLinePrinter.h"
 #include "editor/WordCount.h"
 #include "editor/WordUsageWindow.h"
+#include "platform/AtomicWrite.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
@@ -16,6 +19,7 @@
 #include "platform/TextFile.h"
 #include "platform/WaitCursor.h"
 #include "platform/WindowPlacement.h"
+#include "project/CardHistory.h"
 #include "project/ProjectPaths.h"
 #include "settings/MessageTable.h"
 #include "spelling/LookUpWord.h"
@@ -26,7 +30,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDateTime>
 #include <QCloseEvent>
+#include <QScopedValueRollback>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -143,6 +149,7 @@ void TfmEditor::ConnectCommands()
     connect(m.mnuThesaurus, &QAction::triggered, this, &TfmEditor::mnuThesaurusClick);
     connect(m.mnuWordCount, &QAction::triggered, this, &TfmEditor::mnuWordCountClick);
     connect(m.mnuWordUsage, &QAction::triggered, this, &TfmEditor::mnuWordUsageClick);
+    connect(m.mnuHistory, &QAction::triggered, this, &TfmEditor::OpenHistory);
     connect(m.mnuSaveWindowPos, &QAction::triggered, this, &TfmEditor::mnuSaveWindowPosClick);
     connect(m.mnuHelp, &QAction::triggered, this, [this] { FContext.Desktop.ShowHelp({}); });
     connect(m.mnuSpellCheck, &QAction::triggered, this, [this] { dlgSpeller->Check(FSpellTarget, ckWholeText); });
@@ -256,12 +263,13 @@ bool TfmEditor::LoadText(bool warn)
 {
     QString reason;
     bool loaded = IsMissing(TextFilePath());
+    FRead = FileIdentity{};
     if (!loaded) {
         WaitCursor wait;
-        QString text;
-        loaded = ReadTextFile(TextFilePath(), text, reason);
+        QByteArray bytes;
+        loaded = ReadFileIdentified(TextFilePath(), bytes, FRead, reason) == FileRead::Read;
         if (loaded) {
-            memEditor->SetText(text);
+            memEditor->SetText(NormaliseLineEnds(DecodeText(bytes)));
             memEditor->document()->setModified(false);
         }
     }
@@ -315,17 +323,121 @@ bool TfmEditor::SaveText()
         return false;
     }
     QString reason;
-    bool saved = false;
+    const QByteArray bytes = EncodeText(memEditor->Text(), LineEnds::CrLf);
+    GuardedWrite outcome = GuardedWrite::Failed;
     {
         WaitCursor wait;
-        saved = WriteTextFile(TextFilePath(), memEditor->Text(), LineEnds::CrLf, reason);
-        if (saved)
-            memEditor->document()->setModified(false);
+        FHistoryProblem = KeepPreviousText(bytes);
+        outcome = WriteFileIfUnchanged(TextFilePath(), bytes, FRead, reason);
     }
+    if (outcome == GuardedWrite::ChangedOnDisk) {
+        if (!FContext.Questions.AskOkCancel(FContext.Messages.Text(MessageKey::TEXT_CHANGED_ELSEWHERE).arg(CardName)))
+            return false;
+        WaitCursor wait;
+        outcome = KeepTheirsAndWrite(bytes, reason);
+    }
+    const bool saved = outcome == GuardedWrite::Written;
+    if (saved)
+        memEditor->document()->setModified(false);
     if (!saved)
         FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE), reason);
+    else if (!FHistoryProblem.isEmpty())
+        ShowStatus(" " + FHistoryProblem);
     RefreshEditorState();
     return saved;
+}
+
+QString TfmEditor::KeepPreviousText(const QByteArray& saving) const
+{
+    QString error;
+    if (CardHistory(ProjectFolder)
+            .KeepReplacedText(CardName, TextFilePath(), saving, QDateTime::currentDateTimeUtc(), error))
+        return {};
+    qCWarning(lcEditor, "History entry not kept: %s", qUtf8Printable(error));
+    return Messages().Text(MessageKey::HISTORY_NOT_KEPT).arg(error);
+}
+
+bool TfmEditor::KeepInHistory(const QByteArray& bytes, QString& reason) const
+{
+    return CardHistory(ProjectFolder).AddEntry(CardName, bytes, QDateTime::currentDateTimeUtc(), reason);
+}
+
+bool TfmEditor::KeepTheirs(QString& reason)
+{
+    QByteArray theirs;
+    FileIdentity found;
+    const FileRead read = ReadFileIdentified(TextFilePath(), theirs, found, reason);
+    if (read == FileRead::Failed || (read == FileRead::Read && !KeepInHistory(theirs, reason)))
+        return false;
+    FRead = found;
+    return true;
+}
+
+/// Keeps the text another program wrote since it was read here in the card's history, then writes this
+/// one in its place.
+GuardedWrite TfmEditor::KeepTheirsAndWrite(const QByteArray& bytes, QString& reason)
+{
+    return KeepTheirs(reason) ? WriteFileIfUnchanged(TextFilePath(), bytes, FRead, reason) : GuardedWrite::Failed;
+}
+
+/// Shows the text on disk beside the memo's. Nothing is chosen yet: coming back to the editor
+/// asks again, and a save asks before it replaces theirs.
+void TfmEditor::CompareWithTheirs()
+{
+    QString theirs;
+    QString reason;
+    if (!ReadTextFile(TextFilePath(), theirs, reason)) {
+        FContext.Questions.ShowWarning(Messages().Text(MessageKey::ERROR_READING_FILE), reason);
+        return;
+    }
+    const MessageTable& texts = Messages();
+    auto* window = new TfmCompare(texts.Text(MessageKey::COMPARE_TITLE).arg(CardName),
+                                  texts.Text(MessageKey::TAKE_THEIRS), theirs, texts.Text(MessageKey::KEEP_MINE),
+                                  memEditor->Text(), this);
+    window->show();
+}
+
+/// Keeps the memo's text in the card's history, then reads theirs into the memo.
+void TfmEditor::TakeTheirs()
+{
+    QString reason;
+    if (!KeepInHistory(EncodeText(memEditor->Text(), LineEnds::CrLf), reason)) {
+        FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE), reason);
+        return;
+    }
+    if (LoadText()) {
+        RefreshEditorState();
+        ShowStatus(" " + Messages().Text(MessageKey::TEXT_RELOADED));
+    }
+}
+
+void TfmEditor::CheckTextOnDisk()
+{
+    if (FAskingAboutDisk || !FUnreadable.isEmpty() || CardName.isEmpty())
+        return;
+    // A text removed elsewhere is written again by the next save: nothing of theirs is lost.
+    const FileIdentity now = CurrentIdentity(TextFilePath());
+    if (!now.Exists || !ChangedSince(FRead, now))
+        return;
+    if (!IsModified()) {
+        if (LoadText(false)) {
+            RefreshEditorState();
+            ShowStatus(" " + Messages().Text(MessageKey::TEXT_RELOADED));
+        }
+        return;
+    }
+    QScopedValueRollback asking(FAskingAboutDisk, true);
+    const MessageTable& texts = Messages();
+    const int choice = FContext.Questions.AskChoice(texts.Text(MessageKey::TEXT_CHANGED_WHILE_EDITING).arg(CardName),
+                                                    {texts.Text(MessageKey::KEEP_MINE), texts.Text(MessageKey::TAKE_THEIRS),
+                                                     texts.Text(MessageKey::COMPARE)});
+    QString reason;
+    if (choice == 0 && !KeepTheirs(reason))
+        FContext.Questions.ShowWarning(texts.Text(MessageKey::CANNOT_WRITE_FILE), reason);
+    else if (choice == 1)
+        TakeTheirs();
+    else if (choice == 2)
+        CompareWithTheirs();
 }
 
 void TfmEditor::mnuImportTextClick()
@@ -408,7 +520,8 @@ void TfmEditor::ShowStatus(const QString& text) { sbStatus->setText(text); }
 
 void TfmEditor::AutoSaveTick()
 {
-    if (IsModified() && SaveText())
+    // A history entry that could not be kept stays in the status line.
+    if (IsModified() && SaveText() && FHistoryProblem.isEmpty())
         ShowStatus(" " + Messages().Text(MessageKey::AUTOSAVED_AT).arg(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat)));
 }
 
@@ -490,6 +603,25 @@ void TfmEditor::mnuThesaurusClick()
     replaced.setPosition(positions.Position(range.End, false), QTextCursor::KeepAnchor);
     memEditor->setTextCursor(replaced);
     memEditor->InsertText(InCaseOf(dialog.Replacement(), word));
+}
+
+void TfmEditor::OpenHistory()
+{
+    auto* window = new TfmHistory(ProjectFolder, CardName, FContext.Questions, Messages(),
+        EditorHistoryHooks([this] { return this; }), this);
+    window->show();
+}
+
+HistoryHooks TfmEditor::EditorHistoryHooks(std::function<TfmEditor*()> openEditor)
+{
+    return { [openEditor] {
+                TfmEditor* editor = openEditor();
+                return !editor || !editor->IsModified() || editor->SaveText();
+            },
+        [openEditor] {
+            if (TfmEditor* editor = openEditor())
+                editor->ReloadText();
+        } };
 }
 
 void TfmEditor::mnuWordUsageClick()
@@ -586,6 +718,9 @@ void TfmEditor::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !FUnreadable.isEmpty()
         && LoadText(false))
         RefreshEditorState();
+    // Some file systems report no change: coming back to the window looks for one.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && FUnreadable.isEmpty())
+        CheckTextOnDisk();
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && FFindDialog
         && QApplication::activeWindow() != FFindDialog)
         FFindDialog->hide();

@@ -5,9 +5,12 @@
 #include "spelling/Thesaurus.h"
 #include "editor/MemoSpellTarget.h"
 #include "spelling/SpellEngine.h"
+#include "platform/AtomicWrite.h"
+#include "platform/FileIdentity.h"
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 
 class Dialogs;
 class MessageTable;
@@ -21,6 +24,7 @@ class TSpellChecker;
 class TSpellHighlighter;
 
 class TfmEditor;
+struct HistoryHooks;
 
 /// What every editor window shares with the program.
 struct EditorContext {
@@ -91,6 +95,10 @@ public:
     void ImportText(const QString& path);
     /// Loads the card's text file again and marks the memo unchanged (after a merge).
     void ReloadText();
+    /// Looks whether another program changed the card's text since it was read or saved here:
+    /// an unchanged memo takes the new text and says so in the status line; a changed one asks
+    /// whether to keep it or take theirs, and the version given up is kept in the card's history.
+    void CheckTextOnDisk();
     bool IsModified() const;
     /// Caption marker and menu states from the memo's state.
     void RefreshEditorState();
@@ -103,6 +111,13 @@ public:
     /// Whether the status line keeps the text's word count as the writer types. A shown editor
     /// does; a hidden worker never pays for it.
     void SetLiveWordCount(bool on);
+
+    /// Opens the History window of the card, restoring through this editor.
+    void OpenHistory();
+    /// What a restore does to the card's open editor, found when the restore happens: what the
+    /// writer changed is saved first (and so kept as an entry), and the editor then shows the
+    /// restored text.
+    static HistoryHooks EditorHistoryHooks(std::function<TfmEditor*()> openEditor);
 
 signals:
     /// The window closed: the card's editor is gone.
@@ -124,6 +139,9 @@ private:
     /// until a later load succeeds.
     bool LoadText(bool warn = true);
     void ShowAutoSaveState();
+    /// Keeps the text on disk as a history entry before a save replaces it with `saving`. What
+    /// went wrong, for the status line, or empty: a history entry never stands in a save's way.
+    QString KeepPreviousText(const QByteArray& saving) const;
     void AutoSaveTick();
     void mnuImportTextClick();
     void mnuWordCountClick();
@@ -163,7 +181,19 @@ private:
     bool FFirstShow = true;
     bool FAutoSave = false;
     int FAutoSaveInterval = 15;
+    /// Keeps a version of the text that the writer gives up as an entry of the card's history,
+    /// so that no word of either version is lost when two copies of a text meet.
+    bool KeepInHistory(const QByteArray& bytes, QString& reason) const;
+    /// Keeps the text now on disk in the card's history and takes it as the one read.
+    bool KeepTheirs(QString& reason);
+    GuardedWrite KeepTheirsAndWrite(const QByteArray& bytes, QString& reason);
+    void TakeTheirs();
+    void CompareWithTheirs();
+
     QString FUnreadable; ///< why the card's text could not be read
+    QString FHistoryProblem; ///< why the last save kept no history entry, or empty
+    bool FAskingAboutDisk = false; ///< a check while the question is open waits for its answer
+    FileIdentity FRead; ///< the text file as it was last read or saved, so that a save sees a change made elsewhere
     QLabel* sbWordCount;
     TLiveWordCount* FLiveCount = nullptr;
     TThesaurus dlgThesaurus;

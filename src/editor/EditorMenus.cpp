@@ -12,6 +12,7 @@ void EditorMenus::Build(QMainWindow* window)
     mnuImportText = AddMenuItem(mmnuFile, "mnuImportText", "&Import Text...");
     mnuSave = AddMenuItem(mmnuFile, "mnuSave", "&Save", QKeySequence("Ctrl+S"));
     mnuPrint = AddMenuItem(mmnuFile, "mnuPrint", "&Print", QKeySequence("Ctrl+P"));
+    mnuHistory = AddMenuItem(mmnuFile, "mnuHistory", "&History...");
     mnuExplore = mmnuFile->addMenu("&Explore");
     mnuExplore->setObjectName("mnuExplore");
     mnuExploreTemplates = AddMenuItem(mnuExplore, "mnuExploreTemplates", "Te&mplates...");

@@ -11,6 +11,7 @@ struct EditorMenus {
     QAction* mnuImportText = nullptr;
     QAction* mnuSave = nullptr;
     QAction* mnuPrint = nullptr;
+    QAction* mnuHistory = nullptr;
     QMenu* mnuExplore = nullptr;
     QAction* mnuExploreTemplates = nullptr;
     QAction* mnuExploreDictionaries = nullptr;

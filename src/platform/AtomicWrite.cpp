@@ -1,6 +1,7 @@
 #include "platform/AtomicWrite.h"
 
 #include "platform/FileHandle.h"
+#include "platform/FileIdentity.h"
 #include "platform/FileSteps.h"
 #include "platform/NativeName.h"
 #include "platform/ReasonTexts.h"
@@ -17,6 +18,13 @@
 
 namespace {
 enum class Existing { Replace, Keep };
+
+/// What a write must find in its place just before it replaces it, and where it tells what
+/// it wrote; none for a write that replaces whatever is there.
+struct Guard {
+    FileIdentity* Known = nullptr;
+    bool FoundChanged = false;
+};
 
 const QByteArray TempSuffix = QByteArrayLiteral(".nodex-tmp");
 // Beyond this many bytes the temporary name would pass the file system's limit on a name.
@@ -121,9 +129,10 @@ int MoveIntoPlace(const QByteArray& temp, const QByteArray& target, Existing exi
 }
 
 /// Writes every byte, flushes them to the disk and moves the file into place.
-bool WriteAndReplace(int fd, const QByteArray& temp, const QByteArray& target, const QByteArray& bytes,
-                     Existing existing, int& errorNumber)
+bool WriteAndReplace(int fd, const QByteArray& temp, const QString& path, const QByteArray& bytes,
+                     Existing existing, Guard& guard, int& errorNumber)
 {
+    const QByteArray target = NativePath(path);
     for (qsizetype done = 0; done < bytes.size();) {
         const StepOutcome outcome = PassFileStep(FileStep::Write, temp);
         if (outcome.ErrorNumber) {
@@ -145,12 +154,29 @@ bool WriteAndReplace(int fd, const QByteArray& temp, const QByteArray& target, c
         errorNumber = outcome.ErrorNumber ? outcome.ErrorNumber : errno;
         return false;
     }
+    // Looked at last, when only the move is left, so that a change made while the bytes were
+    // written is seen too. A file removed since loses nothing when it is written again.
+    if (guard.Known) {
+        const FileIdentity now = CurrentIdentity(path);
+        if (now.Exists && ChangedSince(*guard.Known, now)) {
+            guard.FoundChanged = true;
+            return false;
+        }
+    }
+    // The move keeps the inode and the modification time the bytes gave the file.
+    struct stat written {};
+    if (guard.Known && ::fstat(fd, &written) != 0) {
+        errorNumber = errno;
+        return false;
+    }
     const StepOutcome outcome = PassFileStep(FileStep::Replace, target);
     errorNumber = outcome.ErrorNumber ? outcome.ErrorNumber : MoveIntoPlace(temp, target, existing);
+    if (errorNumber == 0 && guard.Known)
+        *guard.Known = IdentityOf(written, bytes);
     return errorNumber == 0;
 }
 
-bool WriteThroughTemp(const QString& path, const QByteArray& bytes, Existing existing,
+bool WriteThroughTemp(const QString& path, const QByteArray& bytes, Existing existing, Guard& guard,
                       QString& error)
 {
     error.clear();
@@ -175,11 +201,12 @@ bool WriteThroughTemp(const QString& path, const QByteArray& bytes, Existing exi
     }
     // A replaced file keeps its permissions; a new one takes the process's defaults.
     if ((mode && ::fchmod(file.Get(), mode) != 0)
-        || !WriteAndReplace(file.Get(), temp, target, bytes, existing, errorNumber)) {
+        || !WriteAndReplace(file.Get(), temp, path, bytes, existing, guard, errorNumber)) {
         if (!errorNumber)
             errorNumber = errno;
         ::unlink(temp.constData());
-        error = ReasonText(Reason::CANNOT_WRITE).arg(shownName, SystemReason(errorNumber));
+        error = guard.FoundChanged ? ReasonText(Reason::CHANGED_ON_DISK).arg(shownName)
+                                   : ReasonText(Reason::CANNOT_WRITE).arg(shownName, SystemReason(errorNumber));
         return false;
     }
     return true;
@@ -188,12 +215,23 @@ bool WriteThroughTemp(const QString& path, const QByteArray& bytes, Existing exi
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error)
 {
-    return WriteThroughTemp(path, bytes, Existing::Replace, error);
+    Guard none;
+    return WriteThroughTemp(path, bytes, Existing::Replace, none, error);
+}
+
+GuardedWrite WriteFileIfUnchanged(const QString& path, const QByteArray& bytes, FileIdentity& known,
+                                  QString& error)
+{
+    Guard guard{&known};
+    if (WriteThroughTemp(path, bytes, Existing::Replace, guard, error))
+        return GuardedWrite::Written;
+    return guard.FoundChanged ? GuardedWrite::ChangedOnDisk : GuardedWrite::Failed;
 }
 
 bool CreateFileAtomically(const QString& path, const QByteArray& bytes, QString& error)
 {
-    return WriteThroughTemp(path, bytes, Existing::Keep, error);
+    Guard none;
+    return WriteThroughTemp(path, bytes, Existing::Keep, none, error);
 }
 
 QByteArray TempPathBeside(const QByteArray& nativePath)

@@ -12,6 +12,17 @@
 /// names the file and gives the system's reason, and false is returned.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error);
 
+struct FileIdentity;
+
+enum class GuardedWrite { Written, ChangedOnDisk, Failed };
+
+/// WriteFileAtomically for a file the program has read: when the file is no longer the one
+/// `known` describes (see ChangedSince) and has not simply been removed, nothing is written and ChangedOnDisk is returned, so
+/// that the caller can ask before another program's change is overwritten. After a write
+/// `known` describes the new file, so that the next save compares with it.
+GuardedWrite WriteFileIfUnchanged(const QString& path, const QByteArray& bytes, FileIdentity& known,
+                                  QString& error);
+
 /// Writes a new file as WriteFileAtomically does, but never replaces anything: when a file (or a
 /// link, or a folder) of that name exists, or appears while the bytes are written, nothing is
 /// changed and false is returned with the reason ("File exists").

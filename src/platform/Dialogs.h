@@ -25,6 +25,9 @@ public:
     virtual Answer AskYesNoCancel(const QString& text) = 0;
     /// Question with OK and Cancel before an edit that cannot be undone; true for OK.
     virtual bool AskOkCancel(const QString& text) = 0;
+    /// Question whose answers are the caller's own buttons, `choices` in order, the first the
+    /// default: the index of the one chosen, or -1 when the box was closed without a choice.
+    virtual int AskChoice(const QString& text, const QStringList& choices) = 0;
     /// Open-file dialog; an empty result means the user cancelled. The writer may type any
     /// name: whether it exists is the caller's to say, after the caller has given a name typed
     /// without an extension the `defaultSuffix` (such as "nodex").

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <utility>
 
 namespace {
@@ -88,6 +89,19 @@ bool QtDialogs::AskOkCancel(const QString& text)
     return Run(QMessageBox::Question, text, {}, QMessageBox::Ok | QMessageBox::Cancel,
                QMessageBox::Ok)
         == QMessageBox::Ok;
+}
+
+int QtDialogs::AskChoice(const QString& text, const QStringList& choices)
+{
+    ArrowWhileAsking arrow;
+    const auto box = MakeBox(QMessageBox::Question, text, {}, QMessageBox::NoButton);
+    QList<QAbstractButton*> buttons;
+    for (const QString& choice : choices)
+        buttons.append(box->addButton(choice, QMessageBox::AcceptRole));
+    if (!buttons.isEmpty())
+        box->setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
+    box->exec();
+    return int(buttons.indexOf(box->clickedButton()));
 }
 
 std::unique_ptr<QFileDialog> QtDialogs::MakeFileDialog(QFileDialog::AcceptMode mode, const QString& title,

@@ -21,6 +21,7 @@ public:
     void ShowWarning(const QString& text, const QString& reason) override;
     Answer AskYesNoCancel(const QString& text) override;
     bool AskOkCancel(const QString& text) override;
+    int AskChoice(const QString& text, const QStringList& choices) override;
     QString AskOpenFileName(const QString& title, const QString& folder, const QString& filter,
                             const QString& defaultSuffix) override;
     QString AskSaveFileOfType(const QString& title, const QString& folder, const QStringList& filters,

@@ -31,6 +31,7 @@ enum class Reason {
     CANNOT_READ_FOLDER,
     FOLDER_MISSING,
     COPY_LINK_OUT,
+    CHANGED_ON_DISK,
 };
 
 /// The reason's text now, with its "%1" (and "%2") still to fill.

@@ -1,6 +1,7 @@
 #include "platform/TextFile.h"
 
 #include "platform/AtomicWrite.h"
+#include "platform/FileIdentity.h"
 #include "platform/NativeName.h"
 #include "platform/ReasonTexts.h"
 
@@ -170,7 +171,11 @@ void AppendCrLfText(QByteArray& out, const QByteArray& fileBytes)
     out.resize(to - out.constData());
 }
 
-FileRead ReadFileIfPresent(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes)
+namespace {
+/// ReadFileIfPresent, giving also the status of the file as it was opened, before any byte was
+/// read: a change made while it is read then shows as a change later on.
+FileRead ReadWithStatus(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes,
+                        struct stat& status)
 {
     // Emptied, not freed: a caller reading many files keeps one buffer.
     bytes.resize(0);
@@ -189,7 +194,6 @@ FileRead ReadFileIfPresent(const QString& path, QByteArray& bytes, QString& erro
         ::close(handle);
         return FileRead::Failed;
     };
-    struct stat status {};
     if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode))
         return fail(ReasonText(Reason::NOT_A_REGULAR_FILE));
     if (maxBytes >= 0 && status.st_size > maxBytes)
@@ -215,6 +219,24 @@ FileRead ReadFileIfPresent(const QString& path, QByteArray& bytes, QString& erro
     ::close(handle);
     bytes.resize(size);
     return FileRead::Read;
+}
+} // namespace
+
+FileRead ReadFileIfPresent(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes)
+{
+    struct stat status {};
+    return ReadWithStatus(path, bytes, error, maxBytes, status);
+}
+
+FileRead ReadFileIdentified(const QString& path, QByteArray& bytes, FileIdentity& identity, QString& error,
+                            qint64 maxBytes)
+{
+    struct stat status {};
+    const FileRead read = ReadWithStatus(path, bytes, error, maxBytes, status);
+    identity = read == FileRead::Read ? IdentityOf(status, bytes) : FileIdentity{};
+    // A file that is there but could not be read is not the absence of one.
+    identity.Exists = read != FileRead::Missing;
+    return read;
 }
 
 bool ReadFileBytes(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes)

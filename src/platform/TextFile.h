@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+struct FileIdentity;
+
 /// Decodes file bytes. A byte-order mark decides (UTF-8, UTF-16 LE or BE); without one each line
 /// that is valid UTF-8 is UTF-8 and any other line Windows-1252, so that files made on other
 /// systems keep their accents and one stray byte does not garble the lines around it.
@@ -32,6 +34,11 @@ enum class FileRead { Read, Missing, Failed };
 /// ReadFileBytes for a file that may not be there: a missing file (or folder on its path) is
 /// Missing, not an error, and is found by the open itself rather than by a look beforehand.
 FileRead ReadFileIfPresent(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes = -1);
+
+/// ReadFileIfPresent that also gives the identity of what was read, for a later write or look
+/// to compare with (see FileIdentity). A missing file's identity does not exist.
+FileRead ReadFileIdentified(const QString& path, QByteArray& bytes, FileIdentity& identity, QString& error,
+                            qint64 maxBytes = -1);
 
 /// Reads a whole text file with ReadFileBytes, DecodeText and normalised line ends.
 bool ReadTextFile(const QString& path, QString& text, QString& error);

@@ -13,3 +13,16 @@ CardFileData CardFileRecord(const ProjectModel& model, CardId card)
     record.LinkToName = successor ? model.Card(successor).Name : QString();
     return record;
 }
+
+CardData CardFromRecord(const CardFileData& record, const QString& name, const QString& fileName,
+                        bool stateNamed)
+{
+    CardData card;
+    card.Name = name;
+    card.Type = StoredTypeToType(record.StoredType);
+    card.State = stateNamed ? record.State : 0;
+    card.Description = record.Description;
+    card.Position = {record.Left, record.Top};
+    card.FileName = fileName;
+    return card;
+}

@@ -3,19 +3,27 @@
 #include "project/ProjectFiles.h"
 #include "platform/NativeName.h"
 #include "project/ProjectPaths.h"
+#include "project/SyncConflict.h"
 
 #include <algorithm>
+
+std::optional<CardFileEntry> CardFileEntryOf(const QString& fileName)
+{
+    // A sync tool's conflict copy is another version of a card, not a card of its own.
+    if (!IsCardFileName(fileName) || IsSyncConflictName(fileName))
+        return std::nullopt;
+    const QString name = ReadableName(CardNameOfFile(fileName));
+    if (name.size() > ProjectPaths::MaxCardNameLength)
+        return std::nullopt;
+    return CardFileEntry{fileName, name};
+}
 
 QList<CardFileEntry> ListCardFiles(const QString& folder)
 {
     QList<CardFileEntry> cards;
-    for (const QString& fileName : RegularFileNames(folder)) {
-        if (!IsCardFileName(fileName))
-            continue;
-        const QString name = ReadableName(CardNameOfFile(fileName));
-        if (name.size() <= ProjectPaths::MaxCardNameLength)
-            cards.append({fileName, name});
-    }
+    for (const QString& fileName : RegularFileNames(folder))
+        if (const std::optional<CardFileEntry> entry = CardFileEntryOf(fileName))
+            cards.append(*entry);
     std::sort(cards.begin(), cards.end(), [](const CardFileEntry& a, const CardFileEntry& b) {
         return a.FileName < b.FileName;
     });

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 /// A card file found in a project folder.
 struct CardFileEntry {
@@ -9,8 +10,12 @@ struct CardFileEntry {
     QString Name;     ///< the card's name: the file name without ".ndx", readable
 };
 
+/// The card a file in a project folder holds, by its name; none for a file that is no card
+/// file (see ListCardFiles).
+std::optional<CardFileEntry> CardFileEntryOf(const QString& fileName);
+
 /// The card files of a project folder in name order, so that a project opens the same way on
 /// every file system: regular files (or links to them) ending in ".ndx" in any letter case,
-/// with names of at most MaxCardNameLength characters. Names that are not UTF-8 read as
-/// Windows-1252.
+/// with names of at most MaxCardNameLength characters, sync tools' conflict copies left out.
+/// Names that are not UTF-8 read as Windows-1252.
 QList<CardFileEntry> ListCardFiles(const QString& folder);

@@ -4,7 +4,9 @@
 #include "platform/AtomicWrite.h"
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
+#include "platform/ReasonTexts.h"
 #include "platform/TextFile.h"
+#include "project/CardHistory.h"
 #include "project/CardRecord.h"
 #include "project/LinkRules.h"
 #include "project/ProjectFolder.h"
@@ -113,14 +115,8 @@ std::optional<WindowPlacement> ProjectStore::LoadProject(const OpenSteps& steps,
     successorNames.reserve(entries.size());
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const CardFileData& record = records[i];
-        CardData card;
-        card.Name = entries[i].Name;
-        card.Type = StoredTypeToType(record.StoredType);
-        card.State = steps.StateNamed(record.State) ? record.State : 0;
-        card.Description = record.Description;
-        card.Position = { record.Left, record.Top };
-        card.FileName = entries[i].FileName;
-        const CardId id = FModel.AddCard(card);
+        const CardId id = FModel.AddCard(CardFromRecord(record, entries[i].Name, entries[i].FileName,
+                                                        steps.StateNamed(record.State)));
         FStored.insert(id, record);
         if (!record.LinkToName.isEmpty())
             successorNames.insert(id, record.LinkToName);
@@ -132,7 +128,7 @@ std::optional<WindowPlacement> ProjectStore::LoadProject(const OpenSteps& steps,
 }
 
 QList<StoreMessage> ProjectStore::SaveProject(
-    const WindowPlacement& window, const QString& themeName)
+    const WindowPlacement& window, const QString& themeName, const OverwriteQuestion& overwriteChanged)
 {
     const QString headline = FMessages.Text(MessageKey::ERROR_WRITING_PROJECT);
     QString reason;
@@ -148,9 +144,19 @@ QList<StoreMessage> ProjectStore::SaveProject(
     // One listing of the folder, rather than a look at each of thousands of card files.
     const QStringList fileNames = RegularFileNames(FProject.ProjectFolder);
     const QSet<QString> regularFiles(fileNames.cbegin(), fileNames.cend());
+    QList<CardId> changedElsewhere;
     for (const CardId card : FModel.Cards())
-        if (auto failure = SaveCard(card, &regularFiles))
+        if (auto failure = SaveCard(card, &regularFiles, ChangedFile::Keep, &changedElsewhere))
             failures << *failure;
+    if (!changedElsewhere.isEmpty()) {
+        QStringList names;
+        for (const CardId card : changedElsewhere)
+            names << FModel.Card(card).Name;
+        const ChangedFile answer = overwriteChanged(names) ? ChangedFile::Overwrite : ChangedFile::Keep;
+        for (const CardId card : changedElsewhere)
+            if (auto failure = SaveCard(card, &regularFiles, answer))
+                failures << *failure;
+    }
     FProject.ProjectOnDisk = true;
     RemoveLeftovers();
     FLock.Take(ProjectFilePath());
@@ -177,23 +183,40 @@ bool ProjectStore::WriteProject(
 
 std::optional<StoreMessage> ProjectStore::SaveCard(CardId card)
 {
-    return SaveCard(card, nullptr);
+    return SaveCard(card, nullptr, ChangedFile::Keep);
 }
 
-std::optional<StoreMessage> ProjectStore::SaveCard(CardId card, const QSet<QString>* regularFiles)
+std::optional<StoreMessage> ProjectStore::SaveCard(
+    CardId card, const QSet<QString>* regularFiles, ChangedFile changed, QList<CardId>* kept)
 {
     const QString fileName = CardFileName(card);
     SetFileName(card, fileName);
     const CardFileData record = CardFileRecord(FModel, card);
+    const bool present = regularFiles ? regularFiles->contains(fileName)
+                                      : KindOf(FProject.ProjectFolder + fileName) == FileKind::Regular;
     // Thousands of cards are saved at once: a file already holding the record stays untouched.
     // One removed or replaced behind the program's back is written again.
-    if (FStored.value(card) == record
-        && (regularFiles ? regularFiles->contains(fileName)
-                         : KindOf(FProject.ProjectFolder + fileName) == FileKind::Regular))
+    if (FStored.value(card) == record && present)
         return std::nullopt;
+    const QString headline = FMessages.Text(MessageKey::ERROR_WRITING_NODEX);
     QString reason;
-    if (!WriteCard(FProject.ProjectFolder + fileName, record, reason))
-        return StoreMessage { FMessages.Text(MessageKey::ERROR_WRITING_NODEX), reason };
+    IniFile file(FProject.ProjectFolder + fileName);
+    // Read first, so that what others keep in the card file (an editor's placement) survives.
+    if (!file.Load(reason))
+        return StoreMessage { headline, reason };
+    // A file that no longer holds what was read here was changed by another program (a sync
+    // tool, another copy of Nodex); a removed one loses nothing when it is written again.
+    const std::optional<CardFileData> known = FStored.value(card);
+    if (changed == ChangedFile::Keep && present && known && ReadCardFile(file) != *known) {
+        if (kept) {
+            kept->append(card);
+            return std::nullopt;
+        }
+        return StoreMessage { headline, ReasonText(Reason::CHANGED_ON_DISK).arg(fileName) };
+    }
+    WriteCardFile(file, record);
+    if (!file.Save(reason))
+        return StoreMessage { headline, reason };
     FStored.insert(card, record);
     return std::nullopt;
 }
@@ -206,6 +229,66 @@ bool ProjectStore::WriteCard(const QString& path, const CardFileData& record, QS
         return false;
     WriteCardFile(file, record);
     return file.Save(reason);
+}
+
+ProjectStore::OutsideCards ProjectStore::TakeOutsideCardFiles(const QStringList& fileNames, const OutsideSteps& steps)
+{
+    OutsideCards taken;
+    if (!FProject.ProjectOnDisk)
+        return taken;
+    QHash<QString, CardId> byFile;
+    byFile.reserve(FModel.Cards().size());
+    for (const CardId card : FModel.Cards())
+        byFile.insert(CardFileName(card), card);
+    QHash<CardId, QString> successorNames;
+    for (const QString& fileName : fileNames) {
+        const std::optional<CardFileEntry> entry = CardFileEntryOf(fileName);
+        if (!entry)
+            continue;
+        const CardId card = byFile.value(fileName);
+        QByteArray bytes;
+        QString reason;
+        const FileRead read = ReadFileIfPresent(FProject.ProjectFolder + fileName, bytes, reason);
+        if (read == FileRead::Failed) {
+            qCWarning(lcStore).noquote() << reason;
+            continue;
+        }
+        std::optional<CardFileData> record;
+        if (read == FileRead::Read) {
+            IniFile file;
+            file.LoadFromBytes(bytes);
+            record = ReadCardFile(file);
+        }
+        // The program's own writes, and files that hold what was read before, change nothing.
+        if (card && record == FStored.value(card))
+            continue;
+        // What the writer did here and has not saved stays; the save that would replace the
+        // other program's file asks first.
+        if (card && (FStored.value(card) != CardFileRecord(FModel, card) || (!record && steps.HoldsUnsavedText(card)))) {
+            taken.KeptUnsaved << card;
+            continue;
+        }
+        if (!record) {
+            if (card) {
+                FModel.RemoveCard(card);
+                FStored.remove(card);
+                taken.Followed << card;
+            }
+            continue;
+        }
+        const CardData data = CardFromRecord(*record, entry->Name, fileName, steps.StateNamed(record->State));
+        const CardId id = card ? card : FModel.AddCard(data);
+        if (card) {
+            FModel.ChangeCard(card, data);
+            FModel.SetLink(card, 0);
+        }
+        FStored.insert(id, record);
+        if (!record->LinkToName.isEmpty())
+            successorNames.insert(id, record->LinkToName);
+        taken.Followed << id;
+    }
+    ResolveStoredLinks(FModel, successorNames);
+    return taken;
 }
 
 void ProjectStore::CloseProject()
@@ -244,11 +327,17 @@ void ProjectStore::RemoveLeftovers() const
 {
     RemoveWriteLeftovers(FProject.ProjectFolder);
     RemoveWriteLeftovers(FProject.ProjectFolder + ProjectPaths::TextFilesFolder);
+    CardHistory(FProject.ProjectFolder).RemoveLeftovers();
 }
 
 QString ProjectStore::ProjectFilePath() const
 {
     return FProject.ProjectFolder + FProject.ProjectFileName;
+}
+
+const QString& ProjectStore::ProjectFolder() const
+{
+    return FProject.ProjectFolder;
 }
 
 QString ProjectStore::TextFilePath(const QString& cardName) const
@@ -300,6 +389,11 @@ bool ProjectStore::RenameCardFiles(CardId card, const QString& newName, QString&
         EndCardRename(folder);
         return false;
     }
+    // The card's earlier texts go with it; left behind they are kept all the same, under the old
+    // name, so that a failure here is no reason to stop the rename.
+    QString historyReason;
+    if (!CardHistory(folder).RenameCard(FModel.Card(card).Name, newName, historyReason))
+        qCWarning(lcStore).noquote() << historyReason;
     SetFileName(card, newFile);
     RelinkStoredCards(FModel.Card(card).Name, newName);
     QString notRemoved;

@@ -54,11 +54,35 @@ public:
     /// Loads the project file at `path` (".nodex" is added when it has no extension) with all
     /// its cards into the model.
     Opened OpenProject(const QString& path, const OpenSteps& steps);
+    /// Whether to write this copy's cards over the card files another program changed since
+    /// they were read here; asked once, with the names of the cards.
+    using OverwriteQuestion = std::function<bool(const QStringList& cardNames)>;
     /// Writes the project file and every card file, `window` being where the window stands.
-    /// Returns a message for each failure; none when everything was written.
-    QList<StoreMessage> SaveProject(const WindowPlacement& window, const QString& themeName);
-    /// Writes one card's file when its content changed; the failure, when that failed.
+    /// Card files changed elsewhere are written over only when `overwriteChanged` agrees; those
+    /// it keeps stay unsaved here. Returns a message for each card or file not written; none
+    /// when everything was written.
+    QList<StoreMessage> SaveProject(
+        const WindowPlacement& window, const QString& themeName, const OverwriteQuestion& overwriteChanged);
+    /// Writes one card's file when its content changed; the failure, when that failed. A card
+    /// file another program changed since it was read here is not written over.
     std::optional<StoreMessage> SaveCard(CardId card);
+    /// What taking other programs' card files did: the cards that now follow their files (made,
+    /// changed or gone), and those left as they are because they have unsaved changes here.
+    struct OutsideCards {
+        QList<CardId> Followed;
+        QList<CardId> KeptUnsaved;
+    };
+    /// What the window tells while card files changed elsewhere are taken in.
+    struct OutsideSteps {
+        /// Whether the theme names a revision state; a card of an unnamed state gets the first.
+        std::function<bool(int state)> StateNamed;
+        /// Whether an editor holds unsaved text of the card: such a card is not taken away.
+        std::function<bool(CardId card)> HoldsUnsavedText;
+    };
+    /// Takes card files that another program changed, made or removed (names in the project
+    /// folder) into the model as opening does, with no step to undo: the project is as saved
+    /// as it was. A card with unsaved changes keeps them.
+    OutsideCards TakeOutsideCardFiles(const QStringList& fileNames, const OutsideSteps& steps);
     /// The open project is closed: its lock goes, and what is known of its files.
     void CloseProject();
 
@@ -66,6 +90,8 @@ public:
     QString CardFilePath(CardId card) const;
     /// The file a card's text is kept in: "Text Files/" + its name + ".txt".
     QString TextFilePath(const QString& cardName) const;
+    /// The open project's folder, with a trailing "/".
+    const QString& ProjectFolder() const;
     /// The same for a card, spelt as its card file is (a name that is not UTF-8 keeps its bytes).
     QString TextFilePath(CardId card) const;
     /// Whether a card file of this name exists in the project folder, compared without
@@ -95,7 +121,12 @@ public:
 private:
     std::optional<WindowPlacement> LoadProject(const OpenSteps& steps, QString& reason);
     /// SaveCard, with the project folder's regular files listed once for every card.
-    std::optional<StoreMessage> SaveCard(CardId card, const QSet<QString>* regularFiles);
+    /// What to do with a card file another program changed since it was read here.
+    enum class ChangedFile { Keep, Overwrite };
+    /// Writes one card's file when its content changed. A changed file that is kept is added
+    /// to `kept` when given, and reported as not written otherwise.
+    std::optional<StoreMessage> SaveCard(CardId card, const QSet<QString>* regularFiles,
+        ChangedFile changed, QList<CardId>* kept = nullptr);
     bool WriteProject(const WindowPlacement& window, const QString& themeName, QString& reason);
     bool WriteCard(const QString& path, const CardFileData& record, QString& reason) const;
     QString ProjectFilePath() const;

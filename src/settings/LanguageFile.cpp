@@ -135,6 +135,10 @@ const QList<LanguageKey> Keys = {
     {"Dialog.FindReplace", "CB02", F::AsRead, "&Clear Compilation", "fmFindAndCompile:cbClearCompiler"},
     // Captions of our own, which the sections above do not reach.
     {"Nodex.Captions", "fmEditor.mnuWordUsage", F::AsRead, "Word &Usage", "fmEditor:mnuWordUsage"},
+    {"Nodex.Captions", "fmEditor.mnuHistory", F::AsRead, "&History...", "fmEditor:mnuHistory"},
+    {"Nodex.Captions", "fmMain.pmnuHistory", F::AsRead, "&History...", "fmMain:pmnuHistory"},
+    {"Nodex.Captions", "fmOptions.gbBackups", F::GroupBox, "Automatic Backups", "fmOptions:gbBackups"},
+    {"Nodex.Captions", "fmOptions.lblKeepBackups", F::AsRead, "&Keep for each project (0: none):", "fmOptions:lblKeepBackups"},
 };
 
 QString Composed(CaptionForm form, const QString& value)

@@ -77,6 +77,15 @@ enum class MessageKey {
     MERGED_TEXT_NOT_WRITTEN,
     TEXT_NOT_SAVED,
     TEXT_NOT_OVERWRITTEN,
+    TEXT_CHANGED_ELSEWHERE,
+    TEXT_RELOADED,
+    TEXT_CHANGED_WHILE_EDITING,
+    KEEP_MINE,
+    TAKE_THEIRS,
+    COMPARE,
+    COMPARE_TITLE,
+    SYNC_CONFLICT_COPIES,
+    NOT_NOW,
     TEXT_READ_ONLY,
     EDITING_CAPTION,
     MODIFIED_MARKER,
@@ -154,6 +163,19 @@ enum class MessageKey {
     SPELL_REPEATED,
     SPELL_DUAL_CAPS,
     SPELL_ADD_TO_DICTIONARY,
+    HISTORY_NOT_KEPT,
+    HISTORY_CAPTION,
+    HISTORY_TIME,
+    HISTORY_WORDS,
+    HISTORY_EARLIER,
+    HISTORY_CURRENT,
+    HISTORY_RESTORE,
+    HISTORY_CLOSE,
+    HISTORY_EMPTY,
+    HISTORY_NOT_READ,
+    HISTORY_NOT_RESTORED,
+    AUTOMATIC_BACKUP_FAILED,
+    CARDS_CHANGED_ELSEWHERE,
     EXPORT_MANUSCRIPT,
     EXPORT_TITLE,
     EXPORT_NO_PANDOC,
@@ -179,7 +201,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 163;
+    static constexpr int Count = 185;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

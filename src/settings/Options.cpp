@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -77,6 +78,7 @@ TfmOptions::TfmOptions(QString appFolder, QWidget* parent)
     , cmbDefaultTheme(Named(new QComboBox, "cmbDefaultTheme"))
     , cbSelectNextLink(Named(new QCheckBox(QStringLiteral("&Select Next Nodex When Linking")), "cbSelectNextLink"))
     , cbHints(Named(new QCheckBox(QStringLiteral("Show Nodex Descriptions As &Hints")), "cbHints"))
+    , edtKeepBackups(Named(new QSpinBox, "edtKeepBackups"))
     , rbAll(Named(new QRadioButton(QStringLiteral("&Remember All")), "rbAll"))
     , rbSingle(Named(new QRadioButton(QStringLiteral("&Single")), "rbSingle"))
     , rbNone(Named(new QRadioButton(QStringLiteral("&None")), "rbNone"))
@@ -120,9 +122,13 @@ TfmOptions::TfmOptions(QString appFolder, QWidget* parent)
 QWidget* TfmOptions::BuildApplicationPage()
 {
     cmbLanguage->setMaxVisibleItems(10);
+    auto* keep = Named(new QLabel(QStringLiteral("&Keep for each project (0: none):")), "lblKeepBackups");
+    keep->setBuddy(edtKeepBackups);
+    edtKeepBackups->setRange(0, MostAutomaticBackups);
     return Page("tsApplication", {Box<QVBoxLayout>("gbLanguage", " Language ", {cmbLanguage}),
                                   Box<QVBoxLayout>("gbDefaultTheme", " Default Theme ", {cmbDefaultTheme}),
-                                  Box<QVBoxLayout>("gbWorkspace", " Workspace ", {cbSelectNextLink, cbHints})});
+                                  Box<QVBoxLayout>("gbWorkspace", " Workspace ", {cbSelectNextLink, cbHints}),
+                                  Box<QHBoxLayout>("gbBackups", " Automatic Backups ", {keep, edtKeepBackups})});
 }
 
 QWidget* TfmOptions::BuildEditorPage()
@@ -163,6 +169,7 @@ void TfmOptions::SetValues(const OptionValues& values)
     cbEditorsOnTop->setChecked(values.EditorsOnTop);
     cbBoldBaseType->setChecked(values.BoldBaseType);
     cbAutoSave->setChecked(values.AutoSave);
+    edtKeepBackups->setValue(values.AutomaticBackups);
     edtTargetWordCount->setText(QString::number(values.TargetWordCount));
 }
 
@@ -173,6 +180,7 @@ OptionValues TfmOptions::Values() const
     values.EditorsOnTop = cbEditorsOnTop->isChecked();
     values.BoldBaseType = cbBoldBaseType->isChecked();
     values.AutoSave = cbAutoSave->isChecked();
+    values.AutomaticBackups = edtKeepBackups->value();
     // Only pasting can bring anything but digits here: that is no number, so none.
     bool ok = false;
     const int target = edtTargetWordCount->text().toInt(&ok);

@@ -10,7 +10,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTabWidget;
+
+/// The most automatic backups of one project the settings may ask to keep.
+constexpr int MostAutomaticBackups = 999;
 
 /// The values the options dialog edits: the program's settings and the open project's.
 struct OptionValues {
@@ -25,6 +29,7 @@ struct OptionValues {
     int FontSize = 11;
     bool AutoSave = false;
     int AutoSaveInterval = 15;
+    int AutomaticBackups = 10; ///< kept for each project; 0 makes none
     int WorkspaceSize = 0; ///< 0 screen size, 1 double, 2 quadruple
     bool BoldBaseType = true;
     int TargetWordCount = 0;
@@ -52,6 +57,7 @@ public:
     QComboBox* cmbDefaultTheme;
     QCheckBox* cbSelectNextLink;
     QCheckBox* cbHints;
+    QSpinBox* edtKeepBackups;
     QRadioButton* rbAll;
     QRadioButton* rbSingle;
     QRadioButton* rbNone;

@@ -6,6 +6,10 @@
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexLine.h"
 #include "canvas/NodexObject.h"
+#include "editor/Editor.h"
+#include "editor/EditorMemo.h"
+#include "editor/HistoryWindow.h"
+#include "project/CardHistory.h"
 #include "properties/Properties.h"
 
 #include <QAction>
@@ -19,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 /// A key pressed and released as a real keyboard sends it, with the text it carries: Enter
@@ -296,6 +301,57 @@ TEST_F(CardCommandsTest, MergeJoinsTheChainsTextsAndAfterYesDeletesTheMergedCard
     Trigger(Main().Menus().pmnuMerge);
     EXPECT_EQ(Projects.Read("Text Files/Dup.txt"), "shared\r\n\r\n");
     EXPECT_EQ(CardNames().count("Dup"), 1);
+}
+
+TEST_F(CardCommandsTest, ACardsHistoryFollowsItsNameKeepsWhatAMergeReplacedAndOutlivesADelete)
+{
+    CardHistory history(Projects.Path() + '/');
+    QString error;
+    ASSERT_TRUE(history.AddEntry("A", "A before\r\n", QDateTime::currentDateTimeUtc(), error));
+    const auto kept = [&](const QString& card) {
+        QList<QByteArray> texts;
+        for (const CardHistoryEntry& entry : history.Entries(card)) {
+            QByteArray bytes;
+            EXPECT_TRUE(history.Read(entry, bytes, error)) << error.toStdString();
+            texts.append(bytes);
+        }
+        return texts;
+    };
+
+    Select("A");
+    Dialogs.ExpectModal([&](QDialog& dialog) { TypeNameAndPressOk(dialog, "Alpha"); });
+    Trigger(Main().Menus().pmnuProperties);
+    EXPECT_EQ(kept("Alpha"), QList<QByteArray> { "A before\r\n" });
+    EXPECT_FALSE(Projects.Exists(".nodex-history/A"));
+
+    Dialogs.ExpectYesNoCancel(Answer::No);
+    Trigger(Main().Menus().pmnuMerge);
+    EXPECT_EQ(kept("Alpha"), (QList<QByteArray> { "A text\r\n", "A before\r\n" }));
+
+    // Deleted with its text, the card leaves its history, where its undo finds it again.
+    Dialogs.ExpectYesNoCancel(Answer::Yes);
+    Trigger(Main().Menus().pmnuDelete);
+    EXPECT_FALSE(Projects.Exists("Text Files/Alpha.txt"));
+    EXPECT_EQ(kept("Alpha").size(), 2);
+}
+
+TEST_F(CardCommandsTest, TheCardMenuOpensTheCardsHistoryAndARestoreReachesItsOpenEditor)
+{
+    QString error;
+    ASSERT_TRUE(CardHistory(Projects.Path() + '/').AddEntry(
+        "C", "C before\r\n", QDateTime::currentDateTimeUtc(), error));
+    Select("C");
+    Trigger(Main().Menus().pmnuEdit);
+    TfmEditor* editor = Main().CardEditors().Of(Card("C")->Id());
+    ASSERT_TRUE(editor);
+    Trigger(Main().Menus().pmnuHistory);
+    auto* window = Main().findChild<TfmHistory*>();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->windowTitle(), "History of C");
+    ASSERT_EQ(window->lstEntries->topLevelItemCount(), 1);
+    QTest::mouseClick(window->btnRestore, Qt::LeftButton);
+    EXPECT_EQ(Projects.Read("Text Files/C.txt"), "C before\r\n");
+    EXPECT_EQ(editor->memEditor->Text(), "C before\n");
 }
 
 TEST_F(CardCommandsTest, AMergeThatCannotWriteDeletesNothing)

@@ -1,6 +1,9 @@
 #include "AppFixture.h"
 #include "FolderDiff.h"
+#include "KilledProcess.h"
+#include "UnzipTool.h"
 
+#include "app/AutomaticBackup.h"
 #include "app/Main.h"
 #include "canvas/CanvasState.h"
 #include "canvas/NodexObject.h"
@@ -17,35 +20,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace {
 const QByteArray TextA = "Dear Ada,\r\nthe lamp is lit.\r\n";
 const QByteArray TextB = "Fog rolls in.\r\n";
 const QByteArray TextC = "The keeper waits.\r\n";
-
-/// Runs `operation` in a child process that is killed, as by kill -9, just before its n-th
-/// file step. True when it was killed; false when it ran to its end without reaching step n.
-bool KilledBeforeStep(int n, const std::function<void()>& operation)
-{
-    const pid_t child = fork();
-    if (child == 0) {
-        int steps = 0;
-        SetFileStepHook([&](FileStep, const QByteArray&) {
-            if (++steps == n)
-                ::raise(SIGKILL);
-            return StepOutcome{};
-        });
-        operation();
-        ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0)) << status;
-    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
-}
 } // namespace
 
 /// The chain A -> B -> C, each with a text, opened fresh before every killed operation.
@@ -204,8 +182,43 @@ TEST_F(KilledWritesTest, UnderItsNameABackupIsAlwaysWhole)
             Projects.Write("Text Files/C.txt", TextC);
             Main().Menus().mnuBackupProject->trigger();
             const auto all = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
+            // Beside the folder of the automatic backups, which leaving the project makes.
             EXPECT_EQ(QDir(App.Path("Backups")).entryList(all),
-                      QStringList{QFileInfo(backup).fileName()})
+                      (QStringList{"Automatic", QFileInfo(backup).fileName()}))
                 << "step " << step;
         });
+}
+
+TEST_F(KilledWritesTest, AnAutomaticBackupIsWholeUnderItsNameOrNotThere)
+{
+    // The killed backups are named for a time of their own, which no backup of this process
+    // takes; the backup this process makes on opening the project again clears what they left.
+    const QDateTime killedAt(QDate(2030, 1, 1), QTime(9, 0, 0));
+    const QString killedZip = AutomaticBackupName("Book.nodex", killedAt);
+    const QByteArray changed = "The keeper sleeps.\r\n";
+    Main().Settings().AutomaticBackups = 100;
+    OpenFreshProject();
+    const QString folder = AutomaticBackupFolder(App.Path("Backups/"), Projects.Path(), "Book.nodex");
+    KillAtEveryStep(
+        [&] {
+            Projects.Write("Text Files/C.txt", changed);
+            Main().AutomaticBackups().Now = [&] { return killedAt; };
+            Main().CloseProject();
+        },
+        [&](int step) {
+            const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+            const QStringList zips = AutomaticBackups(folder, "Book.nodex");
+            EXPECT_EQ(QDir(folder).entryList(all).join(", ").toStdString(), zips.join(", ").toStdString())
+                << "step " << step;
+            for (const QString& zip : zips) {
+                QString output;
+                EXPECT_TRUE(UnzipTool::Tests(folder + zip, &output)) << output.toStdString() << " step " << step;
+            }
+            if (zips.contains(killedZip)) {
+                QDir(App.Path("restored")).removeRecursively();
+                ASSERT_TRUE(UnzipTool::Extract(folder + killedZip, App.Path("restored")));
+                EXPECT_EQ(App.Read("restored/Text Files/C.txt"), changed) << "step " << step;
+            }
+        });
+    EXPECT_TRUE(AutomaticBackups(folder, "Book.nodex").contains(killedZip));
 }

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 
 namespace {
@@ -110,12 +111,14 @@ TEST_F(OptionsTest, ProjectOptionsMarkTheProjectAndCancelKeepsEverything)
         options.cbAutoSave->setChecked(true);
         EXPECT_TRUE(options.cmbInterval->isEnabled());
         options.cmbInterval->setCurrentIndex(options.cmbInterval->findText("5"));
+        options.edtKeepBackups->setValue(0);
         Press(&dialog, Qt::Key_Escape, {}, "\x1b");
     });
     EXPECT_EQ(Main().Canvas().CanvasWidth(), width);
     EXPECT_FALSE(Main().ProjectModified());
     EXPECT_EQ(Main().CurrentTheme().ThemeName, "Book.ini");
     EXPECT_EQ(Main().Settings().AutoSaveInterval, 15);
+    EXPECT_EQ(Main().Settings().AutomaticBackups, 10);
 
     RunOptions([](QDialog& dialog) {
         TfmOptions& options = Options(dialog);
@@ -124,12 +127,14 @@ TEST_F(OptionsTest, ProjectOptionsMarkTheProjectAndCancelKeepsEverything)
         options.cbAutoSave->setChecked(true);
         options.cmbInterval->setCurrentIndex(options.cmbInterval->findText("5"));
         options.cbEditorsOnTop->setChecked(true);
+        EXPECT_EQ(options.edtKeepBackups->value(), 10);
+        options.edtKeepBackups->setValue(3);
         QTest::mouseClick(options.btnOK, Qt::LeftButton);
     });
     EXPECT_GT(Main().Canvas().CanvasWidth(), width) << "the canvas is twice the screen now";
     EXPECT_EQ(Main().CurrentTheme().ThemeName, "Night.ini");
     EXPECT_TRUE(Main().ProjectModified());
-    EXPECT_TRUE(App.Read("Nodex.ini").contains("AutoSave=1\nAutoSaveInterval=5\n"));
+    EXPECT_TRUE(App.Read("Nodex.ini").contains("AutoSave=1\nAutoSaveInterval=5\nAutomaticBackups=3\n"));
 
     // Editors opened from now on stay on top.
     Main().Selection().CurrentCard = Card("A");

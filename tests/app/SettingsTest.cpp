@@ -21,7 +21,8 @@ TEST_F(SettingsTest, FirstStartTakesTheDefaultsAndClosingWritesEveryKey)
     EXPECT_EQ(Main().pos(), QPoint(50, 50));
     Main().close();
     EXPECT_EQ(Settings(), "[Application]\nLanguage=English.ini\nDefaultTheme=Book.ini\nSelectNextLink=1\n"
-                          "DescriptiveHints=0\nEditMemory=1\nAutoSave=0\nAutoSaveInterval=15\n\n[Editor]\n"
+                          "DescriptiveHints=0\nEditMemory=1\nAutoSave=0\nAutoSaveInterval=15\nAutomaticBackups=10\n\n"
+                          "[Editor]\n"
                           "StayOnTop=0\nFontName=" + Main().Settings().EditorFontName.toUtf8() + "\nFontSize=11\n\n"
                           "[AppWindow]\nMaximised=0\nTop=50\nLeft=50\nWidth=700\nHeight=500\n");
 }

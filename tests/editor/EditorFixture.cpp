@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 
 #include "editor/EditorMemo.h"
+#include "project/CardHistory.h"
 
 #include <QTest>
 
@@ -43,4 +44,20 @@ TfmEditor& EditorFixture::Open(EditMemory mode)
     return *Editor;
 }
 
-void EditorFixture::Type(const QString& text) { QTest::keyClicks(Editor->memEditor, text); }
+void EditorFixture::Type(const QString& text)
+{
+    QTest::keyClicks(Editor->memEditor, text);
+}
+
+QList<QByteArray> EditorFixture::KeptTexts()
+{
+    QList<QByteArray> texts;
+    CardHistory history(Project.Path() + '/');
+    for (const CardHistoryEntry& entry : history.Entries("Lamp")) {
+        QByteArray bytes;
+        QString error;
+        EXPECT_TRUE(history.Read(entry, bytes, error)) << error.toStdString();
+        texts.append(bytes);
+    }
+    return texts;
+}

@@ -7,7 +7,6 @@
 #include "settings/MessageTable.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 /// One paragraph of numbered words ("w1 w2 ..."), each word unique, and a no-break space in the
@@ -25,6 +24,8 @@ protected:
     /// Types into the memo with real key presses.
     void Type(const QString& text);
     QByteArray TextFile() { return Project.Read("Text Files/Lamp.txt"); }
+    /// The texts the card's history keeps, newest first.
+    QList<QByteArray> KeptTexts();
 
     TempFolder App;
     TempFolder Project;

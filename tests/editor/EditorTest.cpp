@@ -1,16 +1,31 @@
 #include "EditorFixture.h"
+#include "HistoryTexts.h"
+#include "PaneRows.h"
+#include "editor/CompareWindow.h"
 #include "editor/EditorMemo.h"
+#include "project/CardHistory.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
 class EditorTest : public EditorFixture {};
+
+namespace {
+/// The texts the card's history keeps, newest first.
+QByteArrayList KeptVersions(const TempFolder& project)
+{
+    return HistoryTexts(project.Path(), "Lamp");
+}
+} // namespace
 
 TEST_F(EditorTest, TheCardsTextLoadsAndTypingMarksItChangedUntilSaved)
 {
@@ -182,6 +197,35 @@ TEST_F(EditorTest, TheWritersCharactersReachTheFileAndTheCountAsTheyAre)
     EXPECT_EQ(TextFile().count("\u00A0"), 3) << "the document's own no-break spaces";
 }
 
+TEST_F(EditorTest, ASaveKeepsTheTextItReplacesInTheCardsHistory)
+{
+    TfmEditor& editor = Open();
+    const auto save = [&] { QTest::keyClick(editor.memEditor, Qt::Key_S, Qt::ControlModifier); };
+    // A card without a text has nothing to keep.
+    Type("Calm");
+    save();
+    EXPECT_TRUE(KeptTexts().isEmpty());
+    Type(" sea");
+    save();
+    EXPECT_EQ(KeptTexts(), QList<QByteArray> { "Calm" });
+    // A save that writes what the file holds already keeps nothing more.
+    Type("!");
+    QTest::keyClick(editor.memEditor, Qt::Key_Backspace);
+    save();
+    EXPECT_EQ(KeptTexts().size(), 1);
+
+    // A history that cannot be written never stands in the save's way; the status line says why.
+    ASSERT_TRUE(QDir(Project.Path(".nodex-history")).removeRecursively());
+    Project.Write(".nodex-history", "in the way");
+    Type("?");
+    save();
+    EXPECT_EQ(TextFile(), "Calm sea?");
+    EXPECT_FALSE(editor.IsModified());
+    const QString status = editor.findChild<QLabel*>("sbStatus")->text();
+    EXPECT_TRUE(status.contains("could not be kept") && status.contains(".nodex-history"))
+        << status.toStdString();
+}
+
 TEST_F(EditorTest, ATextThatCannotBeReadIsNeverWrittenOver)
 {
     // A link that leads round in a circle can be neither read nor looked at, whoever runs this.
@@ -227,4 +271,131 @@ TEST_F(EditorTest, APrintJobThatCannotStartSaysWhy)
     const QString reason = Dialogs.History().last().reason;
     EXPECT_TRUE(reason.contains("Lamp.pdf") && reason.contains("No such file or directory"))
         << reason.toStdString();
+}
+
+TEST_F(EditorTest, ASaveAsksBeforeReplacingATextChangedElsewhereAndKeepsTheOtherVersion)
+{
+    Project.Write("Text Files/Lamp.txt", "Calm\r\n");
+    TfmEditor& editor = Open();
+    editor.memEditor->moveCursor(QTextCursor::End);
+    Type("Gale");
+    Project.Write("Text Files/Lamp.txt", "Storm\r\n");
+
+    Dialogs.ExpectOkCancel(false);
+    QTest::keyClick(editor.memEditor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(Dialogs.Last().text.contains("'Lamp' was changed by another program")) << Dialogs.Last().text.toStdString();
+    EXPECT_EQ(TextFile(), "Storm\r\n");
+    EXPECT_TRUE(editor.IsModified());
+
+    Dialogs.ExpectOkCancel(true);
+    QTest::keyClick(editor.memEditor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(TextFile(), "Calm\r\nGale");
+    EXPECT_FALSE(editor.IsModified());
+    EXPECT_EQ(KeptVersions(Project), QByteArrayList{"Storm\r\n"});
+
+    // The text now on disk is the one saved: the next save does not ask again.
+    Type("!");
+    QTest::keyClick(editor.memEditor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(TextFile(), "Calm\r\nGale!");
+}
+
+namespace {
+/// Rewrites a file from another process, in place, as a plain `>` in a shell does.
+void RewriteFromAnotherProcess(const QString& path, const QByteArray& bytes)
+{
+    QProcess shell;
+    shell.start("sh", {"-c", "cat > \"$0\"", path});
+    ASSERT_TRUE(shell.waitForStarted());
+    shell.write(bytes);
+    shell.closeWriteChannel();
+    ASSERT_TRUE(shell.waitForFinished());
+    ASSERT_EQ(shell.exitCode(), 0);
+}
+
+/// Takes the focus away from a window and gives it back, as a writer coming back to it does.
+void ComeBackTo(QWidget& window)
+{
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+} // namespace
+
+TEST_F(EditorTest, AnUnchangedTextFollowsTheFileAndSaysSoButNotAfterItsOwnSave)
+{
+    Project.Write("Text Files/Lamp.txt", "Calm\r\n");
+    TfmEditor& editor = Open();
+    auto* status = editor.findChild<QLabel*>("sbStatus");
+    editor.memEditor->moveCursor(QTextCursor::End);
+    Type("Gale");
+    ASSERT_TRUE(editor.SaveText());
+    ComeBackTo(editor);
+    EXPECT_EQ(status->text(), " Auto-save is off") << "its own save is no change from elsewhere";
+
+    RewriteFromAnotherProcess(Project.Path("Text Files/Lamp.txt"), "Storm\r\n");
+    ComeBackTo(editor);
+    EXPECT_EQ(editor.memEditor->Text(), "Storm\n");
+    EXPECT_FALSE(editor.IsModified());
+    EXPECT_EQ(status->text(), " The text was changed by another program and has been read again.");
+    EXPECT_EQ(KeptVersions(Project), QByteArrayList{"Calm\r\n"}) << "reading theirs over a saved text keeps nothing more";
+}
+
+TEST_F(EditorTest, AChangedTextAsksWhoseToKeepAndKeepsTheOtherInTheCardsHistory)
+{
+    for (const int choice : {0, 1}) {
+        SCOPED_TRACE(choice == 0 ? "keep mine" : "take theirs");
+        QDir(Project.Path(CardHistory::FolderName)).removeRecursively();
+        Project.Write("Text Files/Lamp.txt", "Calm\r\n");
+        TfmEditor& editor = Open();
+        editor.memEditor->moveCursor(QTextCursor::End);
+        Type("Gale");
+        RewriteFromAnotherProcess(Project.Path("Text Files/Lamp.txt"), "Storm\r\n");
+
+        Dialogs.ExpectChoice(choice);
+        ComeBackTo(editor);
+        EXPECT_TRUE(Dialogs.LastText().contains("changed the text of 'Lamp' while you were editing"));
+        EXPECT_EQ(KeptVersions(Project), QByteArrayList{choice == 0 ? "Storm\r\n" : "Calm\r\nGale"});
+        EXPECT_EQ(editor.memEditor->Text(), choice == 0 ? "Calm\nGale" : "Storm\n");
+        EXPECT_EQ(editor.IsModified(), choice == 0);
+
+        // Either way the question is answered: the next save writes without asking again.
+        Type("!");
+        ASSERT_TRUE(editor.SaveText());
+        EXPECT_EQ(TextFile(), choice == 0 ? "Calm\r\nGale!" : "!Storm\r\n");
+        delete Editor;
+    }
+}
+
+TEST_F(EditorTest, CompareShowsBothTextsAndLeavesTheChoiceOpen)
+{
+    Project.Write("Text Files/Lamp.txt", "Calm\r\n");
+    TfmEditor& editor = Open();
+    editor.memEditor->moveCursor(QTextCursor::End);
+    Type("Gale");
+    RewriteFromAnotherProcess(Project.Path("Text Files/Lamp.txt"), "Storm\r\n");
+
+    Dialogs.ExpectChoice(2);
+    ComeBackTo(editor);
+    auto* compare = editor.findChild<TfmCompare*>();
+    ASSERT_TRUE(compare);
+    // Theirs on the left, the memo's on the right, row against row: no line is shared, so
+    // every row is tinted as changed on both sides.
+    EXPECT_EQ(PaneLines(*compare->memLeft), QStringList({ "Storm", "" }));
+    EXPECT_EQ(PaneLines(*compare->memRight), QStringList({ "Calm", "Gale" }));
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_TRUE(RowTint(*compare->memLeft, row).isValid());
+        EXPECT_EQ(RowTint(*compare->memLeft, row), RowTint(*compare->memRight, row));
+    }
+    EXPECT_EQ(editor.memEditor->Text(), "Calm\nGale");
+    EXPECT_TRUE(KeptVersions(Project).isEmpty());
+
+    // Nothing was chosen: a save still asks before it replaces theirs.
+    Dialogs.ExpectOkCancel(false);
+    EXPECT_FALSE(editor.SaveText());
+    EXPECT_EQ(TextFile(), "Storm\r\n");
+    EXPECT_TRUE(editor.IsModified());
 }

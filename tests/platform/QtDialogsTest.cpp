@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QAbstractButton>
 #include <QTest>
 #include <QTimer>
 
@@ -70,4 +71,20 @@ TEST(QtDialogs, ThePrintDialogOffersAPdfFile)
     });
     EXPECT_FALSE(dialogs.AskPrinter(printer));
     EXPECT_TRUE(offered.contains("Print to File (PDF)")) << offered.join(", ").toStdString();
+}
+
+TEST(QtDialogs, AChoiceAnswersWithTheIndexOfTheButtonClicked)
+{
+    QtDialogs dialogs(nullptr, "Nodex");
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        shown = box->text();
+        for (QAbstractButton* button : box->buttons())
+            if (button->text() == "Take theirs")
+                button->click();
+    });
+    EXPECT_EQ(dialogs.AskChoice("'<b>Lamp</b>' changed", {"Keep mine", "Take theirs", "Compare"}), 1);
+    EXPECT_EQ(shown, "'<b>Lamp</b>' changed");
 }

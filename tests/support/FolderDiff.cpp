@@ -3,12 +3,15 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
-QStringList FolderDiff(const QString& project, const QString& backup)
+QStringList FolderDiff(const QString& project, const QString& backup, const QStringList& excluded)
 {
     const QString a = project.endsWith('/') ? project.chopped(1) : project;
     const QString b = backup.endsWith('/') ? backup.chopped(1) : backup;
     QProcess diff;
-    diff.start("diff", { "-r", a, b });
+    QStringList arguments { "-r" };
+    for (const QString& name : excluded)
+        arguments << "-x" << name;
+    diff.start("diff", arguments << a << b);
     EXPECT_TRUE(diff.waitForFinished(-1));
     QString output = QString::fromLocal8Bit(diff.readAllStandardOutput());
     output.replace(a, "project").replace(b, "backup");

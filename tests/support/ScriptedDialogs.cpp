@@ -15,6 +15,7 @@ const char* KindName(ScriptedDialogs::Kind kind)
     case ScriptedDialogs::Kind::Warning: return "warning";
     case ScriptedDialogs::Kind::YesNoCancel: return "Yes/No/Cancel question";
     case ScriptedDialogs::Kind::OkCancel: return "OK/Cancel question";
+    case ScriptedDialogs::Kind::Choice: return "choice";
     case ScriptedDialogs::Kind::OpenFile: return "open-file dialog";
     case ScriptedDialogs::Kind::SaveFile: return "save-file dialog";
     case ScriptedDialogs::Kind::SaveFileOfType: return "typed save-file dialog";
@@ -33,6 +34,8 @@ ScriptedDialogs::~ScriptedDialogs()
 void ScriptedDialogs::ExpectYesNoCancel(Answer answer) { FQueue.append({Kind::YesNoCancel, int(answer), {}}); }
 
 void ScriptedDialogs::ExpectOkCancel(bool ok) { FQueue.append({Kind::OkCancel, ok, {}}); }
+
+void ScriptedDialogs::ExpectChoice(int index) { FQueue.append({Kind::Choice, index, {}}); }
 
 void ScriptedDialogs::ExpectOpenFileName(const QString& path) { FQueue.append({Kind::OpenFile, path, {}}); }
 
@@ -74,6 +77,14 @@ bool ScriptedDialogs::AskOkCancel(const QString& text)
 {
     const QVariant value = Next(Kind::OkCancel, text).value;
     return value.isValid() && value.toBool();
+}
+
+int ScriptedDialogs::AskChoice(const QString& text, const QStringList& choices)
+{
+    const QVariant value = Next(Kind::Choice, text).value;
+    const int index = value.isValid() ? value.toInt() : -1;
+    EXPECT_LT(index, choices.size()) << "no such button: " << text.toStdString();
+    return index;
 }
 
 QString ScriptedDialogs::AskOpenFileName(const QString& title, const QString& folder, const QString&, const QString&)

@@ -12,7 +12,7 @@
 /// shown, and fails the test on a question it was not told to expect.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Information, Warning, YesNoCancel, OkCancel, OpenFile, SaveFile, SaveFileOfType, Modal, Printer };
+    enum class Kind { Information, Warning, YesNoCancel, OkCancel, Choice, OpenFile, SaveFile, SaveFileOfType, Modal, Printer };
     /// What a test does with a dialog the program runs: it drives the dialog's controls with
     /// real events; the dialog's own buttons close it.
     using DialogScript = std::function<void(QDialog&)>;
@@ -27,6 +27,8 @@ public:
 
     void ExpectYesNoCancel(Answer answer);
     void ExpectOkCancel(bool ok);
+    /// The index of the button chosen; -1 closes the box without a choice.
+    void ExpectChoice(int index);
     void ExpectOpenFileName(const QString& path);
     void ExpectSaveFileName(const QString& path);
     /// The writer types `path` in a save dialog of several types, with the filter of index
@@ -40,6 +42,7 @@ public:
     void ShowWarning(const QString& text, const QString& reason) override;
     Answer AskYesNoCancel(const QString& text) override;
     bool AskOkCancel(const QString& text) override;
+    int AskChoice(const QString& text, const QStringList& choices) override;
     /// The scripted path is what the writer typed; the folder the dialog opened in is logged.
     QString AskOpenFileName(const QString& title, const QString& folder, const QString& filter,
                             const QString& defaultSuffix) override;

@@ -13,6 +13,7 @@ public:
     void ShowWarning(const QString&, const QString&) override {}
     Answer AskYesNoCancel(const QString&) override { return Answer::No; }
     bool AskOkCancel(const QString&) override { return false; }
+    int AskChoice(const QString&, const QStringList&) override { return -1; }
     QString AskOpenFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
     QString AskSaveFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
     QString AskSaveFileOfType(const QString&, const QString&, const QStringList&, QString&) override { return {}; }

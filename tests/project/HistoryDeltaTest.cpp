@@ -1,0 +1,66 @@
+#include "project/HistoryDelta.h"
+
+#include <QList>
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+
+namespace {
+/// Text that does not repeat itself, as prose does not: every block of it is found in one place.
+QByteArray Prose(qsizetype size)
+{
+    QRandomGenerator random(7);
+    QByteArray text;
+    while (text.size() < size)
+        text += random.bounded(6) == 0 ? ' ' : char('a' + random.bounded(26));
+    return text;
+}
+} // namespace
+
+TEST(HistoryDelta, RebuildsEveryKindOfChangeAndStaysSmallForAFewEdits)
+{
+    const QByteArray prose = Prose(5000);
+    QByteArray moved = prose.mid(2500) + prose.left(2500);
+    const QList<QPair<QByteArray, QByteArray>> cases = {
+        { "", "" },
+        { "", "new text" },
+        { "old text", "" },
+        { "The lamp is lit.", "The lamp is out." },
+        { "abcabc", "abc" },
+        { QByteArray(100, 'a'), QByteArray(1000, 'a') }, // one stretch of the base copied often
+        { prose, prose.left(4000) + "inserted" + prose.mid(4000) },
+        { prose, prose.left(1000) + prose.mid(1100) },
+        { prose, moved },
+        { "Caf\xc3\xa9\r\n", "Caf\xc3\xa8\r\n" },
+    };
+    for (const auto& [base, text] : cases) {
+        QByteArray rebuilt;
+        ASSERT_TRUE(ApplyDelta(base, EncodeDelta(base, text), rebuilt)) << base.left(20).data();
+        EXPECT_EQ(rebuilt, text) << base.left(20).data() << " -> " << text.left(20).data();
+    }
+
+    // Ten edits spread over a long text cost a few bytes each, wherever they fall.
+    const QByteArray longText = Prose(200000);
+    QByteArray edited = longText;
+    for (int edit = 0; edit < 10; ++edit)
+        edited.replace(edit * 19937 + 11, 5, "an edit");
+    const QByteArray delta = EncodeDelta(longText, edited);
+    EXPECT_LT(delta.size(), 400);
+    QByteArray rebuilt;
+    ASSERT_TRUE(ApplyDelta(longText, delta, rebuilt));
+    EXPECT_EQ(rebuilt, edited);
+}
+
+TEST(HistoryDelta, RefusesADeltaThatDoesNotFitItsBase)
+{
+    const QByteArray base = Prose(1000);
+    QByteArray text = base;
+    text.replace(500, 3, "xyz");
+    const QByteArray delta = EncodeDelta(base, text);
+    QByteArray rebuilt;
+    EXPECT_FALSE(ApplyDelta(base.left(100), delta, rebuilt));
+    for (qsizetype cut = 0; cut < delta.size(); ++cut)
+        EXPECT_FALSE(ApplyDelta(base, delta.left(cut), rebuilt)) << cut;
+    // An offset near 2^64 must not wrap around the check.
+    const QByteArray huge = QByteArray("\x05\x00", 2) + QByteArray(9, '\xff') + '\x01' + '\x05';
+    EXPECT_FALSE(ApplyDelta(base, huge, rebuilt));
+}

@@ -1,0 +1,66 @@
+#include "TempFolder.h"
+#include "platform/AtomicWrite.h"
+#include "project/ProjectWatcher.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+/// Writes as a sync tool does: the bytes go to a file of its own, which then takes the name.
+void WriteAsASyncTool(const TempFolder& project, const QString& relative, const QByteArray& bytes)
+{
+    QString error;
+    ASSERT_TRUE(WriteFileAtomically(project.Path(relative), bytes, error)) << error.toStdString();
+}
+} // namespace
+
+TEST(ProjectWatcher, ReportsOnceWhatAnotherProgramChangedMadeOrRemovedInBothFolders)
+{
+    TempFolder project;
+    project.Write("Book.nodex", "[Project]\n");
+    project.Write("Lamp.ndx", "[Card]\n");
+    project.Write("Sea.ndx", "[Card]\n");
+    project.Write("Text Files/Lamp.txt", "Calm\r\n");
+    project.Write("Text Files/Sea.txt", "Waves\r\n");
+    const QString folder = project.Path() + "/";
+    ProjectWatcher watcher;
+    watcher.Watch(folder);
+    QSignalSpy reports(&watcher, &ProjectWatcher::FilesChanged);
+
+    WriteAsASyncTool(project, "Text Files/Lamp.txt", "Storm\r\n");
+    WriteAsASyncTool(project, "Gull.ndx", "[Card]\n");
+    ASSERT_TRUE(QFile::remove(project.Path("Sea.ndx")));
+    ASSERT_TRUE(reports.wait(5000));
+    ASSERT_EQ(reports.size(), 1) << "one report for the whole burst";
+    EXPECT_EQ(reports[0][0].toStringList(),
+              (QStringList{folder + "Gull.ndx", folder + "Sea.ndx", folder + "Text Files/Lamp.txt"}));
+
+    // A rewrite in place is not reported by every file system: a look finds it.
+    QFile text(project.Path("Text Files/Sea.txt"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly | QIODevice::Append));
+    text.write("Spray\r\n");
+    text.close();
+    watcher.Recheck();
+    ASSERT_EQ(reports.size(), 2);
+    EXPECT_EQ(reports[1][0].toStringList(), QStringList{folder + "Text Files/Sea.txt"});
+    watcher.Recheck();
+    EXPECT_EQ(reports.size(), 2) << "nothing changed since the last look";
+}
+
+TEST(ProjectWatcher, ATextFolderMadeAfterTheWatchBeganIsWatchedToo)
+{
+    TempFolder project;
+    project.Write("Lamp.ndx", "[Card]\n");
+    const QString folder = project.Path() + "/";
+    ProjectWatcher watcher;
+    watcher.Watch(folder);
+    QSignalSpy reports(&watcher, &ProjectWatcher::FilesChanged);
+
+    project.MakeFolder("Text Files");
+    WriteAsASyncTool(project, "Text Files/Lamp.txt", "Calm\r\n");
+    ASSERT_TRUE(reports.wait(5000)) << "the new folder shows in the project folder";
+    WriteAsASyncTool(project, "Text Files/Lamp.txt", "Storm\r\n");
+    ASSERT_TRUE(reports.wait(5000)) << "a change inside it is reported by its own watch";
+    EXPECT_EQ(reports.last()[0].toStringList(), QStringList{folder + "Text Files/Lamp.txt"});
+}
