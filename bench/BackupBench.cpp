@@ -88,17 +88,31 @@ void AutomaticBackup(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-/// The hourly look at a project that did not change: every file read and hashed, nothing written.
+/// The hourly look at a project that did not change, nothing written: with its files settled long
+/// before (1), the look compares their sizes and times; with files written within the last
+/// seconds (0), every file is read and hashed.
 void AutomaticBackupUnchanged(benchmark::State& state)
 {
     const BackupFixture fixture(int(state.range(0)));
-    const QDateTime when(QDate(2026, 12, 5), QTime(13, 40, 57));
+    const QDateTime when = state.range(1) ? QDateTime::currentDateTime().addDays(1)
+                                          : QDateTime::currentDateTime();
     MakeAutomaticBackup(fixture.Backups(), fixture.ProjectFolder(), "Scale.nodex", when, 10);
     for (auto _ : state) {
         if (MakeAutomaticBackup(fixture.Backups(), fixture.ProjectFolder(), "Scale.nodex", when, 10).Outcome
             != AutomaticBackupOutcome::Result::Unchanged)
             qFatal("the unchanged project was backed up again");
     }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+/// The floor of the hourly look: the status of every file of the project, as `find -printf`
+/// reads it.
+void ListFolder(benchmark::State& state)
+{
+    const BackupFixture fixture(int(state.range(0)));
+    for (auto _ : state)
+        Run("sh", { "-c", "find \"$1\" -type f -printf '%s %T@ %C@ %i\\n' >/dev/null", "sh",
+                      fixture.ProjectFolder() });
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
@@ -123,7 +137,8 @@ void ZipFolder(benchmark::State& state)
 } // namespace
 
 BENCHMARK(AutomaticBackup)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(AutomaticBackupUnchanged)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(AutomaticBackupUnchanged)->Args({ 10000, 0 })->Args({ 10000, 1 })->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ListFolder)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ZipFolder)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BackupProject)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(CopyFolder)

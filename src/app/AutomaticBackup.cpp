@@ -60,6 +60,12 @@ bool ReadFiles(const QString& projectFolder, const QStringList& paths, QList<Bac
     return true;
 }
 
+/// The first line of a backup's comment: the project it holds.
+QByteArray Heading(const QByteArray& projectPath)
+{
+    return "Nodex automatic backup of " + projectPath + "\n";
+}
+
 /// What the zip's comment says of the files it holds: the project, and a hash of every name and
 /// every byte, which tells whether the next backup would hold anything new.
 QByteArray Fingerprint(const QByteArray& projectPath, const QList<BackedUpFile>& files)
@@ -70,7 +76,34 @@ QByteArray Fingerprint(const QByteArray& projectPath, const QList<BackedUpFile>&
         hash.addData(file.Name + '\0' + size + '\0');
         hash.addData(file.Bytes);
     }
-    return "Nodex automatic backup of " + projectPath + "\nSHA-256 " + hash.result().toHex() + "\n";
+    return Heading(projectPath) + "SHA-256 " + hash.result().toHex() + "\n";
+}
+
+/// What a look at the files shows without reading them, as the comment's last line: a hash of
+/// their names, sizes, inodes and times. Every write moves a file's change time, which no program
+/// can set back, so an equal line means the very same files. Empty when some file changed within
+/// the last seconds before `now`: a file system that keeps times coarsely could give a write
+/// just after this look the time it already shows (the "racily clean" file).
+QByteArray Listing(const QString& projectFolder, const QStringList& paths, const QDateTime& now)
+{
+    constexpr qint64 CoarsestTimesNs = 3'000'000'000;
+    const qint64 settledBefore = now.toMSecsSinceEpoch() * 1'000'000 - CoarsestTimesNs;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const QString& path : paths) {
+        struct stat status { };
+        const QByteArray name = NativePath(path);
+        hash.addData(name + '\0');
+        if (::stat(NativePath(projectFolder + path).constData(), &status) != 0)
+            continue;
+        const qint64 modified = status.st_mtim.tv_sec * 1'000'000'000LL + status.st_mtim.tv_nsec;
+        const qint64 changed = status.st_ctim.tv_sec * 1'000'000'000LL + status.st_ctim.tv_nsec;
+        if (std::max(modified, changed) >= settledBefore)
+            return {};
+        const qint64 fields[] = { qint64(status.st_dev), qint64(status.st_ino), qint64(status.st_size),
+            modified, changed, qint64(status.st_mode) };
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(fields), sizeof fields));
+    }
+    return "Listing " + hash.result().toHex() + "\n";
 }
 
 /// The comment of a backup zip, read from its end only; empty when it cannot be read.
@@ -139,14 +172,23 @@ AutomaticBackupOutcome MakeAutomaticBackup(const QString& backupsFolder, const Q
         return outcome;
     RemoveWriteLeftovers(folder);
     QStringList paths;
-    QList<BackedUpFile> files;
-    if (!FilesToBackUp(projectFolder, projectFileName, paths, outcome.Reason)
-        || !ReadFiles(projectFolder, paths, files, outcome.Reason))
+    if (!FilesToBackUp(projectFolder, projectFileName, paths, outcome.Reason))
         return outcome;
-
-    const QByteArray comment = Fingerprint(RealProjectPath(projectFolder, projectFileName), files);
+    // The files are looked at before they are read: one written in between makes the next look
+    // differ, and the next backup reads it again.
+    const QByteArray listing = Listing(projectFolder, paths, when);
     QStringList backups = AutomaticBackups(folder, projectFileName);
-    if (!backups.isEmpty() && CommentOf(folder + backups.last()) == comment) {
+    const QByteArray newest = backups.isEmpty() ? QByteArray() : CommentOf(folder + backups.last());
+    const QByteArray project = RealProjectPath(projectFolder, projectFileName);
+    if (!listing.isEmpty() && newest.startsWith(Heading(project)) && newest.endsWith("\n" + listing)) {
+        outcome.Outcome = Result::Unchanged;
+        return outcome;
+    }
+    QList<BackedUpFile> files;
+    if (!ReadFiles(projectFolder, paths, files, outcome.Reason))
+        return outcome;
+    const QByteArray fingerprint = Fingerprint(project, files);
+    if (!newest.isEmpty() && newest.startsWith(fingerprint)) {
         outcome.Outcome = Result::Unchanged;
         return outcome;
     }
@@ -158,7 +200,7 @@ AutomaticBackupOutcome MakeAutomaticBackup(const QString& backupsFolder, const Q
     }
     const QString name = AutomaticBackupName(projectFileName, when);
     // Two backups in one second: the later holds the later state, and replaces the earlier.
-    if (!WriteFileAtomically(folder + name, zip.Finish(comment), outcome.Reason))
+    if (!WriteFileAtomically(folder + name, zip.Finish(fingerprint + listing), outcome.Reason))
         return outcome;
     outcome.Outcome = Result::Made;
     outcome.Path = folder + name;

@@ -33,7 +33,8 @@ QStringList AutomaticBackups(const QString& folder, const QString& projectFileNa
 /// Writes the project's files as they are on disk (see FilesToBackUp) into one zip file in its
 /// automatic backup folder, which is made as needed. The zip appears whole under its name or
 /// not at all; temporary files of killed backups are cleared first. Nothing is written when the
-/// newest backup holds the very same files (its comment keeps a hash of them). Once the new zip
+/// newest backup holds the very same files (its comment keeps a hash of them, and of their sizes
+/// and times, so that a project whose files all settled before `when` is not even read). Once the new zip
 /// is in place, the oldest backups beyond `keep` go; the one just made always stays.
 AutomaticBackupOutcome MakeAutomaticBackup(const QString& backupsFolder, const QString& projectFolder,
     const QString& projectFileName, const QDateTime& when, int keep);

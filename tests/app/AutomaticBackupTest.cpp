@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QStatusBar>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace {
 const QDateTime Afternoon(QDate(2026, 12, 5), QTime(13, 40, 57));
 } // namespace
@@ -120,6 +123,36 @@ TEST_F(AutomaticBackupTest, OnlyTheLastAreKeptAndNothingElseIsTouched)
     Change("Dark.\r\n");
     Main().AutomaticBackups().ProjectLeaving();
     EXPECT_EQ(Zips(), made.mid(2));
+}
+
+TEST_F(AutomaticBackupTest, AFileRewrittenInPlaceWithItsOldSizeAndTimeIsStillBackedUp)
+{
+    // Files that settled long before: the next look compares their sizes and times, not bytes.
+    using Result = AutomaticBackupOutcome::Result;
+    const QString other = Projects.Path("Other/");
+    WriteNovel(other);
+    QDateTime later = QDateTime::currentDateTime().addDays(1);
+    ASSERT_EQ(MakeAutomaticBackup(App.Path("Backups/"), other, "Novel.nodex", later, 10).Outcome, Result::Made);
+    later = later.addSecs(3600);
+    EXPECT_EQ(MakeAutomaticBackup(App.Path("Backups/"), other, "Novel.nodex", later, 10).Outcome,
+        Result::Unchanged);
+
+    // The same file, the same size, and its modification time put back as a copying tool does.
+    const QByteArray lamp = QFile::encodeName(other + "Text Files/Lamp.txt");
+    struct stat before { };
+    ASSERT_EQ(::stat(lamp.constData(), &before), 0);
+    QFile file(other + "Text Files/Lamp.txt");
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_EQ(file.write("Lot.\r\n"), before.st_size);
+    file.close();
+    const timespec times[2] = { before.st_atim, before.st_mtim };
+    ASSERT_EQ(::utimensat(AT_FDCWD, lamp.constData(), times, 0), 0);
+
+    later = later.addSecs(3600);
+    const AutomaticBackupOutcome made = MakeAutomaticBackup(App.Path("Backups/"), other, "Novel.nodex", later, 10);
+    ASSERT_EQ(made.Outcome, Result::Made);
+    ASSERT_TRUE(UnzipTool::Extract(made.Path, App.Path("restored")));
+    EXPECT_EQ(App.Read("restored/Text Files/Lamp.txt"), "Lot.\r\n");
 }
 
 TEST_F(AutomaticBackupTest, WhileOpenABackupIsMadeOnceAnHour)
