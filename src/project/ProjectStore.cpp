@@ -194,41 +194,43 @@ std::optional<StoreMessage> ProjectStore::SaveCard(
     const CardFileData record = CardFileRecord(FModel, card);
     const bool present = regularFiles ? regularFiles->contains(fileName)
                                       : KindOf(FProject.ProjectFolder + fileName) == FileKind::Regular;
+    const std::optional<CardFileData> known = FStored.value(card);
     // Thousands of cards are saved at once: a file already holding the record stays untouched.
     // One removed or replaced behind the program's back is written again.
-    if (FStored.value(card) == record && present)
+    if (known == record && present)
         return std::nullopt;
     const QString headline = FMessages.Text(MessageKey::ERROR_WRITING_NODEX);
-    QString reason;
-    IniFile file(FProject.ProjectFolder + fileName);
-    // Read first, so that what others keep in the card file (an editor's placement) survives.
-    if (!file.Load(reason))
-        return StoreMessage { headline, reason };
     // A file that no longer holds what was read here was changed by another program (a sync
     // tool, another copy of Nodex); a removed one loses nothing when it is written again.
-    const std::optional<CardFileData> known = FStored.value(card);
-    if (changed == ChangedFile::Keep && present && known && ReadCardFile(file) != *known) {
+    const bool guarded = changed == ChangedFile::Keep && present && known;
+    QString reason;
+    switch (WriteCard(FProject.ProjectFolder + fileName, record, guarded ? known : std::nullopt, reason)) {
+    case CardWrite::Failed:
+        return StoreMessage { headline, reason };
+    case CardWrite::ChangedElsewhere:
         if (kept) {
             kept->append(card);
             return std::nullopt;
         }
         return StoreMessage { headline, ReasonText(Reason::CHANGED_ON_DISK).arg(fileName) };
+    case CardWrite::Written:
+        break;
     }
-    WriteCardFile(file, record);
-    if (!file.Save(reason))
-        return StoreMessage { headline, reason };
     FStored.insert(card, record);
     return std::nullopt;
 }
 
-bool ProjectStore::WriteCard(const QString& path, const CardFileData& record, QString& reason) const
+ProjectStore::CardWrite ProjectStore::WriteCard(const QString& path, const CardFileData& record,
+    const std::optional<CardFileData>& unlessChangedFrom, QString& reason) const
 {
     IniFile file(path);
     // Read first, so that what others keep in the card file (an editor's placement) survives.
     if (!file.Load(reason))
-        return false;
+        return CardWrite::Failed;
+    if (unlessChangedFrom && ReadCardFile(file) != *unlessChangedFrom)
+        return CardWrite::ChangedElsewhere;
     WriteCardFile(file, record);
-    return file.Save(reason);
+    return file.Save(reason) ? CardWrite::Written : CardWrite::Failed;
 }
 
 ProjectStore::OutsideCards ProjectStore::TakeOutsideCardFiles(const QStringList& fileNames, const OutsideSteps& steps)
@@ -441,7 +443,7 @@ bool ProjectStore::WriteRenamedCardFile(
     // file is missing takes its place with the card as it is.
     if (KindOf(folder + oldFile) == FileKind::Missing) {
         const CardFileData record = CardFileRecord(FModel, card);
-        if (!WriteCard(folder + newFile, record, reason))
+        if (WriteCard(folder + newFile, record, std::nullopt, reason) != CardWrite::Written)
             return false;
         FStored.insert(card, record);
         return true;

@@ -128,7 +128,12 @@ private:
     std::optional<StoreMessage> SaveCard(CardId card, const QSet<QString>* regularFiles,
         ChangedFile changed, QList<CardId>* kept = nullptr);
     bool WriteProject(const WindowPlacement& window, const QString& themeName, QString& reason);
-    bool WriteCard(const QString& path, const CardFileData& record, QString& reason) const;
+    enum class CardWrite { Written, ChangedElsewhere, Failed };
+    /// Writes a card's record into its file, key by key, so that the keys others keep there
+    /// survive. When `unlessChangedFrom` is given and the file no longer holds it, nothing is
+    /// written.
+    CardWrite WriteCard(const QString& path, const CardFileData& record,
+        const std::optional<CardFileData>& unlessChangedFrom, QString& reason) const;
     QString ProjectFilePath() const;
     /// The card file's name, as loaded or written, or the one the card's name gives.
     QString CardFileName(CardId card) const;
