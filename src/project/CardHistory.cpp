@@ -214,10 +214,10 @@ bool CardHistory::AddEntry(
     const QString folder = CardFolder(cardName);
     // The same text kept twice in a row (the text another copy wrote, kept once before a save
     // and again when the writer chooses to save over it) would only crowd out older entries.
-    const QList<Stored> before = StoredEntries(cardName);
+    QList<Stored> entries = StoredEntries(cardName);
     QByteArray newest;
     QString unread;
-    if (!before.isEmpty() && TextOf(folder, before.first().Stamp, newest, unread) && newest == bytes)
+    if (!entries.isEmpty() && TextOf(folder, entries.first().Stamp, newest, unread) && newest == bytes)
         return true;
     // Two saves within one millisecond, or a clock set back onto an entry, take the next free
     // moment rather than overwrite an entry.
@@ -229,10 +229,12 @@ bool CardHistory::AddEntry(
         return false;
     FRecentTexts.prepend({ path, bytes });
 
-    QList<Stored> entries = StoredEntries(cardName);
+    // Newest first, as listed; the new entry is older than some only after the clock went back.
+    const Stored entry { EntryStamp(path), {}, path, entryTime };
     const qsizetype added = std::find_if(entries.cbegin(), entries.cend(),
-                                [&](const Stored& entry) { return entry.Path == path; })
+                                [&](const Stored& listed) { return listed.Stamp < entry.Stamp; })
         - entries.cbegin();
+    entries.insert(added, entry);
     // The entry before the new one becomes its delta, unless enough deltas lead up to it that it
     // should stay whole.
     qsizetype deltasBefore = 0;
