@@ -1,56 +1,17 @@
 // Measures a card's history after many saves of a long text, small edits each: what it keeps on
 // disk against the card's own size, and what keeping it adds to each save against the save's own
 // write of the text.
+#include "ProjectGenerator.h"
 #include "platform/AtomicWrite.h"
 #include "project/CardHistory.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 constexpr int Saves = 1000;
-
-/// Words drawn from a vocabulary of a few thousand, in paragraphs of about 120 words, so that the
-/// text compresses about as prose does (a text of one repeated word would flatter the history).
-class Prose {
-public:
-    Prose()
-        : FRandom(17)
-    {
-        for (int i = 0; i < 4000; ++i) {
-            QByteArray word;
-            for (int letters = 2 + int(FRandom.bounded(9)); letters > 0; --letters)
-                word += char('a' + FRandom.bounded(26));
-            FVocabulary.append(word);
-        }
-    }
-    QByteArray Word() { return FVocabulary[FRandom.bounded(qsizetype(FVocabulary.size()))]; }
-    QByteArray Text(int words)
-    {
-        QByteArray text;
-        for (int word = 1; word <= words; ++word)
-            text += Word() + (word % 120 == 0 ? "\r\n" : " ");
-        return text;
-    }
-    /// One small edit: a word replaced, or a few typed in, somewhere in the text.
-    void Edit(QByteArray& text)
-    {
-        const qsizetype at = text.indexOf(' ', FRandom.bounded(text.size()));
-        if (at < 0)
-            return;
-        if (FRandom.bounded(2) == 0)
-            text.insert(at, ' ' + Word() + ' ' + Word());
-        else
-            text.replace(at + 1, text.indexOf(' ', at + 1) - at - 1, Word());
-    }
-
-private:
-    QRandomGenerator FRandom;
-    QList<QByteArray> FVocabulary;
-};
 
 qint64 FolderBytes(const QString& folder)
 {

@@ -43,3 +43,46 @@ QString GenerateProject(const QString& folder, int cardCount, int chainLength, i
     }
     return project;
 }
+
+Prose::Prose()
+    : FRandom(17)
+{
+    for (int i = 0; i < 4000; ++i) {
+        QByteArray word;
+        for (int letters = 2 + int(FRandom.bounded(9)); letters > 0; --letters)
+            word += char('a' + FRandom.bounded(26));
+        FVocabulary.append(word);
+    }
+}
+
+QByteArray Prose::Word()
+{
+    return FVocabulary[FRandom.bounded(qsizetype(FVocabulary.size()))];
+}
+
+QByteArray Prose::Text(int words)
+{
+    QByteArray text;
+    for (int word = 1; word <= words; ++word)
+        text += Word() + (word % 120 == 0 ? "\r\n" : " ");
+    return text;
+}
+
+void Prose::Edit(QByteArray& text)
+{
+    const qsizetype at = text.indexOf(' ', FRandom.bounded(text.size()));
+    if (at < 0)
+        return;
+    if (FRandom.bounded(2) == 0)
+        text.insert(at, ' ' + Word() + ' ' + Word());
+    else
+        text.replace(at + 1, text.indexOf(' ', at + 1) - at - 1, Word());
+}
+
+void WriteProseTexts(const QString& folder, int words)
+{
+    Prose prose;
+    const QString texts = folder + ProjectPaths::TextFilesFolder;
+    for (const QString& name : QDir(texts).entryList(QDir::Files))
+        WriteFile(texts + name, prose.Text(words));
+}

@@ -303,11 +303,14 @@ void CompileChain(benchmark::State& state)
 }
 
 /// Exports a chain of 5,000 cards of 500 words each (2.5 million words) as ODT (0) or PDF (1),
-/// from reading the files to the file written.
+/// from reading the files to the file written; the texts one word repeated (0) or prose (1).
 void ExportManuscriptChain(benchmark::State& state)
 {
     constexpr int Cards = 5000;
-    Fixture fixture(Cards, Cards, 500);
+    constexpr int Words = 500;
+    Fixture fixture(Cards, Cards, Words);
+    if (state.range(1))
+        WriteProseTexts(fixture.Folder.path() + "/", Words);
     TfmMain& main = fixture.Program.Main();
     main.OpenProject(fixture.Project);
     main.Selection().CurrentCard = main.Canvas().Cards().first();
@@ -440,7 +443,7 @@ BENCHMARK(EditorSaveLongText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->It
 BENCHMARK(ProjectWordCount)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ReadChainFiles)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(CompileChain)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(ExportManuscriptChain)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(ExportManuscriptChain)->ArgsProduct({ { 0, 1 }, { 0, 1 } })->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(FindAndCompileCards)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DeleteAllAndUndo)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DragGroup)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Iterations(200);
