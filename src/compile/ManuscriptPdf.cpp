@@ -33,8 +33,9 @@ void KeepPageBuffersInTheHeap()
 void DrawHeader(
     QPainter& painter, const QRectF& body, const ManuscriptOptions& options, int pageNumber)
 {
-    const QString header
-        = QStringLiteral("%1 / %2 / %3").arg(options.Author, options.Title).arg(pageNumber);
+    // One pass, so that a "%1" in the author's name or the title is left as it stands.
+    const QString header = QStringLiteral("%1 / %2 / %3")
+                               .arg(options.Author, options.Title, QString::number(pageNumber));
     painter.setFont(QFont(ManuscriptLook::BodyFont(), painter.device()));
     painter.drawText(QRectF(0, -Resolution * 0.75, body.width(), Resolution * 0.5),
         Qt::AlignRight | Qt::AlignBottom, header);
