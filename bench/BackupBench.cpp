@@ -2,8 +2,8 @@
 // without flushing the copy to the disk as the backup does before it takes its name, and an
 // automatic backup (one zip file) against `zip -r` of the same folder.
 #include "ProjectGenerator.h"
-#include "app/AutomaticBackup.h"
-#include "app/ProjectBackup.h"
+#include "backup/AutomaticBackup.h"
+#include "backup/ProjectBackup.h"
 
 #include <QDir>
 #include <QFileInfo>

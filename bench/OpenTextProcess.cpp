@@ -5,7 +5,7 @@
 #include "SilentDialogs.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 #include "spelling/SpellEngine.h"
 
 #include <QApplication>
@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     EditorContext context(QCoreApplication::applicationDirPath() + "/", dialogs, shell, messages);
     // Live checking with the system's dictionary unless NODEX_LIVE_SPELLING=0; the writer's own
     // spelling configuration is left out.
-    TSpellCheckerConfig& spelling = context.Spelling.Config;
+    SpellCheckerConfig& spelling = context.Spelling.Config;
     spelling.ConfigFilename = spelling.ConfigDictionaryDir + "bench-none.cfg";
     spelling.ConfigDefaultOptions.Set(soLiveSpelling, qEnvironmentVariable("NODEX_LIVE_SPELLING") != "0");
     TfmEditor editor(context);

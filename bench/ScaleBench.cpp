@@ -4,7 +4,7 @@
 #include "ProjectGenerator.h"
 #include "SilentDialogs.h"
 #include "app/Main.h"
-#include "app/ProjectStep.h"
+#include "steps/ProjectStep.h"
 #include "project/ProjectFiles.h"
 #include "project/ProjectFolder.h"
 #include "project/ProjectPaths.h"
@@ -13,11 +13,11 @@
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
 #include "spelling/SpellEngine.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 #include "app/NodexProgram.h"
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/CanvasView.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
@@ -153,7 +153,7 @@ struct LongText {
         file.open(QIODevice::WriteOnly);
         file.write(text);
         // The writer's spelling configuration lives in the temporary folder; its defaults decide.
-        TSpellCheckerConfig& config = Context.Spelling.Config;
+        SpellCheckerConfig& config = Context.Spelling.Config;
         config.ConfigFilename = Folder.path() + "/Spell.cfg";
         config.ConfigDictionaryDir = Folder.path() + "/Spelling/";
         config.ConfigDefaultOptions.Set(soLiveSpelling, live);

@@ -3,14 +3,14 @@
 #include "MetafileFixtures.h"
 #include "project/ProjectStore.h"
 #include "project/ProjectState.h"
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/CanvasFollower.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "canvas/ThemeApplier.h"
 #include "editor/RtfReader.h"
 #include "picture/PictureLoader.h"
 #include "platform/IniFile.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -117,7 +117,7 @@ private:
 
     ProjectState Project;
     ProjectModel Model;
-    TCanvas Canvas;
+    CanvasScene Canvas;
     Theme CurrentTheme;
     ThemeApplier Themes;
     CanvasFollower* Follower;

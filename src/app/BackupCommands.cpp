@@ -1,18 +1,18 @@
 #include "app/BackupCommands.h"
 
-#include "app/CardCopy.h"
+#include "backup/CardCopy.h"
 #include "project/CardRecord.h"
-#include "app/ProjectBackup.h"
+#include "backup/ProjectBackup.h"
 #include "project/ProjectState.h"
 #include "project/ProjectStore.h"
 #include "canvas/CanvasState.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "canvas/Theme.h"
 #include "platform/Dialogs.h"
 #include "platform/NativeName.h"
 #include "platform/WaitCursor.h"
 #include "project/ProjectPaths.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,15 +1,15 @@
 #include "app/CardCommands.h"
 
-#include "app/ChangeCardStep.h"
-#include "app/DeleteCardsStep.h"
+#include "steps/ChangeCardStep.h"
+#include "steps/DeleteCardsStep.h"
 #include "app/EditorWindows.h"
-#include "app/LinkCardsStep.h"
-#include "app/MergeStep.h"
-#include "app/MoveCardsStep.h"
-#include "app/NewCardStep.h"
+#include "steps/LinkCardsStep.h"
+#include "steps/MergeStep.h"
+#include "steps/MoveCardsStep.h"
+#include "steps/NewCardStep.h"
 #include "canvas/CanvasFollower.h"
 #include "canvas/CanvasState.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "canvas/Theme.h"
 #include "editor/Editor.h"
 #include "platform/AsciiCase.h"
@@ -21,7 +21,7 @@
 #include "project/ProjectState.h"
 #include "project/ProjectStore.h"
 #include "properties/Properties.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QSet>
 #include <QUndoStack>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProjectStep.h"
+#include "steps/ProjectStep.h"
 #include "project/ProjectModel.h"
 
 #include <QList>

@@ -1,9 +1,9 @@
 #include "app/Main.h"
 #include "app/SyncConflictNotice.h"
 
-#include "app/FileTypes.h"
+#include "settings/FileTypes.h"
 #include "project/ProjectFiles.h"
-#include "app/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "app/WordCountCommands.h"
 #include "compile/Compile.h"
 #include "compile/FindAndCompile.h"
@@ -11,10 +11,10 @@
 #include "editor/TextSearch.h"
 #include "app/Splash.h"
 #include "app/WorkspaceSize.h"
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/CanvasFollower.h"
 #include "canvas/CanvasView.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "platform/AtomicWrite.h"
 #include "platform/ConfinedName.h"
 #include "platform/Dialogs.h"
@@ -24,7 +24,7 @@
 #include "platform/WaitCursor.h"
 #include "project/ProjectPaths.h"
 #include "settings/About.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 #include "settings/Options.h"
 
 #include <QCloseEvent>
@@ -77,8 +77,8 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     , FShell(shell)
     , FMessages(messages)
     , FEditorContext(appFolder, dialogs, shell, messages)
-    , FCanvas(new TCanvas(this))
-    , FView(new TCanvasView(FCanvas, FSelection, this))
+    , FCanvas(new CanvasScene(this))
+    , FView(new CanvasView(FCanvas, FSelection, this))
     , FThemes(FTheme, *FCanvas, appFolder)
     , FFollower(new CanvasFollower(FModel, *FCanvas, FThemes))
     , FStore(FProject, FModel, messages)
@@ -206,26 +206,26 @@ void TfmMain::ConnectCommands()
 
 void TfmMain::ConnectCanvas()
 {
-    connect(FCanvas, &TCanvas::CardDestroying, this, [this](TNodex* card) {
+    connect(FCanvas, &CanvasScene::CardDestroying, this, [this](TNodex* card) {
         FSelection.SelectedCards.removeAll(card);
         if (FSelection.CurrentCard == card)
             FSelection.CurrentCard = nullptr;
     });
-    connect(FView, &TCanvasView::UpdateCaption, this, &TfmMain::UpdateCaption);
-    connect(FView, &TCanvasView::CardsMoved, this, [this](const QHash<CardId, QPoint>& from, const QHash<CardId, QPoint>& to) {
+    connect(FView, &CanvasView::UpdateCaption, this, &TfmMain::UpdateCaption);
+    connect(FView, &CanvasView::CardsMoved, this, [this](const QHash<CardId, QPoint>& from, const QHash<CardId, QPoint>& to) {
         FCardCommands.MoveCards(from, to);
     });
-    connect(FView, &TCanvasView::LinkRequested, this, [this](CardId source, CardId target) {
+    connect(FView, &CanvasView::LinkRequested, this, [this](CardId source, CardId target) {
         FCardCommands.LinkCards(source, target);
     });
-    connect(FView, &TCanvasView::OpenCardEditor, this, &TfmMain::OpenCardEditor);
-    connect(FView, &TCanvasView::CardMenuRequested, this, [this](QPoint at) { FMenus.pmnuNodex->popup(at); });
-    connect(FView, &TCanvasView::PanelMenuRequested, this, [this](QPoint at) { FMenus.pmnuPanel->popup(at); });
-    connect(FMenus.pmnuEdit, &QAction::triggered, FView, &TCanvasView::NodexDoubleClick);
-    connect(FView, &TCanvasView::NewCardRequested, this,
+    connect(FView, &CanvasView::OpenCardEditor, this, &TfmMain::OpenCardEditor);
+    connect(FView, &CanvasView::CardMenuRequested, this, [this](QPoint at) { FMenus.pmnuNodex->popup(at); });
+    connect(FView, &CanvasView::PanelMenuRequested, this, [this](QPoint at) { FMenus.pmnuPanel->popup(at); });
+    connect(FMenus.pmnuEdit, &QAction::triggered, FView, &CanvasView::NodexDoubleClick);
+    connect(FView, &CanvasView::NewCardRequested, this,
             [this](QPoint at) { RunCardCommand([this, at] { FCardCommands.NewCard(at); }); });
-    connect(FView, &TCanvasView::DeleteRequested, this, [this] { RunCardCommand([this] { FCardCommands.Delete(); }); });
-    connect(FView, &TCanvasView::PropertiesRequested, this,
+    connect(FView, &CanvasView::DeleteRequested, this, [this] { RunCardCommand([this] { FCardCommands.Delete(); }); });
+    connect(FView, &CanvasView::PropertiesRequested, this,
             [this] { RunCardCommand([this] { FCardCommands.Properties(); }); });
     // Files dropped from the file manager are the main window's.
     FView->setAcceptDrops(false);
@@ -238,13 +238,13 @@ void TfmMain::ConnectCanvas()
 void TfmMain::ConnectZoom()
 {
     connect(FMenus.mmnuView, &QMenu::aboutToShow, this, &TfmMain::menuClicked);
-    connect(FMenus.mnuZoomIn, &QAction::triggered, FView, &TCanvasView::ZoomIn);
-    connect(FMenus.mnuZoomOut, &QAction::triggered, FView, &TCanvasView::ZoomOut);
-    connect(FMenus.mnuActualSize, &QAction::triggered, FView, &TCanvasView::ZoomActualSize);
-    connect(FMenus.mnuZoomToFit, &QAction::triggered, FView, &TCanvasView::ZoomToFit);
+    connect(FMenus.mnuZoomIn, &QAction::triggered, FView, &CanvasView::ZoomIn);
+    connect(FMenus.mnuZoomOut, &QAction::triggered, FView, &CanvasView::ZoomOut);
+    connect(FMenus.mnuActualSize, &QAction::triggered, FView, &CanvasView::ZoomActualSize);
+    connect(FMenus.mnuZoomToFit, &QAction::triggered, FView, &CanvasView::ZoomToFit);
     // Saved with the project, like the window's place; looking closer or farther is no change
     // to the work, so it asks for no save of its own.
-    connect(FView, &TCanvasView::ZoomChanged, this, [this](int percent) { FProject.Zoom = percent; });
+    connect(FView, &CanvasView::ZoomChanged, this, [this](int percent) { FProject.Zoom = percent; });
 }
 
 void TfmMain::OpenCardEditor(TNodex* card)
@@ -791,7 +791,7 @@ void TfmMain::pmnuHistoryClick()
     if (!card)
         return;
     const CardId id = card->Id();
-    auto* window = new TfmHistory(FProject.ProjectFolder, card->Name(), FDialogs, FMessages,
+    auto* window = new HistoryWindow(FProject.ProjectFolder, card->Name(), FDialogs, FMessages,
         TfmEditor::EditorHistoryHooks([this, id] { return FEditors.Of(id); }), this);
     window->show();
 }

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/BackupCommands.h"
 #include "app/CardCommands.h"
 #include "app/EditorWindows.h"
 #include "app/MainMenus.h"
 #include "app/OutsideChanges.h"
 #include "app/ProjectCommands.h"
-#include "app/ProjectOptionsStep.h"
-#include "app/RollingBackups.h"
+#include "steps/ProjectOptionsStep.h"
+#include "backup/RollingBackups.h"
 #include "project/ProjectModel.h"
 #include "project/ProjectState.h"
 #include "project/ProjectStore.h"
@@ -17,8 +17,8 @@
 #include "canvas/Theme.h"
 #include "canvas/ThemeApplier.h"
 #include "editor/Editor.h"
-#include "settings/LanguageFile.h"
-#include "settings/MRUfiles.h"
+#include "messages/LanguageFile.h"
+#include "settings/MRUFiles.h"
 
 #include <QMainWindow>
 #include <QUndoStack>
@@ -36,8 +36,8 @@ struct OptionValues;
 class MessageTable;
 class QGraphicsPixmapItem;
 class Shell;
-class TCanvas;
-class TCanvasView;
+class CanvasScene;
+class CanvasView;
 class TNodex;
 
 /// The main window: owns the canvas with every card, the open project's state, the theme and
@@ -59,7 +59,7 @@ public:
     Theme& CurrentTheme() { return FTheme; }
     ThemeApplier& Themes() { return FThemes; }
     AppSettings& Settings() { return FSettings; }
-    TCanvas& Canvas() { return *FCanvas; }
+    CanvasScene& Canvas() { return *FCanvas; }
     /// The project's cards and links, which the canvas follows.
     ProjectModel& Model() { return FModel; }
     CanvasFollower& Follower() { return *FFollower; }
@@ -71,7 +71,7 @@ public:
     bool ProjectModified() const override { return !FSteps.isClean(); }
     /// The open editor windows by card.
     EditorWindows& CardEditors() { return FEditors; }
-    TCanvasView& View() { return *FView; }
+    CanvasView& View() { return *FView; }
     MainMenus& Menus() { return FMenus; }
     Dialogs& Dialog() { return FDialogs; }
     const MessageTable& Messages() const { return FMessages; }
@@ -228,8 +228,8 @@ private:
     ProjectModel FModel;
     QUndoStack FSteps;
     EditorWindows FEditors;
-    TCanvas* FCanvas;
-    TCanvasView* FView;
+    CanvasScene* FCanvas;
+    CanvasView* FView;
     ThemeApplier FThemes;
     CanvasFollower* FFollower;
     ProjectStore FStore;

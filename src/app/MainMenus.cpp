@@ -1,7 +1,7 @@
 #include "app/MainMenus.h"
 
 #include "platform/MenuItems.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QActionGroup>
 #include <QMainWindow>

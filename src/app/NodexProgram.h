@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QStringList>
 

@@ -6,7 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/WaitCursor.h"
 #include "project/ProjectPaths.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QDir>
 #include <QFileInfo>

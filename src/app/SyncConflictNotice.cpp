@@ -4,7 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/NativeName.h"
 #include "platform/TextFile.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QFileInfo>
 
@@ -55,7 +55,7 @@ void SyncConflictNotice::Tell(const QList<SyncConflictCopy>& copies)
 void SyncConflictNotice::Compare(const SyncConflictCopy& copy)
 {
     const QString copyName = ReadableName(QFileInfo(copy.Path).fileName());
-    auto* window = new TfmCompare(FMessages.Text(MessageKey::COMPARE_TITLE).arg(copyName), copyName, TextOf(copy.Path),
+    auto* window = new CompareWindow(FMessages.Text(MessageKey::COMPARE_TITLE).arg(copyName), copyName, TextOf(copy.Path),
                                   ReadableName(QFileInfo(copy.OriginalPath).fileName()), TextOf(copy.OriginalPath),
                                   &FWindow);
     window->show();

@@ -1,15 +1,15 @@
 #include "app/WordCountCommands.h"
 
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/CanvasState.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "canvas/Theme.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
 #include "editor/WordCount.h"
 #include "platform/NativeName.h"
 #include "platform/TextFile.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <functional>
 
@@ -52,7 +52,7 @@ QString CardWordCountMessage(const TNodex& card, qint64 words, int target, const
     return "'" + card.Name() + "' " + messages.Text(MessageKey::WORD_COUNT) + " " + CountText(words, target);
 }
 
-QString ProjectWordCountMessage(const TCanvas& canvas, const CanvasState& selection, const QList<TNodex*>& chain,
+QString ProjectWordCountMessage(const CanvasScene& canvas, const CanvasState& selection, const QList<TNodex*>& chain,
                                 const Theme& theme,
                                 const std::function<qint64(const TNodex&)>& words, int target,
                                 const MessageTable& messages)

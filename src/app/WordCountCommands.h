@@ -8,7 +8,7 @@
 struct CanvasState;
 struct Theme;
 class MessageTable;
-class TCanvas;
+class CanvasScene;
 class TfmEditor;
 class TNodex;
 
@@ -25,7 +25,7 @@ QString CardWordCountMessage(const TNodex& card, qint64 words, int target, const
 
 /// The project word count's message, by what is current and selected: every card of the first
 /// type, the current card alone, its `chain` from it on, or the selected cards.
-QString ProjectWordCountMessage(const TCanvas& canvas, const CanvasState& selection, const QList<TNodex*>& chain,
+QString ProjectWordCountMessage(const CanvasScene& canvas, const CanvasState& selection, const QList<TNodex*>& chain,
                                 const Theme& theme,
                                 const std::function<qint64(const TNodex&)>& words, int target,
                                 const MessageTable& messages);

@@ -1,12 +1,12 @@
 #include "canvas/CanvasFollower.h"
 
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/CardHint.h"
 #include "canvas/NodexLabel.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "canvas/ThemeApplier.h"
 
-CanvasFollower::CanvasFollower(ProjectModel& model, TCanvas& canvas, ThemeApplier& themes)
+CanvasFollower::CanvasFollower(ProjectModel& model, CanvasScene& canvas, ThemeApplier& themes)
     : QObject(&canvas)
     , FModel(model)
     , FCanvas(canvas)
@@ -17,7 +17,7 @@ CanvasFollower::CanvasFollower(ProjectModel& model, TCanvas& canvas, ThemeApplie
     connect(&model, &ProjectModel::CardRemoved, this, &CanvasFollower::Remove);
     connect(&model, &ProjectModel::CardLinked, this, &CanvasFollower::Link);
     connect(&model, &ProjectModel::Cleared, this, &CanvasFollower::Clear);
-    connect(&canvas, &TCanvas::CardClamped, this, [this](TNodex* card) {
+    connect(&canvas, &CanvasScene::CardClamped, this, [this](TNodex* card) {
         // A dragged card is taken into the model when the drag ends, as one step.
         if (!FCanvas.DraggedCard())
             TakePosition(*card);

@@ -5,7 +5,7 @@
 #include <QHash>
 #include <QObject>
 
-class TCanvas;
+class CanvasScene;
 class TNodex;
 class ThemeApplier;
 
@@ -15,7 +15,7 @@ class ThemeApplier;
 class CanvasFollower : public QObject {
     Q_OBJECT
 public:
-    CanvasFollower(ProjectModel& model, TCanvas& canvas, ThemeApplier& themes);
+    CanvasFollower(ProjectModel& model, CanvasScene& canvas, ThemeApplier& themes);
 
     /// The item showing a card; none for an unknown id.
     TNodex* Item(CardId id) const { return FItems.value(id); }
@@ -34,7 +34,7 @@ private:
     void TakePosition(TNodex& card);
 
     ProjectModel& FModel;
-    TCanvas& FCanvas;
+    CanvasScene& FCanvas;
     ThemeApplier& FThemes;
     QHash<CardId, TNodex*> FItems;
     bool FBoldBaseType = false;

@@ -1,9 +1,9 @@
 #include "canvas/CanvasOverview.h"
 
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexLine.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 
 #include <QPainter>
 #include <QVarLengthArray>
@@ -15,7 +15,7 @@ namespace {
 constexpr int MaxScaledPictures = 256;
 } // namespace
 
-CanvasOverview::CanvasOverview(const TCanvas& canvas)
+CanvasOverview::CanvasOverview(const CanvasScene& canvas)
     : FCanvas(canvas)
 {
 }
@@ -82,7 +82,7 @@ void CanvasOverview::Paint(QPainter& painter, const QTransform& toView, const QR
         const int side = qRound(card->Width() * scale);
         if (side > 0)
             painter.drawPixmap(icon, ScaledPicture(card->Picture(), card->Width(), side));
-        const TNodexLabel* label = card->NameLabel();
+        const NodexLabel* label = card->NameLabel();
         if (!label->isVisible())
             continue;
         const QPoint name = (label->pos() * scale + origin).toPoint();

@@ -6,7 +6,7 @@
 
 class QPainter;
 class QTransform;
-class TCanvas;
+class CanvasScene;
 
 /// Draws the canvas when it is shown too small for its names to be read: icons at the view's
 /// scale, a bar where each name stands (in the name's colour, so a selection still shows) and
@@ -17,7 +17,7 @@ public:
     /// Below this scale an 8-point name is a few pixels high and the overview takes over.
     static constexpr qreal ReadableScale = 0.5;
 
-    explicit CanvasOverview(const TCanvas& canvas);
+    explicit CanvasOverview(const CanvasScene& canvas);
 
     /// Draws what lies in `exposed` (canvas pixels) with `toView` mapping canvas to view pixels;
     /// the background is drawn already.
@@ -29,6 +29,6 @@ private:
     /// The part a card shows of its picture is its square at the top-left.
     const QPixmap& ScaledPicture(const QPixmap& picture, int cardSize, int side);
 
-    const TCanvas& FCanvas;
+    const CanvasScene& FCanvas;
     QHash<QPair<qint64, int>, QPixmap> FScaled;
 };

@@ -3,7 +3,7 @@
 #include <QList>
 #include <QPoint>
 
-class TCanvas;
+class CanvasScene;
 class TNodex;
 
 /// What the canvas remembers between mouse events: the selection, the current card, and the

@@ -1,9 +1,9 @@
 #include "canvas/CanvasView.h"
 
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/CanvasState.h"
 #include "canvas/NodexLabel.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "canvas/Theme.h"
 
 #include <QApplication>
@@ -28,7 +28,7 @@ bool Only(Qt::KeyboardModifiers modifiers, Qt::KeyboardModifiers wanted)
 }
 } // namespace
 
-TCanvasView::TCanvasView(TCanvas* canvas, CanvasState& state, QWidget* parent)
+CanvasView::CanvasView(CanvasScene* canvas, CanvasState& state, QWidget* parent)
     : QGraphicsView(canvas, parent)
     , FCanvas(canvas)
     , FState(state)
@@ -43,7 +43,7 @@ TCanvasView::TCanvasView(TCanvas* canvas, CanvasState& state, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     // A card can go while the mouse still holds it (a command run from the keyboard).
-    connect(canvas, &TCanvas::CardDestroying, this, [this](TNodex* card) {
+    connect(canvas, &CanvasScene::CardDestroying, this, [this](TNodex* card) {
         if (card == FDragCandidate) {
             FDragCandidate = nullptr;
             FDragging = false;
@@ -51,44 +51,44 @@ TCanvasView::TCanvasView(TCanvas* canvas, CanvasState& state, QWidget* parent)
     });
 }
 
-void TCanvasView::ScrollToOrigin()
+void CanvasView::ScrollToOrigin()
 {
     horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
     verticalScrollBar()->setValue(verticalScrollBar()->minimum());
 }
 
-void TCanvasView::RecordCursor(QPoint screenPoint)
+void CanvasView::RecordCursor(QPoint screenPoint)
 {
     FState.CursorScreen = screenPoint;
     FState.CursorPanel = mapToScene(viewport()->mapFromGlobal(screenPoint)).toPoint();
 }
 
-bool TCanvasView::PressIsSwallowed(QPointF canvasPoint) const
+bool CanvasView::PressIsSwallowed(QPointF canvasPoint) const
 {
     const QGraphicsItem* top = FCanvas->TopItemAt(canvasPoint);
     return top && top->acceptedMouseButtons() == Qt::NoButton;
 }
 
-void TCanvasView::ClearSelection()
+void CanvasView::ClearSelection()
 {
     for (TNodex* card : std::exchange(FState.SelectedCards, {}))
         card->SetSelected(false);
 }
 
-void TCanvasView::Select(TNodex& card)
+void CanvasView::Select(TNodex& card)
 {
     if (!FState.SelectedCards.contains(&card))
         FState.SelectedCards.append(&card);
     card.SetSelected(true);
 }
 
-void TCanvasView::Deselect(TNodex& card)
+void CanvasView::Deselect(TNodex& card)
 {
     FState.SelectedCards.removeAll(&card);
     card.SetSelected(false);
 }
 
-void TCanvasView::mousePressEvent(QMouseEvent* event)
+void CanvasView::mousePressEvent(QMouseEvent* event)
 {
     // Any press begins afresh: a drag or pan whose release never came ends first.
     EndGesture();
@@ -96,7 +96,7 @@ void TCanvasView::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
-void TCanvasView::mouseDoubleClickEvent(QMouseEvent* event)
+void CanvasView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The double click reaches the card before the second press does, so that press finds the
     // double click pending and starts no drag.
@@ -106,7 +106,7 @@ void TCanvasView::mouseDoubleClickEvent(QMouseEvent* event)
     event->accept();
 }
 
-void TCanvasView::PanelMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+void CanvasView::PanelMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                                  const QMouseEvent& event)
 {
     if (button == Qt::MiddleButton)
@@ -145,7 +145,7 @@ void TCanvasView::PanelMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers m
     emit UpdateCaption();
 }
 
-bool TCanvasView::TryLink(TNodex& card, Qt::KeyboardModifiers modifiers)
+bool CanvasView::TryLink(TNodex& card, Qt::KeyboardModifiers modifiers)
 {
     TNodex* current = FState.CurrentCard;
     if (!current || current == &card || !Only(modifiers, Qt::ControlModifier))
@@ -167,7 +167,7 @@ bool TCanvasView::TryLink(TNodex& card, Qt::KeyboardModifiers modifiers)
     return true;
 }
 
-void TCanvasView::PressOnCard(TNodex& card, Qt::KeyboardModifiers modifiers)
+void CanvasView::PressOnCard(TNodex& card, Qt::KeyboardModifiers modifiers)
 {
     if (TryLink(card, modifiers))
         return;
@@ -200,7 +200,7 @@ void TCanvasView::PressOnCard(TNodex& card, Qt::KeyboardModifiers modifiers)
     emit UpdateCaption();
 }
 
-void TCanvasView::BeginDrag(TNodex& card)
+void CanvasView::BeginDrag(TNodex& card)
 {
     FCanvas->BringToFront(&card);
     FCanvas->BringToFront(card.NameLabel());
@@ -213,7 +213,7 @@ void TCanvasView::BeginDrag(TNodex& card)
         FDragStart.insert(other->Id(), {other->Left(), other->Top()});
 }
 
-void TCanvasView::mouseMoveEvent(QMouseEvent* event)
+void CanvasView::mouseMoveEvent(QMouseEvent* event)
 {
     // A move without the button means its release went elsewhere (a menu or another window
     // took the mouse): the drag or pan ends here instead of following a free pointer.
@@ -231,7 +231,7 @@ void TCanvasView::mouseMoveEvent(QMouseEvent* event)
     event->accept();
 }
 
-void TCanvasView::PanelMouseMove(const QMouseEvent& event)
+void CanvasView::PanelMouseMove(const QMouseEvent& event)
 {
     FState.DoubleClickPending = false;
     if (!FState.Panning)
@@ -244,7 +244,7 @@ void TCanvasView::PanelMouseMove(const QMouseEvent& event)
     FState.PanLastPoint = FState.CursorScreen;
 }
 
-void TCanvasView::PanelDragOver(const QMouseEvent& event)
+void CanvasView::PanelDragOver(const QMouseEvent& event)
 {
     TNodex* dragged = FCanvas->DraggedCard();
     if (!dragged)
@@ -268,13 +268,13 @@ void TCanvasView::PanelDragOver(const QMouseEvent& event)
     }
 }
 
-void TCanvasView::mouseReleaseEvent(QMouseEvent* event)
+void CanvasView::mouseReleaseEvent(QMouseEvent* event)
 {
     EndGesture();
     event->accept();
 }
 
-void TCanvasView::EndGesture()
+void CanvasView::EndGesture()
 {
     if (FDragging)
         NodexEndDrag();
@@ -283,20 +283,20 @@ void TCanvasView::EndGesture()
     PanelMouseUp();
 }
 
-void TCanvasView::focusOutEvent(QFocusEvent* event)
+void CanvasView::focusOutEvent(QFocusEvent* event)
 {
     // A pop-up menu or another window now has the mouse: no release will come.
     EndGesture();
     QGraphicsView::focusOutEvent(event);
 }
 
-void TCanvasView::PanelMouseUp()
+void CanvasView::PanelMouseUp()
 {
     FState.Panning = false;
     viewport()->unsetCursor();
 }
 
-void TCanvasView::NodexEndDrag()
+void CanvasView::NodexEndDrag()
 {
     TNodex* dragged = FCanvas->DraggedCard();
     QList<TNodex*> moved = FState.SelectedCards;
@@ -326,20 +326,20 @@ void TCanvasView::NodexEndDrag()
     emit UpdateCaption();
 }
 
-void TCanvasView::NodexDoubleClick()
+void CanvasView::NodexDoubleClick()
 {
     FState.DoubleClickPending = true;
     if (FState.PlainClick && FState.CurrentCard)
         emit OpenCardEditor(FState.CurrentCard);
 }
 
-void TCanvasView::keyPressEvent(QKeyEvent* event)
+void CanvasView::keyPressEvent(QKeyEvent* event)
 {
     if (!FormKeyDown(event->key(), event->modifiers()))
         QGraphicsView::keyPressEvent(event);
 }
 
-bool TCanvasView::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+bool CanvasView::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
     if ((modifiers & HeldKeys) != Qt::NoModifier)
         return false;
@@ -369,7 +369,7 @@ bool TCanvasView::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
     }
 }
 
-void TCanvasView::contextMenuEvent(QContextMenuEvent* event)
+void CanvasView::contextMenuEvent(QContextMenuEvent* event)
 {
     EndGesture();
     if (FCanvas->CardAt(mapToScene(event->pos())))
@@ -379,7 +379,7 @@ void TCanvasView::contextMenuEvent(QContextMenuEvent* event)
     event->accept();
 }
 
-bool TCanvasView::viewportEvent(QEvent* event)
+bool CanvasView::viewportEvent(QEvent* event)
 {
     if (event->type() != QEvent::ToolTip)
         return QGraphicsView::viewportEvent(event);
@@ -393,7 +393,7 @@ bool TCanvasView::viewportEvent(QEvent* event)
     return true;
 }
 
-void TCanvasView::wheelEvent(QWheelEvent* event)
+void CanvasView::wheelEvent(QWheelEvent* event)
 {
     if (!(event->modifiers() & Qt::ControlModifier)) {
         QGraphicsView::wheelEvent(event);
@@ -405,13 +405,13 @@ void TCanvasView::wheelEvent(QWheelEvent* event)
     event->accept();
 }
 
-QPointF TCanvasView::ZoomAnchor() const
+QPointF CanvasView::ZoomAnchor() const
 {
     const QPoint pointer = viewport()->mapFromGlobal(QCursor::pos());
     return viewport()->rect().contains(pointer) ? QPointF(pointer) : QRectF(viewport()->rect()).center();
 }
 
-void TCanvasView::ApplyZoom(QPointF anchor)
+void CanvasView::ApplyZoom(QPointF anchor)
 {
     const QPointF canvasPoint = mapToScene(anchor.toPoint());
     const qreal scale = FZoom.Scale();
@@ -422,32 +422,32 @@ void TCanvasView::ApplyZoom(QPointF anchor)
     emit ZoomChanged(FZoom.Percent());
 }
 
-void TCanvasView::RestoreZoom(int percent)
+void CanvasView::RestoreZoom(int percent)
 {
     FZoom.SetPercent(percent);
     ApplyZoom({});
     ScrollToOrigin();
 }
 
-void TCanvasView::ZoomIn()
+void CanvasView::ZoomIn()
 {
     if (FZoom.StepIn())
         ApplyZoom(ZoomAnchor());
 }
 
-void TCanvasView::ZoomOut()
+void CanvasView::ZoomOut()
 {
     if (FZoom.StepOut())
         ApplyZoom(ZoomAnchor());
 }
 
-void TCanvasView::ZoomActualSize()
+void CanvasView::ZoomActualSize()
 {
     if (FZoom.SetPercent(CanvasZoom::ActualSize))
         ApplyZoom(ZoomAnchor());
 }
 
-void TCanvasView::ZoomToFit()
+void CanvasView::ZoomToFit()
 {
     // What a card takes on the canvas is what keeps it inside: the card and its label.
     QRectF cards;
@@ -462,7 +462,7 @@ void TCanvasView::ZoomToFit()
         centerOn(cards.center());
 }
 
-void TCanvasView::paintEvent(QPaintEvent* event)
+void CanvasView::paintEvent(QPaintEvent* event)
 {
     if (FZoom.Scale() >= CanvasOverview::ReadableScale) {
         QGraphicsView::paintEvent(event);
@@ -476,7 +476,7 @@ void TCanvasView::paintEvent(QPaintEvent* event)
     FOverview.Paint(painter, viewportTransform(), exposed);
 }
 
-void TCanvasView::drawBackground(QPainter* painter, const QRectF& rect)
+void CanvasView::drawBackground(QPainter* painter, const QRectF& rect)
 {
     // Zoomed out, the canvas may not fill the view: what lies beyond its edges is no canvas,
     // and shows that cards cannot go there.

@@ -7,7 +7,7 @@
 #include <QGraphicsView>
 #include <QHash>
 
-class TCanvas;
+class CanvasScene;
 class TNodex;
 struct CanvasState;
 
@@ -15,12 +15,12 @@ struct CanvasState;
 /// or as a group, linking with Ctrl-clicks, panning with Shift-drags, double clicks and the
 /// canvas keys. The view changes no card: what the writer asked for (a move, a link, a
 /// command) goes out through signals, and the cards follow the model.
-class TCanvasView : public QGraphicsView {
+class CanvasView : public QGraphicsView {
     Q_OBJECT
 public:
-    TCanvasView(TCanvas* canvas, CanvasState& state, QWidget* parent = nullptr);
+    CanvasView(CanvasScene* canvas, CanvasState& state, QWidget* parent = nullptr);
 
-    TCanvas* Canvas() const { return FCanvas; }
+    CanvasScene* Canvas() const { return FCanvas; }
     /// Scrolls back to the canvas origin.
     void ScrollToOrigin();
 
@@ -103,7 +103,7 @@ private:
     /// Applies the zoom's scale, keeping the canvas point under `anchor` (view pixels) there.
     void ApplyZoom(QPointF anchor);
 
-    TCanvas* FCanvas;
+    CanvasScene* FCanvas;
     CanvasState& FState;
     bool FSelectNextLink = true;
     bool FShowHints = false;

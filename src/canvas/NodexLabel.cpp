@@ -17,14 +17,14 @@ QFont CardLabelFont()
     return font;
 }
 
-TNodexLabel::TNodexLabel(const QFont& font)
+NodexLabel::NodexLabel(const QFont& font)
     : FFont(font)
 {
     setAcceptedMouseButtons(Qt::NoButton);
     setVisible(false);
 }
 
-void TNodexLabel::SetText(const QString& text)
+void NodexLabel::SetText(const QString& text)
 {
     if (text == FText)
         return;
@@ -33,7 +33,7 @@ void TNodexLabel::SetText(const QString& text)
     update();
 }
 
-void TNodexLabel::SetFont(const QFont& font)
+void NodexLabel::SetFont(const QFont& font)
 {
     if (FFont == font)
         return;
@@ -42,7 +42,7 @@ void TNodexLabel::SetFont(const QFont& font)
     update();
 }
 
-void TNodexLabel::AutoSize()
+void NodexLabel::AutoSize()
 {
     if (FMeasured)
         return;
@@ -55,7 +55,7 @@ void TNodexLabel::AutoSize()
     }
 }
 
-void TNodexLabel::SetColours(const QColor& text, const QColor& background, bool transparent)
+void NodexLabel::SetColours(const QColor& text, const QColor& background, bool transparent)
 {
     if (text == FTextColour && background == FBackground && transparent == FTransparent)
         return;
@@ -65,9 +65,9 @@ void TNodexLabel::SetColours(const QColor& text, const QColor& background, bool 
     update();
 }
 
-QRectF TNodexLabel::boundingRect() const { return QRectF(0, 0, FWidth, FHeight); }
+QRectF NodexLabel::boundingRect() const { return QRectF(0, 0, FWidth, FHeight); }
 
-void TNodexLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
+void NodexLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
     const QRect box(0, 0, FWidth, FHeight);
     if (!FTransparent)

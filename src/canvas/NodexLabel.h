@@ -7,17 +7,17 @@
 
 /// The name label under a card: centred, word-wrapped text, optionally on a background. It takes
 /// no presses: a press on a label does nothing.
-class TNodexLabel : public QGraphicsItem {
+class NodexLabel : public QGraphicsItem {
 public:
     static constexpr int ItemType = QGraphicsItem::UserType + 2;
 
-    explicit TNodexLabel(const QFont& font);
+    explicit NodexLabel(const QFont& font);
     int type() const override { return ItemType; }
 
     const QString& Text() const { return FText; }
     void SetText(const QString& text);
     const QFont& Font() const { return FFont; }
-    /// Takes one of the canvas's shared label fonts (see TCanvas::LabelFont).
+    /// Takes one of the canvas's shared label fonts (see CanvasScene::LabelFont).
     void SetFont(const QFont& font);
 
     /// Sizes the label to its wrapped text; returns the new width and height.

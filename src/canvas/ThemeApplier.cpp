@@ -1,8 +1,8 @@
 #include "canvas/ThemeApplier.h"
 
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/ColourString.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "picture/PictureLoader.h"
 #include "platform/ConfinedName.h"
 #include "platform/IniFile.h"
@@ -37,7 +37,7 @@ static void RegisterBuiltInIcons()
     Q_INIT_RESOURCE(canvas);
 }
 
-ThemeApplier::ThemeApplier(Theme& theme, TCanvas& canvas, QString appFolder)
+ThemeApplier::ThemeApplier(Theme& theme, CanvasScene& canvas, QString appFolder)
     : FTheme(theme)
     , FCanvas(canvas)
     , FAppFolder(std::move(appFolder))

@@ -8,14 +8,14 @@
 #include <functional>
 
 class IniFile;
-class TCanvas;
+class CanvasScene;
 class TNodex;
 
 /// Applies themes to the canvas and its cards: the built-in theme or a theme file from the
 /// program's "Themes/" folder with its icon folder.
 class ThemeApplier {
 public:
-    ThemeApplier(Theme& theme, TCanvas& canvas, QString appFolder);
+    ThemeApplier(Theme& theme, CanvasScene& canvas, QString appFolder);
 
     /// Reads and applies "Themes/" + `themeName`; any failure applies the built-in theme
     /// instead, silently (the reason goes to the "nodex.theme" log). A theme file that does not
@@ -38,7 +38,7 @@ private:
     void RethemeCards(bool withMarkers);
 
     Theme& FTheme;
-    TCanvas& FCanvas;
+    CanvasScene& FCanvas;
     QString FAppFolder;
     std::array<ThemePicture, TypeCount> FBuiltIn;
 };

@@ -10,7 +10,7 @@
 #include "platform/WaitCursor.h"
 #include "platform/WindowPlacement.h"
 #include "project/ProjectPaths.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -60,7 +60,7 @@ TfmCompile::TfmCompile(Dialogs& dialogs, const MessageTable& messages, QWidget* 
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint)
     , cbDescriptions(new QCheckBox(QStringLiteral("Nodex &Descriptions")))
     , cbContent(new QCheckBox(QStringLiteral("&Content")))
-    , lbCompile(new TCompileList)
+    , lbCompile(new CompileList)
     , btnCreate(new QPushButton(QStringLiteral("&Create")))
     , btnClose(new QPushButton(QStringLiteral("C&lose")))
     , cbStandardManuscript(new QCheckBox)
@@ -132,7 +132,7 @@ TfmCompile::TfmCompile(Dialogs& dialogs, const MessageTable& messages, QWidget* 
         UpdateCompileCommands();
         pmnuCompile->popup(lbCompile->mapToGlobal(at));
     });
-    connect(lbCompile, &TCompileList::EntriesChanged, this, &TfmCompile::UpdateCompileCommands);
+    connect(lbCompile, &CompileList::EntriesChanged, this, &TfmCompile::UpdateCompileCommands);
     connect(lbCompile, &QListWidget::currentRowChanged, this, &TfmCompile::UpdateCompileCommands);
     connect(pmnuDelete, &QAction::triggered, this, [this] {
         delete lbCompile->takeItem(lbCompile->currentRow());

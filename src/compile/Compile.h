@@ -17,7 +17,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class TCompileList;
+class CompileList;
 
 /// The compile window: the ordered list of card names that "Create" joins, each with its
 /// description and text, into the text of the card "Compilation". A tool window that stays on
@@ -67,7 +67,7 @@ public:
 
     QCheckBox* cbDescriptions;
     QCheckBox* cbContent;
-    TCompileList* lbCompile;
+    CompileList* lbCompile;
     QPushButton* btnCreate;
     QPushButton* btnClose;
     QCheckBox* cbStandardManuscript;

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-TCompileList::TCompileList(QWidget* parent)
+CompileList::CompileList(QWidget* parent)
     : QListWidget(parent)
 {
     setObjectName("lbCompile");
@@ -15,7 +15,7 @@ TCompileList::TCompileList(QWidget* parent)
     setDropIndicatorShown(true);
 }
 
-QStringList TCompileList::Names() const
+QStringList CompileList::Names() const
 {
     QStringList names;
     names.reserve(count());
@@ -24,7 +24,7 @@ QStringList TCompileList::Names() const
     return names;
 }
 
-void TCompileList::MoveEntry(int from, int to)
+void CompileList::MoveEntry(int from, int to)
 {
     if (from < 0 || from >= count() || from == to)
         return;
@@ -33,13 +33,13 @@ void TCompileList::MoveEntry(int from, int to)
     setCurrentItem(moved);
 }
 
-void TCompileList::mousePressEvent(QMouseEvent* event)
+void CompileList::mousePressEvent(QMouseEvent* event)
 {
     FPressPoint = event->position().toPoint();
     QListWidget::mousePressEvent(event);
 }
 
-void TCompileList::keyPressEvent(QKeyEvent* event)
+void CompileList::keyPressEvent(QKeyEvent* event)
 {
     const int row = currentRow();
     const bool moving = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
@@ -57,7 +57,7 @@ void TCompileList::keyPressEvent(QKeyEvent* event)
     emit EntriesChanged();
 }
 
-void TCompileList::dragEnterEvent(QDragEnterEvent* event)
+void CompileList::dragEnterEvent(QDragEnterEvent* event)
 {
     // Only an entry of this list moves; anything else dropped on it changes nothing.
     if (event->source() == this)
@@ -66,7 +66,7 @@ void TCompileList::dragEnterEvent(QDragEnterEvent* event)
         event->ignore();
 }
 
-void TCompileList::dragMoveEvent(QDragMoveEvent* event)
+void CompileList::dragMoveEvent(QDragMoveEvent* event)
 {
     if (event->source() == this)
         event->acceptProposedAction();
@@ -74,7 +74,7 @@ void TCompileList::dragMoveEvent(QDragMoveEvent* event)
         event->ignore();
 }
 
-void TCompileList::dropEvent(QDropEvent* event)
+void CompileList::dropEvent(QDropEvent* event)
 {
     event->ignore();
     if (event->source() != this)

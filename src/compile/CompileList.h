@@ -5,10 +5,10 @@
 /// The compile list: card names in the order they are compiled. An entry dragged within the
 /// list lands at the index of the entry it is dropped on (the end, below the last entry);
 /// Del removes the selected entry and Shift or Ctrl with Up or Down moves it.
-class TCompileList : public QListWidget {
+class CompileList : public QListWidget {
     Q_OBJECT
 public:
-    explicit TCompileList(QWidget* parent = nullptr);
+    explicit CompileList(QWidget* parent = nullptr);
 
     QStringList Names() const;
     /// Moves the entry at `from` so that it ends at `to` (the end when `to` is past it).

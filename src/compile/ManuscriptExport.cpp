@@ -3,7 +3,7 @@
 #include "compile/ManuscriptMarkdown.h"
 #include "compile/ManuscriptPandoc.h"
 #include "platform/AtomicWrite.h"
-#include "platform/ReasonTexts.h"
+#include "messages/ReasonTexts.h"
 
 #include <QBuffer>
 #include <QFileInfo>

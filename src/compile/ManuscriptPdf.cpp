@@ -3,7 +3,7 @@
 #include "compile/ManuscriptDocument.h"
 #include "compile/ManuscriptLook.h"
 #include "compile/ManuscriptPageFlow.h"
-#include "platform/ReasonTexts.h"
+#include "messages/ReasonTexts.h"
 
 #include <QPainter>
 #include <QPdfWriter>

@@ -22,7 +22,7 @@ QPlainTextEdit* AddSide(
 }
 } // namespace
 
-TfmCompare::TfmCompare(const QString& title, const QString& leftCaption, const QString& leftText,
+CompareWindow::CompareWindow(const QString& title, const QString& leftCaption, const QString& leftText,
                        const QString& rightCaption, const QString& rightText, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowCloseButtonHint)
 {

@@ -21,7 +21,7 @@
 #include "platform/WindowPlacement.h"
 #include "project/CardHistory.h"
 #include "project/ProjectPaths.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 #include "spelling/LookUpWord.h"
 #include "spelling/ThesaurusDialog.h"
 #include "spelling/SpellCheck.h"
@@ -82,7 +82,7 @@ bool IsMissing(const QString& path)
 
 TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     : QMainWindow(parent, stayOnTop ? Qt::Window | Qt::WindowStaysOnTopHint : Qt::Window)
-    , memEditor(new TEditorMemo)
+    , memEditor(new EditorMemo)
     , dlgSpeller(new TSpellChecker(context.Spelling, context.Questions, context.Messages, this))
     , FContext(context)
     , sbStatus(new QLabel)
@@ -145,7 +145,7 @@ void TfmEditor::ConnectCommands()
         connect(all, &QAction::triggered, memEditor, &QPlainTextEdit::selectAll);
     connect(m.mnuFindReplace, &QAction::triggered, this, &TfmEditor::OpenFindReplace);
     connect(m.mnuRepeatFind, &QAction::triggered, this, &TfmEditor::RepeatFind);
-    connect(memEditor, &TEditorMemo::RepeatFindRequested, this, &TfmEditor::RepeatFind);
+    connect(memEditor, &EditorMemo::RepeatFindRequested, this, &TfmEditor::RepeatFind);
     connect(m.mnuThesaurus, &QAction::triggered, this, &TfmEditor::mnuThesaurusClick);
     connect(m.mnuWordCount, &QAction::triggered, this, &TfmEditor::mnuWordCountClick);
     connect(m.mnuWordUsage, &QAction::triggered, this, &TfmEditor::mnuWordUsageClick);
@@ -155,7 +155,7 @@ void TfmEditor::ConnectCommands()
     connect(m.mnuSpellCheck, &QAction::triggered, this, [this] { dlgSpeller->Check(FSpellTarget, ckWholeText); });
     connect(m.mnuSpellingOptions, &QAction::triggered, dlgSpeller, &TSpellChecker::ShowConfigDialog);
     connect(dlgSpeller, &TSpellChecker::DialogDeactivate, this, &TfmEditor::dlgSpellerDialogDeactivate);
-    connect(&FContext.Spelling, &TSpellEngine::Changed, this, &TfmEditor::FollowSpellingOptions);
+    connect(&FContext.Spelling, &SpellEngine::Changed, this, &TfmEditor::FollowSpellingOptions);
     connect(memEditor, &QPlainTextEdit::updateRequest, this, &TfmEditor::CheckSpellingInView);
     // Menu states are worked out when a menu opens; a shortcut refreshes them first, so that a
     // command whose item is disabled at that moment does nothing.
@@ -391,7 +391,7 @@ void TfmEditor::CompareWithTheirs()
         return;
     }
     const MessageTable& texts = Messages();
-    auto* window = new TfmCompare(texts.Text(MessageKey::COMPARE_TITLE).arg(CardName),
+    auto* window = new CompareWindow(texts.Text(MessageKey::COMPARE_TITLE).arg(CardName),
                                   texts.Text(MessageKey::TAKE_THEIRS), theirs, texts.Text(MessageKey::KEEP_MINE),
                                   memEditor->Text(), this);
     window->show();
@@ -554,8 +554,8 @@ void TfmEditor::SetLiveWordCount(bool on)
     if (on == (FLiveCount != nullptr))
         return;
     if (on) {
-        FLiveCount = new TLiveWordCount(*memEditor->document(), this);
-        connect(FLiveCount, &TLiveWordCount::Changed, this, &TfmEditor::ShowLiveWordCount);
+        FLiveCount = new LiveWordCount(*memEditor->document(), this);
+        connect(FLiveCount, &LiveWordCount::Changed, this, &TfmEditor::ShowLiveWordCount);
     } else {
         delete FLiveCount;
         FLiveCount = nullptr;
@@ -595,7 +595,7 @@ void TfmEditor::mnuThesaurusClick()
         FContext.Questions.ShowInformation("'" + word + "' " + Messages().Text(MessageKey::THESAURUS_NOT_FOUND));
         return;
     }
-    TfmThesaurus dialog(dlgThesaurus, word, meanings, Messages(), this);
+    ThesaurusDialog dialog(dlgThesaurus, word, meanings, Messages(), this);
     if (!FContext.Questions.RunModal(dialog) || dialog.Replacement().isEmpty())
         return;
     QTextCursor replaced(memEditor->document());
@@ -607,7 +607,7 @@ void TfmEditor::mnuThesaurusClick()
 
 void TfmEditor::OpenHistory()
 {
-    auto* window = new TfmHistory(ProjectFolder, CardName, FContext.Questions, Messages(),
+    auto* window = new HistoryWindow(ProjectFolder, CardName, FContext.Questions, Messages(),
         EditorHistoryHooks([this] { return this; }), this);
     window->show();
 }
@@ -626,7 +626,7 @@ HistoryHooks TfmEditor::EditorHistoryHooks(std::function<TfmEditor*()> openEdito
 
 void TfmEditor::mnuWordUsageClick()
 {
-    auto* window = new TfmWordUsage(MostUsedWords(memEditor->Text()), CardName, Messages(), this);
+    auto* window = new WordUsageWindow(MostUsedWords(memEditor->Text()), CardName, Messages(), this);
     window->show();
 }
 
@@ -812,10 +812,10 @@ void TfmEditor::FollowSpellingOptions()
 {
     if (FFirstShow)
         return; // hidden workers and the template never check
-    TSpellEngine& spelling = FContext.Spelling;
+    SpellEngine& spelling = FContext.Spelling;
     const bool live = spelling.LiveSpelling();
     if (live && !FHighlighter) {
-        FHighlighter = new TSpellHighlighter(memEditor->document(), spelling, LineLeadIn);
+        FHighlighter = new SpellHighlighter(memEditor->document(), spelling, LineLeadIn);
         CheckSpellingInView();
     } else if (!live && FHighlighter) {
         delete std::exchange(FHighlighter, nullptr); // taking its underlines away repaints
@@ -844,7 +844,7 @@ void TfmEditor::AddSpellingItems(QPoint at)
 {
     qDeleteAll(FSpellingItems);
     FSpellingItems.clear();
-    TSpellEngine& spelling = FContext.Spelling;
+    SpellEngine& spelling = FContext.Spelling;
     if (memEditor->isReadOnly() || !spelling.HasDictionary())
         return;
     const QTextCursor cursor = memEditor->cursorForPosition(at);

@@ -17,11 +17,11 @@ class MessageTable;
 class QLabel;
 class QTimer;
 class Shell;
-class TEditorMemo;
+class EditorMemo;
 class TfmFindReplace;
-class TLiveWordCount;
+class LiveWordCount;
 class TSpellChecker;
-class TSpellHighlighter;
+class SpellHighlighter;
 
 class TfmEditor;
 struct HistoryHooks;
@@ -48,7 +48,7 @@ struct EditorContext {
     /// Where the system keeps thesaurus data; the program's own "Thesaurus/" goes before them.
     QStringList SystemThesaurusFolders = ::SystemThesaurusFolders();
     /// The dictionary, the spelling configuration and the words ignored, for every editor.
-    TSpellEngine Spelling;
+    SpellEngine Spelling;
 };
 
 /// The editor window of one card's text: plain text in a memo, loaded when the window is first
@@ -72,7 +72,7 @@ public:
     QString SpellDialogLanguage = QStringLiteral("English");
     int TargetWordCount = 0;
 
-    TEditorMemo* memEditor;
+    EditorMemo* memEditor;
     EditorMenus Menus;
     TSpellChecker* dlgSpeller;
 
@@ -195,9 +195,9 @@ private:
     bool FAskingAboutDisk = false; ///< a check while the question is open waits for its answer
     FileIdentity FRead; ///< the text file as it was last read or saved, so that a save sees a change made elsewhere
     QLabel* sbWordCount;
-    TLiveWordCount* FLiveCount = nullptr;
+    LiveWordCount* FLiveCount = nullptr;
     TThesaurus dlgThesaurus;
-    TMemoSpellTarget FSpellTarget;
-    TSpellHighlighter* FHighlighter = nullptr;
+    MemoSpellTarget FSpellTarget;
+    SpellHighlighter* FHighlighter = nullptr;
     QList<QAction*> FSpellingItems; ///< the pop-up menu's items for the word under the pointer
 };

@@ -49,7 +49,7 @@ std::optional<QChar> TypographicCharacter(int key, Qt::KeyboardModifiers modifie
     }
 }
 
-TEditorMemo::TEditorMemo(QWidget* parent)
+EditorMemo::EditorMemo(QWidget* parent)
     : QPlainTextEdit(parent)
 {
     setObjectName("memEditor");
@@ -61,23 +61,23 @@ TEditorMemo::TEditorMemo(QWidget* parent)
     setViewportMargins(12, 6, 12, 6);
 }
 
-QString TEditorMemo::Text() const
+QString EditorMemo::Text() const
 {
     return MemoText(*document());
 }
 
-QString TEditorMemo::SelectedText() const
+QString EditorMemo::SelectedText() const
 {
     return SelectedMemoText(textCursor());
 }
 
-void TEditorMemo::SetText(const QString& text)
+void EditorMemo::SetText(const QString& text)
 {
     SetMemoText(*document(), text);
     setTextCursor(QTextCursor(document()));
 }
 
-void TEditorMemo::InsertText(const QString& text)
+void EditorMemo::InsertText(const QString& text)
 {
     if (isReadOnly())
         return;
@@ -91,7 +91,7 @@ void TEditorMemo::InsertText(const QString& text)
     ensureCursorVisible();
 }
 
-void TEditorMemo::keyPressEvent(QKeyEvent* event)
+void EditorMemo::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_F3) {
         emit RepeatFindRequested();
@@ -116,13 +116,13 @@ void TEditorMemo::keyPressEvent(QKeyEvent* event)
     KeepBlockShort();
 }
 
-void TEditorMemo::inputMethodEvent(QInputMethodEvent* event)
+void EditorMemo::inputMethodEvent(QInputMethodEvent* event)
 {
     QPlainTextEdit::inputMethodEvent(event);
     KeepBlockShort();
 }
 
-void TEditorMemo::StepOverSoftBreaksFor(const QKeyEvent* event)
+void EditorMemo::StepOverSoftBreaksFor(const QKeyEvent* event)
 {
     const bool backspace
         = event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier);
@@ -142,7 +142,7 @@ void TEditorMemo::StepOverSoftBreaksFor(const QKeyEvent* event)
         setTextCursor(cursor);
 }
 
-void TEditorMemo::KeepBlockShort()
+void EditorMemo::KeepBlockShort()
 {
     // Only after a new edit: right after Undo the cut would join an older edit and lose Redo.
     if (document()->availableRedoSteps() > 0)
@@ -151,14 +151,14 @@ void TEditorMemo::KeepBlockShort()
     SplitLongBlocks(*document(), caret, caret);
 }
 
-QMimeData* TEditorMemo::createMimeDataFromSelection() const
+QMimeData* EditorMemo::createMimeDataFromSelection() const
 {
     auto* data = new QMimeData;
     data->setText(SelectedText());
     return data;
 }
 
-void TEditorMemo::insertFromMimeData(const QMimeData* source)
+void EditorMemo::insertFromMimeData(const QMimeData* source)
 {
     if (!isReadOnly() && source->hasText())
         InsertText(source->text());

@@ -13,10 +13,10 @@ std::optional<QChar> TypographicCharacter(int key, Qt::KeyboardModifiers modifie
 /// units' worth of pixels, which types the typographic characters as ordinary, undoable edits
 /// and passes F3 on as Repeat Find. Its text goes in and out character for character (see
 /// MemoText.h); the lossy QPlainTextEdit accessors are closed.
-class TEditorMemo : public QPlainTextEdit {
+class EditorMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
-    explicit TEditorMemo(QWidget* parent = nullptr);
+    explicit EditorMemo(QWidget* parent = nullptr);
 
     /// The writer's text, exactly: the one way the program reads a memo.
     QString Text() const;

@@ -6,7 +6,7 @@
 #include "editor/TextSearch.h"
 #include "platform/Dialogs.h"
 #include "platform/WaitCursor.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -87,7 +87,7 @@ TfmFindReplace::TfmFindReplace(Dialogs& dialogs, const MessageTable& messages,
     move(screen.center() - rect().center());
 }
 
-void TfmFindReplace::SetEditor(QWidget* editor, TEditorMemo* memo)
+void TfmFindReplace::SetEditor(QWidget* editor, EditorMemo* memo)
 {
     FEditor = editor;
     FMemo = memo;

@@ -8,7 +8,7 @@ class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
-class TEditorMemo;
+class EditorMemo;
 
 /// The find-and-replace dialog of an editor window: searches the memo forward from the
 /// selection (never wrapping round), replaces one occurrence or all of them, and stays on top
@@ -21,7 +21,7 @@ public:
                    QWidget* parent = nullptr);
 
     /// The editor whose memo is searched; commands do nothing until it is set.
-    void SetEditor(QWidget* editor, TEditorMemo* memo);
+    void SetEditor(QWidget* editor, EditorMemo* memo);
     /// Copies the captions of another dialog (the translated template).
     void CopyCaptionsFrom(const TfmFindReplace& other);
 
@@ -57,5 +57,5 @@ private:
     const MessageTable& FMessages;
     bool& FReplaceAllWarned;
     QWidget* FEditor = nullptr;
-    TEditorMemo* FMemo = nullptr;
+    EditorMemo* FMemo = nullptr;
 };

@@ -5,7 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
 #include "project/ProjectPaths.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,7 +22,7 @@ QStringList Lines(const QByteArray& bytes)
 }
 } // namespace
 
-TfmHistory::TfmHistory(const QString& projectFolder, const QString& cardName, Dialogs& questions,
+HistoryWindow::HistoryWindow(const QString& projectFolder, const QString& cardName, Dialogs& questions,
     const MessageTable& messages, HistoryHooks hooks, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowCloseButtonHint)
     , lstEntries(new QTreeWidget(this))
@@ -75,13 +75,13 @@ TfmHistory::TfmHistory(const QString& projectFolder, const QString& cardName, Di
     layout->addLayout(buttons);
     resize(900, 600);
 
-    connect(lstEntries, &QTreeWidget::currentItemChanged, this, &TfmHistory::ShowDifference);
-    connect(btnRestore, &QPushButton::clicked, this, &TfmHistory::RestoreClick);
+    connect(lstEntries, &QTreeWidget::currentItemChanged, this, &HistoryWindow::ShowDifference);
+    connect(btnRestore, &QPushButton::clicked, this, &HistoryWindow::RestoreClick);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     LoadEntries();
 }
 
-void TfmHistory::LoadEntries()
+void HistoryWindow::LoadEntries()
 {
     FEntries = FHistory.Entries(FCardName);
     lstEntries->clear();
@@ -105,7 +105,7 @@ void TfmHistory::LoadEntries()
         ShowDifference();
 }
 
-void TfmHistory::ShowDifference()
+void HistoryWindow::ShowDifference()
 {
     const int index = lstEntries->indexOfTopLevelItem(lstEntries->currentItem());
     QByteArray earlier, current;
@@ -122,7 +122,7 @@ void TfmHistory::ShowDifference()
         *memEarlier, index >= 0 ? Lines(earlier) : QStringList(), *memCurrent, Lines(current));
 }
 
-void TfmHistory::RestoreClick()
+void HistoryWindow::RestoreClick()
 {
     const int index = lstEntries->indexOfTopLevelItem(lstEntries->currentItem());
     if (index < 0 || (FHooks.BeforeRestore && !FHooks.BeforeRestore()))

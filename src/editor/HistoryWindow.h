@@ -24,10 +24,10 @@ struct HistoryHooks {
 /// The earlier texts of one card: a list of its history entries with the time each was saved
 /// over and its word count, the chosen one beside the current text with the lines that differ
 /// marked, and Restore, which makes the current text an entry before putting the chosen back.
-class TfmHistory : public QDialog {
+class HistoryWindow : public QDialog {
     Q_OBJECT
 public:
-    TfmHistory(const QString& projectFolder, const QString& cardName, Dialogs& questions,
+    HistoryWindow(const QString& projectFolder, const QString& cardName, Dialogs& questions,
         const MessageTable& messages, HistoryHooks hooks, QWidget* parent = nullptr);
 
     QTreeWidget* lstEntries;

@@ -6,7 +6,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-TLiveWordCount::TLiveWordCount(QTextDocument& document, QObject* parent)
+LiveWordCount::LiveWordCount(QTextDocument& document, QObject* parent)
     : QObject(parent)
     , FDocument(document)
 {
@@ -15,7 +15,7 @@ TLiveWordCount::TLiveWordCount(QTextDocument& document, QObject* parent)
         [this](int position, int, int added) { Recount(position, added); });
 }
 
-TLiveWordCount::BlockWords TLiveWordCount::Count(const QTextBlock& block, bool afterWord)
+LiveWordCount::BlockWords LiveWordCount::Count(const QTextBlock& block, bool afterWord)
 {
     BlockWords count;
     bool inWord = afterWord;
@@ -33,7 +33,7 @@ TLiveWordCount::BlockWords TLiveWordCount::Count(const QTextBlock& block, bool a
     return count;
 }
 
-void TLiveWordCount::CountAll()
+void LiveWordCount::CountAll()
 {
     FBlocks.clear();
     FBlocks.reserve(FDocument.blockCount());
@@ -46,7 +46,7 @@ void TLiveWordCount::CountAll()
     }
 }
 
-void TLiveWordCount::Recount(int position, int added)
+void LiveWordCount::Recount(int position, int added)
 {
     const qint64 before = FWords;
     const QTextBlock first = FDocument.findBlock(position);

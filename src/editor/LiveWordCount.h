@@ -11,11 +11,11 @@ class QTextDocument;
 /// total is CountTextWords over the writer's text: a soft break stands for nothing, so the
 /// pieces of a word cut by one count once, and a break that stands for a character other than
 /// a line end is part of the words on either side of it.
-class TLiveWordCount : public QObject {
+class LiveWordCount : public QObject {
     Q_OBJECT
 public:
     /// Counts the document's text at once and follows its changes.
-    explicit TLiveWordCount(QTextDocument& document, QObject* parent = nullptr);
+    explicit LiveWordCount(QTextDocument& document, QObject* parent = nullptr);
 
     qint64 Words() const { return FWords; }
 

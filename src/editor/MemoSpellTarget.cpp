@@ -5,27 +5,27 @@
 
 #include <QTextCursor>
 
-TMemoSpellTarget::TMemoSpellTarget(TEditorMemo& memo)
+MemoSpellTarget::MemoSpellTarget(EditorMemo& memo)
     : FMemo(memo)
 {
 }
 
-QString TMemoSpellTarget::Text() const
+QString MemoSpellTarget::Text() const
 {
     return FMemo.Text();
 }
 
-int TMemoSpellTarget::Revision() const
+int MemoSpellTarget::Revision() const
 {
     return FMemo.document()->revision();
 }
 
-qsizetype TMemoSpellTarget::CaretPosition() const
+qsizetype MemoSpellTarget::CaretPosition() const
 {
     return MemoPositions(*FMemo.document()).Offset(FMemo.textCursor().position());
 }
 
-void TMemoSpellTarget::Select(qsizetype from, qsizetype to)
+void MemoSpellTarget::Select(qsizetype from, qsizetype to)
 {
     const MemoPositions positions(*FMemo.document());
     QTextCursor cursor(FMemo.document());
@@ -35,7 +35,7 @@ void TMemoSpellTarget::Select(qsizetype from, qsizetype to)
     FMemo.ensureCursorVisible();
 }
 
-bool TMemoSpellTarget::Replace(qsizetype from, qsizetype to, const QString& text)
+bool MemoSpellTarget::Replace(qsizetype from, qsizetype to, const QString& text)
 {
     if (FMemo.isReadOnly())
         return false;
@@ -44,7 +44,7 @@ bool TMemoSpellTarget::Replace(qsizetype from, qsizetype to, const QString& text
     return true;
 }
 
-QRect TMemoSpellTarget::SelectionOnScreen() const
+QRect MemoSpellTarget::SelectionOnScreen() const
 {
     QTextCursor start = FMemo.textCursor();
     QTextCursor end = start;
@@ -54,7 +54,7 @@ QRect TMemoSpellTarget::SelectionOnScreen() const
     return QRect(FMemo.viewport()->mapToGlobal(area.topLeft()), area.size());
 }
 
-QWidget* TMemoSpellTarget::Control() const
+QWidget* MemoSpellTarget::Control() const
 {
     return &FMemo;
 }

@@ -2,13 +2,13 @@
 
 #include "spelling/SpellTarget.h"
 
-class TEditorMemo;
+class EditorMemo;
 
 /// An editor's memo as the text a spell check walks: offsets in the writer's text become
 /// document positions across the soft breaks, and corrections are ordinary edits of the memo.
-class TMemoSpellTarget : public TSpellTarget {
+class MemoSpellTarget : public SpellTarget {
 public:
-    explicit TMemoSpellTarget(TEditorMemo& memo);
+    explicit MemoSpellTarget(EditorMemo& memo);
 
     QString Text() const override;
     int Revision() const override;
@@ -19,5 +19,5 @@ public:
     QWidget* Control() const override;
 
 private:
-    TEditorMemo& FMemo;
+    EditorMemo& FMemo;
 };

@@ -1,6 +1,6 @@
 #include "editor/RtfReader.h"
 
-#include "platform/ReasonTexts.h"
+#include "messages/ReasonTexts.h"
 #include <QHash>
 #include <QStringDecoder>
 #include <algorithm>

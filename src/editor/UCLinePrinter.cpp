@@ -1,7 +1,7 @@
 #include "editor/UCLinePrinter.h"
 
 #include "platform/NativeName.h"
-#include "platform/ReasonTexts.h"
+#include "messages/ReasonTexts.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -106,9 +106,9 @@ double TUCLinePrinterMargins::InInches(double value) const
     return FMarginUnit == TMarginUnit::Mm ? value / MmPerInch : value;
 }
 
-TPrintArea PrintAreaFor(const TUCLinePrinterMargins& margins, const TPrinterPage& page)
+PrintArea PrintAreaFor(const TUCLinePrinterMargins& margins, const PrinterPage& page)
 {
-    TPrintArea area;
+    PrintArea area;
     area.Left = Nearest(page.DpiX * margins.InInches(margins.Left())) - page.OffsetX;
     area.Top = Nearest(page.DpiY * margins.InInches(margins.Top())) - page.OffsetY;
     area.Right
@@ -258,7 +258,7 @@ bool TUCLinePrinter::Print(const QString& text, QPrinter& printer, QString& erro
     const QFontMetrics metrics(FFont, &printer);
     const int lineHeight = std::max(1, metrics.height() + metrics.leading());
 
-    TPrinterPage page;
+    PrinterPage page;
     page.DpiX = printer.logicalDpiX();
     page.DpiY = printer.logicalDpiY();
     const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
@@ -269,7 +269,7 @@ bool TUCLinePrinter::Print(const QString& text, QPrinter& printer, QString& erro
     page.OffsetY = printable.top() - paper.top();
     page.PrintableWidth = printable.width();
     page.PrintableHeight = printable.height();
-    const TPrintArea area = PrintAreaFor(FMargins, page);
+    const PrintArea area = PrintAreaFor(FMargins, page);
 
     const QStringList lines = WrapPrintLines(text.mid(first, end - first), area.Right - area.Left,
         [&metrics](const QString& part) { return metrics.horizontalAdvance(part); });

@@ -39,7 +39,7 @@ private:
 enum class TTitleOnPrintout { Nowhere, TopOfPage, BottomOfPage };
 
 /// What the printer reports about its page, all in device pixels.
-struct TPrinterPage {
+struct PrinterPage {
     int DpiX = 0;
     int DpiY = 0;
     int PaperWidth = 0;
@@ -51,7 +51,7 @@ struct TPrinterPage {
 };
 
 /// The area lines are printed in, in the printable area's coordinates.
-struct TPrintArea {
+struct PrintArea {
     int Left = 0;
     int Top = 0;
     int Right = 0;
@@ -59,7 +59,7 @@ struct TPrintArea {
 };
 
 /// The margins laid on the page, kept inside what the printer can reach.
-TPrintArea PrintAreaFor(const TUCLinePrinterMargins& margins, const TPrinterPage& page);
+PrintArea PrintAreaFor(const TUCLinePrinterMargins& margins, const PrinterPage& page);
 
 /// Wraps text into lines no wider than width as measured; a line breaks after the last
 /// punctuation or space that fits, and a word wider than the line is split over lines.

@@ -1,12 +1,12 @@
 #include "editor/WordUsageWindow.h"
 
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-TfmWordUsage::TfmWordUsage(const QList<WordUsage>& words, const QString& cardName, const MessageTable& messages,
+WordUsageWindow::WordUsageWindow(const QList<WordUsage>& words, const QString& cardName, const MessageTable& messages,
                            QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowCloseButtonHint)
 {

@@ -8,9 +8,9 @@ class MessageTable;
 
 /// A small read-only window listing the words a text uses most, with their counts, so that a
 /// writer sees the words they lean on.
-class TfmWordUsage : public QDialog {
+class WordUsageWindow : public QDialog {
     Q_OBJECT
 public:
-    TfmWordUsage(const QList<WordUsage>& words, const QString& cardName, const MessageTable& messages,
+    WordUsageWindow(const QList<WordUsage>& words, const QString& cardName, const MessageTable& messages,
                  QWidget* parent = nullptr);
 };

@@ -4,7 +4,7 @@
 #include "platform/FileIdentity.h"
 #include "platform/FileSteps.h"
 #include "platform/NativeName.h"
-#include "platform/ReasonTexts.h"
+#include "messages/ReasonTexts.h"
 
 #include <QCryptographicHash>
 

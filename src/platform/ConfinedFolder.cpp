@@ -1,7 +1,7 @@
 #include "platform/ConfinedFolder.h"
 
 #include "platform/NativeName.h"
-#include "platform/ReasonTexts.h"
+#include "messages/ReasonTexts.h"
 
 #include <cerrno>
 #include <climits>

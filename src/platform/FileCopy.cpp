@@ -3,7 +3,7 @@
 #include "platform/FileHandle.h"
 #include "platform/FileSteps.h"
 #include "platform/NativeName.h"
-#include "platform/ReasonTexts.h"
+#include "messages/ReasonTexts.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -2,7 +2,7 @@
 
 #include "platform/AsciiCase.h"
 #include "platform/AtomicWrite.h"
-#include "platform/ReasonTexts.h"
+#include "messages/ReasonTexts.h"
 #include "platform/TextFile.h"
 
 #include <QHash>

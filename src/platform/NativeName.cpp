@@ -1,7 +1,7 @@
 #include "platform/NativeName.h"
 
 #include "platform/FileSteps.h"
-#include "platform/ReasonTexts.h"
+#include "messages/ReasonTexts.h"
 #include "platform/TextFile.h"
 
 #include <QStringDecoder>

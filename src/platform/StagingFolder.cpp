@@ -3,7 +3,7 @@
 #include "platform/AtomicWrite.h"
 #include "platform/FileSteps.h"
 #include "platform/NativeName.h"
-#include "platform/ReasonTexts.h"
+#include "messages/ReasonTexts.h"
 
 #include <QList>
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include "platform/NativeName.h"
 #include "platform/Processes.h"
 #include "platform/TextFile.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

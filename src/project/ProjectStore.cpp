@@ -4,7 +4,7 @@
 #include "platform/AtomicWrite.h"
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
-#include "platform/ReasonTexts.h"
+#include "messages/ReasonTexts.h"
 #include "platform/TextFile.h"
 #include "project/CardHistory.h"
 #include "project/CardRecord.h"
@@ -13,7 +13,7 @@
 #include "project/ProjectPaths.h"
 #include "project/ProjectState.h"
 #include "project/RenameJournal.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "platform/Dialogs.h"
 #include "project/ProjectPaths.h"
 #include "properties/CardNameRules.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,10 +1,10 @@
 #include "settings/HelpBrowser.h"
 
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QDir>
 
-THelpBrowser::THelpBrowser(HelpTopics topics, const MessageTable& messages, QWidget* parent)
+HelpBrowser::HelpBrowser(HelpTopics topics, const MessageTable& messages, QWidget* parent)
     : QTextBrowser(parent)
     , FTopics(std::move(topics))
     , FMessages(messages)
@@ -14,7 +14,7 @@ THelpBrowser::THelpBrowser(HelpTopics topics, const MessageTable& messages, QWid
     document()->setDocumentMargin(12);
 }
 
-void THelpBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType type)
+void HelpBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType type)
 {
     // Web addresses, mail links and the like open nothing: the help shows its own pages only.
     if (!name.scheme().isEmpty() && !name.isLocalFile())
@@ -22,7 +22,7 @@ void THelpBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType typ
     QTextBrowser::doSetSource(name, type);
 }
 
-QVariant THelpBrowser::loadResource(int type, const QUrl& name)
+QVariant HelpBrowser::loadResource(int type, const QUrl& name)
 {
     const QUrl url = name.isRelative() ? document()->baseUrl().resolved(name) : name;
     const QString file = FTopics.ConfinedFile(url);

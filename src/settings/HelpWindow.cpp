@@ -1,15 +1,15 @@
 #include "settings/HelpWindow.h"
 
 #include "settings/HelpBrowser.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QAction>
 #include <QStyle>
 #include <QToolBar>
 
-TfmHelp::TfmHelp(const QString& helpFolder, const MessageTable& messages, QWidget* parent)
+HelpWindow::HelpWindow(const QString& helpFolder, const MessageTable& messages, QWidget* parent)
     : QMainWindow(parent)
-    , brwHelp(new THelpBrowser(HelpTopics(helpFolder), messages, this))
+    , brwHelp(new HelpBrowser(HelpTopics(helpFolder), messages, this))
     , FMessages(messages)
 {
     setObjectName("fmHelp");
@@ -41,7 +41,7 @@ TfmHelp::TfmHelp(const QString& helpFolder, const MessageTable& messages, QWidge
     ApplyTexts();
 }
 
-void TfmHelp::ShowTopic(const QString& keyword)
+void HelpWindow::ShowTopic(const QString& keyword)
 {
     ApplyTexts();
     brwHelp->setSource(brwHelp->Topics().KeywordTopic(keyword));
@@ -50,7 +50,7 @@ void TfmHelp::ShowTopic(const QString& keyword)
     activateWindow();
 }
 
-void TfmHelp::ApplyTexts()
+void HelpWindow::ApplyTexts()
 {
     setWindowTitle(FMessages.Text(MessageKey::HELP_TITLE));
     actBack->setText(FMessages.Text(MessageKey::HELP_BACK));

@@ -4,20 +4,20 @@
 
 class MessageTable;
 class QAction;
-class THelpBrowser;
+class HelpBrowser;
 
 /// The program's help window: the pages of the Help folder, with Back, Forward and Contents.
 /// It is made hidden; every request shows it on the page asked for.
-class TfmHelp : public QMainWindow {
+class HelpWindow : public QMainWindow {
     Q_OBJECT
 public:
     /// `helpFolder` ends with "/".
-    TfmHelp(const QString& helpFolder, const MessageTable& messages, QWidget* parent = nullptr);
+    HelpWindow(const QString& helpFolder, const MessageTable& messages, QWidget* parent = nullptr);
 
     /// The index page for an empty keyword, otherwise the page and place that hold the keyword.
     void ShowTopic(const QString& keyword);
 
-    THelpBrowser* brwHelp;
+    HelpBrowser* brwHelp;
     QAction* actBack;
     QAction* actForward;
     QAction* actContents;

@@ -1,6 +1,6 @@
 #include "spelling/AbbreviationsIgnore.h"
 
-bool TAbbreviationsIgnore::WordTest(const QString& word, const TParserPosition&) const
+bool TAbbreviationsIgnore::WordTest(const QString& word, const ParserPosition&) const
 {
     if (!word.contains(u'.'))
         return false;

@@ -14,7 +14,7 @@ qsizetype FirstCharacterLength(QStringView word)
 
 /// The answer of a look-up: none when the dictionaries do not know the word.
 std::optional<bool> LookUp(
-    const QString& word, const TSpellDictionary& dictionary, bool useExcludes)
+    const QString& word, const SpellDictionary& dictionary, bool useExcludes)
 {
     if (!dictionary.Knows(word))
         return std::nullopt;
@@ -22,7 +22,7 @@ std::optional<bool> LookUp(
 }
 
 bool IsEnglishPossessive(
-    const QString& word, const TSpellDictionary& dictionary, TAllowedCases cases)
+    const QString& word, const SpellDictionary& dictionary, TAllowedCases cases)
 {
     if (word.size() < 3 || dictionary.Language() != lcEnglish)
         return false;
@@ -63,8 +63,8 @@ bool ReadsAsNumber(QStringView word)
     return digits > 0;
 }
 
-bool IsCorrectWord(const QString& word, const TParserPosition& position, const TWordParser& parser,
-    const TSpellDictionary& dictionary, const TWordJudgement& judgement)
+bool IsCorrectWord(const QString& word, const ParserPosition& position, const WordParser& parser,
+    const SpellDictionary& dictionary, const WordJudgement& judgement)
 {
     if (const auto found = LookUp(word, dictionary, judgement.UseExcludeWords))
         return *found;

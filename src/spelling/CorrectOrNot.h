@@ -3,9 +3,9 @@
 #include <QString>
 #include <QStringView>
 
-class TParserPosition;
-class TSpellDictionary;
-class TWordParser;
+class ParserPosition;
+class SpellDictionary;
+class WordParser;
 
 /// To which case a word is brought for its second look-up.
 enum TAllowedCases {
@@ -16,7 +16,7 @@ enum TAllowedCases {
 };
 
 /// How the checker judges words beyond its rules.
-struct TWordJudgement {
+struct WordJudgement {
     TAllowedCases AllowedCases = cmInitialCapsOrUpcase;
     bool UseExcludeWords = true;
     /// Whether "keeper's" is right when an English main dictionary knows "keeper".
@@ -34,5 +34,5 @@ bool ReadsAsNumber(QStringView word);
 /// excluded); it is an English possessive of a word the main dictionary knows; it is a number;
 /// it is one character long; an ignore rule keeps it from being reported. `position` stands on
 /// the character after the word.
-bool IsCorrectWord(const QString& word, const TParserPosition& position, const TWordParser& parser,
-    const TSpellDictionary& dictionary, const TWordJudgement& judgement);
+bool IsCorrectWord(const QString& word, const ParserPosition& position, const WordParser& parser,
+    const SpellDictionary& dictionary, const WordJudgement& judgement);

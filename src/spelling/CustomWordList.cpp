@@ -2,7 +2,7 @@
 
 #include "platform/AtomicWrite.h"
 #include "platform/NativeName.h"
-#include "platform/ReasonTexts.h"
+#include "messages/ReasonTexts.h"
 #include "platform/TextFile.h"
 
 #include <QFileInfo>
@@ -14,12 +14,12 @@ const QChar ExcludedMark = u'*';
 const QChar CommentMark = u'#';
 } // namespace
 
-TCustomWordList::TCustomWordList(QString path)
+CustomWordList::CustomWordList(QString path)
     : FPath(std::move(path))
 {
 }
 
-bool TCustomWordList::Load(QString& error)
+bool CustomWordList::Load(QString& error)
 {
     FLines.clear();
     FWords.clear();
@@ -45,7 +45,7 @@ bool TCustomWordList::Load(QString& error)
     return true;
 }
 
-void TCustomWordList::TakeLine(const QString& line)
+void CustomWordList::TakeLine(const QString& line)
 {
     const QString word = line.trimmed();
     if (word.startsWith(CommentMark))
@@ -59,7 +59,7 @@ void TCustomWordList::TakeLine(const QString& line)
     }
 }
 
-bool TCustomWordList::Add(const QString& word, QString& error)
+bool CustomWordList::Add(const QString& word, QString& error)
 {
     if (FWordSet.contains(word))
         return true;

@@ -8,9 +8,9 @@
 /// writer never wants accepted written "*word", as Hunspell's personal dictionaries write them.
 /// Lines begun with "#" are notes; they, and lines it does not understand, are written back as
 /// they were.
-class TCustomWordList {
+class CustomWordList {
 public:
-    explicit TCustomWordList(QString path = {});
+    explicit CustomWordList(QString path = {});
 
     const QString& Path() const { return FPath; }
     /// Reads the file; a missing file is an empty list. False with the reason when it exists but

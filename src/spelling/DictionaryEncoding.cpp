@@ -35,7 +35,7 @@ std::optional<std::string> Convert(void* handle, const QByteArray& input)
 }
 } // namespace
 
-TDictionaryEncoding::TDictionaryEncoding(const std::string& name)
+DictionaryEncoding::DictionaryEncoding(const std::string& name)
 {
     const QByteArray iconvName = IconvName(name);
     FUtf8 = iconvName == "UTF-8" || iconvName == "UTF8" || iconvName.isEmpty();
@@ -49,7 +49,7 @@ TDictionaryEncoding::TDictionaryEncoding(const std::string& name)
         FFromDictionary = from;
 }
 
-TDictionaryEncoding::~TDictionaryEncoding()
+DictionaryEncoding::~DictionaryEncoding()
 {
     if (FToDictionary)
         iconv_close(static_cast<iconv_t>(FToDictionary));
@@ -57,12 +57,12 @@ TDictionaryEncoding::~TDictionaryEncoding()
         iconv_close(static_cast<iconv_t>(FFromDictionary));
 }
 
-bool TDictionaryEncoding::Valid() const
+bool DictionaryEncoding::Valid() const
 {
     return FUtf8 || (FToDictionary && FFromDictionary);
 }
 
-std::optional<std::string> TDictionaryEncoding::Encode(const QString& word) const
+std::optional<std::string> DictionaryEncoding::Encode(const QString& word) const
 {
     if (FUtf8)
         return word.toStdString();
@@ -71,7 +71,7 @@ std::optional<std::string> TDictionaryEncoding::Encode(const QString& word) cons
     return Convert(FToDictionary, word.toUtf8());
 }
 
-QString TDictionaryEncoding::Decode(const std::string& bytes) const
+QString DictionaryEncoding::Decode(const std::string& bytes) const
 {
     if (FUtf8)
         return QString::fromStdString(bytes);

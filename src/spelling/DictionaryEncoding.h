@@ -6,12 +6,12 @@
 
 /// Converts words between the program's text and the encoding a Hunspell dictionary works in, as
 /// its affix file's SET line names it ("UTF-8", "ISO8859-1", "microsoft-cp1251", ...).
-class TDictionaryEncoding {
+class DictionaryEncoding {
 public:
-    explicit TDictionaryEncoding(const std::string& name);
-    ~TDictionaryEncoding();
-    TDictionaryEncoding(const TDictionaryEncoding&) = delete;
-    TDictionaryEncoding& operator=(const TDictionaryEncoding&) = delete;
+    explicit DictionaryEncoding(const std::string& name);
+    ~DictionaryEncoding();
+    DictionaryEncoding(const DictionaryEncoding&) = delete;
+    DictionaryEncoding& operator=(const DictionaryEncoding&) = delete;
 
     /// False for an encoding the system cannot convert.
     bool Valid() const;

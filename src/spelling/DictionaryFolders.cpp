@@ -14,9 +14,9 @@ bool IsRegularFile(const QString& path)
     return info.isFile() && info.isReadable();
 }
 
-std::optional<TDictionaryFiles> InFolder(const QString& folder, const QString& name)
+std::optional<DictionaryFiles> InFolder(const QString& folder, const QString& name)
 {
-    const TDictionaryFiles files { name, folder + name + ".aff", folder + name + ".dic" };
+    const DictionaryFiles files { name, folder + name + ".aff", folder + name + ".dic" };
     if (IsRegularFile(files.AffixFile) && IsRegularFile(files.WordFile))
         return files;
     return std::nullopt;
@@ -29,16 +29,16 @@ QStringList SystemDictionaryFolders()
         "/usr/share/myspell/dicts/" };
 }
 
-QList<TDictionaryFiles> InstalledDictionaries(const QStringList& folders)
+QList<DictionaryFiles> InstalledDictionaries(const QStringList& folders)
 {
-    QList<TDictionaryFiles> found;
+    QList<DictionaryFiles> found;
     for (const QString& folder : folders) {
         const QStringList affixes
             = QDir(folder).entryList({ "*.aff" }, QDir::Files | QDir::Readable);
         for (const QString& affix : affixes) {
             const QString name = QFileInfo(affix).completeBaseName();
             const bool known = std::any_of(found.cbegin(), found.cend(),
-                [&](const TDictionaryFiles& files) { return files.Name == name; });
+                [&](const DictionaryFiles& files) { return files.Name == name; });
             if (!known) {
                 if (const auto files = InFolder(folder, name))
                     found.append(*files);
@@ -46,7 +46,7 @@ QList<TDictionaryFiles> InstalledDictionaries(const QStringList& folders)
         }
     }
     std::sort(found.begin(), found.end(),
-        [](const TDictionaryFiles& a, const TDictionaryFiles& b) { return a.Name < b.Name; });
+        [](const DictionaryFiles& a, const DictionaryFiles& b) { return a.Name < b.Name; });
     return found;
 }
 
@@ -60,7 +60,7 @@ QString HunspellName(const QString& configuredName)
     return folded.endsWith(u".adm") ? configuredName.chopped(4) : configuredName;
 }
 
-std::optional<TDictionaryFiles> FindDictionary(
+std::optional<DictionaryFiles> FindDictionary(
     const QString& configuredName, const QStringList& folders)
 {
     const QString name = HunspellName(configuredName);

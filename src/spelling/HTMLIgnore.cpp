@@ -5,7 +5,7 @@
 namespace {
 /// Moves on until the position stands on a ">" whose `before` characters before it are all
 /// `closer` (none for a plain tag), or at the end.
-void SkipTo(TParserPosition& position, char32_t closer, int before)
+void SkipTo(ParserPosition& position, char32_t closer, int before)
 {
     int run = 0;
     while (position.Forward()) {
@@ -17,7 +17,7 @@ void SkipTo(TParserPosition& position, char32_t closer, int before)
 }
 } // namespace
 
-bool THTMLIgnore::CharacterTest(char32_t character, TParserPosition& position)
+bool THTMLIgnore::CharacterTest(char32_t character, ParserPosition& position)
 {
     if (character != '<')
         return false;
@@ -37,7 +37,7 @@ bool THTMLIgnore::CharacterTest(char32_t character, TParserPosition& position)
     return true;
 }
 
-bool THTMLIgnore::WordTest(const QString& word, const TParserPosition&) const
+bool THTMLIgnore::WordTest(const QString& word, const ParserPosition&) const
 {
     return word.startsWith(u'&');
 }

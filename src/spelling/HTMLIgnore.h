@@ -7,6 +7,6 @@
 class THTMLIgnore : public TParserIgnoreBase {
 public:
     bool CharacterLevel() const override { return true; }
-    bool CharacterTest(char32_t character, TParserPosition& position) override;
-    bool WordTest(const QString& word, const TParserPosition& position) const override;
+    bool CharacterTest(char32_t character, ParserPosition& position) override;
+    bool WordTest(const QString& word, const ParserPosition& position) const override;
 };

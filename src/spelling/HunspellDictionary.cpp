@@ -1,7 +1,7 @@
 #include "spelling/HunspellDictionary.h"
 
 #include "platform/NativeName.h"
-#include "platform/ReasonTexts.h"
+#include "messages/ReasonTexts.h"
 #include "platform/TextFile.h"
 #include "spelling/CorrectOrNot.h"
 #include "spelling/DictionaryEncoding.h"
@@ -21,26 +21,26 @@ bool Readable(const QString& path, QString& error)
 }
 } // namespace
 
-std::unique_ptr<THunspellDictionary> THunspellDictionary::Load(
-    const TDictionaryFiles& files, QString& error)
+std::unique_ptr<HunspellDictionary> HunspellDictionary::Load(
+    const DictionaryFiles& files, QString& error)
 {
     if (!Readable(files.AffixFile, error) || !Readable(files.WordFile, error))
         return nullptr;
     auto hunspell = std::make_unique<Hunspell>(
         NativePath(files.AffixFile).constData(), NativePath(files.WordFile).constData());
-    auto encoding = std::make_unique<TDictionaryEncoding>(hunspell->get_dict_encoding());
+    auto encoding = std::make_unique<DictionaryEncoding>(hunspell->get_dict_encoding());
     if (!encoding->Valid()) {
         error = ReasonText(Reason::CANNOT_READ)
                     .arg(ReadableName(files.AffixFile),
                         QString::fromStdString(hunspell->get_dict_encoding()));
         return nullptr;
     }
-    return std::unique_ptr<THunspellDictionary>(
-        new THunspellDictionary(files, std::move(hunspell), std::move(encoding)));
+    return std::unique_ptr<HunspellDictionary>(
+        new HunspellDictionary(files, std::move(hunspell), std::move(encoding)));
 }
 
-THunspellDictionary::THunspellDictionary(const TDictionaryFiles& files,
-    std::unique_ptr<Hunspell> hunspell, std::unique_ptr<TDictionaryEncoding> encoding)
+HunspellDictionary::HunspellDictionary(const DictionaryFiles& files,
+    std::unique_ptr<Hunspell> hunspell, std::unique_ptr<DictionaryEncoding> encoding)
     : FName(files.Name)
     , FLanguage(LanguageOf(files.Name))
     , FHunspell(std::move(hunspell))
@@ -48,29 +48,29 @@ THunspellDictionary::THunspellDictionary(const TDictionaryFiles& files,
 {
 }
 
-THunspellDictionary::~THunspellDictionary() = default;
+HunspellDictionary::~HunspellDictionary() = default;
 
-void THunspellDictionary::SetCustomWords(const QStringList& words, const QSet<QString>& excluded)
+void HunspellDictionary::SetCustomWords(const QStringList& words, const QSet<QString>& excluded)
 {
     for (const QString& word : words)
         AddWord(word);
     FExcluded = excluded;
 }
 
-bool THunspellDictionary::Knows(const QString& word) const
+bool HunspellDictionary::Knows(const QString& word) const
 {
     const auto encoded = FEncoding->Encode(word);
     // A custom word the dictionary's encoding cannot hold is known all the same.
     return (encoded && FHunspell->spell(*encoded)) || FCustom.contains(word);
 }
 
-bool THunspellDictionary::MainKnows(const QString& word) const
+bool HunspellDictionary::MainKnows(const QString& word) const
 {
     // Hunspell holds the custom words too: one of those the main dictionary lacked is not its.
     return Knows(word) && !FCustom.contains(word);
 }
 
-bool THunspellDictionary::IsExcluded(const QString& word) const
+bool HunspellDictionary::IsExcluded(const QString& word) const
 {
     // Hunspell accepts "Colour" and "COLOUR" for "colour": so does an exclusion.
     return !FExcluded.isEmpty()
@@ -78,7 +78,7 @@ bool THunspellDictionary::IsExcluded(const QString& word) const
             || FExcluded.contains(InAllowedCase(word, cmInitialCapsOrUpcase)));
 }
 
-QStringList THunspellDictionary::Suggest(const QString& word, bool mainOnly) const
+QStringList HunspellDictionary::Suggest(const QString& word, bool mainOnly) const
 {
     QStringList suggestions;
     const auto encoded = FEncoding->Encode(word);
@@ -94,7 +94,7 @@ QStringList THunspellDictionary::Suggest(const QString& word, bool mainOnly) con
     return suggestions;
 }
 
-void THunspellDictionary::AddWord(const QString& word)
+void HunspellDictionary::AddWord(const QString& word)
 {
     const auto encoded = FEncoding->Encode(word);
     if (encoded && FHunspell->spell(*encoded))

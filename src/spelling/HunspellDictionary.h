@@ -7,16 +7,16 @@
 #include <memory>
 
 class Hunspell;
-class TDictionaryEncoding;
+class DictionaryEncoding;
 
 /// A Hunspell dictionary with the writer's custom words and exclusions beside it. Words go to
 /// Hunspell in the dictionary's own encoding.
-class THunspellDictionary : public TSpellDictionary {
+class HunspellDictionary : public SpellDictionary {
 public:
     /// Loads the dictionary; none, with the reason, when its files cannot be read or its encoding
     /// is one the system cannot convert.
-    static std::unique_ptr<THunspellDictionary> Load(const TDictionaryFiles& files, QString& error);
-    ~THunspellDictionary() override;
+    static std::unique_ptr<HunspellDictionary> Load(const DictionaryFiles& files, QString& error);
+    ~HunspellDictionary() override;
 
     const QString& Name() const { return FName; }
     /// Takes the custom word list's words and exclusions.
@@ -31,13 +31,13 @@ public:
     void AddWord(const QString& word) override;
 
 private:
-    THunspellDictionary(const TDictionaryFiles& files, std::unique_ptr<Hunspell> hunspell,
-        std::unique_ptr<TDictionaryEncoding> encoding);
+    HunspellDictionary(const DictionaryFiles& files, std::unique_ptr<Hunspell> hunspell,
+        std::unique_ptr<DictionaryEncoding> encoding);
 
     QString FName;
     TLanguageCode FLanguage = lcUnknown;
     std::unique_ptr<Hunspell> FHunspell;
-    std::unique_ptr<TDictionaryEncoding> FEncoding;
+    std::unique_ptr<DictionaryEncoding> FEncoding;
     QSet<QString> FCustom; ///< the custom words the main dictionary does not hold
     QSet<QString> FExcluded;
 };

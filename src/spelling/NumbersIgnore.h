@@ -5,5 +5,5 @@
 /// Words holding a digit ("MP3", "4th") are never reported.
 class TNumbersIgnore : public TParserIgnoreBase {
 public:
-    bool WordTest(const QString& word, const TParserPosition& position) const override;
+    bool WordTest(const QString& word, const ParserPosition& position) const override;
 };

@@ -9,14 +9,14 @@ bool EndsLine(QChar c)
 }
 } // namespace
 
-TParserPosition::TParserPosition(QStringView text, qsizetype start, qsizetype endLimit)
+ParserPosition::ParserPosition(QStringView text, qsizetype start, qsizetype endLimit)
     : FText(text)
     , FIndex(std::clamp<qsizetype>(start, 0, text.size()))
     , FLimit(endLimit < 0 ? text.size() : std::min(endLimit, text.size()))
 {
 }
 
-char32_t TParserPosition::Current() const
+char32_t ParserPosition::Current() const
 {
     if (FIndex >= FText.size())
         return 0;
@@ -28,12 +28,12 @@ char32_t TParserPosition::Current() const
     return unit.unicode();
 }
 
-QChar TParserPosition::Unit() const
+QChar ParserPosition::Unit() const
 {
     return FIndex < FText.size() ? FText[FIndex] : QChar();
 }
 
-bool TParserPosition::Forward()
+bool ParserPosition::Forward()
 {
     if (FIndex >= FLimit)
         return false;
@@ -41,24 +41,24 @@ bool TParserPosition::Forward()
     return true;
 }
 
-void TParserPosition::Back()
+void ParserPosition::Back()
 {
     if (FIndex > 0)
         --FIndex;
 }
 
-void TParserPosition::MoveTo(qsizetype index)
+void ParserPosition::MoveTo(qsizetype index)
 {
     FIndex = std::clamp<qsizetype>(index, 0, FText.size());
 }
 
-void TParserPosition::SetLineLeadIn(const QString& leadIn)
+void ParserPosition::SetLineLeadIn(const QString& leadIn)
 {
     FLeadIn = leadIn;
     FLineStart = FLineEnd = -1;
 }
 
-QStringView TParserPosition::CurrentLine() const
+QStringView ParserPosition::CurrentLine() const
 {
     const qsizetype anchor = std::max<qsizetype>(FIndex - 1, 0);
     if (FLineStart < 0 || anchor < FLineStart || anchor > FLineEnd) {

@@ -7,10 +7,10 @@
 /// the end), a step forward (refused past the end, or past an end limit when only a part of the
 /// text is checked) and a step back. Characters are UTF-16 units; the two halves of a surrogate
 /// pair both read as the character they make together, so that they fall into the same class.
-class TParserPosition {
+class ParserPosition {
 public:
     /// Reads `text` from `start`; with an `endLimit`, no step goes beyond that index.
-    explicit TParserPosition(QStringView text, qsizetype start = 0, qsizetype endLimit = -1);
+    explicit ParserPosition(QStringView text, qsizetype start = 0, qsizetype endLimit = -1);
 
     /// The character at the position; 0 past the end.
     char32_t Current() const;

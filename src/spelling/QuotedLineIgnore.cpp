@@ -7,7 +7,7 @@ TQuotedLineIgnore::TQuotedLineIgnore(QString quoteChars)
 {
 }
 
-bool TQuotedLineIgnore::WordTest(const QString&, const TParserPosition& position) const
+bool TQuotedLineIgnore::WordTest(const QString&, const ParserPosition& position) const
 {
     return LineTest(position.CurrentLine());
 }

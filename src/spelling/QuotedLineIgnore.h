@@ -9,7 +9,7 @@ public:
     explicit TQuotedLineIgnore(QString quoteChars);
 
     bool LineLevel() const override { return true; }
-    bool WordTest(const QString& word, const TParserPosition& position) const override;
+    bool WordTest(const QString& word, const ParserPosition& position) const override;
     bool LineTest(QStringView line) const override;
 
 private:

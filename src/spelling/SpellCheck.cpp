@@ -1,6 +1,6 @@
 #include "spelling/SpellCheck.h"
 
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 #include "spelling/SpellCheckRun.h"
 
 #include <QEvent>
@@ -23,7 +23,7 @@ QPushButton* Button(const QString& name, QWidget* parent)
 }
 } // namespace
 
-TfmSpellCheck::TfmSpellCheck(const MessageTable& messages, QWidget* parent)
+SpellCheck::SpellCheck(const MessageTable& messages, QWidget* parent)
     : QDialog(parent)
     , lblProblem(new QLabel(this))
     , memContext(new QTextEdit(this))
@@ -73,17 +73,17 @@ TfmSpellCheck::TfmSpellCheck(const MessageTable& messages, QWidget* parent)
             edtChangeTo->setText(text);
     });
     connect(lbSuggestions, &QListWidget::itemDoubleClicked, this, [this] { btnChange->click(); });
-    connect(btnIgnore, &QPushButton::clicked, this, &TfmSpellCheck::IgnoreClicked);
-    connect(btnIgnoreAll, &QPushButton::clicked, this, &TfmSpellCheck::IgnoreAllClicked);
+    connect(btnIgnore, &QPushButton::clicked, this, &SpellCheck::IgnoreClicked);
+    connect(btnIgnoreAll, &QPushButton::clicked, this, &SpellCheck::IgnoreAllClicked);
     connect(btnChange, &QPushButton::clicked, this,
         [this] { emit ChangeClicked(edtChangeTo->text()); });
     connect(btnChangeAll, &QPushButton::clicked, this,
         [this] { emit ChangeAllClicked(edtChangeTo->text()); });
-    connect(btnAdd, &QPushButton::clicked, this, &TfmSpellCheck::AddClicked);
-    connect(btnCancel, &QPushButton::clicked, this, &TfmSpellCheck::reject);
+    connect(btnAdd, &QPushButton::clicked, this, &SpellCheck::AddClicked);
+    connect(btnCancel, &QPushButton::clicked, this, &SpellCheck::reject);
 }
 
-void TfmSpellCheck::ApplyCaptions()
+void SpellCheck::ApplyCaptions()
 {
     setWindowTitle(FMessages.Text(MessageKey::SPELL_CHECK_TITLE));
     lblChangeTo->setText(FMessages.Text(MessageKey::SPELL_CHANGE_TO));
@@ -99,9 +99,9 @@ void TfmSpellCheck::ApplyCaptions()
         FMessages.Text(FRepeated ? MessageKey::SPELL_DELETE : MessageKey::SPELL_CHANGE));
 }
 
-void TfmSpellCheck::ShowProblem(const TSpellProblem& problem)
+void SpellCheck::ShowProblem(const SpellProblem& problem)
 {
-    const bool repeated = problem.Kind == TSpellProblem::Repeated;
+    const bool repeated = problem.Kind == SpellProblem::Repeated;
     FRepeated = repeated;
     ApplyCaptions();
     // The word stands out from its line; the writer's text is never read as mark-up.
@@ -130,14 +130,14 @@ void TfmSpellCheck::ShowProblem(const TSpellProblem& problem)
     edtChangeTo->selectAll();
 }
 
-void TfmSpellCheck::changeEvent(QEvent* event)
+void SpellCheck::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible())
         emit Deactivated();
 }
 
-void TfmSpellCheck::reject()
+void SpellCheck::reject()
 {
     // The checker hides the dialog when it has finished the check.
     emit CancelClicked();

@@ -8,18 +8,18 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTextEdit;
-struct TSpellProblem;
+struct SpellProblem;
 
 /// The spell check's dialog: the word in its line, the spellings to choose from, and the
 /// writer's answers. It stays open beside the editor while the writer goes on; every decision
 /// is the checker's, the dialog only shows a word and passes the answer on.
-class TfmSpellCheck : public QDialog {
+class SpellCheck : public QDialog {
     Q_OBJECT
 public:
-    TfmSpellCheck(const MessageTable& messages, QWidget* parent);
+    SpellCheck(const MessageTable& messages, QWidget* parent);
 
     /// Shows a word to the writer.
-    void ShowProblem(const TSpellProblem& problem);
+    void ShowProblem(const SpellProblem& problem);
     /// Takes every caption from the message table again, after a change of language.
     void ApplyCaptions();
 

@@ -39,7 +39,7 @@ std::optional<QString> DualCapitalsCorrected(const QString& word)
     return corrected;
 }
 
-TSpellCheckRun::TSpellCheckRun(TSpellEngine& engine, TSpellTarget& target)
+SpellCheckRun::SpellCheckRun(SpellEngine& engine, SpellTarget& target)
     : FEngine(engine)
     , FTarget(target)
     , FText(target.Text())
@@ -48,15 +48,15 @@ TSpellCheckRun::TSpellCheckRun(TSpellEngine& engine, TSpellTarget& target)
 {
 }
 
-const std::optional<TSpellProblem>& TSpellCheckRun::Next()
+const std::optional<SpellProblem>& SpellCheckRun::Next()
 {
     FollowWritersEdits();
     FCurrent.reset();
-    const TWordParser& parser = FEngine.Parser();
+    const WordParser& parser = FEngine.Parser();
     const bool repeated = FEngine.Settings().Options.Has(soRepeated);
     const bool dualCapitals = FEngine.Settings().Options.Has(soDUalCaps);
     for (;;) {
-        TParserPosition position(FText, FPosition);
+        ParserPosition position(FText, FPosition);
         const auto word = parser.NextWord(position);
         if (!word) {
             FPosition = FText.size();
@@ -71,7 +71,7 @@ const std::optional<TSpellProblem>& TSpellCheckRun::Next()
         }
         if (FEngine.IsCorrect(word->Text, position)) {
             if (repeated && RepeatsPrevious(*word)) {
-                FCurrent = Problem(TSpellProblem::Repeated, *word);
+                FCurrent = Problem(SpellProblem::Repeated, *word);
                 return FCurrent;
             }
             FPrevious = word;
@@ -80,16 +80,16 @@ const std::optional<TSpellProblem>& TSpellCheckRun::Next()
         if (const auto corrected = dualCapitals ? DualCapitalsCorrected(word->Text) : std::nullopt;
             corrected && FEngine.IsCorrect(*corrected, position)) {
             ReplaceInText(word->Start, word->End(), *corrected);
-            FPrevious = TParsedWord { *corrected, word->Start };
+            FPrevious = ParsedWord { *corrected, word->Start };
             continue;
         }
-        FCurrent = Problem(TSpellProblem::Misspelled, *word);
+        FCurrent = Problem(SpellProblem::Misspelled, *word);
         FCurrent->Suggestions = FEngine.Suggestions(word->Text);
         return FCurrent;
     }
 }
 
-TSpellProblem TSpellCheckRun::Problem(TSpellProblem::TKind kind, const TParsedWord& word) const
+SpellProblem SpellCheckRun::Problem(SpellProblem::TKind kind, const ParsedWord& word) const
 {
     qsizetype from = word.Start;
     while (from > 0 && word.Start - from < ContextLength && !EndsLine(FText[from - 1]))
@@ -101,7 +101,7 @@ TSpellProblem TSpellCheckRun::Problem(TSpellProblem::TKind kind, const TParsedWo
         FText.sliced(word.End(), to - word.End()) };
 }
 
-bool TSpellCheckRun::RepeatsPrevious(const TParsedWord& word) const
+bool SpellCheckRun::RepeatsPrevious(const ParsedWord& word) const
 {
     if (!FPrevious || !SameIgnoringAsciiCase(FPrevious->Text, word.Text)
         || FPrevious->End() >= word.Start)
@@ -111,7 +111,7 @@ bool TSpellCheckRun::RepeatsPrevious(const TParsedWord& word) const
     return std::all_of(between.begin(), between.end(), IsBlank);
 }
 
-void TSpellCheckRun::FollowWritersEdits()
+void SpellCheckRun::FollowWritersEdits()
 {
     if (FTarget.Revision() == FRevision)
         return;
@@ -128,7 +128,7 @@ void TSpellCheckRun::FollowWritersEdits()
     FCurrent.reset();
 }
 
-void TSpellCheckRun::ReplaceInText(qsizetype from, qsizetype to, const QString& text)
+void SpellCheckRun::ReplaceInText(qsizetype from, qsizetype to, const QString& text)
 {
     if (QStringView(FText).sliced(from, to - from) == text)
         return;
@@ -142,7 +142,7 @@ void TSpellCheckRun::ReplaceInText(qsizetype from, qsizetype to, const QString& 
         FOriginalCaret = from;
 }
 
-void TSpellCheckRun::Ignore()
+void SpellCheckRun::Ignore()
 {
     FollowWritersEdits();
     if (!FCurrent)
@@ -152,24 +152,24 @@ void TSpellCheckRun::Ignore()
     FCurrent.reset();
 }
 
-void TSpellCheckRun::IgnoreAll()
+void SpellCheckRun::IgnoreAll()
 {
     if (FCurrent)
         FEngine.IgnoreAll(FCurrent->Word.Text);
     Ignore();
 }
 
-void TSpellCheckRun::Change(const QString& replacement)
+void SpellCheckRun::Change(const QString& replacement)
 {
     FollowWritersEdits();
     if (!FCurrent)
         return;
-    const TParsedWord word = FCurrent->Word;
+    const ParsedWord word = FCurrent->Word;
     if (replacement == word.Text) {
         Ignore();
         return;
     }
-    if (FCurrent->Kind == TSpellProblem::Repeated && replacement.isEmpty() && FPrevious) {
+    if (FCurrent->Kind == SpellProblem::Repeated && replacement.isEmpty() && FPrevious) {
         ReplaceInText(FPrevious->End(), word.End(), {});
         FPosition = FPrevious->End();
     } else {
@@ -179,14 +179,14 @@ void TSpellCheckRun::Change(const QString& replacement)
     FCurrent.reset();
 }
 
-void TSpellCheckRun::ChangeAll(const QString& replacement)
+void SpellCheckRun::ChangeAll(const QString& replacement)
 {
-    if (FCurrent && FCurrent->Kind == TSpellProblem::Misspelled)
+    if (FCurrent && FCurrent->Kind == SpellProblem::Misspelled)
         FChangeAll.insert(FCurrent->Word.Text, replacement);
     Change(replacement);
 }
 
-bool TSpellCheckRun::Add(QString& error)
+bool SpellCheckRun::Add(QString& error)
 {
     if (FCurrent && !FEngine.AddWord(FCurrent->Word.Text, error))
         return false;

@@ -7,17 +7,17 @@
 #include <QStringList>
 #include <optional>
 
-class TSpellEngine;
-class TSpellTarget;
+class SpellEngine;
+class SpellTarget;
 
 /// A word a spell check puts to the writer.
-struct TSpellProblem {
+struct SpellProblem {
     enum TKind {
         Misspelled, ///< no dictionary knows it
         Repeated, ///< it repeats the word before it
     };
     TKind Kind = Misspelled;
-    TParsedWord Word;
+    ParsedWord Word;
     QStringList Suggestions;
     QString Before; ///< the text of its line before it, as much as a dialog shows
     QString After; ///< and after it
@@ -28,14 +28,14 @@ struct TSpellProblem {
 /// words the writer chose to change everywhere), and carries out the writer's answers. It keeps
 /// its own copy of the text in step with the target's, and when the writer edits the text while
 /// it waits, it reads the text again and goes on from the caret.
-class TSpellCheckRun {
+class SpellCheckRun {
 public:
-    TSpellCheckRun(TSpellEngine& engine, TSpellTarget& target);
+    SpellCheckRun(SpellEngine& engine, SpellTarget& target);
 
     /// Looks for the next word to put to the writer; none at the end of the text.
-    const std::optional<TSpellProblem>& Next();
+    const std::optional<SpellProblem>& Next();
     /// The word now put to the writer.
-    const std::optional<TSpellProblem>& Current() const { return FCurrent; }
+    const std::optional<SpellProblem>& Current() const { return FCurrent; }
 
     /// Leaves the word as it is.
     void Ignore();
@@ -57,17 +57,17 @@ private:
     /// Reads the text again when the writer changed it; the check goes on from the caret's word.
     void FollowWritersEdits();
     void ReplaceInText(qsizetype from, qsizetype to, const QString& text);
-    bool RepeatsPrevious(const TParsedWord& word) const;
-    TSpellProblem Problem(TSpellProblem::TKind kind, const TParsedWord& word) const;
+    bool RepeatsPrevious(const ParsedWord& word) const;
+    SpellProblem Problem(SpellProblem::TKind kind, const ParsedWord& word) const;
 
-    TSpellEngine& FEngine;
-    TSpellTarget& FTarget;
+    SpellEngine& FEngine;
+    SpellTarget& FTarget;
     QString FText;
     int FRevision = 0;
     qsizetype FPosition = 0;
     qsizetype FOriginalCaret = 0;
-    std::optional<TParsedWord> FPrevious;
-    std::optional<TSpellProblem> FCurrent;
+    std::optional<ParsedWord> FPrevious;
+    std::optional<SpellProblem> FCurrent;
     QHash<QString, QString> FChangeAll;
 };
 

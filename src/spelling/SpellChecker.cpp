@@ -2,7 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/WaitCursor.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 #include "spelling/SpellCheck.h"
 #include "spelling/SpellCheckRun.h"
 #include "spelling/SpellEngine.h"
@@ -14,7 +14,7 @@
 #include <QScreen>
 
 TSpellChecker::TSpellChecker(
-    TSpellEngine& engine, Dialogs& dialogs, const MessageTable& messages, QWidget* window)
+    SpellEngine& engine, Dialogs& dialogs, const MessageTable& messages, QWidget* window)
     : QObject(window)
     , FEngine(engine)
     , FDialogs(dialogs)
@@ -25,12 +25,12 @@ TSpellChecker::TSpellChecker(
 
 TSpellChecker::~TSpellChecker() = default;
 
-TfmSpellCheck* TSpellChecker::Dialog() const
+SpellCheck* TSpellChecker::Dialog() const
 {
     return FRun ? FDialog.data() : nullptr;
 }
 
-void TSpellChecker::Check(TSpellTarget& target, TCheckMode)
+void TSpellChecker::Check(SpellTarget& target, TCheckMode)
 {
     if (FRun) {
         ShowDialog();
@@ -45,7 +45,7 @@ void TSpellChecker::Check(TSpellTarget& target, TCheckMode)
         return;
     }
     FTarget = &target;
-    FRun = std::make_unique<TSpellCheckRun>(FEngine, target);
+    FRun = std::make_unique<SpellCheckRun>(FEngine, target);
     Advance();
 }
 
@@ -60,7 +60,7 @@ void TSpellChecker::Advance()
         Finish(false);
         return;
     }
-    const TSpellProblem& problem = *FRun->Current();
+    const SpellProblem& problem = *FRun->Current();
     FTarget->Select(problem.Word.Start, problem.Word.End());
     CheckDialog().ShowProblem(problem);
     ShowDialog();
@@ -68,7 +68,7 @@ void TSpellChecker::Advance()
 
 void TSpellChecker::ShowDialog()
 {
-    TfmSpellCheck& dialog = CheckDialog();
+    SpellCheck& dialog = CheckDialog();
     dialog.show();
     KeepOutOfTheWay();
     dialog.raise();
@@ -119,11 +119,11 @@ void TSpellChecker::StopCheck()
     Finish(true);
 }
 
-TfmSpellCheck& TSpellChecker::CheckDialog()
+SpellCheck& TSpellChecker::CheckDialog()
 {
     if (FDialog)
         return *FDialog;
-    FDialog = new TfmSpellCheck(FMessages, FWindow);
+    FDialog = new SpellCheck(FMessages, FWindow);
     const auto answer = [this](auto act) {
         return [this, act](auto... replacement) {
             if (!FRun)
@@ -132,15 +132,15 @@ TfmSpellCheck& TSpellChecker::CheckDialog()
             Advance();
         };
     };
-    connect(FDialog, &TfmSpellCheck::IgnoreClicked, this,
-        answer([](TSpellCheckRun& run) { run.Ignore(); }));
-    connect(FDialog, &TfmSpellCheck::IgnoreAllClicked, this,
-        answer([](TSpellCheckRun& run) { run.IgnoreAll(); }));
-    connect(FDialog, &TfmSpellCheck::ChangeClicked, this,
-        answer([](TSpellCheckRun& run, const QString& text) { run.Change(text); }));
-    connect(FDialog, &TfmSpellCheck::ChangeAllClicked, this,
-        answer([](TSpellCheckRun& run, const QString& text) { run.ChangeAll(text); }));
-    connect(FDialog, &TfmSpellCheck::AddClicked, this, [this] {
+    connect(FDialog, &SpellCheck::IgnoreClicked, this,
+        answer([](SpellCheckRun& run) { run.Ignore(); }));
+    connect(FDialog, &SpellCheck::IgnoreAllClicked, this,
+        answer([](SpellCheckRun& run) { run.IgnoreAll(); }));
+    connect(FDialog, &SpellCheck::ChangeClicked, this,
+        answer([](SpellCheckRun& run, const QString& text) { run.Change(text); }));
+    connect(FDialog, &SpellCheck::ChangeAllClicked, this,
+        answer([](SpellCheckRun& run, const QString& text) { run.ChangeAll(text); }));
+    connect(FDialog, &SpellCheck::AddClicked, this, [this] {
         if (!FRun)
             return;
         QString error;
@@ -151,14 +151,14 @@ TfmSpellCheck& TSpellChecker::CheckDialog()
         }
         Advance();
     });
-    connect(FDialog, &TfmSpellCheck::CancelClicked, this, &TSpellChecker::StopCheck);
-    connect(FDialog, &TfmSpellCheck::Deactivated, this, &TSpellChecker::DialogDeactivate);
+    connect(FDialog, &SpellCheck::CancelClicked, this, &TSpellChecker::StopCheck);
+    connect(FDialog, &SpellCheck::Deactivated, this, &TSpellChecker::DialogDeactivate);
     return *FDialog;
 }
 
 void TSpellChecker::ShowConfigDialog()
 {
-    TfmSpellingOptions dialog(FEngine.Settings(), FEngine.Config.ConfigAvailableOptions,
+    SpellingOptions dialog(FEngine.Settings(), FEngine.Config.ConfigAvailableOptions,
         FEngine.InstalledDictionaries(), FMessages, FWindow);
     if (!FDialogs.RunModal(dialog))
         return;

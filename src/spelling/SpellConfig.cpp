@@ -10,29 +10,29 @@ const QString OptionsKey = QStringLiteral("Options");
 const QString MainDictionaryKey = QStringLiteral("MainDictionary");
 } // namespace
 
-TSpellConfig::TSpellConfig(QString path, QString id, TSpellSettings defaults)
+SpellConfig::SpellConfig(QString path, QString id, SpellSettings defaults)
     : FPath(std::move(path))
     , FId(std::move(id))
     , FDefaults(std::move(defaults))
 {
 }
 
-TSpellSettings TSpellConfig::Read() const
+SpellSettings SpellConfig::Read() const
 {
     IniFile file(FPath);
     QString error;
     if (!file.Load(error, IniFile::MaxSettingsBytes))
         return FDefaults;
-    TSpellSettings settings = FDefaults;
+    SpellSettings settings = FDefaults;
     if (file.HasKey(FId, OptionsKey))
-        settings.Options = TSpellOptions::FromNames(file.ReadString(FId, OptionsKey, {}));
+        settings.Options = SpellOptions::FromNames(file.ReadString(FId, OptionsKey, {}));
     settings.MainDictionary = file.ReadString(FId, MainDictionaryKey, FDefaults.MainDictionary);
     if (settings.MainDictionary.isEmpty())
         settings.MainDictionary = FDefaults.MainDictionary;
     return settings;
 }
 
-bool TSpellConfig::Write(const TSpellSettings& settings, QString& error) const
+bool SpellConfig::Write(const SpellSettings& settings, QString& error) const
 {
     const QString folder = QFileInfo(FPath).path();
     if (KindOf(folder) == FileKind::Missing && !MakeFolder(folder, error))

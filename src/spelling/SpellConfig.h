@@ -5,8 +5,8 @@
 #include <QString>
 
 /// What the spell checker keeps for one writer in its configuration file.
-struct TSpellSettings {
-    TSpellOptions Options;
+struct SpellSettings {
+    SpellOptions Options;
     /// The main dictionary as the configuration names it: "british.adm" or a Hunspell name.
     QString MainDictionary;
 };
@@ -14,21 +14,21 @@ struct TSpellSettings {
 /// The configuration file ("Spelling/Spell.cfg"): an INI file with one section per writer, named
 /// after the writer's user name, keys "Options" (the option names, separated by commas) and
 /// "MainDictionary".
-class TSpellConfig {
+class SpellConfig {
 public:
-    TSpellConfig(QString path, QString id, TSpellSettings defaults);
+    SpellConfig(QString path, QString id, SpellSettings defaults);
 
     /// The writer's settings; the defaults for a missing file, section or key, or an unreadable
     /// file.
-    TSpellSettings Read() const;
+    SpellSettings Read() const;
     /// Writes the writer's settings, leaving every other section and key as it was. False with
     /// the reason when the file could not be written.
-    bool Write(const TSpellSettings& settings, QString& error) const;
+    bool Write(const SpellSettings& settings, QString& error) const;
 
     const QString& Path() const { return FPath; }
 
 private:
     QString FPath;
     QString FId;
-    TSpellSettings FDefaults;
+    SpellSettings FDefaults;
 };

@@ -8,9 +8,9 @@ enum TLanguageCode { lcUnknown = 0, lcEnglish = 9, lcFrench = 12 };
 
 /// What the word rules ask of the dictionaries: the main dictionary and the writer's custom word
 /// list together, with the words the writer excluded.
-class TSpellDictionary {
+class SpellDictionary {
 public:
-    virtual ~TSpellDictionary() = default;
+    virtual ~SpellDictionary() = default;
 
     /// False for the stand-in used when no dictionary is installed, which knows no word.
     virtual bool Available() const = 0;
@@ -29,7 +29,7 @@ public:
 };
 
 /// The dictionary when none is installed: it knows nothing and suggests nothing.
-class TNullDictionary : public TSpellDictionary {
+class NullDictionary : public SpellDictionary {
 public:
     bool Available() const override { return false; }
     bool Knows(const QString&) const override { return false; }

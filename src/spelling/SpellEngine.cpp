@@ -19,9 +19,9 @@ QString SpellUserName()
     return QStringLiteral("User");
 }
 
-TSpellEngine::TSpellEngine(const QString& appFolder, QObject* parent)
+SpellEngine::SpellEngine(const QString& appFolder, QObject* parent)
     : QObject(parent)
-    , FDictionary(std::make_unique<TNullDictionary>())
+    , FDictionary(std::make_unique<NullDictionary>())
 {
     Config.ConfigDictionaryDir = appFolder + "Spelling/";
     Config.ConfigFilename = Config.ConfigDictionaryDir + "Spell.cfg";
@@ -29,12 +29,12 @@ TSpellEngine::TSpellEngine(const QString& appFolder, QObject* parent)
     Config.SystemDictionaryDirs = SystemDictionaryFolders();
 }
 
-TSpellEngine::~TSpellEngine() = default;
+SpellEngine::~SpellEngine() = default;
 
-const TSpellSettings& TSpellEngine::Settings()
+const SpellSettings& SpellEngine::Settings()
 {
     if (!FSettings) {
-        const TSpellConfig config(Config.ConfigFilename, Config.ConfigID,
+        const SpellConfig config(Config.ConfigFilename, Config.ConfigID,
             { Config.ConfigDefaultOptions, Config.ConfigDefaultMain });
         FSettings = config.Read();
         FParser.SetOptions(FSettings->Options, Config.QuoteChars);
@@ -42,23 +42,23 @@ const TSpellSettings& TSpellEngine::Settings()
     return *FSettings;
 }
 
-bool TSpellEngine::ApplySettings(const TSpellSettings& settings, QString& error)
+bool SpellEngine::ApplySettings(const SpellSettings& settings, QString& error)
 {
     const bool otherDictionary = Settings().MainDictionary != settings.MainDictionary;
     FSettings = settings;
     FParser.SetOptions(settings.Options, Config.QuoteChars);
     if (otherDictionary && FDictionaryTried) {
         FDictionaryTried = false;
-        FDictionary = std::make_unique<TNullDictionary>();
+        FDictionary = std::make_unique<NullDictionary>();
     }
-    const TSpellConfig config(Config.ConfigFilename, Config.ConfigID,
+    const SpellConfig config(Config.ConfigFilename, Config.ConfigID,
         { Config.ConfigDefaultOptions, Config.ConfigDefaultMain });
     const bool written = config.Write(settings, error);
     emit Changed();
     return written;
 }
 
-void TSpellEngine::LoadDictionary()
+void SpellEngine::LoadDictionary()
 {
     if (FDictionaryTried)
         return;
@@ -66,13 +66,13 @@ void TSpellEngine::LoadDictionary()
     FDictionaryProblem.clear();
     FParser.SetApostropheSplitting(false);
     QString error;
-    FCustomWords = TCustomWordList(Config.CustomWordFile());
+    FCustomWords = CustomWordList(Config.CustomWordFile());
     if (!FCustomWords.Load(error))
         qCWarning(lcSpelling).noquote() << "The custom word list is not read:" << error;
     const auto files = FindDictionary(Settings().MainDictionary, Config.DictionaryDirs());
     if (!files)
         return;
-    auto dictionary = THunspellDictionary::Load(*files, error);
+    auto dictionary = HunspellDictionary::Load(*files, error);
     if (!dictionary) {
         FDictionaryProblem = error;
         return;
@@ -82,48 +82,48 @@ void TSpellEngine::LoadDictionary()
     FDictionary = std::move(dictionary);
 }
 
-bool TSpellEngine::HasDictionary()
+bool SpellEngine::HasDictionary()
 {
     LoadDictionary();
     return FDictionary->Available();
 }
 
-QString TSpellEngine::DictionaryProblem()
+QString SpellEngine::DictionaryProblem()
 {
     LoadDictionary();
     return FDictionaryProblem;
 }
 
-TSpellDictionary& TSpellEngine::Dictionary()
+SpellDictionary& SpellEngine::Dictionary()
 {
     LoadDictionary();
     return *FDictionary;
 }
 
-QList<TDictionaryFiles> TSpellEngine::InstalledDictionaries() const
+QList<DictionaryFiles> SpellEngine::InstalledDictionaries() const
 {
     return ::InstalledDictionaries(Config.DictionaryDirs());
 }
 
-const TWordParser& TSpellEngine::Parser()
+const WordParser& SpellEngine::Parser()
 {
     Settings();
     return FParser;
 }
 
-bool TSpellEngine::IsCorrect(const QString& word, const TParserPosition& position)
+bool SpellEngine::IsCorrect(const QString& word, const ParserPosition& position)
 {
     if (!FIgnored.isEmpty() && FIgnored.contains(word))
         return true;
     return IsCorrectWord(word, position, Parser(), Dictionary(), Config.Judgement);
 }
 
-QStringList TSpellEngine::Suggestions(const QString& word)
+QStringList SpellEngine::Suggestions(const QString& word)
 {
     return Dictionary().Suggest(word, Settings().Options.Has(soPrimaryOnly));
 }
 
-bool TSpellEngine::AddWord(const QString& word, QString& error)
+bool SpellEngine::AddWord(const QString& word, QString& error)
 {
     LoadDictionary();
     if (!FCustomWords.Add(word, error))
@@ -133,7 +133,7 @@ bool TSpellEngine::AddWord(const QString& word, QString& error)
     return true;
 }
 
-void TSpellEngine::IgnoreAll(const QString& word)
+void SpellEngine::IgnoreAll(const QString& word)
 {
     FIgnored.insert(word);
     emit WordAccepted(word);

@@ -11,23 +11,23 @@
 #include <memory>
 #include <optional>
 
-class TParserPosition;
-class TSpellDictionary;
+class ParserPosition;
+class SpellDictionary;
 
 /// The spell checker's configuration, as the editor gives it.
-struct TSpellCheckerConfig {
+struct SpellCheckerConfig {
     QString ConfigFilename; ///< AppFolder + "Spelling/Spell.cfg"
     QString ConfigID; ///< the writer's user name: one configuration each
     QString ConfigDictionaryDir; ///< AppFolder + "Spelling/", searched first
     QStringList SystemDictionaryDirs; ///< then the system's Hunspell folders
     /// The options the Spelling Options dialog offers.
-    TSpellOptions ConfigAvailableOptions { soLiveSpelling, soUpcase, soNumbers, soInternet,
+    SpellOptions ConfigAvailableOptions { soLiveSpelling, soUpcase, soNumbers, soInternet,
         soPrimaryOnly, soRepeated, soDUalCaps };
-    TSpellOptions ConfigDefaultOptions { soLiveSpelling, soInternet, soAbbreviations, soRepeated,
+    SpellOptions ConfigDefaultOptions { soLiveSpelling, soInternet, soAbbreviations, soRepeated,
         soDUalCaps };
     QString ConfigDefaultMain = QStringLiteral("british.adm");
     QString QuoteChars = QStringLiteral(">");
-    TWordJudgement Judgement;
+    WordJudgement Judgement;
     /// The custom word list: ConfigID + ".adu" in the dictionary folder.
     QString CustomWordFile() const { return ConfigDictionaryDir + ConfigID + ".adu"; }
     /// The dictionary folders in search order.
@@ -44,21 +44,21 @@ QString SpellUserName();
 /// The spell checking that every editor shares while the program runs: the configuration, the
 /// word rules, the dictionary (loaded once, when first needed) with the custom word list, and the
 /// words the writer chose to ignore everywhere for the session.
-class TSpellEngine : public QObject {
+class SpellEngine : public QObject {
     Q_OBJECT
 public:
     /// The configuration for a program in `appFolder` (ending in "/").
-    explicit TSpellEngine(const QString& appFolder, QObject* parent = nullptr);
-    ~TSpellEngine() override;
+    explicit SpellEngine(const QString& appFolder, QObject* parent = nullptr);
+    ~SpellEngine() override;
 
     /// What the editor gives the checker; changed only before the first use.
-    TSpellCheckerConfig Config;
+    SpellCheckerConfig Config;
 
-    const TSpellSettings& Settings();
+    const SpellSettings& Settings();
     /// Takes new settings: writes them to the configuration file, rebuilds the word rules, loads
     /// another main dictionary when it changed, and tells every editor. They apply even when
     /// they could not be written (false, with the reason).
-    bool ApplySettings(const TSpellSettings& settings, QString& error);
+    bool ApplySettings(const SpellSettings& settings, QString& error);
     /// Whether misspelled words are underlined as the writer types.
     bool LiveSpelling() { return Settings().Options.Has(soLiveSpelling); }
 
@@ -67,13 +67,13 @@ public:
     /// Why no dictionary is loaded: empty when none is installed, the reason when the configured
     /// one could not be read.
     QString DictionaryProblem();
-    TSpellDictionary& Dictionary();
+    SpellDictionary& Dictionary();
     /// The dictionaries the writer may choose from.
-    QList<TDictionaryFiles> InstalledDictionaries() const;
+    QList<DictionaryFiles> InstalledDictionaries() const;
 
-    const TWordParser& Parser();
+    const WordParser& Parser();
     /// Whether the writer's word is right where the position (after the word) stands.
-    bool IsCorrect(const QString& word, const TParserPosition& position);
+    bool IsCorrect(const QString& word, const ParserPosition& position);
     /// Spellings to offer for a misspelled word.
     QStringList Suggestions(const QString& word);
 
@@ -92,11 +92,11 @@ signals:
 private:
     void LoadDictionary();
 
-    std::optional<TSpellSettings> FSettings;
-    TWordParser FParser;
+    std::optional<SpellSettings> FSettings;
+    WordParser FParser;
     bool FDictionaryTried = false;
     QString FDictionaryProblem;
-    std::unique_ptr<TSpellDictionary> FDictionary;
-    TCustomWordList FCustomWords;
+    std::unique_ptr<SpellDictionary> FDictionary;
+    CustomWordList FCustomWords;
     QSet<QString> FIgnored;
 };

@@ -6,13 +6,13 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-QList<TParsedWord> MisspelledWords(TSpellEngine& engine, const QString& text, const QString& leadIn)
+QList<ParsedWord> MisspelledWords(SpellEngine& engine, const QString& text, const QString& leadIn)
 {
-    QList<TParsedWord> misspelled;
+    QList<ParsedWord> misspelled;
     if (!engine.HasDictionary())
         return misspelled;
-    const TWordParser& parser = engine.Parser();
-    TParserPosition position(text);
+    const WordParser& parser = engine.Parser();
+    ParserPosition position(text);
     position.SetLineLeadIn(leadIn);
     while (auto word = parser.NextWord(position)) {
         if (!engine.IsCorrect(word->Text, position))
@@ -21,28 +21,28 @@ QList<TParsedWord> MisspelledWords(TSpellEngine& engine, const QString& text, co
     return misspelled;
 }
 
-std::optional<TParsedWord> MisspelledWordAt(
-    TSpellEngine& engine, const QString& text, qsizetype offset, const QString& leadIn)
+std::optional<ParsedWord> MisspelledWordAt(
+    SpellEngine& engine, const QString& text, qsizetype offset, const QString& leadIn)
 {
-    for (const TParsedWord& word : MisspelledWords(engine, text, leadIn)) {
+    for (const ParsedWord& word : MisspelledWords(engine, text, leadIn)) {
         if (word.Start <= offset && offset <= word.End())
             return word;
     }
     return std::nullopt;
 }
 
-TSpellHighlighter::TSpellHighlighter(QTextDocument* document, TSpellEngine& engine, LeadIn leadIn)
+SpellHighlighter::SpellHighlighter(QTextDocument* document, SpellEngine& engine, LeadIn leadIn)
     : QSyntaxHighlighter(document)
     , FEngine(engine)
     , FLeadIn(std::move(leadIn))
 {
     FMisspelled.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
     FMisspelled.setUnderlineColor(Qt::red);
-    connect(&engine, &TSpellEngine::Changed, this, &QSyntaxHighlighter::rehighlight);
-    connect(&engine, &TSpellEngine::WordAccepted, this, &TSpellHighlighter::RecheckBlocksWith);
+    connect(&engine, &SpellEngine::Changed, this, &QSyntaxHighlighter::rehighlight);
+    connect(&engine, &SpellEngine::WordAccepted, this, &SpellHighlighter::RecheckBlocksWith);
 }
 
-void TSpellHighlighter::CheckBlocks(const QTextBlock& first, const QTextBlock& last)
+void SpellHighlighter::CheckBlocks(const QTextBlock& first, const QTextBlock& last)
 {
     FFirstInView = first.blockNumber();
     FLastInView = last.blockNumber();
@@ -53,7 +53,7 @@ void TSpellHighlighter::CheckBlocks(const QTextBlock& first, const QTextBlock& l
     }
 }
 
-void TSpellHighlighter::highlightBlock(const QString& text)
+void SpellHighlighter::highlightBlock(const QString& text)
 {
     const int number = currentBlock().blockNumber();
     if (number < FFirstInView || number > FLastInView) {
@@ -62,11 +62,11 @@ void TSpellHighlighter::highlightBlock(const QString& text)
     }
     setCurrentBlockState(Checked);
     const QString leadIn = FLeadIn ? FLeadIn(currentBlock()) : QString();
-    for (const TParsedWord& word : MisspelledWords(FEngine, text, leadIn))
+    for (const ParsedWord& word : MisspelledWords(FEngine, text, leadIn))
         setFormat(int(word.Start), int(word.Text.size()), FMisspelled);
 }
 
-void TSpellHighlighter::RecheckBlocksWith(const QString& word)
+void SpellHighlighter::RecheckBlocksWith(const QString& word)
 {
     for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
         if (block.userState() == Checked && block.text().contains(word, Qt::CaseInsensitive))

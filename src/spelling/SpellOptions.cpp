@@ -4,12 +4,12 @@
 #include <array>
 
 namespace {
-constexpr std::array<const char*, TSpellOptions::Count> Names = { "soLiveSpelling", "soLiveCorrect",
+constexpr std::array<const char*, SpellOptions::Count> Names = { "soLiveSpelling", "soLiveCorrect",
     "soUpcase", "soNumbers", "soHTML", "soInternet", "soQuoted", "soAbbreviations", "soPrimaryOnly",
     "soRepeated", "soDUalCaps", "soUser1", "soUser2", "soUser3", "soUser4" };
 } // namespace
 
-TSpellOptions::TSpellOptions(std::initializer_list<TSpellOption> options)
+SpellOptions::SpellOptions(std::initializer_list<TSpellOption> options)
 {
     for (const TSpellOption option : options)
         FBits.set(option);
@@ -20,7 +20,7 @@ QString SpellOptionName(TSpellOption option)
     return QString::fromLatin1(Names[option]);
 }
 
-QString TSpellOptions::Names() const
+QString SpellOptions::Names() const
 {
     QStringList names;
     for (int i = 0; i < Count; ++i) {
@@ -30,9 +30,9 @@ QString TSpellOptions::Names() const
     return names.join(',');
 }
 
-TSpellOptions TSpellOptions::FromNames(const QString& names)
+SpellOptions SpellOptions::FromNames(const QString& names)
 {
-    TSpellOptions options;
+    SpellOptions options;
     for (const QString& name : names.split(',', Qt::SkipEmptyParts)) {
         for (int i = 0; i < Count; ++i) {
             if (name.trimmed() == SpellOptionName(TSpellOption(i)))

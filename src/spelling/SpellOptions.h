@@ -24,22 +24,22 @@ enum TSpellOption {
 };
 
 /// A set of spelling options.
-class TSpellOptions {
+class SpellOptions {
 public:
     static constexpr int Count = soUser4 + 1;
 
-    TSpellOptions() = default;
-    TSpellOptions(std::initializer_list<TSpellOption> options);
+    SpellOptions() = default;
+    SpellOptions(std::initializer_list<TSpellOption> options);
 
     bool Has(TSpellOption option) const { return FBits.test(option); }
     void Set(TSpellOption option, bool on) { FBits.set(option, on); }
-    bool operator==(const TSpellOptions&) const = default;
+    bool operator==(const SpellOptions&) const = default;
 
     /// The options by name, separated by commas ("soInternet,soRepeated"), as the configuration
     /// file keeps them.
     QString Names() const;
     /// The options named in a configuration value; unknown names are passed over.
-    static TSpellOptions FromNames(const QString& names);
+    static SpellOptions FromNames(const QString& names);
 
 private:
     std::bitset<Count> FBits;

@@ -7,9 +7,9 @@ class QWidget;
 
 /// The text control a spell check walks: it reads the writer's text, shows a word and writes
 /// corrections into the text. Positions are indexes into the writer's text.
-class TSpellTarget {
+class SpellTarget {
 public:
-    virtual ~TSpellTarget() = default;
+    virtual ~SpellTarget() = default;
 
     /// The writer's text, exactly.
     virtual QString Text() const = 0;

@@ -1,6 +1,6 @@
 #include "spelling/SpellingOptions.h"
 
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,8 +41,8 @@ QString DictionaryCaption(const QString& name)
 }
 } // namespace
 
-TfmSpellingOptions::TfmSpellingOptions(const TSpellSettings& settings,
-    const TSpellOptions& available, const QList<TDictionaryFiles>& dictionaries,
+SpellingOptions::SpellingOptions(const SpellSettings& settings,
+    const SpellOptions& available, const QList<DictionaryFiles>& dictionaries,
     const MessageTable& messages, QWidget* parent)
     : QDialog(parent)
     , cmbDictionary(new QComboBox(this))
@@ -64,7 +64,7 @@ TfmSpellingOptions::TfmSpellingOptions(const TSpellSettings& settings,
     // The dictionary in use keeps the name the configuration gives it ("british.adm").
     cmbDictionary->setObjectName("cmbDictionary");
     const QString current = HunspellName(settings.MainDictionary);
-    for (const TDictionaryFiles& dictionary : dictionaries) {
+    for (const DictionaryFiles& dictionary : dictionaries) {
         cmbDictionary->addItem(DictionaryCaption(dictionary.Name),
             dictionary.Name == current ? settings.MainDictionary : dictionary.Name);
         if (dictionary.Name == current)
@@ -93,9 +93,9 @@ TfmSpellingOptions::TfmSpellingOptions(const TSpellSettings& settings,
     layout->addWidget(buttons);
 }
 
-TSpellSettings TfmSpellingOptions::Settings() const
+SpellSettings SpellingOptions::Settings() const
 {
-    TSpellSettings settings = FSettings;
+    SpellSettings settings = FSettings;
     for (auto box = FBoxes.cbegin(); box != FBoxes.cend(); ++box)
         settings.Options.Set(box.key(), box.value()->isChecked());
     settings.MainDictionary = cmbDictionary->currentData().toString();

@@ -13,15 +13,15 @@ class QPushButton;
 
 /// The Spelling Options dialog: the options the editor offers, each a check box, and the choice
 /// of the main dictionary among those installed.
-class TfmSpellingOptions : public QDialog {
+class SpellingOptions : public QDialog {
     Q_OBJECT
 public:
-    TfmSpellingOptions(const TSpellSettings& settings, const TSpellOptions& available,
-        const QList<TDictionaryFiles>& dictionaries, const MessageTable& messages,
+    SpellingOptions(const SpellSettings& settings, const SpellOptions& available,
+        const QList<DictionaryFiles>& dictionaries, const MessageTable& messages,
         QWidget* parent = nullptr);
 
     /// The settings as the writer left them; options the dialog does not offer keep their state.
-    TSpellSettings Settings() const;
+    SpellSettings Settings() const;
 
     /// The check box of an offered option ("cbUpcase" for soUpcase); none for another.
     QCheckBox* OptionBox(TSpellOption option) const { return FBoxes.value(option); }
@@ -30,6 +30,6 @@ public:
     QPushButton* btnCancel;
 
 private:
-    TSpellSettings FSettings;
+    SpellSettings FSettings;
     QMap<TSpellOption, QCheckBox*> FBoxes;
 };

@@ -1,6 +1,6 @@
 #include "spelling/ThesaurusDialog.h"
 
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 #include "spelling/LookUpWord.h"
 
 #include <QGridLayout>
@@ -27,7 +27,7 @@ QLabel* Caption(QWidget* parent, const char* name, const QString& text, QWidget*
 }
 } // namespace
 
-TfmThesaurus::TfmThesaurus(TThesaurus& thesaurus, const QString& word,
+ThesaurusDialog::ThesaurusDialog(TThesaurus& thesaurus, const QString& word,
     const QList<ThesaurusMeaning>& meanings, const MessageTable& messages, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint)
     , edtLookedUp(Named<QLineEdit>(this, "edtLookedUp"))
@@ -70,27 +70,27 @@ TfmThesaurus::TfmThesaurus(TThesaurus& thesaurus, const QString& word,
     grid->addLayout(buttons, 4, 0, 1, 2);
     setLayout(grid);
 
-    connect(lbMeanings, &QListWidget::currentRowChanged, this, &TfmThesaurus::ShowSynonyms);
+    connect(lbMeanings, &QListWidget::currentRowChanged, this, &ThesaurusDialog::ShowSynonyms);
     connect(lbSynonyms, &QListWidget::currentTextChanged, this, [this](const QString& synonym) {
         if (!synonym.isEmpty())
             edtReplaceWith->setText(SynonymWord(synonym));
     });
-    connect(lbSynonyms, &QListWidget::itemDoubleClicked, this, &TfmThesaurus::btnLookUpClick);
+    connect(lbSynonyms, &QListWidget::itemDoubleClicked, this, &ThesaurusDialog::btnLookUpClick);
     connect(edtReplaceWith, &QLineEdit::textChanged, this,
         [this](const QString& text) { btnReplace->setEnabled(!text.trimmed().isEmpty()); });
     connect(btnReplace, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnLookUp, &QPushButton::clicked, this, &TfmThesaurus::btnLookUpClick);
+    connect(btnLookUp, &QPushButton::clicked, this, &ThesaurusDialog::btnLookUpClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     ShowMeanings(word, meanings);
     resize(520, 340);
 }
 
-QString TfmThesaurus::Replacement() const
+QString ThesaurusDialog::Replacement() const
 {
     return edtReplaceWith->text().trimmed();
 }
 
-void TfmThesaurus::ShowMeanings(const QString& word, const QList<ThesaurusMeaning>& meanings)
+void ThesaurusDialog::ShowMeanings(const QString& word, const QList<ThesaurusMeaning>& meanings)
 {
     FMeanings = meanings;
     edtLookedUp->setText(word);
@@ -109,7 +109,7 @@ void TfmThesaurus::ShowMeanings(const QString& word, const QList<ThesaurusMeanin
     lbMeanings->setCurrentRow(0);
 }
 
-void TfmThesaurus::ShowSynonyms(int meaning)
+void ThesaurusDialog::ShowSynonyms(int meaning)
 {
     lbSynonyms->clear();
     if (meaning < 0 || meaning >= FMeanings.size())
@@ -118,7 +118,7 @@ void TfmThesaurus::ShowSynonyms(int meaning)
     lbSynonyms->setCurrentRow(0);
 }
 
-void TfmThesaurus::btnLookUpClick()
+void ThesaurusDialog::btnLookUpClick()
 {
     const QString word = Replacement();
     if (!word.isEmpty())

@@ -12,10 +12,10 @@ class QPushButton;
 /// The thesaurus window: the meanings of the word looked up, the synonyms of the chosen
 /// meaning, and the word that Replace puts in the text. Look Up follows a synonym to its own
 /// meanings.
-class TfmThesaurus : public QDialog {
+class ThesaurusDialog : public QDialog {
     Q_OBJECT
 public:
-    TfmThesaurus(TThesaurus& thesaurus, const QString& word,
+    ThesaurusDialog(TThesaurus& thesaurus, const QString& word,
         const QList<ThesaurusMeaning>& meanings, const MessageTable& messages,
         QWidget* parent = nullptr);
 

@@ -44,7 +44,7 @@ bool EndsAddress(char32_t c)
 }
 } // namespace
 
-bool TURLIgnore::WordEndTest(const QString& word, TParserPosition& position)
+bool TURLIgnore::WordEndTest(const QString& word, ParserPosition& position)
 {
     const char32_t next = position.Current();
     const bool address = (next == ':' && IsScheme(word)) || next == '@'
@@ -55,7 +55,7 @@ bool TURLIgnore::WordEndTest(const QString& word, TParserPosition& position)
     return true;
 }
 
-bool TURLIgnore::WordTest(const QString& word, const TParserPosition&) const
+bool TURLIgnore::WordTest(const QString& word, const ParserPosition&) const
 {
     return BeginsWithWww(word);
 }

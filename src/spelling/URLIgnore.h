@@ -8,6 +8,6 @@
 class TURLIgnore : public TParserIgnoreBase {
 public:
     bool CharacterLevel() const override { return true; }
-    bool WordEndTest(const QString& word, TParserPosition& position) override;
-    bool WordTest(const QString& word, const TParserPosition& position) const override;
+    bool WordEndTest(const QString& word, ParserPosition& position) override;
+    bool WordTest(const QString& word, const ParserPosition& position) const override;
 };

@@ -5,5 +5,5 @@
 /// Words in capitals ("NASA") are never reported.
 class TUppercaseWordIgnore : public TParserIgnoreBase {
 public:
-    bool WordTest(const QString& word, const TParserPosition& position) const override;
+    bool WordTest(const QString& word, const ParserPosition& position) const override;
 };

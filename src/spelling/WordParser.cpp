@@ -21,10 +21,10 @@ bool KeepsApostrophe(QStringView word)
 }
 } // namespace
 
-TWordParser::TWordParser() = default;
-TWordParser::~TWordParser() = default;
+WordParser::WordParser() = default;
+WordParser::~WordParser() = default;
 
-void TWordParser::SetOptions(const TSpellOptions& options, const QString& quoteChars)
+void WordParser::SetOptions(const SpellOptions& options, const QString& quoteChars)
 {
     FRules.clear();
     FWordRules.clear();
@@ -44,7 +44,7 @@ void TWordParser::SetOptions(const TSpellOptions& options, const QString& quoteC
         Add(std::make_unique<TAbbreviationsIgnore>());
 }
 
-void TWordParser::Add(std::unique_ptr<TParserIgnoreBase> rule)
+void WordParser::Add(std::unique_ptr<TParserIgnoreBase> rule)
 {
     FWordRules.push_back(rule.get());
     if (rule->CharacterLevel())
@@ -54,7 +54,7 @@ void TWordParser::Add(std::unique_ptr<TParserIgnoreBase> rule)
     FRules.push_back(std::move(rule));
 }
 
-std::optional<TParsedWord> TWordParser::NextWord(TParserPosition& position) const
+std::optional<ParsedWord> WordParser::NextWord(ParserPosition& position) const
 {
     for (;;) {
         if (!FindStart(position))
@@ -76,11 +76,11 @@ std::optional<TParsedWord> TWordParser::NextWord(TParserPosition& position) cons
         const bool skipped = std::any_of(FCharacterRules.begin(), FCharacterRules.end(),
             [&](TParserIgnoreBase* rule) { return rule->WordEndTest(word, position); });
         if (!skipped)
-            return TParsedWord { word, start };
+            return ParsedWord { word, start };
     }
 }
 
-bool TWordParser::FindStart(TParserPosition& position) const
+bool WordParser::FindStart(ParserPosition& position) const
 {
     for (;;) {
         const qsizetype before = position.Index();
@@ -97,7 +97,7 @@ bool TWordParser::FindStart(TParserPosition& position) const
     }
 }
 
-bool TWordParser::FindEnd(TParserPosition& position, bool& dotted) const
+bool WordParser::FindEnd(ParserPosition& position, bool& dotted) const
 {
     const qsizetype start = position.Index();
     const QStringView text = position.Text();
@@ -129,7 +129,7 @@ bool TWordParser::FindEnd(TParserPosition& position, bool& dotted) const
     }
 }
 
-bool TWordParser::IgnoredByRules(const QString& word, const TParserPosition& position) const
+bool WordParser::IgnoredByRules(const QString& word, const ParserPosition& position) const
 {
     return std::any_of(FWordRules.begin(), FWordRules.end(),
         [&](const TParserIgnoreBase* rule) { return rule->WordTest(word, position); });

@@ -1,7 +1,7 @@
 #include "AppFixture.h"
 #include "FolderDiff.h"
 #include "UnzipTool.h"
-#include "app/AutomaticBackup.h"
+#include "backup/AutomaticBackup.h"
 #include "app/Main.h"
 
 #include <QDir>

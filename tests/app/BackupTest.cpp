@@ -2,8 +2,8 @@
 #include "FolderDiff.h"
 #include "ProjectGenerator.h"
 #include "app/Main.h"
-#include "app/ProjectBackup.h"
-#include "canvas/NodexObject.h"
+#include "backup/ProjectBackup.h"
+#include "canvas/Nodex.h"
 #include "platform/FileSteps.h"
 
 #include <QAction>

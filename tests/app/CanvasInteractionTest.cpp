@@ -1,11 +1,11 @@
 #include "AppFixture.h"
 
 #include "app/Main.h"
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/CanvasView.h"
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexLine.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 
 #include <QAction>
 #include <QApplication>
@@ -205,9 +205,9 @@ TEST_F(CanvasInteraction, DoubleClickOpensTheEditorWithoutStartingADrag)
 
 TEST_F(CanvasInteraction, CanvasKeysAskForTheirCommands)
 {
-    QSignalSpy newCard(&Main().View(), &TCanvasView::NewCardRequested);
-    QSignalSpy properties(&Main().View(), &TCanvasView::PropertiesRequested);
-    QSignalSpy deletion(&Main().View(), &TCanvasView::DeleteRequested);
+    QSignalSpy newCard(&Main().View(), &CanvasView::NewCardRequested);
+    QSignalSpy properties(&Main().View(), &CanvasView::PropertiesRequested);
+    QSignalSpy deletion(&Main().View(), &CanvasView::DeleteRequested);
     QSignalSpy editor(&Main(), &TfmMain::CardEditorRequested);
 
     // The commands themselves ask first: cancelled here.
@@ -293,7 +293,7 @@ TEST_F(CanvasInteraction, ShiftDragOnTheEmptyCanvasPansIt)
 TEST_F(CanvasInteraction, PressOnALabelDoesNothing)
 {
     Click(Card("A"));
-    TNodexLabel* label = Card("B")->NameLabel();
+    NodexLabel* label = Card("B")->NameLabel();
     const QPoint onLabel = Main().View().mapFromScene(label->pos() + QPointF(label->Width() / 2.0, 3));
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, onLabel);
     EXPECT_EQ(SelectedNames(), QStringList{"A"});

@@ -1,9 +1,9 @@
 #include "AppFixture.h"
 #include "app/Main.h"
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/CanvasView.h"
 #include "canvas/NodexLabel.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 
 #include <QAction>
 #include <QCursor>
@@ -33,7 +33,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
     }
 
-    TCanvasView& View() { return Main().View(); }
+    CanvasView& View() { return Main().View(); }
     QWidget* Viewport() { return View().viewport(); }
     /// A point on the view inside a card, near its top-left corner.
     QPoint At(TNodex* card)
@@ -103,7 +103,7 @@ TEST_F(CanvasZoomTest, PanningAndLinkingAndInsertWorkInCanvasPointsAtAnyScale)
 
     // Insert places the new card at the pointer's canvas point (the command is cancelled).
     Dialogs.ExpectModal([](QDialog& dialog) { dialog.reject(); });
-    QSignalSpy newCard(&View(), &TCanvasView::NewCardRequested);
+    QSignalSpy newCard(&View(), &CanvasView::NewCardRequested);
     QCursor::setPos(Viewport()->mapToGlobal(QPoint(200, 100)));
     QTest::keyClick(&View(), Qt::Key_Insert);
     ASSERT_EQ(newCard.size(), 1);
@@ -150,7 +150,7 @@ TEST_F(CanvasZoomTest, ZoomedOutTheCanvasShowsEveryCardSimply)
         const QRectF icon(card->Left(), card->Top(), card->Width(), card->Height());
         EXPECT_TRUE(any(icon, [&](QColor colour) { return colour != canvas; }))
             << card->Name().toStdString();
-        const TNodexLabel* name = card->NameLabel();
+        const NodexLabel* name = card->NameLabel();
         EXPECT_TRUE(any(QRectF(name->pos(), QSizeF(name->Width(), name->Height())),
             [&](QColor colour) { return colour == name->TextColour(); }))
             << card->Name().toStdString();

@@ -1,11 +1,11 @@
 #include "AppFixture.h"
 
 #include "app/Main.h"
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/CanvasView.h"
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexLine.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
 #include "editor/HistoryWindow.h"
@@ -345,7 +345,7 @@ TEST_F(CardCommandsTest, TheCardMenuOpensTheCardsHistoryAndARestoreReachesItsOpe
     TfmEditor* editor = Main().CardEditors().Of(Card("C")->Id());
     ASSERT_TRUE(editor);
     Trigger(Main().Menus().pmnuHistory);
-    auto* window = Main().findChild<TfmHistory*>();
+    auto* window = Main().findChild<HistoryWindow*>();
     ASSERT_TRUE(window);
     EXPECT_EQ(window->windowTitle(), "History of C");
     ASSERT_EQ(window->lstEntries->topLevelItemCount(), 1);

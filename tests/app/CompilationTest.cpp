@@ -1,9 +1,9 @@
 #include "AppFixture.h"
 
 #include "app/Main.h"
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/CanvasView.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "compile/Compile.h"
 #include "compile/CompileList.h"
 #include "compile/FindAndCompile.h"
@@ -154,7 +154,7 @@ TEST_F(CompilationTest, TheListIsReorderedByKeysDragsAndItsMenu)
 {
     ShowCompileWindow();
     Compile->SetNames({"A", "B", "C", "D"});
-    TCompileList* list = Compile->lbCompile;
+    CompileList* list = Compile->lbCompile;
     list->setCurrentRow(0);
     QTest::keyClick(list, Qt::Key_Up, Qt::ShiftModifier);
     QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);

@@ -1,7 +1,7 @@
 #include "AppFixture.h"
 #include "app/Main.h"
 #include "canvas/CanvasState.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "platform/FileSteps.h"
 
 #include <QAction>

@@ -2,10 +2,10 @@
 #include "TestDictionary.h"
 
 #include "app/Main.h"
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/CanvasView.h"
 #include "canvas/NodexLabel.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "compile/Compile.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"

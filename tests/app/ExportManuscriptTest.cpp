@@ -1,7 +1,7 @@
 #include "AppFixture.h"
 #include "app/Main.h"
 #include "canvas/CanvasView.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "compile/Compile.h"
 #include "compile/CompileList.h"
 

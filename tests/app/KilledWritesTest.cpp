@@ -3,10 +3,10 @@
 #include "KilledProcess.h"
 #include "UnzipTool.h"
 
-#include "app/AutomaticBackup.h"
+#include "backup/AutomaticBackup.h"
 #include "app/Main.h"
 #include "canvas/CanvasState.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "compile/Compile.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"

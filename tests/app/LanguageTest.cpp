@@ -1,15 +1,15 @@
 #include "AppFixture.h"
 
 #include "app/Main.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "compile/Compile.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
 #include "editor/FindReplace.h"
-#include "platform/ReasonTexts.h"
+#include "messages/ReasonTexts.h"
 #include "spelling/SpellCheck.h"
 #include "spelling/SpellChecker.h"
-#include "settings/LanguageFile.h"
+#include "messages/LanguageFile.h"
 #include "settings/Options.h"
 
 #include <QAbstractButton>

@@ -3,8 +3,8 @@
 #include "app/Main.h"
 #include "app/Splash.h"
 #include "app/WorkspaceSize.h"
-#include "canvas/Canvas.h"
-#include "canvas/NodexObject.h"
+#include "canvas/CanvasScene.h"
+#include "canvas/Nodex.h"
 #include "settings/About.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
 #include "AppFixture.h"
 
 #include "app/Main.h"
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/NodexLabel.h"
-#include "canvas/NodexObject.h"
-#include "settings/MessageTable.h"
+#include "canvas/Nodex.h"
+#include "messages/MessageTable.h"
 
 #include <QDir>
 #include <QScreen>

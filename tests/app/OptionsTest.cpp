@@ -1,8 +1,8 @@
 #include "AppFixture.h"
 
 #include "app/Main.h"
-#include "canvas/Canvas.h"
-#include "canvas/NodexObject.h"
+#include "canvas/CanvasScene.h"
+#include "canvas/Nodex.h"
 #include "editor/Editor.h"
 #include "settings/Options.h"
 

@@ -2,8 +2,8 @@
 
 #include "app/Main.h"
 #include "project/ProjectLock.h"
-#include "canvas/Canvas.h"
-#include "canvas/NodexObject.h"
+#include "canvas/CanvasScene.h"
+#include "canvas/Nodex.h"
 
 #include <QAction>
 #include <QCoreApplication>

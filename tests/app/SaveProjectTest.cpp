@@ -2,8 +2,8 @@
 #include "SmallDisk.h"
 
 #include "app/Main.h"
-#include "canvas/Canvas.h"
-#include "canvas/NodexObject.h"
+#include "canvas/CanvasScene.h"
+#include "canvas/Nodex.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "AppFixture.h"
 
-#include "app/FileTypes.h"
+#include "settings/FileTypes.h"
 #include "app/Main.h"
 
 #include <QFileInfo>

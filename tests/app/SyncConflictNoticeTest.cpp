@@ -9,11 +9,11 @@
 
 namespace {
 /// The compare windows open now.
-QList<TfmCompare*> CompareWindows()
+QList<CompareWindow*> CompareWindows()
 {
-    QList<TfmCompare*> windows;
+    QList<CompareWindow*> windows;
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (auto* compare = qobject_cast<TfmCompare*>(window); compare && compare->isVisible())
+        if (auto* compare = qobject_cast<CompareWindow*>(window); compare && compare->isVisible())
             windows << compare;
     return windows;
 }
@@ -42,7 +42,7 @@ TEST_F(SyncConflictNoticeTest, CopiesAreNoCardsAndAreToldOnceAndCompared)
     ASSERT_TRUE(QTest::qWaitFor([&] { return Dialogs.History().size() > asked; }, 5000));
     EXPECT_TRUE(Dialogs.LastText().contains("cards: 'A.sync-conflict-20261207-101600-ABCDEFG.txt'."));
     EXPECT_EQ(CardNames(), QStringList({"A", "B", "C", "D"}));
-    const QList<TfmCompare*> windows = CompareWindows();
+    const QList<CompareWindow*> windows = CompareWindows();
     ASSERT_EQ(windows.size(), 1);
     EXPECT_EQ(windows[0]->windowTitle(), "Compare 'A.sync-conflict-20261207-101600-ABCDEFG.txt'");
     const QPlainTextEdit& copyPane = *windows[0]->memLeft;

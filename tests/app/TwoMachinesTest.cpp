@@ -1,9 +1,9 @@
 #include "AppFixture.h"
 #include "HistoryTexts.h"
 #include "app/Main.h"
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/CanvasView.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "editor/EditorMemo.h"
 
 #include <QAction>

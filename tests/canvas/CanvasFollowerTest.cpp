@@ -1,10 +1,10 @@
 #include "canvas/CanvasFollower.h"
 
 #include "TempFolder.h"
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexLine.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "canvas/Theme.h"
 #include "canvas/ThemeApplier.h"
 #include "project/LinkRules.h"
@@ -36,7 +36,7 @@ protected:
 
     TempFolder Folder;
     ProjectModel Model;
-    TCanvas Canvas;
+    CanvasScene Canvas;
     Theme CurrentTheme;
     ThemeApplier Themes;
     CanvasFollower* Follower;

@@ -1,9 +1,9 @@
 #include "MetafileFixtures.h"
 #include "TempFolder.h"
-#include "canvas/Canvas.h"
+#include "canvas/CanvasScene.h"
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexLine.h"
-#include "canvas/NodexObject.h"
+#include "canvas/Nodex.h"
 #include "canvas/ThemeApplier.h"
 
 #include <QImage>
@@ -60,7 +60,7 @@ protected:
     static QString LabelText(const TNodex* card) { return card->NameLabel()->Text(); }
 
     TempFolder Folder;
-    TCanvas Canvas;
+    CanvasScene Canvas;
     Theme Current;
     ThemeApplier Applier { Current, Canvas, Folder.Path() };
     int CaptionChanges = 0;

@@ -4,7 +4,7 @@
 #include "ScriptedDialogs.h"
 #include "TempFolder.h"
 #include "editor/Editor.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <gtest/gtest.h>
 #include <memory>

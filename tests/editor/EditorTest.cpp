@@ -380,7 +380,7 @@ TEST_F(EditorTest, CompareShowsBothTextsAndLeavesTheChoiceOpen)
 
     Dialogs.ExpectChoice(2);
     ComeBackTo(editor);
-    auto* compare = editor.findChild<TfmCompare*>();
+    auto* compare = editor.findChild<CompareWindow*>();
     ASSERT_TRUE(compare);
     // Theirs on the left, the memo's on the right, row against row: no line is shared, so
     // every row is tinted as changed on both sides.

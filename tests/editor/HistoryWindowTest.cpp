@@ -26,7 +26,7 @@ TEST_F(HistoryWindowTest, ComparesAnEntryWithTheTextAndRestoresItWithoutLosingAW
     Type("Four");
 
     editor.Menus.mnuHistory->trigger();
-    auto* window = editor.findChild<TfmHistory*>();
+    auto* window = editor.findChild<HistoryWindow*>();
     ASSERT_TRUE(window);
     ASSERT_EQ(window->lstEntries->topLevelItemCount(), 2);
     EXPECT_EQ(window->lstEntries->topLevelItem(0)->text(1), "3");
@@ -62,7 +62,7 @@ TEST_F(HistoryWindowTest, SaysSoWhenNothingIsKeptOrARestoreFails)
     Project.Write("Text Files/Lamp.txt", "Now\r\n");
     TfmEditor& editor = Open();
     editor.Menus.mnuHistory->trigger();
-    auto* window = editor.findChild<TfmHistory*>();
+    auto* window = editor.findChild<HistoryWindow*>();
     ASSERT_TRUE(window);
     EXPECT_TRUE(window->lblEmpty->isVisible());
     EXPECT_FALSE(window->btnRestore->isEnabled());
@@ -73,7 +73,7 @@ TEST_F(HistoryWindowTest, SaysSoWhenNothingIsKeptOrARestoreFails)
     ASSERT_TRUE(CardHistory(Project.Path() + '/')
                     .AddEntry("Lamp", "Then\r\n", QDateTime::currentDateTimeUtc(), error));
     editor.Menus.mnuHistory->trigger();
-    window = editor.findChild<TfmHistory*>();
+    window = editor.findChild<HistoryWindow*>();
     ASSERT_TRUE(window);
     // The text file's folder is a file now: nothing can be written there.
     ASSERT_TRUE(QDir(Project.Path("Text Files")).removeRecursively());

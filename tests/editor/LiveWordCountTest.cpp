@@ -44,15 +44,15 @@ TEST(LiveWordCount, AgreesWithTheWholeCountOnEveryKindOfBreak)
         Spaceless(9000) + QStringLiteral("\u2029") + Spaceless(9000),
         LongParagraph(3000) + "\n" + Spaceless(30000) + " end",
     };
-    TEditorMemo memo;
-    TLiveWordCount live(*memo.document());
+    EditorMemo memo;
+    LiveWordCount live(*memo.document());
     for (const QString& text : cases) {
         SCOPED_TRACE(text.left(40).toStdString());
         memo.SetText(text);
         EXPECT_EQ(memo.Text(), text);
         EXPECT_EQ(live.Words(), CountTextWords(text));
         // A count that starts on a text already there agrees too.
-        EXPECT_EQ(TLiveWordCount(*memo.document()).Words(), CountTextWords(text));
+        EXPECT_EQ(LiveWordCount(*memo.document()).Words(), CountTextWords(text));
     }
     memo.SetText(Spaceless());
     ASSERT_FALSE(SoftBreakPositions(*memo.document()).isEmpty())
@@ -65,9 +65,9 @@ TEST(LiveWordCount, ASpaceTakenFromBeforeABreakJoinsTheWordsAcrossIt)
     // A long paragraph is cut after a space, and a break standing for U+FDD0 joins the words on
     // either side: the space before either break decides whether the word after it is a new
     // one, so an edit in one block changes the count of the next.
-    TEditorMemo memo;
+    EditorMemo memo;
     memo.SetText(LongParagraph() + QStringLiteral(" a \uFDD0b"));
-    TLiveWordCount live(*memo.document());
+    LiveWordCount live(*memo.document());
     const qint64 words = live.Words();
     QTextBlock cut = memo.document()->begin();
     while (cut.isValid() && !IsSoftBreakBefore(cut))
@@ -96,8 +96,8 @@ public:
         Memo.setTextCursor(cursor);
     }
 
-    TEditorMemo Memo;
-    TLiveWordCount Live { *Memo.document() };
+    EditorMemo Memo;
+    LiveWordCount Live { *Memo.document() };
 };
 
 TEST_F(LiveWordCountEdits, FollowsTypingPastingDeletingAndUndo)

@@ -91,7 +91,7 @@ protected:
         return MemoPositions(*Memo.document()).Offset(Memo.textCursor().position());
     }
 
-    TEditorMemo Memo;
+    EditorMemo Memo;
     const QString Paragraph = LongParagraph();
     qsizetype Cut = 0; ///< where the first soft break stands in the writer's text
 };

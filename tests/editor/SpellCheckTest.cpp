@@ -44,7 +44,7 @@ protected:
         QCoreApplication::processEvents(); // live checking looks at the text once it has shown
         return editor;
     }
-    TfmSpellCheck* Dialog() const { return Editor->dlgSpeller->Dialog(); }
+    SpellCheck* Dialog() const { return Editor->dlgSpeller->Dialog(); }
     QString Selected() const { return Editor->memEditor->SelectedText(); }
     /// Waits for the window to take the keys. (A dialog counts as active for Qt as soon as its
     /// parent is, so QTest::qWaitForWindowActive cannot tell.)
@@ -69,7 +69,7 @@ protected:
     /// Right-clicks a word of the memo, as the window system delivers it.
     QMenu* RightClick(const QString& word, int occurrence = 0)
     {
-        TEditorMemo* memo = Editor->memEditor;
+        EditorMemo* memo = Editor->memEditor;
         int at = -1;
         for (int i = 0; i <= occurrence; ++i)
             at = memo->document()
@@ -152,7 +152,7 @@ TEST_F(SpellCheckTest, IgnoreAllChangeAllAndAddReachEveryLaterOccurrence)
     EXPECT_EQ(Dialogs.Texts(), QStringList { "The spelling check is complete." });
 
     // The added word lasts; the ignored one only as long as the program runs.
-    TSpellEngine later(App.Path());
+    SpellEngine later(App.Path());
     later.Config = Context.Spelling.Config;
     EXPECT_EQ(MisspelledWords(later, editor.memEditor->Text()).size(), 2);
     EXPECT_EQ(MisspelledWords(later, editor.memEditor->Text()).value(0).Text, "Ardnamurchan");
@@ -185,7 +185,7 @@ TEST_F(SpellCheckTest, EscapeAndAnotherWindowStopTheCheckAndTheCaretGoesBack)
 
     // The writer goes back to the text: the check waits.
     QTest::keyClick(editor.memEditor, Qt::Key_F7);
-    TfmSpellCheck* dialog = Dialog();
+    SpellCheck* dialog = Dialog();
     ASSERT_TRUE(dialog && Active(dialog));
     editor.activateWindow();
     ASSERT_TRUE(Active(&editor));
@@ -311,7 +311,7 @@ TEST_F(SpellCheckTest, SpellingOptionsAreKeptForTheWriterAndApplyAtOnce)
     TfmEditor& editor = OpenWith("The color of the lampp\r\n");
     EXPECT_EQ(Underlined(), (QStringList { "color", "lampp" }));
     Dialogs.ExpectModal([](QDialog& dialog) {
-        auto& options = static_cast<TfmSpellingOptions&>(dialog);
+        auto& options = static_cast<SpellingOptions&>(dialog);
         EXPECT_EQ(options.cmbDictionary->currentText(), "en_GB: English (United Kingdom)");
         EXPECT_EQ(options.OptionBox(soHTML), nullptr) << "mark-up is not offered";
         QTest::mouseClick(options.OptionBox(soUpcase), Qt::LeftButton);
@@ -327,14 +327,14 @@ TEST_F(SpellCheckTest, SpellingOptionsAreKeptForTheWriterAndApplyAtOnce)
         "MainDictionary=en_US\n");
 
     Dialogs.ExpectModal([](QDialog& dialog) {
-        auto& options = static_cast<TfmSpellingOptions&>(dialog);
+        auto& options = static_cast<SpellingOptions&>(dialog);
         QTest::mouseClick(options.OptionBox(soLiveSpelling), Qt::LeftButton);
         QTest::mouseClick(options.btnOK, Qt::LeftButton);
     });
     QTest::keyClick(editor.memEditor, Qt::Key_F7, Qt::ShiftModifier);
     EXPECT_TRUE(Underlined().isEmpty()) << "live checking is off";
     Dialogs.ExpectModal([](QDialog& dialog) {
-        QTest::mouseClick(static_cast<TfmSpellingOptions&>(dialog).btnCancel, Qt::LeftButton);
+        QTest::mouseClick(static_cast<SpellingOptions&>(dialog).btnCancel, Qt::LeftButton);
     });
     QTest::keyClick(editor.memEditor, Qt::Key_F7, Qt::ShiftModifier);
     EXPECT_TRUE(App.Read("Spelling/Spell.cfg").contains("Options=soUpcase,"));

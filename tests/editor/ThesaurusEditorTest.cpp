@@ -16,9 +16,9 @@ const QList<ThesaurusEntry> English = {
 };
 
 /// The thesaurus window of a look-up, for a script to drive.
-TfmThesaurus& ThesaurusWindow(QDialog& dialog)
+ThesaurusDialog& ThesaurusWindow(QDialog& dialog)
 {
-    auto* window = qobject_cast<TfmThesaurus*>(&dialog);
+    auto* window = qobject_cast<ThesaurusDialog*>(&dialog);
     EXPECT_TRUE(window);
     return *window;
 }
@@ -60,7 +60,7 @@ TEST_F(ThesaurusEditor, F8ReplacesTheWordWithTheChosenSynonymAsOneUndoableEdit)
     QStringList meanings;
     QStringList synonyms;
     Dialogs.ExpectModal([&](QDialog& dialog) {
-        TfmThesaurus& window = ThesaurusWindow(dialog);
+        ThesaurusDialog& window = ThesaurusWindow(dialog);
         EXPECT_EQ(window.edtLookedUp->text(), "Lamp");
         meanings = Items(*window.lbMeanings);
         synonyms = Items(*window.lbSynonyms);
@@ -88,7 +88,7 @@ TEST_F(ThesaurusEditor, LookUpFollowsASynonymAndCancelOrEscLeavesTheTextAlone)
     WriteThesaurus(App.Path("Thesaurus"), "th_en_US_v2", English);
     TfmEditor& editor = OpenAt("the lamp is lit", 6);
     Dialogs.ExpectModal([](QDialog& dialog) {
-        TfmThesaurus& window = ThesaurusWindow(dialog);
+        ThesaurusDialog& window = ThesaurusWindow(dialog);
         QTest::mouseClick(window.btnLookUp, Qt::LeftButton);
         EXPECT_EQ(window.edtLookedUp->text(), "lantern");
         EXPECT_EQ(Items(*window.lbSynonyms), (QStringList { "lamp", "storm lantern" }));
@@ -105,7 +105,7 @@ TEST_F(ThesaurusEditor, LookUpFollowsASynonymAndCancelOrEscLeavesTheTextAlone)
 
     // A synonym followed and then chosen replaces the word that was looked up.
     Dialogs.ExpectModal([](QDialog& dialog) {
-        TfmThesaurus& window = ThesaurusWindow(dialog);
+        ThesaurusDialog& window = ThesaurusWindow(dialog);
         QTest::mouseClick(window.btnLookUp, Qt::LeftButton);
         QListWidget& synonyms = *window.lbSynonyms;
         QTest::mouseClick(synonyms.viewport(), Qt::LeftButton, {},

@@ -34,7 +34,7 @@ QString WithoutWhitespace(QString text)
     return text.remove(QRegularExpression("\\s"));
 }
 
-QRect AsRect(const TPrintArea& area)
+QRect AsRect(const PrintArea& area)
 {
     return QRect(QPoint(area.Left, area.Top), QPoint(area.Right, area.Bottom));
 }
@@ -59,8 +59,8 @@ TEST(UCLinePrinter, PrintAreaFromDeviceValues)
     struct Case {
         TMarginUnit Unit;
         double Top, Left, Bottom, Right;
-        TPrinterPage Page;
-        TPrintArea Area;
+        PrinterPage Page;
+        PrintArea Area;
     };
     const Case cases[] = {
         // 20 mm at 600 dpi is 472.44 pixels; the printer reaches the whole sheet.

@@ -1,6 +1,6 @@
 #include "settings/About.h"
 
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QCoreApplication>
 #include <QLabel>

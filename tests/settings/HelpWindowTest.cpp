@@ -2,7 +2,7 @@
 
 #include "HelpFolderFixture.h"
 #include "settings/HelpBrowser.h"
-#include "settings/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -19,7 +19,7 @@ protected:
     /// Clicks the middle of a link's text with the mouse, as a reader follows it.
     void ClickLink(const QString& text)
     {
-        THelpBrowser* browser = Window.brwHelp;
+        HelpBrowser* browser = Window.brwHelp;
         const QTextCursor found = browser->document()->find(text);
         ASSERT_FALSE(found.isNull()) << text.toStdString();
         QTextCursor middle(browser->document());
@@ -29,7 +29,7 @@ protected:
     }
 
     MessageTable Messages;
-    TfmHelp Window { Help(), Messages };
+    HelpWindow Window { Help(), Messages };
 };
 
 TEST_F(HelpWindowTest, OpensOnTheIndexAndFollowsLinksBackAndForth)
@@ -94,7 +94,7 @@ TEST_F(HelpWindowTest, LinksOutOfTheHelpFolderShowNothingFromThere)
 
 TEST_F(HelpWindowTest, AMissingHelpFolderSaysWhereThePagesShouldBe)
 {
-    TfmHelp nowhere(Root.Path("Nowhere/"), Messages);
+    HelpWindow nowhere(Root.Path("Nowhere/"), Messages);
     for (const QString& keyword : { QString(), QString("Quick Keys") }) {
         nowhere.ShowTopic(keyword);
         EXPECT_TRUE(nowhere.brwHelp->document()->toRawText().contains(

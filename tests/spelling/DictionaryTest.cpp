@@ -12,10 +12,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-QStringList Names(const QList<TDictionaryFiles>& dictionaries)
+QStringList Names(const QList<DictionaryFiles>& dictionaries)
 {
     QStringList names;
-    for (const TDictionaryFiles& files : dictionaries)
+    for (const DictionaryFiles& files : dictionaries)
         names << files.Name;
     return names;
 }
@@ -56,7 +56,7 @@ TEST(DictionaryFolders, TheSystemsBritishDictionaryIsFoundAndReadsUtf8)
     const auto files = FindDictionary("british.adm", SystemDictionaryFolders());
     ASSERT_TRUE(files) << "scripts/install-deps.sh installs hunspell-en-gb";
     QString error;
-    const auto dictionary = THunspellDictionary::Load(*files, error);
+    const auto dictionary = HunspellDictionary::Load(*files, error);
     ASSERT_TRUE(dictionary) << error.toStdString();
     EXPECT_EQ(dictionary->Language(), lcEnglish);
     EXPECT_TRUE(dictionary->Knows("colour"));
@@ -80,7 +80,7 @@ TEST(HunspellDictionary, WordsAreConvertedToTheDictionarysOwnEncoding)
     WriteDictionary(
         folder.Path(), "xx_LATIN", { "caf\u00e9", "na\u00efve", "keeper" }, "ISO8859-1");
     QString error;
-    const auto dictionary = THunspellDictionary::Load(
+    const auto dictionary = HunspellDictionary::Load(
         { "xx_LATIN", folder.Path("xx_LATIN.aff"), folder.Path("xx_LATIN.dic") }, error);
     ASSERT_TRUE(dictionary) << error.toStdString();
     EXPECT_TRUE(dictionary->Knows("caf\u00e9"));
@@ -94,11 +94,11 @@ TEST(HunspellDictionary, WordsAreConvertedToTheDictionarysOwnEncoding)
     EXPECT_TRUE(dictionary->MainKnows("keeper"))
         << "a custom word the main dictionary has stays its";
     EXPECT_FALSE(dictionary->MainKnows("\u03b1\u03b2\u03b3"));
-    const TWordParser parser;
+    const WordParser parser;
     const QString capital = "\u0391\u03b2\u03b3";
-    EXPECT_TRUE(IsCorrectWord(capital, TParserPosition(capital, 3), parser, *dictionary, {}));
+    EXPECT_TRUE(IsCorrectWord(capital, ParserPosition(capital, 3), parser, *dictionary, {}));
     EXPECT_FALSE(IsCorrectWord(
-        capital, TParserPosition(capital, 3), parser, *dictionary, { cmNone, true, true }));
+        capital, ParserPosition(capital, 3), parser, *dictionary, { cmNone, true, true }));
 }
 
 TEST(HunspellDictionary, AnUnreadableDictionaryIsReported)
@@ -109,7 +109,7 @@ TEST(HunspellDictionary, AnUnreadableDictionaryIsReported)
     QString error;
     if (QFile(folder.Path("en_GB.dic")).open(QIODevice::ReadOnly))
         GTEST_SKIP() << "running with the right to read every file";
-    EXPECT_FALSE(THunspellDictionary::Load(
+    EXPECT_FALSE(HunspellDictionary::Load(
         { "en_GB", folder.Path("en_GB.aff"), folder.Path("en_GB.dic") }, error));
     EXPECT_TRUE(error.contains("en_GB.dic")) << error.toStdString();
 }
@@ -117,7 +117,7 @@ TEST(HunspellDictionary, AnUnreadableDictionaryIsReported)
 TEST(CustomWordList, WordsAreAddedToTheFileAtOnceAndOtherLinesKept)
 {
     TempFolder app;
-    TCustomWordList list(app.Path("Spelling/writer.adu"));
+    CustomWordList list(app.Path("Spelling/writer.adu"));
     QString error;
     EXPECT_TRUE(list.Load(error)) << "a missing list is an empty one";
     EXPECT_TRUE(list.Add("Nodex", error)) << error.toStdString();
@@ -137,7 +137,7 @@ TEST(CustomWordList, AListThatCannotBeReadIsNeverWrittenOver)
 {
     TempFolder app;
     app.MakeFolder("Spelling/writer.adu"); // something that is no file stands in its place
-    TCustomWordList list(app.Path("Spelling/writer.adu"));
+    CustomWordList list(app.Path("Spelling/writer.adu"));
     QString error;
     EXPECT_FALSE(list.Load(error));
     EXPECT_FALSE(list.Add("Nodex", error));
@@ -145,7 +145,7 @@ TEST(CustomWordList, AListThatCannotBeReadIsNeverWrittenOver)
     EXPECT_TRUE(list.Words().isEmpty());
 
     app.Write("Program", "a file where the Spelling folder would be made");
-    TCustomWordList nowhere(app.Path("Program/writer.adu"));
+    CustomWordList nowhere(app.Path("Program/writer.adu"));
     EXPECT_TRUE(nowhere.Load(error));
     EXPECT_FALSE(nowhere.Add("Nodex", error));
     EXPECT_FALSE(error.isEmpty());
@@ -154,16 +154,16 @@ TEST(CustomWordList, AListThatCannotBeReadIsNeverWrittenOver)
 TEST(SpellConfig, EachWriterHasASectionAndOtherLinesStayAsTheyWere)
 {
     TempFolder app;
-    const TSpellSettings defaults { { soInternet, soAbbreviations }, "british.adm" };
-    const TSpellConfig ada(app.Path("Spelling/Spell.cfg"), "ada", defaults);
+    const SpellSettings defaults { { soInternet, soAbbreviations }, "british.adm" };
+    const SpellConfig ada(app.Path("Spelling/Spell.cfg"), "ada", defaults);
     EXPECT_EQ(ada.Read().Options, defaults.Options) << "a missing file gives the defaults";
     EXPECT_EQ(ada.Read().MainDictionary, "british.adm");
 
     app.Write("Spelling/Spell.cfg",
         "; kept\r\n[bob]\r\nOptions=soUpcase, "
         "soNoSuchOption\r\nMainDictionary=en_US\r\nOther=1\r\n");
-    const TSpellConfig bob(app.Path("Spelling/Spell.cfg"), "bob", defaults);
-    EXPECT_EQ(bob.Read().Options, (TSpellOptions { soUpcase }));
+    const SpellConfig bob(app.Path("Spelling/Spell.cfg"), "bob", defaults);
+    EXPECT_EQ(bob.Read().Options, (SpellOptions { soUpcase }));
     EXPECT_EQ(bob.Read().MainDictionary, "en_US");
 
     QString error;
@@ -172,7 +172,7 @@ TEST(SpellConfig, EachWriterHasASectionAndOtherLinesStayAsTheyWere)
     EXPECT_EQ(app.Read("Spelling/Spell.cfg"),
         "; kept\r\n[bob]\r\nOptions=soUpcase, soNoSuchOption\r\nMainDictionary=en_US\r\nOther=1\r\n"
         "\r\n[ada]\r\nOptions=soLiveSpelling,soDUalCaps\r\nMainDictionary=de_DE\r\n");
-    EXPECT_EQ(ada.Read().Options, (TSpellOptions { soLiveSpelling, soDUalCaps }));
+    EXPECT_EQ(ada.Read().Options, (SpellOptions { soLiveSpelling, soDUalCaps }));
     ASSERT_TRUE(ada.Write({ {}, "de_DE" }, error));
-    EXPECT_EQ(ada.Read().Options, TSpellOptions()) << "no option at all is kept as such";
+    EXPECT_EQ(ada.Read().Options, SpellOptions()) << "no option at all is kept as such";
 }

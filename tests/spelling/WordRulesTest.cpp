@@ -16,8 +16,8 @@
 #include <typeinfo>
 
 namespace {
-const TSpellOptions NoRules;
-const TSpellOptions AllRules { soUpcase, soNumbers, soHTML, soInternet, soQuoted, soAbbreviations };
+const SpellOptions NoRules;
+const SpellOptions AllRules { soUpcase, soNumbers, soHTML, soInternet, soQuoted, soAbbreviations };
 
 QString Show(const QStringList& words)
 {
@@ -25,13 +25,13 @@ QString Show(const QStringList& words)
 }
 
 /// The words the parser cuts from the text, with the options' rules.
-QString Words(const QString& text, const TSpellOptions& options = NoRules,
+QString Words(const QString& text, const SpellOptions& options = NoRules,
     bool splitApostrophes = false, qsizetype endLimit = -1)
 {
-    TWordParser parser;
+    WordParser parser;
     parser.SetOptions(options);
     parser.SetApostropheSplitting(splitApostrophes);
-    TParserPosition position(text, 0, endLimit);
+    ParserPosition position(text, 0, endLimit);
     QStringList words;
     while (const auto word = parser.NextWord(position)) {
         EXPECT_EQ(text.mid(word->Start, word->Text.size()), word->Text)
@@ -42,13 +42,13 @@ QString Words(const QString& text, const TSpellOptions& options = NoRules,
 }
 
 /// An English test dictionary ("en_GB"), with "tide" excluded; or one of an unknown language.
-THunspellDictionary& Dictionary(bool english = true)
+HunspellDictionary& Dictionary(bool english = true)
 {
     static TempFolder folder;
     const auto load = [](const QString& name) {
         WriteDictionary(folder.Path(), name, EnglishTestWords());
         QString error;
-        auto dictionary = THunspellDictionary::Load(
+        auto dictionary = HunspellDictionary::Load(
             { name, folder.Path(name + ".aff"), folder.Path(name + ".dic") }, error);
         EXPECT_TRUE(dictionary) << error.toStdString();
         dictionary->SetCustomWords({ "Nodex" }, { "tide" });
@@ -60,11 +60,11 @@ THunspellDictionary& Dictionary(bool english = true)
 }
 
 /// The words of the text that would be reported.
-QString Reported(const QString& text, const TSpellOptions& options = NoRules, bool english = true)
+QString Reported(const QString& text, const SpellOptions& options = NoRules, bool english = true)
 {
-    TWordParser parser;
+    WordParser parser;
     parser.SetOptions(options);
-    TParserPosition position(text);
+    ParserPosition position(text);
     QStringList reported;
     while (const auto word = parser.NextWord(position)) {
         if (!IsCorrectWord(word->Text, position, parser, Dictionary(english), {}))
@@ -180,7 +180,7 @@ TEST(WordParser, AWordRunningPastTheEndLimitIsDropped)
 
 TEST(WordParser, RuleListsAreRebuiltInTheirOrder)
 {
-    TWordParser parser;
+    WordParser parser;
     parser.SetOptions(AllRules);
     parser.SetOptions(AllRules); // rebuilt, not added to
     const auto types = [](const std::vector<TParserIgnoreBase*>& rules) {
@@ -206,7 +206,7 @@ TEST(WordParser, RuleListsAreRebuiltInTheirOrder)
 
 TEST(WordParser, MarkUpIsSkippedWithItsOption)
 {
-    const TSpellOptions html { soHTML };
+    const SpellOptions html { soHTML };
     const std::pair<QString, QString> cases[] = {
         { "<p class=\"intrro\">Hello</p> world", "Hello|world" },
         { "a <!-- nott -- stil > <b> --> b", "a|b" },
@@ -227,7 +227,7 @@ TEST(WordParser, MarkUpIsSkippedWithItsOption)
 
 TEST(WordParser, InternetAddressesAreSkippedWithTheirOption)
 {
-    const TSpellOptions internet { soInternet };
+    const SpellOptions internet { soInternet };
     const std::pair<QString, QString> cases[] = {
         { "see http://exampel.com/page?x=1 now", "see|now" },
         { "see HTTPS://exampel.com now", "see|now" },
@@ -250,7 +250,7 @@ TEST(CorrectOrNot, TheFirstTestThatAppliesDecides)
 {
     struct Case {
         QString Word;
-        TSpellOptions Options;
+        SpellOptions Options;
         bool Correct;
     };
     const Case cases[] = {
@@ -276,14 +276,14 @@ TEST(CorrectOrNot, TheFirstTestThatAppliesDecides)
         { "&amp", { soHTML }, true }, { "wrod", AllRules, false }, // 7: reported
     };
     for (const Case& c : cases) {
-        TWordParser parser;
+        WordParser parser;
         parser.SetOptions(c.Options);
-        const TParserPosition position(c.Word, c.Word.size());
+        const ParserPosition position(c.Word, c.Word.size());
         EXPECT_EQ(IsCorrectWord(c.Word, position, parser, Dictionary(), {}), c.Correct)
             << c.Word.toStdString();
     }
-    const TWordParser parser;
-    const TParserPosition position(QStringView(u"keeper's"), 8);
+    const WordParser parser;
+    const ParserPosition position(QStringView(u"keeper's"), 8);
     EXPECT_FALSE(IsCorrectWord("keeper's", position, parser, Dictionary(false), {}))
         << "possessives are English";
     EXPECT_FALSE(IsCorrectWord(
@@ -310,14 +310,14 @@ TEST(CorrectOrNot, WordsAreBroughtToTheAllowedCase)
 
 TEST(CorrectOrNot, QuotedLinesAreNeverReportedWithTheirOption)
 {
-    const TSpellOptions quoted { soQuoted };
+    const SpellOptions quoted { soQuoted };
     EXPECT_EQ(Reported("> wrod in a reply\nwrod", quoted), "wrod");
     EXPECT_EQ(Reported("> wrod\n>wrod\n wrod > wrod", quoted), "wrod|wrod");
     EXPECT_EQ(Reported("> wrod"), "wrod");
     // A piece of a long line reads as part of that line.
-    TWordParser parser;
+    WordParser parser;
     parser.SetOptions(quoted);
-    TParserPosition position(QStringView(u"wrod"), 4);
+    ParserPosition position(QStringView(u"wrod"), 4);
     position.SetLineLeadIn("> the start of the line ");
     EXPECT_TRUE(IsCorrectWord("wrod", position, parser, Dictionary(), {}));
     EXPECT_EQ(position.CurrentLine(), u"> the start of the line wrod");
@@ -325,7 +325,7 @@ TEST(CorrectOrNot, QuotedLinesAreNeverReportedWithTheirOption)
 
 TEST(CorrectOrNot, ReportsWhatTheRulesAndDictionaryLeave)
 {
-    const TSpellOptions defaults { soInternet, soAbbreviations };
+    const SpellOptions defaults { soInternet, soAbbreviations };
     EXPECT_EQ(Reported("The keeper's lamp, e.g. the colour of the tide, lit 3 rocks at "
                        "http://lamp.exampel.com; see q.",
                   defaults),

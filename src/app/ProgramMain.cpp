@@ -1,0 +1,36 @@
+#include "app/Main.h"
+#include "app/NodexProgram.h"
+#include "app/ToolTipStyle.h"
+#include "platform/DesktopShell.h"
+#include "platform/QtDialogs.h"
+#include "settings/HelpWindow.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Nodex");
+    QApplication::setStyle(new ToolTipStyle);
+    const QString appFolder = QCoreApplication::applicationDirPath() + "/";
+    QApplication::setWindowIcon(QIcon(appFolder + "nodex.png"));
+
+    QtDialogs dialogs(nullptr, "Nodex");
+    DesktopShell shell;
+    NodexProgram program(appFolder, dialogs, shell);
+    dialogs.SetParent(&program.Main());
+    // The help window is made on the first request: a session that never asks for help never
+    // reads the pages.
+    std::unique_ptr<HelpWindow> help;
+    shell.SetHelpViewer([&](const QString& keyword) {
+        if (!help)
+            help = std::make_unique<HelpWindow>(appFolder + "Help/", program.Messages());
+        help->ShowTopic(keyword);
+    });
+    if (!program.Start(app.arguments().mid(1)))
+        return 0;
+    return QApplication::exec();
+}

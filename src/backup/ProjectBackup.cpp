@@ -1,0 +1,90 @@
+#include "backup/ProjectBackup.h"
+
+#include "project/ProjectFiles.h"
+#include "platform/ConfinedFolder.h"
+#include "platform/FileCopy.h"
+#include "platform/NativeName.h"
+#include "messages/ReasonTexts.h"
+#include "platform/StagingFolder.h"
+#include "project/ProjectPaths.h"
+
+namespace {
+
+QString TwoDigits(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+/// Adds the files of one folder of the project that `wanted` accepts, sorted, as paths inside
+/// the project.
+template <typename Wanted>
+bool AddFiles(const ConfinedFolder& project, const QString& projectFolder, const QString& folder,
+    Wanted wanted, QStringList& files, QString& reason)
+{
+    QStringList names;
+    if (!project.Files(projectFolder + folder, names, reason))
+        return false;
+    names.sort();
+    for (const QString& name : names)
+        if (wanted(name))
+            files << folder + name;
+    return true;
+}
+} // namespace
+
+QString ProjectBaseName(const QString& projectFileName)
+{
+    QString base = projectFileName;
+    if (const qsizetype extension = base.indexOf(ProjectPaths::ProjectExtension); extension >= 0)
+        base.remove(extension, ProjectPaths::ProjectExtension.size());
+    return base;
+}
+
+bool FilesToBackUp(const QString& projectFolder, const QString& projectFileName, QStringList& files,
+    QString& reason)
+{
+    files.clear();
+    const ConfinedFolder project(projectFolder);
+    if (project.Check(projectFolder + projectFileName) == ConfinedFolder::Entry::LeadsOut) {
+        reason = ReasonText(Reason::COPY_LINK_OUT).arg(ReadableName(projectFileName));
+        return false;
+    }
+    files << projectFileName;
+    return AddFiles(project, projectFolder, QString(), IsCardFileName, files, reason)
+        && AddFiles(
+            project, projectFolder, ProjectPaths::TextFilesFolder,
+            [](const QString& name) { return name.endsWith(ProjectPaths::TextExtension, Qt::CaseInsensitive); },
+            files, reason);
+}
+
+QString BackupFolderName(const QString& projectFileName, const QDateTime& when)
+{
+    const QDate day = when.date();
+    const QTime time = when.time();
+    const int hour = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
+    return QStringLiteral("%1 (%2-%3-%4 @ %5.%6.%7 %8)")
+        .arg(ProjectBaseName(projectFileName), TwoDigits(day.day()), TwoDigits(day.month()), TwoDigits(day.year() % 100),
+            TwoDigits(hour), TwoDigits(time.minute()), TwoDigits(time.second()),
+            time.hour() < 12 ? u"AM" : u"PM");
+}
+
+bool BackupProject(const QString& backupsFolder, const QString& projectFolder,
+    const QString& projectFileName, const QDateTime& when, QString& reason)
+{
+    if (KindOf(backupsFolder) != FileKind::Folder) {
+        reason = ReasonText(Reason::FOLDER_MISSING).arg(ReadableName(backupsFolder));
+        return false;
+    }
+    QStringList files;
+    if (!FilesToBackUp(projectFolder, projectFileName, files, reason))
+        return false;
+    StagingFolder::RemoveLeftovers(backupsFolder);
+    StagingFolder backup(backupsFolder + BackupFolderName(projectFileName, when));
+    if (!backup.Create(reason) || !MakeFolder(backup.Path() + ProjectPaths::TextFilesFolder, reason))
+        return false;
+    // A failure ends the backup at once: the folder would be thrown away all the same.
+    for (const QString& file : files)
+        if (!CopyIntoNewFile(projectFolder + file, backup.Path() + file, reason))
+            return false;
+    return backup.Commit(reason);
+}
