@@ -9,7 +9,6 @@
 #include "canvas/Nodex.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
-#include "platform/WaitCursor.h"
 #include "project/ProjectPaths.h"
 #include "settings/About.h"
 #include "messages/MessageTable.h"
