@@ -337,7 +337,7 @@ void FindAndCompileCards(benchmark::State& state)
     TfmMain& main = fixture.Program.Main();
     main.OpenProject(fixture.Project);
     for (auto _ : state)
-        main.FindAndCompile("Lighthouse.", false, true);
+        main.Compiles().FindAndCompile("Lighthouse.", false, true);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 

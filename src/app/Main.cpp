@@ -2,74 +2,35 @@
 #include "app/SyncConflictNotice.h"
 
 #include "settings/FileTypes.h"
-#include "project/ProjectFiles.h"
-#include "settings/SettingsFile.h"
-#include "app/WordCountCommands.h"
-#include "compile/Compile.h"
-#include "compile/FindAndCompile.h"
-#include "editor/HistoryWindow.h"
-#include "editor/TextSearch.h"
-#include "app/Splash.h"
 #include "app/WorkspaceSize.h"
 #include "canvas/CanvasScene.h"
 #include "canvas/CanvasFollower.h"
 #include "canvas/CanvasView.h"
 #include "canvas/Nodex.h"
-#include "platform/AtomicWrite.h"
-#include "platform/ConfinedName.h"
 #include "platform/Dialogs.h"
-#include "platform/IniFile.h"
-#include "platform/NativeName.h"
 #include "platform/Shell.h"
-#include "platform/WaitCursor.h"
 #include "project/ProjectPaths.h"
 #include "settings/About.h"
 #include "messages/MessageTable.h"
-#include "settings/Options.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QDateTime>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFontDatabase>
-#include <QLoggingCategory>
 #include <QMimeData>
 #include <QFileInfo>
-#include <QGraphicsPixmapItem>
 #include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
-#include <QRandomGenerator>
 #include <QScreen>
 #include <QStatusBar>
 
-Q_LOGGING_CATEGORY(lcMain, "nodex.main")
-
 namespace {
-/// Names for a question, the first few of a long list, so that the box stays on the screen.
-QString ShortList(const QStringList& names)
-{
-    constexpr qsizetype Shown = 10;
-    QString list = names.mid(0, Shown).join(", ");
-    if (names.size() > Shown)
-        list += QStringLiteral(", … (%1)").arg(names.size());
-    return list;
-}
-
-constexpr int SplashDrawRange = 30;
 constexpr int TitleLimit = 50;
 } // namespace
-
-// The splash pictures are compiled into a static library: registering them by name keeps the
-// linker from leaving them out of the program.
-static void RegisterSplashPictures()
-{
-    Q_INIT_RESOURCE(app);
-}
 
 TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable& messages,
                  int splashDraw)
@@ -85,8 +46,18 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     , FCardCommands(FProject, FSelection, FModel, *FFollower, FTheme, FStore, FEditors, FSteps, dialogs, messages)
     , FProjectCommands(FProject, *this, dialogs, messages)
     , FBackupCommands(FProject, FSelection, FModel, FStore, dialogs, messages)
-    , FOutsideChanges(FStore, FEditors, FSteps, [this](int state) { return StateNamed(state); })
+    , FOutsideChanges(FStore, FEditors, FSteps, [this](int state) { return FTheme.StateNamed(state); })
     , FRollingBackups(FProject, FSettings)
+    , FSettingsKeeper(*this, FSettings, FRecentFiles, FTheme, FProject)
+    , FEditorCommands(*this, FEditorContext, FProject, FSelection, FSettings, FTheme, *FCanvas, *FFollower, FStore,
+                      FEditors, dialogs, messages)
+    , FCompileCommands(FProject, FSelection, *FCanvas, *FFollower, FStore, FEditors, FCardCommands)
+    , FUndoGate(FSteps, FEditors, FMenus, dialogs, messages)
+    , FSplash(*FCanvas, *FView)
+    , FOptions(FSettings, FTheme, FThemes, FProject, *FCanvas, *FView, *FFollower, FSteps, FCardCommands,
+               FEditorCommands, FEditorContext, FSettingsKeeper, FMenus, dialogs, messages)
+    , FSession(FProject, FSelection, FTheme, FThemes, FModel, *FCanvas, *FView, *FFollower, FStore, FSteps,
+               FRecentFiles, FOutsideChanges, FRollingBackups, FCompileCommands, FSettingsKeeper, dialogs, messages)
 {
     setObjectName("fmMain");
     setWindowTitle("nofile");
@@ -97,15 +68,20 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     ConnectCommands();
     ConnectCanvas();
     ConnectZoom();
+    // The parts ask the window to size the canvas and to bring its caption up to date.
+    FEditorCommands.EditorClosed = FCompileCommands.CardsChanged = FOptions.CaptionChanged =
+        FSession.CaptionChanged = [this] { UpdateCaption(); };
+    FOptions.WorkspaceResized = FSession.WorkspaceResized = [this] { ApplyWorkspaceSize(); };
 
-    RegisterSplashPictures();
-    CreateSplash(splashDraw >= 0 ? splashDraw : int(QRandomGenerator::global()->bounded(SplashDrawRange)));
+    FSplash.Show(splashDraw);
     FProject.AppFolder = appFolder;
     RegisterFileTypes(appFolder, QCoreApplication::applicationFilePath(), shell);
     ApplyWorkspaceSize();
-    LoadSettings();
+    FSettingsKeeper.LoadSettings();
+    FView->SetShowHints(FSettings.DescriptiveHints);
+    FView->SetSelectNextLink(FSettings.SelectNextLink);
 
-    FThemes.StateCaptionsChanged = [this] { ApplyStateCaptions(); };
+    FThemes.StateCaptionsChanged = [this] { FOptions.ApplyStateCaptions(); };
     if (QFileInfo::exists(appFolder + ThemesFolder + FTheme.DefaultTheme))
         FThemes.LoadTheme(FTheme.DefaultTheme);
     else
@@ -149,8 +125,8 @@ void TfmMain::ConnectCommands()
     connect(&FOutsideChanges, &OutsideChanges::CardsTaken, this, &TfmMain::UpdateCaption);
     auto* conflicts = new SyncConflictNotice(FDialogs, FMessages, *this);
     connect(&FOutsideChanges, &OutsideChanges::ConflictCopiesFound, conflicts, &SyncConflictNotice::Tell);
-    connect(&FSteps, &QUndoStack::indexChanged, this, &TfmMain::UpdateEditMenu);
-    connect(FMenus.mnuOptions, &QAction::triggered, this, &TfmMain::mnuOptionsClick);
+    connect(&FSteps, &QUndoStack::indexChanged, this, [this] { FUndoGate.UpdateEditMenu(); });
+    connect(FMenus.mnuOptions, &QAction::triggered, this, [this] { FOptions.mnuOptionsClick(); });
     FRecentFiles.SetMenuItem(FMenus.mnuOpenProject);
     FRecentFiles.OnClick = [this](const QString& path) {
         FProjectCommands.OpenRecentProject(path);
@@ -179,22 +155,19 @@ void TfmMain::ConnectCommands()
     card(FMenus.pmnuRemoveLinks, [this] { FCardCommands.RemoveLinks(); });
     card(FMenus.pmnuMerge, [this] { FCardCommands.Merge(); });
     card(FMenus.pmnuProperties, [this] { FCardCommands.Properties(); });
-    connect(FMenus.pmnuWordCount, &QAction::triggered, this, &TfmMain::pmnuWordCountClick);
-    connect(FMenus.pmnuHistory, &QAction::triggered, this, &TfmMain::pmnuHistoryClick);
-    connect(FMenus.mnuWordCount, &QAction::triggered, this, &TfmMain::mnuWordCountClick);
-    connect(FMenus.pmnuPrint, &QAction::triggered, this, &TfmMain::pmnuPrintClick);
-    connect(FMenus.mnuCompile, &QAction::triggered, this, &TfmMain::mnuCompileClick);
-    connect(FMenus.mnuExportManuscript, &QAction::triggered, this, &TfmMain::mnuExportManuscriptClick);
-    connect(FMenus.pmnuToCompilation, &QAction::triggered, this, &TfmMain::pmnuToCompilationClick);
-    connect(FMenus.mnuFindAndCompile, &QAction::triggered, this, [this] {
-        if (fmFindAndCompile)
-            fmFindAndCompile->show();
-    });
+    connect(FMenus.pmnuWordCount, &QAction::triggered, this, [this] { FEditorCommands.pmnuWordCountClick(); });
+    connect(FMenus.pmnuHistory, &QAction::triggered, this, [this] { FEditorCommands.pmnuHistoryClick(); });
+    connect(FMenus.mnuWordCount, &QAction::triggered, this, [this] { FEditorCommands.mnuWordCountClick(); });
+    connect(FMenus.pmnuPrint, &QAction::triggered, this, [this] { FEditorCommands.pmnuPrintClick(); });
+    connect(FMenus.mnuCompile, &QAction::triggered, this, [this] { FCompileCommands.mnuCompileClick(); });
+    connect(FMenus.mnuExportManuscript, &QAction::triggered, this, [this] { FCompileCommands.mnuExportManuscriptClick(); });
+    connect(FMenus.pmnuToCompilation, &QAction::triggered, this, [this] { FCompileCommands.pmnuToCompilationClick(); });
+    connect(FMenus.mnuFindAndCompile, &QAction::triggered, this, [this] { FCompileCommands.mnuFindAndCompileClick(); });
     for (int state = 0; state < FMenus.pmnuState.size(); ++state)
         card(FMenus.pmnuState[state], [this, state] { FCardCommands.SetRevisionState(state); });
 
     const auto explore = [this](QAction* item, auto folder) {
-        connect(item, &QAction::triggered, this, [this, folder] { Explore(folder()); });
+        connect(item, &QAction::triggered, this, [this, folder] { FShell.ExploreFolder(folder()); });
     };
     explore(FMenus.mnuExploreProject, [this] { return FProject.ProjectFolder + ProjectPaths::TextFilesFolder; });
     explore(FMenus.mnuExploreBackups, [this] { return FProject.AppFolder + "Backups/"; });
@@ -230,8 +203,6 @@ void TfmMain::ConnectCanvas()
     // Files dropped from the file manager are the main window's.
     FView->setAcceptDrops(false);
     setAcceptDrops(true);
-    FView->SetSelectNextLink(FSettings.SelectNextLink);
-    FView->SetShowHints(FSettings.DescriptiveHints);
     FView->setFocus();
 }
 
@@ -249,153 +220,8 @@ void TfmMain::ConnectZoom()
 
 void TfmMain::OpenCardEditor(TNodex* card)
 {
-    if (!card || FSelection.SelectedCards.size() != 1)
-        return;
-    const CardId id = card->Id();
-    TfmEditor* editor = FEditors.Of(id);
-    if (!editor) {
-        editor = new TfmEditor(FEditorContext, FSettings.StayOnTop, this);
-        if (FEditorContext.TemplateEditor)
-            editor->CopyCaptionsFrom(*FEditorContext.TemplateEditor);
-        editor->ProjectFolder = FProject.ProjectFolder;
-        editor->CardName = card->Name();
-        editor->CardFilePath = FStore.CardFilePath(id);
-        editor->TextFile = FStore.TextFilePath(id);
-        connect(editor, &TfmEditor::Closed, this, [this, id] {
-            FEditors.Remove(id);
-            if (TNodex* shown = FFollower->Item(id))
-                shown->SetEditor(nullptr);
-            UpdateCaption();
-        });
-        // The card owns its editor: a card that goes takes its editor with it.
-        card->SetEditor(editor);
-        FEditors.Set(id, editor);
-    }
-    editor->ApplySettings(CurrentEditorSettings());
-    editor->showNormal();
-    editor->raise();
-    editor->activateWindow();
-    emit CardEditorRequested(card);
-}
-
-void TfmMain::SetCompileWindows(TfmCompile& compile, TfmFindAndCompile& findAndCompile)
-{
-    fmCompile = &compile;
-    fmFindAndCompile = &findAndCompile;
-    compile.EnsureCompilationCard = [this] {
-        FCardCommands.EnsureCompilationCard();
-        UpdateCaption();
-    };
-    compile.CompilationNameFree = [this](QString& reason) { return FCardCommands.CompilationNameFree(reason); };
-    compile.FilesOf = [this](const QStringList& names) {
-        // One index for the whole list: searching the canvas for each name of a long chain
-        // would cost the square of its length. Filled last first, so the first card of a name wins.
-        QHash<QString, const TNodex*> cards;
-        cards.reserve(FCanvas->CardCount());
-        for (auto card = FCanvas->Cards().crbegin(); card != FCanvas->Cards().crend(); ++card)
-            cards.insert((*card)->Name(), *card);
-        QList<CompileFiles> files;
-        files.reserve(names.size());
-        for (const QString& name : names) {
-            const TNodex* card = cards.value(name);
-            files << (card ? CompileFiles{FStore.CardFilePath(card->Id()), FStore.TextFilePath(card->Id())}
-                           : CompileFilesOf(FProject.ProjectFolder, name));
-        }
-        return files;
-    };
-    findAndCompile.FindAndCompile = [this](const QString& text, bool matchCase, bool clearList) {
-        FindAndCompile(text, matchCase, clearList);
-    };
-    FCardCommands.Context().CardRenamed = [&compile](const QString& oldName, const QString& newName) {
-        compile.RenameEntries(oldName, newName);
-    };
-    FCardCommands.Context().CardDeleted = [&compile](const QString& name) { compile.RemoveFirstEntry(name); };
-}
-
-void TfmMain::ShowCompileWindow()
-{
-    fmCompile->AppFolder = FProject.AppFolder;
-    fmCompile->ProjectFolder = FProject.ProjectFolder;
-    fmCompile->ProjectName = QFileInfo(FProject.ProjectFileName).completeBaseName();
-    fmCompile->ShowCompileWindow();
-}
-
-void TfmMain::mnuExportManuscriptClick()
-{
-    // An empty list is first filled as Compile fills it.
-    if (fmCompile->Names().isEmpty())
-        mnuCompileClick();
-    else
-        ShowCompileWindow();
-    fmCompile->ExportManuscript();
-}
-
-void TfmMain::mnuCompileClick()
-{
-    TNodex* current = FSelection.CurrentCard;
-    if (current) {
-        WaitCursor wait;
-        if (FSelection.SelectedCards.size() >= 2) {
-            QStringList names;
-            for (const TNodex* card : FSelection.SelectedCards)
-                if (card->Type() != CompilationType)
-                    names << card->Name();
-            fmCompile->SetNames(names);
-        } else if (current->LinkTo()) {
-            // The chain from the current card on; a loop in a damaged project is walked once.
-            QStringList names;
-            for (const TNodex* card : ChainItems(current))
-                names << card->Name();
-            fmCompile->SetNames(names);
-        } else if (current->Type() != CompilationType) {
-            fmCompile->AppendOnce(current->Name());
-        }
-    }
-    ShowCompileWindow();
-}
-
-void TfmMain::pmnuToCompilationClick()
-{
-    TNodex* current = FSelection.CurrentCard;
-    if (!current)
-        return;
-    if (current->Type() != CompilationType)
-        fmCompile->AppendOnce(current->Name());
-    ShowCompileWindow();
-}
-
-void TfmMain::FindAndCompile(const QString& text, bool matchCase, bool clearList)
-{
-    if (FCanvas->CardCount() > 0) {
-        WaitCursor wait;
-        if (clearList)
-            fmCompile->ClearAll();
-        for (const TNodex* card : FCanvas->Cards()) {
-            if (card->Type() == CompilationType)
-                continue;
-            const std::optional<QString> cardText = CardText(FEditors.Of(card->Id()), FStore.TextFilePath(card->Id()));
-            if (cardText && FindForward(*cardText, 0, text, matchCase) >= 0)
-                fmCompile->Append(card->Name());
-        }
-    }
-    ShowCompileWindow();
-}
-
-EditorSettings TfmMain::CurrentEditorSettings() const
-{
-    return {FSettings.EditorPlacement, FSettings.AutoSave, FSettings.AutoSaveInterval, FSettings.StayOnTop,
-            FSettings.EditorFontName, FSettings.EditorFontSize, FProject.TargetWordCount};
-}
-
-std::unique_ptr<TfmEditor> TfmMain::MakeHiddenEditor(const TNodex& card)
-{
-    auto editor = std::make_unique<TfmEditor>(FEditorContext);
-    editor->setAttribute(Qt::WA_DeleteOnClose, false);
-    editor->ProjectFolder = FProject.ProjectFolder;
-    editor->CardName = card.Name();
-    editor->TextFile = FStore.TextFilePath(card.Id());
-    editor->ApplySettings(CurrentEditorSettings());
-    return editor;
+    if (FEditorCommands.OpenCardEditor(card))
+        emit CardEditorRequested(card);
 }
 
 void TfmMain::keyPressEvent(QKeyEvent* event)
@@ -405,8 +231,6 @@ void TfmMain::keyPressEvent(QKeyEvent* event)
         QMainWindow::keyPressEvent(event);
 }
 
-void TfmMain::Explore(const QString& folder) { FShell.ExploreFolder(folder); }
-
 void TfmMain::mnuExitClick()
 {
     // Leaving through Exit puts the open project at the top of the list; closing asks the questions.
@@ -415,157 +239,9 @@ void TfmMain::mnuExitClick()
     close();
 }
 
-void TfmMain::ApplyLanguage()
-{
-    const QString path = FProject.AppFolder + "Languages/" + FSettings.Language;
-    if (!StaysInFolder(FSettings.Language) || KindOf(path) == FileKind::Missing)
-        return;
-    IniFile file(path);
-    QString error;
-    if (!file.Load(error, IniFile::MaxSettingsBytes)) {
-        qCInfo(lcMain).noquote() << "The language file is not applied:" << error;
-        return;
-    }
-    if (TfmEditor* editor = FEditorContext.TemplateEditor) {
-        editor->LanguageName = LanguageName(FSettings.Language);
-        editor->SpellDialogLanguage = SpellDialogLanguage(editor->LanguageName);
-    }
-    ApplyLanguageFile(file, FTranslatedWindows, FMessages);
-    FMenus.ApplyOwnCaptions(FMessages);
-    UpdateCaption();
-}
-
-void TfmMain::mnuOptionsClick()
-{
-    if (fmOptions) {
-        fmOptions->SetValues(CurrentOptions());
-        if (FDialogs.RunModal(*fmOptions))
-            ApplyOptions(fmOptions->Values());
-    }
-    UpdateCaption();
-}
-
-OptionValues TfmMain::CurrentOptions() const
-{
-    OptionValues options;
-    options.LanguageFile = FSettings.Language;
-    options.DefaultTheme = FTheme.DefaultTheme;
-    options.ProjectTheme = FTheme.ThemeName;
-    options.SelectNextLink = FSettings.SelectNextLink;
-    options.Hints = FSettings.DescriptiveHints;
-    options.EditMemory = int(FSettings.EditorPlacement);
-    options.EditorsOnTop = FSettings.StayOnTop;
-    options.FontName = FSettings.EditorFontName;
-    options.FontSize = FSettings.EditorFontSize;
-    options.AutoSave = FSettings.AutoSave;
-    options.AutoSaveInterval = FSettings.AutoSaveInterval;
-    options.AutomaticBackups = FSettings.AutomaticBackups;
-    options.WorkspaceSize = FProject.WorkspaceSize;
-    options.BoldBaseType = FProject.BoldBaseType;
-    options.TargetWordCount = FProject.TargetWordCount;
-    return options;
-}
-
-void TfmMain::ApplyOptions(const OptionValues& options)
-{
-    FSettings.EditorPlacement = EditMemoryFrom(options.EditMemory);
-    FSettings.AutoSave = options.AutoSave;
-    FSettings.AutoSaveInterval = options.AutoSaveInterval;
-    FSettings.AutomaticBackups = options.AutomaticBackups;
-    FSettings.DescriptiveHints = options.Hints;
-    FView->SetShowHints(options.Hints);
-    FSettings.SelectNextLink = options.SelectNextLink;
-    FView->SetSelectNextLink(options.SelectNextLink);
-    if (!options.LanguageFile.isEmpty() && options.LanguageFile != FSettings.Language) {
-        FSettings.Language = options.LanguageFile;
-        ApplyLanguage();
-    }
-    if (!options.DefaultTheme.isEmpty())
-        FTheme.DefaultTheme = options.DefaultTheme;
-    // What the project file keeps is a step of its own, to be undone like any other change.
-    const ProjectOptions before = CurrentProjectOptions();
-    ProjectOptions after = before;
-    after.TargetWordCount = options.TargetWordCount;
-    after.WorkspaceSize = options.WorkspaceSize;
-    after.BoldBaseType = options.BoldBaseType;
-    if (!options.ProjectTheme.isEmpty())
-        after.ThemeName = options.ProjectTheme;
-    if (after != before)
-        FSteps.push(new ProjectOptionsStep(FCardCommands.Context(), before, after,
-                                           [this](const ProjectOptions& applied) { ApplyProjectOptions(applied); }));
-    // Editors opened from now on stay on top; those open keep their windowing.
-    FSettings.StayOnTop = options.EditorsOnTop;
-    FSettings.EditorFontName = options.FontName;
-    FSettings.EditorFontSize = options.FontSize;
-    ApplyOptionsToEditors();
-    SaveSettings();
-}
-
-ProjectOptions TfmMain::CurrentProjectOptions() const
-{
-    return {FProject.TargetWordCount, FProject.WorkspaceSize, FProject.BoldBaseType, FTheme.ThemeName};
-}
-
-void TfmMain::ApplyProjectOptions(const ProjectOptions& options)
-{
-    FProject.TargetWordCount = options.TargetWordCount;
-    const bool resized = options.WorkspaceSize != FProject.WorkspaceSize;
-    FProject.WorkspaceSize = options.WorkspaceSize;
-    if (resized)
-        ApplyWorkspaceSize();
-    if (options.ThemeName != FTheme.ThemeName)
-        FThemes.LoadTheme(options.ThemeName);
-    FProject.BoldBaseType = options.BoldBaseType;
-    FFollower->SetBoldBaseType(options.BoldBaseType);
-    for (TNodex* card : FCanvas->Cards()) {
-        card->SetBoldBaseType(options.BoldBaseType);
-        // The canvas may have just shrunk.
-        card->ClampToParent();
-    }
-    ApplyOptionsToEditors();
-    UpdateCaption();
-}
-
-void TfmMain::ApplyOptionsToEditors()
-{
-    for (TfmEditor* editor : FEditors.Open())
-        editor->TakeOptions(CurrentEditorSettings());
-}
-
-void TfmMain::CreateSplash(int draw)
-{
-    QString picture = ":/app/Splash.png";
-    switch (ChooseSplash(draw)) {
-    case SplashChoice::Logo1: picture = ":/app/Logo1.png"; break;
-    case SplashChoice::Logo2: picture = ":/app/Logo2.png"; break;
-    case SplashChoice::Own: break;
-    }
-    imgFlash = FCanvas->addPixmap(QPixmap(picture));
-    imgFlash->setAcceptedMouseButtons(Qt::NoButton);
-    CentreSplash();
-}
-
-void TfmMain::CentreSplash()
-{
-    if (!SplashVisible())
-        return;
-    imgFlash->setPos(SplashPosition(FView->viewport()->size(), imgFlash->pixmap().size()));
-}
-
-void TfmMain::HideSplash()
-{
-    // Gone for good, rather than hidden: among thousands of cards it would stand in the way
-    // of the canvas clearing them cheaply.
-    delete std::exchange(imgFlash, nullptr);
-}
-
-QPixmap TfmMain::SplashPicture() const { return imgFlash ? imgFlash->pixmap() : QPixmap(); }
-
-bool TfmMain::SplashVisible() const { return imgFlash && imgFlash->isVisible(); }
-
 void TfmMain::menuClicked()
 {
-    HideSplash();
+    FSplash.Hide();
     UpdateCaption();
 }
 
@@ -598,108 +274,21 @@ void TfmMain::UpdateCaption()
     FMenus.mnuExportManuscript->setEnabled(!unnamed && hasCards);
     FMenus.mnuWordCount->setEnabled(!unnamed && hasCards);
 
-    UpdateEditMenu();
+    FUndoGate.UpdateEditMenu();
     if (FSelection.CurrentCard)
-        UpdateCardMenu(*FSelection.CurrentCard);
-}
-
-void TfmMain::UpdateEditMenu()
-{
-    FMenus.mmnuEdit->setTitle(FMessages.Text(MessageKey::EDIT_MENU));
-    // The captions name the step, as the writer would call it: "Undo Move 3 Cards".
-    const auto caption = [this](MessageKey plain, MessageKey named, const QString& step) {
-        return step.isEmpty() ? FMessages.Text(plain) : FMessages.Text(named).arg(step);
-    };
-    FMenus.mnuUndo->setText(caption(MessageKey::UNDO, MessageKey::UNDO_STEP, FSteps.undoText()));
-    FMenus.mnuRedo->setText(caption(MessageKey::REDO, MessageKey::REDO_STEP, FSteps.redoText()));
-    FMenus.mnuUndo->setEnabled(FSteps.canUndo());
-    FMenus.mnuRedo->setEnabled(FSteps.canRedo());
+        FMenus.UpdateCardMenu(*FSelection.CurrentCard);
 }
 
 void TfmMain::Undo()
 {
-    if (StepIsSafe(FSteps.command(FSteps.index() - 1), true))
-        RunStepKeepingEditorsCurrent([this] { FSteps.undo(); });
+    FUndoGate.Undo();
     UpdateCaption();
 }
 
 void TfmMain::Redo()
 {
-    if (StepIsSafe(FSteps.command(FSteps.index()), false))
-        RunStepKeepingEditorsCurrent([this] { FSteps.redo(); });
+    FUndoGate.Redo();
     UpdateCaption();
-}
-
-void TfmMain::RunStepKeepingEditorsCurrent(const std::function<void()>& run)
-{
-    // A step that writes a card's text back (the undo of a merge) leaves that card's open
-    // editor showing what the file no longer holds; such editors load their text again. The
-    // editors were saved before, so nothing typed is lost.
-    QHash<TfmEditor*, QPair<qint64, QDateTime>> before;
-    for (TfmEditor* editor : FEditors.Open()) {
-        const QFileInfo file(editor->TextFilePath());
-        before.insert(editor, { file.size(), file.lastModified() });
-    }
-    run();
-    for (TfmEditor* editor : FEditors.Open()) {
-        const QFileInfo file(editor->TextFilePath());
-        if (before.contains(editor) && before.value(editor) != qMakePair(file.size(), file.lastModified()))
-            editor->ReloadText();
-    }
-}
-
-bool TfmMain::StepIsSafe(const QUndoCommand* command, bool undo)
-{
-    const auto* step = dynamic_cast<const ProjectStep*>(command);
-    if (!step)
-        return true;
-    // A step may take a card away, and its editor with it: what is typed there is saved first,
-    // so that nothing is lost and the step's own checks see the text as it is on disk.
-    QString reason;
-    if (SaveEditorTexts(reason) && (undo ? step->CanUndo(reason) : step->CanRedo(reason)))
-        return true;
-    FDialogs.ShowWarning(FMessages.Text(undo ? MessageKey::UNDO_NOT_DONE : MessageKey::REDO_NOT_DONE), reason);
-    return false;
-}
-
-bool TfmMain::SaveEditorTexts(QString& reason)
-{
-    for (TfmEditor* editor : FEditors.Open()) {
-        if (editor->IsModified() && !editor->SaveText()) {
-            reason = FMessages.Text(MessageKey::TEXT_NOT_SAVED).arg(editor->CardName);
-            return false;
-        }
-    }
-    return true;
-}
-
-void TfmMain::UpdateCardMenu(const TNodex& card)
-{
-    for (QAction* item : FMenus.pmnuState) {
-        item->setVisible(!item->text().isEmpty());
-        item->setEnabled(true);
-        item->setChecked(false);
-    }
-    if (card.State() >= 0 && card.State() < FMenus.pmnuState.size()) {
-        QAction* own = FMenus.pmnuState[card.State()];
-        own->setChecked(true);
-        own->setEnabled(false);
-    }
-    const bool userCard = card.Type() != CompilationType;
-    FMenus.pmnuToCompilation->setVisible(userCard);
-    FMenus.pmnuStateTitle->menuAction()->setVisible(userCard);
-    FMenus.NProperties->setVisible(userCard);
-    FMenus.pmnuProperties->setVisible(userCard);
-    FMenus.pmnuProperties->setEnabled(userCard && !card.Editor());
-    FMenus.pmnuRemoveLinks->setVisible(card.LinkTo() != nullptr);
-    FMenus.pmnuMerge->setVisible(card.LinkTo() != nullptr);
-}
-
-void TfmMain::ApplyStateCaptions()
-{
-    FMenus.pmnuStateTitle->setTitle(FTheme.StateTitle);
-    for (int state = 0; state < FMenus.pmnuState.size(); ++state)
-        FMenus.pmnuState[state]->setText(state < FTheme.StateNames.size() ? FTheme.StateNames[state] : QString());
 }
 
 void TfmMain::ApplyWorkspaceSize()
@@ -713,26 +302,7 @@ void TfmMain::ApplyWorkspaceSize()
     FView->ScrollToOrigin();
 }
 
-void TfmMain::ClearCanvas()
-{
-    FModel.Clear();
-    FSelection.CurrentCard = nullptr;
-    FSelection.SelectedCards.clear();
-}
-
-QList<TNodex*> TfmMain::ChainItems(const TNodex* first) const
-{
-    QList<TNodex*> chain;
-    for (const CardId card : FModel.ChainFrom(first ? first->Id() : 0))
-        chain << FFollower->Item(card);
-    return chain;
-}
-
-void TfmMain::ShowFailures(const QList<StoreMessage>& failures)
-{
-    for (const StoreMessage& failure : failures)
-        FDialogs.ShowWarning(failure.Headline, failure.Reason);
-}
+void TfmMain::ClearCanvas() { FSession.ClearCanvas(); }
 
 void TfmMain::RunCardCommand(const std::function<void()>& command)
 {
@@ -747,26 +317,6 @@ QPoint TfmMain::PointerOnCanvas() const
     return FView->mapToScene(FView->viewport()->mapFromGlobal(QCursor::pos())).toPoint();
 }
 
-bool TfmMain::AnyEditorModified() const
-{
-    const QList<TfmEditor*> editors = FEditors.Open();
-    return std::any_of(editors.begin(), editors.end(), [](const TfmEditor* editor) { return editor->IsModified(); });
-}
-
-bool TfmMain::SaveModifiedEditors()
-{
-    bool allSaved = true;
-    for (TfmEditor* editor : FEditors.Open()) {
-        if (!editor->IsModified())
-            continue;
-        if (editor->SaveText())
-            editor->close();
-        else
-            allSaved = false;
-    }
-    return allSaved;
-}
-
 void TfmMain::CreateCardFromFile(const QString& path, QPoint canvasPoint)
 {
     TNodex* card = nullptr;
@@ -774,70 +324,8 @@ void TfmMain::CreateCardFromFile(const QString& path, QPoint canvasPoint)
         if (FCardCommands.CreateCard(canvasPoint))
             card = FSelection.CurrentCard;
     });
-    if (!card)
-        return;
-    // The text goes through an editor that is never shown, as an import into an open one does.
-    const auto editor = MakeHiddenEditor(*card);
-    // A text file the name already had (kept by an earlier delete) is not replaced unasked.
-    editor->ReloadText();
-    editor->ImportText(path);
-    if (editor->IsModified())
-        editor->SaveText();
-}
-
-void TfmMain::pmnuHistoryClick()
-{
-    TNodex* card = FSelection.CurrentCard;
-    if (!card)
-        return;
-    const CardId id = card->Id();
-    auto* window = new HistoryWindow(FProject.ProjectFolder, card->Name(), FDialogs, FMessages,
-        TfmEditor::EditorHistoryHooks([this, id] { return FEditors.Of(id); }), this);
-    window->show();
-}
-
-void TfmMain::pmnuWordCountClick()
-{
-    TNodex* card = FSelection.CurrentCard;
-    if (!card)
-        return;
-    qint64 words = 0;
-    {
-        WaitCursor wait;
-        words = CardWords(FEditors.Of(card->Id()), FStore.TextFilePath(card->Id()));
-    }
-    FDialogs.ShowInformation(CardWordCountMessage(*card, words, FProject.TargetWordCount, FMessages));
-}
-
-void TfmMain::mnuWordCountClick()
-{
-    QString message;
-    {
-        WaitCursor wait;
-        message = ProjectWordCountMessage(
-            *FCanvas, FSelection, ChainItems(FSelection.CurrentCard), FTheme,
-            [this](const TNodex& card) { return CardWords(FEditors.Of(card.Id()), FStore.TextFilePath(card.Id())); },
-            FProject.TargetWordCount, FMessages);
-    }
-    FDialogs.ShowInformation(message);
-}
-
-void TfmMain::pmnuPrintClick()
-{
-    TNodex* card = FSelection.CurrentCard;
-    if (!card)
-        return;
-    if (KindOf(FStore.TextFilePath(card->Id())) != FileKind::Regular) {
-        FDialogs.ShowInformation(FMessages.Text(MessageKey::NOTHING_TO_PRINT));
-        return;
-    }
-    if (TfmEditor* editor = FEditors.Of(card->Id())) {
-        editor->mnuPrintClick();
-        return;
-    }
-    const auto editor = MakeHiddenEditor(*card);
-    editor->ReloadText();
-    editor->mnuPrintClick();
+    if (card)
+        FEditorCommands.ImportCardText(*card, path);
 }
 
 void TfmMain::dragEnterEvent(QDragEnterEvent* event)
@@ -848,7 +336,7 @@ void TfmMain::dragEnterEvent(QDragEnterEvent* event)
 
 void TfmMain::dropEvent(QDropEvent* event)
 {
-    HideSplash();
+    FSplash.Hide();
     FShell.BringToFront(this);
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls())
@@ -859,150 +347,17 @@ void TfmMain::dropEvent(QDropEvent* event)
     UpdateCaption();
 }
 
-void TfmMain::LoadSettings()
-{
-    RemoveWriteLeftovers(FProject.AppFolder);
-    IniFile file(FProject.AppFolder + ProjectPaths::SettingsFileName);
-    QString error;
-    if (!file.Load(error, IniFile::MaxSettingsBytes))
-        qCInfo(lcMain).noquote() << "The settings keep their defaults:" << error;
-    FRecentFiles.LoadFromIni(file, RecentFilesSection);
-    const bool georgia = QFontDatabase::families().contains(QStringLiteral("Georgia"), Qt::CaseInsensitive);
-    FSettings = ReadSettings(file, georgia ? QStringLiteral("Georgia") : QStringLiteral("Arial"), FTheme.DefaultTheme);
-    FView->SetShowHints(FSettings.DescriptiveHints);
-    FView->SetSelectNextLink(FSettings.SelectNextLink);
-    ApplyPlacement(FSettings.Window);
-}
-
-void TfmMain::SaveSettings()
-{
-    FSettings.Window = CurrentPlacement();
-    IniFile file(FProject.AppFolder + ProjectPaths::SettingsFileName);
-    QString error;
-    const bool written = file.Load(error, IniFile::MaxSettingsBytes)
-        && (FRecentFiles.SaveToIni(file, RecentFilesSection), WriteSettings(file, FSettings, FTheme.DefaultTheme,
-                          !FSettings.Window.Maximised && FProject.ProjectFileName == ProjectState::Unnamed),
-            file.Save(error));
-    // The program's folder may be read-only for the writer: the settings are then kept for this
-    // session only, and closing should not stop to say so each time.
-    if (!written)
-        qCWarning(lcMain).noquote() << "The settings could not be written:" << error;
-}
-
-bool TfmMain::StateNamed(int state) const
-{
-    return state >= 0 && state < FTheme.StateNames.size() && !FTheme.StateNames[state].isEmpty();
-}
-
 bool TfmMain::OpenProject(const QString& path)
 {
     if (!isVisible())
         show();
-    HideSplash();
-    FRollingBackups.ProjectLeaving();
-    ProjectStore::OpenSteps steps;
-    steps.OpenLocked = [this](const QString& fileName, const LockOwner& owner) {
-        return FDialogs.AskYesNoCancel(ProjectLock::Question(FMessages, fileName, owner)) == Answer::Yes;
-    };
-    steps.ProjectRead = [this](const ProjectFileData& data) {
-        FTheme.ThemeName = data.ThemeName;
-        if (!data.ThemeName.isEmpty())
-            FThemes.LoadTheme(data.ThemeName);
-        FFollower->SetBoldBaseType(data.BoldBaseType);
-    };
-    // Room for the farthest card first: a project made on a larger screen keeps its layout.
-    steps.CardsRead = [this](QPoint farthest) { FCanvas->MakeRoomForPlacing(farthest); };
-    steps.StateNamed = [this](int state) { return StateNamed(state); };
-    ProjectStore::Opened opened;
-    {
-        WaitCursor wait;
-        opened = FStore.OpenProject(path, steps);
-        if (opened.Result == ProjectStore::OpenResult::Opened)
-            FCanvas->FitRoomToCards();
-    }
-    switch (opened.Result) {
-    case ProjectStore::OpenResult::Refused:
-        if (!opened.Information.isEmpty())
-            FDialogs.ShowInformation(opened.Information);
-        return false;
-    case ProjectStore::OpenResult::Failed:
-        FDialogs.ShowWarning(opened.Failure.Headline, opened.Failure.Reason);
-        // No half-loaded project may remain.
-        DropProject();
-        return false;
-    case ProjectStore::OpenResult::Opened:
-        break;
-    }
-    FSteps.clear();
-    FTheme.NextCardType = 1;
-    FSelection.DoubleClickPending = false;
-    if (fmCompile)
-        fmCompile->ClearAll();
-    FRecentFiles.AddFile(FProject.ProjectFolder + FProject.ProjectFileName);
-    ApplyPlacement(opened.Placement);
-    ApplyWorkspaceSize();
-    FView->RestoreZoom(FProject.Zoom);
-    FOutsideChanges.Follow(FProject.ProjectFolder);
-    UpdateCaption();
-    return true;
+    FSplash.Hide();
+    return FSession.OpenProject(path);
 }
 
-void TfmMain::SaveProject()
-{
-    QList<StoreMessage> failures;
-    {
-        WaitCursor wait;
-        failures = FStore.SaveProject(CurrentPlacement(), FTheme.ThemeName, [this](const QStringList& cardNames) {
-            return FDialogs.AskOkCancel(FMessages.Text(MessageKey::CARDS_CHANGED_ELSEWHERE).arg(ShortList(cardNames)));
-        });
-    }
-    ShowFailures(failures);
-    // Saved under another name, the project lives in another folder.
-    if (FProject.ProjectOnDisk)
-        FOutsideChanges.Follow(FProject.ProjectFolder);
-    // What could not be written is still only in memory: it stays marked, so closing asks.
-    if (failures.isEmpty())
-        FSteps.setClean();
-    FSelection.DoubleClickPending = false;
-    UpdateCaption();
-}
+void TfmMain::SaveProject() { FSession.SaveProject(); }
 
-WindowPlacement TfmMain::CurrentPlacement() const
-{
-    return {isMaximized(), true, x(), y(), width(), height()};
-}
-
-void TfmMain::ApplyPlacement(const WindowPlacement& placement)
-{
-    PlaceWindow(*this, placement);
-    setWindowState(placement.Maximised ? Qt::WindowMaximized : Qt::WindowNoState);
-}
-
-void TfmMain::CloseProject()
-{
-    FRollingBackups.ProjectLeaving();
-    DropProject();
-}
-
-void TfmMain::DropProject()
-{
-    FOutsideChanges.Follow({});
-    FStore.CloseProject();
-    FSteps.clear();
-    if (fmCompile)
-        fmCompile->ClearAll();
-    FProject.WorkspaceSize = 0;
-    ApplyWorkspaceSize();
-    FView->RestoreZoom(CanvasZoom::ActualSize);
-    FProject.ProjectOnDisk = false;
-    setWindowTitle("nofile");
-    FProject.ProjectFileName = ProjectState::Unnamed;
-    ClearCanvas();
-    FTheme.NextCardType = 1;
-    FSelection.DoubleClickPending = false;
-    FProject.TargetWordCount = 0;
-    UpdateCaption();
-}
+void TfmMain::CloseProject() { FSession.CloseProject(); }
 
 void TfmMain::closeEvent(QCloseEvent* event)
 {
@@ -1010,7 +365,7 @@ void TfmMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    SaveSettings();
+    FSettingsKeeper.SaveSettings();
     FRollingBackups.ProjectLeaving();
     FSteps.clear();
     ClearCanvas();
@@ -1021,9 +376,8 @@ void TfmMain::closeEvent(QCloseEvent* event)
 void TfmMain::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (!std::exchange(FLanguageApplied, true))
-        ApplyLanguage();
-    CentreSplash();
+    FOptions.ApplyLanguageOnce();
+    FSplash.Centre();
     UpdateCaption();
 }
 
@@ -1038,5 +392,5 @@ void TfmMain::changeEvent(QEvent* event)
 void TfmMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    CentreSplash();
+    FSplash.Centre();
 }

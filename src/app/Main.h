@@ -3,16 +3,21 @@
 #include "settings/AppSettings.h"
 #include "app/BackupCommands.h"
 #include "app/CardCommands.h"
+#include "app/CompileCommands.h"
+#include "app/EditorCommands.h"
 #include "app/EditorWindows.h"
 #include "app/MainMenus.h"
+#include "app/OptionsApplier.h"
 #include "app/OutsideChanges.h"
 #include "app/ProjectCommands.h"
-#include "steps/ProjectOptionsStep.h"
+#include "app/ProjectSession.h"
+#include "app/SettingsKeeper.h"
+#include "app/StartupSplash.h"
+#include "app/UndoGate.h"
 #include "backup/RollingBackups.h"
 #include "project/ProjectModel.h"
 #include "project/ProjectState.h"
 #include "project/ProjectStore.h"
-#include "platform/WindowPlacement.h"
 #include "canvas/CanvasState.h"
 #include "canvas/Theme.h"
 #include "canvas/ThemeApplier.h"
@@ -24,24 +29,18 @@
 #include <QUndoStack>
 
 #include <functional>
-#include <memory>
 
 class CanvasFollower;
 class Dialogs;
 class TfmAbout;
-class TfmCompile;
-class TfmFindAndCompile;
-class TfmOptions;
-struct OptionValues;
 class MessageTable;
-class QGraphicsPixmapItem;
 class Shell;
 class CanvasScene;
 class CanvasView;
 class TNodex;
 
 /// The main window: owns the canvas with every card, the open project's state, the theme and
-/// the settings, and hands them to the code that works on them.
+/// the settings, and hands them to the parts that work on them.
 class TfmMain : public QMainWindow, public ProjectWindow {
     Q_OBJECT
 public:
@@ -78,32 +77,24 @@ public:
     ProjectStore& Store() { return FStore; }
     CardCommands& Cards() { return FCardCommands; }
     ProjectCommands& Commands() { return FProjectCommands; }
+    CompileCommands& Compiles() { return FCompileCommands; }
     /// The projects opened most recently, listed after File > Open.
     TMRUFiles& RecentFiles() { return FRecentFiles; }
     BackupCommands& Backups() { return FBackupCommands; }
     /// The automatic backups made on leaving a project and every hour.
     RollingBackups& AutomaticBackups() { return FRollingBackups; }
 
-    /// The properties dialog, made after the main window.
+    /// The dialogs and windows made after the main window.
     void SetPropertiesDialog(TfmProperties& dialog) { FCardCommands.SetPropertiesDialog(dialog); }
-    /// The windows a language file translates, made after the main window.
-    void SetTranslatedWindows(TranslatedWindows windows) { FTranslatedWindows = std::move(windows); }
-    /// Translates every window and message from the language file the settings name; without
-    /// that file everything stays as it is.
-    void ApplyLanguage();
-
-    /// The options dialog, made after the main window.
-    void SetOptionsDialog(TfmOptions& dialog) { fmOptions = &dialog; }
-    /// The about box, made after the main window.
+    void SetTranslatedWindows(TranslatedWindows windows) { FOptions.SetTranslatedWindows(std::move(windows)); }
+    void SetOptionsDialog(TfmOptions& dialog) { FOptions.SetOptionsDialog(dialog); }
     void SetAboutBox(TfmAbout& about) { fmAbout = &about; }
-    /// The compile window and the Find & Compile dialog, made after the main window.
-    void SetCompileWindows(TfmCompile& compile, TfmFindAndCompile& findAndCompile);
-    /// Fills the compile list with the cards whose text holds `text`, then shows the list.
-    void FindAndCompile(const QString& text, bool matchCase, bool clearList);
+    void SetCompileWindows(TfmCompile& compile, TfmFindAndCompile& findAndCompile)
+    {
+        FCompileCommands.SetCompileWindows(compile, findAndCompile);
+    }
     /// What every editor window shares; the templates are made after the main window.
     EditorContext& Editors() { return FEditorContext; }
-    /// What an editor takes from the settings and the project when it is opened.
-    EditorSettings CurrentEditorSettings() const;
 
     /// Opens a project and places the window as the project keeps it. False, after a message,
     /// when it could not be opened; a failure while loading leaves the empty unnamed workspace.
@@ -112,14 +103,9 @@ public:
     void SaveProject() override;
     /// Backs the project up and returns to the empty unnamed workspace.
     void CloseProject() override;
-    bool AnyEditorModified() const override;
-    bool SaveModifiedEditors() override;
+    bool AnyEditorModified() const override { return FEditorCommands.AnyEditorModified(); }
+    bool SaveModifiedEditors() override { return FEditorCommands.SaveModifiedEditors(); }
     void CreateCardFromFile(const QString& path, QPoint canvasPoint) override;
-
-    /// Reads "Nodex.ini" into the settings and places the window as it keeps it.
-    void LoadSettings();
-    /// Writes every setting to "Nodex.ini"; the window's bounds only for the unnamed workspace.
-    void SaveSettings();
 
     /// Rebuilds the caption and the enabled, visible and checked states of the menus.
     void UpdateCaption();
@@ -127,17 +113,11 @@ public:
     void ApplyWorkspaceSize();
     /// Destroys every card; no card is current afterwards.
     void ClearCanvas();
-    /// The state submenu's captions from the theme's state names.
-    void ApplyStateCaptions();
-    /// Hides the start-up picture for good.
-    void HideSplash();
-    bool SplashVisible() const;
-    QPixmap SplashPicture() const;
+    bool SplashVisible() const { return FSplash.Visible(); }
+    QPixmap SplashPicture() const { return FSplash.Picture(); }
     /// Opens the card's editor, or brings up the one that is open; acts only when exactly one
     /// card is selected.
     void OpenCardEditor(TNodex* card);
-    /// The card's text in a hidden editor, as the commands that print or import use it.
-    std::unique_ptr<TfmEditor> MakeHiddenEditor(const TNodex& card);
     /// Edit > Undo and Redo: a step that cannot be undone or redone safely says why, and the
     /// stack stays where it was.
     void Undo();
@@ -157,10 +137,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    /// Returns to the empty unnamed workspace, also from a project that failed to open.
-    void DropProject();
-    void CreateSplash(int draw);
-    void CentreSplash();
     void ConnectCommands();
     void ConnectCanvas();
     /// The View menu's zoom commands, and the zoom kept with the project.
@@ -168,53 +144,13 @@ private:
     /// Runs when a menu opens: the start-up picture goes, and the menus are brought up to date.
     void menuClicked();
 
-    void UpdateCardMenu(const TNodex& card);
-    void Explore(const QString& folder);
     void mnuExitClick();
     /// New and Open act only while the main window itself has the keyboard.
     bool HasKeyboard() const;
     /// The canvas point under the pointer now.
     QPoint PointerOnCanvas() const;
-    /// Runs a card command and brings the caption and menus up to date.
+    /// Runs a command and brings the caption and menus up to date.
     void RunCardCommand(const std::function<void()>& command);
-    void pmnuWordCountClick();
-    /// The History window of the card under the pop-up menu.
-    void pmnuHistoryClick();
-    void mnuWordCountClick();
-    void pmnuPrintClick();
-    void mnuCompileClick();
-    /// Tools > Export Manuscript: the compile list as a manuscript, filled first when empty.
-    void mnuExportManuscriptClick();
-    void pmnuToCompilationClick();
-    void ShowCompileWindow();
-    /// Tools > Options: the settings and the project's options through the options dialog.
-    void mnuOptionsClick();
-    OptionValues CurrentOptions() const;
-    /// Takes the options of a dialog closed with OK into the program, and writes the settings.
-    void ApplyOptions(const OptionValues& options);
-    /// Gives the open editors what the options say, captions included.
-    void ApplyOptionsToEditors();
-    /// The project's options as they are now, and applied from a step.
-    ProjectOptions CurrentProjectOptions() const;
-    void ApplyProjectOptions(const ProjectOptions& options);
-    /// The cards of the chain from `first` on, as the canvas shows them.
-    QList<TNodex*> ChainItems(const TNodex* first) const;
-    /// Whether a step may be undone (or redone) now; when not, the writer is told why.
-    bool StepIsSafe(const QUndoCommand* command, bool undo);
-    /// Runs an undo or redo; the open editors whose text file it changed load it again.
-    void RunStepKeepingEditorsCurrent(const std::function<void()>& run);
-    /// Saves every open editor's unsaved text; false with the reason when one cannot be saved.
-    bool SaveEditorTexts(QString& reason);
-    /// The Edit menu's captions and states as the undo stack has them.
-    void UpdateEditMenu();
-    /// Shows what a step of the store could not do.
-    void ShowFailures(const QList<StoreMessage>& failures);
-    /// Where the window stands now, as a project file keeps it.
-    WindowPlacement CurrentPlacement() const;
-    /// Places the window as stored, fitted to the screen it would stand on.
-    void ApplyPlacement(const WindowPlacement& placement);
-    /// Whether the theme names a revision state; a card of an unnamed one shows the first.
-    bool StateNamed(int state) const;
 
     Dialogs& FDialogs;
     Shell& FShell;
@@ -239,11 +175,12 @@ private:
     BackupCommands FBackupCommands;
     OutsideChanges FOutsideChanges;
     RollingBackups FRollingBackups;
-    QGraphicsPixmapItem* imgFlash = nullptr;
+    SettingsKeeper FSettingsKeeper;
+    EditorCommands FEditorCommands;
+    CompileCommands FCompileCommands;
+    UndoGate FUndoGate;
+    StartupSplash FSplash;
+    OptionsApplier FOptions;
+    ProjectSession FSession;
     TfmAbout* fmAbout = nullptr;
-    TfmCompile* fmCompile = nullptr;
-    TfmFindAndCompile* fmFindAndCompile = nullptr;
-    TfmOptions* fmOptions = nullptr;
-    TranslatedWindows FTranslatedWindows;
-    bool FLanguageApplied = false;
 };

@@ -1,5 +1,7 @@
 #include "app/MainMenus.h"
 
+#include "canvas/Nodex.h"
+#include "canvas/Theme.h"
 #include "platform/MenuItems.h"
 #include "messages/MessageTable.h"
 
@@ -126,4 +128,26 @@ void MainMenus::ApplyOwnCaptions(const MessageTable& messages)
     mnuActualSize->setText(messages.Text(MessageKey::ZOOM_ACTUAL_SIZE));
     mnuZoomToFit->setText(messages.Text(MessageKey::ZOOM_TO_FIT));
     mnuExportManuscript->setText(messages.Text(MessageKey::EXPORT_MANUSCRIPT));
+}
+
+void MainMenus::UpdateCardMenu(const TNodex& card)
+{
+    for (QAction* item : pmnuState) {
+        item->setVisible(!item->text().isEmpty());
+        item->setEnabled(true);
+        item->setChecked(false);
+    }
+    if (card.State() >= 0 && card.State() < pmnuState.size()) {
+        QAction* own = pmnuState[card.State()];
+        own->setChecked(true);
+        own->setEnabled(false);
+    }
+    const bool userCard = card.Type() != CompilationType;
+    pmnuToCompilation->setVisible(userCard);
+    pmnuStateTitle->menuAction()->setVisible(userCard);
+    NProperties->setVisible(userCard);
+    pmnuProperties->setVisible(userCard);
+    pmnuProperties->setEnabled(userCard && !card.Editor());
+    pmnuRemoveLinks->setVisible(card.LinkTo() != nullptr);
+    pmnuMerge->setVisible(card.LinkTo() != nullptr);
 }

@@ -8,6 +8,7 @@ class QMainWindow;
 class QMenuBar;
 class QMenu;
 class MessageTable;
+class TNodex;
 
 /// The main window's menu bar and the two canvas pop-up menus, each item named as the language
 /// files and the commands know it.
@@ -73,6 +74,9 @@ struct MainMenus {
     /// The captions of our own items (the View menu, Export Manuscript), as the message table
     /// has them now.
     void ApplyOwnCaptions(const MessageTable& messages);
+    /// The card pop-up menu as it applies to `card`: its own state checked, the items that do
+    /// nothing for it hidden.
+    void UpdateCardMenu(const TNodex& card);
 
 private:
     void BuildViewMenu(QMenuBar* bar);

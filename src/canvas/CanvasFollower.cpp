@@ -84,6 +84,14 @@ void CanvasFollower::Change(CardId id)
     TakePosition(*card);
 }
 
+QList<TNodex*> CanvasFollower::ChainItems(const TNodex* first) const
+{
+    QList<TNodex*> chain;
+    for (const CardId card : FModel.ChainFrom(first ? first->Id() : 0))
+        chain << Item(card);
+    return chain;
+}
+
 void CanvasFollower::ApplyTheme(CardId id)
 {
     if (TNodex* card = Item(id)) {

@@ -19,6 +19,8 @@ public:
 
     /// The item showing a card; none for an unknown id.
     TNodex* Item(CardId id) const { return FItems.value(id); }
+    /// The cards of the chain from `first` on, as the canvas shows them.
+    QList<TNodex*> ChainItems(const TNodex* first) const;
     /// Whether the labels of base-type cards are bold, for the cards made from now on.
     void SetBoldBaseType(bool bold) { FBoldBaseType = bold; }
     /// Gives a card the icon and colours of its type again.

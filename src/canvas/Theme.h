@@ -45,6 +45,12 @@ struct Theme {
     int NextCardType = 1; ///< type pre-selected for the next new card
     /// The theme's pictures by type code; copies of the built-in ones where it names none.
     std::array<ThemePicture, TypeCount> ThemeImages;
+
+    /// Whether the theme names a revision state; a card of an unnamed one shows the first.
+    bool StateNamed(int state) const
+    {
+        return state >= 0 && state < StateNames.size() && !StateNames[state].isEmpty();
+    }
 };
 
 /// The built-in theme's values.

@@ -1,0 +1,93 @@
+#include "app/UndoGate.h"
+
+#include "app/EditorWindows.h"
+#include "app/MainMenus.h"
+#include "editor/Editor.h"
+#include "messages/MessageTable.h"
+#include "platform/Dialogs.h"
+#include "steps/ProjectStep.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
+#include <QMenu>
+#include <QUndoStack>
+
+UndoGate::UndoGate(QUndoStack& steps, EditorWindows& editors, MainMenus& menus, Dialogs& dialogs,
+                   const MessageTable& messages)
+    : FSteps(steps)
+    , FEditors(editors)
+    , FMenus(menus)
+    , FDialogs(dialogs)
+    , FMessages(messages)
+{
+}
+
+void UndoGate::UpdateEditMenu()
+{
+    FMenus.mmnuEdit->setTitle(FMessages.Text(MessageKey::EDIT_MENU));
+    // The captions name the step, as the writer would call it: "Undo Move 3 Cards".
+    const auto caption = [this](MessageKey plain, MessageKey named, const QString& step) {
+        return step.isEmpty() ? FMessages.Text(plain) : FMessages.Text(named).arg(step);
+    };
+    FMenus.mnuUndo->setText(caption(MessageKey::UNDO, MessageKey::UNDO_STEP, FSteps.undoText()));
+    FMenus.mnuRedo->setText(caption(MessageKey::REDO, MessageKey::REDO_STEP, FSteps.redoText()));
+    FMenus.mnuUndo->setEnabled(FSteps.canUndo());
+    FMenus.mnuRedo->setEnabled(FSteps.canRedo());
+}
+
+void UndoGate::Undo()
+{
+    if (StepIsSafe(FSteps.command(FSteps.index() - 1), true))
+        RunStepKeepingEditorsCurrent([this] { FSteps.undo(); });
+}
+
+void UndoGate::Redo()
+{
+    if (StepIsSafe(FSteps.command(FSteps.index()), false))
+        RunStepKeepingEditorsCurrent([this] { FSteps.redo(); });
+}
+
+void UndoGate::RunStepKeepingEditorsCurrent(const std::function<void()>& run)
+{
+    // A step that writes a card's text back (the undo of a merge) leaves that card's open
+    // editor showing what the file no longer holds; such editors load their text again. The
+    // editors were saved before, so nothing typed is lost.
+    QHash<TfmEditor*, QPair<qint64, QDateTime>> before;
+    for (TfmEditor* editor : FEditors.Open()) {
+        const QFileInfo file(editor->TextFilePath());
+        before.insert(editor, { file.size(), file.lastModified() });
+    }
+    run();
+    for (TfmEditor* editor : FEditors.Open()) {
+        const QFileInfo file(editor->TextFilePath());
+        if (before.contains(editor) && before.value(editor) != qMakePair(file.size(), file.lastModified()))
+            editor->ReloadText();
+    }
+}
+
+bool UndoGate::StepIsSafe(const QUndoCommand* command, bool undo)
+{
+    const auto* step = dynamic_cast<const ProjectStep*>(command);
+    if (!step)
+        return true;
+    // A step may take a card away, and its editor with it: what is typed there is saved first,
+    // so that nothing is lost and the step's own checks see the text as it is on disk.
+    QString reason;
+    if (SaveEditorTexts(reason) && (undo ? step->CanUndo(reason) : step->CanRedo(reason)))
+        return true;
+    FDialogs.ShowWarning(FMessages.Text(undo ? MessageKey::UNDO_NOT_DONE : MessageKey::REDO_NOT_DONE), reason);
+    return false;
+}
+
+bool UndoGate::SaveEditorTexts(QString& reason)
+{
+    for (TfmEditor* editor : FEditors.Open()) {
+        if (editor->IsModified() && !editor->SaveText()) {
+            reason = FMessages.Text(MessageKey::TEXT_NOT_SAVED).arg(editor->CardName);
+            return false;
+        }
+    }
+    return true;
+}
