@@ -64,6 +64,7 @@ TEST_F(CardCommandsTest, NewCardsAreMadeAtThePointerThroughThePropertiesDialog)
 
     TNodex* made = Card("Two Words");
     ASSERT_TRUE(made);
+    EXPECT_EQ(Main().Menus().mnuUndo->text(), "&Undo New Card");
     EXPECT_EQ(made->Type(), 3);
     EXPECT_EQ(made->Width(), 32) << "the chosen type's icon";
     EXPECT_EQ(Main().Selection().SelectedCards, QList<TNodex*>{made});
@@ -167,6 +168,7 @@ TEST_F(CardCommandsTest, DeleteTakesTheFilesAndEveryLinkIntoTheCards)
                       Main().View().mapFromScene(QPointF(Card("C")->Left() + 5, 105)));
     Dialogs.ExpectYesNoCancel(Answer::No);
     Trigger(Main().Menus().pmnuDelete);
+    EXPECT_EQ(Main().Menus().mnuUndo->text(), "&Undo Delete 2 Cards");
 
     EXPECT_EQ(CardNames(), (QStringList{"A", "D"}));
     EXPECT_FALSE(Projects.Exists("B.ndx") || Projects.Exists("C.ndx"));
@@ -181,12 +183,14 @@ TEST_F(CardCommandsTest, RevisionStateAndRemoveLinksChangeOnlyMemory)
 {
     Select("A");
     Trigger(Main().Menus().pmnuState[2]);
+    EXPECT_EQ(Main().Menus().mnuUndo->text(), "&Undo Revision State");
     EXPECT_EQ(Card("A")->NameLabel()->Text(), "A (C)");
     Trigger(Main().Menus().pmnuState[0]);
     EXPECT_EQ(Card("A")->NameLabel()->Text(), "A");
 
     Select("B");
     Trigger(Main().Menus().pmnuRemoveLinks);
+    EXPECT_EQ(Main().Menus().mnuUndo->text(), "&Undo Remove Links");
     EXPECT_EQ(Card("A")->LinkTo(), Card("B")) << "the link into the current card stays";
     EXPECT_EQ(Card("B")->LinkTo(), nullptr);
     EXPECT_EQ(Card("C")->LinkedFrom(), nullptr);
@@ -200,6 +204,7 @@ TEST_F(CardCommandsTest, MergeJoinsTheChainsTextsAndAfterYesDeletesTheMergedCard
     Dialogs.ExpectYesNoCancel(Answer::No);
     Trigger(Main().Menus().pmnuMerge);
     // B has no text and adds nothing; each text is followed by a line break.
+    EXPECT_EQ(Main().Menus().mnuUndo->text(), "&Undo Merge");
     EXPECT_EQ(Projects.Read("Text Files/A.txt"), "A text\r\n\r\nC text\r\n\r\n");
     EXPECT_EQ(Dialogs.LastText(), "Nodexs merged successfully.");
     EXPECT_EQ(Main().Canvas().CardCount(), 4);
@@ -247,6 +252,7 @@ TEST_F(CardCommandsTest, ACardsHistoryFollowsItsNameKeepsWhatAMergeReplacedAndOu
     Select("A");
     Dialogs.ExpectModal([&](QDialog& dialog) { TypeNameAndPressOk(dialog, "Alpha"); });
     Trigger(Main().Menus().pmnuProperties);
+    EXPECT_EQ(Main().Menus().mnuUndo->text(), "&Undo Properties");
     EXPECT_EQ(kept("Alpha"), QList<QByteArray> { "A before\r\n" });
     EXPECT_FALSE(Projects.Exists(".nodex-history/A"));
 
@@ -257,6 +263,7 @@ TEST_F(CardCommandsTest, ACardsHistoryFollowsItsNameKeepsWhatAMergeReplacedAndOu
     // Deleted with its text, the card leaves its history, where its undo finds it again.
     Dialogs.ExpectYesNoCancel(Answer::Yes);
     Trigger(Main().Menus().pmnuDelete);
+    EXPECT_EQ(Main().Menus().mnuUndo->text(), "&Undo Delete Card");
     EXPECT_FALSE(Projects.Exists("Text Files/Alpha.txt"));
     EXPECT_EQ(kept("Alpha").size(), 2);
 }

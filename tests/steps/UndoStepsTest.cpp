@@ -19,6 +19,7 @@ struct StepCase {
     std::function<void()> Do;
 };
 
+/// Pushes each kind of step as the card commands push it.
 class UndoSteps : public StepsFixture {
 protected:
     /// Revision state or properties; a new name moves the files first, as the dialog does.
