@@ -59,8 +59,6 @@ TEST_F(StoreOpen, CardsComeBackWithTheirStoredValues)
     WriteCard("Chapter 1", 0, 1, 300, 200, "", "Where it begins");
     WriteCard("Compilation", -1, 0, 500, 200);
     WriteCard("Twelfth", 11, 0, 600, 300);
-    WriteCard("Too big", 12, 0, 200, 400);
-    WriteCard("Negative", -5, 0, 300, 400);
     Projects.Write("No position.ndx", "[StateData]\nType=1\n");
     ASSERT_EQ(Open("Novel.nodex").Result, Opened);
 
@@ -72,8 +70,6 @@ TEST_F(StoreOpen, CardsComeBackWithTheirStoredValues)
     EXPECT_EQ(chapter.FileName, "Chapter 1.ndx");
     EXPECT_EQ(Model.Card(Id("Compilation")).Type, 0);
     EXPECT_EQ(Model.Card(Id("Twelfth")).Type, 12);
-    EXPECT_EQ(Model.Card(Id("Too big")).Type, 1);
-    EXPECT_EQ(Model.Card(Id("Negative")).Type, 1);
     EXPECT_EQ(Model.Card(Id("No position")).Position, QPoint(100, 100));
 
     EXPECT_TRUE(Project.ProjectOnDisk);

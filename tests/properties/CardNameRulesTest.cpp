@@ -24,13 +24,6 @@ TEST(CardNameRules, FileNameCharactersAndControlCharactersAreForbiddenButOnlyThe
     EXPECT_EQ(ShownCharacter(QChar(0x7F)), "U+007F");
 }
 
-TEST(CardNameRules, ANameLosesTheBlanksAroundItAndRunsOfBlanksInside)
-{
-    EXPECT_EQ(NormaliseCardName("  Two   Words:? "), "Two Words:?");
-    EXPECT_EQ(NormaliseCardName("One"), "One");
-    EXPECT_EQ(NormaliseCardName("   "), "");
-}
-
 TEST(CardNameRules, NamesAreJudgedForNewAndRenamedCards)
 {
     struct Case {
