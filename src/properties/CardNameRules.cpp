@@ -12,7 +12,11 @@ bool IsForbiddenNameCharacter(QChar c)
     return c.unicode() < 0x20 || c.unicode() == 0x7F || forbidden.contains(c);
 }
 
-bool IsDroppedWhenTyped(QChar c) { return c.unicode() >= 0x20 && IsForbiddenNameCharacter(c); }
+bool IsDroppedWhenTyped(QChar c)
+{
+    // DEL is a control character too: X11 sends it as the Delete key's text.
+    return c.unicode() >= 0x20 && c.unicode() != 0x7F && IsForbiddenNameCharacter(c);
+}
 
 std::optional<QChar> FirstForbiddenCharacter(const QString& name)
 {

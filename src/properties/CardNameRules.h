@@ -9,7 +9,7 @@
 bool IsForbiddenNameCharacter(QChar c);
 
 /// Whether a character typed into a name is dropped: one of the nine a file name cannot hold.
-/// Control characters are the keyboard's (Enter, Esc, Tab, Ctrl+V), never text typed.
+/// Control characters are the keyboard's (Enter, Esc, Tab, Delete, Ctrl+V), never text typed.
 bool IsDroppedWhenTyped(QChar c);
 
 /// The first forbidden character of a name, if it holds one.

@@ -129,6 +129,7 @@ TEST_F(CanvasInteraction, CtrlClicksBuildAChainAndToggleLinks)
     EXPECT_EQ(Card("B")->LinkTo(), Card("C"));
     EXPECT_EQ(Card("C")->LinkTo(), Card("D"));
     EXPECT_EQ(SelectedNames(), QStringList{"D"}) << "the selection moves along the chain";
+    EXPECT_EQ(Main().Menus().mnuUndo->text(), "&Undo Link");
     EXPECT_TRUE(Main().ProjectModified());
     EXPECT_TRUE(Card("A")->Line()->isVisible());
 
@@ -141,6 +142,7 @@ TEST_F(CanvasInteraction, CtrlClicksBuildAChainAndToggleLinks)
     Click(Card("C"));
     Click(Card("D"), Qt::ControlModifier);
     EXPECT_EQ(Card("C")->LinkTo(), nullptr);
+    EXPECT_EQ(Main().Menus().mnuUndo->text(), "&Undo Unlink");
     EXPECT_FALSE(Card("C")->Line()->isVisible());
 }
 

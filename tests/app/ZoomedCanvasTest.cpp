@@ -16,7 +16,7 @@
 
 /// A project on a canvas four screens large, with a row of cards near its origin and one card
 /// far out, driven with real mouse, wheel and key events at several scales.
-class CanvasZoomTest : public AppFixture {
+class ZoomedCanvasTest : public AppFixture {
 protected:
     void SetUp() override
     {
@@ -52,7 +52,7 @@ protected:
     QString Path;
 };
 
-TEST_F(CanvasZoomTest, AClickAtHalfScaleSelectsTheCardUnderThePointer)
+TEST_F(ZoomedCanvasTest, AClickAtHalfScaleSelectsTheCardUnderThePointer)
 {
     View().RestoreZoom(50);
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(Card("B")));
@@ -70,7 +70,7 @@ TEST_F(CanvasZoomTest, AClickAtHalfScaleSelectsTheCardUnderThePointer)
     EXPECT_EQ(editor.first().first().value<TNodex*>(), Card("C"));
 }
 
-TEST_F(CanvasZoomTest, ADragAtDoubleScaleMovesTheCardByThePointersDistanceOverTheScale)
+TEST_F(ZoomedCanvasTest, ADragAtDoubleScaleMovesTheCardByThePointersDistanceOverTheScale)
 {
     View().RestoreZoom(200);
     TNodex* b = Card("B");
@@ -93,7 +93,7 @@ TEST_F(CanvasZoomTest, ADragAtDoubleScaleMovesTheCardByThePointersDistanceOverTh
     EXPECT_EQ(QPoint(Card("B")->Left(), Card("B")->Top()), QPoint(182, 52));
 }
 
-TEST_F(CanvasZoomTest, PanningAndLinkingAndInsertWorkInCanvasPointsAtAnyScale)
+TEST_F(ZoomedCanvasTest, PanningAndLinkingAndInsertWorkInCanvasPointsAtAnyScale)
 {
     View().RestoreZoom(25);
     // Ctrl-click links at a quarter scale.
@@ -126,7 +126,7 @@ TEST_F(CanvasZoomTest, PanningAndLinkingAndInsertWorkInCanvasPointsAtAnyScale)
     EXPECT_EQ(horizontal->value(), 350);
 }
 
-TEST_F(CanvasZoomTest, ZoomedOutTheCanvasShowsEveryCardSimply)
+TEST_F(ZoomedCanvasTest, ZoomedOutTheCanvasShowsEveryCardSimply)
 {
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(Card("B")));
     View().RestoreZoom(25);
@@ -161,7 +161,7 @@ TEST_F(CanvasZoomTest, ZoomedOutTheCanvasShowsEveryCardSimply)
     EXPECT_NE(pixel(QPointF(Main().Canvas().CanvasWidth() + 40, 100)), canvas);
 }
 
-TEST_F(CanvasZoomTest, CtrlWheelZoomsAroundThePointerWithinTheLimits)
+TEST_F(ZoomedCanvasTest, CtrlWheelZoomsAroundThePointerWithinTheLimits)
 {
     const QPoint pointer = At(Card("C"));
     const QPointF under = View().mapToScene(pointer);
@@ -184,7 +184,7 @@ TEST_F(CanvasZoomTest, CtrlWheelZoomsAroundThePointerWithinTheLimits)
     EXPECT_GT(View().verticalScrollBar()->value(), 0);
 }
 
-TEST_F(CanvasZoomTest, ZoomKeysAndZoomToFitShowEveryCard)
+TEST_F(ZoomedCanvasTest, ZoomKeysAndZoomToFitShowEveryCard)
 {
     // The pointer is away from the canvas: the keys zoom around the view's middle.
     QCursor::setPos(Main().mapToGlobal(QPoint(-50, -50)));
@@ -214,7 +214,7 @@ TEST_F(CanvasZoomTest, ZoomKeysAndZoomToFitShowEveryCard)
     EXPECT_FALSE(Main().ProjectModified());
 }
 
-TEST_F(CanvasZoomTest, TheZoomIsSavedWithTheProjectAndRestoredOnOpen)
+TEST_F(ZoomedCanvasTest, TheZoomIsSavedWithTheProjectAndRestoredOnOpen)
 {
     Main().Menus().mnuZoomOut->trigger();
     Main().Menus().mnuZoomOut->trigger();

@@ -1,0 +1,156 @@
+#include "FolderDiff.h"
+#include "StepsFixture.h"
+#include "steps/ChangeCardStep.h"
+#include "steps/DeleteCardsStep.h"
+#include "steps/LinkCardsStep.h"
+#include "steps/MergeStep.h"
+#include "steps/MoveCardsStep.h"
+#include "steps/NewCardStep.h"
+
+#include <QProcess>
+#include <functional>
+#include <memory>
+
+namespace {
+
+/// One kind of step, as the commands push it.
+struct StepCase {
+    const char* Name;
+    std::function<void()> Do;
+};
+
+/// Pushes each kind of step as the card commands push it.
+class UndoSteps : public StepsFixture {
+protected:
+    /// Revision state or properties; a new name moves the files first, as the dialog does.
+    void Change(
+        const QString& name, const QString& text, const std::function<void(CardData&)>& edit)
+    {
+        const CardId card = Id(name);
+        const CardData before = Model.Card(card);
+        CardData after = before;
+        edit(after);
+        const bool renames = after.Name != before.Name;
+        QString reason;
+        if (renames) {
+            ASSERT_TRUE(Store.RenameCardFiles(card, after.Name, reason)) << reason.toStdString();
+        }
+        Steps.push(new ChangeCardStep(Context, text, card, before, after, renames));
+    }
+    void Delete(const QStringList& names, bool withText)
+    {
+        QList<DeleteCardsStep::Going> going;
+        for (const QString& name : names)
+            going.append({ Id(name), withText });
+        Steps.push(new DeleteCardsStep(Context, "Delete", going));
+    }
+    void NewCard(const QString& name)
+    {
+        CardData data;
+        data.Name = name;
+        data.Position = { 484, 384 };
+        const CardId card = Model.AddCard(data);
+        Steps.push(new NewCardStep(Context, card, data, Model.IndexOf(card), true));
+    }
+    /// Merges the chain from A into A's text, deleting the merged cards when `deleteMerged`.
+    void Merge(bool deleteMerged)
+    {
+        auto step = std::make_unique<MergeStep>(Context, Id("A"), "A text\n\nC text\n\n");
+        QString reason;
+        ASSERT_TRUE(step->WriteMergedText(reason)) << reason.toStdString();
+        if (deleteMerged)
+            new DeleteCardsStep(
+                Context, step->text(), { { Id("B"), true }, { Id("C"), true } }, step.get());
+        Steps.push(step.release());
+    }
+};
+
+} // namespace
+
+TEST_F(UndoSteps, EveryStepUndoneAndRedoneLeavesFilesAndModelAsTheyWere)
+{
+    const QList<StepCase> steps = {
+        { "Move Card",
+            [&] {
+                Steps.push(new MoveCardsStep(
+                    Context, { { Id("D"), { 550, 100 } } }, { { Id("D"), { 590, 160 } } }));
+            } },
+        { "Link", [&] { Link("D", "A", "Link"); } },
+        { "Unlink", [&] { Link("A", "B", "Unlink"); } },
+        { "Link into a chain", [&] { Link("A", "C", "Link"); } },
+        { "Remove Links",
+            [&] {
+                LinkSnapshot after;
+                for (const CardId card : Model.ChainFrom(Id("A")))
+                    if (Model.LinkTo(card))
+                        after.insert(card, 0);
+                Steps.push(new LinkCardsStep(
+                    Context, "Remove Links", CurrentLinks(Model, after.keys()), after));
+            } },
+        { "Revision State",
+            [&] { Change("D", "Revision State", [](CardData& data) { data.State = 2; }); } },
+        { "New Card", [&] { NewCard("E"); } },
+        { "Properties",
+            [&] {
+                Change("C", "Properties", [](CardData& data) {
+                    data.Name = "Sea";
+                    data.Description = "Waves";
+                });
+            } },
+        { "Delete Card", [&] { Delete({ "C" }, true); } },
+        { "Delete 2 Cards",
+            [&] {
+                Delete({ "A", "D" }, false);
+            } },
+        { "Merge and delete", [&] { Merge(true); } },
+        { "Merge", [&] { Merge(false); } },
+    };
+    for (const StepCase& step : steps) {
+        SCOPED_TRACE(step.Name);
+        const QStringList modelBefore = ModelShown();
+        const QString before = KeepFolder("before");
+        step.Do();
+        const QStringList modelAfter = ModelShown();
+        const QString after = KeepFolder("after");
+        ASSERT_TRUE(modelAfter != modelBefore || !FolderDiff(before, after).isEmpty());
+
+        // The history keeps what a step replaced even once the step is undone.
+        const QStringList history = { ".nodex-history" };
+        Steps.undo();
+        EXPECT_EQ(ModelShown().join('\n').toStdString(), modelBefore.join('\n').toStdString());
+        EXPECT_EQ(FolderDiff(Projects.Path(), before, history).join('\n').toStdString(), "");
+        Steps.redo();
+        EXPECT_EQ(ModelShown().join('\n').toStdString(), modelAfter.join('\n').toStdString());
+        EXPECT_EQ(FolderDiff(Projects.Path(), after, history).join('\n').toStdString(), "");
+        Steps.undo();
+        EXPECT_EQ(FolderDiff(Projects.Path(), before, history).join('\n').toStdString(), "");
+        QProcess::execute("rm", { "-rf", before, after });
+    }
+    EXPECT_TRUE(Dialogs.Texts().isEmpty()) << Dialogs.Texts().join('\n').toStdString();
+}
+
+TEST_F(UndoSteps, AStepWhoseFilesChangedOnDiskSinceIsRefusedWithItsReason)
+{
+    struct Case {
+        const char* File;
+        std::function<void()> Do;
+        const char* Reason;
+    };
+    const QList<Case> cases = {
+        // The merged text is edited outside the program: undoing would lose that.
+        { "Text Files/A.txt", [&] { Merge(false); }, "'A.txt' was changed on disk since." },
+        // A deleted card's text file made again under its name is not overwritten.
+        { "Text Files/D.txt", [&] { Delete({ "D" }, true); }, "'D.txt' exists again." },
+        // A new card's file that another program wrote to is not taken away.
+        { "E.ndx", [&] { NewCard("E"); }, "'E.ndx' was changed on disk since." },
+    };
+    for (const Case& unsafe : cases) {
+        SCOPED_TRACE(unsafe.File);
+        unsafe.Do();
+        Projects.Write(unsafe.File, "Edited elsewhere\r\n");
+        QString reason;
+        const auto* step = static_cast<const ProjectStep*>(Steps.command(Steps.index() - 1));
+        EXPECT_FALSE(step->CanUndo(reason));
+        EXPECT_EQ(reason, unsafe.Reason);
+    }
+}
