@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "CardFileText.h"
 
 #include "app/Main.h"
 #include "canvas/CanvasScene.h"
@@ -69,14 +70,7 @@ void AppFixture::WriteCard(const QString& name, const QByteArray& text)
 void AppFixture::WriteCard(const QString& name, int storedType, int state, int left, int top,
                            const QString& linkTo, const QString& description)
 {
-    WriteCard(name, QString("[StateData]\nType=%1\nState=%2\n[Position]\nLeft=%3\nTop=%4\n"
-                            "[Description]\nText=%5\n[LinkTo]\nName=%6\n")
-                        .arg(storedType)
-                        .arg(state)
-                        .arg(left)
-                        .arg(top)
-                        .arg(description, linkTo)
-                        .toUtf8());
+    WriteCard(name, CardFileText(storedType, state, left, top, linkTo, description));
 }
 
 void AppFixture::MoveCard(const QString& name, int left, int top)

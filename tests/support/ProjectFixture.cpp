@@ -1,17 +1,11 @@
 #include "ProjectFixture.h"
 
+#include "CardFileText.h"
+
 void ProjectFixture::WriteCard(const QString& name, int storedType, int state, int left, int top,
     const QString& linkTo, const QString& description)
 {
-    Projects.Write(name + ".ndx",
-        QString("[StateData]\nType=%1\nState=%2\n[Position]\nLeft=%3\nTop=%4\n"
-                "[Description]\nText=%5\n[LinkTo]\nName=%6\n")
-            .arg(storedType)
-            .arg(state)
-            .arg(left)
-            .arg(top)
-            .arg(description, linkTo)
-            .toUtf8());
+    Projects.Write(name + ".ndx", CardFileText(storedType, state, left, top, linkTo, description));
 }
 
 ProjectStore::Opened ProjectFixture::Open(const QString& fileName)
