@@ -71,15 +71,15 @@ static void RegisterSplashPictures()
     Q_INIT_RESOURCE(app);
 }
 
-TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable& messages,
+TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, MessageTable& messages,
                  int splashDraw)
     : FDialogs(dialogs)
     , FShell(shell)
     , FMessages(messages)
-    , FEditorContext(appFolder, dialogs, shell, messages)
+    , FEditorContext(folders, dialogs, shell, messages)
     , FCanvas(new CanvasScene(this))
     , FView(new CanvasView(FCanvas, FSelection, this))
-    , FThemes(FTheme, *FCanvas, appFolder)
+    , FThemes(FTheme, *FCanvas, folders.Data)
     , FFollower(new CanvasFollower(FModel, *FCanvas, FThemes))
     , FStore(FProject, FModel, messages)
     , FCardCommands(FProject, FSelection, FModel, *FFollower, FTheme, FStore, FEditors, FSteps, dialogs, messages)
@@ -100,13 +100,15 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
 
     RegisterSplashPictures();
     CreateSplash(splashDraw >= 0 ? splashDraw : int(QRandomGenerator::global()->bounded(SplashDrawRange)));
-    FProject.AppFolder = appFolder;
-    RegisterFileTypes(appFolder, QCoreApplication::applicationFilePath(), shell);
+    FProject.Folders = folders;
+    // An installed program's package tells the desktop about the file types for every user.
+    if (!folders.Installed)
+        RegisterFileTypes(folders.Data, QCoreApplication::applicationFilePath(), shell);
     ApplyWorkspaceSize();
     LoadSettings();
 
     FThemes.StateCaptionsChanged = [this] { ApplyStateCaptions(); };
-    if (QFileInfo::exists(appFolder + ThemesFolder + FTheme.DefaultTheme))
+    if (QFileInfo::exists(folders.Data + ThemesFolder + FTheme.DefaultTheme))
         FThemes.LoadTheme(FTheme.DefaultTheme);
     else
         FThemes.ApplyThemeDefaults();
@@ -197,11 +199,17 @@ void TfmMain::ConnectCommands()
         connect(item, &QAction::triggered, this, [this, folder] { Explore(folder()); });
     };
     explore(FMenus.mnuExploreProject, [this] { return FProject.ProjectFolder + ProjectPaths::TextFilesFolder; });
-    explore(FMenus.mnuExploreBackups, [this] { return FProject.AppFolder + "Backups/"; });
-    explore(FMenus.mnuExploreThemes, [this] { return FProject.AppFolder + ThemesFolder; });
-    explore(FMenus.mnuExploreTemplates, [this] { return FProject.AppFolder + "Templates/"; });
-    explore(FMenus.mnuExploreDictionaries, [this] { return FProject.AppFolder + "Spelling/"; });
-    explore(FMenus.mnuExploreThesaurus, [this] { return FProject.AppFolder + "Thesaurus/"; });
+    // An installed program makes the writer's folders when first written: exploring one shows it
+    // even before that.
+    const auto writersFolder = [this](const QString& folder) {
+        FProject.Folders.Prepare(folder);
+        return folder;
+    };
+    explore(FMenus.mnuExploreBackups, [=, this] { return writersFolder(FProject.Folders.Backups); });
+    explore(FMenus.mnuExploreThemes, [this] { return FProject.Folders.Data + ThemesFolder; });
+    explore(FMenus.mnuExploreTemplates, [this] { return FProject.Folders.Data + "Templates/"; });
+    explore(FMenus.mnuExploreDictionaries, [=, this] { return writersFolder(FProject.Folders.Spelling); });
+    explore(FMenus.mnuExploreThesaurus, [this] { return FProject.Folders.Data + "Thesaurus/"; });
 }
 
 void TfmMain::ConnectCanvas()
@@ -314,7 +322,7 @@ void TfmMain::SetCompileWindows(TfmCompile& compile, TfmFindAndCompile& findAndC
 
 void TfmMain::ShowCompileWindow()
 {
-    fmCompile->AppFolder = FProject.AppFolder;
+    fmCompile->SettingsFile = FProject.Folders.SettingsFile();
     fmCompile->ProjectFolder = FProject.ProjectFolder;
     fmCompile->ProjectName = QFileInfo(FProject.ProjectFileName).completeBaseName();
     fmCompile->ShowCompileWindow();
@@ -417,7 +425,7 @@ void TfmMain::mnuExitClick()
 
 void TfmMain::ApplyLanguage()
 {
-    const QString path = FProject.AppFolder + "Languages/" + FSettings.Language;
+    const QString path = FProject.Folders.Data + "Languages/" + FSettings.Language;
     if (!StaysInFolder(FSettings.Language) || KindOf(path) == FileKind::Missing)
         return;
     IniFile file(path);
@@ -861,8 +869,8 @@ void TfmMain::dropEvent(QDropEvent* event)
 
 void TfmMain::LoadSettings()
 {
-    RemoveWriteLeftovers(FProject.AppFolder);
-    IniFile file(FProject.AppFolder + ProjectPaths::SettingsFileName);
+    RemoveWriteLeftovers(FProject.Folders.Settings);
+    IniFile file(FProject.Folders.SettingsFile());
     QString error;
     if (!file.Load(error, IniFile::MaxSettingsBytes))
         qCInfo(lcMain).noquote() << "The settings keep their defaults:" << error;
@@ -877,7 +885,7 @@ void TfmMain::LoadSettings()
 void TfmMain::SaveSettings()
 {
     FSettings.Window = CurrentPlacement();
-    IniFile file(FProject.AppFolder + ProjectPaths::SettingsFileName);
+    IniFile file(FProject.Folders.SettingsFile());
     QString error;
     const bool written = file.Load(error, IniFile::MaxSettingsBytes)
         && (FRecentFiles.SaveToIni(file, RecentFilesSection), WriteSettings(file, FSettings, FTheme.DefaultTheme,
