@@ -44,7 +44,7 @@ dpkg -x "$deb" "$root"
 (cd "$root" && find . -printf '%p %s %T@\n' | sort) >"$work/root-before"
 cp -r "$root/usr/share/nodex/Examples/The Lighthouse Keeper" "$work/"
 project="$work/The Lighthouse Keeper/The Lighthouse Keeper.nodex"
-# The caption names the theme only when it was read: Midnight comes from share/nodex/Themes.
+# The Midnight theme's navy canvas (RGB 1B2238) shows that share/nodex/Themes was found.
 sed -i 's/^Name=Book.ini/Name=Midnight.ini/' "$project"
 
 # The state home is left to its default under the home folder.
@@ -56,10 +56,20 @@ pid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name 'The Lighthouse Keeper' | head -n 1)
 caption=$(xdotool getwindowname "$window")
 [[ "$caption" == "Nodex Midnight: 'The Lighthouse Keeper'" ]] || fail "caption \"$caption\""
-echo "package: the unpacked program opened \"$caption\""
+eval "$(xdotool getwindowgeometry --shell "$window")"
+canvas_colour() {
+  import -window "$window" "$work/shot.png"
+  convert "$work/shot.png" -format "%[hex:p{$((WIDTH - 150)),$((HEIGHT - 80))}]" info:
+}
+for _ in $(seq 40); do
+  colour=$(canvas_colour)
+  [[ "$colour" == 1B2238* ]] && break
+  sleep 0.25
+done
+[[ "$colour" == 1B2238* ]] || fail "the canvas is $colour, not the Midnight theme's 1B2238"
+echo "package: the unpacked program opened \"$caption\" in its theme from share/nodex"
 
 # File > Exit through the keyboard, so that the program leaves as a writer's would.
-eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + 5)) $((Y + HEIGHT - 40)) click 1
 sleep 0.5
 xdotool key alt+f
