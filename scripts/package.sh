@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 build=build-package
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DNODEX_PACKAGED=ON -DNODEX_TESTS=OFF \
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DNODEX_PACKAGED=ON -DNODEX_TESTS=OFF -DNODEX_BENCH=OFF \
   -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build "$build" -j"$(nproc)"
 rm -rf "$build/packages"
