@@ -43,7 +43,8 @@ int main(int argc, char** argv)
     SilentDialogs dialogs;
     NoShell shell;
     MessageTable messages;
-    EditorContext context(QCoreApplication::applicationDirPath() + "/", dialogs, shell, messages);
+    EditorContext context(
+        ProgramFolders::Portable(QCoreApplication::applicationDirPath() + "/"), dialogs, shell, messages);
     // Live checking with the system's dictionary unless NODEX_LIVE_SPELLING=0; the writer's own
     // spelling configuration is left out.
     SpellCheckerConfig& spelling = context.Spelling.Config;

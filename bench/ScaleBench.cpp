@@ -39,7 +39,7 @@ namespace {
 struct Fixture {
     explicit Fixture(int cards, int chainLength = 10, int textWords = 0)
         : Project(GenerateProject(Folder.path() + "/", cards, chainLength, textWords))
-        , Program(QCoreApplication::applicationDirPath() + "/", Dialogs, Shell, 0)
+        , Program(ProgramFolders::Portable(QCoreApplication::applicationDirPath() + "/"), Dialogs, Shell, 0)
     {
     }
     QTemporaryDir Folder;
@@ -174,7 +174,8 @@ struct LongText {
     RecordingDialogs Dialogs;
     NoShell Shell;
     MessageTable Messages;
-    EditorContext Context{QCoreApplication::applicationDirPath() + "/", Dialogs, Shell, Messages};
+    EditorContext Context {
+        ProgramFolders::Portable(QCoreApplication::applicationDirPath() + "/"), Dialogs, Shell, Messages};
 };
 
 /// Opening a long text; with live checking, the program's first check also loads the dictionary.

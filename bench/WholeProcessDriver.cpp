@@ -135,7 +135,7 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(appFolder + "nodex.png"));
     SilentDialogs dialogs;
     NoShell shell;
-    NodexProgram program(appFolder, dialogs, shell);
+    NodexProgram program(ProgramFolders::Portable(appFolder), dialogs, shell);
     TfmMain& main = program.Main();
     Report("windows_made_ms", sinceStart.nsecsElapsed());
 

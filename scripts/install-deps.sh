@@ -12,6 +12,7 @@ packages=(
   fonts-wqy-microhei fonts-symbola pandoc
   xvfb xauth x11-utils xdotool imagemagick poppler-utils
   unzip zip python3
+  dpkg-dev file
 )
 
 missing=()

@@ -36,7 +36,8 @@ void BackupCommands::mnuBackupProjectClick()
     bool made = false;
     {
         WaitCursor wait;
-        made = BackupProject(FProject.AppFolder + "Backups/", FProject.ProjectFolder,
+        FProject.Folders.Prepare(FProject.Folders.Backups);
+        made = BackupProject(FProject.Folders.Backups, FProject.ProjectFolder,
             FProject.ProjectFileName, Now(), reason);
     }
     if (made)

@@ -68,7 +68,7 @@ void CompileCommands::SetCompileWindows(TfmCompile& compile, TfmFindAndCompile& 
 
 void CompileCommands::ShowCompileWindow()
 {
-    fmCompile->AppFolder = FProject.AppFolder;
+    fmCompile->SettingsFile = FProject.Folders.SettingsFile();
     fmCompile->ProjectFolder = FProject.ProjectFolder;
     fmCompile->ProjectName = QFileInfo(FProject.ProjectFileName).completeBaseName();
     fmCompile->ShowCompileWindow();

@@ -32,15 +32,15 @@ namespace {
 constexpr int TitleLimit = 50;
 } // namespace
 
-TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable& messages,
+TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, MessageTable& messages,
                  int splashDraw)
     : FDialogs(dialogs)
     , FShell(shell)
     , FMessages(messages)
-    , FEditorContext(appFolder, dialogs, shell, messages)
+    , FEditorContext(folders, dialogs, shell, messages)
     , FCanvas(new CanvasScene(this))
     , FView(new CanvasView(FCanvas, FSelection, this))
-    , FThemes(FTheme, *FCanvas, appFolder)
+    , FThemes(FTheme, *FCanvas, folders.Data)
     , FFollower(new CanvasFollower(FModel, *FCanvas, FThemes))
     , FStore(FProject, FModel, messages)
     , FCardCommands(FProject, FSelection, FModel, *FFollower, FTheme, FStore, FEditors, FSteps, dialogs, messages)
@@ -74,15 +74,17 @@ TfmMain::TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable
     FOptions.WorkspaceResized = FSession.WorkspaceResized = [this] { ApplyWorkspaceSize(); };
 
     FSplash.Show(splashDraw);
-    FProject.AppFolder = appFolder;
-    RegisterFileTypes(appFolder, QCoreApplication::applicationFilePath(), shell);
+    FProject.Folders = folders;
+    // An installed program's package tells the desktop about the file types for every user.
+    if (!folders.Installed)
+        RegisterFileTypes(folders.Data, QCoreApplication::applicationFilePath(), shell);
     ApplyWorkspaceSize();
     FSettingsKeeper.LoadSettings();
     FView->SetShowHints(FSettings.DescriptiveHints);
     FView->SetSelectNextLink(FSettings.SelectNextLink);
 
     FThemes.StateCaptionsChanged = [this] { FOptions.ApplyStateCaptions(); };
-    if (QFileInfo::exists(appFolder + ThemesFolder + FTheme.DefaultTheme))
+    if (QFileInfo::exists(folders.Data + ThemesFolder + FTheme.DefaultTheme))
         FThemes.LoadTheme(FTheme.DefaultTheme);
     else
         FThemes.ApplyThemeDefaults();
@@ -170,11 +172,17 @@ void TfmMain::ConnectCommands()
         connect(item, &QAction::triggered, this, [this, folder] { FShell.ExploreFolder(folder()); });
     };
     explore(FMenus.mnuExploreProject, [this] { return FProject.ProjectFolder + ProjectPaths::TextFilesFolder; });
-    explore(FMenus.mnuExploreBackups, [this] { return FProject.AppFolder + "Backups/"; });
-    explore(FMenus.mnuExploreThemes, [this] { return FProject.AppFolder + ThemesFolder; });
-    explore(FMenus.mnuExploreTemplates, [this] { return FProject.AppFolder + "Templates/"; });
-    explore(FMenus.mnuExploreDictionaries, [this] { return FProject.AppFolder + "Spelling/"; });
-    explore(FMenus.mnuExploreThesaurus, [this] { return FProject.AppFolder + "Thesaurus/"; });
+    // An installed program makes the writer's folders when first written: exploring one shows it
+    // even before that.
+    const auto writersFolder = [this](const QString& folder) {
+        FProject.Folders.Prepare(folder);
+        return folder;
+    };
+    explore(FMenus.mnuExploreBackups, [=, this] { return writersFolder(FProject.Folders.Backups); });
+    explore(FMenus.mnuExploreThemes, [this] { return FProject.Folders.Data + ThemesFolder; });
+    explore(FMenus.mnuExploreTemplates, [this] { return FProject.Folders.Data + "Templates/"; });
+    explore(FMenus.mnuExploreDictionaries, [=, this] { return writersFolder(FProject.Folders.Spelling); });
+    explore(FMenus.mnuExploreThesaurus, [this] { return FProject.Folders.Data + "Thesaurus/"; });
 }
 
 void TfmMain::ConnectCanvas()

@@ -45,8 +45,7 @@ class TfmMain : public QMainWindow, public ProjectWindow {
     Q_OBJECT
 public:
     /// Runs the window's creation steps: canvas size, start-up theme, empty unnamed workspace.
-    /// `appFolder` ends with "/".
-    TfmMain(QString appFolder, Dialogs& dialogs, Shell& shell, MessageTable& messages,
+    TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, MessageTable& messages,
             int splashDraw = -1);
     ~TfmMain() override;
 

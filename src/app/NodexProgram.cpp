@@ -10,14 +10,14 @@
 #include "settings/About.h"
 #include "settings/Options.h"
 
-NodexProgram::NodexProgram(const QString& appFolder, Dialogs& dialogs, Shell& shell, int splashDraw)
+NodexProgram::NodexProgram(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, int splashDraw)
     : FDialogs(dialogs)
-    , fmMain(std::make_unique<TfmMain>(appFolder, dialogs, shell, FMessages, splashDraw))
+    , fmMain(std::make_unique<TfmMain>(folders, dialogs, shell, FMessages, splashDraw))
     , fmAbout(new TfmAbout(FMessages, fmMain.get()))
     , fmCompile(new TfmCompile(dialogs, FMessages, fmMain.get()))
     , fmEditor(std::make_unique<TfmEditor>(fmMain->Editors()))
     , fmFindReplace(new TfmFindReplace(dialogs, FMessages, fmMain->Editors().ReplaceAllWarned, fmMain.get()))
-    , fmOptions(new TfmOptions(appFolder, fmMain.get()))
+    , fmOptions(new TfmOptions(folders.Data, fmMain.get()))
     , fmProperties(new TfmProperties(dialogs, FMessages, fmMain.get()))
     , fmFindAndCompile(new TfmFindAndCompile(fmMain.get()))
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "messages/MessageTable.h"
+#include "platform/ProgramFolders.h"
 
 #include <QStringList>
 
@@ -21,8 +22,8 @@ class TfmProperties;
 /// their order, and the project named on the command line.
 class NodexProgram {
 public:
-    /// Creates the windows; `appFolder` ends with "/". A negative `splashDraw` draws at random.
-    NodexProgram(const QString& appFolder, Dialogs& dialogs, Shell& shell, int splashDraw = -1);
+    /// Creates the windows. A negative `splashDraw` draws at random.
+    NodexProgram(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, int splashDraw = -1);
     ~NodexProgram();
 
     /// Opens the project named by the arguments (the program's own name not included) and shows

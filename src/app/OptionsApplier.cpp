@@ -53,7 +53,7 @@ OptionsApplier::OptionsApplier(AppSettings& settings, Theme& theme, ThemeApplier
 
 void OptionsApplier::ApplyLanguage()
 {
-    const QString path = FProject.AppFolder + "Languages/" + FSettings.Language;
+    const QString path = FProject.Folders.Data + "Languages/" + FSettings.Language;
     if (!StaysInFolder(FSettings.Language) || KindOf(path) == FileKind::Missing)
         return;
     IniFile file(path);

@@ -2,6 +2,7 @@
 #include "app/NodexProgram.h"
 #include "app/ToolTipStyle.h"
 #include "platform/DesktopShell.h"
+#include "platform/ProgramFolders.h"
 #include "platform/QtDialogs.h"
 #include "settings/HelpWindow.h"
 
@@ -15,19 +16,27 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("Nodex");
     QApplication::setStyle(new ToolTipStyle);
-    const QString appFolder = QCoreApplication::applicationDirPath() + "/";
-    QApplication::setWindowIcon(QIcon(appFolder + "nodex.png"));
+    const QString programFolder = QCoreApplication::applicationDirPath() + "/";
+#ifdef NODEX_PACKAGED
+    const ProgramFolders folders = ProgramFolders::Packaged(programFolder);
+    // Every run ends by writing the settings, and the editor and compile windows write theirs
+    // whenever they close: their folder is made once, here.
+    folders.Prepare(folders.Settings);
+#else
+    const ProgramFolders folders = ProgramFolders::Portable(programFolder);
+#endif
+    QApplication::setWindowIcon(QIcon(folders.Data + "nodex.png"));
 
     QtDialogs dialogs(nullptr, "Nodex");
     DesktopShell shell;
-    NodexProgram program(appFolder, dialogs, shell);
+    NodexProgram program(folders, dialogs, shell);
     dialogs.SetParent(&program.Main());
     // The help window is made on the first request: a session that never asks for help never
     // reads the pages.
     std::unique_ptr<HelpWindow> help;
     shell.SetHelpViewer([&](const QString& keyword) {
         if (!help)
-            help = std::make_unique<HelpWindow>(appFolder + "Help/", program.Messages());
+            help = std::make_unique<HelpWindow>(folders.Data + "Help/", program.Messages());
         help->ShowTopic(keyword);
     });
     if (!program.Start(app.arguments().mid(1)))

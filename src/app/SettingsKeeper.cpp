@@ -28,8 +28,8 @@ SettingsKeeper::SettingsKeeper(QMainWindow& window, AppSettings& settings, TMRUF
 
 void SettingsKeeper::LoadSettings()
 {
-    RemoveWriteLeftovers(FProject.AppFolder);
-    IniFile file(FProject.AppFolder + ProjectPaths::SettingsFileName);
+    RemoveWriteLeftovers(FProject.Folders.Settings);
+    IniFile file(FProject.Folders.SettingsFile());
     QString error;
     if (!file.Load(error, IniFile::MaxSettingsBytes))
         qCInfo(lcSettings).noquote() << "The settings keep their defaults:" << error;
@@ -42,7 +42,7 @@ void SettingsKeeper::LoadSettings()
 void SettingsKeeper::SaveSettings()
 {
     FSettings.Window = CurrentPlacement();
-    IniFile file(FProject.AppFolder + ProjectPaths::SettingsFileName);
+    IniFile file(FProject.Folders.SettingsFile());
     QString error;
     const bool written = file.Load(error, IniFile::MaxSettingsBytes)
         && (FRecentFiles.SaveToIni(file, RecentFilesSection), WriteSettings(file, FSettings, FTheme.DefaultTheme,

@@ -54,7 +54,8 @@ void RollingBackups::BackUp()
     if (FSettings.AutomaticBackups <= 0)
         return;
     const WaitCursor wait;
-    const AutomaticBackupOutcome outcome = MakeAutomaticBackup(FProject.AppFolder + "Backups/",
+    FProject.Folders.Prepare(FProject.Folders.Backups);
+    const AutomaticBackupOutcome outcome = MakeAutomaticBackup(FProject.Folders.Backups,
         FProject.ProjectFolder, FProject.ProjectFileName, Now(), FSettings.AutomaticBackups);
     switch (outcome.Outcome) {
     case AutomaticBackupOutcome::Result::Made:

@@ -9,7 +9,6 @@
 #include "platform/IniFile.h"
 #include "platform/WaitCursor.h"
 #include "platform/WindowPlacement.h"
-#include "project/ProjectPaths.h"
 #include "messages/MessageTable.h"
 
 #include <QAction>
@@ -347,7 +346,7 @@ void TfmCompile::ReadManuscriptSettings()
     if (FManuscriptSettingsRead)
         return;
     FManuscriptSettingsRead = true;
-    IniFile file(AppFolder + ProjectPaths::SettingsFileName);
+    IniFile file(SettingsFile);
     QString error;
     file.Load(error, IniFile::MaxSettingsBytes);
     edtAuthor->setText(file.ReadUntrimmed(PositionSection, AuthorKey, QString()));
@@ -356,7 +355,7 @@ void TfmCompile::ReadManuscriptSettings()
 
 void TfmCompile::WriteManuscriptSettings()
 {
-    IniFile file(AppFolder + ProjectPaths::SettingsFileName);
+    IniFile file(SettingsFile);
     QString error;
     if (file.Load(error, IniFile::MaxSettingsBytes)) {
         file.WriteString(PositionSection, AuthorKey, edtAuthor->text());
@@ -377,7 +376,7 @@ void TfmCompile::ApplyManuscriptCaptions()
 
 void TfmCompile::ReadPosition()
 {
-    IniFile file(AppFolder + ProjectPaths::SettingsFileName);
+    IniFile file(SettingsFile);
     QString error;
     file.Load(error, IniFile::MaxSettingsBytes);
     // Stored bounds may come from another screen or a damaged file: they are fitted to this one.
@@ -389,7 +388,7 @@ void TfmCompile::ReadPosition()
 
 void TfmCompile::WritePosition()
 {
-    IniFile file(AppFolder + ProjectPaths::SettingsFileName);
+    IniFile file(SettingsFile);
     QString error;
     if (file.Load(error, IniFile::MaxSettingsBytes)) {
         WriteWindowBounds(file, PositionSection, {false, true, x(), y(), width(), height()});

@@ -28,7 +28,7 @@ public:
     TfmCompile(Dialogs& dialogs, const MessageTable& messages, QWidget* parent = nullptr);
     ~TfmCompile() override;
 
-    QString AppFolder;      ///< with a trailing "/"
+    QString SettingsFile;   ///< the program's settings file
     QString ProjectFolder;  ///< with a trailing "/"
     /// Makes sure the card "Compilation" stands on the canvas, after a compilation was written.
     std::function<void()> EnsureCompilationCard;

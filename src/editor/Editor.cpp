@@ -89,7 +89,7 @@ TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     , sbSpelling(new QLabel)
     , tmrAutoSave(new QTimer(this))
     , sbWordCount(new QLabel)
-    , dlgThesaurus(QStringList { context.AppFolder + "Thesaurus/" } + context.SystemThesaurusFolders)
+    , dlgThesaurus(QStringList { context.Folders.Data + "Thesaurus/" } + context.SystemThesaurusFolders)
     , FSpellTarget(*memEditor)
 {
     setObjectName("fmEditor");
@@ -127,11 +127,14 @@ void TfmEditor::ConnectCommands()
     connect(m.mnuSave, &QAction::triggered, this, &TfmEditor::SaveText);
     connect(m.mnuPrint, &QAction::triggered, this, &TfmEditor::mnuPrintClick);
     const auto explore = [this](QAction* item, const QString& folder) {
-        connect(item, &QAction::triggered, this, [this, folder] { FContext.Desktop.ExploreFolder(FContext.AppFolder + folder); });
+        connect(item, &QAction::triggered, this, [this, folder] {
+            FContext.Folders.Prepare(folder);
+            FContext.Desktop.ExploreFolder(folder);
+        });
     };
-    explore(m.mnuExploreTemplates, "Templates/");
-    explore(m.mnuExploreDictionaries, "Spelling/");
-    explore(m.mnuExploreThesaurus, "Thesaurus/");
+    explore(m.mnuExploreTemplates, FContext.Folders.Data + "Templates/");
+    explore(m.mnuExploreDictionaries, FContext.Folders.Spelling);
+    explore(m.mnuExploreThesaurus, FContext.Folders.Data + "Thesaurus/");
     connect(m.mnuClose, &QAction::triggered, this, &QWidget::close);
     for (QAction* undo : {m.mnuUndo, m.pmnuUndo})
         connect(undo, &QAction::triggered, memEditor, &QPlainTextEdit::undo);
@@ -762,7 +765,7 @@ QString TfmEditor::PlacementFile() const
     case EditMemory::RememberAll:
         return CardFilePath;
     case EditMemory::Single:
-        return FContext.AppFolder + ProjectPaths::SettingsFileName;
+        return FContext.Folders.SettingsFile();
     case EditMemory::None:
         break;
     }
@@ -805,7 +808,7 @@ void TfmEditor::WritePlacement(const QString& path)
 void TfmEditor::mnuSaveWindowPosClick()
 {
     if (FContext.Questions.AskOkCancel(FContext.Messages.Text(MessageKey::SAVE_WINDOW_POS)))
-        WritePlacement(FContext.AppFolder + ProjectPaths::SettingsFileName);
+        WritePlacement(FContext.Folders.SettingsFile());
 }
 
 void TfmEditor::FollowSpellingOptions()

@@ -7,6 +7,7 @@
 #include "spelling/SpellEngine.h"
 #include "platform/AtomicWrite.h"
 #include "platform/FileIdentity.h"
+#include "platform/ProgramFolders.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -28,16 +29,16 @@ struct HistoryHooks;
 
 /// What every editor window shares with the program.
 struct EditorContext {
-    EditorContext(QString appFolder, Dialogs& questions, Shell& desktop, const MessageTable& messages)
-        : AppFolder(std::move(appFolder))
+    EditorContext(const ProgramFolders& folders, Dialogs& questions, Shell& desktop, const MessageTable& messages)
+        : Folders(folders)
         , Questions(questions)
         , Desktop(desktop)
         , Messages(messages)
-        , Spelling(AppFolder)
+        , Spelling(Folders)
     {
     }
 
-    QString AppFolder;         ///< the program's folder, with a trailing "/"
+    ProgramFolders Folders;    ///< where the templates, thesaurus, spelling and settings are
     Dialogs& Questions;
     Shell& Desktop;
     const MessageTable& Messages;

@@ -16,7 +16,6 @@ inline const QString TextFilesFolder = QStringLiteral("Text Files/");
 /// The extension of a card's text file.
 inline const QString TextExtension = QStringLiteral(".txt");
 /// The settings file beside the program (and the editor placement section's file).
-inline const QString SettingsFileName = QStringLiteral("Nodex.ini");
 /// Card names longer than this are refused when typed, and their files are not loaded.
 constexpr int MaxCardNameLength = 40;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/AsciiCase.h"
+#include "platform/ProgramFolders.h"
 
 #include <QString>
 
@@ -9,7 +10,7 @@
 struct ProjectState {
     static inline const QString Unnamed = QStringLiteral("unnamed");
 
-    QString AppFolder;      ///< the program's folder, with a trailing "/"
+    ProgramFolders Folders; ///< where the program's data, settings and backups are
     QString ProjectFolder;  ///< the open project's folder, with a trailing "/"
     QString ProjectFileName = Unnamed; ///< with its extension; "unnamed" when none is open
     bool ProjectOnDisk = false;

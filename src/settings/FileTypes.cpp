@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLoggingCategory>
@@ -19,29 +20,15 @@ namespace {
 const QString ProjectIcon = QStringLiteral("application-x-nodex-project");
 const QString CardIcon = QStringLiteral("application-x-nodex-card");
 
-const QString MimeInfo = QStringLiteral(
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-    "  <mime-type type=\"application/x-nodex-project\">\n"
-    "    <comment>Nodex Project</comment>\n"
-    "    <icon name=\"application-x-nodex-project\"/>\n"
-    "    <glob pattern=\"*.nodex\"/>\n"
-    "  </mime-type>\n"
-    "  <mime-type type=\"application/x-nodex-card\">\n"
-    "    <comment>Nodex File</comment>\n"
-    "    <icon name=\"application-x-nodex-card\"/>\n"
-    "    <glob pattern=\"*.ndx\"/>\n"
-    "  </mime-type>\n"
-    "</mime-info>\n");
 
-QString DesktopEntry(const QString& appFolder, const QString& programPath)
+QString DesktopEntry(const QString& dataFolder, const QString& programPath)
 {
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Nodex\n"
            "Comment=Plan a book on note cards\n"
         + DesktopExecLine(programPath) + "\n"
-        + "Icon=" + appFolder + "nodex.png\n"
+        + "Icon=" + dataFolder + "nodex.png\n"
         + "MimeType=application/x-nodex-project;\n"
           "Categories=Office;\n";
 }
@@ -104,6 +91,16 @@ bool UpdateExecLine(QString& entry, const QString& programPath)
 }
 } // namespace
 
+// The shared-MIME-info file is a resource of the settings library, the same file that the
+// package installs for every user; registering the resource by name keeps the linker from
+// leaving it out of the program.
+static QByteArray MimeInfo()
+{
+    Q_INIT_RESOURCE(settings);
+    QFile file(QStringLiteral(":/settings/nodex.xml"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QString DesktopExecLine(const QString& programPath)
 {
     // Inside quotes a desktop entry escapes '"', '`', '$' and '\' with a backslash; the value's
@@ -128,17 +125,18 @@ FileTypePaths FileTypeLocations()
     return {dataHome + "/mime/packages/nodex.xml", dataHome + "/applications/nodex.desktop", dataHome + "/icons"};
 }
 
-void RegisterFileTypes(const QString& appFolder, const QString& programPath, Shell& shell)
+void RegisterFileTypes(const QString& dataFolder, const QString& programPath, Shell& shell)
 {
     const FileTypePaths paths = FileTypeLocations();
     const QString applications = QFileInfo(paths.DesktopEntry).absolutePath();
-    const bool icons = InstallIcon(appFolder + "project.ico", paths.Icons, ProjectIcon)
-        | InstallIcon(appFolder + "nodex.ico", paths.Icons, CardIcon);
+    const bool icons = InstallIcon(dataFolder + "project.ico", paths.Icons, ProjectIcon)
+        | InstallIcon(dataFolder + "nodex.ico", paths.Icons, CardIcon);
 
     QByteArray mime;
     QString error;
-    const bool mimeCurrent = ReadFileBytes(paths.MimePackage, mime, error) && mime == MimeInfo.toUtf8();
-    if ((!mimeCurrent && Write(paths.MimePackage, MimeInfo.toUtf8())) || icons)
+    const QByteArray mimeInfo = MimeInfo();
+    const bool mimeCurrent = ReadFileBytes(paths.MimePackage, mime, error) && mime == mimeInfo;
+    if ((!mimeCurrent && Write(paths.MimePackage, mimeInfo)) || icons)
         Refresh(shell, "update-mime-database", QFileInfo(QFileInfo(paths.MimePackage).absolutePath()).absolutePath());
 
     QString entry;
@@ -149,6 +147,6 @@ void RegisterFileTypes(const QString& appFolder, const QString& programPath, She
             Refresh(shell, "update-desktop-database", applications);
         return;
     }
-    if (Write(paths.DesktopEntry, DesktopEntry(appFolder, programPath).toUtf8()))
+    if (Write(paths.DesktopEntry, DesktopEntry(dataFolder, programPath).toUtf8()))
         Refresh(shell, "update-desktop-database", applications);
 }

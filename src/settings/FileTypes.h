@@ -22,4 +22,4 @@ QString DesktopExecLine(const QString& programPath);
 /// it stands), the two file-type icons (installed when missing) and the desktop entry (written
 /// the first time; later, when the program has moved, only its Exec line is rewritten). The desktop's database tools are started, detached, when something was written and
 /// they are installed. Failing to write changes nothing else; the reason goes to the log.
-void RegisterFileTypes(const QString& appFolder, const QString& programPath, Shell& shell);
+void RegisterFileTypes(const QString& dataFolder, const QString& programPath, Shell& shell);

@@ -5,6 +5,7 @@
 #include "spelling/ParserPosition.h"
 #include "spelling/SpellDictionary.h"
 
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcSpelling, "nodex.spelling")
@@ -19,11 +20,12 @@ QString SpellUserName()
     return QStringLiteral("User");
 }
 
-SpellEngine::SpellEngine(const QString& appFolder, QObject* parent)
+SpellEngine::SpellEngine(const ProgramFolders& folders, QObject* parent)
     : QObject(parent)
     , FDictionary(std::make_unique<NullDictionary>())
+    , FFolders(folders)
 {
-    Config.ConfigDictionaryDir = appFolder + "Spelling/";
+    Config.ConfigDictionaryDir = folders.Spelling;
     Config.ConfigFilename = Config.ConfigDictionaryDir + "Spell.cfg";
     Config.ConfigID = SpellUserName();
     Config.SystemDictionaryDirs = SystemDictionaryFolders();
@@ -53,6 +55,7 @@ bool SpellEngine::ApplySettings(const SpellSettings& settings, QString& error)
     }
     const SpellConfig config(Config.ConfigFilename, Config.ConfigID,
         { Config.ConfigDefaultOptions, Config.ConfigDefaultMain });
+    FFolders.Prepare(QFileInfo(Config.ConfigFilename).path());
     const bool written = config.Write(settings, error);
     emit Changed();
     return written;
@@ -126,6 +129,7 @@ QStringList SpellEngine::Suggestions(const QString& word)
 bool SpellEngine::AddWord(const QString& word, QString& error)
 {
     LoadDictionary();
+    FFolders.Prepare(QFileInfo(Config.CustomWordFile()).path());
     if (!FCustomWords.Add(word, error))
         return false;
     FDictionary->AddWord(word);

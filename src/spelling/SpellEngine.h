@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ProgramFolders.h"
 #include "spelling/CorrectOrNot.h"
 #include "spelling/CustomWordList.h"
 #include "spelling/DictionaryFolders.h"
@@ -16,9 +17,9 @@ class SpellDictionary;
 
 /// The spell checker's configuration, as the editor gives it.
 struct SpellCheckerConfig {
-    QString ConfigFilename; ///< AppFolder + "Spelling/Spell.cfg"
+    QString ConfigFilename; ///< "Spell.cfg" in the dictionary folder
     QString ConfigID; ///< the writer's user name: one configuration each
-    QString ConfigDictionaryDir; ///< AppFolder + "Spelling/", searched first
+    QString ConfigDictionaryDir; ///< the writer's spelling folder, searched first
     QStringList SystemDictionaryDirs; ///< then the system's Hunspell folders
     /// The options the Spelling Options dialog offers.
     SpellOptions ConfigAvailableOptions { soLiveSpelling, soUpcase, soNumbers, soInternet,
@@ -47,8 +48,8 @@ QString SpellUserName();
 class SpellEngine : public QObject {
     Q_OBJECT
 public:
-    /// The configuration for a program in `appFolder` (ending in "/").
-    explicit SpellEngine(const QString& appFolder, QObject* parent = nullptr);
+    /// The configuration kept in the program's spelling folder.
+    explicit SpellEngine(const ProgramFolders& folders, QObject* parent = nullptr);
     ~SpellEngine() override;
 
     /// What the editor gives the checker; changed only before the first use.
@@ -99,4 +100,5 @@ private:
     std::unique_ptr<SpellDictionary> FDictionary;
     CustomWordList FCustomWords;
     QSet<QString> FIgnored;
+    ProgramFolders FFolders;
 };

@@ -28,7 +28,7 @@ void AppFixture::StartProgram()
 {
     // The desktop's file-type registration goes to a folder of the test's own.
     qputenv("XDG_DATA_HOME", DataHome.Path().toUtf8());
-    Program = std::make_unique<NodexProgram>(App.Path(), Dialogs, Shell, 0);
+    Program = std::make_unique<NodexProgram>(ProgramFolders::Portable(App.Path()), Dialogs, Shell, 0);
 }
 
 void AppFixture::StartWithChainProject()

@@ -62,7 +62,7 @@ protected:
     void StartBoth()
     {
         StartWithChainProject();
-        Other = std::make_unique<NodexProgram>(App.Path(), Dialogs, Shell, 0);
+        Other = std::make_unique<NodexProgram>(ProgramFolders::Portable(App.Path()), Dialogs, Shell, 0);
         // Both run in this process, so the lock takes the second for the first.
         ASSERT_TRUE(Other->Start({Projects.Path("Book.nodex")}));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Other->Main()));

@@ -15,7 +15,7 @@ QString LongParagraph(int words)
 }
 
 EditorFixture::EditorFixture()
-    : Context(App.Path(), Dialogs, Shell, Messages)
+    : Context(ProgramFolders::Portable(App.Path()), Dialogs, Shell, Messages)
 {
     Project.MakeFolder("Text Files");
 }

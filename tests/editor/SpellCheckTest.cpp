@@ -152,7 +152,7 @@ TEST_F(SpellCheckTest, IgnoreAllChangeAllAndAddReachEveryLaterOccurrence)
     EXPECT_EQ(Dialogs.Texts(), QStringList { "The spelling check is complete." });
 
     // The added word lasts; the ignored one only as long as the program runs.
-    SpellEngine later(App.Path());
+    SpellEngine later(ProgramFolders::Portable(App.Path()));
     later.Config = Context.Spelling.Config;
     EXPECT_EQ(MisspelledWords(later, editor.memEditor->Text()).size(), 2);
     EXPECT_EQ(MisspelledWords(later, editor.memEditor->Text()).value(0).Text, "Ardnamurchan");
