@@ -1,11 +1,11 @@
 #include "project/RenameJournal.h"
 
+#include "project/CardTexts.h"
 #include "project/ProjectFiles.h"
 #include "project/ProjectFolder.h"
 #include "platform/AtomicWrite.h"
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
-#include "project/ProjectPaths.h"
 
 #include <QLoggingCategory>
 
@@ -31,6 +31,12 @@ bool RelinkCardFiles(const QString& projectFolder, const QString& oldName, const
     });
 }
 
+/// The text of the card a card file holds, spelt as the card file is.
+CardTextFile TextFileOfCardFile(const QString& projectFolder, const QString& cardFileName)
+{
+    return CardTexts(projectFolder).Of(CardNameOfFile(cardFileName));
+}
+
 /// Whether a name read back from the journal is a plain file name of the folder.
 bool IsPlainFileName(const QString& name) { return !name.isEmpty() && !name.contains('/') && name != "." && name != ".."; }
 } // namespace
@@ -49,11 +55,6 @@ void EndCardRename(const QString& projectFolder)
     QString reason;
     if (!RemoveFile(RenameJournalPath(projectFolder), reason))
         qCWarning(lcRename).noquote() << reason;
-}
-
-QString TextFileOfCardFile(const QString& projectFolder, const QString& cardFileName)
-{
-    return ProjectPaths::TextFilePath(projectFolder, CardNameOfFile(cardFileName));
 }
 
 bool RelinkCardFile(const QString& path, const QString& oldName, const QString& newName, QString& reason)
@@ -79,10 +80,10 @@ void FinishInterruptedRename(const QString& projectFolder)
     const QString to = Decode(journal.ReadString(Section, "To", {}));
     // Only once the new card file is in place has anything moved: then the rename goes through.
     if (IsPlainFileName(from) && IsPlainFileName(to) && KindOf(projectFolder + to) == FileKind::Regular) {
-        const QString oldText = TextFileOfCardFile(projectFolder, from);
-        const QString newText = TextFileOfCardFile(projectFolder, to);
-        const bool ok = (KindOf(oldText) == FileKind::Missing || KindOf(newText) != FileKind::Missing
-                         || MoveFile(oldText, newText, reason))
+        const CardTextFile oldText = TextFileOfCardFile(projectFolder, from);
+        const CardTextFile newText = TextFileOfCardFile(projectFolder, to);
+        const bool ok = (KindOf(oldText.Path) == FileKind::Missing || KindOf(newText.Path) != FileKind::Missing
+                         || CardTexts::Move(oldText, newText, reason))
             && RelinkCardFiles(projectFolder, ReadableName(CardNameOfFile(from)), ReadableName(CardNameOfFile(to)), reason)
             && (SameFile(projectFolder + from, projectFolder + to) || RemoveFile(projectFolder + from, reason));
         if (!ok) {
