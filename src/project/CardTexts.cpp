@@ -145,14 +145,25 @@ bool CardTexts::CopyTo(const QString& destination, const QString& fileName, QStr
         && CreateFileAtomically(destination + text, bytes, reason);
 }
 
-bool CardTexts::Move(const CardTextFile& from, const CardTextFile& to, QString& reason)
+bool CardTexts::TextInTheWay(const QString& oldName, const QString& newName) const
 {
-    return MoveFile(from.Path, to.Path, reason);
+    const QString oldText = Of(oldName).Path;
+    const QString newText = Of(newName).Path;
+    return KindOf(oldText) != FileKind::Missing && !SameFile(oldText, newText)
+        && KindOf(newText) != FileKind::Missing;
 }
 
-bool CardTexts::Remove(const CardTextFile& text, QString& reason)
+bool CardTexts::FollowRename(const QString& oldName, const QString& newName, QString& reason) const
 {
-    return RemoveFile(text.Path, reason);
+    const QString oldText = Of(oldName).Path;
+    const QString newText = Of(newName).Path;
+    return KindOf(oldText) == FileKind::Missing || KindOf(newText) != FileKind::Missing
+        || MoveFile(oldText, newText, reason);
+}
+
+bool CardTexts::Remove(const QString& cardName, QString& reason) const
+{
+    return RemoveFile(Of(cardName).Path, reason);
 }
 
 void CardTexts::RemoveLeftovers() const

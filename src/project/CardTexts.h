@@ -77,10 +77,15 @@ public:
     /// a link out of this project stays out, and no text goes out of the other project through
     /// a link.
     bool CopyTo(const QString& destination, const QString& fileName, QString& reason) const;
-    /// Moves a card's text to the file of its new name, as a rename does.
-    static bool Move(const CardTextFile& from, const CardTextFile& to, QString& reason);
-    /// Deletes a card's text file.
-    static bool Remove(const CardTextFile& text, QString& reason);
+    /// Whether renaming the card `oldName` to `newName` would bring its text onto another one:
+    /// it has a text, and a different file of the new name's text exists.
+    bool TextInTheWay(const QString& oldName, const QString& newName) const;
+    /// Moves the text of the card `oldName` to the file of `newName`, as the card's rename does.
+    /// Nothing moves when it has no text, or when the new name's file is there already (the same
+    /// file in other capitals, where the file system ignores case), so that no text is lost.
+    bool FollowRename(const QString& oldName, const QString& newName, QString& reason) const;
+    /// Deletes the text of the card `cardName`.
+    bool Remove(const QString& cardName, QString& reason) const;
     /// Removes what killed writes left in the folder of the texts.
     void RemoveLeftovers() const;
 

@@ -347,9 +347,9 @@ CardTexts ProjectStore::Texts() const
     return CardTexts(FProject.ProjectFolder);
 }
 
-CardTextFile ProjectStore::TextOf(CardId card) const
+QString ProjectStore::TextName(CardId card) const
 {
-    return Texts().Of(CardNameOfFile(CardFileName(card)));
+    return CardNameOfFile(CardFileName(card));
 }
 
 bool ProjectStore::CardFileExists(const QString& cardName, CardId self) const
@@ -369,13 +369,9 @@ bool ProjectStore::RenameCardFiles(CardId card, const QString& newName, QString&
     const QString folder = FProject.ProjectFolder;
     const QString oldFile = CardFileName(card);
     const QString newFile = newName + ProjectPaths::CardExtension;
-    const CardTextFile oldText = TextOf(card);
-    const CardTextFile newText = Texts().Of(newName);
     // On a file system that ignores case both names are one file: a plain move changes its
     // capitals, where writing the new name and removing the old one would remove both.
     const bool sameCardFile = SameFile(folder + oldFile, folder + newFile);
-    const bool sameTextFile = SameFile(oldText.Path, newText.Path);
-    const bool hasText = KindOf(oldText.Path) != FileKind::Missing;
     if (!CanRenameCardFiles(card, newName, reason))
         return false;
     if (!BeginCardRename(folder, { oldFile, newFile }, reason))
@@ -385,7 +381,7 @@ bool ProjectStore::RenameCardFiles(CardId card, const QString& newName, QString&
         return false;
     }
     // From here on the rename goes through; a crash is finished at the next open.
-    if (hasText && !sameTextFile && !CardTexts::Move(oldText, newText, reason)) {
+    if (!Texts().FollowRename(TextName(card), newName, reason)) {
         QString ignored;
         RemoveFile(folder + newFile, ignored);
         EndCardRename(folder);
@@ -412,15 +408,12 @@ bool ProjectStore::CanRenameCardFiles(CardId card, const QString& newName, QStri
 {
     const QString oldFile = FilePath(CardFileName(card));
     const QString newFile = newName + ProjectPaths::CardExtension;
-    const QString oldText = TextOf(card).Path;
-    const QString newText = Texts().Of(newName).Path;
     if (!SameFile(oldFile, FilePath(newFile)) && KindOf(FilePath(newFile)) != FileKind::Missing) {
         reason = FMessages.Text(MessageKey::CARD_FILE_EXISTS).arg(newFile);
         return false;
     }
     // A text left behind by a deleted card is taken by a card that brings none of its own.
-    if (KindOf(oldText) != FileKind::Missing && !SameFile(oldText, newText)
-        && KindOf(newText) != FileKind::Missing) {
+    if (Texts().TextInTheWay(TextName(card), newName)) {
         reason = FMessages.Text(MessageKey::TEXT_FILE_TAKEN)
                      .arg(newName + ProjectPaths::TextExtension);
         return false;
@@ -474,7 +467,7 @@ void ProjectStore::DeleteCardFiles(CardId card, bool withText)
     QString reason;
     if (!RemoveFile(CardFilePath(card), reason))
         qCInfo(lcStore).noquote() << reason;
-    if (withText && !CardTexts::Remove(TextOf(card), reason))
+    if (withText && !Texts().Remove(TextName(card), reason))
         qCInfo(lcStore).noquote() << reason;
     FStored.remove(card);
 }

@@ -94,11 +94,9 @@ public:
     /// The open project's folder, with a trailing "/".
     const QString& ProjectFolder() const;
     /// The same for a card, spelt as its card file is (a name that is not UTF-8 keeps its bytes).
-    QString TextFilePath(CardId card) const { return TextOf(card).Path; }
+    QString TextFilePath(CardId card) const { return Texts().Of(TextName(card)).Path; }
     /// The project's card texts, which every read and write of a text goes through.
     CardTexts Texts() const;
-    /// A card's text, spelt as its card file is.
-    CardTextFile TextOf(CardId card) const;
     /// Whether a card file of this name exists in the project folder, compared without
     /// regard to case, as on the file systems that ignore it. With `self`, only a file spelt
     /// exactly so that is not that card's own counts.
@@ -142,6 +140,8 @@ private:
     QString ProjectFilePath() const;
     /// The card file's name, as loaded or written, or the one the card's name gives.
     QString CardFileName(CardId card) const;
+    /// The card's name as its card file spells it, which names its text file.
+    QString TextName(CardId card) const;
     /// Removes what writes killed in the project's folders left behind.
     void RemoveLeftovers() const;
     bool WriteRenamedCardFile(CardId card, const QString& oldFile, const QString& newFile,

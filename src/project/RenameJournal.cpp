@@ -31,12 +31,6 @@ bool RelinkCardFiles(const QString& projectFolder, const QString& oldName, const
     });
 }
 
-/// The text of the card a card file holds, spelt as the card file is.
-CardTextFile TextFileOfCardFile(const QString& projectFolder, const QString& cardFileName)
-{
-    return CardTexts(projectFolder).Of(CardNameOfFile(cardFileName));
-}
-
 /// Whether a name read back from the journal is a plain file name of the folder.
 bool IsPlainFileName(const QString& name) { return !name.isEmpty() && !name.contains('/') && name != "." && name != ".."; }
 } // namespace
@@ -80,10 +74,7 @@ void FinishInterruptedRename(const QString& projectFolder)
     const QString to = Decode(journal.ReadString(Section, "To", {}));
     // Only once the new card file is in place has anything moved: then the rename goes through.
     if (IsPlainFileName(from) && IsPlainFileName(to) && KindOf(projectFolder + to) == FileKind::Regular) {
-        const CardTextFile oldText = TextFileOfCardFile(projectFolder, from);
-        const CardTextFile newText = TextFileOfCardFile(projectFolder, to);
-        const bool ok = (KindOf(oldText.Path) == FileKind::Missing || KindOf(newText.Path) != FileKind::Missing
-                         || CardTexts::Move(oldText, newText, reason))
+        const bool ok = CardTexts(projectFolder).FollowRename(CardNameOfFile(from), CardNameOfFile(to), reason)
             && RelinkCardFiles(projectFolder, ReadableName(CardNameOfFile(from)), ReadableName(CardNameOfFile(to)), reason)
             && (SameFile(projectFolder + from, projectFolder + to) || RemoveFile(projectFolder + from, reason));
         if (!ok) {

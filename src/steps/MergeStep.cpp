@@ -17,7 +17,7 @@ MergeStep::MergeStep(StepContext& context, CardId first, QString mergedText)
 bool MergeStep::WriteMergedText(QString& reason)
 {
     const CardTexts texts = FContext.Store.Texts();
-    const CardTextFile text = texts.Of(FContext.Model.Card(FFirst).Name, FContext.Store.TextOf(FFirst).Path);
+    const CardTextFile text = texts.Of(FContext.Model.Card(FFirst).Name, FContext.Store.TextFilePath(FFirst));
     // Undo puts the text back while the program runs; the history keeps it after that.
     QString historyProblem;
     FWritten = FBefore.Keep(text.Path, reason)
