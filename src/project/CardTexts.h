@@ -18,7 +18,8 @@ struct CardTextFile {
 };
 
 /// The one owner of a project's card texts, "Text Files/" + card name + ".txt": where each one
-/// lives, reading it, and every write into that folder. A write first keeps the text it
+/// lives, reading it, and every write into that folder (only an undo step puts back the bytes
+/// it kept itself, through its KeptFile). A write first keeps the text it
 /// replaces as an entry of the card's history (never an empty or unchanged text, never the same
 /// text twice in a row), then goes through the atomic writer, so that a failing write leaves the
 /// previous text and no write goes through a link. A guarded write refuses to replace a file
