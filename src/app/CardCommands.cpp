@@ -15,7 +15,6 @@
 #include "platform/AsciiCase.h"
 #include "platform/Dialogs.h"
 #include "platform/NativeName.h"
-#include "platform/TextFile.h"
 #include "platform/WaitCursor.h"
 #include "project/LinkRules.h"
 #include "project/ProjectState.h"
@@ -257,7 +256,7 @@ bool CardCommands::MergedText(const QList<CardId>& chain, QString& merged, QStri
             continue;
         read.insert(path);
         QString text;
-        if (!ReadTextFile(path, text, reason))
+        if (!CardTexts::ReadText(path, text, reason))
             return false;
         if (!text.isEmpty())
             texts << text + '\n';

@@ -8,7 +8,7 @@
 #include "editor/EditorMemo.h"
 #include "editor/WordCount.h"
 #include "platform/NativeName.h"
-#include "platform/TextFile.h"
+#include "project/CardTexts.h"
 #include "messages/MessageTable.h"
 
 #include <functional>
@@ -33,7 +33,7 @@ std::optional<QString> CardText(const TfmEditor* editor, const QString& textFile
         return std::nullopt;
     QString text;
     QString error;
-    if (!ReadTextFile(textFilePath, text, error))
+    if (!CardTexts::ReadText(textFilePath, text, error))
         return std::nullopt;
     return text;
 }

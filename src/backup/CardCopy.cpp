@@ -2,10 +2,9 @@
 
 #include "platform/AsciiCase.h"
 #include "platform/AtomicWrite.h"
-#include "platform/ConfinedFolder.h"
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
-#include "platform/TextFile.h"
+#include "project/CardTexts.h"
 #include "project/ProjectPaths.h"
 
 #include <algorithm>
@@ -35,23 +34,6 @@ QByteArray CopiedCardFile(const CardFileData& record)
     WriteCardState(file, record);
     return file.ToBytes();
 }
-
-/// Copies a card's text; false, with a reason when there is more to say than that the text was
-/// not there to copy or its name was taken.
-bool CopyText(
-    const QString& fileName, const QString& source, const QString& destination, QString& reason)
-{
-    const QString text = ProjectPaths::TextFilesFolder + fileName + ProjectPaths::TextExtension;
-    // A text reached through a link out of its project stays out, and no text goes out of the
-    // other project through a link.
-    if (ConfinedFolder(source).Check(source + text) != ConfinedFolder::Entry::Inside
-        || !ConfinedFolder(destination).HoldsFolder(destination + ProjectPaths::TextFilesFolder)
-        || Exists(destination + text))
-        return false;
-    QByteArray bytes;
-    return ReadFileBytes(source + text, bytes, reason)
-        && CreateFileAtomically(destination + text, bytes, reason);
-}
 } // namespace
 
 CardCopyOutcome CopyCardsToProject(
@@ -69,7 +51,7 @@ CardCopyOutcome CopyCardsToProject(
             break;
         }
         names << cardFile;
-        if (!CopyText(card.FileName, source, destination, reason)) {
+        if (!CardTexts(source).CopyTo(destination, card.FileName, reason)) {
             outcome.AllCopied = false;
             if (outcome.Reason.isEmpty())
                 outcome.Reason = reason;

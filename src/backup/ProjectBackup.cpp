@@ -6,6 +6,7 @@
 #include "platform/NativeName.h"
 #include "messages/ReasonTexts.h"
 #include "platform/StagingFolder.h"
+#include "project/CardTexts.h"
 #include "project/ProjectPaths.h"
 
 namespace {
@@ -51,9 +52,7 @@ bool FilesToBackUp(const QString& projectFolder, const QString& projectFileName,
     }
     files << projectFileName;
     return AddFiles(project, projectFolder, QString(), IsCardFileName, files, reason)
-        && AddFiles(
-            project, projectFolder, ProjectPaths::TextFilesFolder,
-            [](const QString& name) { return name.endsWith(ProjectPaths::TextExtension, Qt::CaseInsensitive); },
+        && AddFiles(project, projectFolder, ProjectPaths::TextFilesFolder, CardTexts::IsTextFileName,
             files, reason);
 }
 

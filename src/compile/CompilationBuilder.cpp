@@ -2,6 +2,7 @@
 
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
+#include "project/CardTexts.h"
 #include "project/ProjectPaths.h"
 
 namespace {
@@ -10,12 +11,7 @@ constexpr QByteArrayView LineEnd("\r\n");
 
 CompileFiles CompileFilesOf(const QString& projectFolder, const QString& name)
 {
-    return {projectFolder + name + ProjectPaths::CardExtension, ProjectPaths::TextFilePath(projectFolder, name)};
-}
-
-QString CompilationFilePath(const QString& projectFolder)
-{
-    return projectFolder + "Text Files/Compilation.txt";
+    return {projectFolder + name + ProjectPaths::CardExtension, CardTexts(projectFolder).Of(name).Path};
 }
 
 CompilationBuilder::CompilationBuilder(bool descriptions, bool content)
@@ -44,7 +40,7 @@ bool CompilationBuilder::Add(const QString& name, const CompileFiles& files, QSt
         }
     }
     if (FContent) {
-        const FileRead read = ReadFileIfPresent(files.TextFile, FFileBytes, error);
+        const FileRead read = CardTexts::ReadIfPresent(files.TextFile, FFileBytes, error);
         if (read == FileRead::Failed)
             return false;
         const qsizetype before = FBytes.size();

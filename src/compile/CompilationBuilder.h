@@ -12,8 +12,8 @@ struct CompileFiles {
 /// The files of a card named `name` in a project folder, spelt after its name.
 CompileFiles CompileFilesOf(const QString& projectFolder, const QString& name);
 
-/// The compilation file of a project: the text file of the card "Compilation".
-QString CompilationFilePath(const QString& projectFolder);
+/// The card whose text the compilation is.
+inline const QString CompilationCardName = QStringLiteral("Compilation");
 
 /// Builds the compilation's bytes entry by entry, each card's files read as it is added: for
 /// each entry its name and an empty line, then its description and two empty lines

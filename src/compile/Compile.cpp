@@ -4,11 +4,11 @@
 #include "compile/CompileList.h"
 #include "compile/ManuscriptExport.h"
 #include "compile/ManuscriptPandoc.h"
-#include "platform/AtomicWrite.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/WaitCursor.h"
 #include "platform/WindowPlacement.h"
+#include "project/CardTexts.h"
 #include "messages/MessageTable.h"
 
 #include <QAction>
@@ -236,7 +236,11 @@ void TfmCompile::btnCreateClick()
             failed = !compilation.Add(names[i], files[i], error);
         // Nothing to compile writes nothing and says nothing.
         if (!failed && !compilation.Bytes().isEmpty()) {
-            failed = !WriteFileAtomically(CompilationFilePath(ProjectFolder), compilation.Bytes(), error);
+            // The compilation is the text of the card "Compilation": what it replaces is kept
+            // in that card's history like any other card's text.
+            const CardTexts texts(ProjectFolder);
+            QString historyProblem;
+            failed = !texts.Write(texts.Of(CompilationCardName), compilation.Bytes(), error, historyProblem);
             written = !failed;
         }
     }

@@ -4,6 +4,7 @@
 #include "editor/WordCount.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
+#include "project/CardTexts.h"
 #include "project/ProjectFiles.h"
 
 #include <QTextBlock>
@@ -59,7 +60,7 @@ bool ManuscriptDocument::Add(const QString& name, const CompileFiles& files, QSt
     }
     QString text;
     if (FOptions.Content) {
-        const FileRead textRead = ReadFileIfPresent(files.TextFile, FFileBytes, error);
+        const FileRead textRead = CardTexts::ReadIfPresent(files.TextFile, FFileBytes, error);
         if (textRead == FileRead::Failed)
             return false;
         if (textRead == FileRead::Read)

@@ -1,6 +1,7 @@
 #include "editor/Editor.h"
 
 #include "editor/EditorMemo.h"
+#include "editor/EditorPlacement.h"
 #include "editor/FindReplace.h"
 #include "editor/CompareWindow.h"
 #include "editor/HistoryWindow.h"
@@ -11,15 +12,10 @@
 #include "editor/UCLinePrinter.h"
 #include "editor/WordCount.h"
 #include "editor/WordUsageWindow.h"
-#include "platform/AtomicWrite.h"
 #include "platform/Dialogs.h"
-#include "platform/IniFile.h"
-#include "platform/NativeName.h"
 #include "platform/Shell.h"
-#include "platform/TextFile.h"
 #include "platform/WaitCursor.h"
 #include "platform/WindowPlacement.h"
-#include "project/CardHistory.h"
 #include "project/ProjectPaths.h"
 #include "messages/MessageTable.h"
 #include "spelling/LookUpWord.h"
@@ -30,7 +26,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDateTime>
 #include <QCloseEvent>
 #include <QScopedValueRollback>
 #include <QDragEnterEvent>
@@ -48,16 +43,12 @@
 #include <QTextBlock>
 #include <QTime>
 #include <QTimer>
-#include <cerrno>
 #include <utility>
-#include <optional>
-#include <sys/stat.h>
 
 Q_LOGGING_CATEGORY(lcEditor, "nodex.editor")
 
 namespace {
 const QString NoFileCaption = QStringLiteral("nofile");
-const QString PlacementSection = QStringLiteral("EditWindow");
 constexpr int MinuteMs = 60'000;
 
 /// For a block that continues a long paragraph, the paragraph's start, which the spelling rules
@@ -70,14 +61,6 @@ QString LineLeadIn(const QTextBlock& block)
     return start == block ? QString() : start.text();
 }
 
-/// Whether nothing stands at the path. One that cannot be looked at (a folder without
-/// permission, a loop of links) is not missing: its text is there, only unreadable.
-bool IsMissing(const QString& path)
-{
-    struct stat status { };
-    return ::stat(NativePath(path).constData(), &status) != 0
-        && (errno == ENOENT || errno == ENOTDIR);
-}
 } // namespace
 
 TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
@@ -91,6 +74,7 @@ TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     , sbWordCount(new QLabel)
     , dlgThesaurus(QStringList { context.Folders.Data + "Thesaurus/" } + context.SystemThesaurusFolders)
     , FSpellTarget(*memEditor)
+    , FText(ProjectFolder, CardName, TextFile)
 {
     setObjectName("fmEditor");
     setWindowTitle(NoFileCaption);
@@ -235,7 +219,7 @@ void TfmEditor::TakeOptions(const EditorSettings& settings)
 
 QString TfmEditor::TextFilePath() const
 {
-    return TextFile.isEmpty() ? ProjectPaths::TextFilePath(ProjectFolder, CardName) : TextFile;
+    return FText.Path();
 }
 
 bool TfmEditor::IsModified() const { return memEditor->document()->isModified(); }
@@ -264,23 +248,22 @@ void TfmEditor::LoadOnFirstShow()
 
 bool TfmEditor::LoadText(bool warn)
 {
+    const QString unreadable = FText.Unreadable();
+    QString text;
     QString reason;
-    bool loaded = IsMissing(TextFilePath());
-    FRead = FileIdentity{};
-    if (!loaded) {
+    FileRead read = FileRead::Failed;
+    {
         WaitCursor wait;
-        QByteArray bytes;
-        loaded = ReadFileIdentified(TextFilePath(), bytes, FRead, reason) == FileRead::Read;
-        if (loaded) {
-            memEditor->SetText(NormaliseLineEnds(DecodeText(bytes)));
-            memEditor->document()->setModified(false);
-        }
+        read = FText.Load(text, reason);
     }
+    if (read == FileRead::Read) {
+        memEditor->SetText(text);
+        memEditor->document()->setModified(false);
+    }
+    const bool loaded = read != FileRead::Failed;
     memEditor->setReadOnly(!loaded);
-    if (FUnreadable != reason) {
-        FUnreadable = reason;
+    if (FText.Unreadable() != unreadable)
         ShowAutoSaveState();
-    }
     if (!loaded && warn)
         FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_OPEN_FILE), reason);
     return loaded;
@@ -320,67 +303,33 @@ void TfmEditor::RefreshEditorState()
 
 bool TfmEditor::SaveText()
 {
-    if (!FUnreadable.isEmpty()) {
+    if (!FText.Unreadable().isEmpty()) {
         FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE),
-            Messages().Text(MessageKey::TEXT_NOT_OVERWRITTEN) + " " + FUnreadable);
+            Messages().Text(MessageKey::TEXT_NOT_OVERWRITTEN) + " " + FText.Unreadable());
         return false;
     }
     QString reason;
-    const QByteArray bytes = EncodeText(memEditor->Text(), LineEnds::CrLf);
+    const QString text = memEditor->Text();
     GuardedWrite outcome = GuardedWrite::Failed;
     {
         WaitCursor wait;
-        FHistoryProblem = KeepPreviousText(bytes);
-        outcome = WriteFileIfUnchanged(TextFilePath(), bytes, FRead, reason);
+        outcome = FText.Save(text, reason);
     }
     if (outcome == GuardedWrite::ChangedOnDisk) {
         if (!FContext.Questions.AskOkCancel(FContext.Messages.Text(MessageKey::TEXT_CHANGED_ELSEWHERE).arg(CardName)))
             return false;
         WaitCursor wait;
-        outcome = KeepTheirsAndWrite(bytes, reason);
+        outcome = FText.SaveOverTheirs(text, reason);
     }
     const bool saved = outcome == GuardedWrite::Written;
     if (saved)
         memEditor->document()->setModified(false);
     if (!saved)
         FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE), reason);
-    else if (!FHistoryProblem.isEmpty())
-        ShowStatus(" " + FHistoryProblem);
+    else if (!FText.HistoryProblem().isEmpty())
+        ShowStatus(" " + Messages().Text(MessageKey::HISTORY_NOT_KEPT).arg(FText.HistoryProblem()));
     RefreshEditorState();
     return saved;
-}
-
-QString TfmEditor::KeepPreviousText(const QByteArray& saving) const
-{
-    QString error;
-    if (CardHistory(ProjectFolder)
-            .KeepReplacedText(CardName, TextFilePath(), saving, QDateTime::currentDateTimeUtc(), error))
-        return {};
-    qCWarning(lcEditor, "History entry not kept: %s", qUtf8Printable(error));
-    return Messages().Text(MessageKey::HISTORY_NOT_KEPT).arg(error);
-}
-
-bool TfmEditor::KeepInHistory(const QByteArray& bytes, QString& reason) const
-{
-    return CardHistory(ProjectFolder).AddEntry(CardName, bytes, QDateTime::currentDateTimeUtc(), reason);
-}
-
-bool TfmEditor::KeepTheirs(QString& reason)
-{
-    QByteArray theirs;
-    FileIdentity found;
-    const FileRead read = ReadFileIdentified(TextFilePath(), theirs, found, reason);
-    if (read == FileRead::Failed || (read == FileRead::Read && !KeepInHistory(theirs, reason)))
-        return false;
-    FRead = found;
-    return true;
-}
-
-/// Keeps the text another program wrote since it was read here in the card's history, then writes this
-/// one in its place.
-GuardedWrite TfmEditor::KeepTheirsAndWrite(const QByteArray& bytes, QString& reason)
-{
-    return KeepTheirs(reason) ? WriteFileIfUnchanged(TextFilePath(), bytes, FRead, reason) : GuardedWrite::Failed;
 }
 
 /// Shows the text on disk beside the memo's. Nothing is chosen yet: coming back to the editor
@@ -389,7 +338,7 @@ void TfmEditor::CompareWithTheirs()
 {
     QString theirs;
     QString reason;
-    if (!ReadTextFile(TextFilePath(), theirs, reason)) {
+    if (!FText.ReadTheirs(theirs, reason)) {
         FContext.Questions.ShowWarning(Messages().Text(MessageKey::ERROR_READING_FILE), reason);
         return;
     }
@@ -404,7 +353,7 @@ void TfmEditor::CompareWithTheirs()
 void TfmEditor::TakeTheirs()
 {
     QString reason;
-    if (!KeepInHistory(EncodeText(memEditor->Text(), LineEnds::CrLf), reason)) {
+    if (!FText.KeepMine(memEditor->Text(), reason)) {
         FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE), reason);
         return;
     }
@@ -416,11 +365,7 @@ void TfmEditor::TakeTheirs()
 
 void TfmEditor::CheckTextOnDisk()
 {
-    if (FAskingAboutDisk || !FUnreadable.isEmpty() || CardName.isEmpty())
-        return;
-    // A text removed elsewhere is written again by the next save: nothing of theirs is lost.
-    const FileIdentity now = CurrentIdentity(TextFilePath());
-    if (!now.Exists || !ChangedSince(FRead, now))
+    if (FAskingAboutDisk || !FText.Unreadable().isEmpty() || CardName.isEmpty() || !FText.ChangedOnDisk())
         return;
     if (!IsModified()) {
         if (LoadText(false)) {
@@ -435,7 +380,7 @@ void TfmEditor::CheckTextOnDisk()
                                                     {texts.Text(MessageKey::KEEP_MINE), texts.Text(MessageKey::TAKE_THEIRS),
                                                      texts.Text(MessageKey::COMPARE)});
     QString reason;
-    if (choice == 0 && !KeepTheirs(reason))
+    if (choice == 0 && !FText.KeepTheirs(reason))
         FContext.Questions.ShowWarning(texts.Text(MessageKey::CANNOT_WRITE_FILE), reason);
     else if (choice == 1)
         TakeTheirs();
@@ -455,9 +400,9 @@ void TfmEditor::ImportText(const QString& path)
 {
     if (CardName.isEmpty())
         return;
-    if (!FUnreadable.isEmpty()) {
+    if (!FText.Unreadable().isEmpty()) {
         FContext.Questions.ShowWarning(
-            FContext.Messages.Text(MessageKey::CANNOT_OPEN_FILE), FUnreadable);
+            FContext.Messages.Text(MessageKey::CANNOT_OPEN_FILE), FText.Unreadable());
         return;
     }
     if (!IsImportableFile(path)) {
@@ -509,8 +454,8 @@ void TfmEditor::SetAutoSaveInterval(int minutes)
 
 void TfmEditor::ShowAutoSaveState()
 {
-    if (!FUnreadable.isEmpty())
-        ShowStatus(" " + FUnreadable + " " + Messages().Text(MessageKey::TEXT_READ_ONLY));
+    if (!FText.Unreadable().isEmpty())
+        ShowStatus(" " + FText.Unreadable() + " " + Messages().Text(MessageKey::TEXT_READ_ONLY));
     else
         ShowStatus(" "
             + FContext.Messages.Text(
@@ -524,7 +469,7 @@ void TfmEditor::ShowStatus(const QString& text) { sbStatus->setText(text); }
 void TfmEditor::AutoSaveTick()
 {
     // A history entry that could not be kept stays in the status line.
-    if (IsModified() && SaveText() && FHistoryProblem.isEmpty())
+    if (IsModified() && SaveText() && FText.HistoryProblem().isEmpty())
         ShowStatus(" " + Messages().Text(MessageKey::AUTOSAVED_AT).arg(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat)));
 }
 
@@ -718,11 +663,11 @@ void TfmEditor::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     // A text that could not be read is tried again whenever the writer comes back to it.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !FUnreadable.isEmpty()
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !FText.Unreadable().isEmpty()
         && LoadText(false))
         RefreshEditorState();
     // Some file systems report no change: coming back to the window looks for one.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && FUnreadable.isEmpty())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && FText.Unreadable().isEmpty())
         CheckTextOnDisk();
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && FFindDialog
         && QApplication::activeWindow() != FFindDialog)
@@ -777,11 +722,7 @@ void TfmEditor::ReadPlacement()
     const QString path = PlacementFile();
     if (path.isEmpty())
         return;
-    IniFile file(path);
-    QString error;
-    file.Load(error, IniFile::MaxSettingsBytes);
-    WindowPlacement placement = ReadWindowBounds(file, PlacementSection, {false, true, 100, 80, 600, 400});
-    placement.Maximised = file.ReadBool(PlacementSection, "Maximised", false);
+    const WindowPlacement placement = ReadEditorPlacement(path);
     if (placement.Maximised) {
         setWindowState(Qt::WindowMaximized);
         return;
@@ -793,14 +734,9 @@ void TfmEditor::WritePlacement(const QString& path)
 {
     if (path.isEmpty())
         return;
-    IniFile file(path);
     QString error;
-    if (file.Load(error, IniFile::MaxSettingsBytes)) {
-        file.WriteBool(PlacementSection, "Maximised", isMaximized());
-        WriteWindowBounds(file, PlacementSection, {false, true, x(), y(), width(), height()});
-        if (file.Save(error))
-            return;
-    }
+    if (WriteEditorPlacement(path, {isMaximized(), true, x(), y(), width(), height()}, error))
+        return;
     // Keeping a window's place is no reason to trouble the writer at every close.
     qCInfo(lcEditor).noquote() << "The editor's place is not kept:" << error;
 }

@@ -3,10 +3,9 @@
 #include "editor/EditorMenus.h"
 #include "editor/EditorSettings.h"
 #include "spelling/Thesaurus.h"
+#include "editor/EditorText.h"
 #include "editor/MemoSpellTarget.h"
 #include "spelling/SpellEngine.h"
-#include "platform/AtomicWrite.h"
-#include "platform/FileIdentity.h"
 #include "platform/ProgramFolders.h"
 
 #include <QMainWindow>
@@ -86,7 +85,7 @@ public:
     /// the auto-save timer and the menu states.
     void TakeOptions(const EditorSettings& settings);
 
-    /// The card's text file: "Text Files/" + name + ".txt" in the project folder.
+    /// The card's text file: the one the store spells, or "Text Files/" + name + ".txt".
     QString TextFilePath() const;
     /// Writes the memo to the card's text file (UTF-8, CR LF, atomically). False after a
     /// warning when it could not be written; the text then stays marked changed.
@@ -140,9 +139,6 @@ private:
     /// until a later load succeeds.
     bool LoadText(bool warn = true);
     void ShowAutoSaveState();
-    /// Keeps the text on disk as a history entry before a save replaces it with `saving`. What
-    /// went wrong, for the status line, or empty: a history entry never stands in a save's way.
-    QString KeepPreviousText(const QByteArray& saving) const;
     void AutoSaveTick();
     void mnuImportTextClick();
     void mnuWordCountClick();
@@ -182,23 +178,15 @@ private:
     bool FFirstShow = true;
     bool FAutoSave = false;
     int FAutoSaveInterval = 15;
-    /// Keeps a version of the text that the writer gives up as an entry of the card's history,
-    /// so that no word of either version is lost when two copies of a text meet.
-    bool KeepInHistory(const QByteArray& bytes, QString& reason) const;
-    /// Keeps the text now on disk in the card's history and takes it as the one read.
-    bool KeepTheirs(QString& reason);
-    GuardedWrite KeepTheirsAndWrite(const QByteArray& bytes, QString& reason);
     void TakeTheirs();
     void CompareWithTheirs();
 
-    QString FUnreadable; ///< why the card's text could not be read
-    QString FHistoryProblem; ///< why the last save kept no history entry, or empty
     bool FAskingAboutDisk = false; ///< a check while the question is open waits for its answer
-    FileIdentity FRead; ///< the text file as it was last read or saved, so that a save sees a change made elsewhere
     QLabel* sbWordCount;
     LiveWordCount* FLiveCount = nullptr;
     TThesaurus dlgThesaurus;
     MemoSpellTarget FSpellTarget;
     SpellHighlighter* FHighlighter = nullptr;
     QList<QAction*> FSpellingItems; ///< the pop-up menu's items for the word under the pointer
+    EditorText FText; ///< the card's text as last read or saved here
 };

@@ -4,7 +4,6 @@
 #include "editor/WordCount.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
-#include "project/ProjectPaths.h"
 #include "messages/MessageTable.h"
 
 #include <QHBoxLayout>
@@ -32,7 +31,8 @@ HistoryWindow::HistoryWindow(const QString& projectFolder, const QString& cardNa
     , lblEmpty(new QLabel(messages.Text(MessageKey::HISTORY_EMPTY), this))
     , FHistory(projectFolder)
     , FCardName(cardName)
-    , FTextPath(ProjectPaths::TextFilePath(projectFolder, cardName))
+    , FTexts(projectFolder)
+    , FTextPath(FTexts.Of(cardName).Path)
     , FQuestions(questions)
     , FMessages(messages)
     , FHooks(std::move(hooks))
@@ -116,7 +116,7 @@ void HistoryWindow::ShowDifference()
         return;
     }
     // A card without a text file compares as an empty text.
-    if (ReadFileIfPresent(FTextPath, current, error) == FileRead::Failed)
+    if (CardTexts::ReadIfPresent(FTextPath, current, error) == FileRead::Failed)
         current.clear();
     ShowSideBySide(
         *memEarlier, index >= 0 ? Lines(earlier) : QStringList(), *memCurrent, Lines(current));
@@ -128,7 +128,7 @@ void HistoryWindow::RestoreClick()
     if (index < 0 || (FHooks.BeforeRestore && !FHooks.BeforeRestore()))
         return;
     QString error;
-    if (!FHistory.Restore(FEntries[index], QDateTime::currentDateTimeUtc(), error))
+    if (!FTexts.Restore(FEntries[index], QDateTime::currentDateTimeUtc(), error))
         FQuestions.ShowWarning(FMessages.Text(MessageKey::HISTORY_NOT_RESTORED), error);
     else if (FHooks.AfterRestore)
         FHooks.AfterRestore();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/CardHistory.h"
+#include "project/CardTexts.h"
 
 #include <QDialog>
 #include <functional>
@@ -43,6 +44,7 @@ private:
 
     CardHistory FHistory;
     QString FCardName;
+    CardTexts FTexts;
     QString FTextPath;
     Dialogs& FQuestions;
     const MessageTable& FMessages;

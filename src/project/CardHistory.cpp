@@ -7,7 +7,6 @@
 #include "project/HistoryDelta.h"
 #include "project/HistoryEntryFile.h"
 #include "project/HistoryThinning.h"
-#include "project/ProjectPaths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -269,28 +268,6 @@ QList<CardHistoryEntry> CardHistory::Entries(const QString& cardName) const
 bool CardHistory::Read(const CardHistoryEntry& entry, QByteArray& bytes, QString& error) const
 {
     return TextOf(QFileInfo(entry.Path).path() + '/', EntryStamp(entry.Path), bytes, error);
-}
-
-bool CardHistory::KeepReplacedText(const QString& cardName, const QString& textPath,
-    const QByteArray& replacement, const QDateTime& now, QString& error)
-{
-    QByteArray current;
-    const FileRead read = ReadFileIfPresent(textPath, current, error);
-    if (read == FileRead::Failed)
-        return false;
-    // An empty text holds no word to keep, and an unchanged one is not replaced.
-    if (read == FileRead::Missing || current.isEmpty() || current == replacement)
-        return true;
-    return AddEntry(cardName, current, now, error);
-}
-
-bool CardHistory::Restore(const CardHistoryEntry& entry, const QDateTime& now, QString& error)
-{
-    QByteArray restored;
-    const QString textPath = ProjectPaths::TextFilePath(FProjectFolder, entry.CardName);
-    return Read(entry, restored, error)
-        && KeepReplacedText(entry.CardName, textPath, restored, now, error)
-        && WriteFileAtomically(textPath, restored, error);
 }
 
 void CardHistory::RemoveLeftovers() const

@@ -34,13 +34,6 @@ public:
     QList<CardHistoryEntry> Entries(const QString& cardName) const;
     /// The text an entry holds, as its bytes on disk.
     bool Read(const CardHistoryEntry& entry, QByteArray& bytes, QString& error) const;
-    /// Before `replacement` takes the place of the text in `textPath`, keeps that text as an
-    /// entry of `now`; nothing to keep when the file is missing, empty or holds `replacement`.
-    bool KeepReplacedText(const QString& cardName, const QString& textPath,
-        const QByteArray& replacement, const QDateTime& now, QString& error);
-    /// Puts an entry's text back into the card's text file; the text it replaces becomes an entry
-    /// of `now` first, so that a restore never loses a word.
-    bool Restore(const CardHistoryEntry& entry, const QDateTime& now, QString& error);
     /// Removes what killed writes left in the cards' history folders (each card's own is also
     /// cleared before its next entry).
     void RemoveLeftovers() const;

@@ -133,7 +133,7 @@ QList<StoreMessage> ProjectStore::SaveProject(
     const QString headline = FMessages.Text(MessageKey::ERROR_WRITING_PROJECT);
     QString reason;
     if (!EnsureFolder(FProject.ProjectFolder, FMessages, reason)
-        || !EnsureFolder(FProject.ProjectFolder + ProjectPaths::TextFilesFolder, FMessages, reason))
+        || !EnsureFolder(Texts().Folder(), FMessages, reason))
         return { { headline, reason } };
     FProject.PristineWorkspace = false;
     if (!WriteProject(window, themeName, reason)) {
@@ -328,7 +328,7 @@ QString ProjectStore::CardFilePath(CardId card) const
 void ProjectStore::RemoveLeftovers() const
 {
     RemoveWriteLeftovers(FProject.ProjectFolder);
-    RemoveWriteLeftovers(FProject.ProjectFolder + ProjectPaths::TextFilesFolder);
+    Texts().RemoveLeftovers();
     CardHistory(FProject.ProjectFolder).RemoveLeftovers();
 }
 
@@ -342,14 +342,14 @@ const QString& ProjectStore::ProjectFolder() const
     return FProject.ProjectFolder;
 }
 
-QString ProjectStore::TextFilePath(const QString& cardName) const
+CardTexts ProjectStore::Texts() const
 {
-    return ProjectPaths::TextFilePath(FProject.ProjectFolder, cardName);
+    return CardTexts(FProject.ProjectFolder);
 }
 
-QString ProjectStore::TextFilePath(CardId card) const
+QString ProjectStore::TextName(CardId card) const
 {
-    return TextFilePath(CardNameOfFile(CardFileName(card)));
+    return CardNameOfFile(CardFileName(card));
 }
 
 bool ProjectStore::CardFileExists(const QString& cardName, CardId self) const
@@ -369,13 +369,9 @@ bool ProjectStore::RenameCardFiles(CardId card, const QString& newName, QString&
     const QString folder = FProject.ProjectFolder;
     const QString oldFile = CardFileName(card);
     const QString newFile = newName + ProjectPaths::CardExtension;
-    const QString oldText = TextFilePath(card);
-    const QString newText = TextFilePath(newName);
     // On a file system that ignores case both names are one file: a plain move changes its
     // capitals, where writing the new name and removing the old one would remove both.
     const bool sameCardFile = SameFile(folder + oldFile, folder + newFile);
-    const bool sameTextFile = SameFile(oldText, newText);
-    const bool hasText = KindOf(oldText) != FileKind::Missing;
     if (!CanRenameCardFiles(card, newName, reason))
         return false;
     if (!BeginCardRename(folder, { oldFile, newFile }, reason))
@@ -385,7 +381,7 @@ bool ProjectStore::RenameCardFiles(CardId card, const QString& newName, QString&
         return false;
     }
     // From here on the rename goes through; a crash is finished at the next open.
-    if (hasText && !sameTextFile && !MoveFile(oldText, newText, reason)) {
+    if (!Texts().FollowRename(TextName(card), newName, reason)) {
         QString ignored;
         RemoveFile(folder + newFile, ignored);
         EndCardRename(folder);
@@ -412,15 +408,12 @@ bool ProjectStore::CanRenameCardFiles(CardId card, const QString& newName, QStri
 {
     const QString oldFile = FilePath(CardFileName(card));
     const QString newFile = newName + ProjectPaths::CardExtension;
-    const QString oldText = TextFilePath(card);
-    const QString newText = TextFilePath(newName);
     if (!SameFile(oldFile, FilePath(newFile)) && KindOf(FilePath(newFile)) != FileKind::Missing) {
         reason = FMessages.Text(MessageKey::CARD_FILE_EXISTS).arg(newFile);
         return false;
     }
     // A text left behind by a deleted card is taken by a card that brings none of its own.
-    if (KindOf(oldText) != FileKind::Missing && !SameFile(oldText, newText)
-        && KindOf(newText) != FileKind::Missing) {
+    if (Texts().TextInTheWay(TextName(card), newName)) {
         reason = FMessages.Text(MessageKey::TEXT_FILE_TAKEN)
                      .arg(newName + ProjectPaths::TextExtension);
         return false;
@@ -474,7 +467,7 @@ void ProjectStore::DeleteCardFiles(CardId card, bool withText)
     QString reason;
     if (!RemoveFile(CardFilePath(card), reason))
         qCInfo(lcStore).noquote() << reason;
-    if (withText && !RemoveFile(TextFilePath(card), reason))
+    if (withText && !Texts().Remove(TextName(card), reason))
         qCInfo(lcStore).noquote() << reason;
     FStored.remove(card);
 }

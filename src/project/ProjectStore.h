@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/WindowBounds.h"
+#include "project/CardTexts.h"
 #include "project/ProjectFiles.h"
 #include "project/ProjectLock.h"
 #include "project/ProjectModel.h"
@@ -89,11 +90,13 @@ public:
     /// The file a card is kept in: the one it was loaded from, or its name + ".ndx".
     QString CardFilePath(CardId card) const;
     /// The file a card's text is kept in: "Text Files/" + its name + ".txt".
-    QString TextFilePath(const QString& cardName) const;
+    QString TextFilePath(const QString& cardName) const { return Texts().Of(cardName).Path; }
     /// The open project's folder, with a trailing "/".
     const QString& ProjectFolder() const;
     /// The same for a card, spelt as its card file is (a name that is not UTF-8 keeps its bytes).
-    QString TextFilePath(CardId card) const;
+    QString TextFilePath(CardId card) const { return Texts().Of(TextName(card)).Path; }
+    /// The project's card texts, which every read and write of a text goes through.
+    CardTexts Texts() const;
     /// Whether a card file of this name exists in the project folder, compared without
     /// regard to case, as on the file systems that ignore it. With `self`, only a file spelt
     /// exactly so that is not that card's own counts.
@@ -137,6 +140,8 @@ private:
     QString ProjectFilePath() const;
     /// The card file's name, as loaded or written, or the one the card's name gives.
     QString CardFileName(CardId card) const;
+    /// The card's name as its card file spells it, which names its text file.
+    QString TextName(CardId card) const;
     /// Removes what writes killed in the project's folders left behind.
     void RemoveLeftovers() const;
     bool WriteRenamedCardFile(CardId card, const QString& oldFile, const QString& newFile,

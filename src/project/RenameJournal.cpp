@@ -1,11 +1,11 @@
 #include "project/RenameJournal.h"
 
+#include "project/CardTexts.h"
 #include "project/ProjectFiles.h"
 #include "project/ProjectFolder.h"
 #include "platform/AtomicWrite.h"
 #include "platform/IniFile.h"
 #include "platform/NativeName.h"
-#include "project/ProjectPaths.h"
 
 #include <QLoggingCategory>
 
@@ -51,11 +51,6 @@ void EndCardRename(const QString& projectFolder)
         qCWarning(lcRename).noquote() << reason;
 }
 
-QString TextFileOfCardFile(const QString& projectFolder, const QString& cardFileName)
-{
-    return ProjectPaths::TextFilePath(projectFolder, CardNameOfFile(cardFileName));
-}
-
 bool RelinkCardFile(const QString& path, const QString& oldName, const QString& newName, QString& reason)
 {
     IniFile file(path);
@@ -79,10 +74,7 @@ void FinishInterruptedRename(const QString& projectFolder)
     const QString to = Decode(journal.ReadString(Section, "To", {}));
     // Only once the new card file is in place has anything moved: then the rename goes through.
     if (IsPlainFileName(from) && IsPlainFileName(to) && KindOf(projectFolder + to) == FileKind::Regular) {
-        const QString oldText = TextFileOfCardFile(projectFolder, from);
-        const QString newText = TextFileOfCardFile(projectFolder, to);
-        const bool ok = (KindOf(oldText) == FileKind::Missing || KindOf(newText) != FileKind::Missing
-                         || MoveFile(oldText, newText, reason))
+        const bool ok = CardTexts(projectFolder).FollowRename(CardNameOfFile(from), CardNameOfFile(to), reason)
             && RelinkCardFiles(projectFolder, ReadableName(CardNameOfFile(from)), ReadableName(CardNameOfFile(to)), reason)
             && (SameFile(projectFolder + from, projectFolder + to) || RemoveFile(projectFolder + from, reason));
         if (!ok) {

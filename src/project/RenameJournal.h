@@ -22,10 +22,6 @@ bool BeginCardRename(const QString& projectFolder, const CardRename& rename, QSt
 /// The rename is complete: its journal goes.
 void EndCardRename(const QString& projectFolder);
 
-/// The file a card's text is kept in, by its card file's name: "Text Files/" + the card name +
-/// ".txt", spelt as the card file is.
-QString TextFileOfCardFile(const QString& projectFolder, const QString& cardFileName);
-
 /// Points a card file's link at `newName` when it names `oldName`, key by key; false, with the
 /// reason, when the file could not be read or written.
 bool RelinkCardFile(const QString& path, const QString& oldName, const QString& newName, QString& reason);

@@ -2,14 +2,10 @@
 
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
-#include "project/CardHistory.h"
 #include "project/ProjectStore.h"
 #include "messages/MessageTable.h"
 
 #include <QFileInfo>
-#include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcMerge, "nodex.merge")
 
 MergeStep::MergeStep(StepContext& context, CardId first, QString mergedText)
     : ProjectStep(context, context.Messages.Text(MessageKey::STEP_MERGE))
@@ -20,16 +16,13 @@ MergeStep::MergeStep(StepContext& context, CardId first, QString mergedText)
 
 bool MergeStep::WriteMergedText(QString& reason)
 {
-    const QString path = FContext.Store.TextFilePath(FFirst);
+    const CardTexts texts = FContext.Store.Texts();
+    const CardTextFile text = texts.Of(FContext.Model.Card(FFirst).Name, FContext.Store.TextFilePath(FFirst));
     // Undo puts the text back while the program runs; the history keeps it after that.
-    QString historyReason;
-    if (!CardHistory(FContext.Store.ProjectFolder())
-             .KeepReplacedText(FContext.Model.Card(FFirst).Name, path,
-                 EncodeText(FMergedText, LineEnds::CrLf), QDateTime::currentDateTimeUtc(),
-                 historyReason))
-        qCWarning(lcMerge).noquote() << historyReason;
-    FWritten = FBefore.Keep(path, reason)
-        && WriteTextFile(path, FMergedText, LineEnds::CrLf, reason) && FAfter.Keep(path, reason);
+    QString historyProblem;
+    FWritten = FBefore.Keep(text.Path, reason)
+        && texts.Write(text, EncodeText(FMergedText, LineEnds::CrLf), reason, historyProblem)
+        && FAfter.Keep(text.Path, reason);
     return FWritten;
 }
 

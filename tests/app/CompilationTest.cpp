@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "HistoryTexts.h"
 
 #include "app/Main.h"
 #include "canvas/CanvasScene.h"
@@ -78,9 +79,10 @@ TEST_F(CompilationTest, TheChainIsCompiledNameDescriptionAndTextInOrder)
     EXPECT_EQ(Compile->Names(), (QStringList{"A", "B", "C"})) << "the chain from the current card";
 
     QTest::mouseClick(Compile->btnCreate, Qt::LeftButton);
+    const QByteArray first = Compilation();
     // A: name, empty, description, two empty, its two lines, two empty (no final break of its
     // own); B: no description, no text; C: a text with its own final break.
-    EXPECT_EQ(Compilation(), Lines({"A", "", "The letter arrives", "", "", "Dear Ada,", "the lamp is lit.", "", "",
+    EXPECT_EQ(first, Lines({"A", "", "The letter arrives", "", "", "Dear Ada,", "the lamp is lit.", "", "",
                                     "B", "", "C", "", "Fog.", "", "", ""}));
     EXPECT_EQ(Dialogs.LastText(), "Compilation file created successfully.");
     TNodex* card = Card("Compilation");
@@ -96,6 +98,8 @@ TEST_F(CompilationTest, TheChainIsCompiledNameDescriptionAndTextInOrder)
     EXPECT_EQ(Compilation(), Lines({"Lamp oil and wicks", "", "", "", "Dear Ada,", "the lamp is lit.", "", "",
                                     "Lamp oil and wicks", "", "", ""}));
     EXPECT_EQ(Main().Canvas().CardCount(), 5);
+    // The compilation replaced is kept in the Compilation card's history, as any card's text.
+    EXPECT_EQ(HistoryTexts(Projects.Path(), "Compilation"), QByteArrayList{first});
 
     // The window's place is kept when the program ends, as it was shown.
     Main().Steps().setClean();

@@ -112,27 +112,6 @@ TEST(CardHistory, ThinsACardsEntriesAsTheyAge)
     EXPECT_EQ(history.Entries("Other").size(), 1);
 }
 
-TEST(CardHistory, RestoreKeepsTheReplacedTextAsAnEntry)
-{
-    TempFolder project;
-    const QString text = project.Write("Text Files/Scene.txt", "Now\r\n");
-    CardHistory history(project.Path() + '/');
-    QString error;
-    ASSERT_TRUE(history.AddEntry("Scene", "Then\r\n", MinutesAgo(30), error));
-
-    ASSERT_TRUE(history.Restore(history.Entries("Scene")[0], Now, error)) << error.toStdString();
-    EXPECT_EQ(project.Read("Text Files/Scene.txt"), "Then\r\n");
-    QList<CardHistoryEntry> entries = history.Entries("Scene");
-    ASSERT_EQ(entries.size(), 2);
-    EXPECT_EQ(ReadEntry(history, entries[0]), "Now\r\n");
-
-    // A text file that went missing is written again, without an empty entry.
-    QFile::remove(text);
-    ASSERT_TRUE(history.Restore(entries[0], Now.addSecs(1), error));
-    EXPECT_EQ(project.Read("Text Files/Scene.txt"), "Now\r\n");
-    EXPECT_EQ(history.Entries("Scene").size(), 2);
-}
-
 TEST(CardHistory, NeverWritesThroughALinkOrOutOfTheProject)
 {
     TempFolder project;
