@@ -1,5 +1,6 @@
 #include "project/CardTexts.h"
 
+#include "HistoryTexts.h"
 #include "TempFolder.h"
 #include "project/CardHistory.h"
 
@@ -8,18 +9,6 @@
 
 namespace {
 const QDateTime Now(QDate(2024, 5, 10), QTime(12, 0), Qt::UTC);
-
-QByteArrayList Kept(const CardHistory& history, const QString& cardName)
-{
-    QByteArrayList texts;
-    for (const CardHistoryEntry& entry : history.Entries(cardName)) {
-        QByteArray bytes;
-        QString error;
-        EXPECT_TRUE(history.Read(entry, bytes, error)) << error.toStdString();
-        texts << bytes;
-    }
-    return texts;
-}
 } // namespace
 
 TEST(CardTexts, RestoreKeepsTheReplacedTextAsAnEntryButNeverAnEmptyOne)
@@ -33,7 +22,7 @@ TEST(CardTexts, RestoreKeepsTheReplacedTextAsAnEntryButNeverAnEmptyOne)
 
     ASSERT_TRUE(texts.Restore(history.Entries("Scene")[0], Now, error)) << error.toStdString();
     EXPECT_EQ(project.Read("Text Files/Scene.txt"), "Then\r\n");
-    EXPECT_EQ(Kept(history, "Scene"), (QByteArrayList { "Now\r\n", "Then\r\n" }));
+    EXPECT_EQ(HistoryTexts(project.Path(), "Scene"), (QByteArrayList { "Now\r\n", "Then\r\n" }));
 
     // A text file that went missing, or that is empty, is written again without an empty entry.
     const CardHistoryEntry now = history.Entries("Scene")[0];
