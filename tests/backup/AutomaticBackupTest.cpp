@@ -1,55 +1,46 @@
+#include "backup/AutomaticBackup.h"
+
 #include "FolderDiff.h"
+#include "KilledProcess.h"
 #include "TempFolder.h"
 #include "UnzipTool.h"
-#include "backup/AutomaticBackup.h"
 #include "backup/RollingBackups.h"
 #include "project/ProjectState.h"
 #include "settings/AppSettings.h"
 
 #include <QDir>
-
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
-namespace {
-const QDateTime Afternoon(QDate(2026, 12, 5), QTime(13, 40, 57));
+using Result = AutomaticBackupOutcome::Result;
 
-/// Writes the project Novel (two cards with texts) into a folder.
-void WriteNovel(const TempFolder& folder, const QString& at)
-{
-    for (const auto& [file, bytes] : {
-             std::pair<QString, QByteArray> { "Novel.nodex", "[Theme]\nName=Book.ini\n" },
-             { "Harbour.ndx", "[Position]\nLeft=200\nTop=150\n" },
-             { "Lamp.ndx", "[Position]\nLeft=400\nTop=150\n" },
-             { "Text Files/Harbour.txt", "Dear Ada,\r\nthe\xC2\xA0lamp is lit.\r\n" },
-             { "Text Files/Lamp.txt", "Lit.\r\n" },
-         })
-        folder.Write(at + file, bytes);
-}
-} // namespace
-
-/// The project Novel open in a program folder, its rolling backups on a clock the test moves on
-/// by hand, and another project Novel beside it.
+/// The project Novel (two cards with texts) open in a program folder, its rolling backups on a
+/// clock the test moves on by hand, and another project Novel in a folder of its own.
 class AutomaticBackupTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        WriteNovel(Projects, {});
-        WriteNovel(Projects, "Other/");
-        Project.AppFolder = App.Path();
-        Project.ProjectFolder = Projects.Path();
-        Project.ProjectFileName = "Novel.nodex";
+        for (const QString& folder : { QString(), Other }) {
+            Projects.Write(folder + "Novel.nodex", "[Theme]\nName=Book.ini\n");
+            Projects.Write(folder + "Harbour.ndx", "[Position]\nLeft=200\nTop=150\n");
+            Projects.Write(folder + "Lamp.ndx", "[Position]\nLeft=400\nTop=150\n");
+            Projects.Write(folder + "Text Files/Harbour.txt", "Dear Ada,\r\nthe\xC2\xA0lamp.\r\n");
+            Projects.Write(folder + "Text Files/Lamp.txt", "Lit.\r\n");
+        }
+        Project = { App.Path(), Projects.Path(), "Novel.nodex" };
         Rolling.Now = [this] { return Clock; };
     }
 
-    QString Folder(const QString& projectFolder) const
+    /// The backups of a project, oldest first.
+    QStringList Zips(const QString& folder = {}) const
     {
-        return AutomaticBackupFolder(App.Path("Backups/"), projectFolder, "Novel.nodex");
+        return AutomaticBackups(Folder(folder), "Novel.nodex");
     }
-    /// The backups of the open project, oldest first.
-    QStringList Zips() const { return AutomaticBackups(Folder(Projects.Path()), "Novel.nodex"); }
+    QString Folder(const QString& folder) const
+    {
+        return AutomaticBackupFolder(App.Path("Backups/"), Projects.Path(folder), "Novel.nodex");
+    }
     /// A writer's change on disk, a minute later.
     void Change(const QByteArray& text)
     {
@@ -58,37 +49,58 @@ protected:
     }
     AutomaticBackupOutcome BackUpOther(const QDateTime& when)
     {
-        return MakeAutomaticBackup(App.Path("Backups/"), Other, "Novel.nodex", when, 10);
+        return MakeAutomaticBackup(
+            App.Path("Backups/"), Projects.Path(Other), "Novel.nodex", when, 10);
     }
 
+    const QString Other = QStringLiteral("Other/");
     TempFolder App;
     TempFolder Projects;
-    const QString Other = Projects.Path("Other/");
     ProjectState Project;
     AppSettings Settings;
     RollingBackups Rolling { Project, Settings };
-    QDateTime Clock = Afternoon;
+    QDateTime Clock = QDateTime(QDate(2026, 12, 5), QTime(13, 40, 57));
 };
 
-TEST_F(AutomaticBackupTest, TheZipHoldsTheProjectAsItIsOnDisk)
+TEST_F(AutomaticBackupTest, TheZipHoldsTheProjectAsItIsOnDiskEvenAFileRewrittenInPlace)
 {
-    Projects.Write("Other/notes.doc", "not the project's");
-    Projects.Write("Other/Text Files/draft.rtf", "{\\rtf1}");
-    const AutomaticBackupOutcome made = BackUpOther(Afternoon);
-    ASSERT_EQ(made.Outcome, AutomaticBackupOutcome::Result::Made) << made.Reason.toStdString();
-    EXPECT_EQ(made.Path, Folder(Other) + "Novel (2026-12-05 13.40.57).zip");
-    EXPECT_EQ(AutomaticBackups(Folder(Other), "Novel.nodex"), QStringList { "Novel (2026-12-05 13.40.57).zip" });
+    Projects.Write(Other + "notes.doc", "not the project's");
+    Projects.Write(Other + "Text Files/draft.rtf", "{\\rtf1}");
+    // Files that settled long before: the next look compares their sizes and times, not bytes.
+    QDateTime later = QDateTime::currentDateTime().addDays(1);
+    AutomaticBackupOutcome made = BackUpOther(later);
+    ASSERT_EQ(made.Outcome, Result::Made) << made.Reason.toStdString();
+    EXPECT_EQ(Zips(Other), QStringList { AutomaticBackupName("Novel.nodex", later) });
+    EXPECT_EQ(AutomaticBackupName("Novel.nodex", Clock), "Novel (2026-12-05 13.40.57).zip");
     QString output;
     EXPECT_TRUE(UnzipTool::Tests(made.Path, &output)) << output.toStdString();
     ASSERT_TRUE(UnzipTool::Extract(made.Path, App.Path("restored")));
-    EXPECT_EQ(FolderDiff(Other, App.Path("restored")).join('\n').toStdString(),
+    EXPECT_EQ(FolderDiff(Projects.Path(Other), App.Path("restored")).join('\n').toStdString(),
         "Only in project/Text Files: draft.rtf\nOnly in project: notes.doc");
+    later = later.addSecs(3600);
+    EXPECT_EQ(BackUpOther(later).Outcome, Result::Unchanged);
+
+    // The same file, the same size, and its modification time put back as a copying tool does.
+    const QByteArray lamp = QFile::encodeName(Projects.Path(Other + "Text Files/Lamp.txt"));
+    struct stat before { };
+    ASSERT_EQ(::stat(lamp.constData(), &before), 0);
+    QFile file(QFile::decodeName(lamp));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_EQ(file.write("Lot.\r\n"), before.st_size);
+    file.close();
+    const timespec times[2] = { before.st_atim, before.st_mtim };
+    ASSERT_EQ(::utimensat(AT_FDCWD, lamp.constData(), times, 0), 0);
+
+    made = BackUpOther(later.addSecs(3600));
+    ASSERT_EQ(made.Outcome, Result::Made);
+    ASSERT_TRUE(UnzipTool::Extract(made.Path, App.Path("restored")));
+    EXPECT_EQ(App.Read("restored/Text Files/Lamp.txt"), "Lot.\r\n");
 }
 
 TEST_F(AutomaticBackupTest, OnlyTheLastAreKeptAndNothingElseIsTouched)
 {
     // Another project of the same name, and a backup made by hand.
-    ASSERT_EQ(BackUpOther(Afternoon).Outcome, AutomaticBackupOutcome::Result::Made);
+    ASSERT_EQ(BackUpOther(Clock).Outcome, Result::Made);
     App.Write("Backups/Novel (05-12-26 @ 01.40.57 PM)/Novel.nodex", "[Theme]\n");
 
     Settings.AutomaticBackups = 3;
@@ -99,7 +111,7 @@ TEST_F(AutomaticBackupTest, OnlyTheLastAreKeptAndNothingElseIsTouched)
         made << AutomaticBackupName("Novel.nodex", Clock);
     }
     EXPECT_EQ(Zips(), made.mid(2));
-    EXPECT_EQ(AutomaticBackups(Folder(Other), "Novel.nodex").size(), 1);
+    EXPECT_EQ(Zips(Other).size(), 1);
     EXPECT_TRUE(App.Exists("Backups/Novel (05-12-26 @ 01.40.57 PM)/Novel.nodex"));
 
     // Nothing new when nothing changed, however much later.
@@ -113,32 +125,6 @@ TEST_F(AutomaticBackupTest, OnlyTheLastAreKeptAndNothingElseIsTouched)
     EXPECT_EQ(Zips(), made.mid(2));
 }
 
-TEST_F(AutomaticBackupTest, AFileRewrittenInPlaceWithItsOldSizeAndTimeIsStillBackedUp)
-{
-    // Files that settled long before: the next look compares their sizes and times, not bytes.
-    using Result = AutomaticBackupOutcome::Result;
-    QDateTime later = QDateTime::currentDateTime().addDays(1);
-    ASSERT_EQ(BackUpOther(later).Outcome, Result::Made);
-    later = later.addSecs(3600);
-    EXPECT_EQ(BackUpOther(later).Outcome, Result::Unchanged);
-
-    // The same file, the same size, and its modification time put back as a copying tool does.
-    const QByteArray lamp = QFile::encodeName(Other + "Text Files/Lamp.txt");
-    struct stat before { };
-    ASSERT_EQ(::stat(lamp.constData(), &before), 0);
-    QFile file(Other + "Text Files/Lamp.txt");
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_EQ(file.write("Lot.\r\n"), before.st_size);
-    file.close();
-    const timespec times[2] = { before.st_atim, before.st_mtim };
-    ASSERT_EQ(::utimensat(AT_FDCWD, lamp.constData(), times, 0), 0);
-
-    const AutomaticBackupOutcome made = BackUpOther(later.addSecs(3600));
-    ASSERT_EQ(made.Outcome, Result::Made);
-    ASSERT_TRUE(UnzipTool::Extract(made.Path, App.Path("restored")));
-    EXPECT_EQ(App.Read("restored/Text Files/Lamp.txt"), "Lot.\r\n");
-}
-
 TEST_F(AutomaticBackupTest, WhileOpenABackupIsMadeOnceAnHour)
 {
     ASSERT_TRUE(Rolling.Timer.isActive());
@@ -146,7 +132,8 @@ TEST_F(AutomaticBackupTest, WhileOpenABackupIsMadeOnceAnHour)
     const QDateTime opened = Clock;
     Rolling.Tick();
     Change("Relit.\r\n");
-    for (const auto& [minutes, expected] : { std::pair { 59, 0 }, { 60, 1 }, { 61, 1 }, { 119, 1 } }) {
+    for (const auto& [minutes, expected] :
+        { std::pair { 59, 0 }, { 60, 1 }, { 61, 1 }, { 119, 1 } }) {
         Clock = opened.addSecs(minutes * 60);
         Rolling.Tick();
         EXPECT_EQ(Zips().size(), expected) << minutes;
@@ -159,4 +146,36 @@ TEST_F(AutomaticBackupTest, WhileOpenABackupIsMadeOnceAnHour)
     Clock = opened.addSecs(180 * 60);
     Rolling.Tick();
     EXPECT_EQ(Zips().size(), 2);
+}
+
+TEST_F(AutomaticBackupTest, AKilledBackupLeavesAWholeZipUnderItsNameOrNone)
+{
+    // The killed backups are named for a time of their own, which no other backup takes; the
+    // next backup clears away what they left.
+    const QDateTime killedAt(QDate(2030, 1, 1), QTime(9, 0, 0));
+    const QString killedZip = AutomaticBackupName("Novel.nodex", killedAt);
+    const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    for (int step = 1; step < 100; ++step) {
+        const bool killed = KilledBeforeStep(step, [&] {
+            Projects.Write(Other + "Text Files/Lamp.txt", "Relit.\r\n");
+            BackUpOther(killedAt);
+        });
+        Projects.Write(Other + "Text Files/Lamp.txt", "Lit.\r\n");
+        BackUpOther(Clock.addSecs(step));
+        const QStringList zips = Zips(Other);
+        EXPECT_EQ(QDir(Folder(Other)).entryList(all), zips) << "step " << step;
+        for (const QString& zip : zips) {
+            QString output;
+            EXPECT_TRUE(UnzipTool::Tests(Folder(Other) + zip, &output)) << output.toStdString();
+        }
+        if (zips.contains(killedZip)) {
+            ASSERT_TRUE(UnzipTool::Extract(Folder(Other) + killedZip, App.Path("restored")));
+            EXPECT_EQ(App.Read("restored/Text Files/Lamp.txt"), "Relit.\r\n") << "step " << step;
+        }
+        if (!killed) {
+            EXPECT_TRUE(zips.contains(killedZip));
+            return;
+        }
+    }
+    ADD_FAILURE() << "the backup never ran through";
 }

@@ -1,17 +1,13 @@
-#include "TempFolder.h"
 #include "backup/CardCopy.h"
-#include "platform/AtomicWrite.h"
+
+#include "TempFolder.h"
 #include "platform/FileSteps.h"
 #include "platform/NativeName.h"
-#include "platform/TextFile.h"
 
 #include <QDir>
 #include <QFile>
-
-#include <gtest/gtest.h>
-
 #include <functional>
-#include <unistd.h>
+#include <gtest/gtest.h>
 
 namespace {
 const QByteArray HarbourText = "Boats\xC2\xA0"
@@ -30,17 +26,8 @@ protected:
     {
         Projects.Write("Text Files/Harbour.txt", HarbourText);
         Projects.Write("Text Files/Lamp.txt", LampText);
-        QString reason;
-        ASSERT_TRUE(WriteFileAtomically(Projects.Path("Text Files/") + Cafe + ".txt", CafeText, reason));
+        Projects.Write("Text Files/" + Cafe + ".txt", CafeText);
         MakeOtherProject();
-    }
-
-    // Qt cannot remove what it cannot spell.
-    void TearDown() override
-    {
-        for (const QString& file : { "Text Files/" + Cafe + ".txt", "Other/" + Cafe + ".ndx",
-                 "Other/Text Files/" + Cafe + ".txt" })
-            ::unlink(NativePath(Projects.Path(file)).constData());
     }
 
     void MakeOtherProject()
@@ -50,27 +37,16 @@ protected:
         Projects.MakeFolder("Other/Text Files");
     }
 
-    /// Copies the cards of these names from Novel into Other, each with its own keys.
+    /// Copies the cards of these names from Novel into Other: Harbour linked and with keys of
+    /// its own, the others at (800, 100).
     CardCopyOutcome CopyTo(const QStringList& names)
     {
-        const QHash<QString, CardFileData> records {
-            { "Harbour", { 2, 1, 300, 260, "Boats", "Lamp" } },
-            { "Lamp", { 0, 0, 400, 150, {}, {} } },
-            { "Keeper", { 0, 0, 600, 150, {}, {} } },
-            { Cafe, { 0, 0, 800, 150, {}, {} } },
-        };
         QList<CardToCopy> cards;
         for (const QString& name : names)
-            cards.append({ name, records.value(name) });
+            cards.append({ name,
+                name == "Harbour" ? CardFileData { 2, 1, 300, 260, "Boats", "Lamp" }
+                                  : CardFileData { 0, 0, 800, 100, {}, {} } });
         return CopyCardsToProject(cards, Projects.Path(), Projects.Path("Other/"));
-    }
-
-    /// The bytes of a file whose name need not be UTF-8; empty when it is missing.
-    QByteArray ReadRaw(const QString& relative) const
-    {
-        QByteArray bytes;
-        QString reason;
-        return ReadFileBytes(Projects.Path(relative), bytes, reason) ? bytes : QByteArray();
     }
 
     /// The files of the other project and of its "Text Files/" folder, one a line.
@@ -96,8 +72,8 @@ TEST_F(CardCopyTest, CopiedCardsArriveUnlinkedWithTheirOwnKeysAndTexts)
         "Boats\n");
     EXPECT_EQ(Projects.Read("Other/Text Files/Harbour.txt"), HarbourText);
     EXPECT_EQ(Projects.Read("Other/Text Files/Lamp.txt"), LampText);
-    EXPECT_TRUE(ReadRaw("Other/" + Cafe + ".ndx").contains("Left=800\n"));
-    EXPECT_EQ(ReadRaw("Other/Text Files/" + Cafe + ".txt"), CafeText);
+    EXPECT_TRUE(Projects.Read("Other/" + Cafe + ".ndx").contains("Left=800\n"));
+    EXPECT_EQ(Projects.Read("Other/Text Files/" + Cafe + ".txt"), CafeText);
     EXPECT_EQ(Projects.Read("Other/Other.nodex"), OtherProject);
 }
 
@@ -120,8 +96,7 @@ TEST_F(CardCopyTest, NothingThereIsEverReplacedAndTheFirstNameTakenEndsTheCopy)
         { "a card without a text", { "Keeper" }, {}, { "Keeper.ndx", "Other.nodex" }, {} },
         { "the text's name is taken", { "Lamp" },
             [&] { Projects.Write("Other/Text Files/Lamp.txt", "x"); },
-            { "Lamp.ndx", "Other.nodex", "Text Files/Lamp.txt" }, {},
-            "Other/Text Files/Lamp.txt" },
+            { "Lamp.ndx", "Other.nodex", "Text Files/Lamp.txt" }, {}, "Other/Text Files/Lamp.txt" },
         { "no Text Files folder there", { "Lamp" },
             [&] { QDir(Projects.Path("Other/Text Files")).removeRecursively(); },
             { "Lamp.ndx", "Other.nodex" }, {} },

@@ -1,19 +1,19 @@
+#include "backup/ProjectBackup.h"
+
 #include "CardFileText.h"
 #include "FolderDiff.h"
+#include "KilledProcess.h"
 #include "ProjectGenerator.h"
 #include "TempFolder.h"
-#include "backup/ProjectBackup.h"
 #include "platform/FileSteps.h"
+#include "platform/NativeName.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
-#include <optional>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -23,18 +23,14 @@ const QString BackupName = QStringLiteral("Novel (05-12-26 @ 01.40.57 PM)");
 const QByteArray HarbourText = "Dear Ada,\r\nthe\xC2\xA0lamp is lit.\r\n";
 const QByteArray LampText = "Lit.\r\n";
 
-/// Fails each step of one kind with a system error while it lives.
-class FailingStep {
-public:
-    FailingStep(FileStep failing, int errorNumber, const QByteArray& pathEnd = {})
-    {
-        SetFileStepHook([=](FileStep step, const QByteArray& path) {
-            return step == failing && path.endsWith(pathEnd) ? StepOutcome { errorNumber, false }
-                                                             : StepOutcome {};
-        });
-    }
-    ~FailingStep() { SetFileStepHook({}); }
-};
+/// Fails each step of one kind with a system error, until the hook is cleared.
+void FailStep(FileStep failing, int errorNumber, const QByteArray& pathEnd = {})
+{
+    SetFileStepHook([=](FileStep step, const QByteArray& path) {
+        return step == failing && path.endsWith(pathEnd) ? StepOutcome { errorNumber, false }
+                                                         : StepOutcome {};
+    });
+}
 } // namespace
 
 TEST(BackupFolderName, IsTheProjectNameAndTheTimeOnTheTwelveHourClock)
@@ -78,9 +74,9 @@ protected:
     bool BackUp()
     {
         Reason.clear();
-        return BackupProject(App.Path("Backups/"), Projects.Path(), "Novel.nodex", Afternoon, Reason);
+        return BackupProject(
+            App.Path("Backups/"), Projects.Path(), "Novel.nodex", Afternoon, Reason);
     }
-    QString Backup() const { return App.Path("Backups/" + BackupName); }
     /// Everything in the Backups folder, hidden entries too.
     QStringList InBackups() const
     {
@@ -89,7 +85,9 @@ protected:
     }
     std::string ProjectAgainstBackup() const
     {
-        return FolderDiff(Projects.Path(), Backup()).join('\n').toStdString();
+        return FolderDiff(Projects.Path(), App.Path("Backups/" + BackupName))
+            .join('\n')
+            .toStdString();
     }
 
     TempFolder App;
@@ -100,13 +98,8 @@ protected:
 TEST_F(ProjectBackupTest, CopiesTheProjectAsItIsOnDiskLeavingOutWhatLeadsOut)
 {
     // A card and a text whose names are not UTF-8, as an archive from another system leaves them.
-    const QByteArray rawNames[] = { "Caf\xE9.ndx", "Text Files/Caf\xE9.txt" };
-    for (const QByteArray& name : rawNames) {
-        const int file = ::open((QFile::encodeName(Projects.Path()) + name).constData(),
-            O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ASSERT_EQ(::write(file, "caf\xE9\r\n", 6), 6);
-        ::close(file);
-    }
+    for (const char* name : { "Caf\xE9.ndx", "Text Files/Caf\xE9.txt" })
+        Projects.Write(PathFromNative(name), "caf\xE9\r\n");
     // A link that stays inside the project counts as its file; links that lead out, files of
     // other kinds and folders named like cards are left out.
     QFile::link("Lamp.ndx", Projects.Path("Mirror.ndx"));
@@ -122,13 +115,8 @@ TEST_F(ProjectBackupTest, CopiesTheProjectAsItIsOnDiskLeavingOutWhatLeadsOut)
         "Only in project: Old.ndx\nOnly in project: Stray.ndx\nOnly in project/Text Files: "
         "Far.txt\n"
         "Only in project/Text Files: draft.rtf\nOnly in project: notes.doc");
-    EXPECT_FALSE(QFileInfo(Backup() + "/Mirror.ndx").isSymLink());
+    EXPECT_FALSE(QFileInfo(App.Path("Backups/" + BackupName + "/Mirror.ndx")).isSymLink());
     EXPECT_EQ(InBackups(), QStringList { BackupName });
-    // Qt cannot remove what it cannot spell.
-    for (const QByteArray& name : rawNames) {
-        ::unlink((QFile::encodeName(Projects.Path()) + name).constData());
-        ::unlink((QFile::encodeName(Backup() + "/") + name).constData());
-    }
 }
 
 TEST_F(ProjectBackupTest, ASecondBackupInTheSameSecondReplacesTheFirstWhole)
@@ -138,14 +126,14 @@ TEST_F(ProjectBackupTest, ASecondBackupInTheSameSecondReplacesTheFirstWhole)
         ASSERT_TRUE(BackUp()) << Reason.toStdString();
         // Removing the old backup removes a link in it, never what the link leads to.
         const QString precious = App.Write("Precious/keep.txt", "keep");
-        QFile::link(App.Path("Precious"), Backup() + "/Text Files/Precious");
+        QFile::link(
+            App.Path("Precious"), App.Path("Backups/" + BackupName + "/Text Files/Precious"));
         Projects.Write("Text Files/Lamp.txt", "Relit.\r\n");
         QFile::remove(Projects.Path("Text Files/Harbour.txt"));
-        std::optional<FailingStep> noExchange;
         if (!exchange)
-            noExchange.emplace(FileStep::Replace, EINVAL);
+            FailStep(FileStep::Replace, EINVAL);
         EXPECT_TRUE(BackUp()) << exchange << Reason.toStdString();
-        noExchange.reset();
+        SetFileStepHook({});
         EXPECT_EQ(ProjectAgainstBackup(), "") << exchange;
         EXPECT_EQ(InBackups(), QStringList { BackupName }) << exchange;
         EXPECT_TRUE(QFile::exists(precious)) << exchange;
@@ -153,7 +141,7 @@ TEST_F(ProjectBackupTest, ASecondBackupInTheSameSecondReplacesTheFirstWhole)
     }
 }
 
-TEST_F(ProjectBackupTest, AFailureHalfWayLeavesNoFolderWithTheBackupsName)
+TEST_F(ProjectBackupTest, AFailureLeavesNoFolderWithTheBackupsNameAndSaysWhy)
 {
     struct Fault {
         FileStep Step;
@@ -173,41 +161,58 @@ TEST_F(ProjectBackupTest, AFailureHalfWayLeavesNoFolderWithTheBackupsName)
         }
         for (const Fault& fault : faults) {
             Projects.Write("Text Files/Lamp.txt", "Changed since.\r\n");
-            {
-                FailingStep failing(fault.Step, fault.ErrorNumber, fault.PathEnd);
-                EXPECT_FALSE(BackUp()) << fault.Reason;
-            }
+            FailStep(fault.Step, fault.ErrorNumber, fault.PathEnd);
+            EXPECT_FALSE(BackUp()) << fault.Reason;
+            SetFileStepHook({});
             EXPECT_TRUE(Reason.contains(fault.Reason)) << Reason.toStdString();
             // An earlier backup of the same name stays as it was.
             EXPECT_EQ(InBackups(), earlierBackup ? QStringList { BackupName } : QStringList())
                 << fault.Reason;
             if (earlierBackup) {
-                EXPECT_EQ(QFile(Backup() + "/Text Files/Lamp.txt").size(), LampText.size())
+                EXPECT_EQ(App.Read("Backups/" + BackupName + "/Text Files/Lamp.txt"), LampText)
                     << fault.Reason;
             }
             Projects.Write("Text Files/Lamp.txt", LampText);
         }
     }
-}
-
-TEST_F(ProjectBackupTest, WithoutTheBackupsFolderTheBackupFailsAndSaysWhy)
-{
+    // Without the Backups folder nothing is made, not even the folder.
     QDir(App.Path("Backups")).removeRecursively();
     EXPECT_FALSE(BackUp());
     EXPECT_EQ(Reason, "The folder '" + App.Path("Backups/") + "' does not exist.");
     EXPECT_FALSE(QFileInfo::exists(App.Path("Backups")));
 }
 
-TEST_F(ProjectBackupTest, WhatAKilledBackupLeftGoesButNotABackupBeingMade)
+TEST_F(ProjectBackupTest, AKilledBackupLeavesAWholeOneUnderItsNameAndTheNextClearsUp)
 {
-    App.Write("Backups/.Novel (01-01-26 @ 09.00.00 AM).nodex-tmp/Text Files/Lamp.txt", "half");
+    // Another backup being made (its folder locked) is left alone.
     const QString building = App.MakeFolder("Backups/.Saga (05-12-26 @ 01.40.57 PM).nodex-tmp");
     const int lock = ::open(QFile::encodeName(building).constData(), O_RDONLY | O_DIRECTORY);
     ASSERT_EQ(::flock(lock, LOCK_EX | LOCK_NB), 0);
-    EXPECT_TRUE(BackUp()) << Reason.toStdString();
+    App.Write("Backups/.Novel (01-01-26 @ 09.00.00 AM).nodex-tmp/Text Files/Lamp.txt", "half");
+    ASSERT_TRUE(BackUp()) << Reason.toStdString();
+    // Each killed backup replaces a whole one of the same second after a text changed: under the
+    // backup's name there must always be one of the two, whole.
+    const QByteArray changed = "Relit.\r\n";
+    for (int step = 1; step < 100; ++step) {
+        const bool killed = KilledBeforeStep(step, [&] {
+            Projects.Write("Text Files/Lamp.txt", changed);
+            BackUp();
+        });
+        const QByteArray text = App.Read("Backups/" + BackupName + "/Text Files/Lamp.txt");
+        EXPECT_TRUE(text == LampText || text == changed) << "step " << step;
+        Projects.Write("Text Files/Lamp.txt", text);
+        EXPECT_EQ(ProjectAgainstBackup(), "") << "step " << step;
+        // The next backup clears away what the killed one left.
+        Projects.Write("Text Files/Lamp.txt", LampText);
+        EXPECT_TRUE(BackUp()) << Reason.toStdString();
+        EXPECT_EQ(
+            InBackups(), (QStringList { ".Saga (05-12-26 @ 01.40.57 PM).nodex-tmp", BackupName }))
+            << "step " << step;
+        if (!killed)
+            break;
+        ASSERT_LT(step, 99) << "the backup never ran through";
+    }
     ::close(lock);
-    EXPECT_EQ(
-        InBackups(), (QStringList { ".Saga (05-12-26 @ 01.40.57 PM).nodex-tmp", BackupName }));
 }
 
 TEST(BackupOfManyCards, TenThousandCardsComeOutEqualToTheProject)
