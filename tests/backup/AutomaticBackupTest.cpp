@@ -15,7 +15,7 @@
 
 using Result = AutomaticBackupOutcome::Result;
 
-/// The project Novel (two cards with texts) open in a program folder, its rolling backups on a
+/// The project Novel (a card with its text) open in a program folder, its rolling backups on a
 /// clock the test moves on by hand, and another project Novel in a folder of its own.
 class AutomaticBackupTest : public testing::Test {
 protected:
@@ -23,9 +23,7 @@ protected:
     {
         for (const QString& folder : { QString(), Other }) {
             Projects.Write(folder + "Novel.nodex", "[Theme]\nName=Book.ini\n");
-            Projects.Write(folder + "Harbour.ndx", "[Position]\nLeft=200\nTop=150\n");
             Projects.Write(folder + "Lamp.ndx", "[Position]\nLeft=400\nTop=150\n");
-            Projects.Write(folder + "Text Files/Harbour.txt", "Dear Ada,\r\nthe\xC2\xA0lamp.\r\n");
             Projects.Write(folder + "Text Files/Lamp.txt", "Lit.\r\n");
         }
         Project = { App.Path(), Projects.Path(), "Novel.nodex" };
@@ -70,7 +68,6 @@ TEST_F(AutomaticBackupTest, TheZipHoldsTheProjectAsItIsOnDiskEvenAFileRewrittenI
     QDateTime later = QDateTime::currentDateTime().addDays(1);
     AutomaticBackupOutcome made = BackUpOther(later);
     ASSERT_EQ(made.Outcome, Result::Made) << made.Reason.toStdString();
-    EXPECT_EQ(Zips(Other), QStringList { AutomaticBackupName("Novel.nodex", later) });
     EXPECT_EQ(AutomaticBackupName("Novel.nodex", Clock), "Novel (2026-12-05 13.40.57).zip");
     QString output;
     EXPECT_TRUE(UnzipTool::Tests(made.Path, &output)) << output.toStdString();
@@ -84,10 +81,7 @@ TEST_F(AutomaticBackupTest, TheZipHoldsTheProjectAsItIsOnDiskEvenAFileRewrittenI
     const QByteArray lamp = QFile::encodeName(Projects.Path(Other + "Text Files/Lamp.txt"));
     struct stat before { };
     ASSERT_EQ(::stat(lamp.constData(), &before), 0);
-    QFile file(QFile::decodeName(lamp));
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_EQ(file.write("Lot.\r\n"), before.st_size);
-    file.close();
+    Projects.Write(Other + "Text Files/Lamp.txt", "Lot.\r\n");
     const timespec times[2] = { before.st_atim, before.st_mtim };
     ASSERT_EQ(::utimensat(AT_FDCWD, lamp.constData(), times, 0), 0);
 
@@ -155,6 +149,7 @@ TEST_F(AutomaticBackupTest, AKilledBackupLeavesAWholeZipUnderItsNameOrNone)
     const QDateTime killedAt(QDate(2030, 1, 1), QTime(9, 0, 0));
     const QString killedZip = AutomaticBackupName("Novel.nodex", killedAt);
     const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    const QString folder = Folder(Other);
     for (int step = 1; step < 100; ++step) {
         const bool killed = KilledBeforeStep(step, [&] {
             Projects.Write(Other + "Text Files/Lamp.txt", "Relit.\r\n");
@@ -163,13 +158,13 @@ TEST_F(AutomaticBackupTest, AKilledBackupLeavesAWholeZipUnderItsNameOrNone)
         Projects.Write(Other + "Text Files/Lamp.txt", "Lit.\r\n");
         BackUpOther(Clock.addSecs(step));
         const QStringList zips = Zips(Other);
-        EXPECT_EQ(QDir(Folder(Other)).entryList(all), zips) << "step " << step;
+        EXPECT_EQ(QDir(folder).entryList(all), zips) << "step " << step;
         for (const QString& zip : zips) {
             QString output;
-            EXPECT_TRUE(UnzipTool::Tests(Folder(Other) + zip, &output)) << output.toStdString();
+            EXPECT_TRUE(UnzipTool::Tests(folder + zip, &output)) << output.toStdString();
         }
         if (zips.contains(killedZip)) {
-            ASSERT_TRUE(UnzipTool::Extract(Folder(Other) + killedZip, App.Path("restored")));
+            ASSERT_TRUE(UnzipTool::Extract(folder + killedZip, App.Path("restored")));
             EXPECT_EQ(App.Read("restored/Text Files/Lamp.txt"), "Relit.\r\n") << "step " << step;
         }
         if (!killed) {

@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <fcntl.h>
 #include <ftw.h>
-#include <unistd.h>
 
 namespace {
 /// Opens a file by the bytes the file system knows it by, so that a name that is not UTF-8
@@ -15,12 +14,7 @@ namespace {
 bool OpenNative(QFile& file, const QString& path, int flags, QIODevice::OpenMode mode)
 {
     const int handle = ::open(NativePath(path).constData(), flags | O_CLOEXEC, 0666);
-    if (handle < 0)
-        return false;
-    if (file.open(handle, mode, QFileDevice::AutoCloseHandle))
-        return true;
-    ::close(handle);
-    return false;
+    return handle >= 0 && file.open(handle, mode, QFileDevice::AutoCloseHandle);
 }
 } // namespace
 

@@ -18,8 +18,9 @@ const QString Cafe = PathFromNative("Caf\xE9");
 } // namespace
 
 /// The open project "Novel" with a linked card, a card with a text, the Compilation card and a
-/// card whose name is not UTF-8; and another project, "Other", beside it.
-class CopyToProject : public AppFixture {
+/// card whose name is not UTF-8; and another project, "Other", beside it. The File menu backs
+/// the project up and copies cards into another.
+class BackupCommandsTest : public AppFixture {
 protected:
     void SetUp() override
     {
@@ -41,6 +42,11 @@ protected:
         ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
     }
 
+    void BackUp()
+    {
+        emit Main().Menus().mmnuFile->aboutToShow();
+        Main().Menus().mnuBackupProject->trigger();
+    }
     /// Copies the cards of these names through the File menu into the project the writer chose.
     void CopyTo(const QStringList& names, const QString& chosen)
     {
@@ -54,7 +60,26 @@ protected:
     }
 };
 
-TEST_F(CopyToProject, TheCommandCopiesTheCardsAsTheyAreNowAndSaysHowItWent)
+TEST_F(BackupCommandsTest, BackUpCopiesWhatIsOnDiskAndSaysHowItWent)
+{
+    App.MakeFolder("Backups");
+    Main().Backups().Now = [] { return QDateTime(QDate(2026, 12, 5), QTime(13, 40, 57)); };
+    // A move not yet saved stays out of the backup, and the backup does not save it.
+    MoveCard("Harbour", 500, 500);
+    BackUp();
+    EXPECT_EQ(Dialogs.LastText(), "Project backup created successfully.");
+    EXPECT_TRUE(
+        App.Read("Backups/Novel (05-12-26 @ 01.40.57 PM)/Harbour.ndx").contains("Left=200\n"));
+    EXPECT_TRUE(Projects.Read("Harbour.ndx").contains("Left=200\n"));
+    EXPECT_TRUE(Main().ProjectModified());
+
+    ASSERT_TRUE(QDir().rename(App.Path("Backups"), App.Path("Moved")));
+    BackUp();
+    EXPECT_EQ(Dialogs.Last().text, "There was an error creating the backup.");
+    EXPECT_EQ(Dialogs.Last().reason, "The folder '" + App.Path("Backups/") + "' does not exist.");
+}
+
+TEST_F(BackupCommandsTest, CopyToProjectCopiesTheCardsAsTheyAreNowAndSaysHowItWent)
 {
     // What the card holds now counts, saved or not; the Compilation card is never copied.
     MoveCard("Harbour", 300, 260);
@@ -84,7 +109,7 @@ TEST_F(CopyToProject, TheCommandCopiesTheCardsAsTheyAreNowAndSaysHowItWent)
         "Cannot write '" + Projects.Path("Other/Lamp.ndx") + "': No space left on device");
 }
 
-TEST_F(CopyToProject, OnlyAnExistingProjectFileIsADestination)
+TEST_F(BackupCommandsTest, CopyToProjectTakesOnlyAnExistingProjectFile)
 {
     struct Case {
         QString Chosen;
