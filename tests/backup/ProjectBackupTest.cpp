@@ -83,11 +83,14 @@ protected:
         return QDir(App.Path("Backups"))
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }
+    /// A path in the backup.
+    QString Backup(const QString& inside = {}) const
+    {
+        return App.Path("Backups/" + BackupName + inside);
+    }
     std::string ProjectAgainstBackup() const
     {
-        return FolderDiff(Projects.Path(), App.Path("Backups/" + BackupName))
-            .join('\n')
-            .toStdString();
+        return FolderDiff(Projects.Path(), Backup()).join('\n').toStdString();
     }
 
     TempFolder App;
@@ -115,7 +118,7 @@ TEST_F(ProjectBackupTest, CopiesTheProjectAsItIsOnDiskLeavingOutWhatLeadsOut)
         "Only in project: Old.ndx\nOnly in project: Stray.ndx\nOnly in project/Text Files: "
         "Far.txt\n"
         "Only in project/Text Files: draft.rtf\nOnly in project: notes.doc");
-    EXPECT_FALSE(QFileInfo(App.Path("Backups/" + BackupName + "/Mirror.ndx")).isSymLink());
+    EXPECT_FALSE(QFileInfo(Backup("/Mirror.ndx")).isSymLink());
     EXPECT_EQ(InBackups(), QStringList { BackupName });
 }
 
@@ -126,8 +129,7 @@ TEST_F(ProjectBackupTest, ASecondBackupInTheSameSecondReplacesTheFirstWhole)
         ASSERT_TRUE(BackUp()) << Reason.toStdString();
         // Removing the old backup removes a link in it, never what the link leads to.
         const QString precious = App.Write("Precious/keep.txt", "keep");
-        QFile::link(
-            App.Path("Precious"), App.Path("Backups/" + BackupName + "/Text Files/Precious"));
+        QFile::link(App.Path("Precious"), Backup("/Text Files/Precious"));
         Projects.Write("Text Files/Lamp.txt", "Relit.\r\n");
         QFile::remove(Projects.Path("Text Files/Harbour.txt"));
         if (!exchange)

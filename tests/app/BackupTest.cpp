@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "app/Main.h"
+#include "backup/AutomaticBackup.h"
 #include "canvas/CanvasState.h"
 #include "canvas/Nodex.h"
 #include "platform/FileSteps.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace {
 const QByteArray OtherProject = "[Theme]\nName=Book.ini\n";
@@ -19,8 +21,9 @@ const QString Cafe = PathFromNative("Caf\xE9");
 
 /// The open project "Novel" with a linked card, a card with a text, the Compilation card and a
 /// card whose name is not UTF-8; and another project, "Other", beside it. The File menu backs
-/// the project up and copies cards into another.
-class BackupCommandsTest : public AppFixture {
+/// the project up and copies cards into another; leaving the project backs it up by itself, on a
+/// clock the test moves on by hand.
+class BackupTest : public AppFixture {
 protected:
     void SetUp() override
     {
@@ -40,8 +43,21 @@ protected:
         Projects.MakeFolder("Other/Text Files");
         ASSERT_TRUE(Program->Start({}));
         ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
+        Main().AutomaticBackups().Now = [this] { return Clock; };
     }
 
+    /// The automatic backups of a project, oldest first.
+    QStringList Zips(const QString& folder = {}, const QString& file = "Novel.nodex") const
+    {
+        return AutomaticBackups(
+            AutomaticBackupFolder(App.Path("Backups/"), Projects.Path(folder), file), file);
+    }
+    /// A writer's change on disk, a minute later.
+    void Change(const QByteArray& text)
+    {
+        Projects.Write("Text Files/Lamp.txt", text);
+        Clock = Clock.addSecs(60);
+    }
     void BackUp()
     {
         emit Main().Menus().mmnuFile->aboutToShow();
@@ -58,12 +74,14 @@ protected:
         emit Main().Menus().mmnuFile->aboutToShow();
         Main().Menus().mnuCopyToProject->trigger();
     }
+
+    QDateTime Clock = QDateTime(QDate(2026, 12, 5), QTime(13, 40, 57));
 };
 
-TEST_F(BackupCommandsTest, BackUpCopiesWhatIsOnDiskAndSaysHowItWent)
+TEST_F(BackupTest, BackUpCopiesWhatIsOnDiskAndSaysHowItWent)
 {
     App.MakeFolder("Backups");
-    Main().Backups().Now = [] { return QDateTime(QDate(2026, 12, 5), QTime(13, 40, 57)); };
+    Main().Backups().Now = [this] { return Clock; };
     // A move not yet saved stays out of the backup, and the backup does not save it.
     MoveCard("Harbour", 500, 500);
     BackUp();
@@ -79,7 +97,7 @@ TEST_F(BackupCommandsTest, BackUpCopiesWhatIsOnDiskAndSaysHowItWent)
     EXPECT_EQ(Dialogs.Last().reason, "The folder '" + App.Path("Backups/") + "' does not exist.");
 }
 
-TEST_F(BackupCommandsTest, CopyToProjectCopiesTheCardsAsTheyAreNowAndSaysHowItWent)
+TEST_F(BackupTest, CopyToProjectCopiesTheCardsAsTheyAreNowAndSaysHowItWent)
 {
     // What the card holds now counts, saved or not; the Compilation card is never copied.
     MoveCard("Harbour", 300, 260);
@@ -109,7 +127,7 @@ TEST_F(BackupCommandsTest, CopyToProjectCopiesTheCardsAsTheyAreNowAndSaysHowItWe
         "Cannot write '" + Projects.Path("Other/Lamp.ndx") + "': No space left on device");
 }
 
-TEST_F(BackupCommandsTest, CopyToProjectTakesOnlyAnExistingProjectFile)
+TEST_F(BackupTest, CopyToProjectTakesOnlyAnExistingProjectFile)
 {
     struct Case {
         QString Chosen;
@@ -133,4 +151,40 @@ TEST_F(BackupCommandsTest, CopyToProjectTakesOnlyAnExistingProjectFile)
     EXPECT_EQ(Projects.Read("Lamp.ndx"),
         "[StateData]\nType=0\nState=0\n[Position]\nLeft=400\nTop=150\n"
         "[Description]\nText=\n[LinkTo]\nName=\n");
+}
+
+TEST_F(BackupTest, LeavingAProjectBacksItUpWhateverTheWayOut)
+{
+    // New: the project is left for the unnamed workspace, which is never backed up.
+    Main().Commands().New();
+    EXPECT_EQ(Zips().size(), 1);
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
+    EXPECT_EQ(Zips().size(), 1);
+    // Open of another project.
+    Change("Relit.\r\n");
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Other/Other.nodex")));
+    EXPECT_EQ(Zips().size(), 2);
+    // Closing the window.
+    Clock = Clock.addSecs(60);
+    EXPECT_TRUE(Main().close());
+    EXPECT_EQ(Zips().size(), 2);
+    EXPECT_EQ(Zips("Other/", "Other.nodex").size(), 1);
+}
+
+TEST_F(BackupTest, AFailedAutomaticBackupIsShownWithoutAskingAndClosingGoesOn)
+{
+    // Where the backups would go stands a file.
+    App.Write("Backups", "in the way");
+    Main().AutomaticBackups().Tick();
+    Clock = Clock.addSecs(60 * 60);
+    Main().AutomaticBackups().Tick();
+    const QString shown = Main().statusBar()->currentMessage();
+    EXPECT_TRUE(shown.startsWith("The automatic backup could not be made: "))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.contains("File exists")) << shown.toStdString();
+    EXPECT_TRUE(Dialogs.History().isEmpty());
+
+    Change("Relit.\r\n");
+    EXPECT_TRUE(Main().close());
+    EXPECT_EQ(Projects.Read("Text Files/Lamp.txt"), "Relit.\r\n");
 }
