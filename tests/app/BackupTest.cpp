@@ -50,12 +50,6 @@ protected:
         return AutomaticBackups(
             AutomaticBackupFolder(App.Path("Backups/"), Projects.Path(folder), file), file);
     }
-    /// A writer's change on disk, a minute later.
-    void Change(const QByteArray& text)
-    {
-        Projects.Write("Text Files/Lamp.txt", text);
-        Clock = Clock.addSecs(60);
-    }
     void BackUp()
     {
         emit Main().Menus().mmnuFile->aboutToShow();
@@ -157,7 +151,8 @@ TEST_F(BackupTest, LeavingAProjectBacksItUpWhateverTheWayOut)
     ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
     EXPECT_EQ(Zips().size(), 1);
     // Open of another project.
-    Change("Relit.\r\n");
+    Projects.Write("Text Files/Lamp.txt", "Relit.\r\n");
+    Clock = Clock.addSecs(60);
     ASSERT_TRUE(Main().OpenProject(Projects.Path("Other/Other.nodex")));
     EXPECT_EQ(Zips().size(), 2);
     // Closing the window.
@@ -180,7 +175,7 @@ TEST_F(BackupTest, AFailedAutomaticBackupIsShownWithoutAskingAndClosingGoesOn)
     EXPECT_TRUE(shown.contains("File exists")) << shown.toStdString();
     EXPECT_TRUE(Dialogs.History().isEmpty());
 
-    Change("Relit.\r\n");
+    Projects.Write("Text Files/Lamp.txt", "Relit.\r\n");
     EXPECT_TRUE(Main().close());
     EXPECT_EQ(Projects.Read("Text Files/Lamp.txt"), "Relit.\r\n");
 }
