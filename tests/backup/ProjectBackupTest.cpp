@@ -119,7 +119,6 @@ TEST_F(ProjectBackupTest, CopiesTheProjectAsItIsOnDiskLeavingOutWhatLeadsOut)
         "Only in project/Text Files: Far.txt\nOnly in project/Text Files: draft.rtf\n"
         "Only in project: notes.doc");
     EXPECT_FALSE(QFileInfo(Backup("/Mirror.ndx")).isSymLink());
-    EXPECT_EQ(InBackups(), QStringList { BackupName });
 }
 
 TEST_F(ProjectBackupTest, ASecondBackupInTheSameSecondReplacesTheFirstWhole)
@@ -224,13 +223,11 @@ TEST(BackupOfManyCards, TenThousandCardsComeOutEqualToTheProject)
     QTemporaryDir folder(parent + "/Nodex-XXXXXX");
     ASSERT_TRUE(folder.isValid());
     const QString project = folder.path() + "/Project/";
-    const QString backups = folder.path() + "/Backups/";
-    QDir().mkpath(backups);
     GenerateProject(project, 10000, 10, 20);
     QString reason;
-    ASSERT_TRUE(BackupProject(backups, project, "Scale.nodex", Afternoon, reason))
+    ASSERT_TRUE(BackupProject(folder.path() + "/", project, "Scale.nodex", Afternoon, reason))
         << reason.toStdString();
-    const QString backup = backups + "Scale (05-12-26 @ 01.40.57 PM)";
+    const QString backup = folder.path() + "/Scale (05-12-26 @ 01.40.57 PM)";
     EXPECT_EQ(QDir(backup).entryList(QDir::Files).size(), 10001);
     EXPECT_EQ(QDir(backup + "/Text Files").entryList(QDir::Files).size(), 10000);
     EXPECT_EQ(FolderDiff(project, backup).join('\n').toStdString(), "");
