@@ -84,10 +84,7 @@ protected:
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }
     /// A path in the backup.
-    QString Backup(const QString& inside = {}) const
-    {
-        return App.Path("Backups/" + BackupName + inside);
-    }
+    QString Backup(const QString& in = {}) const { return App.Path("Backups/" + BackupName + in); }
     std::string ProjectAgainstBackup() const
     {
         return FolderDiff(Projects.Path(), Backup()).join('\n').toStdString();
