@@ -34,7 +34,6 @@ protected:
         WriteCard("Compilation", -1, 0, 44, 30);
         Projects.Write("Text Files/Harbour.txt", "Boats\r\n");
         Projects.Write("Text Files/Lamp.txt", "Lit.\r\n");
-        Projects.Write("Text Files/Compilation.txt", "compiled\r\n");
         Projects.Write(Cafe + ".ndx", "[Position]\nLeft=800\nTop=150\n");
         Projects.Write("Text Files/" + Cafe + ".txt", "caf\xE9\r\n");
         Projects.Write("Other/Other.nodex", OtherProject);

@@ -73,7 +73,6 @@ protected:
     /// Backs the project up; false with the reason in Reason.
     bool BackUp()
     {
-        Reason.clear();
         return BackupProject(
             App.Path("Backups/"), Projects.Path(), "Novel.nodex", Afternoon, Reason);
     }
