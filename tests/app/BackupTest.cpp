@@ -1,240 +1,180 @@
 #include "AppFixture.h"
-#include "FolderDiff.h"
-#include "ProjectGenerator.h"
 #include "app/Main.h"
-#include "backup/ProjectBackup.h"
+#include "backup/AutomaticBackup.h"
+#include "canvas/CanvasState.h"
 #include "canvas/Nodex.h"
 #include "platform/FileSteps.h"
+#include "platform/NativeName.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QMenu>
-#include <QTemporaryDir>
-#include <fcntl.h>
-#include <optional>
-#include <sys/file.h>
-#include <unistd.h>
+#include <QStatusBar>
 
 namespace {
-const QDateTime Afternoon(QDate(2026, 12, 5), QTime(13, 40, 57));
-const QString BackupName = QStringLiteral("Novel (05-12-26 @ 01.40.57 PM)");
-const QByteArray HarbourText = "Dear Ada,\r\nthe\xC2\xA0lamp is lit.\r\n";
-const QByteArray LampText = "Lit.\r\n";
-
-/// Fails each step of one kind with a system error while it lives.
-class FailingStep {
-public:
-    FailingStep(FileStep failing, int errorNumber, const QByteArray& pathEnd = {})
-    {
-        SetFileStepHook([=](FileStep step, const QByteArray& path) {
-            return step == failing && path.endsWith(pathEnd) ? StepOutcome { errorNumber, false }
-                                                             : StepOutcome {};
-        });
-    }
-    ~FailingStep() { SetFileStepHook({}); }
-};
+const QByteArray OtherProject = "[Theme]\nName=Book.ini\n";
+const QString CopyOk = "Nodexs copied. Reopen other project to see changes.";
+const QString CopyNotOk = "Some nodexs/text files not copied due to duplicate names.";
+const QString Cafe = PathFromNative("Caf\xE9");
 } // namespace
 
-TEST(BackupFolderName, IsTheProjectNameAndTheTimeOnTheTwelveHourClock)
-{
-    struct Case {
-        const char* FileName;
-        QDateTime When;
-        const char* Expected;
-    };
-    const Case cases[] = {
-        { "MyBook.nodex", Afternoon, "MyBook (05-12-26 @ 01.40.57 PM)" },
-        { "MyBook.nodex", { QDate(2026, 12, 5), QTime(12, 0, 5) },
-            "MyBook (05-12-26 @ 12.00.05 PM)" },
-        { "MyBook.nodex", { QDate(2031, 1, 9), QTime(0, 9, 3) },
-            "MyBook (09-01-31 @ 12.09.03 AM)" },
-        { "MyBook.nodex", { QDate(2031, 1, 9), QTime(11, 59, 59) },
-            "MyBook (09-01-31 @ 11.59.59 AM)" },
-        // Only the first ".nodex", spelt exactly so, goes.
-        { "Saga.nodex.nodex", Afternoon, "Saga.nodex (05-12-26 @ 01.40.57 PM)" },
-        { "Saga.NODEX", Afternoon, "Saga.NODEX (05-12-26 @ 01.40.57 PM)" },
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(BackupFolderName(c.FileName, c.When), c.Expected);
-}
-
-/// Two cards with texts, opened, and a clock that always says 1:40:57 PM on 5 December 2026.
-class BackupProjectTest : public AppFixture {
+/// The open project "Novel" with a linked card, a card with a text, the Compilation card and a
+/// card whose name is not UTF-8; and another project, "Other", beside it. The File menu backs
+/// the project up and copies cards into another; leaving the project backs it up by itself, on a
+/// clock the test moves on by hand.
+class BackupTest : public AppFixture {
 protected:
     void SetUp() override
     {
         StartProgram();
-        App.MakeFolder("Backups");
-        WriteProject("Novel.nodex", "[Theme]\nName=Book.ini\n");
-        WriteCard("Harbour", 0, 0, 200, 150, "Lamp", "Boats");
-        WriteCard("Lamp", 1, 1, 400, 150);
-        Projects.Write("Text Files/Harbour.txt", HarbourText);
-        Projects.Write("Text Files/Lamp.txt", LampText);
+        WriteProject("Novel.nodex", OtherProject);
+        WriteCard("Harbour", 2, 1, 200, 150, "Lamp", "Boats");
+        WriteCard("Lamp", 0, 0, 400, 150);
+        WriteCard("Compilation", -1, 0, 44, 30);
+        Projects.Write("Text Files/Harbour.txt", "Boats\r\n");
+        Projects.Write("Text Files/Lamp.txt", "Lit.\r\n");
+        Projects.Write(Cafe + ".ndx", "[Position]\nLeft=800\nTop=150\n");
+        Projects.Write("Text Files/" + Cafe + ".txt", "caf\xE9\r\n");
+        Projects.Write("Other/Other.nodex", OtherProject);
+        Projects.MakeFolder("Other/Text Files");
         ASSERT_TRUE(Program->Start({}));
         ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
-        Main().Backups().Now = [] { return Afternoon; };
+        Main().AutomaticBackups().Now = [this] { return Clock; };
     }
 
-    QString Backup() const { return App.Path("Backups/" + BackupName); }
-    /// Everything in the Backups folder, hidden entries too.
-    QStringList InBackups() const
+    /// The automatic backups of a project, oldest first.
+    QStringList Zips(const QString& folder = {}, const QString& file = "Novel.nodex") const
     {
-        return QDir(App.Path("Backups"))
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    }
-    std::string ProjectAgainstBackup() const
-    {
-        return BackupDiff(Projects.Path(), Backup()).join('\n').toStdString();
+        return AutomaticBackups(
+            AutomaticBackupFolder(App.Path("Backups/"), Projects.Path(folder), file), file);
     }
     void BackUp()
     {
         emit Main().Menus().mmnuFile->aboutToShow();
         Main().Menus().mnuBackupProject->trigger();
     }
+    /// Copies the cards of these names through the File menu into the project the writer chose.
+    void CopyTo(const QStringList& names, const QString& chosen)
+    {
+        QList<TNodex*> cards;
+        for (const QString& name : names)
+            cards << Card(name);
+        Main().Selection().SelectedCards = cards;
+        Dialogs.ExpectSaveFileName(chosen);
+        emit Main().Menus().mmnuFile->aboutToShow();
+        Main().Menus().mnuCopyToProject->trigger();
+    }
+
+    QDateTime Clock = QDateTime(QDate(2026, 12, 5), QTime(13, 40, 57));
 };
 
-TEST_F(BackupProjectTest, CopiesTheProjectAsItIsOnDiskLeavingOutWhatLeadsOut)
+TEST_F(BackupTest, BackUpCopiesWhatIsOnDiskAndSaysHowItWent)
 {
+    App.MakeFolder("Backups");
+    Main().Backups().Now = [this] { return Clock; };
     // A move not yet saved stays out of the backup, and the backup does not save it.
     MoveCard("Harbour", 500, 500);
-    // A card and a text whose names are not UTF-8, as an archive from another system leaves them.
-    const QByteArray rawNames[] = { "Caf\xE9.ndx", "Text Files/Caf\xE9.txt" };
-    for (const QByteArray& name : rawNames) {
-        const int file = ::open((QFile::encodeName(Projects.Path()) + name).constData(),
-            O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ASSERT_EQ(::write(file, "caf\xE9\r\n", 6), 6);
-        ::close(file);
-    }
-    // A link that stays inside the project counts as its file; links that lead out, files of
-    // other kinds and folders named like cards are left out.
-    QFile::link("Lamp.ndx", Projects.Path("Mirror.ndx"));
-    QFile::link(
-        App.Write("Elsewhere/Stray.ndx", "[Position]\nLeft=1\n"), Projects.Path("Stray.ndx"));
-    QFile::link(App.Write("Elsewhere/Far.txt", "private"), Projects.Path("Text Files/Far.txt"));
-    Projects.Write("notes.doc", "not a card");
-    Projects.Write("Text Files/draft.rtf", "{\\rtf1}");
-    Projects.MakeFolder("Old.ndx");
-
     BackUp();
     EXPECT_EQ(Dialogs.LastText(), "Project backup created successfully.");
-    EXPECT_EQ(ProjectAgainstBackup(),
-        "Only in project: Old.ndx\nOnly in project: Stray.ndx\nOnly in project/Text Files: "
-        "Far.txt\n"
-        "Only in project/Text Files: draft.rtf\nOnly in project: notes.doc");
-    EXPECT_FALSE(QFileInfo(Backup() + "/Mirror.ndx").isSymLink());
-    EXPECT_TRUE(Projects.Read("Harbour.ndx").contains("Left=200\nTop=150\n"));
+    EXPECT_TRUE(
+        App.Read("Backups/Novel (05-12-26 @ 01.40.57 PM)/Harbour.ndx").contains("Left=200\n"));
+    EXPECT_TRUE(Projects.Read("Harbour.ndx").contains("Left=200\n"));
     EXPECT_TRUE(Main().ProjectModified());
-    EXPECT_EQ(InBackups(), QStringList { BackupName });
-    // Qt cannot remove what it cannot spell.
-    for (const QByteArray& name : rawNames) {
-        ::unlink((QFile::encodeName(Projects.Path()) + name).constData());
-        ::unlink((QFile::encodeName(Backup() + "/") + name).constData());
-    }
-}
 
-TEST_F(BackupProjectTest, ASecondBackupInTheSameSecondReplacesTheFirstWhole)
-{
-    // Where the file system cannot exchange two folders in one step, the old one is moved aside.
-    for (const bool exchange : { true, false }) {
-        BackUp();
-        // Removing the old backup removes a link in it, never what the link leads to.
-        const QString precious = App.Write("Precious/keep.txt", "keep");
-        QFile::link(App.Path("Precious"), Backup() + "/Text Files/Precious");
-        Projects.Write("Text Files/Lamp.txt", "Relit.\r\n");
-        QFile::remove(Projects.Path("Text Files/Harbour.txt"));
-        std::optional<FailingStep> noExchange;
-        if (!exchange)
-            noExchange.emplace(FileStep::Replace, EINVAL);
-        BackUp();
-        noExchange.reset();
-        EXPECT_EQ(Dialogs.LastText(), "Project backup created successfully.") << exchange;
-        EXPECT_EQ(ProjectAgainstBackup(), "") << exchange;
-        EXPECT_EQ(InBackups(), QStringList { BackupName }) << exchange;
-        EXPECT_TRUE(QFile::exists(precious)) << exchange;
-        Projects.Write("Text Files/Harbour.txt", HarbourText);
-    }
-}
-
-TEST_F(BackupProjectTest, AFailureHalfWayLeavesNoFolderWithTheBackupsName)
-{
-    struct Fault {
-        FileStep Step;
-        int ErrorNumber;
-        const char* PathEnd;
-        const char* Reason;
-    };
-    const Fault faults[] = {
-        { FileStep::Copy, EACCES, "Lamp.txt", "Lamp.txt': Permission denied" },
-        { FileStep::MakeFolder, ENOSPC, "Text Files/", "No space left on device" },
-        { FileStep::Sync, EIO, "", "Input/output error" },
-        { FileStep::Replace, EXDEV, "", "Invalid cross-device link" },
-    };
-    for (const bool earlierBackup : { false, true }) {
-        if (earlierBackup)
-            BackUp();
-        for (const Fault& fault : faults) {
-            Projects.Write("Text Files/Lamp.txt", "Changed since.\r\n");
-            {
-                FailingStep failing(fault.Step, fault.ErrorNumber, fault.PathEnd);
-                BackUp();
-            }
-            EXPECT_EQ(Dialogs.Last().text, "There was an error creating the backup.");
-            EXPECT_TRUE(Dialogs.Last().reason.contains(fault.Reason))
-                << Dialogs.Last().reason.toStdString();
-            // An earlier backup of the same name stays as it was.
-            EXPECT_EQ(InBackups(), earlierBackup ? QStringList { BackupName } : QStringList())
-                << fault.Reason;
-            if (earlierBackup) {
-                EXPECT_EQ(QFile(Backup() + "/Text Files/Lamp.txt").size(), LampText.size())
-                    << fault.Reason;
-            }
-            Projects.Write("Text Files/Lamp.txt", LampText);
-        }
-    }
-}
-
-TEST_F(BackupProjectTest, WithoutTheBackupsFolderTheBackupFailsAndSaysWhy)
-{
-    QDir(App.Path("Backups")).removeRecursively();
+    ASSERT_TRUE(QDir().rename(App.Path("Backups"), App.Path("Moved")));
     BackUp();
     EXPECT_EQ(Dialogs.Last().text, "There was an error creating the backup.");
     EXPECT_EQ(Dialogs.Last().reason, "The folder '" + App.Path("Backups/") + "' does not exist.");
-    EXPECT_FALSE(QFileInfo::exists(App.Path("Backups")));
 }
 
-TEST_F(BackupProjectTest, WhatAKilledBackupLeftGoesButNotABackupBeingMade)
+TEST_F(BackupTest, CopyToProjectCopiesTheCardsAsTheyAreNowAndSaysHowItWent)
 {
-    App.Write("Backups/.Novel (01-01-26 @ 09.00.00 AM).nodex-tmp/Text Files/Lamp.txt", "half");
-    const QString building = App.MakeFolder("Backups/.Saga (05-12-26 @ 01.40.57 PM).nodex-tmp");
-    const int lock = ::open(QFile::encodeName(building).constData(), O_RDONLY | O_DIRECTORY);
-    ASSERT_EQ(::flock(lock, LOCK_EX | LOCK_NB), 0);
-    BackUp();
-    ::close(lock);
-    EXPECT_EQ(Dialogs.LastText(), "Project backup created successfully.");
-    EXPECT_EQ(
-        InBackups(), (QStringList { ".Saga (05-12-26 @ 01.40.57 PM).nodex-tmp", BackupName }));
+    // What the card holds now counts, saved or not; the Compilation card is never copied.
+    MoveCard("Harbour", 300, 260);
+    CopyTo({ "Harbour", "Café", "Compilation" }, Projects.Path("Other/Other.nodex"));
+
+    ASSERT_EQ(Dialogs.History().size(), 2);
+    EXPECT_EQ(Dialogs.History()[0].text, "Copy Nodexs To Another Project");
+    EXPECT_EQ(Dialogs.History()[0].reason, Projects.Path());
+    EXPECT_EQ(Dialogs.LastText(), CopyOk);
+    EXPECT_TRUE(Projects.Read("Other/Harbour.ndx").contains("Left=300\nTop=260\n"));
+    EXPECT_TRUE(Projects.Read("Other/" + Cafe + ".ndx").contains("Left=800\n"));
+    EXPECT_FALSE(Projects.Exists("Other/Compilation.ndx"));
+    // The copy changes nothing of the open project.
+    EXPECT_EQ(Card("Harbour")->LinkTo(), Card("Lamp"));
+    EXPECT_TRUE(Projects.Read("Harbour.ndx").contains("Left=200\n"));
+
+    // A file that cannot be written is shown with the system's reason.
+    SetFileStepHook([](FileStep step, const QByteArray&) {
+        return step == FileStep::Write ? StepOutcome { ENOSPC, false } : StepOutcome {};
+    });
+    CopyTo({ "Lamp" }, Projects.Path("Other/Other.nodex"));
+    SetFileStepHook({});
+    EXPECT_EQ(Dialogs.Last().text, CopyNotOk);
+    EXPECT_EQ(Dialogs.Last().reason,
+        "Cannot write '" + Projects.Path("Other/Lamp.ndx") + "': No space left on device");
 }
 
-TEST(BackupOfManyCards, TenThousandCardsComeOutEqualToTheProject)
+TEST_F(BackupTest, CopyToProjectTakesOnlyAnExistingProjectFile)
 {
-    // Making and removing 40,000 files on a disk shared with builds costs many times the backup
-    // itself: the folders lie in memory where the system has a place for that.
-    const QFileInfo memory(QStringLiteral("/dev/shm"));
-    const QString parent
-        = memory.isDir() && memory.isWritable() ? memory.filePath() : QDir::tempPath();
-    QTemporaryDir folder(parent + "/Nodex-XXXXXX");
-    ASSERT_TRUE(folder.isValid());
-    const QString project = folder.path() + "/Project/";
-    const QString backups = folder.path() + "/Backups/";
-    QDir().mkpath(backups);
-    GenerateProject(project, 10000, 10, 20);
-    QString reason;
-    ASSERT_TRUE(BackupProject(backups, project, "Scale.nodex", Afternoon, reason))
-        << reason.toStdString();
-    const QString backup = backups + "Scale (05-12-26 @ 01.40.57 PM)";
-    EXPECT_EQ(QDir(backup).entryList(QDir::Files).size(), 10001);
-    EXPECT_EQ(QDir(backup + "/Text Files").entryList(QDir::Files).size(), 10000);
-    EXPECT_EQ(FolderDiff(project, backup).join('\n').toStdString(), "");
+    struct Case {
+        QString Chosen;
+        QString Message;
+    };
+    Projects.Write("Other/notes.txt", "not a project");
+    Projects.Write("Other/Loud.NODEX", OtherProject);
+    const Case cases[] = {
+        { Projects.Path("Other/Missing.nodex"), "Error reading from project or nodex files." },
+        { Projects.Path("Other/notes.txt"), "Error reading from project or nodex files." },
+        { Projects.Path("Other/Loud.NODEX"), CopyOk },
+        // The open project holds every card already.
+        { Projects.Path("Novel.nodex"), CopyNotOk },
+    };
+    for (const Case& c : cases) {
+        QFile::remove(Projects.Path("Other/Lamp.ndx"));
+        QFile::remove(Projects.Path("Other/Text Files/Lamp.txt"));
+        CopyTo({ "Lamp" }, c.Chosen);
+        EXPECT_EQ(Dialogs.LastText(), c.Message) << c.Chosen.toStdString();
+    }
+    EXPECT_EQ(Projects.Read("Lamp.ndx"),
+        "[StateData]\nType=0\nState=0\n[Position]\nLeft=400\nTop=150\n"
+        "[Description]\nText=\n[LinkTo]\nName=\n");
+}
+
+TEST_F(BackupTest, LeavingAProjectBacksItUpWhateverTheWayOut)
+{
+    // New: the project is left for the unnamed workspace, which is never backed up.
+    Main().Commands().New();
+    EXPECT_EQ(Zips().size(), 1);
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Novel.nodex")));
+    EXPECT_EQ(Zips().size(), 1);
+    // Open of another project.
+    Projects.Write("Text Files/Lamp.txt", "Relit.\r\n");
+    Clock = Clock.addSecs(60);
+    ASSERT_TRUE(Main().OpenProject(Projects.Path("Other/Other.nodex")));
+    EXPECT_EQ(Zips().size(), 2);
+    // Closing the window.
+    Clock = Clock.addSecs(60);
+    EXPECT_TRUE(Main().close());
+    EXPECT_EQ(Zips().size(), 2);
+    EXPECT_EQ(Zips("Other/", "Other.nodex").size(), 1);
+}
+
+TEST_F(BackupTest, AFailedAutomaticBackupIsShownWithoutAskingAndClosingGoesOn)
+{
+    // Where the backups would go stands a file.
+    App.Write("Backups", "in the way");
+    Main().AutomaticBackups().Tick();
+    Clock = Clock.addSecs(60 * 60);
+    Main().AutomaticBackups().Tick();
+    const QString shown = Main().statusBar()->currentMessage();
+    EXPECT_TRUE(shown.startsWith("The automatic backup could not be made: "))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.contains("File exists")) << shown.toStdString();
+    EXPECT_TRUE(Dialogs.History().isEmpty());
+
+    Projects.Write("Text Files/Lamp.txt", "Relit.\r\n");
+    EXPECT_TRUE(Main().close());
+    EXPECT_EQ(Projects.Read("Text Files/Lamp.txt"), "Relit.\r\n");
 }

@@ -1,9 +1,6 @@
 #include "AppFixture.h"
-#include "FolderDiff.h"
 #include "KilledProcess.h"
-#include "UnzipTool.h"
 
-#include "backup/AutomaticBackup.h"
 #include "app/Main.h"
 #include "canvas/CanvasState.h"
 #include "canvas/Nodex.h"
@@ -154,71 +151,4 @@ TEST_F(KilledWritesTest, TextSavesCompilationsAndMergesLeaveEachFileOldOrNew)
                 EXPECT_EQ(CardNames(), (QStringList{"A", "B", "C"})) << "step " << step;
             }
         });
-}
-
-TEST_F(KilledWritesTest, UnderItsNameABackupIsAlwaysWhole)
-{
-    // Each killed backup replaces a whole one of the same second after changing the text of C:
-    // under the backup's name there must always be one of the two, whole.
-    const QString backup = App.Path("Backups/Book (05-12-26 @ 01.40.57 PM)");
-    const QByteArray changed = "The keeper sleeps.\r\n";
-    App.MakeFolder("Backups");
-    Main().Backups().Now = [] { return QDateTime(QDate(2026, 12, 5), QTime(13, 40, 57)); };
-    OpenFreshProject();
-    Main().Menus().mnuBackupProject->trigger();
-    KillAtEveryStep(
-        [&] {
-            Projects.Write("Text Files/C.txt", changed);
-            Main().Menus().mnuBackupProject->trigger();
-        },
-        [&](int step) {
-            QFile backedUp(backup + "/Text Files/C.txt");
-            const QByteArray text
-                = backedUp.open(QIODevice::ReadOnly) ? backedUp.readAll() : QByteArray();
-            EXPECT_TRUE(text == TextC || text == changed) << "step " << step;
-            Projects.Write("Text Files/C.txt", text);
-            EXPECT_EQ(BackupDiff(Projects.Path(), backup), QStringList()) << "step " << step;
-            // The next backup clears away what the killed one left.
-            Projects.Write("Text Files/C.txt", TextC);
-            Main().Menus().mnuBackupProject->trigger();
-            const auto all = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
-            // Beside the folder of the automatic backups, which leaving the project makes.
-            EXPECT_EQ(QDir(App.Path("Backups")).entryList(all),
-                      (QStringList{"Automatic", QFileInfo(backup).fileName()}))
-                << "step " << step;
-        });
-}
-
-TEST_F(KilledWritesTest, AnAutomaticBackupIsWholeUnderItsNameOrNotThere)
-{
-    // The killed backups are named for a time of their own, which no backup of this process
-    // takes; the backup this process makes on opening the project again clears what they left.
-    const QDateTime killedAt(QDate(2030, 1, 1), QTime(9, 0, 0));
-    const QString killedZip = AutomaticBackupName("Book.nodex", killedAt);
-    const QByteArray changed = "The keeper sleeps.\r\n";
-    Main().Settings().AutomaticBackups = 100;
-    OpenFreshProject();
-    const QString folder = AutomaticBackupFolder(App.Path("Backups/"), Projects.Path(), "Book.nodex");
-    KillAtEveryStep(
-        [&] {
-            Projects.Write("Text Files/C.txt", changed);
-            Main().AutomaticBackups().Now = [&] { return killedAt; };
-            Main().CloseProject();
-        },
-        [&](int step) {
-            const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-            const QStringList zips = AutomaticBackups(folder, "Book.nodex");
-            EXPECT_EQ(QDir(folder).entryList(all).join(", ").toStdString(), zips.join(", ").toStdString())
-                << "step " << step;
-            for (const QString& zip : zips) {
-                QString output;
-                EXPECT_TRUE(UnzipTool::Tests(folder + zip, &output)) << output.toStdString() << " step " << step;
-            }
-            if (zips.contains(killedZip)) {
-                QDir(App.Path("restored")).removeRecursively();
-                ASSERT_TRUE(UnzipTool::Extract(folder + killedZip, App.Path("restored")));
-                EXPECT_EQ(App.Read("restored/Text Files/C.txt"), changed) << "step " << step;
-            }
-        });
-    EXPECT_TRUE(AutomaticBackups(folder, "Book.nodex").contains(killedZip));
 }

@@ -1,5 +1,6 @@
 #include "ProjectFixture.h"
 #include "SmallDisk.h"
+#include "platform/NativeName.h"
 
 #include <QDir>
 #include <QFile>
@@ -159,11 +160,8 @@ TEST_F(StoreOpen, CardFilesWithUnusualNamesLoadKeepTheirLinksAndStayWhereTheyAre
 {
     // "Upper.NDX" comes from a file system that ignores case, "Caf\xE9.ndx" from an archive
     // made on a system whose names are Windows-1252.
-    const QByteArray rawName = QFile::encodeName(Projects.Path()) + "Caf\xE9.ndx";
-    const QByteArray raw = "[Position]\nLeft=500\nTop=100\n";
-    const int created = ::open(rawName.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ASSERT_EQ(::write(created, raw.constData(), size_t(raw.size())), raw.size());
-    ::close(created);
+    const QString cafe = PathFromNative("Caf\xE9.ndx");
+    Projects.Write(cafe, "[Position]\nLeft=500\nTop=100\n");
     Projects.Write("Upper.NDX", "[Position]\nLeft=300\nTop=100\n[LinkTo]\nName=Caf\xC3\xA9\n");
     WriteCard("Start", 0, 0, 100, 100, "Upper");
     ASSERT_EQ(Open("Novel.nodex").Result, Opened);
@@ -176,16 +174,11 @@ TEST_F(StoreOpen, CardFilesWithUnusualNamesLoadKeepTheirLinksAndStayWhereTheyAre
         lower.insert(card, { Model.Card(card).Position.x(), 300 });
     Model.MoveCards(lower);
     EXPECT_TRUE(Save().isEmpty());
-    QFile written;
-    ASSERT_TRUE(written.open(
-        ::open(rawName.constData(), O_RDONLY), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
-    EXPECT_TRUE(written.readAll().contains("Left=500\nTop=300\n"));
+    EXPECT_TRUE(Projects.Read(cafe).contains("Left=500\nTop=300\n"));
     EXPECT_TRUE(Projects.Read("Upper.NDX").contains("Left=300\nTop=300\n"));
     EXPECT_EQ(QDir(Projects.Path()).entryList({ "*.ndx" }, QDir::Files | QDir::CaseSensitive),
         QStringList { "Start.ndx" })
         << "no file is made under another spelling";
-    // Qt cannot remove what it cannot spell.
-    ::unlink(rawName.constData());
 }
 
 TEST_F(StoreSave, RoundTripWritesCardsAndKeepsForeignKeys)

@@ -5,10 +5,12 @@
 #include <QTemporaryDir>
 
 /// A temporary folder that tests fill with files: paths are relative to it, parent folders are
-/// made as needed, and everything is removed when the test ends.
+/// made as needed, names that are not UTF-8 are given as PathFromNative escapes them, and
+/// everything is removed when the test ends.
 class TempFolder {
 public:
     TempFolder();
+    ~TempFolder();
 
     /// Absolute path of a file or folder inside, joined with "/".
     QString Path(const QString& relative = {}) const;

@@ -1,0 +1,173 @@
+#include "backup/AutomaticBackup.h"
+
+#include "FolderDiff.h"
+#include "KilledProcess.h"
+#include "TempFolder.h"
+#include "UnzipTool.h"
+#include "backup/RollingBackups.h"
+#include "project/ProjectState.h"
+#include "settings/AppSettings.h"
+
+#include <QDir>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using Result = AutomaticBackupOutcome::Result;
+
+/// The project Novel (a card with its text) open in a program folder, and its rolling backups on
+/// a clock the test moves on by hand.
+class AutomaticBackupTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        Projects.Write("Novel.nodex", "[Theme]\nName=Book.ini\n");
+        Projects.Write("Lamp.ndx", "[Position]\nLeft=400\nTop=150\n");
+        Projects.Write("Text Files/Lamp.txt", "Lit.\r\n");
+        Project = { App.Path(), Projects.Path(), "Novel.nodex" };
+        Rolling.Now = [this] { return Clock; };
+    }
+
+    /// The backups of a project, oldest first.
+    QStringList Zips(const QString& folder = {}) const
+    {
+        return AutomaticBackups(Folder(folder), "Novel.nodex");
+    }
+    QString Folder(const QString& folder = {}) const
+    {
+        return AutomaticBackupFolder(App.Path("Backups/"), Projects.Path(folder), "Novel.nodex");
+    }
+    /// A writer's change on disk, a minute later.
+    void Change(const QByteArray& text)
+    {
+        Projects.Write("Text Files/Lamp.txt", text);
+        Clock = Clock.addSecs(60);
+    }
+    /// Backs up the project in `folder`, keeping ten backups.
+    AutomaticBackupOutcome BackUp(const QDateTime& when, const QString& folder = {})
+    {
+        return MakeAutomaticBackup(
+            App.Path("Backups/"), Projects.Path(folder), "Novel.nodex", when, 10);
+    }
+
+    TempFolder App;
+    TempFolder Projects;
+    ProjectState Project;
+    AppSettings Settings;
+    RollingBackups Rolling { Project, Settings };
+    QDateTime Clock = QDateTime(QDate(2026, 12, 5), QTime(13, 40, 57));
+};
+
+TEST_F(AutomaticBackupTest, TheZipHoldsTheProjectAsItIsOnDiskEvenAFileRewrittenInPlace)
+{
+    Projects.Write("notes.doc", "not the project's");
+    Projects.Write("Text Files/draft.rtf", "{\\rtf1}");
+    // Files that settled long before: the next look compares their sizes and times, not bytes.
+    QDateTime later = QDateTime::currentDateTime().addDays(1);
+    AutomaticBackupOutcome made = BackUp(later);
+    ASSERT_EQ(made.Outcome, Result::Made) << made.Reason.toStdString();
+    EXPECT_EQ(AutomaticBackupName("Novel.nodex", Clock), "Novel (2026-12-05 13.40.57).zip");
+    ASSERT_TRUE(UnzipTool::Extract(made.Path, App.Path("restored")));
+    EXPECT_EQ(FolderDiff(Projects.Path(), App.Path("restored")).join('\n').toStdString(),
+        "Only in project/Text Files: draft.rtf\nOnly in project: notes.doc");
+    later = later.addSecs(3600);
+    EXPECT_EQ(BackUp(later).Outcome, Result::Unchanged);
+
+    // The same file, the same size, and its modification time put back as a copying tool does.
+    const QByteArray lamp = QFile::encodeName(Projects.Path("Text Files/Lamp.txt"));
+    struct stat before { };
+    ASSERT_EQ(::stat(lamp.constData(), &before), 0);
+    Projects.Write("Text Files/Lamp.txt", "Lot.\r\n");
+    const timespec times[2] = { before.st_atim, before.st_mtim };
+    ASSERT_EQ(::utimensat(AT_FDCWD, lamp.constData(), times, 0), 0);
+
+    made = BackUp(later.addSecs(3600));
+    ASSERT_EQ(made.Outcome, Result::Made);
+    ASSERT_TRUE(UnzipTool::Extract(made.Path, App.Path("restored")));
+    EXPECT_EQ(App.Read("restored/Text Files/Lamp.txt"), "Lot.\r\n");
+}
+
+TEST_F(AutomaticBackupTest, OnlyTheLastAreKeptAndNothingElseIsTouched)
+{
+    // Another project of the same name, and a backup made by hand.
+    Projects.Write("Other/Novel.nodex", "[Theme]\nName=Book.ini\n");
+    ASSERT_EQ(BackUp(Clock, "Other/").Outcome, Result::Made);
+    App.Write("Backups/Novel (05-12-26 @ 01.40.57 PM)/Novel.nodex", "[Theme]\n");
+
+    Settings.AutomaticBackups = 3;
+    QStringList made;
+    for (int backup = 0; backup < 5; ++backup) {
+        Change("Relit " + QByteArray::number(backup) + "\r\n");
+        Rolling.ProjectLeaving();
+        made << AutomaticBackupName("Novel.nodex", Clock);
+    }
+    EXPECT_EQ(Zips(), made.mid(2));
+    EXPECT_EQ(Zips("Other/").size(), 1);
+    EXPECT_TRUE(App.Exists("Backups/Novel (05-12-26 @ 01.40.57 PM)/Novel.nodex"));
+
+    // Nothing new when nothing changed, however much later.
+    Clock = Clock.addDays(1);
+    Rolling.ProjectLeaving();
+    EXPECT_EQ(Zips(), made.mid(2));
+    // No backups at all when the setting says none: the old ones stay.
+    Settings.AutomaticBackups = 0;
+    Change("Dark.\r\n");
+    Rolling.ProjectLeaving();
+    EXPECT_EQ(Zips(), made.mid(2));
+}
+
+TEST_F(AutomaticBackupTest, WhileOpenABackupIsMadeOnceAnHour)
+{
+    ASSERT_TRUE(Rolling.Timer.isActive());
+    EXPECT_LE(Rolling.Timer.interval(), 60 * 1000);
+    const QDateTime opened = Clock;
+    Rolling.Tick();
+    Change("Relit.\r\n");
+    for (const auto& [minutes, expected] :
+        { std::pair { 59, 0 }, { 60, 1 }, { 61, 1 }, { 119, 1 } }) {
+        Clock = opened.addSecs(minutes * 60);
+        Rolling.Tick();
+        EXPECT_EQ(Zips().size(), expected) << minutes;
+    }
+    // Unchanged, the second hour makes none; changed, the third does.
+    Clock = opened.addSecs(120 * 60);
+    Rolling.Tick();
+    EXPECT_EQ(Zips().size(), 1);
+    Change("Dark.\r\n");
+    Clock = opened.addSecs(180 * 60);
+    Rolling.Tick();
+    EXPECT_EQ(Zips().size(), 2);
+}
+
+TEST_F(AutomaticBackupTest, AKilledBackupLeavesAWholeZipUnderItsNameOrNone)
+{
+    // The killed backups are named for a time of their own, which no other backup takes; the
+    // next backup clears away what they left.
+    const QDateTime killedAt(QDate(2030, 1, 1), QTime(9, 0, 0));
+    const QString killedZip = AutomaticBackupName("Novel.nodex", killedAt);
+    const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    const QString folder = Folder();
+    for (int step = 1; step < 100; ++step) {
+        const bool killed = KilledBeforeStep(step, [&] {
+            Projects.Write("Text Files/Lamp.txt", "Relit.\r\n");
+            BackUp(killedAt);
+        });
+        Projects.Write("Text Files/Lamp.txt", "Lit.\r\n");
+        BackUp(Clock.addSecs(step));
+        const QStringList zips = Zips();
+        EXPECT_EQ(QDir(folder).entryList(all), zips) << "step " << step;
+        for (const QString& zip : zips) {
+            QString output;
+            EXPECT_TRUE(UnzipTool::Tests(folder + zip, &output)) << output.toStdString();
+        }
+        if (zips.contains(killedZip)) {
+            ASSERT_TRUE(UnzipTool::Extract(folder + killedZip, App.Path("restored")));
+            EXPECT_EQ(App.Read("restored/Text Files/Lamp.txt"), "Relit.\r\n") << "step " << step;
+        }
+        if (!killed) {
+            EXPECT_TRUE(zips.contains(killedZip));
+            return;
+        }
+    }
+    ADD_FAILURE() << "the backup never ran through";
+}
