@@ -7,6 +7,10 @@
 struct ProgramFolders {
     static inline const QString SettingsFileName = QStringLiteral("Nodex.ini");
 
+    /// Made only by Portable() or Packaged(): a brace list of paths would fill the folders in
+    /// the order they are declared, silently.
+    ProgramFolders() = default;
+
     /// What ships with the program: Themes/, Languages/, Help/, Templates/, Thesaurus/, icons.
     QString Data;
     QString Settings; ///< the folder of the settings file

@@ -24,7 +24,9 @@ protected:
         Projects.Write("Novel.nodex", "[Theme]\nName=Book.ini\n");
         Projects.Write("Lamp.ndx", "[Position]\nLeft=400\nTop=150\n");
         Projects.Write("Text Files/Lamp.txt", "Lit.\r\n");
-        Project = { App.Path(), Projects.Path(), "Novel.nodex" };
+        Project.Folders = ProgramFolders::Portable(App.Path());
+        Project.ProjectFolder = Projects.Path();
+        Project.ProjectFileName = "Novel.nodex";
         Rolling.Now = [this] { return Clock; };
     }
 
