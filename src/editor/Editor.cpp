@@ -309,17 +309,18 @@ bool TfmEditor::SaveText()
         return false;
     }
     QString reason;
-    const QString text = memEditor->Text();
+    // Encoded at once, so that the 10 MB of a long text's copy are not held through the write.
+    const QByteArray bytes = EditorText::Encoded(memEditor->Text());
     GuardedWrite outcome = GuardedWrite::Failed;
     {
         WaitCursor wait;
-        outcome = FText.Save(text, reason);
+        outcome = FText.Save(bytes, reason);
     }
     if (outcome == GuardedWrite::ChangedOnDisk) {
         if (!FContext.Questions.AskOkCancel(FContext.Messages.Text(MessageKey::TEXT_CHANGED_ELSEWHERE).arg(CardName)))
             return false;
         WaitCursor wait;
-        outcome = FText.SaveOverTheirs(text, reason);
+        outcome = FText.SaveOverTheirs(bytes, reason);
     }
     const bool saved = outcome == GuardedWrite::Written;
     if (saved)

@@ -35,15 +35,19 @@ FileRead EditorText::Load(QString& text, QString& reason)
     return read;
 }
 
-GuardedWrite EditorText::Save(const QString& text, QString& reason)
+QByteArray EditorText::Encoded(const QString& text)
 {
-    return Texts().WriteIfUnchanged(
-        File(), EncodeText(text, LineEnds::CrLf), FRead, reason, FHistoryProblem);
+    return EncodeText(text, LineEnds::CrLf);
 }
 
-GuardedWrite EditorText::SaveOverTheirs(const QString& text, QString& reason)
+GuardedWrite EditorText::Save(const QByteArray& bytes, QString& reason)
 {
-    return Texts().WriteOverTheirs(File(), EncodeText(text, LineEnds::CrLf), FRead, reason);
+    return Texts().WriteIfUnchanged(File(), bytes, FRead, reason, FHistoryProblem);
+}
+
+GuardedWrite EditorText::SaveOverTheirs(const QByteArray& bytes, QString& reason)
+{
+    return Texts().WriteOverTheirs(File(), bytes, FRead, reason);
 }
 
 bool EditorText::ChangedOnDisk() const

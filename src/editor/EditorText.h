@@ -26,12 +26,14 @@ public:
     /// Why the text could not be read when it was last tried; empty when it was read.
     const QString& Unreadable() const { return FUnreadable; }
 
-    /// Writes `text` (UTF-8, CR LF) unless the file changed elsewhere since it was read here;
-    /// the text it replaces is kept in the card's history first.
-    GuardedWrite Save(const QString& text, QString& reason);
+    /// The bytes a save writes of `text`: UTF-8 with CR LF line ends.
+    static QByteArray Encoded(const QString& text);
+    /// Writes the encoded text unless the file changed elsewhere since it was read here; the
+    /// text it replaces is kept in the card's history first.
+    GuardedWrite Save(const QByteArray& bytes, QString& reason);
     /// After the writer chose to save over a text changed elsewhere: theirs is kept in the
-    /// history, then `text` is written.
-    GuardedWrite SaveOverTheirs(const QString& text, QString& reason);
+    /// history, then `bytes` are written.
+    GuardedWrite SaveOverTheirs(const QByteArray& bytes, QString& reason);
     /// Why the last save kept no history entry, or empty: a history entry never stands in a
     /// save's way.
     const QString& HistoryProblem() const { return FHistoryProblem; }
