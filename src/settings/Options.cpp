@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -26,10 +27,12 @@ const QString IniExtension = QStringLiteral(".ini");
 constexpr int TargetDigits = 7;
 
 /// The name a list shows for a file name: up to its first ".ini".
+/// A theme or language as its list shows it: the file name without its ".ini", in any case.
 QString ListName(const QString& fileName)
 {
-    const qsizetype ini = fileName.indexOf(IniExtension);
-    return ini < 0 ? fileName : fileName.left(ini);
+    return fileName.endsWith(IniExtension, Qt::CaseInsensitive)
+        ? fileName.chopped(IniExtension.size())
+        : fileName;
 }
 
 template <typename T>
@@ -207,17 +210,19 @@ void TfmOptions::showEvent(QShowEvent* event)
 
 void TfmOptions::FillNameList(QComboBox* list, const QString& folder, const QString& current)
 {
-    QStringList names;
+    // Each name shown keeps its file's own name, "Dusk.INI" as well as "Dusk.ini", which is what
+    // the settings hold: the folder is read as it is spelt.
+    QMap<QString, QString> files;
     for (const QString& fileName : RegularFileNames(folder)) {
         // Only names a settings file can hold and find again: readable, ending in ".ini".
-        if (fileName.endsWith(IniExtension, Qt::CaseInsensitive) && !HoldsRawBytes(fileName))
-            names << ListName(fileName);
+        if (fileName.endsWith(IniExtension, Qt::CaseInsensitive) && !HoldsRawBytes(fileName)
+            && !files.contains(ListName(fileName)))
+            files.insert(ListName(fileName), fileName);
     }
-    names.removeDuplicates();
-    names.sort();
     list->clear();
-    list->addItems(names);
-    list->setEnabled(!names.isEmpty());
+    for (auto file = files.cbegin(); file != files.cend(); ++file)
+        list->addItem(file.key(), file.value());
+    list->setEnabled(!files.isEmpty());
     SelectText(list, ListName(current));
 }
 
@@ -227,7 +232,7 @@ void TfmOptions::done(int result)
     FValues.EditMemory = rbSingle->isChecked() ? 1 : rbNone->isChecked() ? 2 : 0;
     const auto take = [](const QComboBox* list, QString& field) {
         if (list->currentIndex() >= 0)
-            field = list->currentText() + IniExtension;
+            field = list->currentData().toString();
     };
     take(cmbLanguage, FValues.LanguageFile);
     take(cmbDefaultTheme, FValues.DefaultTheme);

@@ -34,7 +34,8 @@ protected:
     void SetUp() override
     {
         App.Write("Themes/Book.ini", "[Theme]\n");
-        App.Write("Themes/Night.ini", "[Theme]\nBackground_Colour=000000\n");
+        // A theme written on a system that ignores case: listed and kept as it is spelt.
+        App.Write("Themes/Night.INI", "[Theme]\nBackground_Colour=000000\n");
         App.Write("Languages/English.ini", "[Buttons]\nBN00=&OK\n");
         App.Write("Nodex.ini", "[Editor]\nFontName=No Such Font\n");
         WriteProject("Book.nodex", "[Theme]\nName=Book.ini\n");
@@ -132,7 +133,8 @@ TEST_F(OptionsTest, ProjectOptionsMarkTheProjectAndCancelKeepsEverything)
         QTest::mouseClick(options.btnOK, Qt::LeftButton);
     });
     EXPECT_GT(Main().Canvas().CanvasWidth(), width) << "the canvas is twice the screen now";
-    EXPECT_EQ(Main().CurrentTheme().ThemeName, "Night.ini");
+    EXPECT_EQ(Main().CurrentTheme().ThemeName, "Night.INI");
+    EXPECT_EQ(Main().Canvas().backgroundBrush().color(), QColor(Qt::black));
     EXPECT_TRUE(Main().ProjectModified());
     EXPECT_TRUE(App.Read("Nodex.ini").contains("AutoSave=1\nAutoSaveInterval=5\nAutomaticBackups=3\n"));
 
