@@ -100,6 +100,11 @@ int QtDialogs::AskChoice(const QString& text, const QStringList& choices)
         buttons.append(box->addButton(choice, QMessageBox::AcceptRole));
     if (!buttons.isEmpty())
         box->setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
+    // Esc answers with no choice, which changes nothing: a box of the caller's own buttons has no
+    // Cancel for Esc to press, so a hidden one stands in.
+    QAbstractButton* escape = box->addButton(QMessageBox::Cancel);
+    escape->hide();
+    box->setEscapeButton(escape);
     box->exec();
     return int(buttons.indexOf(box->clickedButton()));
 }

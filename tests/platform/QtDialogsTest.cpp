@@ -87,4 +87,19 @@ TEST(QtDialogs, AChoiceAnswersWithTheIndexOfTheButtonClicked)
     });
     EXPECT_EQ(dialogs.AskChoice("'<b>Lamp</b>' changed", {"Keep mine", "Take theirs", "Compare"}), 1);
     EXPECT_EQ(shown, "'<b>Lamp</b>' changed");
+
+    // Esc chooses nothing, and no button but the caller's is shown.
+    QStringList visible;
+    QTimer::singleShot(0, [&visible] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        for (QAbstractButton* button : box->buttons())
+            if (button->isVisible())
+                visible << button->text();
+        QTest::keyClick(box, Qt::Key_Escape);
+        // A box that Esc left open is answered, so that the test fails instead of waiting.
+        QTimer::singleShot(0, box, [box] { box->buttons().constFirst()->click(); });
+    });
+    EXPECT_EQ(dialogs.AskChoice("Conflict copies", {"Compare", "Not now"}), -1);
+    EXPECT_EQ(visible, (QStringList{"Compare", "Not now"}));
 }
