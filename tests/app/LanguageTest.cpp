@@ -27,6 +27,29 @@
 #include <QTest>
 
 namespace {
+/// The menus of a window in which two items share an access key, each with the items' texts.
+QStringList SharedAccessKeys(const QWidget& window)
+{
+    QStringList shared;
+    QList<QList<QAction*>> menus;
+    for (const QMenuBar* bar : window.findChildren<QMenuBar*>())
+        menus << bar->actions();
+    for (const QMenu* menu : window.findChildren<QMenu*>())
+        menus << menu->actions();
+    for (const QList<QAction*>& actions : menus) {
+        QHash<QKeySequence, QString> items;
+        for (const QAction* action : actions) {
+            const QKeySequence key = QKeySequence::mnemonic(action->text());
+            if (key.isEmpty())
+                continue;
+            if (items.contains(key))
+                shared << items[key] + " / " + action->text();
+            items.insert(key, action->text());
+        }
+    }
+    return shared;
+}
+
 const QString Mark = QStringLiteral("«");
 
 /// Every value of the English template wrapped in marks, as a translator's file would change it.
@@ -171,6 +194,7 @@ TEST_F(LanguageTest, ChoosingALanguageTranslatesTheOpenEditorsAndTheirFindDialog
     Start("English.ini");
     TfmEditor* editor = OpenEditorOfA();
     EXPECT_EQ(editor->Menus.mmnuFile->title(), "&File");
+    EXPECT_EQ(SharedAccessKeys(Main()).join(", ").toStdString(), "") << "the editor's menus too";
     editor->Menus.mnuSpellCheck->trigger(); // its check dialog is made in English
     ASSERT_TRUE(editor->dlgSpeller->Dialog());
 
@@ -193,5 +217,6 @@ TEST_F(LanguageTest, ChoosingALanguageTranslatesTheOpenEditorsAndTheirFindDialog
     ASSERT_TRUE(editor->dlgSpeller->Dialog());
     EXPECT_EQ(editor->dlgSpeller->Dialog()->btnIgnore->text(), "&Ignorieren") << "its spell check";
     EXPECT_EQ(Main().Messages().Text(MessageKey::SAVE_PROJECT), QString::fromUtf8("Änderungen am aktuellen Projekt speichern?"));
+    EXPECT_EQ(SharedAccessKeys(Main()).join(", ").toStdString(), "");
     EXPECT_TRUE(App.Read("Nodex.ini").contains("Language=German.ini"));
 }
