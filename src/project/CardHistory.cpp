@@ -186,7 +186,8 @@ void CardHistory::Thin(QList<Stored>& entries, const QDateTime& now)
     const auto readable = [&](int index) {
         QByteArray text;
         QString error;
-        return TextOf(QFileInfo(entries[index].Path).path() + '/', entries[index].Stamp, text, error);
+        return TextOf(
+            QFileInfo(entries[index].Path).path() + '/', entries[index].Stamp, text, error);
     };
     QStringList thinned;
     for (int index : EntriesToThin(times, now, FMaxEntries, readable))
@@ -228,7 +229,8 @@ bool CardHistory::AddEntry(
     QList<Stored> entries = StoredEntries(cardName);
     QByteArray newest;
     QString unread;
-    if (!entries.isEmpty() && TextOf(folder, entries.first().Stamp, newest, unread) && newest == bytes)
+    if (!entries.isEmpty() && TextOf(folder, entries.first().Stamp, newest, unread)
+        && newest == bytes)
         return true;
     // Two saves within one millisecond, or a clock set back onto an entry, take the next free
     // moment rather than overwrite an entry.

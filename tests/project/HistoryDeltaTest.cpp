@@ -63,4 +63,13 @@ TEST(HistoryDelta, RefusesADeltaThatDoesNotFitItsBase)
     // An offset near 2^64 must not wrap around the check.
     const QByteArray huge = QByteArray("\x05\x00", 2) + QByteArray(9, '\xff') + '\x01' + '\x05';
     EXPECT_FALSE(ApplyDelta(base, huge, rebuilt));
+
+    // A few bytes that claim a vast text and repeat their base towards it are refused before
+    // they are rebuilt, as are copies past the size a delta gives.
+    const QByteArray block = Prose(64 * 1024);
+    QByteArray repeating("\x80\x80\x80\x80\x80\x80\x01", 7); // 2^42 bytes
+    for (int copy = 0; copy < 100000; ++copy)
+        repeating += QByteArray("\x00\x00\x80\x80\x04", 5); // the whole base again
+    EXPECT_FALSE(ApplyDelta(block, repeating, rebuilt));
+    EXPECT_FALSE(ApplyDelta(block, '\x10' + repeating.mid(7), rebuilt));
 }
