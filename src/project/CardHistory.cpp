@@ -23,6 +23,8 @@ namespace {
 // few deltas and one damaged file takes only its neighbours with it.
 constexpr qsizetype WholeTextEvery = 16;
 constexpr qsizetype RecentTextsKept = 4;
+// Compressed, no entry we write comes near twice the largest text it may hold.
+constexpr qint64 LargestEntryFile = 2 * MaxHistoryTextBytes;
 const QString EntryExtension = QStringLiteral(".nxh");
 // Milliseconds in the name keep quick saves apart and sort entries by time.
 const QString EntryTimeFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
@@ -121,7 +123,7 @@ bool CardHistory::TextOf(
             break;
         }
         QByteArray bytes;
-        if (!ReadFileBytes(path, bytes, error))
+        if (!ReadFileBytes(path, bytes, error, LargestEntryFile))
             return false;
         HistoryEntryFile entry;
         // A delta is made from a newer entry, so that following the bases always ends.
@@ -180,8 +182,15 @@ void CardHistory::Thin(QList<Stored>& entries, const QDateTime& now)
     QList<QDateTime> times;
     for (const Stored& entry : entries)
         times.append(entry.Time);
+    // Of the entries sharing a period, one that reads wins over a damaged one.
+    const auto readable = [&](int index) {
+        QByteArray text;
+        QString error;
+        return TextOf(
+            QFileInfo(entries[index].Path).path() + '/', entries[index].Stamp, text, error);
+    };
     QStringList thinned;
-    for (int index : EntriesToThin(times, now, FMaxEntries))
+    for (int index : EntriesToThin(times, now, FMaxEntries, readable))
         thinned.append(entries[index].Stamp);
 
     // Thinning is tidying: an entry that cannot be removed now is removed by a later save.
@@ -208,6 +217,10 @@ void CardHistory::Thin(QList<Stored>& entries, const QDateTime& now)
 bool CardHistory::AddEntry(
     const QString& cardName, const QByteArray& bytes, const QDateTime& time, QString& error)
 {
+    if (bytes.size() > MaxHistoryTextBytes) {
+        error = QStringLiteral("%1: Text too large to keep in the history").arg(cardName);
+        return false;
+    }
     if (!MakeCardFolder(cardName, error))
         return false;
     const QString folder = CardFolder(cardName);
@@ -216,7 +229,8 @@ bool CardHistory::AddEntry(
     QList<Stored> entries = StoredEntries(cardName);
     QByteArray newest;
     QString unread;
-    if (!entries.isEmpty() && TextOf(folder, entries.first().Stamp, newest, unread) && newest == bytes)
+    if (!entries.isEmpty() && TextOf(folder, entries.first().Stamp, newest, unread)
+        && newest == bytes)
         return true;
     // Two saves within one millisecond, or a clock set back onto an entry, take the next free
     // moment rather than overwrite an entry.

@@ -27,7 +27,8 @@ public:
     explicit CardHistory(QString projectFolder, int maxEntries = 100);
 
     /// Keeps `bytes` as the text the card had until `time`, then thins the card's entries as
-    /// they stand at `time`. False, with the reason, when the entry could not be written.
+    /// they stand at `time`. False, with the reason, when the entry could not be written or the
+    /// text is larger than an entry may hold.
     bool AddEntry(
         const QString& cardName, const QByteArray& bytes, const QDateTime& time, QString& error);
     /// The card's entries, newest first.

@@ -109,21 +109,24 @@ bool ApplyDelta(const QByteArray& base, const QByteArray& delta, QByteArray& tex
 {
     qsizetype at = 0;
     quint64 size = 0;
-    if (!ReadNumber(delta, at, size))
+    // The size is checked before anything is made: a few bytes of delta can repeat its base
+    // without end.
+    if (!ReadNumber(delta, at, size) || size > quint64(MaxHistoryTextBytes))
         return false;
     QByteArray rebuilt;
+    rebuilt.reserve(qsizetype(size));
     while (at < delta.size()) {
         quint64 literal = 0, offset = 0, length = 0;
-        if (!ReadNumber(delta, at, literal) || literal > quint64(delta.size() - at))
+        if (!ReadNumber(delta, at, literal) || literal > quint64(delta.size() - at)
+            || literal > size - quint64(rebuilt.size()))
             return false;
         rebuilt.append(delta.constData() + at, qsizetype(literal));
         at += qsizetype(literal);
         if (!ReadNumber(delta, at, offset) || !ReadNumber(delta, at, length)
-            || offset > quint64(base.size()) || length > quint64(base.size()) - offset)
+            || offset > quint64(base.size()) || length > quint64(base.size()) - offset
+            || length > size - quint64(rebuilt.size()))
             return false;
         rebuilt.append(base.constData() + offset, qsizetype(length));
-        if (quint64(rebuilt.size()) > size)
-            return false;
     }
     if (quint64(rebuilt.size()) != size)
         return false;

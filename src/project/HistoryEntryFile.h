@@ -13,7 +13,8 @@ struct HistoryEntryFile {
 /// The file's bytes: a kind byte, the base's stamp for a delta, then the payload compressed.
 QByteArray EncodeEntryFile(const HistoryEntryFile& entry);
 
-/// False when the bytes are not a whole entry file (damaged, cut short, or of another kind).
+/// False when the bytes are not a whole entry file (damaged, cut short, or of another kind), or
+/// when it would hold more than MaxHistoryTextBytes.
 bool DecodeEntryFile(const QByteArray& bytes, HistoryEntryFile& entry);
 
 /// The base an entry file names, read from its first bytes only; false when it cannot be read.

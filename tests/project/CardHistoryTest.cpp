@@ -2,11 +2,13 @@
 
 #include "KilledProcess.h"
 #include "TempFolder.h"
+#include "project/HistoryEntryFile.h"
 #include "project/HistoryThinning.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
@@ -133,6 +135,36 @@ TEST(CardHistory, NeverWritesThroughALinkOrOutOfTheProject)
         QByteArray("\0\0\0\x09garbage", 11));
     QByteArray bytes;
     EXPECT_FALSE(CardHistory(damaged.Path() + '/').Read(entry, bytes, error));
+}
+
+TEST(CardHistory, AnEntryThatInflatesPastItsBoundIsDamagedAndGivesWayToOneThatReads)
+{
+    // Whole entries of a megabyte that compress to a kilobyte, with the length they lead with
+    // claiming more than any text may hold, or less than they inflate to.
+    for (const quint32 claimed : { 0x7fffffffu, 16u }) {
+        TempFolder project;
+        CardHistory history(project.Path() + '/');
+        QString error;
+        // Each text shares nothing with the next, so each entry is kept whole.
+        for (int minutes : { 130, 125, 10 })
+            ASSERT_TRUE(
+                history.AddEntry("Scene", QByteArray::number(minutes), MinutesAgo(minutes), error));
+        QByteArray expanding = EncodeEntryFile({ {}, QByteArray(1 << 20, 'x') });
+        qToBigEndian(claimed, expanding.data() + 1);
+        const CardHistoryEntry damaged = history.Entries("Scene")[1];
+        project.Write(".nodex-history/Scene/" + QFileInfo(damaged.Path).fileName(), expanding);
+
+        QByteArray bytes;
+        CardHistory later(project.Path() + '/');
+        EXPECT_FALSE(later.Read(damaged, bytes, error)) << claimed;
+        // The save goes on and keeps its own entry; thinning the hour the entries of 125 and 130
+        // minutes ago come to share keeps the one that reads.
+        ASSERT_TRUE(later.AddEntry("Scene", "saved", Now, error)) << error.toStdString();
+        QList<QByteArray> kept;
+        for (const CardHistoryEntry& entry : later.Entries("Scene"))
+            kept.append(ReadEntry(later, entry));
+        EXPECT_EQ(kept, (QList<QByteArray> { "saved", "10", "130" })) << claimed;
+    }
 }
 
 TEST(CardHistory, KeepsCloseTextsAsDeltasAndThinsWithoutBreakingThem)

@@ -63,4 +63,16 @@ TEST(HistoryDelta, RefusesADeltaThatDoesNotFitItsBase)
     // An offset near 2^64 must not wrap around the check.
     const QByteArray huge = QByteArray("\x05\x00", 2) + QByteArray(9, '\xff') + '\x01' + '\x05';
     EXPECT_FALSE(ApplyDelta(base, huge, rebuilt));
+
+    // A few bytes that repeat their base towards a text larger than any history entry holds
+    // are refused before it is rebuilt, as are copies past the size a delta gives.
+    const QByteArray block = Prose(64 * 1024);
+    const qsizetype copies = MaxHistoryTextBytes / block.size() + 1;
+    QByteArray repeating;
+    for (quint64 size = copies * block.size(); size; size >>= 7) // the text's size, 7 bits a byte
+        repeating += char((size & 0x7f) | (size >> 7 ? 0x80 : 0));
+    for (qsizetype copy = 0; copy < copies; ++copy)
+        repeating += QByteArray("\x00\x00\x80\x80\x04", 5); // no new bytes, then the whole base
+    EXPECT_FALSE(ApplyDelta(block, repeating, rebuilt));
+    EXPECT_FALSE(ApplyDelta(block, '\x10' + repeating.mid(4), rebuilt));
 }
