@@ -57,10 +57,12 @@ void UndoGate::RunStep(bool undo)
     bool done = SaveEditorTexts(reason);
     if (done)
         RunStepKeepingEditorsCurrent([&] {
-            done = undo ? ProjectStep::UndoTop(FSteps, reason) : ProjectStep::RedoNext(FSteps, reason);
+            done = undo ? ProjectStep::UndoTop(FSteps, reason)
+                        : ProjectStep::RedoNext(FSteps, reason);
         });
     if (!done)
-        FDialogs.ShowWarning(FMessages.Text(undo ? MessageKey::UNDO_NOT_DONE : MessageKey::REDO_NOT_DONE), reason);
+        FDialogs.ShowWarning(
+            FMessages.Text(undo ? MessageKey::UNDO_NOT_DONE : MessageKey::REDO_NOT_DONE), reason);
 }
 
 void UndoGate::RunStepKeepingEditorsCurrent(const std::function<void()>& run)

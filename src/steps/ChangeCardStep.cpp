@@ -42,7 +42,8 @@ bool ChangeCardStep::FilesFirst(bool undo, QString& reason)
 {
     if (!Renames())
         return true;
-    FFilesRenamed = FContext.Store.RenameCardFiles(FCard, undo ? FBefore.Name : FAfter.Name, reason);
+    FFilesRenamed
+        = FContext.Store.RenameCardFiles(FCard, undo ? FBefore.Name : FAfter.Name, reason);
     return FFilesRenamed;
 }
 

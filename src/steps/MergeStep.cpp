@@ -25,7 +25,8 @@ bool MergeStep::WriteMergedText(QString& reason)
 bool MergeStep::WriteText(QString& reason) const
 {
     const CardTexts texts = FContext.Store.Texts();
-    const CardTextFile text = texts.Of(FContext.Model.Card(FFirst).Name, FContext.Store.TextFilePath(FFirst));
+    const CardTextFile text
+        = texts.Of(FContext.Model.Card(FFirst).Name, FContext.Store.TextFilePath(FFirst));
     QString historyProblem;
     return texts.Write(text, EncodeText(FMergedText, LineEnds::CrLf), reason, historyProblem);
 }
@@ -67,7 +68,8 @@ bool MergeStep::Unchanged(const KeptFile& kept, QString& reason) const
 {
     if (kept.Unchanged())
         return true;
-    reason = FContext.Messages.Text(MessageKey::FILE_CHANGED_SINCE).arg(QFileInfo(kept.Path()).fileName());
+    reason = FContext.Messages.Text(MessageKey::FILE_CHANGED_SINCE)
+                 .arg(QFileInfo(kept.Path()).fileName());
     return false;
 }
 

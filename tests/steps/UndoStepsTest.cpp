@@ -147,10 +147,18 @@ TEST_F(UndoSteps, AStepWhoseFilesChangedOnDiskSinceIsRefusedWithItsReason)
         { "E.ndx", [&] { NewCard("E"); }, true, "'E.ndx' was changed on disk since." },
         // What is written outside the program after an undo is neither overwritten by the
         // merged text nor deleted with its card.
-        { "Text Files/A.txt", [&] { Merge(true); Steps.undo(); }, false,
-            "'A.txt' was changed on disk since." },
-        { "Text Files/B.txt", [&] { Delete({ "B" }, true); Steps.undo(); }, false,
-            "'B.txt' was changed on disk since." },
+        { "Text Files/A.txt",
+            [&] {
+                Merge(true);
+                Steps.undo();
+            },
+            false, "'A.txt' was changed on disk since." },
+        { "Text Files/B.txt",
+            [&] {
+                Delete({ "B" }, true);
+                Steps.undo();
+            },
+            false, "'B.txt' was changed on disk since." },
     };
     for (const Case& unsafe : cases) {
         SCOPED_TRACE(unsafe.File);
