@@ -39,14 +39,30 @@ void UndoGate::UpdateEditMenu()
 
 void UndoGate::Undo()
 {
-    if (StepIsSafe(FSteps.command(FSteps.index() - 1), true))
-        RunStepKeepingEditorsCurrent([this] { FSteps.undo(); });
+    RunStep(true);
 }
 
 void UndoGate::Redo()
 {
-    if (StepIsSafe(FSteps.command(FSteps.index()), false))
-        RunStepKeepingEditorsCurrent([this] { FSteps.redo(); });
+    RunStep(false);
+}
+
+void UndoGate::RunStep(bool undo)
+{
+    if (!(undo ? FSteps.canUndo() : FSteps.canRedo()))
+        return;
+    // A step may take a card away, and its editor with it: what is typed there is saved first,
+    // so that nothing is lost and the step's own checks see the text as it is on disk.
+    QString reason;
+    bool done = SaveEditorTexts(reason);
+    if (done)
+        RunStepKeepingEditorsCurrent([&] {
+            done = undo ? ProjectStep::UndoTop(FSteps, reason)
+                        : ProjectStep::RedoNext(FSteps, reason);
+        });
+    if (!done)
+        FDialogs.ShowWarning(
+            FMessages.Text(undo ? MessageKey::UNDO_NOT_DONE : MessageKey::REDO_NOT_DONE), reason);
 }
 
 void UndoGate::RunStepKeepingEditorsCurrent(const std::function<void()>& run)
@@ -65,20 +81,6 @@ void UndoGate::RunStepKeepingEditorsCurrent(const std::function<void()>& run)
         if (before.contains(editor) && before.value(editor) != qMakePair(file.size(), file.lastModified()))
             editor->ReloadText();
     }
-}
-
-bool UndoGate::StepIsSafe(const QUndoCommand* command, bool undo)
-{
-    const auto* step = dynamic_cast<const ProjectStep*>(command);
-    if (!step)
-        return true;
-    // A step may take a card away, and its editor with it: what is typed there is saved first,
-    // so that nothing is lost and the step's own checks see the text as it is on disk.
-    QString reason;
-    if (SaveEditorTexts(reason) && (undo ? step->CanUndo(reason) : step->CanRedo(reason)))
-        return true;
-    FDialogs.ShowWarning(FMessages.Text(undo ? MessageKey::UNDO_NOT_DONE : MessageKey::REDO_NOT_DONE), reason);
-    return false;
 }
 
 bool UndoGate::SaveEditorTexts(QString& reason)

@@ -6,7 +6,6 @@
 class Dialogs;
 class EditorWindows;
 class MessageTable;
-class QUndoCommand;
 class QUndoStack;
 struct MainMenus;
 
@@ -25,8 +24,9 @@ public:
     void UpdateEditMenu();
 
 private:
-    /// Whether a step may be undone (or redone) now; when not, the writer is told why.
-    bool StepIsSafe(const QUndoCommand* command, bool undo);
+    /// Undoes (redoes) a step when it is safe now and its files could be moved; when not, the
+    /// writer is told why and nothing changed.
+    void RunStep(bool undo);
     /// Runs an undo or redo; the open editors whose text file it changed load it again.
     void RunStepKeepingEditorsCurrent(const std::function<void()>& run);
     /// Saves every open editor's unsaved text; false with the reason when one cannot be saved.

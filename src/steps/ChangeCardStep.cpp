@@ -23,7 +23,7 @@ void ChangeCardStep::redo()
 
 void ChangeCardStep::undo()
 {
-    if (Renames())
+    if (Renames() && !std::exchange(FFilesRenamed, false))
         RenameFiles(FBefore.Name);
     Apply(FBefore);
 }
@@ -36,6 +36,15 @@ bool ChangeCardStep::CheckUndo(QString& reason) const
 bool ChangeCardStep::CheckRedo(QString& reason) const
 {
     return !Renames() || FContext.Store.CanRenameCardFiles(FCard, FAfter.Name, reason);
+}
+
+bool ChangeCardStep::FilesFirst(bool undo, QString& reason)
+{
+    if (!Renames())
+        return true;
+    FFilesRenamed
+        = FContext.Store.RenameCardFiles(FCard, undo ? FBefore.Name : FAfter.Name, reason);
+    return FFilesRenamed;
 }
 
 void ChangeCardStep::Apply(CardData data)

@@ -16,6 +16,8 @@ public:
 protected:
     bool CheckUndo(QString& reason) const override;
     bool CheckRedo(QString& reason) const override;
+    /// A new name moves the files first: when that fails the card keeps the name it has.
+    bool FilesFirst(bool undo, QString& reason) override;
 
 private:
     bool Renames() const { return FBefore.Name != FAfter.Name; }
@@ -26,5 +28,5 @@ private:
     CardId FCard;
     CardData FBefore;
     CardData FAfter;
-    bool FFilesRenamed;
+    bool FFilesRenamed; ///< the files carry the name the next undo or redo gives the card
 };

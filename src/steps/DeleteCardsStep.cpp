@@ -90,6 +90,20 @@ bool DeleteCardsStep::CheckUndo(QString& reason) const
     return true;
 }
 
+bool DeleteCardsStep::CheckRedo(QString& reason) const
+{
+    // A text that goes again is the one the undo put back; one written since, or made since
+    // where there was none, would be in no file once the cards are gone.
+    for (const Gone& gone : FGone) {
+        if (gone.TextKept && !gone.TextFile.Unchanged()) {
+            reason = FContext.Messages.Text(MessageKey::FILE_CHANGED_SINCE)
+                         .arg(QFileInfo(gone.TextFile.Path()).fileName());
+            return false;
+        }
+    }
+    return true;
+}
+
 qint64 DeleteCardsStep::OwnKeptBytes() const
 {
     qint64 bytes = 0;

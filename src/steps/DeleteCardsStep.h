@@ -26,6 +26,7 @@ public:
 
 protected:
     bool CheckUndo(QString& reason) const override;
+    bool CheckRedo(QString& reason) const override;
     qint64 OwnKeptBytes() const override;
 
 private:

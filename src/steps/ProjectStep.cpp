@@ -1,5 +1,7 @@
 #include "steps/ProjectStep.h"
 
+#include <QUndoStack>
+
 ProjectStep::ProjectStep(StepContext& context, const QString& text, QUndoCommand* parent)
     : QUndoCommand(text, parent)
     , FContext(context)
@@ -14,6 +16,32 @@ bool ProjectStep::CanUndo(QString& reason) const
 bool ProjectStep::CanRedo(QString& reason) const
 {
     return Can(&ProjectStep::CheckRedo, reason);
+}
+
+bool ProjectStep::UndoTop(QUndoStack& steps, QString& reason)
+{
+    return Run(steps, true, reason);
+}
+
+bool ProjectStep::RedoNext(QUndoStack& steps, QString& reason)
+{
+    return Run(steps, false, reason);
+}
+
+bool ProjectStep::Run(QUndoStack& steps, bool undo, QString& reason)
+{
+    // The stack hands its steps out as const; the step's file work is part of its own move.
+    auto* step = dynamic_cast<ProjectStep*>(
+        const_cast<QUndoCommand*>(steps.command(undo ? steps.index() - 1 : steps.index())));
+    if (step
+        && !((undo ? step->CanUndo(reason) : step->CanRedo(reason))
+            && step->FilesFirst(undo, reason)))
+        return false;
+    if (undo)
+        steps.undo();
+    else
+        steps.redo();
+    return true;
 }
 
 bool ProjectStep::Can(bool (ProjectStep::*check)(QString&) const, QString& reason) const

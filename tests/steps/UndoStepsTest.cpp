@@ -7,6 +7,7 @@
 #include "steps/MoveCardsStep.h"
 #include "steps/NewCardStep.h"
 
+#include <QDir>
 #include <QProcess>
 #include <functional>
 #include <memory>
@@ -134,23 +135,69 @@ TEST_F(UndoSteps, AStepWhoseFilesChangedOnDiskSinceIsRefusedWithItsReason)
     struct Case {
         const char* File;
         std::function<void()> Do;
+        bool Undo;
         const char* Reason;
     };
     const QList<Case> cases = {
         // The merged text is edited outside the program: undoing would lose that.
-        { "Text Files/A.txt", [&] { Merge(false); }, "'A.txt' was changed on disk since." },
+        { "Text Files/A.txt", [&] { Merge(false); }, true, "'A.txt' was changed on disk since." },
         // A deleted card's text file made again under its name is not overwritten.
-        { "Text Files/D.txt", [&] { Delete({ "D" }, true); }, "'D.txt' exists again." },
+        { "Text Files/D.txt", [&] { Delete({ "D" }, true); }, true, "'D.txt' exists again." },
         // A new card's file that another program wrote to is not taken away.
-        { "E.ndx", [&] { NewCard("E"); }, "'E.ndx' was changed on disk since." },
+        { "E.ndx", [&] { NewCard("E"); }, true, "'E.ndx' was changed on disk since." },
+        // What is written outside the program after an undo is neither overwritten by the
+        // merged text nor deleted with its card.
+        { "Text Files/A.txt",
+            [&] {
+                Merge(true);
+                Steps.undo();
+            },
+            false, "'A.txt' was changed on disk since." },
+        { "Text Files/B.txt",
+            [&] {
+                Delete({ "B" }, true);
+                Steps.undo();
+            },
+            false, "'B.txt' was changed on disk since." },
     };
     for (const Case& unsafe : cases) {
         SCOPED_TRACE(unsafe.File);
         unsafe.Do();
-        Projects.Write(unsafe.File, "Edited elsewhere\r\n");
+        // Each time another text, so that none is what a step put back.
+        const QByteArray edited = "Edited elsewhere " + QByteArray::number(Steps.index()) + "\r\n";
+        Projects.Write(unsafe.File, edited);
+        const QStringList shown = ModelShown();
+        const int index = Steps.index();
         QString reason;
-        const auto* step = static_cast<const ProjectStep*>(Steps.command(Steps.index() - 1));
-        EXPECT_FALSE(step->CanUndo(reason));
+        EXPECT_FALSE(unsafe.Undo ? ProjectStep::UndoTop(Steps, reason)
+                                 : ProjectStep::RedoNext(Steps, reason));
         EXPECT_EQ(reason, unsafe.Reason);
+        EXPECT_EQ(Steps.index(), index);
+        EXPECT_EQ(ModelShown(), shown);
+        EXPECT_EQ(Projects.Read(unsafe.File), edited);
     }
+}
+
+TEST_F(UndoSteps, ARenameWhoseFilesCannotMoveBackIsNotUndoneAtAll)
+{
+    Change("C", "Properties", [](CardData& data) { data.Name = "Sea"; });
+    // The rename journal's name is taken, so the files cannot be moved.
+    Projects.MakeFolder(".nodex-rename");
+    const QStringList shown = ModelShown();
+    QString reason;
+    EXPECT_FALSE(ProjectStep::UndoTop(Steps, reason));
+    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_EQ(Steps.index(), 1);
+    EXPECT_EQ(ModelShown(), shown) << "the card keeps its name and its incoming link";
+    EXPECT_TRUE(Projects.Exists("Sea.ndx") && Projects.Exists("Text Files/Sea.txt"));
+    EXPECT_TRUE(Dialogs.Texts().isEmpty()) << "the caller says why";
+
+    // Once the way is free the rename is undone and redone.
+    QDir(Projects.Path(".nodex-rename")).removeRecursively();
+    ASSERT_TRUE(ProjectStep::UndoTop(Steps, reason)) << reason.toStdString();
+    EXPECT_EQ(Model.Card(Model.LinkTo(Id("B"))).Name, "C");
+    EXPECT_TRUE(Projects.Exists("C.ndx") && !Projects.Exists("Sea.ndx"));
+    ASSERT_TRUE(ProjectStep::RedoNext(Steps, reason)) << reason.toStdString();
+    EXPECT_EQ(ModelShown(), shown);
+    EXPECT_TRUE(Projects.Exists("Sea.ndx") && !Projects.Exists("C.ndx"));
 }
