@@ -379,6 +379,7 @@ void TfmMain::closeEvent(QCloseEvent* event)
     ClearCanvas();
     FStore.CloseProject();
     event->accept();
+    emit Closed();
 }
 
 void TfmMain::showEvent(QShowEvent* event)

@@ -125,6 +125,8 @@ public:
 signals:
     /// The editor of this card is to be opened or brought up.
     void CardEditorRequested(TNodex* card);
+    /// The window closed for good: the program is ending.
+    void Closed();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -39,6 +39,12 @@ int main(int argc, char** argv)
             help = std::make_unique<HelpWindow>(folders.Data + "Help/", program.Messages());
         help->ShowTopic(keyword);
     });
+    // The help window has no parent, so that it stays beside the program rather than above it;
+    // it goes with the main window, or the program would go on running for it alone.
+    QObject::connect(&program.Main(), &TfmMain::Closed, &app, [&help] {
+        if (help)
+            help->close();
+    });
     if (!program.Start(app.arguments().mid(1)))
         return 0;
     return QApplication::exec();

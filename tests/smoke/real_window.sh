@@ -45,7 +45,16 @@ if ! timeout 20 xdotool search --sync --onlyvisible --name '^Nodex Help$' >/dev/
   echo "real window: F1 opened no help window"
   exit 1
 fi
-kill "$pid"; wait "$pid" 2>/dev/null || true
-pid=""
 echo "real window: F1 opened \"Nodex Help\""
+# File > Exit ends the program, help window and all.
+xdotool windowfocus --sync "$window" key alt+f
+sleep 0.5
+xdotool key x
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+if kill -0 "$pid" 2>/dev/null; then
+  echo "real window: File > Exit left the program running beside its help window"
+  exit 1
+fi
+pid=""
+echo "real window: File > Exit ended the program and closed its help"
 echo "1 passed, 0 failed"
