@@ -8,21 +8,14 @@
 #include "project/ProjectPaths.h"
 
 #include <algorithm>
-#include <sys/stat.h>
 
 namespace {
-
-bool Exists(const QString& path)
-{
-    struct stat status { };
-    return ::lstat(NativePath(path).constData(), &status) == 0;
-}
 
 /// Whether a card file of this name stands in the destination: spelt so, or spelt otherwise only
 /// in letter case.
 bool NameTaken(const QString& destination, const QStringList& names, const QString& fileName)
 {
-    return Exists(destination + fileName)
+    return NameTaken(destination + fileName)
         || std::any_of(names.begin(), names.end(),
             [&](const QString& name) { return SameIgnoringAsciiCase(name, fileName); });
 }

@@ -151,6 +151,12 @@ FileKind KindOf(const QString& path)
     return S_ISDIR(status.st_mode) ? FileKind::Folder : FileKind::Other;
 }
 
+bool NameTaken(const QString& path)
+{
+    struct stat status {};
+    return ::lstat(NativePath(path).constData(), &status) == 0;
+}
+
 bool SameFile(const QString& a, const QString& b)
 {
     struct stat first {};

@@ -34,6 +34,9 @@ enum class FileKind { Missing, Regular, Folder, Other };
 
 /// What a path names, following symbolic links.
 FileKind KindOf(const QString& path);
+/// Whether anything stands under the name, a link that leads nowhere included: a name that a
+/// new file must not take.
+bool NameTaken(const QString& path);
 
 /// Whether two paths name one file (as two spellings do where the file system ignores case).
 bool SameFile(const QString& a, const QString& b);

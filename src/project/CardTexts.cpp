@@ -7,18 +7,9 @@
 #include "project/ProjectPaths.h"
 
 #include <QLoggingCategory>
-#include <sys/stat.h>
 #include <utility>
 
 Q_LOGGING_CATEGORY(lcTexts, "nodex.texts")
-
-namespace {
-bool Exists(const QString& path)
-{
-    struct stat status { };
-    return ::lstat(NativePath(path).constData(), &status) == 0;
-}
-} // namespace
 
 CardTexts::CardTexts(QString projectFolder)
     : FProjectFolder(std::move(projectFolder))
@@ -138,7 +129,7 @@ bool CardTexts::CopyTo(const QString& destination, const QString& fileName, QStr
     const QString text = ProjectPaths::TextFilesFolder + fileName + ProjectPaths::TextExtension;
     if (ConfinedFolder(FProjectFolder).Check(FProjectFolder + text) != ConfinedFolder::Entry::Inside
         || !ConfinedFolder(destination).HoldsFolder(CardTexts(destination).Folder())
-        || Exists(destination + text))
+        || NameTaken(destination + text))
         return false;
     QByteArray bytes;
     return ReadFileBytes(FProjectFolder + text, bytes, reason)
