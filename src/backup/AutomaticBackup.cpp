@@ -5,6 +5,7 @@
 #include "platform/FileHandle.h"
 #include "platform/NativeName.h"
 #include "platform/TextFile.h"
+#include "project/ProjectKey.h"
 #include "backup/ZipWriter.h"
 
 #include <QCryptographicHash>
@@ -18,14 +19,6 @@
 
 namespace {
 const QString StampFormat = QStringLiteral("yyyy-MM-dd HH.mm.ss");
-
-/// The project's path with every link resolved, so that two ways to one project are one.
-QByteArray RealProjectPath(const QString& projectFolder, const QString& projectFileName)
-{
-    const QByteArray path = NativePath(projectFolder + projectFileName);
-    char resolved[PATH_MAX];
-    return ::realpath(path.constData(), resolved) ? QByteArray(resolved) : path;
-}
 
 /// A file as the backup keeps it.
 struct BackedUpFile {
@@ -128,18 +121,12 @@ bool MakeFolders(const QString& folder, const QString& from, QString& reason)
     }
     return true;
 }
-
-QString Hex8(const QByteArray& bytes)
-{
-    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().left(8));
-}
 } // namespace
 
 QString AutomaticBackupFolder(const QString& backupsFolder, const QString& projectFolder,
     const QString& projectFileName)
 {
-    const QString hash = Hex8(RealProjectPath(projectFolder, projectFileName));
-    return backupsFolder + "Automatic/" + ProjectBaseName(projectFileName) + " (" + hash + ")/";
+    return backupsFolder + "Automatic/" + ProjectKey(projectFolder, projectFileName) + "/";
 }
 
 QString AutomaticBackupName(const QString& projectFileName, const QDateTime& when)

@@ -33,14 +33,6 @@ bool AddFiles(const ConfinedFolder& project, const QString& projectFolder, const
 }
 } // namespace
 
-QString ProjectBaseName(const QString& projectFileName)
-{
-    QString base = projectFileName;
-    if (const qsizetype extension = base.indexOf(ProjectPaths::ProjectExtension); extension >= 0)
-        base.remove(extension, ProjectPaths::ProjectExtension.size());
-    return base;
-}
-
 bool FilesToBackUp(const QString& projectFolder, const QString& projectFileName, QStringList& files,
     QString& reason)
 {

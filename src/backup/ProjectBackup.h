@@ -1,11 +1,10 @@
 #pragma once
 
+#include "project/ProjectKey.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
-
-/// A project file's name without its first ".nodex" (exact case), as backups are named.
-QString ProjectBaseName(const QString& projectFileName);
 
 /// What a backup of a project holds, as paths inside the project folder: the project file, then
 /// every card file and every text file in "Text Files/", each group sorted. A file reached

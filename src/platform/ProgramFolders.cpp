@@ -26,6 +26,8 @@ ProgramFolders ProgramFolders::Portable(const QString& programFolder)
     folders.Settings = programFolder;
     folders.Spelling = programFolder + "Spelling/";
     folders.Backups = programFolder + "Backups/";
+    folders.Recovery = programFolder + "Recovery/";
+    folders.Views = programFolder + "Views/";
     return folders;
 }
 
@@ -35,7 +37,10 @@ ProgramFolders ProgramFolders::Packaged(const QString& programFolder)
     folders.Data = QDir::cleanPath(programFolder + "../share/nodex") + "/";
     folders.Settings = XdgFolder("XDG_CONFIG_HOME", ".config");
     folders.Spelling = XdgFolder("XDG_DATA_HOME", ".local/share") + "Spelling/";
-    folders.Backups = XdgFolder("XDG_STATE_HOME", ".local/state") + "Backups/";
+    const QString state = XdgFolder("XDG_STATE_HOME", ".local/state");
+    folders.Backups = state + "Backups/";
+    folders.Recovery = state + "Recovery/";
+    folders.Views = state + "Views/";
     folders.Installed = true;
     return folders;
 }

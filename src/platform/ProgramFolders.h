@@ -17,6 +17,8 @@ struct ProgramFolders {
     /// The spelling configuration and the custom word list; dictionaries put here come first.
     QString Spelling;
     QString Backups; ///< the project backups, the automatic ones in Automatic/
+    QString Recovery; ///< the unsaved texts of open editors, a folder per project
+    QString Views;    ///< how each project was last looked at (zoom, scroll), a file per project
     /// Installed from a package: the writer's folders are made when first written, and the
     /// package, not the program, tells the desktop about the file types.
     bool Installed = false;
@@ -32,6 +34,6 @@ struct ProgramFolders {
     static ProgramFolders Portable(const QString& programFolder);
     /// A program installed in <prefix>/bin reads its data from <prefix>/share/nodex and keeps what
     /// it writes in a "nodex" folder under the user's XDG folders: settings in the config home,
-    /// the word list in the data home, backups in the state home.
+    /// the word list in the data home, backups, unsaved texts and views in the state home.
     static ProgramFolders Packaged(const QString& programFolder);
 };
