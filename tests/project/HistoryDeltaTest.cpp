@@ -76,3 +76,42 @@ TEST(HistoryDelta, RefusesADeltaThatDoesNotFitItsBase)
     EXPECT_FALSE(ApplyDelta(block, repeating, rebuilt));
     EXPECT_FALSE(ApplyDelta(block, '\x10' + repeating.mid(4), rebuilt));
 }
+
+TEST(HistoryDelta, EveryTextOfRandomEditsToRepetitiveProseRebuildsFromItsNeighbour)
+{
+    // Prose repeats its phrases, so that a block of one text is found in many places of the
+    // other and a match's edges fall anywhere: where a wrong stretch is easiest to copy.
+    const QList<QByteArray> phrases = { "The lamp is lit. ", "the keeper waits", " and the sea ",
+        "rolls in, ", "rolls out. ", "\r\n", "Fog. ", "the lamp", " is ", "a" };
+    QRandomGenerator random(2024);
+    const auto phrase = [&] { return phrases[random.bounded(int(phrases.size()))]; };
+    for (int sequence = 0; sequence < 2000; ++sequence) {
+        QByteArray text;
+        for (int count = random.bounded(1, 200); count > 0; --count)
+            text += phrase();
+        for (int edit = 0; edit < 6; ++edit) {
+            QByteArray edited = text;
+            const auto place = [&] { return qsizetype(random.bounded(int(edited.size()) + 1)); };
+            const qsizetype at = place();
+            const qsizetype length = random.bounded(1, 80);
+            const int kind = random.bounded(4);
+            if (kind == 0)
+                edited.insert(at, phrase());
+            else if (kind == 1)
+                edited.remove(at, length);
+            else if (kind == 2)
+                edited.replace(at, length, phrase() + char('A' + random.bounded(26)));
+            else // a stretch repeated elsewhere
+                edited.insert(place(), edited.mid(at, length));
+            // Each text is kept against the one after it, and the newer against the older.
+            for (const auto& [base, wanted] :
+                { qMakePair(edited, text), qMakePair(text, edited) }) {
+                QByteArray rebuilt;
+                ASSERT_TRUE(ApplyDelta(base, EncodeDelta(base, wanted), rebuilt))
+                    << "sequence " << sequence << " edit " << edit;
+                ASSERT_EQ(rebuilt, wanted) << "sequence " << sequence << " edit " << edit;
+            }
+            text = edited;
+        }
+    }
+}
