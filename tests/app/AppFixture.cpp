@@ -76,6 +76,8 @@ void AppFixture::WriteCard(const QString& name, int storedType, int state, int l
 void AppFixture::MoveCard(const QString& name, int left, int top)
 {
     const TNodex* card = Card(name);
+    if (!card)
+        return;
     Main().Cards().MoveCards({{card->Id(), {card->Left(), card->Top()}}}, {{card->Id(), {left, top}}});
 }
 
