@@ -159,6 +159,20 @@ TEST_F(UndoSteps, AStepWhoseFilesChangedOnDiskSinceIsRefusedWithItsReason)
                 Steps.undo();
             },
             false, "'B.txt' was changed on disk since." },
+        // A file made under a new card's name after the undo is not taken for the card's own.
+        { "F.ndx",
+            [&] {
+                NewCard("F");
+                Steps.undo();
+            },
+            false, "'F.ndx' exists again." },
+        // A step within a step refuses for the whole: the merge's deleting of C.
+        { "Text Files/C.txt",
+            [&] {
+                Merge(true);
+                Steps.undo();
+            },
+            false, "'C.txt' was changed on disk since." },
     };
     for (const Case& unsafe : cases) {
         SCOPED_TRACE(unsafe.File);
