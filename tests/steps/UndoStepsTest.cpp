@@ -1,5 +1,6 @@
 #include "FolderDiff.h"
 #include "StepsFixture.h"
+#include "platform/FileSteps.h"
 #include "steps/ChangeCardStep.h"
 #include "steps/DeleteCardsStep.h"
 #include "steps/LinkCardsStep.h"
@@ -8,6 +9,7 @@
 #include "steps/NewCardStep.h"
 
 #include <QDir>
+#include <cerrno>
 #include <QProcess>
 #include <functional>
 #include <memory>
@@ -214,4 +216,32 @@ TEST_F(UndoSteps, ARenameWhoseFilesCannotMoveBackIsNotUndoneAtAll)
     ASSERT_TRUE(ProjectStep::RedoNext(Steps, reason)) << reason.toStdString();
     EXPECT_EQ(ModelShown(), shown);
     EXPECT_TRUE(Projects.Exists("Sea.ndx") && !Projects.Exists("C.ndx"));
+}
+
+TEST_F(UndoSteps, ARenameCutShortLeavesNoSecondCardAndIsFinishedAtTheNextOpen)
+{
+    const auto failing = [](FileStep failed, const char* file) {
+        SetFileStepHook([=](FileStep step, const QByteArray& path) {
+            return step == failed && path.endsWith(file) ? StepOutcome { EACCES } : StepOutcome {};
+        });
+    };
+    // A text that cannot move takes back the new card file: it would open as a card of its own,
+    // without a text.
+    failing(FileStep::Move, "Text Files/Sea.txt");
+    QString reason;
+    EXPECT_FALSE(Store.RenameCardFiles(Id("C"), "Sea", reason));
+    SetFileStepHook({});
+    EXPECT_TRUE(reason.contains("Permission denied")) << reason.toStdString();
+    EXPECT_FALSE(Projects.Exists("Sea.ndx") || Projects.Exists(".nodex-rename"));
+    EXPECT_EQ(Projects.Read("Text Files/C.txt"), "C text\r\n");
+
+    // A card without a text whose old card file stays: the next open finishes the rename.
+    failing(FileStep::Remove, "/B.ndx");
+    EXPECT_TRUE(Store.RenameCardFiles(Id("B"), "Bee", reason)) << reason.toStdString();
+    SetFileStepHook({});
+    Store.CloseProject();
+    ASSERT_EQ(Open("Book.nodex").Result, ProjectStore::OpenResult::Opened);
+    EXPECT_EQ(CardNames(), (QStringList { "A", "Bee", "C", "D" }));
+    EXPECT_EQ(Model.LinkTo(Id("A")), Id("Bee"));
+    EXPECT_FALSE(Projects.Exists("B.ndx") || Projects.Exists(".nodex-rename"));
 }
