@@ -2,6 +2,7 @@
 
 #include "KilledProcess.h"
 #include "TempFolder.h"
+#include "project/HistoryDelta.h"
 #include "project/HistoryEntryFile.h"
 #include "project/HistoryThinning.h"
 
@@ -126,15 +127,34 @@ TEST(CardHistory, NeverWritesThroughALinkOrOutOfTheProject)
     ASSERT_TRUE(QFile::link(outside.Path(), project.Path(".nodex-history")));
     EXPECT_FALSE(escaping.AddEntry("Scene", "text", Now, error));
     EXPECT_TRUE(QDir(outside.Path()).isEmpty());
+}
 
-    TempFolder damaged;
-    CardHistory history(damaged.Path() + '/');
-    ASSERT_TRUE(history.AddEntry("Scene", "text", Now, error));
-    const CardHistoryEntry entry = history.Entries("Scene")[0];
-    damaged.Write(".nodex-history/Scene/" + QFileInfo(entry.Path).fileName(),
-        QByteArray("\0\0\0\x09garbage", 11));
-    QByteArray bytes;
-    EXPECT_FALSE(CardHistory(damaged.Path() + '/').Read(entry, bytes, error));
+TEST(CardHistory, ADamagedEntryOrOneMadeFromAnOlderOneIsNotRead)
+{
+    TempFolder project;
+    CardHistory history(project.Path() + '/');
+    QString error;
+    // Texts that share nothing, so that each entry is kept whole.
+    for (int minutes : { 30, 20, 10 })
+        ASSERT_TRUE(history.AddEntry("Scene", QByteArray::number(minutes), MinutesAgo(minutes), error));
+    const CardHistoryEntry newest = history.Entries("Scene")[0];
+    const QString older = QFileInfo(history.Entries("Scene")[1].Path).completeBaseName();
+    const QByteArray whole = project.Read(".nodex-history/Scene/" + QFileInfo(newest.Path).fileName());
+
+    // Read as an empty text, a damaged entry would empty the card it is restored to.
+    QList<QByteArray> damaged = { QByteArray("\0\0\0\x09garbage", 11),
+        whole.left(5) + QByteArray(4, '\0') + whole.mid(9), // claims to hold nothing
+        whole.left(whole.size() - 3) + char(whole[whole.size() - 3] ^ 0x20) + whole.right(2) };
+    for (qsizetype cut = 1; cut < whole.size(); ++cut)
+        damaged << whole.left(cut);
+    // A delta names a newer entry: one that names an older one could lead round in a circle.
+    damaged << EncodeEntryFile({ older, EncodeDelta("20", "10") });
+    for (const QByteArray& bytes : damaged) {
+        project.Write(".nodex-history/Scene/" + QFileInfo(newest.Path).fileName(), bytes);
+        QByteArray text;
+        EXPECT_FALSE(CardHistory(project.Path() + '/').Read(newest, text, error))
+            << bytes.toHex().toStdString() << " read as " << text.data();
+    }
 }
 
 TEST(CardHistory, AnEntryThatInflatesPastItsBoundIsDamagedAndGivesWayToOneThatReads)
