@@ -143,7 +143,7 @@ TEST(CardHistory, ADamagedEntryOrOneMadeFromAnOlderOneIsNotRead)
 
     // Read as an empty text, a damaged entry would empty the card it is restored to.
     QList<QByteArray> damaged = { QByteArray("\0\0\0\x09garbage", 11),
-        whole.left(5) + QByteArray(4, '\0') + whole.mid(9), // claims to hold nothing
+        whole.left(1) + QByteArray(4, '\0') + whole.mid(5), // claims to hold nothing
         whole.left(whole.size() - 3) + char(whole[whole.size() - 3] ^ 0x20) + whole.right(2) };
     for (qsizetype cut = 1; cut < whole.size(); ++cut)
         damaged << whole.left(cut);
