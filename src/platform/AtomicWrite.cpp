@@ -150,7 +150,7 @@ bool WriteAndReplace(int fd, const QByteArray& temp, const QString& path, const 
         done += written;
     }
     // The flush is where a full disk or a failing device shows on many file systems.
-    if (const StepOutcome outcome = PassFileStep(FileStep::Sync, temp); outcome.ErrorNumber || ::fdatasync(fd) != 0) {
+    if (const StepOutcome outcome = PassFileStep(FileStep::Sync, temp); outcome.ErrorNumber || SyncFileData(fd) != 0) {
         errorNumber = outcome.ErrorNumber ? outcome.ErrorNumber : errno;
         return false;
     }

@@ -32,3 +32,14 @@ void SetFileStepHook(FileStepHook hook);
 
 /// Passes a step through the hook.
 StepOutcome PassFileStep(FileStep step, const QByteArray& path);
+
+/// Flushes an open file's bytes to the disk, as fdatasync does.
+using DataSyncCall = int (*)(int fd);
+
+/// Puts a test's own call in the place of fdatasync, so that a test can see which files are
+/// flushed and when (no hook can tell a flush that happens from one that is skipped); null puts
+/// fdatasync back.
+void SetDataSyncCall(DataSyncCall call);
+
+/// Flushes through fdatasync, or the call a test put in its place.
+int SyncFileData(int fd);

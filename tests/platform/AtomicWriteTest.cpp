@@ -15,12 +15,33 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+/// The files flushed to the disk, by inode, each with the size it had then.
+QList<QPair<ino_t, off_t>> Flushed;
+
+int FlushAndCount(int fd)
+{
+    struct stat status {};
+    if (fstat(fd, &status) == 0)
+        Flushed.append({status.st_ino, status.st_size});
+    return fdatasync(fd);
+}
+
+ino_t InodeOf(const QString& path)
+{
+    struct stat status {};
+    return stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
+}
+} // namespace
+
 TEST(AtomicWrite, ReplacesTheWholeFileKeepingItsPermissions)
 {
     TempFolder folder;
     const QString path = folder.Write("card.ndx", "a much longer old content\n");
     ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0640), 0);
     QString error;
+    Flushed.clear();
+    SetDataSyncCall(FlushAndCount);
     ASSERT_TRUE(WriteFileAtomically(path, "new\n", error)) << error.toStdString();
     EXPECT_EQ(folder.Read("card.ndx"), QByteArray("new\n"));
     struct stat status {};
@@ -28,8 +49,11 @@ TEST(AtomicWrite, ReplacesTheWholeFileKeepingItsPermissions)
     EXPECT_EQ(status.st_mode & 07777, 0640u);
 
     ASSERT_TRUE(WriteFileAtomically(folder.Path("fresh.txt"), "", error));
+    SetDataSyncCall(nullptr);
     EXPECT_TRUE(folder.Exists("fresh.txt"));
     EXPECT_EQ(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"card.ndx", "fresh.txt"}));
+    // Each file was flushed to the disk with all its bytes.
+    EXPECT_EQ(Flushed, (QList<QPair<ino_t, off_t>>{{InodeOf(path), 4}, {InodeOf(folder.Path("fresh.txt")), 0}}));
 }
 
 TEST(AtomicWrite, AStepThatFailsKeepsTheOldFileLeavesNothingAndSaysWhy)
@@ -49,7 +73,12 @@ TEST(AtomicWrite, AStepThatFailsKeepsTheOldFileLeavesNothingAndSaysWhy)
     for (const Fault& fault : faults) {
         TempFolder folder;
         const QString path = folder.Write("card.ndx", "old bytes");
-        SetFileStepHook([&](FileStep step, const QByteArray&) { return step == fault.Step ? fault.Outcome : StepOutcome{}; });
+        // A write that tries the failing step again and again ends with another reason, so that
+        // it fails this test rather than hang it.
+        int tries = 0;
+        SetFileStepHook([&](FileStep step, const QByteArray&) {
+            return step != fault.Step ? StepOutcome{} : ++tries < 100 ? fault.Outcome : StepOutcome{ECANCELED};
+        });
         QString error;
         EXPECT_FALSE(WriteFileAtomically(path, "new bytes", error)) << int(fault.Step);
         SetFileStepHook({});
@@ -139,6 +168,13 @@ TEST(RegularFiles, OthersAreRefusedWithoutBeingOpenedAndLinksAreNeverWrittenThro
         EXPECT_FALSE(WriteFileAtomically(c.Path, "[A]\nK=2\n", error)) << c.Path.toStdString();
         EXPECT_TRUE(error.contains(c.WriteRefusal)) << error.toStdString();
     }
+    // A link standing under our own temporary name is replaced, never written through.
+    const QString card = folder.Path("card.ndx");
+    ASSERT_TRUE(QFile::link(target, PathFromNative(TempPathBeside(NativePath(card)))));
+    QString error;
+    EXPECT_TRUE(WriteFileAtomically(card, "[A]\nK=3\n", error)) << error.toStdString();
+    EXPECT_EQ(folder.Read("card.ndx"), QByteArray("[A]\nK=3\n"));
+    EXPECT_FALSE(QFileInfo(card).isSymLink());
     EXPECT_EQ(folder.Read("target.ndx"), QByteArray("[A]\nK=1\n"));
     EXPECT_FALSE(folder.Exists("gone.ndx")) << "a dangling link does not create its target";
     EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());

@@ -33,9 +33,10 @@ TEST(TextFile, DecodesByByteOrderMarkElseLineByLine)
         // A UTF-8 sequence cut off at the end, or an encoded surrogate, is not UTF-8.
         { "ok\xC3", QString::fromUtf8("okÃ") },
         { "\xED\xA0\x80", QString::fromUtf8("í\xC2\xA0€") },
-        // A mark repeated after the first is no text: it would come back as a UTF-8 mark.
-        { "\xFF\xFE\xFF\xFE", QString() },
-        { "\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBFone", QString("one") },
+        // Marks repeated after the first, however many, are no text: each would come back as a
+        // UTF-8 mark.
+        { "\xFF\xFE\xFF\xFE\xFF\xFE\xFF\xFE", QString() },
+        { "\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBFone", QString("one") },
     };
     for (const auto& c : cases)
         EXPECT_EQ(DecodeText(c.Bytes), c.Text) << c.Bytes.toHex().toStdString();
