@@ -87,7 +87,7 @@ TEST(HistoryDelta, EveryTextOfRandomEditsToRepetitiveProseRebuildsFromItsNeighbo
     const auto phrase = [&] { return phrases[random.bounded(int(phrases.size()))]; };
     for (int sequence = 0; sequence < 2000; ++sequence) {
         QByteArray text;
-        for (int count = random.bounded(1, 200); count > 0; --count)
+        for (int count = random.bounded(1, 100); count > 0; --count)
             text += phrase();
         for (int edit = 0; edit < 6; ++edit) {
             QByteArray edited = text;
