@@ -20,6 +20,8 @@ protected:
     void SetUp() override
     {
         StartWithChainProject();
+        // The tests reach for these cards by name: without them no test goes on.
+        ASSERT_EQ(CardNames(), (QStringList{"A", "B", "C", "D"}));
         // Written once as the program writes them, so that a save changes no byte.
         Main().SaveProject();
     }

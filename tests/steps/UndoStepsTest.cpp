@@ -9,8 +9,8 @@
 #include "steps/NewCardStep.h"
 
 #include <QDir>
-#include <cerrno>
 #include <QProcess>
+#include <cerrno>
 #include <functional>
 #include <memory>
 
