@@ -145,8 +145,18 @@ TEST_F(UndoSteps, AStepWhoseFilesChangedOnDiskSinceIsRefusedWithItsReason)
         { "Text Files/A.txt", [&] { Merge(false); }, true, "'A.txt' was changed on disk since." },
         // A deleted card's text file made again under its name is not overwritten.
         { "Text Files/D.txt", [&] { Delete({ "D" }, true); }, true, "'D.txt' exists again." },
-        // A new card's file that another program wrote to is not taken away.
+        // A new card's file that another program wrote to is not taken away, nor one it made
+        // where the card's own could not be written.
         { "E.ndx", [&] { NewCard("E"); }, true, "'E.ndx' was changed on disk since." },
+        { "G.ndx",
+            [&] {
+                SetFileStepHook([](FileStep step, const QByteArray&) {
+                    return StepOutcome { step == FileStep::CreateTemp ? ENOSPC : 0 };
+                });
+                NewCard("G");
+                SetFileStepHook({});
+            },
+            true, "'G.ndx' was changed on disk since." },
         // What is written outside the program after an undo is neither overwritten by the
         // merged text nor deleted with its card.
         { "Text Files/A.txt",
