@@ -94,12 +94,15 @@ TEST_F(ExportManuscriptTest, CancelEndsAPandocThatTakesLongAndWritesNothing)
     Main().Menus().mnuCompile->trigger();
     Compile->SetNames({ "A", "C" });
 
-    // Once pandoc is at work, the writer presses Cancel in the progress window.
+    // Once pandoc is at work, the writer presses Cancel in the progress window; not at the
+    // first look, when the progress may just have moved on, but while the export only waits.
+    int looks = 0;
     bool pressed = false;
     QTimer writer;
     QObject::connect(&writer, &QTimer::timeout, Compile, [&] {
         QProgressDialog* progress = Compile->findChild<QProgressDialog*>();
-        if (pressed || !Projects.Exists("bin/pid") || !progress || !progress->isVisible())
+        if (pressed || !Projects.Exists("bin/pid") || !progress || !progress->isVisible()
+            || ++looks < 2)
             return;
         pressed = true;
         QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
