@@ -60,6 +60,9 @@ QUrl HelpTopics::KeywordTopic(const QString& keyword) const
         return Index();
     const QStringList pages = QDir(FFolder).entryList({ "*.html" }, QDir::Files, QDir::Name);
     for (const QString& page : pages) {
+        // A page that leads out of the folder is not read, not even for its anchors.
+        if (ConfinedFile(QUrl::fromLocalFile(FFolder + page)).isEmpty())
+            continue;
         if (const auto anchor = AnchorIn(FFolder + page, keyword)) {
             QUrl topic = QUrl::fromLocalFile(FFolder + page);
             topic.setFragment(*anchor);
