@@ -82,35 +82,50 @@ TEST_F(ManuscriptExportTest, AManuscriptOfManyPagesKeepsEveryWordInOrderUnderIts
 
 TEST_F(ManuscriptExportTest, AChapterAfterAFullPageBeginsTheVeryNextPage)
 {
-    // A chapter of one-line paragraphs, then a chapter of its own.
-    const auto exportLines = [this](int lines) {
-        QStringList text;
-        for (int line = 1; line <= lines; ++line)
-            text << QStringLiteral("line%1").arg(line);
-        Project.Write("Fill.ndx", "[StateData]\nType=0\n");
-        Project.Write("Text Files/Fill.txt", text.join(u'\n').toUtf8());
-        ManuscriptExport job = Job("fill.pdf", ManuscriptFormat::Pdf);
-        job.Names = { QStringLiteral("Fill"), QStringLiteral("Zwei") };
-        job.Files
-            = { CompileFilesOf(Project.Path(), "Fill"), CompileFilesOf(Project.Path(), "Zwei") };
-        QString error;
-        EXPECT_EQ(ExportManuscript(job, {}, error), WriteOutcome::Written) << error.toStdString();
-        return PdfWords(job.Target.Path);
-    };
-    // How many lines fill the first page exactly.
-    int full = 0;
-    for (const PlacedWord& word : exportLines(200))
-        if (word.Page == 0 && word.Text.startsWith("line"))
-            full = word.Text.mid(4).toInt();
-    ASSERT_GT(full, 10);
+    // A chapter of one-line paragraphs, then a chapter of its own; plain and in manuscript form
+    // (title page, double spacing, running header).
+    for (const bool standard : { false, true }) {
+        const auto exportLines = [this, standard](int lines) {
+            QStringList text;
+            for (int line = 1; line <= lines; ++line)
+                text << QStringLiteral("line%1").arg(line);
+            Project.Write("Fill.ndx", "[StateData]\nType=0\n");
+            Project.Write("Text Files/Fill.txt", text.join(u'\n').toUtf8());
+            ManuscriptExport job = Job("fill.pdf", ManuscriptFormat::Pdf);
+            job.Names = { QStringLiteral("Fill"), QStringLiteral("Zwei") };
+            job.Files = { CompileFilesOf(Project.Path(), "Fill"),
+                CompileFilesOf(Project.Path(), "Zwei") };
+            job.Options.StandardManuscript = standard;
+            QString error;
+            EXPECT_EQ(ExportManuscript(job, {}, error), WriteOutcome::Written)
+                << error.toStdString();
+            return PdfWords(job.Target.Path);
+        };
+        // How many lines fill the chapter's first page exactly.
+        int full = 0;
+        int firstPage = -1;
+        for (const PlacedWord& word : exportLines(200)) {
+            if (word.Text == "line1")
+                firstPage = word.Page;
+            if (word.Page == firstPage && word.Text.startsWith("line"))
+                full = word.Text.mid(4).toInt();
+        }
+        ASSERT_GT(full, 10);
 
-    for (const int lines : { full - 1, full, full + 1 }) {
-        const QList<PlacedWord> words = exportLines(lines);
-        ASSERT_FALSE(words.isEmpty());
-        const PlacedWord& last = words.last();
-        EXPECT_EQ(last.Text, "Zwei") << lines;
-        EXPECT_EQ(last.Page, words[words.size() - 2].Page + 1) << lines << " lines: no blank page";
-        EXPECT_LT(last.Down, 0.2) << lines << " lines: the chapter heads its page";
+        for (const int lines : { full, full + 1 }) {
+            int lastLine = -1;
+            PlacedWord heading;
+            for (const PlacedWord& word : exportLines(lines)) {
+                if (word.Text == QStringLiteral("line%1").arg(lines))
+                    lastLine = word.Page;
+                if (word.Text == "Zwei")
+                    heading = word;
+            }
+            ASSERT_GE(lastLine, 0);
+            ASSERT_EQ(heading.Text, "Zwei");
+            EXPECT_EQ(heading.Page, lastLine + 1) << lines << " lines: no blank page between";
+            EXPECT_LT(heading.Down, standard ? 0.4 : 0.2) << lines << " lines";
+        }
     }
 }
 
