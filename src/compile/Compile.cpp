@@ -294,7 +294,9 @@ void TfmCompile::ExportManuscript()
         WaitCursor wait;
         QProgressDialog progress(FMessages.Text(MessageKey::EXPORT_PROGRESS),
             FMessages.Text(MessageKey::EXPORT_CANCEL), 0, 1000, this);
-        progress.setWindowModality(Qt::WindowModal);
+        // While the export waits for pandoc the event loop runs: no other window may start a
+        // second export or close the project meanwhile.
+        progress.setWindowModality(Qt::ApplicationModal);
         progress.setMinimumDuration(0);
         progress.setAutoReset(false);
         outcome = ::ExportManuscript(

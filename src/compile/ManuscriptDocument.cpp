@@ -8,6 +8,7 @@
 #include "project/ProjectFiles.h"
 
 #include <QTextBlock>
+#include <algorithm>
 
 namespace {
 /// The type code of chapters: the first of the theme's types.
@@ -34,14 +35,16 @@ ManuscriptDocument::ManuscriptDocument(const ManuscriptOptions& options)
         FCharFormats[kind]
             = ManuscriptLook::CharFormat(ManuscriptBlock(kind), options.StandardManuscript);
     }
+    FOptions.Title = PrintableText(options.Title);
+    FOptions.Author = PrintableText(options.Author);
     FDocument->setUndoRedoEnabled(false);
     FDocument->setDefaultFont(ManuscriptLook::BodyFont());
-    FDocument->setMetaInformation(QTextDocument::DocumentTitle, options.Title);
+    FDocument->setMetaInformation(QTextDocument::DocumentTitle, FOptions.Title);
     if (options.StandardManuscript) {
-        AddBlock(ManuscriptBlock::TitlePage, options.Author);
+        AddBlock(ManuscriptBlock::TitlePage, FOptions.Author);
         AddBlock(ManuscriptBlock::TitlePage, QString()); // the word count, known at the end
-        AddBlock(ManuscriptBlock::TitlePage, options.Title);
-        AddBlock(ManuscriptBlock::TitlePage, options.Author);
+        AddBlock(ManuscriptBlock::TitlePage, FOptions.Title);
+        AddBlock(ManuscriptBlock::TitlePage, FOptions.Author);
     }
 }
 
@@ -137,13 +140,30 @@ void ManuscriptDocument::AddBlock(ManuscriptBlock kind, const QString& text, int
     } else {
         FCursor.insertBlock(block, character);
     }
-    FCursor.insertText(text, character);
+    FCursor.insertText(PrintableText(text), character);
     FBlocks += blocks;
 }
 
 ManuscriptBlock ManuscriptDocument::KindOf(const QTextBlock& block)
 {
     return static_cast<ManuscriptBlock>(block.blockFormat().intProperty(KindProperty));
+}
+
+QString ManuscriptDocument::PrintableText(const QString& text)
+{
+    const auto control = [](QChar c) { return c.unicode() < 0x20 && c != u'\t'; };
+    // Nearly every text has none: it is passed on as it is, without a copy.
+    if (std::none_of(text.begin(), text.end(), control))
+        return text;
+    QString printable;
+    printable.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u'\v' || c == u'\n')
+            printable += QChar::LineSeparator;
+        else if (!control(c))
+            printable += c;
+    }
+    return printable;
 }
 
 qint64 ManuscriptDocument::RoundedWords(qint64 words)

@@ -53,6 +53,12 @@ public:
 
     /// The part a block is.
     static ManuscriptBlock KindOf(const QTextBlock& block);
+    /// A text as every format can hold it: a vertical tab, the line break a word processor
+    /// pastes, is a line break within its paragraph (U+2028), as is a line end within one
+    /// block's text (a description's); the other control characters but the tab (form feed,
+    /// escape, ...) are no text, would make the XML of ODT, DOCX and EPUB malformed, and are
+    /// left out.
+    static QString PrintableText(const QString& text);
     /// A word count as a title page gives it: to the nearest thousand (to the nearest hundred
     /// below a thousand, and exactly below fifty, so a short piece never claims none).
     static qint64 RoundedWords(qint64 words);

@@ -20,9 +20,10 @@ bool OdtBytes(QTextDocument& document, QByteArray& bytes)
 }
 } // namespace
 
-WriteOutcome ManuscriptBytes(ManuscriptDocument& manuscript, ManuscriptFormat format,
-    const QString& pandoc, const ManuscriptProgress& progress, QByteArray& bytes, QString& error)
+WriteOutcome ManuscriptBytes(ManuscriptDocument& manuscript, const ManuscriptExport& job,
+    const ManuscriptProgress& progress, QByteArray& bytes, QString& error)
 {
+    const ManuscriptFormat format = job.Target.Format;
     switch (format) {
     case ManuscriptFormat::Odt:
         if (!OdtBytes(manuscript.Document(), bytes))
@@ -42,7 +43,7 @@ WriteOutcome ManuscriptBytes(ManuscriptDocument& manuscript, ManuscriptFormat fo
     case ManuscriptFormat::Docx:
     case ManuscriptFormat::Epub:
         return WriteManuscriptWithPandoc(
-            manuscript, pandoc, SuffixOf(format), progress, bytes, error);
+            manuscript, job.Pandoc, SuffixOf(format), progress, job.PandocLimit, bytes, error);
     }
     return WriteOutcome::Written;
 }
@@ -60,8 +61,8 @@ WriteOutcome ExportManuscript(
     }
     manuscript.Finish();
     QByteArray bytes;
-    const WriteOutcome outcome = ManuscriptBytes(
-        manuscript, job.Target.Format, job.Pandoc, PartOf(progress, 300, 950), bytes, error);
+    const WriteOutcome outcome
+        = ManuscriptBytes(manuscript, job, PartOf(progress, 300, 950), bytes, error);
     if (outcome == WriteOutcome::Failed && error.isEmpty())
         error = ReasonText(Reason::CANNOT_WRITE)
                     .arg(QFileInfo(job.Target.Path).fileName(), QString());

@@ -51,7 +51,17 @@ QByteArray ManuscriptMarkdown(const ManuscriptDocument& manuscript)
 {
     QString out;
     for (QTextBlock block = manuscript.Document().begin(); block.isValid(); block = block.next()) {
-        const QString text = MarkdownText(block.text());
+        // A line break within a paragraph is a backslash at the end of a line; each line is
+        // escaped on its own, as each one can start a list or a heading.
+        const QString whole = block.text();
+        QString text;
+        bool first = true;
+        for (const QStringView line : QStringView(whole).split(QChar::LineSeparator)) {
+            if (!first)
+                text += QStringLiteral("\\\n");
+            text += MarkdownText(line);
+            first = false;
+        }
         switch (ManuscriptDocument::KindOf(block)) {
         case ManuscriptBlock::Chapter:
             out += QStringLiteral("# ") + text;

@@ -1,8 +1,11 @@
 #include "compile/ManuscriptPandoc.h"
 
 #include "compile/ManuscriptDocument.h"
+#include "messages/ReasonTexts.h"
 
+#include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,9 +13,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTimer>
 
 namespace {
-// How long one look at a running pandoc waits before it asks the progress about a cancel.
+// How often the progress is asked about a cancel while pandoc runs.
 constexpr int PollMilliseconds = 100;
 const QString Docx = QStringLiteral("docx");
 
@@ -21,11 +25,18 @@ QJsonObject Node(const QString& type, const QJsonValue& content)
     return { { QStringLiteral("t"), type }, { QStringLiteral("c"), content } };
 }
 
+/// A line's inlines: its text, with a line break wherever the line holds one.
 QJsonArray Text(const QString& text)
 {
-    if (text.isEmpty())
-        return {};
-    return { Node(QStringLiteral("Str"), text) };
+    QJsonArray inlines;
+    const QStringList parts = text.split(QChar::LineSeparator);
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            inlines << QJsonObject { { QStringLiteral("t"), QStringLiteral("LineBreak") } };
+        if (!parts[i].isEmpty())
+            inlines << Node(QStringLiteral("Str"), parts[i]);
+    }
+    return inlines;
 }
 
 QJsonObject Raw(const QString& format, const QString& text)
@@ -39,9 +50,12 @@ QJsonObject Heading(int level, const QString& text)
     return Node(QStringLiteral("Header"), QJsonArray { level, attributes, Text(text) });
 }
 
-/// Runs pandoc to its end; false, with what it said, when it could not run or failed.
+/// Runs pandoc to its end; false, with what it said, when it could not run or failed. The wait
+/// runs the event loop, so the progress window stays drawn and its Cancel is seen; a cancel
+/// kills pandoc, and so does a pandoc still running after `limit`.
 WriteOutcome RunPandoc(const QString& pandoc, const QStringList& arguments, const QByteArray& input,
-    const ManuscriptProgress& progress, QByteArray& output, QString& error)
+    const ManuscriptProgress& progress, std::chrono::milliseconds limit, QByteArray& output,
+    QString& error)
 {
     QProcess process;
     process.start(pandoc, arguments);
@@ -49,16 +63,37 @@ WriteOutcome RunPandoc(const QString& pandoc, const QStringList& arguments, cons
         error = process.errorString();
         return WriteOutcome::Failed;
     }
+    QEventLoop loop;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    bool cancelled = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (progress && !progress(500)) {
+            cancelled = true;
+            loop.quit();
+        }
+    });
+    bool stuck = false;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+        stuck = true;
+        loop.quit();
+    });
     process.write(input);
     process.closeWriteChannel();
-    while (!process.waitForFinished(PollMilliseconds)) {
-        if (process.state() == QProcess::NotRunning)
-            break;
-        if (progress && !progress(500)) {
-            process.kill();
-            process.waitForFinished();
-            return WriteOutcome::Cancelled;
-        }
+    poll.start(PollMilliseconds);
+    deadline.start(limit);
+    if (process.state() != QProcess::NotRunning)
+        loop.exec();
+    if (cancelled || stuck) {
+        process.kill();
+        process.waitForFinished();
+        if (stuck)
+            error = ReasonText(Reason::PROGRAM_STOPPED)
+                        .arg(QFileInfo(pandoc).fileName())
+                        .arg((limit.count() + 999) / 1000);
+        return stuck ? WriteOutcome::Failed : WriteOutcome::Cancelled;
     }
     output = process.readAllStandardOutput();
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
@@ -71,17 +106,18 @@ WriteOutcome RunPandoc(const QString& pandoc, const QStringList& arguments, cons
 }
 
 /// The document-tree version this pandoc reads, from the tree of an empty document.
-QList<int> ApiVersion(const QString& pandoc, QString& error)
+WriteOutcome ApiVersion(const QString& pandoc, const ManuscriptProgress& progress,
+    std::chrono::milliseconds limit, QList<int>& version, QString& error)
 {
     QByteArray tree;
-    if (RunPandoc(pandoc, { "-f", "markdown", "-t", "json" }, {}, {}, tree, error)
-        != WriteOutcome::Written)
-        return {};
-    QList<int> version;
+    const WriteOutcome outcome
+        = RunPandoc(pandoc, { "-f", "markdown", "-t", "json" }, {}, progress, limit, tree, error);
+    if (outcome != WriteOutcome::Written)
+        return outcome;
     for (const QJsonValue part :
         QJsonDocument::fromJson(tree).object().value("pandoc-api-version").toArray())
         version << part.toInt();
-    return version;
+    return WriteOutcome::Written;
 }
 } // namespace
 
@@ -135,11 +171,13 @@ QByteArray ManuscriptPandocTree(
 }
 
 WriteOutcome WriteManuscriptWithPandoc(const ManuscriptDocument& manuscript, const QString& pandoc,
-    const QString& target, const ManuscriptProgress& progress, QByteArray& bytes, QString& error)
+    const QString& target, const ManuscriptProgress& progress, std::chrono::milliseconds limit,
+    QByteArray& bytes, QString& error)
 {
-    const QList<int> version = ApiVersion(pandoc, error);
-    if (version.isEmpty())
-        return WriteOutcome::Failed;
+    QList<int> version;
+    const WriteOutcome checked = ApiVersion(pandoc, progress, limit, version, error);
+    if (checked != WriteOutcome::Written)
+        return checked;
     QTemporaryDir folder;
     if (!folder.isValid()) {
         error = folder.errorString();
@@ -148,7 +186,7 @@ WriteOutcome WriteManuscriptWithPandoc(const ManuscriptDocument& manuscript, con
     const QString output = folder.filePath("manuscript." + target);
     QByteArray said;
     const WriteOutcome outcome = RunPandoc(pandoc, { "-f", "json", "-t", target, "-o", output },
-        ManuscriptPandocTree(manuscript, target, version), progress, said, error);
+        ManuscriptPandocTree(manuscript, target, version), progress, limit, said, error);
     if (outcome != WriteOutcome::Written)
         return outcome;
     QFile file(output);

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 
 class ManuscriptDocument;
 
@@ -18,6 +19,8 @@ QByteArray ManuscriptPandocTree(
     const ManuscriptDocument& manuscript, const QString& target, const QList<int>& apiVersion);
 
 /// Runs `pandoc` to turn the manuscript into `target`, into `bytes`. The program's own
-/// complaint is the reason of a failure.
+/// complaint is the reason of a failure. Each run of pandoc may be cancelled through the
+/// progress, and is ended as stuck after `limit`.
 WriteOutcome WriteManuscriptWithPandoc(const ManuscriptDocument& manuscript, const QString& pandoc,
-    const QString& target, const ManuscriptProgress& progress, QByteArray& bytes, QString& error);
+    const QString& target, const ManuscriptProgress& progress, std::chrono::milliseconds limit,
+    QByteArray& bytes, QString& error);

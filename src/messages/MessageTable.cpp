@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::FILTER_EPUB) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::HELP_TOO_DEEP) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -202,6 +202,7 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "FILTER_MARKDOWN", "Markdown" },
     { "FILTER_HTML", "Web Page" },
     { "FILTER_EPUB", "EPUB E-book" },
+    { "HELP_TOO_DEEP", "The help page '%1' is nested too deeply to be shown." },
 } };
 
 std::size_t Index(MessageKey key)

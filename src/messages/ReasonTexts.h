@@ -32,6 +32,7 @@ enum class Reason {
     FOLDER_MISSING,
     COPY_LINK_OUT,
     CHANGED_ON_DISK,
+    PROGRAM_STOPPED,
 };
 
 /// The reason's text now, with its "%1" (and "%2") still to fill.

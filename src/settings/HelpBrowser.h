@@ -2,13 +2,15 @@
 
 #include "settings/HelpTopics.h"
 
+#include <QPixmap>
 #include <QTextBrowser>
 
 class MessageTable;
 
-/// The page view of the help window. It reads pages and pictures from the Help folder only:
-/// links to other places open nothing, and a page that is missing says so in plain words
-/// instead of leaving the view blank.
+/// The page view of the help window. It reads pages, pictures and style sheets from the Help
+/// folder only: links to other places open nothing, a picture from elsewhere is shown as
+/// missing, and a page that is missing or cannot be laid out says so in plain words instead of
+/// leaving the view blank.
 class HelpBrowser : public QTextBrowser {
     Q_OBJECT
 public:
@@ -21,6 +23,11 @@ protected:
     void doSetSource(const QUrl& name, QTextDocument::ResourceType type) override;
 
 private:
+    /// A page of one paragraph that says why the page asked for is not shown.
+    static QString Notice(const QString& text);
+    /// What stands where a picture cannot be shown.
+    QPixmap MissingPicture() const;
+
     HelpTopics FTopics;
     const MessageTable& FMessages;
 };

@@ -4,11 +4,14 @@
 #include "canvas/Nodex.h"
 #include "compile/Compile.h"
 #include "compile/CompileList.h"
+#include "platform/Processes.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 /// Export Manuscript from the Tools menu and from the compile window, on the chain A -> B -> C,
 /// without pandoc so that the types offered do not depend on the machine.
@@ -76,4 +79,41 @@ TEST_F(ExportManuscriptTest, TheWindowAsksBeforeReplacingAnExportAndKeepsItsOpti
     const QByteArray settings = App.Read("Nodex.ini");
     EXPECT_TRUE(settings.contains("Author=Ada Quill\n")) << settings.toStdString();
     EXPECT_TRUE(settings.contains("StandardManuscript=1\n")) << settings.toStdString();
+}
+
+TEST_F(ExportManuscriptTest, CancelEndsAPandocThatTakesLongAndWritesNothing)
+{
+    // A pandoc that tells its version and then works on and on.
+    const QString pandoc = Projects.Write("bin/pandoc",
+        "#!/bin/sh\n"
+        "case \"$*\" in *'-t json'*) echo '{\"pandoc-api-version\":[1,23]}'; exit 0;; esac\n"
+        "cd \"$(dirname \"$0\")\" && echo $$ > pid.new && mv pid.new pid\n"
+        "exec sleep 60\n");
+    QFile::setPermissions(pandoc, QFile::ReadOwner | QFile::ExeOwner);
+    Compile->PandocProgram = pandoc;
+    Main().Menus().mnuCompile->trigger();
+    Compile->SetNames({ "A", "C" });
+
+    // Once pandoc is at work, the writer presses Cancel in the progress window; not at the
+    // first look, when the progress may just have moved on, but while the export only waits.
+    int looks = 0;
+    bool pressed = false;
+    QTimer writer;
+    QObject::connect(&writer, &QTimer::timeout, Compile, [&] {
+        QProgressDialog* progress = Compile->findChild<QProgressDialog*>();
+        if (pressed || !Projects.Exists("bin/pid") || !progress || !progress->isVisible()
+            || ++looks < 2)
+            return;
+        pressed = true;
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    writer.start(10);
+    const qsizetype shown = Dialogs.History().size();
+    Dialogs.ExpectSaveFileOfType(Projects.Path("Book.docx"), 1);
+    QTest::mouseClick(Compile->btnExport, Qt::LeftButton);
+
+    EXPECT_TRUE(pressed);
+    EXPECT_TRUE(ProcessIsGone(Projects.Read("bin/pid").trimmed().toLongLong()));
+    EXPECT_FALSE(QFileInfo::exists(Projects.Path("Book.docx")));
+    EXPECT_EQ(Dialogs.History().size(), shown + 1) << "past the save dialog, a cancel says nothing";
 }

@@ -1,4 +1,5 @@
 #include "ManuscriptFixture.h"
+#include "platform/Processes.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,11 +13,14 @@ TEST_F(ManuscriptExportTest, StandardManuscriptHasItsTitlePageHeaderAndChaptersA
     const QString pdf = Export("standard.pdf", ManuscriptFormat::Pdf, true);
     const QStringList pages = PdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
     ASSERT_EQ(pages.size(), 3) << "title page, first chapter, second chapter";
-    const QString titlePage = pages[0].simplified();
-    EXPECT_TRUE(titlePage.contains("Ada Quill")) << titlePage.toStdString();
-    EXPECT_TRUE(titlePage.contains("Lighthouse")) << titlePage.toStdString();
-    EXPECT_TRUE(titlePage.contains("about 34 words")) << titlePage.toStdString();
-    EXPECT_FALSE(titlePage.contains(" / ")) << "the title page has no header";
+    // Author and word count at the top, each on a line of its own; then title and author.
+    QStringList titlePage = pages[0].split(u'\n');
+    for (QString& line : titlePage)
+        line = line.simplified();
+    titlePage.removeAll(QString());
+    EXPECT_EQ(
+        titlePage.join(" | ").toStdString(), "Ada Quill | about 38 words | Lighthouse | Ada Quill")
+        << "the title page has no header";
     EXPECT_TRUE(pages[1].simplified().startsWith("Ada Quill / Lighthouse / 1"))
         << pages[1].toStdString();
     EXPECT_TRUE(pages[2].simplified().startsWith("Ada Quill / Lighthouse / 2"))
@@ -76,6 +80,55 @@ TEST_F(ManuscriptExportTest, AManuscriptOfManyPagesKeepsEveryWordInOrderUnderIts
             ("Ada %1 Quill / Lighthouse / " + QString::number(it.key()) + u' ').toStdString());
 }
 
+TEST_F(ManuscriptExportTest, AChapterAfterAFullPageBeginsTheVeryNextPage)
+{
+    // A chapter of one-line paragraphs, then a chapter of its own; plain and in manuscript form
+    // (title page, double spacing, running header).
+    for (const bool standard : { false, true }) {
+        const auto exportLines = [this, standard](int lines) {
+            QStringList text;
+            for (int line = 1; line <= lines; ++line)
+                text << QStringLiteral("line%1").arg(line);
+            Project.Write("Fill.ndx", "[StateData]\nType=0\n");
+            Project.Write("Text Files/Fill.txt", text.join(u'\n').toUtf8());
+            ManuscriptExport job = Job("fill.pdf", ManuscriptFormat::Pdf);
+            job.Names = { QStringLiteral("Fill"), QStringLiteral("Zwei") };
+            job.Files = { CompileFilesOf(Project.Path(), "Fill"),
+                CompileFilesOf(Project.Path(), "Zwei") };
+            job.Options.StandardManuscript = standard;
+            QString error;
+            EXPECT_EQ(ExportManuscript(job, {}, error), WriteOutcome::Written)
+                << error.toStdString();
+            return PdfWords(job.Target.Path);
+        };
+        // How many lines fill the chapter's first page exactly.
+        int full = 0;
+        int firstPage = -1;
+        for (const PlacedWord& word : exportLines(200)) {
+            if (word.Text == "line1")
+                firstPage = word.Page;
+            if (word.Page == firstPage && word.Text.startsWith("line"))
+                full = word.Text.mid(4).toInt();
+        }
+        ASSERT_GT(full, 10);
+
+        for (const int lines : { full, full + 1 }) {
+            int lastLine = -1;
+            PlacedWord heading;
+            for (const PlacedWord& word : exportLines(lines)) {
+                if (word.Text == QStringLiteral("line%1").arg(lines))
+                    lastLine = word.Page;
+                if (word.Text == "Zwei")
+                    heading = word;
+            }
+            ASSERT_GE(lastLine, 0);
+            ASSERT_EQ(heading.Text, "Zwei");
+            EXPECT_EQ(heading.Page, lastLine + 1) << lines << " lines: no blank page between";
+            EXPECT_LT(heading.Down, standard ? 0.4 : 0.2) << lines << " lines";
+        }
+    }
+}
+
 TEST_F(ManuscriptExportTest, ACancelledExportLeavesNothingAndAnEarlierExportAsItWas)
 {
     // Thousandths at which the writer cancels: while cards are read, while the first page is
@@ -118,6 +171,40 @@ TEST_F(ManuscriptExportTest, AFailedExportSaysWhyAndKeepsTheEarlierExport)
     EXPECT_EQ(ExportManuscript(Job("missing folder/book.odt", ManuscriptFormat::Odt), {}, error),
         WriteOutcome::Failed);
     EXPECT_TRUE(error.contains("book.odt")) << error.toStdString();
+
+    // A pandoc that never answers, not even when asked for its version, is ended after the
+    // time it is given, and the writer is told so.
+    Project.Write("book.docx", "earlier export");
+    const QString stuck = Project.Write(
+        "bin/pandoc", "#!/bin/sh\necho $$ > \"$(dirname \"$0\")/pid\"\nexec sleep 60\n");
+    QFile::setPermissions(stuck, QFile::ReadOwner | QFile::ExeOwner);
+    ManuscriptExport job = Job("book.docx", ManuscriptFormat::Docx);
+    job.Pandoc = stuck;
+    job.PandocLimit = std::chrono::milliseconds(300);
+    EXPECT_EQ(ExportManuscript(job, {}, error), WriteOutcome::Failed);
+    EXPECT_TRUE(error.startsWith("'pandoc' did not finish within")) << error.toStdString();
+    EXPECT_TRUE(ProcessIsGone(Project.Read("bin/pid").trimmed().toLongLong()));
+    EXPECT_EQ(Project.Read("book.docx"), "earlier export");
+}
+
+TEST_F(ManuscriptExportTest, DescriptionsAndTextsAreLeftOutWhenTheWriterSaysSo)
+{
+    ManuscriptExport job = Job("options.html", ManuscriptFormat::Html);
+    job.Options.Descriptions = false;
+    QString error;
+    ASSERT_EQ(ExportManuscript(job, {}, error), WriteOutcome::Written) << error.toStdString();
+    QList<ReadParagraph> expected = Expected();
+    expected.removeAt(1);
+    EXPECT_EQ(HtmlParagraphs(Project.Read("options.html")), expected);
+
+    job.Options.Descriptions = true;
+    job.Options.Content = false;
+    ASSERT_EQ(ExportManuscript(job, {}, error), WriteOutcome::Written) << error.toStdString();
+    expected = Expected();
+    for (qsizetype i = expected.size() - 1; i >= 0; --i)
+        if (i != 1 && expected[i].HeadingLevel == 0)
+            expected.removeAt(i);
+    EXPECT_EQ(HtmlParagraphs(Project.Read("options.html")), expected);
 }
 
 TEST(ManuscriptTarget, ATypedExtensionPicksTheTypeAndAnyOtherNameGetsTheChosenOne)

@@ -15,6 +15,8 @@ const QStringList Lines = {
     QStringLiteral("1. not a list"),
     QStringLiteral("- not a bullet"),
     QStringLiteral("# not a heading"),
+    // A word processor's line break (vertical tab), a form feed and an escape.
+    QStringLiteral("Soft\vbreak, form\ffeed, escape\x1b[0m end"),
 };
 } // namespace
 
@@ -24,7 +26,7 @@ ManuscriptFixture::ManuscriptFixture()
         QString("[StateData]\nType=0\n[Description]\nText=%1\n").arg(Description).toUtf8());
     Project.Write("Text Files/" + Chapter + ".txt",
         (Lines[0] + "\r\n" + Lines[1] + "\r\n\r\n \r\n" + Lines[2] + "\r\n" + Lines[3] + "\r\n"
-            + Lines[4] + "\r\n" + Lines[5] + "\r\n")
+            + Lines[4] + "\r\n" + Lines[5] + "\r\n" + Lines[6] + "\r\n")
             .toUtf8());
     Project.Write(Scene + ".ndx", "[StateData]\nType=1\n");
     Project.Write("Text Files/" + Scene + ".txt", "\nLeading blank line, then text\n\n");
@@ -60,7 +62,9 @@ QList<ReadParagraph> ManuscriptFixture::Expected()
         { Lines[0], 0, false, false, false }, { Lines[1], 0, false, false, false },
         { "#", 0, false, true, false }, { Lines[2], 0, false, false, false },
         { Lines[3], 0, false, false, false }, { Lines[4], 0, false, false, false },
-        { Lines[5], 0, false, false, false }, { Scene, 2, false, false, false },
+        { Lines[5], 0, false, false, false },
+        { QStringLiteral("Soft\u2028break, formfeed, escape[0m end"), 0, false, false, false },
+        { Scene, 2, false, false, false },
         { "Leading blank line, then text", 0, false, false, false },
         { Second, 1, false, false, true } };
 }

@@ -56,9 +56,17 @@ TEST_F(ManuscriptFormatsTest, MarkdownReadsBackAsWritten)
     // checked here in the file).
     EXPECT_TRUE(markdown.contains("\n&#32;&#32;Two spaces")) << markdown.toStdString();
     EXPECT_TRUE(markdown.contains("end&#32;&#32;\n")) << markdown.toStdString();
-    QList<ReadParagraph> expected = Expected();
-    for (ReadParagraph& paragraph : expected)
-        paragraph.Text = paragraph.Text.trimmed();
+    // A line break within a paragraph is a backslash at the end of its line, which Qt's reader
+    // takes for a new paragraph.
+    EXPECT_TRUE(markdown.contains("\nSoft\\\nbreak, formfeed, escape\\[0m end\n"))
+        << markdown.toStdString();
+    QList<ReadParagraph> expected;
+    for (ReadParagraph paragraph : Expected()) {
+        for (const QString& line : paragraph.Text.split(QChar::LineSeparator)) {
+            paragraph.Text = line.trimmed();
+            expected << paragraph;
+        }
+    }
     const Carries carries { true, true, false, false };
     EXPECT_EQ(Only(MarkdownParagraphs(markdown), carries), Only(expected, carries));
 }
@@ -73,7 +81,10 @@ TEST_F(ManuscriptFormatsTest, HtmlReadsBackAsWritten)
 
 TEST_F(ManuscriptFormatsTest, OdtReadsBackAsWritten)
 {
-    const QList<ReadParagraph> read = OdtParagraphs(Export("book.odt", ManuscriptFormat::Odt));
+    QList<ReadParagraph> read = OdtParagraphs(Export("book.odt", ManuscriptFormat::Odt));
+    // Qt's writer puts a tab and a space before each line break, unseen at the end of a line.
+    for (ReadParagraph& paragraph : read)
+        paragraph.Text.replace(QStringLiteral("\t \u2028"), QString(QChar::LineSeparator));
     const Carries carries { false, false, false, true };
     EXPECT_EQ(Only(read, carries), Only(Expected(), carries));
 }

@@ -162,6 +162,8 @@ QList<ReadParagraph> DocxParagraphs(const QString& docx)
                         paragraph.Text += u'\t';
                     else if (xml.name() == u"br" && xml.attributes().value("w:type") == u"page")
                         breaks = true;
+                    else if (xml.name() == u"br")
+                        paragraph.Text += QChar::LineSeparator;
                     else if (xml.name() == u"i")
                         paragraph.Italic = true;
                     else if (xml.name() == u"jc" && xml.attributes().value("w:val") == u"center")
@@ -208,7 +210,26 @@ QList<ReadParagraph> EpubParagraphs(const QString& epub)
             paragraph.Centred = xml.attributes().value("style").contains(u"center");
             paragraph.NewPage = first;
             first = false;
-            paragraph.Text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            // The text of the element and of those within it, a line break where a br stands;
+            // the line end that follows a br in the file is no text.
+            bool afterBreak = false;
+            for (int depth = 1; depth > 0 && !xml.atEnd();) {
+                xml.readNext();
+                if (xml.isCharacters()) {
+                    QStringView text = xml.text();
+                    if (afterBreak && text.startsWith(u'\n'))
+                        text = text.mid(1);
+                    paragraph.Text += text;
+                    afterBreak = false;
+                } else if (xml.isEndElement()) {
+                    --depth;
+                } else if (xml.isStartElement()) {
+                    ++depth;
+                    afterBreak = xml.name() == u"br";
+                    if (afterBreak)
+                        paragraph.Text += QChar::LineSeparator;
+                }
+            }
             paragraphs << paragraph;
         }
         EXPECT_FALSE(xml.hasError())

@@ -60,6 +60,9 @@ TEST(ShippedHelp, EveryPageThePagesLinkToAndEveryPictureTheyShowIsInTheHelpFolde
             continue;
         visited << name;
         const ShippedPage page(name);
+        QFile source(Shipped + name);
+        EXPECT_TRUE(source.open(QIODevice::ReadOnly));
+        EXPECT_FALSE(HelpTopics::NestsTooDeeply(source.readAll())) << name.toStdString();
         for (const QString& resource : page.Resources)
             EXPECT_FALSE(topics.ConfinedFile(QUrl::fromLocalFile(Shipped).resolved(QUrl(resource)))
                              .isEmpty())

@@ -37,6 +37,8 @@ TEST_F(HelpTopicsTest, LinksReachOnlyExistingFilesInsideTheHelpFolder)
 TEST_F(HelpTopicsTest, AKeywordLeadsToThePageHoldingItsAnchorAndOtherwiseToTheIndex)
 {
     Root.Write("Help/notes.txt", "<a name=\"Notes\">not a page</a>");
+    Root.Write("outside.html", "<a name=\"Outside\">outside the help</a>");
+    ASSERT_TRUE(QFile::link(Root.Path("outside.html"), Root.Path("Help/outside.html")));
     const HelpTopics topics(Help());
 
     const struct {
@@ -50,6 +52,7 @@ TEST_F(HelpTopicsTest, AKeywordLeadsToThePageHoldingItsAnchorAndOtherwiseToTheIn
         { "Quick", "index.html", "" },
         { "Notes", "index.html", "" },
         { "../secret", "index.html", "" },
+        { "Outside", "index.html", "" },
     };
     for (const auto& request : requests) {
         const QUrl topic = topics.KeywordTopic(request.Keyword);

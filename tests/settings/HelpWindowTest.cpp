@@ -6,10 +6,36 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
+#include <QImage>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
+
+namespace {
+/// A small picture of one colour, as PNG bytes.
+QByteArray Png(Qt::GlobalColor colour)
+{
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return bytes;
+}
+
+/// Whether a pixel of exactly this colour is on the screen.
+bool Shows(const QImage& screen, QColor colour)
+{
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = 0; x < screen.width(); ++x)
+            if (screen.pixelColor(x, y) == colour)
+                return true;
+    return false;
+}
+} // namespace
 
 class HelpWindowTest : public HelpFolderFixture {
 protected:
@@ -101,4 +127,35 @@ TEST_F(HelpWindowTest, AMissingHelpFolderSaysWhereThePagesShouldBe)
             "'" + QDir::toNativeSeparators(Root.Path("Nowhere/index.html")) + "' cannot be found"))
             << keyword.toStdString();
     }
+}
+
+TEST_F(HelpWindowTest, PicturesAndStyleSheetsComeOnlyFromTheHelpFolderAndWithinBounds)
+{
+    Root.Write("outside.png", Png(Qt::red));
+    Root.Write("outside.css", "p { color: #ff0000; background-color: #ff0000 }");
+    Root.Write("Help/inside.png", Png(Qt::blue));
+    // A picture in the folder, but larger than any help picture is.
+    Root.Write("Help/large.png", Png(Qt::green) + QByteArray(HelpTopics::ResourceReadLimit, 0));
+    Root.Write("Help/pictures.html",
+        "<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"../outside.css\"></head>"
+        "<body><p>Pictures <img src=\"../outside.png\"> <img src=\""
+            + Root.Path("outside.png").toUtf8()
+            + "\"> <img src=\"inside.png\"> <img src=\"large.png\"></p></body></html>");
+    Window.ShowTopic({});
+    Window.brwHelp->setSource(QUrl::fromLocalFile(Help() + "pictures.html"));
+    ASSERT_TRUE(PageText().contains("Pictures"));
+    const QImage screen = Window.brwHelp->viewport()->grab().toImage();
+    EXPECT_TRUE(Shows(screen, Qt::blue)) << "the picture in the folder is shown";
+    EXPECT_FALSE(Shows(screen, Qt::red)) << "nothing from outside the folder is shown";
+    EXPECT_FALSE(Shows(screen, Qt::green)) << "an oversized picture is not read";
+
+    // A page nested deeper than the layout can bear is refused before it is laid out.
+    QByteArray deep;
+    for (int i = 0; i < 5000; ++i)
+        deep += "<table><tr><td>";
+    Root.Write("Help/deep.html", "<html><body>" + deep + "deep</body></html>");
+    Window.brwHelp->setSource(QUrl::fromLocalFile(Help() + "deep.html"));
+    EXPECT_TRUE(PageText().contains("is nested too deeply")) << PageText().toStdString();
+    Window.actBack->trigger();
+    EXPECT_EQ(PageName(), "pictures.html");
 }
