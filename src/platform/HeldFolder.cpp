@@ -3,7 +3,6 @@
 #include "platform/NativeName.h"
 
 #include <QByteArray>
-
 #include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,8 +25,8 @@ bool HeldFolder::Gone() const
 {
     if (!IsHeld())
         return false;
-    struct stat held {};
-    struct stat atPath {};
+    struct stat held { };
+    struct stat atPath { };
     if (::fstat(FHandle.Get(), &held) != 0 || ::stat(NativePath(FPath).constData(), &atPath) != 0)
         return true;
     return held.st_dev != atPath.st_dev || held.st_ino != atPath.st_ino;
@@ -37,7 +36,7 @@ QString HeldFolder::WhereNow() const
 {
     if (!IsHeld())
         return {};
-    struct stat held {};
+    struct stat held { };
     if (::fstat(FHandle.Get(), &held) != 0 || held.st_nlink == 0)
         return {};
     char target[PATH_MAX];
@@ -46,9 +45,10 @@ QString HeldFolder::WhereNow() const
     if (length <= 0)
         return {};
     const QString now = PathFromNative(QByteArrayView(target, length));
-    // The path a handle names is only a hint: it counts when the folder found there is the one held.
-    struct stat found {};
-    if (::stat(NativePath(now).constData(), &found) != 0 || found.st_dev != held.st_dev || found.st_ino != held.st_ino)
+    // The path a handle names is only a hint: the folder found there must be the one held.
+    struct stat found { };
+    if (::stat(NativePath(now).constData(), &found) != 0 || found.st_dev != held.st_dev
+        || found.st_ino != held.st_ino)
         return {};
     return now + "/";
 }

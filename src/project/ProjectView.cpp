@@ -10,7 +10,8 @@ namespace {
 const QString Section = QStringLiteral("View");
 } // namespace
 
-ProjectView::ProjectView(const QString& viewsFolder, const QString& projectFolder, const QString& projectFileName)
+ProjectView::ProjectView(
+    const QString& viewsFolder, const QString& projectFolder, const QString& projectFileName)
     : FPath(viewsFolder + ProjectKey(projectFolder, projectFileName) + ".ini")
     , FProjectFile(projectFolder + projectFileName)
 {
@@ -19,7 +20,8 @@ ProjectView::ProjectView(const QString& viewsFolder, const QString& projectFolde
 QString ProjectView::ProjectStamp() const
 {
     const QFileInfo project(FProjectFile);
-    return project.isFile() ? QString::number(project.lastModified().toMSecsSinceEpoch()) : QString();
+    return project.isFile() ? QString::number(project.lastModified().toMSecsSinceEpoch())
+                            : QString();
 }
 
 std::optional<ProjectViewData> ProjectView::Read() const

@@ -2,14 +2,13 @@
 
 #include <QPoint>
 #include <QString>
-
 #include <optional>
 
 /// How a project was last looked at: kept for the writer outside the project, so that looking
 /// never asks for a save nor changes a byte of the project.
 struct ProjectViewData {
-    int Zoom = 100;       ///< the canvas's scale in percent
-    QPoint Corner;        ///< the canvas point at the view's top-left corner
+    int Zoom = 100; ///< the canvas's scale in percent
+    QPoint Corner; ///< the canvas point at the view's top-left corner
     bool OutlineShown = false;
     /// The other project files of the folder the writer was told share the cards, one a line.
     QString SharedTold;
@@ -25,7 +24,8 @@ struct ProjectViewData {
 /// that a project saved since (here or on a machine that shares it) is told apart.
 class ProjectView {
 public:
-    ProjectView(const QString& viewsFolder, const QString& projectFolder, const QString& projectFileName);
+    ProjectView(
+        const QString& viewsFolder, const QString& projectFolder, const QString& projectFileName);
 
     QString Path() const { return FPath; }
     /// The view kept; none when there is none or it cannot be read.
