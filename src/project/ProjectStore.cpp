@@ -135,7 +135,8 @@ QList<StoreMessage> ProjectStore::SaveProject(
     QString reason;
     // Making the folder again would leave a project of only the cards written since.
     if (ProjectFolderGone())
-        return { { headline, FMessages.Text(MessageKey::PROJECT_FOLDER_GONE).arg(FProject.ProjectFolder) } };
+        return { { headline,
+            FMessages.Text(MessageKey::PROJECT_FOLDER_GONE).arg(QDir::toNativeSeparators(QDir::cleanPath(FProject.ProjectFolder))) } };
     if (!EnsureFolder(FProject.ProjectFolder, FMessages, reason)
         || !EnsureFolder(Texts().Folder(), FMessages, reason))
         return { { headline, reason } };
