@@ -65,6 +65,7 @@ ProjectStore::Opened ProjectStore::OpenProject(const QString& path, const OpenSt
         owner && !steps.OpenLocked(fileName, *owner))
         return {};
 
+    FollowMovedLock();
     FProject.ProjectFolder = folder;
     FProject.ProjectFileName = fileName;
     FModel.Clear();
@@ -310,7 +311,7 @@ QList<StoreMessage> ProjectStore::CarryTexts()
         return {};
     // The lock went with the moved folder: it is released there when the new one is taken.
     if (moved)
-        FLock.FolderMoved(from);
+        FollowMovedLock();
     QList<StoreMessage> failures;
     const CardTexts texts(from);
     for (const CardId card : FModel.Cards()) {
@@ -326,11 +327,16 @@ bool ProjectStore::ProjectFolderGone() const
     return FFolder.IsHeld() && FFolder.Path() == FProject.ProjectFolder && FFolder.Gone();
 }
 
-void ProjectStore::CloseProject()
+void ProjectStore::FollowMovedLock()
 {
     if (FFolder.Gone())
         if (const QString now = FFolder.WhereNow(); !now.isEmpty())
             FLock.FolderMoved(now);
+}
+
+void ProjectStore::CloseProject()
+{
+    FollowMovedLock();
     FLock.Release();
     FFolder.LetGo();
     FStored.clear();

@@ -156,6 +156,8 @@ private:
     /// A project saved into another folder than the one it was opened from takes its cards'
     /// texts along, from wherever that folder is now; returns what could not be carried.
     QList<StoreMessage> CarryTexts();
+    /// The lock went with a folder moved while open: it is released where the folder is now.
+    void FollowMovedLock();
 
     ProjectState& FProject;
     ProjectModel& FModel;
