@@ -135,6 +135,13 @@ void TfmMain::ConnectCommands()
         UpdateCaption();
     };
     FProjectCommands.ForgetRecent = [this](const QString& path) { FRecentFiles.RemoveFile(path); };
+    FProjectCommands.ShowStatus = [this](const QString& text) { statusBar()->showMessage(text); };
+    // A project whose folder went away is offered a folder of its own.
+    FSession.SaveAsWanted = [this] {
+        FProjectCommands.SaveAs();
+        UpdateCaption();
+    };
+    connect(&FOutsideChanges, &OutsideChanges::ProjectFolderGone, this, [this] { FSession.TellFolderGone(); });
     connect(FMenus.mnuHelp, &QAction::triggered, this, [this] { FShell.ShowHelp({}); });
     connect(FMenus.mnuAbout, &QAction::triggered, this, [this] {
         if (fmAbout)
@@ -374,6 +381,7 @@ void TfmMain::closeEvent(QCloseEvent* event)
         return;
     }
     FSettingsKeeper.SaveSettings();
+    FSession.KeepView();
     FRollingBackups.ProjectLeaving();
     FSteps.clear();
     ClearCanvas();

@@ -17,6 +17,7 @@ OutsideChanges::OutsideChanges(ProjectStore& store, EditorWindows& editors, QUnd
     , FStateNamed(std::move(stateNamed))
 {
     connect(&FWatcher, &ProjectWatcher::FilesChanged, this, &OutsideChanges::Apply);
+    connect(&FWatcher, &ProjectWatcher::FolderGone, this, &OutsideChanges::ProjectFolderGone);
 }
 
 void OutsideChanges::Follow(const QString& projectFolder)

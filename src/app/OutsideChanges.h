@@ -32,6 +32,8 @@ signals:
     /// Sync tools' conflict copies: every one in a project as it is followed, then each one
     /// that appears.
     void ConflictCopiesFound(const QList<SyncConflictCopy>& copies);
+    /// The project's folder was renamed, moved or removed while it was open.
+    void ProjectFolderGone();
 
 private:
     void Apply(const QStringList& paths);

@@ -1,6 +1,6 @@
 #include "app/ProjectCommands.h"
 
-#include "project/ProjectLock.h"
+#include "project/ProjectFolder.h"
 #include "project/ProjectState.h"
 #include "platform/AsciiCase.h"
 #include "platform/Dialogs.h"
@@ -11,9 +11,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-
-namespace {
-} // namespace
 
 ProjectCommands::ProjectCommands(ProjectState& project, ProjectWindow& window, Dialogs& dialogs,
                                  const MessageTable& messages)
@@ -66,7 +63,8 @@ void ProjectCommands::New()
 
 QString ProjectCommands::DialogFolder() const
 {
-    if (!FProject.ProjectFolder.isEmpty())
+    // A folder renamed or removed while the project was open is no place to start.
+    if (!FProject.ProjectFolder.isEmpty() && QFileInfo(FProject.ProjectFolder).isDir())
         return FProject.ProjectFolder;
     // The unnamed workspace has no folder of its own: the writer's documents are the place to start.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -82,19 +80,10 @@ void ProjectCommands::Open()
         FWindow.OpenProject(path);
 }
 
-bool ProjectCommands::MayWriteProjectFile(const QString& path)
-{
-    const QString fileName = QFileInfo(path).fileName();
-    if (QFileInfo::exists(path) && !FDialogs.AskOkCancel(FMessages.Text(MessageKey::REPLACE_PROJECT).arg(fileName)))
-        return false;
-    // A project open in another copy of the program would be overwritten from two places.
-    const std::optional<LockOwner> owner = ProjectLock::OtherOwner(path);
-    return !owner || FDialogs.AskYesNoCancel(ProjectLock::Question(FMessages, fileName, *owner)) == Answer::Yes;
-}
-
 bool ProjectCommands::SaveAs()
 {
-    QString path = FDialogs.AskSaveFileName(FMessages.Text(MessageKey::SAVE_PROJECT_AS_TITLE), DialogFolder(), FMessages.Text(MessageKey::PROJECT_FILTER), ProjectPaths::ProjectSuffix);
+    const QString path = FDialogs.AskSaveFileName(FMessages.Text(MessageKey::SAVE_PROJECT_AS_TITLE), DialogFolder(),
+        FMessages.Text(MessageKey::PROJECT_FILTER), ProjectPaths::ProjectSuffix, FMessages.Text(MessageKey::SAVE_AS_HINT));
     if (path.isEmpty())
         return false;
     const QFileInfo chosen(path);
@@ -104,7 +93,6 @@ bool ProjectCommands::SaveAs()
     if (!fileName.endsWith(ProjectPaths::ProjectExtension, Qt::CaseInsensitive))
         fileName += ProjectPaths::ProjectExtension;
     WaitCursor wait;
-    FProject.ProjectFolder = chosen.absolutePath() + "/";
     // The name before ".nodex" spelt in small letters: "Unnamed.NODEX" is a name of its own.
     const qsizetype extension = fileName.indexOf(ProjectPaths::ProjectExtension);
     if (fileName.endsWith(ProjectPaths::ProjectExtension, Qt::CaseInsensitive) && extension >= 0
@@ -112,11 +100,24 @@ bool ProjectCommands::SaveAs()
         FDialogs.ShowInformation(FMessages.Text(MessageKey::UNIQUE_NAME) + " " + FMessages.Text(MessageKey::THE_PROJECT));
         return false;
     }
-    // Asked for the name that will really be written, after the extension was added.
-    if (!MayWriteProjectFile(FProject.ProjectFolder + fileName))
-        return false;
+    // One folder, one project: the loader takes every card file of a folder as its project's,
+    // so a project saved beside another would share its cards. It gets a folder of its own,
+    // named after it, and no project file or card there is ever replaced.
+    QString folder = chosen.absolutePath() + "/";
+    const QString baseName = fileName.left(fileName.size() - ProjectPaths::ProjectExtension.size());
+    const bool ownFolder = HoldsProject(folder);
+    if (ownFolder) {
+        folder += baseName + "/";
+        if (baseName == "." || baseName == ".." || HoldsProject(folder)) {
+            FDialogs.ShowInformation(FMessages.Text(MessageKey::FOLDER_HOLDS_PROJECT).arg(QDir::toNativeSeparators(QDir::cleanPath(folder))));
+            return false;
+        }
+    }
+    FProject.ProjectFolder = folder;
     FProject.ProjectFileName = fileName;
     FWindow.SaveProject();
+    if (ownFolder && FProject.ProjectOnDisk && ShowStatus)
+        ShowStatus(FMessages.Text(MessageKey::SAVED_IN_NEW_FOLDER).arg(baseName));
     return true;
 }
 

@@ -46,8 +46,10 @@ public:
     bool SavePrompts(AfterSaveAs afterSaveAs = AfterSaveAs::GoOn);
     void New();
     void Open();
-    /// Gives an unnamed project its folder and name, and saves it there; false when no save was
-    /// made (the dialog was cancelled, or the name refused).
+    /// Gives a project its folder and name, and saves it there: an unnamed one, or one whose
+    /// folder went away while it was open. A folder that holds another project gets a new
+    /// folder inside it for this one. False when no save was made (the dialog was cancelled,
+    /// or the name refused).
     bool SaveAs();
     void OpenRecentProject(const QString& path);
     /// Files dropped on the main window, at a canvas point.
@@ -55,13 +57,12 @@ public:
 
     /// Takes a path out of the recent-files list.
     std::function<void(const QString& path)> ForgetRecent;
+    /// Shows a short note in the status line.
+    std::function<void(const QString& text)> ShowStatus;
 
 private:
     /// Where the file dialogs start: the project's folder, or the writer's documents.
     QString DialogFolder() const;
-    /// Whether a project file may be written at `path`: after the writer agreed to replace a
-    /// file there, and to overwrite a project another copy of the program holds open.
-    bool MayWriteProjectFile(const QString& path);
 
     ProjectState& FProject;
     ProjectWindow& FWindow;

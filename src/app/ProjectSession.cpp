@@ -15,10 +15,18 @@
 #include "platform/WaitCursor.h"
 #include "project/ProjectLock.h"
 #include "project/ProjectModel.h"
+#include "project/ProjectFolder.h"
 #include "project/ProjectState.h"
+#include "project/ProjectView.h"
+#include "platform/NativeName.h"
 #include "settings/MRUFiles.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QLoggingCategory>
 #include <QUndoStack>
+
+Q_LOGGING_CATEGORY(lcSession, "nodex.session")
 
 namespace {
 /// Names for a question, the first few of a long list, so that the box stays on the screen.
@@ -59,6 +67,7 @@ ProjectSession::ProjectSession(ProjectState& project, CanvasState& selection, Th
 
 bool ProjectSession::OpenProject(const QString& path)
 {
+    KeepView();
     FRollingBackups.ProjectLeaving();
     ProjectStore::OpenSteps steps;
     steps.OpenLocked = [this](const QString& fileName, const LockOwner& owner) {
@@ -100,14 +109,19 @@ bool ProjectSession::OpenProject(const QString& path)
     FRecentFiles.AddFile(FProject.ProjectFolder + FProject.ProjectFileName);
     FSettingsKeeper.ApplyPlacement(opened.Placement);
     WorkspaceResized();
-    FView->RestoreZoom(FProject.Zoom);
+    RestoreView();
     FOutsideChanges.Follow(FProject.ProjectFolder);
     CaptionChanged();
+    WarnSharedFolder();
     return true;
 }
 
 void ProjectSession::SaveProject()
 {
+    if (FStore.ProjectFolderGone()) {
+        TellFolderGone();
+        return;
+    }
     QList<StoreMessage> failures;
     {
         WaitCursor wait;
@@ -128,6 +142,7 @@ void ProjectSession::SaveProject()
 
 void ProjectSession::CloseProject()
 {
+    KeepView();
     FRollingBackups.ProjectLeaving();
     DropProject();
 }
@@ -161,4 +176,61 @@ void ProjectSession::ShowFailures(const QList<StoreMessage>& failures)
 {
     for (const StoreMessage& failure : failures)
         FDialogs.ShowWarning(failure.Headline, failure.Reason);
+}
+
+void ProjectSession::TellFolderGone()
+{
+    const QString folder = QDir::toNativeSeparators(QDir::cleanPath(FProject.ProjectFolder));
+    if (FDialogs.AskOkCancel(FMessages.Text(MessageKey::PROJECT_FOLDER_GONE).arg(folder) + "\n\n"
+                             + FMessages.Text(MessageKey::SAVE_ELSEWHERE))
+        && SaveAsWanted)
+        SaveAsWanted();
+}
+
+void ProjectSession::KeepView()
+{
+    if (!FProject.ProjectOnDisk || FStore.ProjectFolderGone()
+        || !QFileInfo(FProject.ProjectFolder + FProject.ProjectFileName).isFile())
+        return;
+    const ProjectView view(FProject.Folders.Views, FProject.ProjectFolder, FProject.ProjectFileName);
+    WriteView(view, view.Read().value_or(ProjectViewData {}));
+}
+
+void ProjectSession::WriteView(const ProjectView& view, ProjectViewData data)
+{
+    data.Zoom = FView->ZoomPercent();
+    data.Corner = FView->ShownCorner();
+    // The view is the program's own small note: its folder is made, also beside a portable program.
+    QDir().mkpath(FProject.Folders.Views);
+    QString reason;
+    if (!view.Write(data, reason))
+        qCInfo(lcSession).noquote() << "The view is not kept:" << reason;
+}
+
+void ProjectSession::RestoreView()
+{
+    const std::optional<ProjectViewData> kept
+        = ProjectView(FProject.Folders.Views, FProject.ProjectFolder, FProject.ProjectFileName).Read();
+    FView->RestoreZoom(kept && !kept->ProjectNewer ? kept->Zoom : FProject.Zoom);
+    if (kept)
+        FView->ShowCorner(kept->Corner);
+}
+
+void ProjectSession::WarnSharedFolder()
+{
+    QStringList others;
+    for (const QString& fileName : ProjectFileNames(FProject.ProjectFolder))
+        if (fileName != FProject.ProjectFileName)
+            others << fileName;
+    const ProjectView view(FProject.Folders.Views, FProject.ProjectFolder, FProject.ProjectFileName);
+    ProjectViewData data = view.Read().value_or(ProjectViewData {});
+    if (others.isEmpty() || data.SharedTold == others.join('\n'))
+        return;
+    QStringList names;
+    for (const QString& fileName : others)
+        names << "'" + ReadableName(fileName) + "'";
+    FDialogs.ShowInformation(FMessages.Text(MessageKey::PROJECTS_SHARE_FOLDER).arg(ShortList(names)));
+    // Told once: the note is kept with the view.
+    data.SharedTold = others.join('\n');
+    WriteView(view, data);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/ProjectStore.h"
+#include "project/ProjectView.h"
 
 #include <QList>
 #include <QString>
@@ -48,12 +49,28 @@ public:
     std::function<void()> WorkspaceResized;
     /// The caption and the menus are to be brought up to date.
     std::function<void()> CaptionChanged;
+    /// Save As, offered when the project's folder went away while it was open.
+    std::function<void()> SaveAsWanted;
+
+    /// Says that the project's folder was renamed, moved or removed, and offers Save As.
+    void TellFolderGone();
+    /// Keeps how the project is looked at (zoom, scroll) for the next time it opens, without
+    /// asking and without writing the project.
+    void KeepView();
 
 private:
     /// Returns to the empty unnamed workspace, also from a project that failed to open.
     void DropProject();
     /// Shows what a step of the store could not do.
     void ShowFailures(const QList<StoreMessage>& failures);
+    /// Shows the project as it was last looked at; the project file's zoom when the project
+    /// was saved since (here or elsewhere), as that is the newer.
+    void RestoreView();
+    /// Warns that the project's folder holds other projects, which share its cards; once for
+    /// each set of them.
+    void WarnSharedFolder();
+    /// Writes the view file with the zoom and scroll shown now; a failure is only logged.
+    void WriteView(const ProjectView& view, ProjectViewData data);
 
     ProjectState& FProject;
     CanvasState& FSelection;

@@ -429,6 +429,19 @@ void CanvasView::RestoreZoom(int percent)
     ScrollToOrigin();
 }
 
+QPoint CanvasView::ShownCorner() const
+{
+    const qreal scale = FZoom.Scale();
+    return { qRound(horizontalScrollBar()->value() / scale), qRound(verticalScrollBar()->value() / scale) };
+}
+
+void CanvasView::ShowCorner(QPoint canvasPoint)
+{
+    const qreal scale = FZoom.Scale();
+    horizontalScrollBar()->setValue(qRound(canvasPoint.x() * scale));
+    verticalScrollBar()->setValue(qRound(canvasPoint.y() * scale));
+}
+
 void CanvasView::ZoomIn()
 {
     if (FZoom.StepIn())

@@ -39,6 +39,9 @@ public:
     int ZoomPercent() const { return FZoom.Percent(); }
     /// Shows the canvas at a stored scale (kept within the limits), from its top-left corner.
     void RestoreZoom(int percent);
+    /// The canvas point shown at the view's top-left corner, and scrolling back to one.
+    QPoint ShownCorner() const;
+    void ShowCorner(QPoint canvasPoint);
     /// The zoom commands: around the pointer when it is over the canvas, else around the
     /// middle of the view.
     void ZoomIn();

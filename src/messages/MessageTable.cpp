@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::HELP_TOO_DEEP) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::SAVE_AS_HINT) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -203,6 +203,12 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "FILTER_HTML", "Web Page" },
     { "FILTER_EPUB", "EPUB E-book" },
     { "HELP_TOO_DEEP", "The help page '%1' is nested too deeply to be shown." },
+    { "PROJECT_FOLDER_GONE", "The project's folder '%1' was renamed, moved or removed while the project was open. Nothing was saved there." },
+    { "SAVE_ELSEWHERE", "Save the project with Save As, in a folder of its own?" },
+    { "SAVED_IN_NEW_FOLDER", "Saved in the new folder '%1'" },
+    { "FOLDER_HOLDS_PROJECT", "The folder '%1' already holds a project. Please choose another name or folder." },
+    { "PROJECTS_SHARE_FOLDER", "This folder also holds the project %1. Projects in one folder share their cards: a card deleted in one is gone from the other. Save one of them in a folder of its own." },
+    { "SAVE_AS_HINT", "A project is a folder: its cards and texts lie beside the project file. Saved into a folder that holds another project, it gets a new folder named after it." },
 } };
 
 std::size_t Index(MessageKey key)

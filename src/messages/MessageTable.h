@@ -195,6 +195,12 @@ enum class MessageKey {
     FILTER_HTML,
     FILTER_EPUB,
     HELP_TOO_DEEP,
+    PROJECT_FOLDER_GONE,
+    SAVE_ELSEWHERE,
+    SAVED_IN_NEW_FOLDER,
+    FOLDER_HOLDS_PROJECT,
+    PROJECTS_SHARE_FOLDER,
+    SAVE_AS_HINT,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -202,7 +208,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 186;
+    static constexpr int Count = 192;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

@@ -35,9 +35,10 @@ public:
                                     const QString& defaultSuffix = {}) = 0;
     /// Save-file dialog; an empty result means the user cancelled. A name typed without an
     /// extension gets `defaultSuffix`. It does not ask before replacing a file: only the caller
-    /// knows the name that will really be written, and asks for that one.
+    /// knows the name that will really be written, and asks for that one. A `hint` stands in
+    /// the dialog beneath the name, telling what a save there will do.
     virtual QString AskSaveFileName(const QString& title, const QString& folder, const QString& filter,
-                                    const QString& defaultSuffix = {}) = 0;
+                                    const QString& defaultSuffix = {}, const QString& hint = {}) = 0;
     /// Save-file dialog offering several file types, one filter each; an empty result means the
     /// user cancelled. The name comes back as typed, and `chosenFilter` receives the filter the
     /// writer chose: only the caller knows which extensions pick a type of their own.

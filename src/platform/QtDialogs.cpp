@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -111,7 +112,7 @@ int QtDialogs::AskChoice(const QString& text, const QStringList& choices)
 
 std::unique_ptr<QFileDialog> QtDialogs::MakeFileDialog(QFileDialog::AcceptMode mode, const QString& title,
                                                        const QString& folder, const QString& filter,
-                                                       const QString& defaultSuffix) const
+                                                       const QString& defaultSuffix, const QString& hint) const
 {
     auto dialog = std::make_unique<QFileDialog>(FParent.data(), title, folder, filter);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
@@ -119,14 +120,22 @@ std::unique_ptr<QFileDialog> QtDialogs::MakeFileDialog(QFileDialog::AcceptMode m
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setDefaultSuffix(defaultSuffix);
     dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    // Qt's own dialog lays its controls out in a grid: the hint takes a row of its own below.
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout()); grid && !hint.isEmpty()) {
+        auto* label = new QLabel(hint, dialog.get());
+        label->setObjectName("hint");
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        grid->addWidget(label, grid->rowCount(), 0, 1, grid->columnCount());
+    }
     return dialog;
 }
 
 QString QtDialogs::RunFileDialog(QFileDialog::AcceptMode mode, const QString& title, const QString& folder,
-                                 const QString& filter, const QString& defaultSuffix)
+                                 const QString& filter, const QString& defaultSuffix, const QString& hint)
 {
     ArrowWhileAsking arrow;
-    const auto dialog = MakeFileDialog(mode, title, folder, filter, defaultSuffix);
+    const auto dialog = MakeFileDialog(mode, title, folder, filter, defaultSuffix, hint);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
     return dialog->selectedFiles().first();
@@ -139,9 +148,9 @@ QString QtDialogs::AskOpenFileName(const QString& title, const QString& folder, 
 }
 
 QString QtDialogs::AskSaveFileName(const QString& title, const QString& folder, const QString& filter,
-                                   const QString& defaultSuffix)
+                                   const QString& defaultSuffix, const QString& hint)
 {
-    return RunFileDialog(QFileDialog::AcceptSave, title, folder, filter, defaultSuffix);
+    return RunFileDialog(QFileDialog::AcceptSave, title, folder, filter, defaultSuffix, hint);
 }
 
 QString QtDialogs::AskSaveFileOfType(const QString& title, const QString& folder, const QStringList& filters,

@@ -27,7 +27,7 @@ public:
     QString AskSaveFileOfType(const QString& title, const QString& folder, const QStringList& filters,
                               QString& chosenFilter) override;
     QString AskSaveFileName(const QString& title, const QString& folder, const QString& filter,
-                            const QString& defaultSuffix) override;
+                            const QString& defaultSuffix, const QString& hint) override;
     bool AskPrinter(QPrinter& printer) override;
     bool RunModal(QDialog& dialog) override;
 
@@ -39,14 +39,15 @@ public:
 
     /// The file dialog the two questions show: Qt's own, so that it behaves alike on every
     /// desktop. An open dialog takes any typed name (the caller says when it is missing); a
-    /// save dialog leaves the question before replacing a file to the caller.
+    /// save dialog leaves the question before replacing a file to the caller. A hint, when
+    /// given, stands beneath the controls as plain text.
     std::unique_ptr<QFileDialog> MakeFileDialog(QFileDialog::AcceptMode mode, const QString& title,
                                                 const QString& folder, const QString& filter,
-                                                const QString& defaultSuffix) const;
+                                                const QString& defaultSuffix, const QString& hint = {}) const;
 
 private:
     QString RunFileDialog(QFileDialog::AcceptMode mode, const QString& title, const QString& folder,
-                          const QString& filter, const QString& defaultSuffix);
+                          const QString& filter, const QString& defaultSuffix, const QString& hint = {});
 
     int Run(QMessageBox::Icon icon, const QString& text, const QString& reason,
             QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton);

@@ -29,3 +29,29 @@ QList<CardFileEntry> ListCardFiles(const QString& folder)
     });
     return cards;
 }
+
+namespace {
+/// A project file's name; hidden ones are the program's own (a project's lock).
+bool IsProjectFileName(const QString& fileName)
+{
+    return !fileName.startsWith('.') && fileName.endsWith(ProjectPaths::ProjectExtension, Qt::CaseInsensitive);
+}
+} // namespace
+
+QStringList ProjectFileNames(const QString& folder)
+{
+    QStringList projects;
+    for (const QString& fileName : RegularFileNames(folder))
+        if (IsProjectFileName(fileName))
+            projects << fileName;
+    projects.sort();
+    return projects;
+}
+
+bool HoldsProject(const QString& folder)
+{
+    const QStringList names = RegularFileNames(folder);
+    return std::any_of(names.cbegin(), names.cend(), [](const QString& fileName) {
+        return IsCardFileName(fileName) || IsProjectFileName(fileName);
+    });
+}

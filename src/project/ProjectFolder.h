@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 /// A card file found in a project folder.
@@ -19,3 +20,11 @@ std::optional<CardFileEntry> CardFileEntryOf(const QString& fileName);
 /// with names of at most MaxCardNameLength characters, sync tools' conflict copies left out.
 /// Names that are not UTF-8 read as Windows-1252.
 QList<CardFileEntry> ListCardFiles(const QString& folder);
+
+/// The project files of a folder (regular files ending in ".nodex" in any letter case, hidden
+/// ones left out), in name order.
+QStringList ProjectFileNames(const QString& folder);
+/// Whether a folder already holds a project: a project file or any card file. The loader takes
+/// every card file of a folder as a card of its project, so a second project saved there
+/// would share those cards.
+bool HoldsProject(const QString& folder);

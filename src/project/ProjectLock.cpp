@@ -81,6 +81,12 @@ void ProjectLock::Release()
     FLockPath.clear();
 }
 
+void ProjectLock::FolderMoved(const QString& folder)
+{
+    if (!FLockPath.isEmpty())
+        FLockPath = folder + QFileInfo(FLockPath).fileName();
+}
+
 QString ProjectLock::Question(const MessageTable& messages, const QString& projectFileName, const LockOwner& owner)
 {
     // Each text is filled in one step, so that a host named "%1" stays as it is spelt.

@@ -40,6 +40,9 @@ public:
     /// Removes the lock this process holds, if it still names this process: after another copy
     /// opened the project anyway, the lock is that copy's.
     void Release();
+    /// The project's folder was moved to `folder` (with its trailing "/") while open: the lock
+    /// went with it, and is released there.
+    void FolderMoved(const QString& folder);
 
     /// The message asking whether to open a project that another process holds.
     static QString Question(const MessageTable& messages, const QString& projectFileName, const LockOwner& owner);

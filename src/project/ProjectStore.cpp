@@ -65,6 +65,7 @@ ProjectStore::Opened ProjectStore::OpenProject(const QString& path, const OpenSt
         owner && !steps.OpenLocked(fileName, *owner))
         return {};
 
+    FollowMovedLock();
     FProject.ProjectFolder = folder;
     FProject.ProjectFileName = fileName;
     FModel.Clear();
@@ -79,6 +80,7 @@ ProjectStore::Opened ProjectStore::OpenProject(const QString& path, const OpenSt
             { FMessages.Text(MessageKey::ERROR_READING_FILE), reason } };
     }
     FLock.Take(ProjectFilePath());
+    FFolder.Hold(FProject.ProjectFolder);
     return { OpenResult::Opened, *placement, {}, {} };
 }
 
@@ -132,6 +134,10 @@ QList<StoreMessage> ProjectStore::SaveProject(
 {
     const QString headline = FMessages.Text(MessageKey::ERROR_WRITING_PROJECT);
     QString reason;
+    // Making the folder again would leave a project of only the cards written since.
+    if (ProjectFolderGone())
+        return { { headline,
+            FMessages.Text(MessageKey::PROJECT_FOLDER_GONE).arg(QDir::toNativeSeparators(QDir::cleanPath(FProject.ProjectFolder))) } };
     if (!EnsureFolder(FProject.ProjectFolder, FMessages, reason)
         || !EnsureFolder(Texts().Folder(), FMessages, reason))
         return { { headline, reason } };
@@ -140,7 +146,7 @@ QList<StoreMessage> ProjectStore::SaveProject(
         FProject.ProjectOnDisk = false;
         return { { headline, reason } };
     }
-    QList<StoreMessage> failures;
+    QList<StoreMessage> failures = CarryTexts();
     // One listing of the folder, rather than a look at each of thousands of card files.
     const QStringList fileNames = RegularFileNames(FProject.ProjectFolder);
     const QSet<QString> regularFiles(fileNames.cbegin(), fileNames.cend());
@@ -160,6 +166,8 @@ QList<StoreMessage> ProjectStore::SaveProject(
     FProject.ProjectOnDisk = true;
     RemoveLeftovers();
     FLock.Take(ProjectFilePath());
+    if (FFolder.Path() != FProject.ProjectFolder)
+        FFolder.Hold(FProject.ProjectFolder);
     return failures;
 }
 
@@ -293,9 +301,44 @@ ProjectStore::OutsideCards ProjectStore::TakeOutsideCardFiles(const QStringList&
     return taken;
 }
 
+QList<StoreMessage> ProjectStore::CarryTexts()
+{
+    if (!FFolder.IsHeld() || FFolder.Path() == FProject.ProjectFolder)
+        return {};
+    const bool moved = FFolder.Gone();
+    const QString from = moved ? FFolder.WhereNow() : FFolder.Path();
+    if (from.isEmpty())
+        return {};
+    // The lock went with the moved folder: it is released there when the new one is taken.
+    if (moved)
+        FollowMovedLock();
+    QList<StoreMessage> failures;
+    const CardTexts texts(from);
+    for (const CardId card : FModel.Cards()) {
+        QString reason;
+        if (!texts.CopyTo(FProject.ProjectFolder, TextName(card), reason) && !reason.isEmpty())
+            failures << StoreMessage { FMessages.Text(MessageKey::ERROR_WRITING_PROJECT), reason };
+    }
+    return failures;
+}
+
+bool ProjectStore::ProjectFolderGone() const
+{
+    return FFolder.IsHeld() && FFolder.Path() == FProject.ProjectFolder && FFolder.Gone();
+}
+
+void ProjectStore::FollowMovedLock()
+{
+    if (FFolder.Gone())
+        if (const QString now = FFolder.WhereNow(); !now.isEmpty())
+            FLock.FolderMoved(now);
+}
+
 void ProjectStore::CloseProject()
 {
+    FollowMovedLock();
     FLock.Release();
+    FFolder.LetGo();
     FStored.clear();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/HeldFolder.h"
 #include "platform/WindowBounds.h"
 #include "project/CardTexts.h"
 #include "project/ProjectFiles.h"
@@ -84,8 +85,12 @@ public:
     /// folder) into the model as opening does, with no step to undo: the project is as saved
     /// as it was. A card with unsaved changes keeps them.
     OutsideCards TakeOutsideCardFiles(const QStringList& fileNames, const OutsideSteps& steps);
-    /// The open project is closed: its lock goes, and what is known of its files.
+    /// The open project is closed: its lock goes (also from a folder that was moved while
+    /// open), and what is known of its files.
     void CloseProject();
+    /// Whether the open project's folder was renamed, moved or removed since it was opened or
+    /// last saved: a save there would make a new folder holding only part of the project.
+    bool ProjectFolderGone() const;
 
     /// The file a card is kept in: the one it was loaded from, or its name + ".ndx".
     QString CardFilePath(CardId card) const;
@@ -148,6 +153,11 @@ private:
         bool sameFile, QString& reason);
     void RelinkStoredCards(const QString& oldName, const QString& newName);
     void SetFileName(CardId card, const QString& fileName);
+    /// A project saved into another folder than the one it was opened from takes its cards'
+    /// texts along, from wherever that folder is now; returns what could not be carried.
+    QList<StoreMessage> CarryTexts();
+    /// The lock went with a folder moved while open: it is released where the folder is now.
+    void FollowMovedLock();
 
     ProjectState& FProject;
     ProjectModel& FModel;
@@ -155,4 +165,6 @@ private:
     /// What each card's file holds, as last read or written.
     QHash<CardId, std::optional<CardFileData>> FStored;
     ProjectLock FLock;
+    /// The folder the project was opened from or last saved into, held to see it move.
+    HeldFolder FFolder;
 };

@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -30,8 +32,11 @@ void ProjectWatcher::Watch(const QString& projectFolder)
         FWatcher.removePaths(watched);
     FFolder = projectFolder;
     FStamps.clear();
+    FGoneTold = false;
+    FHeld.LetGo();
     if (FFolder.isEmpty())
         return;
+    FHeld.Hold(FFolder);
     FWatcher.addPath(FFolder);
     WatchTextFolder();
     FStamps = Look();
@@ -81,6 +86,15 @@ void ProjectWatcher::Recheck()
     if (FFolder.isEmpty())
         return;
     FSettle.stop();
+    if (FHeld.Gone()) {
+        if (!std::exchange(FGoneTold, true))
+            emit FolderGone();
+        return;
+    }
+    FGoneTold = false;
+    // A folder renamed away and back lost its watch on the way.
+    if (!FWatcher.directories().contains(FFolder))
+        FWatcher.addPath(FFolder);
     WatchTextFolder();
     Stamps now = Look();
     QStringList changed;

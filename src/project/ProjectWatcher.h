@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/HeldFolder.h"
+
 #include <QFileSystemWatcher>
 #include <QHash>
 #include <QObject>
@@ -25,6 +27,9 @@ public:
 signals:
     /// Absolute paths of the files that changed, appeared or went away since the last look.
     void FilesChanged(const QStringList& paths);
+    /// The project folder itself was renamed, moved or removed: its files are not reported as
+    /// gone, since the project is not. Once, until the folder is back.
+    void FolderGone();
 
 private:
     /// What a look keeps of a file: enough to see a change, small enough for thousands.
@@ -40,6 +45,8 @@ private:
     void WatchTextFolder();
 
     QString FFolder;
+    HeldFolder FHeld;
+    bool FGoneTold = false;
     Stamps FStamps; ///< by native path relative to the project folder
     QFileSystemWatcher FWatcher;
     QTimer FSettle; ///< a sync tool writes many files at once: one look after the last

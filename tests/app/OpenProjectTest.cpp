@@ -123,3 +123,18 @@ TEST_F(OpenProject, CardsStoredBeyondTheScreenKeepTheirPlaces)
     EXPECT_LT(Main().Canvas().CanvasWidth(), 3000);
 }
 
+
+TEST_F(OpenProject, TwoProjectsInOneFolderAreToldOnceThatTheyShareTheirCards)
+{
+    const QString novel = WriteProject("Novel.nodex", PlainProject);
+    WriteProject("Saga.nodex", PlainProject);
+    ASSERT_TRUE(Main().OpenProject(novel));
+    EXPECT_EQ(Dialogs.Texts(), QStringList{"This folder also holds the project 'Saga.nodex'. Projects in one folder "
+                                           "share their cards: a card deleted in one is gone from the other. Save "
+                                           "one of them in a folder of its own."});
+    ASSERT_TRUE(Main().OpenProject(novel));
+    EXPECT_EQ(Dialogs.History().size(), 1) << "told once";
+    WriteProject("Epic.nodex", PlainProject);
+    ASSERT_TRUE(Main().OpenProject(novel));
+    EXPECT_TRUE(Dialogs.LastText().contains("'Epic.nodex', 'Saga.nodex'")) << "a new one is told again";
+}

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QSysInfo>
 #include <QTest>
 #include <QUrl>
@@ -68,32 +69,31 @@ TEST_F(ProjectCommandsTest, SaveAsGivesAnUnnamedWorkspaceItsFolderAndName)
     const QString started = Dialogs.History()[1].reason;
     EXPECT_TRUE(started.startsWith(QDir::homePath()) && !started.startsWith(App.Path())) << started.toStdString();
 
-    // A name typed without its extension that another project has: asked for that project,
-    // and refused while another copy of the program holds it open.
-    const QByteArray novel = Projects.Read("Novel.nodex");
-    Dialogs.ExpectSaveFileName(Projects.Path("Novel"));
-    Dialogs.ExpectOkCancel(false);
-    Main().Menus().mnuSaveProjectAs->trigger();
-    EXPECT_EQ(Dialogs.LastText(), "'Novel.nodex' already exists. Replace it?");
-    Projects.Write(".~lock.Novel.nodex", "[Lock]\nHost=far-away-laptop\nProcess=7\n");
-    Dialogs.ExpectSaveFileName(Projects.Path("Novel"));
-    Dialogs.ExpectOkCancel(true);
-    Dialogs.ExpectYesNoCancel(Answer::No);
-    Main().Menus().mnuSaveProjectAs->trigger();
-    EXPECT_TRUE(Dialogs.LastText().contains("far-away-laptop"));
-    EXPECT_EQ(Projects.Read("Novel.nodex"), novel);
-    EXPECT_TRUE(Main().Project().IsUnnamed());
-
     QDir().mkpath(Projects.Path("New"));
     Dialogs.ExpectSaveFileName(Projects.Path("New/UNNAMED.NODEX"));
     Main().Menus().mnuSaveProjectAs->trigger();
     EXPECT_TRUE(Projects.Exists("New/UNNAMED.NODEX")) << "a name of its own, in capitals";
+    EXPECT_TRUE(Dialogs.History().last().text.contains("A project is a folder")) << "the dialog says so";
 
+    // One folder, one project: beside another project, a project gets a folder of its own,
+    // also when it takes that project's very name, and the other keeps every byte.
     Main().CloseProject();
+    const QByteArray novel = Projects.Read("Novel.nodex");
+    Dialogs.ExpectSaveFileName(Projects.Path("Novel"));
+    Main().Menus().mnuSaveProjectAs->trigger();
+    EXPECT_TRUE(Projects.Exists("Novel/Novel.nodex") && Projects.Exists("Novel/Text Files"));
+    EXPECT_EQ(Projects.Read("Novel.nodex"), novel);
+    EXPECT_EQ(Main().statusBar()->currentMessage(), "Saved in the new folder 'Novel'");
+    Main().CloseProject();
+    Dialogs.ExpectSaveFileName(Projects.Path("Novel.nodex"));
+    Main().Menus().mnuSaveProjectAs->trigger();
+    EXPECT_TRUE(Dialogs.LastText().startsWith("The folder '" + QDir::toNativeSeparators(Projects.Path("Novel"))));
+    EXPECT_TRUE(Main().Project().IsUnnamed());
+
     Dialogs.ExpectSaveFileName(Projects.Path("New/Saga v1.2"));
     Main().Menus().mnuSaveProjectAs->trigger();
     EXPECT_EQ(Main().Project().ProjectFileName, "Saga v1.2.nodex") << "a project that opens again";
-    EXPECT_TRUE(Projects.Exists("New/Saga v1.2.nodex") && Projects.Exists("New/Text Files"));
+    EXPECT_TRUE(Projects.Exists("New/Saga v1.2/Saga v1.2.nodex") && Projects.Exists("New/Saga v1.2/Text Files"));
     EXPECT_TRUE(Main().Project().ProjectOnDisk);
 }
 

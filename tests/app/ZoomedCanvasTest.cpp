@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCursor>
 #include <QDialog>
+#include <QDateTime>
 #include <QFile>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -214,22 +215,40 @@ TEST_F(ZoomedCanvasTest, ZoomKeysAndZoomToFitShowEveryCard)
     EXPECT_FALSE(Main().ProjectModified());
 }
 
-TEST_F(ZoomedCanvasTest, TheZoomIsSavedWithTheProjectAndRestoredOnOpen)
+TEST_F(ZoomedCanvasTest, TheViewIsKeptWithoutASaveAndTheNewerZoomWins)
 {
+    const QByteArray project = Projects.Read("Book.nodex");
     Main().Menus().mnuZoomOut->trigger();
     Main().Menus().mnuZoomOut->trigger();
     ASSERT_EQ(View().ZoomPercent(), 75);
-    // Saved with the next save, as the window's place is.
-    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(Card("A")));
-    QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::ControlModifier, At(Card("B")));
-    ASSERT_TRUE(Main().ProjectModified());
-    Main().SaveProject();
-    EXPECT_TRUE(Projects.Read("Book.nodex").contains("Zoom=75"));
+    View().horizontalScrollBar()->setValue(600);
+    View().verticalScrollBar()->setValue(300);
+    ASSERT_EQ(View().ShownCorner(), QPoint(800, 400));
+    ASSERT_FALSE(Main().ProjectModified());
 
+    // Left unsaved, as looking is no change to the project.
     Main().CloseProject();
+    EXPECT_EQ(Projects.Read("Book.nodex"), project);
     EXPECT_EQ(View().ZoomPercent(), 100) << "the empty workspace is shown at actual size";
     ASSERT_TRUE(Main().OpenProject(Path));
     EXPECT_EQ(View().ZoomPercent(), 75);
     EXPECT_EQ(View().transform().m11(), 0.75);
-    EXPECT_EQ(View().horizontalScrollBar()->value(), 0) << "from the canvas's top-left corner";
+    EXPECT_EQ(View().ShownCorner(), QPoint(800, 400));
+
+    // Saved with the project too, for where this view is not kept.
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(Card("A")));
+    QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::ControlModifier, At(Card("B")));
+    Main().SaveProject();
+    EXPECT_TRUE(Projects.Read("Book.nodex").contains("Zoom=75"));
+    Main().CloseProject();
+
+    // The project saved since the view was kept (on another machine, say) brings the newer zoom.
+    QByteArray saved = Projects.Read("Book.nodex").replace("Zoom=75", "Zoom=150");
+    Projects.Write("Book.nodex", saved);
+    QFile file(Path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    file.close();
+    ASSERT_TRUE(Main().OpenProject(Path));
+    EXPECT_EQ(View().ZoomPercent(), 150);
 }

@@ -51,6 +51,11 @@ TEST(QtDialogs, AFileNameTypedWithoutItsExtensionGetsItAndNothingIsAskedBeforeTh
         EXPECT_EQ(dialog->result(), QDialog::Accepted) << mode;
         EXPECT_EQ(dialog->selectedFiles(), QStringList{folder.Path("Novel.nodex")}) << mode;
     }
+    const auto hinted = dialogs.MakeFileDialog(QFileDialog::AcceptSave, "Project", folder.Path(), {}, {}, "<b>A</b>");
+    const auto* hint = hinted->findChild<QLabel*>("hint");
+    ASSERT_TRUE(hint);
+    EXPECT_EQ(hint->text(), "<b>A</b>");
+    EXPECT_EQ(hint->textFormat(), Qt::PlainText);
 }
 
 TEST(QtDialogs, ThePrintDialogOffersAPdfFile)

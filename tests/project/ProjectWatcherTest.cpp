@@ -2,6 +2,7 @@
 #include "platform/AtomicWrite.h"
 #include "project/ProjectWatcher.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -63,4 +64,34 @@ TEST(ProjectWatcher, ATextFolderMadeAfterTheWatchBeganIsWatchedToo)
     WriteAsASyncTool(project, "Text Files/Lamp.txt", "Storm\r\n");
     ASSERT_TRUE(reports.wait(5000)) << "a change inside it is reported by its own watch";
     EXPECT_EQ(reports.last()[0].toStringList(), QStringList{folder + "Text Files/Lamp.txt"});
+}
+
+TEST(ProjectWatcher, AFolderRenamedAwayIsGoneOnceAndItsFilesAreNotTakenForRemoved)
+{
+    TempFolder root;
+    root.Write("Book/Lamp.ndx", "[Card]\n");
+    ProjectWatcher watcher;
+    watcher.Watch(root.Path("Book/"));
+    QSignalSpy files(&watcher, &ProjectWatcher::FilesChanged);
+    QSignalSpy gone(&watcher, &ProjectWatcher::FolderGone);
+
+    ASSERT_TRUE(QDir(root.Path()).rename("Book", "book"));
+    watcher.Recheck();
+    watcher.Recheck();
+    EXPECT_EQ(gone.size(), 1);
+    // A folder of the old name is not the project's either.
+    root.Write("Book/Other.ndx", "[Card]\n");
+    watcher.Recheck();
+    EXPECT_EQ(gone.size(), 1);
+    EXPECT_TRUE(files.isEmpty());
+    ASSERT_TRUE(QDir(root.Path("Book")).removeRecursively());
+
+    // Back where it was, it is watched as before.
+    ASSERT_TRUE(QDir(root.Path()).rename("book", "Book"));
+    watcher.Recheck();
+    EXPECT_TRUE(files.isEmpty());
+    root.Write("Book/Sea.ndx", "[Card]\n");
+    watcher.Recheck();
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_EQ(files[0][0].toStringList(), QStringList{root.Path("Book/Sea.ndx")});
 }

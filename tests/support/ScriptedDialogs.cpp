@@ -95,11 +95,13 @@ QString ScriptedDialogs::AskOpenFileName(const QString& title, const QString& fo
 }
 
 QString ScriptedDialogs::AskSaveFileName(const QString& title, const QString& folder, const QString&,
-                                         const QString& defaultSuffix)
+                                         const QString& defaultSuffix, const QString& hint)
 {
     // As Qt's dialog does: a name typed without any extension gets the default one.
     QString typed = Next(Kind::SaveFile, title).value.toString();
     FLog.last().reason = folder;
+    if (!hint.isEmpty())
+        FLog.last().text += "\n" + hint;
     if (!typed.isEmpty() && !defaultSuffix.isEmpty() && QFileInfo(typed).suffix().isEmpty())
         typed += "." + defaultSuffix;
     return typed;

@@ -46,8 +46,9 @@ public:
     /// The scripted path is what the writer typed; the folder the dialog opened in is logged.
     QString AskOpenFileName(const QString& title, const QString& folder, const QString& filter,
                             const QString& defaultSuffix) override;
+    /// Also logs the hint, as the text's second line.
     QString AskSaveFileName(const QString& title, const QString& folder, const QString& filter,
-                            const QString& defaultSuffix) override;
+                            const QString& defaultSuffix, const QString& hint) override;
     /// Also logs the filters offered, one a line, as the reason.
     QString AskSaveFileOfType(const QString& title, const QString& folder, const QStringList& filters,
                               QString& chosenFilter) override;

@@ -15,7 +15,10 @@ public:
     bool AskOkCancel(const QString&) override { return false; }
     int AskChoice(const QString&, const QStringList&) override { return -1; }
     QString AskOpenFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
-    QString AskSaveFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QString AskSaveFileName(const QString&, const QString&, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
     QString AskSaveFileOfType(const QString&, const QString&, const QStringList&, QString&) override { return {}; }
     bool RunModal(QDialog&) override { return false; }
     bool AskPrinter(QPrinter&) override { return false; }
