@@ -91,10 +91,13 @@ TEST_F(AutomaticBackupTest, TheZipHoldsTheProjectAsItIsOnDiskEvenAFileRewrittenI
 
 TEST_F(AutomaticBackupTest, OnlyTheLastAreKeptAndNothingElseIsTouched)
 {
-    // Another project of the same name, and a backup made by hand.
+    // Another project of the same name, a backup made by hand, and a zip the writer keeps
+    // among the automatic ones, named so that it sorts before them.
     Projects.Write("Other/Novel.nodex", "[Theme]\nName=Book.ini\n");
     ASSERT_EQ(BackUp(Clock, "Other/").Outcome, Result::Made);
     App.Write("Backups/Novel (05-12-26 @ 01.40.57 PM)/Novel.nodex", "[Theme]\n");
+    const QString writersZip = Folder().mid(App.Path().size()) + "Novel (2019 draft).zip";
+    App.Write(writersZip, "mine");
 
     Settings.AutomaticBackups = 3;
     QStringList made;
@@ -106,6 +109,7 @@ TEST_F(AutomaticBackupTest, OnlyTheLastAreKeptAndNothingElseIsTouched)
     EXPECT_EQ(Zips(), made.mid(2));
     EXPECT_EQ(Zips("Other/").size(), 1);
     EXPECT_TRUE(App.Exists("Backups/Novel (05-12-26 @ 01.40.57 PM)/Novel.nodex"));
+    EXPECT_EQ(App.Read(writersZip), "mine");
 
     // Nothing new when nothing changed, however much later.
     Clock = Clock.addDays(1);
@@ -122,23 +126,27 @@ TEST_F(AutomaticBackupTest, WhileOpenABackupIsMadeOnceAnHour)
 {
     ASSERT_TRUE(Rolling.Timer.isActive());
     EXPECT_LE(Rolling.Timer.interval(), 60 * 1000);
-    const QDateTime opened = Clock;
+    QDateTime opened = Clock;
     Rolling.Tick();
-    Change("Relit.\r\n");
+    // The writer changes the text every minute: still one backup an hour, counted from the last.
     for (const auto& [minutes, expected] :
-        { std::pair { 59, 0 }, { 60, 1 }, { 61, 1 }, { 119, 1 } }) {
+        { std::pair { 59, 0 }, { 60, 1 }, { 61, 1 }, { 119, 1 }, { 120, 2 } }) {
+        Projects.Write("Text Files/Lamp.txt", "Relit " + QByteArray::number(minutes) + "\r\n");
         Clock = opened.addSecs(minutes * 60);
         Rolling.Tick();
         EXPECT_EQ(Zips().size(), expected) << minutes;
     }
-    // Unchanged, the second hour makes none; changed, the third does.
-    Clock = opened.addSecs(120 * 60);
-    Rolling.Tick();
-    EXPECT_EQ(Zips().size(), 1);
-    Change("Dark.\r\n");
+    // Unchanged, the next hour makes none.
     Clock = opened.addSecs(180 * 60);
     Rolling.Tick();
     EXPECT_EQ(Zips().size(), 2);
+    // A clock set back a day: the hour counts from the time it shows now.
+    Clock = opened = Clock.addDays(-1);
+    Rolling.Tick();
+    Change("Dark.\r\n");
+    Clock = opened.addSecs(60 * 60);
+    Rolling.Tick();
+    EXPECT_EQ(Zips().size(), 3);
 }
 
 TEST_F(AutomaticBackupTest, AKilledBackupLeavesAWholeZipUnderItsNameOrNone)
