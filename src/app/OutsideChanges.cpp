@@ -33,12 +33,9 @@ void OutsideChanges::Apply(const QStringList& paths)
 {
     TakeCardFiles(paths);
     QList<SyncConflictCopy> copies;
-    for (const QString& path : paths) {
-        const qsizetype slash = path.lastIndexOf(u'/') + 1;
-        const QString original = SyncConflictOriginal(path.mid(slash));
-        if (!original.isEmpty() && QFileInfo::exists(path))
-            copies.append({path, path.left(slash) + original});
-    }
+    for (const QString& path : paths)
+        if (const std::optional<SyncConflictCopy> copy = SyncConflictOf(FFolder, path); copy && QFileInfo::exists(path))
+            copies.append(*copy);
     if (!copies.isEmpty())
         emit ConflictCopiesFound(copies);
     const QSet<QString> changed(paths.cbegin(), paths.cend());
