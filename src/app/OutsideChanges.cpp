@@ -32,10 +32,9 @@ void OutsideChanges::Follow(const QString& projectFolder)
 void OutsideChanges::Apply(const QStringList& paths)
 {
     TakeCardFiles(paths);
-    QList<SyncConflictCopy> copies;
-    for (const QString& path : paths)
-        if (const std::optional<SyncConflictCopy> copy = SyncConflictOf(FFolder, path); copy && QFileInfo::exists(path))
-            copies.append(*copy);
+    // A copy that went away again is no longer there to compare.
+    QList<SyncConflictCopy> copies = SyncConflictsAmong(FFolder, paths);
+    copies.removeIf([](const SyncConflictCopy& copy) { return !QFileInfo::exists(copy.Path); });
     if (!copies.isEmpty())
         emit ConflictCopiesFound(copies);
     const QSet<QString> changed(paths.cbegin(), paths.cend());

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::FILTER_EPUB) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::COPY_FAILED) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -202,6 +202,7 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "FILTER_MARKDOWN", "Markdown" },
     { "FILTER_HTML", "Web Page" },
     { "FILTER_EPUB", "EPUB E-book" },
+    { "COPY_FAILED", "Some nodexs/text files could not be copied." },
 } };
 
 std::size_t Index(MessageKey key)

@@ -194,6 +194,7 @@ enum class MessageKey {
     FILTER_MARKDOWN,
     FILTER_HTML,
     FILTER_EPUB,
+    COPY_FAILED,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -201,7 +202,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 185;
+    static constexpr int Count = 186;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

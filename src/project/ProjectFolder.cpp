@@ -7,7 +7,8 @@
 
 #include <algorithm>
 
-std::optional<CardFileEntry> CardFileEntryOf(const QString& fileName, const QStringList& folderNames)
+std::optional<CardFileEntry> CardFileEntryOf(
+    const QString& fileName, const QStringList& folderNames)
 {
     // A sync tool's conflict copy is another version of a card, not a card of its own.
     if (!IsCardFileName(fileName) || !SyncConflictOriginal(fileName, folderNames).isEmpty())

@@ -5,7 +5,6 @@
 #include "project/ProjectPaths.h"
 
 #include <QRegularExpression>
-
 #include <algorithm>
 
 namespace {
@@ -14,8 +13,10 @@ QString MarkedOriginal(const QString& fileName)
 {
     // The name before the marker and the extension after it make the original's name.
     static const QRegularExpression markers[] = {
-        QRegularExpression(QStringLiteral(R"(^(.+)\.sync-conflict-\d{8}-\d{6}(?:-[A-Z0-9]{7})?(\.[^.]*)?$)")),
-        QRegularExpression(QStringLiteral(R"(^(.+) \([^()]*conflicted copy \d{4}-\d{2}-\d{2}[^()]*\)(\.[^.]*)?$)")),
+        QRegularExpression(
+            QStringLiteral(R"(^(.+)\.sync-conflict-\d{8}-\d{6}(?:-[A-Z0-9]{7})?(\.[^.]*)?$)")),
+        QRegularExpression(QStringLiteral(
+            R"(^(.+) \([^()]*conflicted copy \d{4}-\d{2}-\d{2}[^()]*\)(\.[^.]*)?$)")),
     };
     for (const QRegularExpression& marker : markers) {
         const QRegularExpressionMatch match = marker.match(fileName);
@@ -51,17 +52,20 @@ QString PlainOriginal(const QString& fileName, const QStringList& folderNames)
     if (const QRegularExpressionMatch match = caseConflict.match(fileName); match.hasMatch())
         return Beside(match.captured(1) + match.captured(2), folderNames, true);
 
-    static const QRegularExpression machine(QStringLiteral(R"(^(?=.*[A-Z])[A-Z0-9][A-Z0-9-]{1,14}$)"));
+    static const QRegularExpression machine(
+        QStringLiteral(R"(^(?=.*[A-Z])[A-Z0-9][A-Z0-9-]{1,14}$)"));
     static const QRegularExpression roman(QStringLiteral(R"(^[IVXLCDM]+$)"));
     const qsizetype dot = fileName.lastIndexOf(u'.');
     const QString base = dot > 0 ? fileName.left(dot) : fileName;
     const QString extension = dot > 0 ? fileName.mid(dot) : QString();
     // A machine's name may hold hyphens of its own ("DESKTOP-4F2K9QZ"): each hyphen may begin it.
-    for (qsizetype hyphen = base.indexOf(u'-', 1); hyphen > 0; hyphen = base.indexOf(u'-', hyphen + 1)) {
+    for (qsizetype hyphen = base.indexOf(u'-', 1); hyphen > 0;
+         hyphen = base.indexOf(u'-', hyphen + 1)) {
         const QString suffix = base.mid(hyphen + 1);
         if (!machine.match(suffix).hasMatch() || roman.match(suffix).hasMatch())
             continue;
-        if (const QString original = Beside(base.left(hyphen) + extension, folderNames, false); !original.isEmpty())
+        if (const QString original = Beside(base.left(hyphen) + extension, folderNames, false);
+            !original.isEmpty())
             return original;
     }
     return {};
@@ -95,22 +99,35 @@ QString SyncConflictOriginal(const QString& fileName, const QStringList& folderN
     return marked.isEmpty() ? PlainOriginal(fileName, folderNames) : marked;
 }
 
-std::optional<SyncConflictCopy> SyncConflictOf(const QString& projectFolder, const QString& path)
+QList<SyncConflictCopy> SyncConflictsAmong(const QString& projectFolder, const QStringList& paths)
 {
-    const qsizetype slash = path.lastIndexOf(u'/') + 1;
-    const QString folder = path.left(slash);
-    if (folder != projectFolder && folder != projectFolder + ProjectPaths::TextFilesFolder)
-        return std::nullopt;
-    const QStringList cardFolderNames = RegularFileNames(projectFolder);
-    return CopyIn(projectFolder, folder, path.mid(slash),
-        folder == projectFolder ? cardFolderNames : RegularFileNames(folder), cardFolderNames);
+    // Both folders are listed once, however many files a sync tool brought at once.
+    const QString textFolder = projectFolder + ProjectPaths::TextFilesFolder;
+    std::optional<QStringList> cardFolderNames;
+    std::optional<QStringList> textFolderNames;
+    QList<SyncConflictCopy> copies;
+    for (const QString& path : paths) {
+        const qsizetype slash = path.lastIndexOf(u'/') + 1;
+        const QString folder = path.left(slash);
+        if (folder != projectFolder && folder != textFolder)
+            continue;
+        if (!cardFolderNames)
+            cardFolderNames = RegularFileNames(projectFolder);
+        if (folder == textFolder && !textFolderNames)
+            textFolderNames = RegularFileNames(textFolder);
+        if (const std::optional<SyncConflictCopy> copy
+            = CopyIn(projectFolder, folder, path.mid(slash),
+                folder == projectFolder ? *cardFolderNames : *textFolderNames, *cardFolderNames))
+            copies.append(*copy);
+    }
+    return copies;
 }
 
 QList<SyncConflictCopy> ListSyncConflicts(const QString& projectFolder)
 {
     QList<SyncConflictCopy> copies;
     const QStringList cardFolderNames = RegularFileNames(projectFolder);
-    for (const QString& folder : {projectFolder, projectFolder + ProjectPaths::TextFilesFolder}) {
+    for (const QString& folder : { projectFolder, projectFolder + ProjectPaths::TextFilesFolder }) {
         QStringList names = folder == projectFolder ? cardFolderNames : RegularFileNames(folder);
         std::sort(names.begin(), names.end());
         for (const QString& name : names)

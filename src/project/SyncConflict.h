@@ -4,15 +4,13 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 /// A copy that a sync tool made of a project file when two machines changed it at once:
 /// Syncthing's "Name.sync-conflict-<date>-<time>-<device>.ndx", Dropbox's and Nextcloud's
 /// "Name (… conflicted copy <date> …).txt", and the plainer names other tools give, "Name (1)",
 /// "Name (Case Conflict)" and "Name-MACHINE". Such a copy is no card of its own: it is listed so
 /// that the writer can compare it with the file it was copied from.
 struct SyncConflictCopy {
-    QString Path;         ///< the copy
+    QString Path; ///< the copy
     QString OriginalPath; ///< the file it is a copy of, in the same folder
 };
 
@@ -24,10 +22,10 @@ struct SyncConflictCopy {
 /// ("Act-II") are never a machine's name.
 QString SyncConflictOriginal(const QString& fileName, const QStringList& folderNames);
 
-/// Whether the file at `path`, in the project folder `projectFolder` (with its trailing "/") or
-/// in its "Text Files/", is a conflict copy, and of what. A text is one only while the card of
-/// its name is none of the project's cards: the text of a card "Chapter (1)" is that card's.
-std::optional<SyncConflictCopy> SyncConflictOf(const QString& projectFolder, const QString& path);
+/// The conflict copies among files at `paths`, in the project folder `projectFolder` (with its
+/// trailing "/") or in its "Text Files/", in the order given. A text is one only while the card
+/// of its name is none of the project's cards: the text of a card "Chapter (1)" is that card's.
+QList<SyncConflictCopy> SyncConflictsAmong(const QString& projectFolder, const QStringList& paths);
 
 /// The conflict copies of card files and card texts in a project folder (with its trailing
 /// "/"), in name order.

@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using Result = AutomaticBackupOutcome::Result;
 
@@ -87,6 +88,30 @@ TEST_F(AutomaticBackupTest, TheZipHoldsTheProjectAsItIsOnDiskEvenAFileRewrittenI
     ASSERT_EQ(made.Outcome, Result::Made);
     ASSERT_TRUE(UnzipTool::Extract(made.Path, App.Path("restored")));
     EXPECT_EQ(App.Read("restored/Text Files/Lamp.txt"), "Lot.\r\n");
+}
+
+TEST_F(AutomaticBackupTest, WhatAZipCannotHoldIsNamedAndAStrayHugeFileIsNeverRead)
+{
+    // A file of 4.5 GiB that takes no room on the disk: it would be read whole, were it read.
+    const QString huge = Projects.Write("Text Files/Film.txt", "");
+    const int file = ::open(QFile::encodeName(huge).constData(), O_WRONLY);
+    ASSERT_GE(file, 0);
+    ASSERT_EQ(::ftruncate(file, off_t(9) << 29), 0);
+    ::close(file);
+    AutomaticBackupOutcome outcome = BackUp(Clock);
+    EXPECT_EQ(outcome.Outcome, Result::Failed);
+    EXPECT_EQ(outcome.Reason,
+        "Cannot back up '" + huge
+            + "': the backup would be larger than 4 GiB, more than a zip file holds.");
+    EXPECT_TRUE(Zips().isEmpty());
+
+    // The texts kept elsewhere through a link: the zip is made without them, and says so.
+    QDir(Projects.Path("Text Files")).removeRecursively();
+    App.Write("Elsewhere/Lamp.txt", "Lit.\r\n");
+    QFile::link(App.Path("Elsewhere"), Projects.Path("Text Files"));
+    outcome = BackUp(Clock);
+    EXPECT_EQ(outcome.Outcome, Result::Made) << outcome.Reason.toStdString();
+    EXPECT_EQ(outcome.LeftOut, QStringList { "Text Files/" });
 }
 
 TEST_F(AutomaticBackupTest, OnlyTheLastAreKeptAndNothingElseIsTouched)

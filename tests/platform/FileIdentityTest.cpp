@@ -67,7 +67,9 @@ TEST(FileIdentity, TellsAChangeByContentForSmallFilesAndByTimesSizeAndInodeForLa
         { "large, untouched", Large, [](const QString&) {}, false },
         { "large, rewritten with as many bytes", Large, copy(QByteArray(Large.size(), 'b')), true },
         { "large, rewritten in place within the same instant", Large,
-            [](const QString& path) { RewriteWithinTheSameInstant(path, QByteArray(Large.size(), 'b')); },
+            [](const QString& path) {
+                RewriteWithinTheSameInstant(path, QByteArray(Large.size(), 'b'));
+            },
             true },
     };
     for (const Case& test : cases) {
