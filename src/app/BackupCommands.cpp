@@ -33,17 +33,19 @@ void BackupCommands::mnuBackupProjectClick()
     if (FProject.IsUnnamed())
         return;
     QString reason;
+    QStringList leftOut;
     bool made = false;
     {
         WaitCursor wait;
         FProject.Folders.Prepare(FProject.Folders.Backups);
         made = BackupProject(FProject.Folders.Backups, FProject.ProjectFolder,
-            FProject.ProjectFileName, Now(), reason);
+            FProject.ProjectFileName, Now(), leftOut, reason);
     }
-    if (made)
+    if (made && leftOut.isEmpty())
         FDialogs.ShowInformation(FMessages.Text(MessageKey::BACKUP_OK));
     else
-        FDialogs.ShowWarning(FMessages.Text(MessageKey::BACKUP_NOT_OK), reason);
+        FDialogs.ShowWarning(
+            FMessages.Text(MessageKey::BACKUP_NOT_OK), made ? LeftOutReason(leftOut) : reason);
 }
 
 void BackupCommands::mnuCopyToProjectClick()
@@ -79,5 +81,6 @@ void BackupCommands::mnuCopyToProjectClick()
     else if (outcome.Reason.isEmpty())
         FDialogs.ShowInformation(FMessages.Text(MessageKey::COPY_NOT_OK));
     else
-        FDialogs.ShowWarning(FMessages.Text(MessageKey::COPY_NOT_OK), outcome.Reason);
+        // Not a name taken: the reason says what stopped the copy.
+        FDialogs.ShowWarning(FMessages.Text(MessageKey::COPY_FAILED), outcome.Reason);
 }

@@ -33,13 +33,9 @@ void OutsideChanges::Follow(const QString& projectFolder)
 void OutsideChanges::Apply(const QStringList& paths)
 {
     TakeCardFiles(paths);
-    QList<SyncConflictCopy> copies;
-    for (const QString& path : paths) {
-        const qsizetype slash = path.lastIndexOf(u'/') + 1;
-        const QString original = SyncConflictOriginal(path.mid(slash));
-        if (!original.isEmpty() && QFileInfo::exists(path))
-            copies.append({path, path.left(slash) + original});
-    }
+    // A copy that went away again is no longer there to compare.
+    QList<SyncConflictCopy> copies = SyncConflictsAmong(FFolder, paths);
+    copies.removeIf([](const SyncConflictCopy& copy) { return !QFileInfo::exists(copy.Path); });
     if (!copies.isEmpty())
         emit ConflictCopiesFound(copies);
     const QSet<QString> changed(paths.cbegin(), paths.cend());

@@ -7,6 +7,7 @@
 #include "platform/TextFile.h"
 #include "project/ProjectKey.h"
 #include "backup/ZipWriter.h"
+#include "messages/ReasonTexts.h"
 
 #include <QCryptographicHash>
 
@@ -28,13 +29,33 @@ struct BackedUpFile {
     unsigned Permissions = 0644;
 };
 
+/// Whether the files fit into one zip, by their sizes: a stray file of gigabytes is refused
+/// before a byte of it is read.
+bool FitIntoZip(const QString& projectFolder, const QStringList& paths, QString& reason)
+{
+    quint64 total = 0;
+    for (const QString& path : paths) {
+        struct stat status { };
+        if (::stat(NativePath(projectFolder + path).constData(), &status) != 0)
+            continue;
+        total += quint64(status.st_size);
+        if (total >= ZipWriter::LargestArchive) {
+            reason = ReasonText(Reason::BACKUP_TOO_LARGE).arg(ReadableName(projectFolder + path));
+            return false;
+        }
+    }
+    return true;
+}
+
 /// Reads the project's files; one that went away since it was listed is left out.
 bool ReadFiles(const QString& projectFolder, const QStringList& paths, QList<BackedUpFile>& files,
     QString& reason)
 {
     for (const QString& path : paths) {
         BackedUpFile file { NativePath(path), {}, {}, 0644 };
-        switch (ReadFileIfPresent(projectFolder + path, file.Bytes, reason)) {
+        // A file that grew since its size was looked at is still never read whole.
+        switch (ReadFileIfPresent(
+            projectFolder + path, file.Bytes, reason, qint64(ZipWriter::LargestArchive) - 1)) {
         case FileRead::Missing:
             continue;
         case FileRead::Failed:
@@ -159,7 +180,7 @@ AutomaticBackupOutcome MakeAutomaticBackup(const QString& backupsFolder, const Q
         return outcome;
     RemoveWriteLeftovers(folder);
     QStringList paths;
-    if (!FilesToBackUp(projectFolder, projectFileName, paths, outcome.Reason))
+    if (!FilesToBackUp(projectFolder, projectFileName, paths, outcome.LeftOut, outcome.Reason))
         return outcome;
     // The files are looked at before they are read: one written in between makes the next look
     // differ, and the next backup reads it again.
@@ -172,7 +193,8 @@ AutomaticBackupOutcome MakeAutomaticBackup(const QString& backupsFolder, const Q
         return outcome;
     }
     QList<BackedUpFile> files;
-    if (!ReadFiles(projectFolder, paths, files, outcome.Reason))
+    if (!FitIntoZip(projectFolder, paths, outcome.Reason)
+        || !ReadFiles(projectFolder, paths, files, outcome.Reason))
         return outcome;
     const QByteArray fingerprint = Fingerprint(project, files);
     if (!newest.isEmpty() && newest.startsWith(fingerprint)) {

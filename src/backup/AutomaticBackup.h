@@ -14,6 +14,8 @@ struct AutomaticBackupOutcome {
     Result Outcome = Result::Failed;
     QString Path;   ///< the zip written
     QString Reason; ///< why it failed, or what could not be cleared away after it was made
+    /// Files left out as links that lead out of the project (see FilesToBackUp).
+    QStringList LeftOut;
 };
 
 /// The folder of one project's automatic backups under `backupsFolder`: "Automatic/" + the
@@ -31,7 +33,8 @@ QString AutomaticBackupName(const QString& projectFileName, const QDateTime& whe
 QStringList AutomaticBackups(const QString& folder, const QString& projectFileName);
 
 /// Writes the project's files as they are on disk (see FilesToBackUp) into one zip file in its
-/// automatic backup folder, which is made as needed. The zip appears whole under its name or
+/// automatic backup folder, which is made as needed. Files that together would pass the 4 GiB
+/// a zip holds fail the backup before any of them is read. The zip appears whole under its name or
 /// not at all; temporary files of killed backups are cleared first. Nothing is written when the
 /// newest backup holds the very same files (its comment keeps a hash of them, and of their sizes
 /// and times, so that a project whose files all settled before `when` is not even read). Once the new zip

@@ -17,35 +17,56 @@ QString TwoDigits(int value)
 }
 
 /// Adds the files of one folder of the project that `wanted` accepts, sorted, as paths inside
-/// the project.
+/// the project, and those of them that lead out to `leftOut`.
 template <typename Wanted>
 bool AddFiles(const ConfinedFolder& project, const QString& projectFolder, const QString& folder,
-    Wanted wanted, QStringList& files, QString& reason)
+    Wanted wanted, QStringList& files, QStringList& leftOut, QString& reason)
 {
     QStringList names;
-    if (!project.Files(projectFolder + folder, names, reason))
+    QStringList leadingOut;
+    if (!project.Files(projectFolder + folder, names, reason, &leadingOut))
         return false;
     names.sort();
     for (const QString& name : names)
         if (wanted(name))
             files << folder + name;
+    leadingOut.sort();
+    for (const QString& name : leadingOut)
+        if (wanted(name))
+            leftOut << folder + name;
     return true;
 }
 } // namespace
 
 bool FilesToBackUp(const QString& projectFolder, const QString& projectFileName, QStringList& files,
-    QString& reason)
+    QStringList& leftOut, QString& reason)
 {
     files.clear();
+    leftOut.clear();
     const ConfinedFolder project(projectFolder);
     if (project.Check(projectFolder + projectFileName) == ConfinedFolder::Entry::LeadsOut) {
         reason = ReasonText(Reason::COPY_LINK_OUT).arg(ReadableName(projectFileName));
         return false;
     }
     files << projectFileName;
-    return AddFiles(project, projectFolder, QString(), IsCardFileName, files, reason)
-        && AddFiles(project, projectFolder, ProjectPaths::TextFilesFolder, CardTexts::IsTextFileName,
-            files, reason);
+    if (!AddFiles(project, projectFolder, QString(), IsCardFileName, files, leftOut, reason))
+        return false;
+    // A folder of texts kept elsewhere through a link is left out whole.
+    if (project.Check(projectFolder + ProjectPaths::TextFilesFolder.chopped(1))
+        == ConfinedFolder::Entry::LeadsOut) {
+        leftOut << ProjectPaths::TextFilesFolder;
+        return true;
+    }
+    return AddFiles(project, projectFolder, ProjectPaths::TextFilesFolder,
+        CardTexts::IsTextFileName, files, leftOut, reason);
+}
+
+QString LeftOutReason(const QStringList& leftOut)
+{
+    QStringList names;
+    for (const QString& path : leftOut)
+        names << "'" + ReadableName(path) + "'";
+    return ReasonText(Reason::BACKUP_LEFT_OUT).arg(names.join(QStringLiteral(", ")));
 }
 
 QString BackupFolderName(const QString& projectFileName, const QDateTime& when)
@@ -60,14 +81,15 @@ QString BackupFolderName(const QString& projectFileName, const QDateTime& when)
 }
 
 bool BackupProject(const QString& backupsFolder, const QString& projectFolder,
-    const QString& projectFileName, const QDateTime& when, QString& reason)
+    const QString& projectFileName, const QDateTime& when, QStringList& leftOut, QString& reason)
 {
+    leftOut.clear();
     if (KindOf(backupsFolder) != FileKind::Folder) {
         reason = ReasonText(Reason::FOLDER_MISSING).arg(ReadableName(backupsFolder));
         return false;
     }
     QStringList files;
-    if (!FilesToBackUp(projectFolder, projectFileName, files, reason))
+    if (!FilesToBackUp(projectFolder, projectFileName, files, leftOut, reason))
         return false;
     StagingFolder::RemoveLeftovers(backupsFolder);
     StagingFolder backup(backupsFolder + BackupFolderName(projectFileName, when));

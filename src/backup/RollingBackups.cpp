@@ -2,6 +2,7 @@
 
 #include "settings/AppSettings.h"
 #include "backup/AutomaticBackup.h"
+#include "backup/ProjectBackup.h"
 #include "platform/NativeName.h"
 #include "platform/WaitCursor.h"
 #include "project/ProjectState.h"
@@ -60,6 +61,8 @@ void RollingBackups::BackUp()
     switch (outcome.Outcome) {
     case AutomaticBackupOutcome::Result::Made:
         qCInfo(lcBackup).noquote() << "Backed up to" << ReadableName(outcome.Path);
+        if (!outcome.LeftOut.isEmpty())
+            qCWarning(lcBackup).noquote() << LeftOutReason(outcome.LeftOut);
         if (!outcome.Reason.isEmpty())
             qCWarning(lcBackup).noquote() << "An old backup stays:" << outcome.Reason;
         break;

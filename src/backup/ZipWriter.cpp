@@ -1,5 +1,8 @@
 #include "backup/ZipWriter.h"
 
+#include "messages/ReasonTexts.h"
+#include "platform/NativeName.h"
+
 #include <QUtf8StringView>
 
 #include <algorithm>
@@ -90,7 +93,7 @@ bool ZipWriter::Add(const QByteArray& name, const QByteArray& bytes, const QDate
 {
     const quint64 offset = quint64(FArchive.size());
     if (quint64(bytes.size()) >= Largest32 || offset >= Largest32) {
-        reason = QStringLiteral("the backup would be larger than 4 GiB.");
+        reason = ReasonText(Reason::BACKUP_TOO_LARGE).arg(ReadableName(PathFromNative(name)));
         return false;
     }
     const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef*>(bytes.constData()), uInt(bytes.size())));
@@ -121,7 +124,7 @@ bool ZipWriter::Add(const QByteArray& name, const QByteArray& bytes, const QDate
     }
     if (quint64(FArchive.size()) >= Largest32) {
         FArchive.resize(qsizetype(offset));
-        reason = QStringLiteral("the backup would be larger than 4 GiB.");
+        reason = ReasonText(Reason::BACKUP_TOO_LARGE).arg(ReadableName(PathFromNative(name)));
         return false;
     }
 

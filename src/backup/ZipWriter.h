@@ -32,6 +32,8 @@ public:
     static QByteArray Comment(const QByteArray& tail);
     /// How many bytes at the end of a file hold its comment, whatever the comment's length.
     static constexpr qsizetype LongestTail = 22 + 0xFFFF;
+    /// The size an archive without 64-bit sizes stays below.
+    static constexpr quint64 LargestArchive = 0xFFFFFFFFu;
 
 private:
     QByteArray FArchive;

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::SAVE_AS_HINT) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::COPY_FAILED) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -209,6 +209,7 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "FOLDER_HOLDS_PROJECT", "The folder '%1' already holds a project. Please choose another name or folder." },
     { "PROJECTS_SHARE_FOLDER", "This folder also holds the project %1. Projects in one folder share their cards: a card deleted in one is gone from the other. Save one of them in a folder of its own." },
     { "SAVE_AS_HINT", "A project is a folder: its cards and texts lie beside the project file. Saved into a folder that holds another project, it gets a new folder named after it." },
+    { "COPY_FAILED", "Some nodexs/text files could not be copied." },
 } };
 
 std::size_t Index(MessageKey key)

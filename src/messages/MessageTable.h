@@ -201,6 +201,7 @@ enum class MessageKey {
     FOLDER_HOLDS_PROJECT,
     PROJECTS_SHARE_FOLDER,
     SAVE_AS_HINT,
+    COPY_FAILED,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -208,7 +209,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 192;
+    static constexpr int Count = 193;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

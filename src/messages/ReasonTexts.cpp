@@ -9,7 +9,7 @@ struct Text {
 };
 
 // In the order of Reason.
-constexpr std::array<Text, 27> BuiltIn = {{
+constexpr std::array<Text, 29> BuiltIn = {{
     {"CANNOT_OPEN", "Cannot open '%1': %2"},
     {"CANNOT_READ", "Cannot read '%1': %2"},
     {"NOT_A_REGULAR_FILE", "not a regular file."},
@@ -38,8 +38,11 @@ constexpr std::array<Text, 27> BuiltIn = {{
     {"COPY_LINK_OUT", "Cannot copy '%1': it is a link that leads out of the project folder."},
     {"CHANGED_ON_DISK", "'%1' was changed by another program since Nodex read it, and was not overwritten."},
     {"PROGRAM_STOPPED", "'%1' did not finish within %2 seconds and was stopped."},
+    {"BACKUP_LEFT_OUT",
+     "These are links that lead out of the project folder and were left out of the backup, which holds every other file: %1"},
+    {"BACKUP_TOO_LARGE", "Cannot back up '%1': the backup would be larger than 4 GiB, more than a zip file holds."},
 }};
-static_assert(int(Reason::PROGRAM_STOPPED) + 1 == int(BuiltIn.size()));
+static_assert(int(Reason::BACKUP_TOO_LARGE) + 1 == int(BuiltIn.size()));
 
 // The texts of the language in use: a catalogue, like a translator's, that every part of the
 // program reads from.

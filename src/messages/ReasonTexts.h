@@ -33,6 +33,8 @@ enum class Reason {
     COPY_LINK_OUT,
     CHANGED_ON_DISK,
     PROGRAM_STOPPED,
+    BACKUP_LEFT_OUT,
+    BACKUP_TOO_LARGE,
 };
 
 /// The reason's text now, with its "%1" (and "%2") still to fill.

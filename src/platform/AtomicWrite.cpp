@@ -171,8 +171,11 @@ bool WriteAndReplace(int fd, const QByteArray& temp, const QString& path, const 
     }
     const StepOutcome outcome = PassFileStep(FileStep::Replace, target);
     errorNumber = outcome.ErrorNumber ? outcome.ErrorNumber : MoveIntoPlace(temp, target, existing);
-    if (errorNumber == 0 && guard.Known)
-        *guard.Known = IdentityOf(written, bytes);
+    // The move itself sets the file's change time: the identity is the one the file has now.
+    if (errorNumber == 0 && guard.Known) {
+        struct stat moved { };
+        *guard.Known = IdentityOf(::fstat(fd, &moved) == 0 ? moved : written, bytes);
+    }
     return errorNumber == 0;
 }
 

@@ -62,9 +62,12 @@ bool ConfinedFolder::HoldsFolder(const QString& folder) const
         && S_ISDIR(status.st_mode);
 }
 
-bool ConfinedFolder::Files(const QString& folder, QStringList& names, QString& error) const
+bool ConfinedFolder::Files(
+    const QString& folder, QStringList& names, QString& error, QStringList* leadingOut) const
 {
     names.clear();
+    if (leadingOut)
+        leadingOut->clear();
     const QByteArray native = WithSlash(NativePath(folder));
     const QByteArray resolved = Resolved(native);
     // A file where the folder should be holds no files either.
@@ -86,9 +89,13 @@ bool ConfinedFolder::Files(const QString& folder, QStringList& names, QString& e
         // entries the file system leaves open are resolved.
         if (entry->d_type == DT_REG)
             names << PathFromNative(name);
-        else if ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN)
-            && Check(PathFromNative(native + name)) == Entry::Inside)
-            names << PathFromNative(name);
+        else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            const Entry found = Check(PathFromNative(native + name));
+            if (found == Entry::Inside)
+                names << PathFromNative(name);
+            else if (found == Entry::LeadsOut && leadingOut)
+                *leadingOut << PathFromNative(name);
+        }
     }
     ::closedir(dir);
     return true;

@@ -27,7 +27,9 @@ public:
     /// The regular files of `folder` (the root or a folder in it, ending with "/") that lie inside
     /// the root, spelt as the file system spells them, in no particular order. A missing folder,
     /// and one that leads out, hold none; false with the reason when the folder cannot be read.
-    bool Files(const QString& folder, QStringList& names, QString& error) const;
+    /// `leadingOut`, when given, gets the names of the links there that lead out of the root.
+    bool Files(const QString& folder, QStringList& names, QString& error,
+        QStringList* leadingOut = nullptr) const;
 
 private:
     /// Whether a resolved native path is the root or lies below it.

@@ -13,6 +13,7 @@ FileIdentity IdentityOf(const struct stat& status, const QByteArray& bytes)
     identity.Exists = true;
     identity.Size = qint64(status.st_size);
     identity.ModifiedNs = qint64(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
+    identity.ChangedNs = qint64(status.st_ctim.tv_sec) * 1'000'000'000 + status.st_ctim.tv_nsec;
     identity.Device = quint64(status.st_dev);
     identity.Inode = quint64(status.st_ino);
     if (S_ISREG(status.st_mode) && identity.Size <= HashedFileBytes)
@@ -49,6 +50,9 @@ bool ChangedSince(const FileIdentity& known, const FileIdentity& now)
     // The same bytes lose nothing, whoever rewrote them: sync tools often copy a file unchanged.
     if (!known.Hash.isEmpty() && !now.Hash.isEmpty())
         return known.Hash != now.Hash;
+    // A copying tool sets the modification time back after a rewrite in place; the change time
+    // it cannot.
     return known.Size != now.Size || known.ModifiedNs != now.ModifiedNs
-        || known.Device != now.Device || known.Inode != now.Inode;
+        || known.ChangedNs != now.ChangedNs || known.Device != now.Device
+        || known.Inode != now.Inode;
 }

@@ -11,6 +11,8 @@ struct FileIdentity {
     bool Exists = false;
     qint64 Size = 0;
     qint64 ModifiedNs = 0;
+    /// The change time, which every write moves and no program can set back.
+    qint64 ChangedNs = 0;
     quint64 Device = 0;
     quint64 Inode = 0;
     /// A hash of the content of a file up to HashedFileBytes; empty for a larger one.
@@ -31,5 +33,5 @@ FileIdentity IdentityOf(const struct stat& status, const QByteArray& bytes);
 FileIdentity CurrentIdentity(const QString& path);
 
 /// Whether the file whose identity was `known` is no longer the same file, judged by `now`:
-/// small files by their content, larger ones by size, modification time and inode.
+/// small files by their content, larger ones by size, modification and change time and inode.
 bool ChangedSince(const FileIdentity& known, const FileIdentity& now);

@@ -2,6 +2,7 @@
 
 #include "platform/ConfinedFolder.h"
 #include "platform/FileIdentity.h"
+#include "messages/ReasonTexts.h"
 #include "platform/NativeName.h"
 #include "project/CardHistory.h"
 #include "project/ProjectPaths.h"
@@ -127,8 +128,15 @@ bool CardTexts::Restore(const CardHistoryEntry& entry, const QDateTime& now, QSt
 bool CardTexts::CopyTo(const QString& destination, const QString& fileName, QString& reason) const
 {
     const QString text = ProjectPaths::TextFilesFolder + fileName + ProjectPaths::TextExtension;
-    if (ConfinedFolder(FProjectFolder).Check(FProjectFolder + text) != ConfinedFolder::Entry::Inside
-        || !ConfinedFolder(destination).HoldsFolder(CardTexts(destination).Folder())
+    const ConfinedFolder::Entry source
+        = ConfinedFolder(FProjectFolder).Check(FProjectFolder + text);
+    const ConfinedFolder there(destination);
+    const QString folderThere = CardTexts(destination).Folder();
+    if (source == ConfinedFolder::Entry::LeadsOut)
+        reason = ReasonText(Reason::COPY_LINK_OUT).arg(ReadableName(FProjectFolder + text));
+    else if (there.Check(folderThere.chopped(1)) == ConfinedFolder::Entry::LeadsOut)
+        reason = ReasonText(Reason::COPY_LINK_OUT).arg(ReadableName(folderThere));
+    if (source != ConfinedFolder::Entry::Inside || !there.HoldsFolder(folderThere)
         || NameTaken(destination + text))
         return false;
     QByteArray bytes;

@@ -76,7 +76,7 @@ public:
     /// folder `destination` as a new file. False, with a reason when there is more to say than
     /// that the text was not there to copy or its name was taken there. A text reached through
     /// a link out of this project stays out, and no text goes out of the other project through
-    /// a link.
+    /// a link: both fail with the reason that names the link.
     bool CopyTo(const QString& destination, const QString& fileName, QString& reason) const;
     /// Whether renaming the card `oldName` to `newName` would bring its text onto another one:
     /// it has a text, and a different file of the new name's text exists.

@@ -7,10 +7,11 @@
 
 #include <algorithm>
 
-std::optional<CardFileEntry> CardFileEntryOf(const QString& fileName)
+std::optional<CardFileEntry> CardFileEntryOf(
+    const QString& fileName, const QStringList& folderNames)
 {
     // A sync tool's conflict copy is another version of a card, not a card of its own.
-    if (!IsCardFileName(fileName) || IsSyncConflictName(fileName))
+    if (!IsCardFileName(fileName) || !SyncConflictOriginal(fileName, folderNames).isEmpty())
         return std::nullopt;
     const QString name = ReadableName(CardNameOfFile(fileName));
     if (name.size() > ProjectPaths::MaxCardNameLength)
@@ -21,8 +22,9 @@ std::optional<CardFileEntry> CardFileEntryOf(const QString& fileName)
 QList<CardFileEntry> ListCardFiles(const QString& folder)
 {
     QList<CardFileEntry> cards;
-    for (const QString& fileName : RegularFileNames(folder))
-        if (const std::optional<CardFileEntry> entry = CardFileEntryOf(fileName))
+    const QStringList names = RegularFileNames(folder);
+    for (const QString& fileName : names)
+        if (const std::optional<CardFileEntry> entry = CardFileEntryOf(fileName, names))
             cards.append(*entry);
     std::sort(cards.begin(), cards.end(), [](const CardFileEntry& a, const CardFileEntry& b) {
         return a.FileName < b.FileName;

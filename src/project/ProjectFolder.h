@@ -11,9 +11,11 @@ struct CardFileEntry {
     QString Name;     ///< the card's name: the file name without ".ndx", readable
 };
 
-/// The card a file in a project folder holds, by its name; none for a file that is no card
-/// file (see ListCardFiles).
-std::optional<CardFileEntry> CardFileEntryOf(const QString& fileName);
+/// The card a file in a project folder holds, by its name and the names of the other files
+/// there (`folderNames`, which tell a sync tool's copy by its original); none for a file that is
+/// no card file (see ListCardFiles).
+std::optional<CardFileEntry> CardFileEntryOf(
+    const QString& fileName, const QStringList& folderNames);
 
 /// The card files of a project folder in name order, so that a project opens the same way on
 /// every file system: regular files (or links to them) ending in ".ndx" in any letter case,

@@ -251,8 +251,9 @@ ProjectStore::OutsideCards ProjectStore::TakeOutsideCardFiles(const QStringList&
     for (const CardId card : FModel.Cards())
         byFile.insert(CardFileName(card), card);
     QHash<CardId, QString> successorNames;
+    const QStringList folderNames = RegularFileNames(FProject.ProjectFolder);
     for (const QString& fileName : fileNames) {
-        const std::optional<CardFileEntry> entry = CardFileEntryOf(fileName);
+        const std::optional<CardFileEntry> entry = CardFileEntryOf(fileName, folderNames);
         if (!entry)
             continue;
         const CardId card = byFile.value(fileName);

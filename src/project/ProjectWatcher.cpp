@@ -74,6 +74,7 @@ ProjectWatcher::Stamps ProjectWatcher::Look() const
             stamps.insert(prefix + name,
                           {qint64(status.st_size),
                            qint64(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec,
+                           qint64(status.st_ctim.tv_sec) * 1'000'000'000 + status.st_ctim.tv_nsec,
                            quint64(status.st_ino)});
         }
         ::closedir(dir);

@@ -11,7 +11,7 @@
 /// Tells which of a project's files something else has changed, made, or removed. It watches
 /// the project folder and its "Text Files/" folder, not each file: two watches, however many
 /// cards, keep well inside the system's limit on watches. A look compares each file's size,
-/// modification time and inode with the last look; the content is for the file's reader to
+/// modification and change time and inode with the last look; the content is for the file's reader to
 /// judge (see FileIdentity), which also leaves out the program's own writes.
 class ProjectWatcher : public QObject {
     Q_OBJECT
@@ -36,6 +36,7 @@ private:
     struct Stamp {
         qint64 Size = 0;
         qint64 ModifiedNs = 0;
+        qint64 ChangedNs = 0; ///< moved by every write, even one whose modification time is put back
         quint64 Inode = 0;
         bool operator==(const Stamp&) const = default;
     };

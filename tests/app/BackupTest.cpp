@@ -16,6 +16,7 @@ namespace {
 const QByteArray OtherProject = "[Theme]\nName=Book.ini\n";
 const QString CopyOk = "Nodexs copied. Reopen other project to see changes.";
 const QString CopyNotOk = "Some nodexs/text files not copied due to duplicate names.";
+const QString CopyFailed = "Some nodexs/text files could not be copied.";
 const QString Cafe = PathFromNative("Caf\xE9");
 } // namespace
 
@@ -82,6 +83,14 @@ TEST_F(BackupTest, BackUpCopiesWhatIsOnDiskAndSaysHowItWent)
     EXPECT_TRUE(Projects.Read("Harbour.ndx").contains("Left=200\n"));
     EXPECT_TRUE(Main().ProjectModified());
 
+    // A text kept out of the project through a link is left out, and the writer is told which.
+    QFile::link(App.Write("Elsewhere/Far.txt", "far"), Projects.Path("Text Files/Far.txt"));
+    Clock = Clock.addSecs(1);
+    BackUp();
+    EXPECT_EQ(Dialogs.Last().text, "There was an error creating the backup.");
+    EXPECT_TRUE(Dialogs.Last().reason.endsWith("every other file: 'Text Files/Far.txt'"))
+        << Dialogs.Last().reason.toStdString();
+
     ASSERT_TRUE(QDir().rename(App.Path("Backups"), App.Path("Moved")));
     BackUp();
     EXPECT_EQ(Dialogs.Last().text, "There was an error creating the backup.");
@@ -111,9 +120,19 @@ TEST_F(BackupTest, CopyToProjectCopiesTheCardsAsTheyAreNowAndSaysHowItWent)
     });
     CopyTo({ "Lamp" }, Projects.Path("Other/Other.nodex"));
     SetFileStepHook({});
-    EXPECT_EQ(Dialogs.Last().text, CopyNotOk);
+    EXPECT_EQ(Dialogs.Last().text, CopyFailed);
     EXPECT_EQ(Dialogs.Last().reason,
         "Cannot write '" + Projects.Path("Other/Lamp.ndx") + "': No space left on device");
+
+    // So is a text that stays out as a link that leads out of the project: no name was taken.
+    QFile::remove(Projects.Path("Text Files/Lamp.txt"));
+    QFile::link(App.Write("Elsewhere/Lamp.txt", "far"), Projects.Path("Text Files/Lamp.txt"));
+    CopyTo({ "Lamp" }, Projects.Path("Other/Other.nodex"));
+    EXPECT_EQ(Dialogs.Last().text, CopyFailed);
+    EXPECT_EQ(Dialogs.Last().reason,
+        "Cannot copy '" + Projects.Path("Text Files/Lamp.txt")
+            + "': it is a link that leads out of the project folder.");
+    EXPECT_FALSE(Projects.Exists("Other/Text Files/Lamp.txt"));
 }
 
 TEST_F(BackupTest, CopyToProjectTakesOnlyAnExistingProjectFile)

@@ -150,9 +150,14 @@ TEST_F(TwoMachinesTest, CardFilesChangedElsewhereAreTakenInWithoutMarkingTheProj
     // Saved here, the project is unmarked, and stays so while it follows the other copy again.
     Main().Menus().mnuSaveProject->trigger();
     ASSERT_FALSE(Main().ProjectModified());
-    WriteCard("E", 1, 0, 350, 500, "C", "A new scene");
+    // There the link from E was taken away too: it goes here, and no save writes it back.
+    WriteCard("E", 1, 0, 350, 500, "", "A new scene");
     ASSERT_TRUE(QTest::qWaitFor([&] { return Card("E")->Top() == 500; }, 5000));
     EXPECT_FALSE(Main().ProjectModified());
+    EXPECT_EQ(Main().Model().LinkTo(Card("E")->Id()), 0);
+    MoveCard("D", 620, 300);
+    Main().Menus().mnuSaveProject->trigger();
+    EXPECT_TRUE(Projects.Read("E.ndx").endsWith("[LinkTo]\nName=\n")) << Projects.Read("E.ndx").toStdString();
 
     // A card whose editor holds unsaved text is not taken away with its file.
     TfmEditor* editorC = OpenEditor(Main(), "C");

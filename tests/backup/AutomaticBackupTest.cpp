@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using Result = AutomaticBackupOutcome::Result;
 
@@ -89,12 +90,39 @@ TEST_F(AutomaticBackupTest, TheZipHoldsTheProjectAsItIsOnDiskEvenAFileRewrittenI
     EXPECT_EQ(App.Read("restored/Text Files/Lamp.txt"), "Lot.\r\n");
 }
 
+TEST_F(AutomaticBackupTest, WhatAZipCannotHoldIsNamedAndAStrayHugeFileIsNeverRead)
+{
+    // A file of 4.5 GiB that takes no room on the disk: it would be read whole, were it read.
+    const QString huge = Projects.Write("Text Files/Film.txt", "");
+    const int file = ::open(QFile::encodeName(huge).constData(), O_WRONLY);
+    ASSERT_GE(file, 0);
+    ASSERT_EQ(::ftruncate(file, off_t(9) << 29), 0);
+    ::close(file);
+    AutomaticBackupOutcome outcome = BackUp(Clock);
+    EXPECT_EQ(outcome.Outcome, Result::Failed);
+    EXPECT_EQ(outcome.Reason,
+        "Cannot back up '" + huge
+            + "': the backup would be larger than 4 GiB, more than a zip file holds.");
+    EXPECT_TRUE(Zips().isEmpty());
+
+    // The texts kept elsewhere through a link: the zip is made without them, and says so.
+    QDir(Projects.Path("Text Files")).removeRecursively();
+    App.Write("Elsewhere/Lamp.txt", "Lit.\r\n");
+    QFile::link(App.Path("Elsewhere"), Projects.Path("Text Files"));
+    outcome = BackUp(Clock);
+    EXPECT_EQ(outcome.Outcome, Result::Made) << outcome.Reason.toStdString();
+    EXPECT_EQ(outcome.LeftOut, QStringList { "Text Files/" });
+}
+
 TEST_F(AutomaticBackupTest, OnlyTheLastAreKeptAndNothingElseIsTouched)
 {
-    // Another project of the same name, and a backup made by hand.
+    // Another project of the same name, a backup made by hand, and a zip the writer keeps
+    // among the automatic ones, named so that it sorts before them.
     Projects.Write("Other/Novel.nodex", "[Theme]\nName=Book.ini\n");
     ASSERT_EQ(BackUp(Clock, "Other/").Outcome, Result::Made);
     App.Write("Backups/Novel (05-12-26 @ 01.40.57 PM)/Novel.nodex", "[Theme]\n");
+    const QString writersZip = Folder().mid(App.Path().size()) + "Novel (2019 draft).zip";
+    App.Write(writersZip, "mine");
 
     Settings.AutomaticBackups = 3;
     QStringList made;
@@ -106,6 +134,7 @@ TEST_F(AutomaticBackupTest, OnlyTheLastAreKeptAndNothingElseIsTouched)
     EXPECT_EQ(Zips(), made.mid(2));
     EXPECT_EQ(Zips("Other/").size(), 1);
     EXPECT_TRUE(App.Exists("Backups/Novel (05-12-26 @ 01.40.57 PM)/Novel.nodex"));
+    EXPECT_EQ(App.Read(writersZip), "mine");
 
     // Nothing new when nothing changed, however much later.
     Clock = Clock.addDays(1);
@@ -122,23 +151,27 @@ TEST_F(AutomaticBackupTest, WhileOpenABackupIsMadeOnceAnHour)
 {
     ASSERT_TRUE(Rolling.Timer.isActive());
     EXPECT_LE(Rolling.Timer.interval(), 60 * 1000);
-    const QDateTime opened = Clock;
+    QDateTime opened = Clock;
     Rolling.Tick();
-    Change("Relit.\r\n");
+    // The writer changes the text every minute: still one backup an hour, counted from the last.
     for (const auto& [minutes, expected] :
-        { std::pair { 59, 0 }, { 60, 1 }, { 61, 1 }, { 119, 1 } }) {
+        { std::pair { 59, 0 }, { 60, 1 }, { 61, 1 }, { 119, 1 }, { 120, 2 } }) {
+        Projects.Write("Text Files/Lamp.txt", "Relit " + QByteArray::number(minutes) + "\r\n");
         Clock = opened.addSecs(minutes * 60);
         Rolling.Tick();
         EXPECT_EQ(Zips().size(), expected) << minutes;
     }
-    // Unchanged, the second hour makes none; changed, the third does.
-    Clock = opened.addSecs(120 * 60);
-    Rolling.Tick();
-    EXPECT_EQ(Zips().size(), 1);
-    Change("Dark.\r\n");
+    // Unchanged, the next hour makes none.
     Clock = opened.addSecs(180 * 60);
     Rolling.Tick();
     EXPECT_EQ(Zips().size(), 2);
+    // A clock set back a day: the hour counts from the time it shows now.
+    Clock = opened = Clock.addDays(-1);
+    Rolling.Tick();
+    Change("Dark.\r\n");
+    Clock = opened.addSecs(60 * 60);
+    Rolling.Tick();
+    EXPECT_EQ(Zips().size(), 3);
 }
 
 TEST_F(AutomaticBackupTest, AKilledBackupLeavesAWholeZipUnderItsNameOrNone)

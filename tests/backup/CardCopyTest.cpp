@@ -85,6 +85,7 @@ TEST_F(CardCopyTest, NothingThereIsEverReplacedAndTheFirstNameTakenEndsTheCopy)
         const char* Kept = nullptr; ///< a file there before the copy, which keeps its bytes
     };
     const QString outside = Projects.MakeFolder("Elsewhere");
+    const TempFolder far; ///< out of this project
     const Case cases[] = {
         { "the second card's name is taken, in other letter case", { "Harbour", "Lamp", "Keeper" },
             [&] { Projects.Write("Other/lamp.ndx", "x"); },
@@ -105,7 +106,9 @@ TEST_F(CardCopyTest, NothingThereIsEverReplacedAndTheFirstNameTakenEndsTheCopy)
                 QDir(Projects.Path("Other/Text Files")).removeRecursively();
                 QFile::link(outside, Projects.Path("Other/Text Files"));
             },
-            { "Lamp.ndx", "Other.nodex" }, {} },
+            { "Lamp.ndx", "Other.nodex" },
+            "Cannot copy '" + Projects.Path("Other/Text Files/")
+                + "': it is a link that leads out of the project folder." },
         { "a full disk", { "Lamp", "Harbour" },
             [] {
                 SetFileStepHook([](FileStep step, const QByteArray& path) {
@@ -116,6 +119,14 @@ TEST_F(CardCopyTest, NothingThereIsEverReplacedAndTheFirstNameTakenEndsTheCopy)
             },
             { "Other.nodex" },
             "Cannot write '" + Projects.Path("Other/Lamp.ndx") + "': No space left on device" },
+        { "the text leads out of this project", { "Lamp" },
+            [&] {
+                QFile::remove(Projects.Path("Text Files/Lamp.txt"));
+                QFile::link(far.Write("Lamp.txt", "private"), Projects.Path("Text Files/Lamp.txt"));
+            },
+            { "Lamp.ndx", "Other.nodex" },
+            "Cannot copy '" + Projects.Path("Text Files/Lamp.txt")
+                + "': it is a link that leads out of the project folder." },
     };
     for (const Case& c : cases) {
         MakeOtherProject();

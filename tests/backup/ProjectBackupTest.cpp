@@ -74,7 +74,7 @@ protected:
     bool BackUp()
     {
         return BackupProject(
-            App.Path("Backups/"), Projects.Path(), "Novel.nodex", Afternoon, Reason);
+            App.Path("Backups/"), Projects.Path(), "Novel.nodex", Afternoon, LeftOut, Reason);
     }
     /// Everything in the Backups folder, hidden entries too.
     QStringList InBackups() const
@@ -91,6 +91,7 @@ protected:
 
     TempFolder App;
     TempFolder Projects;
+    QStringList LeftOut;
     QString Reason;
 };
 
@@ -115,6 +116,18 @@ TEST_F(ProjectBackupTest, CopiesTheProjectAsItIsOnDiskLeavingOutWhatLeadsOut)
         "Only in project/Text Files: Far.txt\nOnly in project/Text Files: draft.rtf\n"
         "Only in project: notes.doc");
     EXPECT_FALSE(QFileInfo(Backup("/Mirror.ndx")).isSymLink());
+    EXPECT_EQ(LeftOut, QStringList({ "Stray.ndx", "Text Files/Far.txt" }));
+    EXPECT_EQ(LeftOutReason(LeftOut),
+        "These are links that lead out of the project folder and were left out of the backup, "
+        "which holds every other file: 'Stray.ndx', 'Text Files/Far.txt'");
+
+    // The texts kept elsewhere through a link: the folder is left out whole.
+    QFile::remove(Projects.Path("Stray.ndx"));
+    ASSERT_TRUE(QDir().rename(Projects.Path("Text Files"), App.Path("Elsewhere/Texts")));
+    QFile::link(App.Path("Elsewhere/Texts"), Projects.Path("Text Files"));
+    EXPECT_TRUE(BackUp()) << Reason.toStdString();
+    EXPECT_EQ(LeftOut, QStringList({ "Text Files/" }));
+    EXPECT_TRUE(QDir(Backup("/Text Files")).isEmpty());
 }
 
 TEST_F(ProjectBackupTest, ASecondBackupInTheSameSecondReplacesTheFirstWhole)
@@ -221,7 +234,9 @@ TEST(BackupOfManyCards, TenThousandCardsComeOutEqualToTheProject)
     const QString project = folder.path() + "/Project/";
     GenerateProject(project, 10000, 10, 20);
     QString reason;
-    ASSERT_TRUE(BackupProject(folder.path() + "/", project, "Scale.nodex", Afternoon, reason))
+    QStringList leftOut;
+    ASSERT_TRUE(
+        BackupProject(folder.path() + "/", project, "Scale.nodex", Afternoon, leftOut, reason))
         << reason.toStdString();
     const QString backup = folder.path() + "/Scale (05-12-26 @ 01.40.57 PM)";
     EXPECT_EQ(QDir(backup).entryList(QDir::Files).size(), 10001);

@@ -41,7 +41,7 @@ const QByteArray Small("the scene as it was read\r\n");
 const QByteArray Large(HashedFileBytes + 1, 'a');
 } // namespace
 
-TEST(FileIdentity, TellsAChangeByContentForSmallFilesAndByTimeSizeAndInodeForLarge)
+TEST(FileIdentity, TellsAChangeByContentForSmallFilesAndByTimesSizeAndInodeForLarge)
 {
     struct Case {
         const char* Name;
@@ -66,6 +66,11 @@ TEST(FileIdentity, TellsAChangeByContentForSmallFilesAndByTimeSizeAndInodeForLar
         { "removed", Small, [](const QString& path) { QFile::remove(path); }, true },
         { "large, untouched", Large, [](const QString&) {}, false },
         { "large, rewritten with as many bytes", Large, copy(QByteArray(Large.size(), 'b')), true },
+        { "large, rewritten in place within the same instant", Large,
+            [](const QString& path) {
+                RewriteWithinTheSameInstant(path, QByteArray(Large.size(), 'b'));
+            },
+            true },
     };
     for (const Case& test : cases) {
         TempFolder folder;
