@@ -9,7 +9,7 @@ struct Text {
 };
 
 // In the order of Reason.
-constexpr std::array<Text, 26> BuiltIn = {{
+constexpr std::array<Text, 28> BuiltIn = {{
     {"CANNOT_OPEN", "Cannot open '%1': %2"},
     {"CANNOT_READ", "Cannot read '%1': %2"},
     {"NOT_A_REGULAR_FILE", "not a regular file."},
@@ -37,8 +37,10 @@ constexpr std::array<Text, 26> BuiltIn = {{
     {"FOLDER_MISSING", "The folder '%1' does not exist."},
     {"COPY_LINK_OUT", "Cannot copy '%1': it is a link that leads out of the project folder."},
     {"CHANGED_ON_DISK", "'%1' was changed by another program since Nodex read it, and was not overwritten."},
+    {"DICTIONARY_DAMAGED", "'%1' is damaged: its line %2 counts more entries than the file holds."},
+    {"NOT_TEXT", "Cannot read '%1': it holds bytes that are no text."},
 }};
-static_assert(int(Reason::CHANGED_ON_DISK) + 1 == int(BuiltIn.size()));
+static_assert(int(Reason::NOT_TEXT) + 1 == int(BuiltIn.size()));
 
 // The texts of the language in use: a catalogue, like a translator's, that every part of the
 // program reads from.
