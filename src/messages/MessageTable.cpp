@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::FILTER_EPUB) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::STATE_COMPLETED) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -202,6 +202,10 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "FILTER_MARKDOWN", "Markdown" },
     { "FILTER_HTML", "Web Page" },
     { "FILTER_EPUB", "EPUB E-book" },
+    { "STATE_TITLE", "&Revision Status" },
+    { "STATE_DRAFT", "&Draft" },
+    { "STATE_REVISED", "&Revised" },
+    { "STATE_COMPLETED", "&Completed" },
 } };
 
 std::size_t Index(MessageKey key)

@@ -194,6 +194,10 @@ enum class MessageKey {
     FILTER_MARKDOWN,
     FILTER_HTML,
     FILTER_EPUB,
+    STATE_TITLE,
+    STATE_DRAFT,
+    STATE_REVISED,
+    STATE_COMPLETED,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -201,7 +205,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 185;
+    static constexpr int Count = 189;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 
