@@ -4,6 +4,7 @@
 #include "app/EditorCommands.h"
 #include "app/MainMenus.h"
 #include "app/SettingsKeeper.h"
+#include "app/UndoGate.h"
 #include "canvas/CanvasFollower.h"
 #include "canvas/CanvasScene.h"
 #include "canvas/CanvasView.h"
@@ -66,8 +67,11 @@ void OptionsApplier::ApplyLanguage()
         editor->LanguageName = LanguageName(FSettings.Language);
         editor->SpellDialogLanguage = SpellDialogLanguage(editor->LanguageName);
     }
+    const MessageTable before = FMessages;
     ApplyLanguageFile(file, FTranslatedWindows, FMessages);
+    UndoGate::RetranslateSteps(FSteps, before, FMessages);
     FMenus.ApplyOwnCaptions(FMessages);
+    ApplyStateCaptions();
     CaptionChanged();
 }
 
@@ -170,7 +174,19 @@ void OptionsApplier::ApplyLanguageOnce()
 
 void OptionsApplier::ApplyStateCaptions()
 {
-    FMenus.pmnuStateTitle->setTitle(FTheme.StateTitle);
-    for (int state = 0; state < FMenus.pmnuState.size(); ++state)
-        FMenus.pmnuState[state]->setText(state < FTheme.StateNames.size() ? FTheme.StateNames[state] : QString());
+    // A theme that keeps the built-in English captions has not named them in a language of its
+    // own: they follow the writer's language.
+    const Theme& builtIn = BuiltInTheme();
+    const auto caption = [this](const QString& theirs, const QString& builtInText, MessageKey key) {
+        return theirs == builtInText ? FMessages.Text(key) : theirs;
+    };
+    FMenus.pmnuStateTitle->setTitle(caption(FTheme.StateTitle, builtIn.StateTitle, MessageKey::STATE_TITLE));
+    static constexpr MessageKey namedStates[] = {MessageKey::STATE_DRAFT, MessageKey::STATE_REVISED,
+                                                 MessageKey::STATE_COMPLETED};
+    for (int state = 0; state < FMenus.pmnuState.size(); ++state) {
+        QString name = state < FTheme.StateNames.size() ? FTheme.StateNames[state] : QString();
+        if (state < int(std::size(namedStates)))
+            name = caption(name, builtIn.StateNames[state], namedStates[state]);
+        FMenus.pmnuState[state]->setText(name);
+    }
 }

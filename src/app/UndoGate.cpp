@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QUndoStack>
 
 UndoGate::UndoGate(QUndoStack& steps, EditorWindows& editors, MainMenus& menus, Dialogs& dialogs,
@@ -35,6 +36,35 @@ void UndoGate::UpdateEditMenu()
     FMenus.mnuRedo->setText(caption(MessageKey::REDO, MessageKey::REDO_STEP, FSteps.redoText()));
     FMenus.mnuUndo->setEnabled(FSteps.canUndo());
     FMenus.mnuRedo->setEnabled(FSteps.canRedo());
+}
+
+void UndoGate::RetranslateSteps(QUndoStack& steps, const MessageTable& before, const MessageTable& now)
+{
+    static constexpr MessageKey stepKeys[] = {
+        MessageKey::STEP_MOVE_CARD, MessageKey::STEP_MOVE_CARDS, MessageKey::STEP_LINK,
+        MessageKey::STEP_UNLINK, MessageKey::STEP_REMOVE_LINKS, MessageKey::STEP_NEW_CARD,
+        MessageKey::STEP_PROPERTIES, MessageKey::STEP_REVISION_STATE, MessageKey::STEP_DELETE_CARD,
+        MessageKey::STEP_DELETE_CARDS, MessageKey::STEP_MERGE, MessageKey::STEP_PROJECT_OPTIONS,
+    };
+    // A step keeps only its text: the key it came from is found by matching the old language's
+    // texts, with "%1" standing for the number a text names.
+    QList<std::pair<QRegularExpression, MessageKey>> patterns;
+    for (const MessageKey key : stepKeys) {
+        QString pattern = QRegularExpression::escape(before.Text(key));
+        pattern.replace(QStringLiteral("\\%1"), QStringLiteral("(.+)"));
+        patterns.append({QRegularExpression(QRegularExpression::anchoredPattern(pattern)), key});
+    }
+    for (int index = 0; index < steps.count(); ++index) {
+        auto* step = const_cast<QUndoCommand*>(steps.command(index));
+        for (const auto& [pattern, key] : std::as_const(patterns)) {
+            const QRegularExpressionMatch match = pattern.match(step->text());
+            if (!match.hasMatch())
+                continue;
+            const QString text = now.Text(key);
+            step->setText(match.lastCapturedIndex() >= 1 ? text.arg(match.captured(1)) : text);
+            break;
+        }
+    }
 }
 
 void UndoGate::Undo()

@@ -22,6 +22,10 @@ public:
     void Redo();
     /// The Edit menu's captions and states as the undo stack has them.
     void UpdateEditMenu();
+    /// The language changed: the steps already on the stack, named in the language `before`,
+    /// take their names in the language `now` ("Undo New Card" becomes "Rückgängig: Neuer
+    /// Nodex", not "Rückgängig: New Card").
+    static void RetranslateSteps(QUndoStack& steps, const MessageTable& before, const MessageTable& now);
 
 private:
     /// Undoes (redoes) a step when it is safe now and its files could be moved; when not, the

@@ -4,15 +4,19 @@
 #include "editor/WordCount.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
+#include "platform/WindowPlacement.h"
 #include "messages/MessageTable.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 QStringList Lines(const QByteArray& bytes)
@@ -79,6 +83,32 @@ HistoryWindow::HistoryWindow(const QString& projectFolder, const QString& cardNa
     connect(btnRestore, &QPushButton::clicked, this, &HistoryWindow::RestoreClick);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     LoadEntries();
+}
+
+void HistoryWindow::showEvent(QShowEvent* event)
+{
+    // Placed once shown, when its frame is known and can be fitted too.
+    if (!std::exchange(FPlaced, true))
+        PlaceOverParent();
+    QDialog::showEvent(event);
+}
+
+void HistoryWindow::PlaceOverParent()
+{
+    // Centred over the window it was asked from, as a dialog stands, but fitted to the screen as
+    // every window of the program is: a small screen or an editor at its edge would leave it
+    // partly off the screen.
+    const QWidget* over = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* shownOn = over && over->screen() ? over->screen() : QGuiApplication::primaryScreen();
+    const QPoint centre = over && over->isVisible() ? over->frameGeometry().center()
+                                                    : shownOn->availableGeometry().center();
+    WindowPlacement placement;
+    placement.HasBounds = true;
+    placement.Width = width();
+    placement.Height = height();
+    placement.Left = centre.x() - width() / 2;
+    placement.Top = centre.y() - height() / 2;
+    PlaceWindow(*this, placement);
 }
 
 void HistoryWindow::LoadEntries()

@@ -37,7 +37,12 @@ public:
     QPushButton* btnRestore;
     QLabel* lblEmpty;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    /// Centres the window over the one it was opened from, fitted to the screen.
+    void PlaceOverParent();
     void LoadEntries();
     void ShowDifference();
     void RestoreClick();
@@ -50,4 +55,5 @@ private:
     const MessageTable& FMessages;
     HistoryHooks FHooks;
     QList<CardHistoryEntry> FEntries;
+    bool FPlaced = false;
 };

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::COPY_FAILED) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::STATE_COMPLETED) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -210,6 +210,10 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "PROJECTS_SHARE_FOLDER", "This folder also holds the project %1. Projects in one folder share their cards: a card deleted in one is gone from the other. Save one of them in a folder of its own." },
     { "SAVE_AS_HINT", "A project is a folder: its cards and texts lie beside the project file. Saved into a folder that holds another project, it gets a new folder named after it." },
     { "COPY_FAILED", "Some nodexs/text files could not be copied." },
+    { "STATE_TITLE", "&Revision Status" },
+    { "STATE_DRAFT", "&Draft" },
+    { "STATE_REVISED", "&Revised" },
+    { "STATE_COMPLETED", "&Completed" },
 } };
 
 std::size_t Index(MessageKey key)

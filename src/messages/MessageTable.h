@@ -202,6 +202,10 @@ enum class MessageKey {
     PROJECTS_SHARE_FOLDER,
     SAVE_AS_HINT,
     COPY_FAILED,
+    STATE_TITLE,
+    STATE_DRAFT,
+    STATE_REVISED,
+    STATE_COMPLETED,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -209,7 +213,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 193;
+    static constexpr int Count = 197;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

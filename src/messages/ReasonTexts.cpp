@@ -9,7 +9,7 @@ struct Text {
 };
 
 // In the order of Reason.
-constexpr std::array<Text, 29> BuiltIn = {{
+constexpr std::array<Text, 31> BuiltIn = {{
     {"CANNOT_OPEN", "Cannot open '%1': %2"},
     {"CANNOT_READ", "Cannot read '%1': %2"},
     {"NOT_A_REGULAR_FILE", "not a regular file."},
@@ -41,8 +41,10 @@ constexpr std::array<Text, 29> BuiltIn = {{
     {"BACKUP_LEFT_OUT",
      "These are links that lead out of the project folder and were left out of the backup, which holds every other file: %1"},
     {"BACKUP_TOO_LARGE", "Cannot back up '%1': the backup would be larger than 4 GiB, more than a zip file holds."},
+    {"DICTIONARY_DAMAGED", "'%1' is damaged: its line %2 counts more entries than the file holds."},
+    {"NOT_TEXT", "Cannot read '%1': it holds bytes that are no text."},
 }};
-static_assert(int(Reason::BACKUP_TOO_LARGE) + 1 == int(BuiltIn.size()));
+static_assert(int(Reason::NOT_TEXT) + 1 == int(BuiltIn.size()));
 
 // The texts of the language in use: a catalogue, like a translator's, that every part of the
 // program reads from.

@@ -35,6 +35,8 @@ enum class Reason {
     PROGRAM_STOPPED,
     BACKUP_LEFT_OUT,
     BACKUP_TOO_LARGE,
+    DICTIONARY_DAMAGED,
+    NOT_TEXT,
 };
 
 /// The reason's text now, with its "%1" (and "%2") still to fill.

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QWindow>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -36,13 +38,35 @@ QtDialogs::QtDialogs(QWidget* parent, QString title)
     : FParent(parent)
     , FTitle(std::move(title))
 {
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &FWatch, [this](QWindow* focus) {
+        if (!focus)
+            return;
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        const auto found = std::find_if(windows.begin(), windows.end(),
+                                        [focus](QWidget* window) { return window->windowHandle() == focus; });
+        if (found != windows.end())
+            FLastActive = *found;
+    });
+}
+
+QWidget* QtDialogs::AskingWindow() const
+{
+    QWidget* window = QApplication::activeModalWidget();
+    if (!window)
+        window = QApplication::activeWindow();
+    if (!window)
+        window = FLastActive;
+    // A dialog that closed as it asked (a finished spell check) hands the question to its window.
+    while (window && !window->isVisible())
+        window = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+    return window ? window : FParent.data();
 }
 
 std::unique_ptr<QMessageBox> QtDialogs::MakeBox(QMessageBox::Icon icon, const QString& text,
                                                 const QString& reason,
                                                 QMessageBox::StandardButtons buttons) const
 {
-    auto box = std::make_unique<QMessageBox>(icon, FTitle, text, buttons, FParent.data());
+    auto box = std::make_unique<QMessageBox>(icon, FTitle, text, buttons, AskingWindow());
     box->setTextFormat(Qt::PlainText);
     if (!reason.isEmpty()) {
         box->setInformativeText(reason);
@@ -114,7 +138,7 @@ std::unique_ptr<QFileDialog> QtDialogs::MakeFileDialog(QFileDialog::AcceptMode m
                                                        const QString& folder, const QString& filter,
                                                        const QString& defaultSuffix, const QString& hint) const
 {
-    auto dialog = std::make_unique<QFileDialog>(FParent.data(), title, folder, filter);
+    auto dialog = std::make_unique<QFileDialog>(AskingWindow(), title, folder, filter);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(mode);
     dialog->setFileMode(QFileDialog::AnyFile);
@@ -171,6 +195,6 @@ bool QtDialogs::AskPrinter(QPrinter& printer)
 {
     ArrowWhileAsking arrow;
     // Printing to a PDF file stays on offer: many desktops have no printer set up at all.
-    QPrintDialog dialog(&printer, FParent.data());
+    QPrintDialog dialog(&printer, AskingWindow());
     return dialog.exec() == QDialog::Accepted;
 }

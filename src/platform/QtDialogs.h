@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QObject>
 #include <QPointer>
 #include <QWidget>
 
@@ -14,8 +15,12 @@ class QtDialogs : public Dialogs {
 public:
     QtDialogs(QWidget* parent, QString title);
 
-    /// The window the boxes stand over; it may be made after the dialogs.
+    /// The window the boxes stand over when the writer is in none of the program's windows; it
+    /// may be made after the dialogs.
     void SetParent(QWidget* parent) { FParent = parent; }
+    /// The window a question belongs to, so that closing it leaves the writer where they were:
+    /// the one the writer is in (a modal dialog, an editor), else the parent.
+    QWidget* AskingWindow() const;
 
     void ShowInformation(const QString& text) override;
     void ShowWarning(const QString& text, const QString& reason) override;
@@ -54,4 +59,8 @@ private:
 
     QPointer<QWidget> FParent;
     QString FTitle;
+    /// The window the writer was last in: a dialog that hides as it asks leaves no active
+    /// window behind it until the window system activates another.
+    QPointer<QWidget> FLastActive;
+    QObject FWatch; ///< the context of the connection that follows the active window
 };

@@ -258,3 +258,8 @@ bool WriteTextFile(const QString& path, const QString& text, LineEnds lineEnds, 
 {
     return WriteFileAtomically(path, EncodeText(text, lineEnds), error);
 }
+
+bool ReadsAsText(const QByteArray& bytes)
+{
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || !bytes.contains('\0');
+}

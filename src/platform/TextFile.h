@@ -46,3 +46,8 @@ bool ReadTextFile(const QString& path, QString& text, QString& error);
 /// Writes text as UTF-8 without a byte-order mark, with the given line ends, atomically and
 /// never through a link (see WriteFileAtomically).
 bool WriteTextFile(const QString& path, const QString& text, LineEnds lineEnds, QString& error);
+
+/// Whether bytes can be read as text: they have a UTF-16 byte-order mark, or hold no NUL byte
+/// (UTF-16 without its mark, or a file that is no text at all, would decode to rubbish that a
+/// write would make permanent).
+bool ReadsAsText(const QByteArray& bytes);

@@ -16,6 +16,10 @@ constexpr int LabelWidth = 240;
 constexpr int DateTop = 110;
 constexpr int NoticeTop = 130;
 constexpr int LabelHeight = 18;
+// Below the picture's lowest card the band is clear across the box: a notice too long for one
+// line (German, say) wraps onto a second there.
+constexpr int NoticeLeft = 10;
+constexpr int NoticeBottomMargin = 2;
 } // namespace
 
 // The picture is compiled into a static library: registering it by name keeps the linker from
@@ -57,6 +61,10 @@ TfmAbout::TfmAbout(const MessageTable& messages, QWidget* parent)
     };
     placeLabel(lblDate, "lblDate", DateTop);
     placeLabel(lblCopyright, "lblCopyright", NoticeTop);
+    lblCopyright->setWordWrap(true);
+    lblCopyright->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    lblCopyright->setGeometry(
+        NoticeLeft, NoticeTop, LabelRight - NoticeLeft, BoxHeight - NoticeBottomMargin - NoticeTop);
 
     tmrAbout->setObjectName("tmrAbout");
     tmrAbout->setInterval(CloseAfterMs);

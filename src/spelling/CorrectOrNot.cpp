@@ -1,5 +1,6 @@
 #include "spelling/CorrectOrNot.h"
 
+#include "spelling/ParserPosition.h"
 #include "spelling/SpellDictionary.h"
 #include "spelling/WordParser.h"
 
@@ -19,6 +20,18 @@ std::optional<bool> LookUp(
     if (!dictionary.Knows(word))
         return std::nullopt;
     return !(useExcludes && dictionary.IsExcluded(word));
+}
+
+/// The look-up of the word as it stands, then in the allowed case.
+std::optional<bool> LookUpAsSpelt(
+    const QString& word, const SpellDictionary& dictionary, const WordJudgement& judgement)
+{
+    if (const auto found = LookUp(word, dictionary, judgement.UseExcludeWords))
+        return found;
+    const QString cased = InAllowedCase(word, judgement.AllowedCases);
+    if (cased == word)
+        return std::nullopt;
+    return LookUp(cased, dictionary, judgement.UseExcludeWords);
 }
 
 bool IsEnglishPossessive(
@@ -66,11 +79,12 @@ bool ReadsAsNumber(QStringView word)
 bool IsCorrectWord(const QString& word, const ParserPosition& position, const WordParser& parser,
     const SpellDictionary& dictionary, const WordJudgement& judgement)
 {
-    if (const auto found = LookUp(word, dictionary, judgement.UseExcludeWords))
+    if (const auto found = LookUpAsSpelt(word, dictionary, judgement))
         return *found;
-    const QString cased = InAllowedCase(word, judgement.AllowedCases);
-    if (cased != word) {
-        if (const auto found = LookUp(cased, dictionary, judgement.UseExcludeWords))
+    // The parser takes a sentence's period off the word, but "etc." and "Prof." are spelt only
+    // with theirs.
+    if (position.Unit() == u'.') {
+        if (const auto found = LookUpAsSpelt(word + u'.', dictionary, judgement))
             return *found;
     }
     if (judgement.Possessives && IsEnglishPossessive(word, dictionary, judgement.AllowedCases))

@@ -6,6 +6,7 @@
 #include "platform/TextFile.h"
 
 #include <QFileInfo>
+#include <QStringEncoder>
 
 namespace {
 // A word list is small; anything larger is not one.
@@ -21,6 +22,7 @@ CustomWordList::CustomWordList(QString path)
 
 bool CustomWordList::Load(QString& error)
 {
+    FBytes.clear();
     FLines.clear();
     FWords.clear();
     FWordSet.clear();
@@ -37,6 +39,11 @@ bool CustomWordList::Load(QString& error)
     case FileRead::Read:
         break;
     }
+    if (!ReadsAsText(bytes)) {
+        FUnreadable = error = ReasonText(Reason::NOT_TEXT).arg(ReadableName(FPath));
+        return false;
+    }
+    FBytes = bytes;
     FLines = NormaliseLineEnds(DecodeText(bytes)).split(u'\n');
     if (!FLines.isEmpty() && FLines.last().isEmpty())
         FLines.removeLast();
@@ -70,11 +77,28 @@ bool CustomWordList::Add(const QString& word, QString& error)
     const QString folder = QFileInfo(FPath).path();
     if (KindOf(folder) == FileKind::Missing && !MakeFolder(folder, error))
         return false;
-    QStringList lines = FLines;
-    lines.append(word);
-    if (!WriteFileAtomically(FPath, EncodeText(lines.join(u'\n') + u'\n', LineEnds::Lf), error))
+    // The word goes after the lines as they were read, which keep their bytes: a list written in
+    // another encoding or with other line ends by another program stays as it was.
+    const QByteArray bytes = FBytes + WordLine(word);
+    if (!WriteFileAtomically(FPath, bytes, error))
         return false;
-    FLines = lines;
+    FBytes = bytes;
+    FLines.append(word);
     TakeLine(word);
     return true;
+}
+
+QByteArray CustomWordList::WordLine(const QString& word) const
+{
+    const bool crLf = FBytes.contains("\r\n") || FBytes.contains(QByteArray("\r\0\n\0", 4))
+        || FBytes.contains(QByteArray("\0\r\0\n", 4));
+    const QString end = crLf ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    QString line = word + end;
+    if (!FBytes.isEmpty() && !FBytes.endsWith('\n') && !FBytes.endsWith(QByteArray("\n\0", 2)))
+        line.prepend(end);
+    if (FBytes.startsWith("\xFF\xFE"))
+        return QStringEncoder(QStringConverter::Utf16LE).encode(line);
+    if (FBytes.startsWith("\xFE\xFF"))
+        return QStringEncoder(QStringConverter::Utf16BE).encode(line);
+    return line.toUtf8();
 }

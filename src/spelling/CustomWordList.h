@@ -4,17 +4,17 @@
 #include <QString>
 #include <QStringList>
 
-/// The writer's own word list (a ".adu" file): UTF-8 text, one word a line, with the words the
-/// writer never wants accepted written "*word", as Hunspell's personal dictionaries write them.
-/// Lines begun with "#" are notes; they, and lines it does not understand, are written back as
-/// they were.
+/// The writer's own word list (a ".adu" file): text, one word a line, with the words the writer
+/// never wants accepted written "*word", as Hunspell's personal dictionaries write them. Lines
+/// begun with "#" are notes. A new word is written after the lines as they were read, byte for
+/// byte, so a list another program wrote in its own encoding or line ends keeps them.
 class CustomWordList {
 public:
     explicit CustomWordList(QString path = {});
 
     const QString& Path() const { return FPath; }
     /// Reads the file; a missing file is an empty list. False with the reason when it exists but
-    /// cannot be read.
+    /// cannot be read, or holds bytes that are no text.
     bool Load(QString& error);
 
     const QStringList& Words() const { return FWords; }
@@ -28,9 +28,13 @@ public:
 
 private:
     void TakeLine(const QString& line);
+    /// The word as a line of the file: in its UTF-16 when it has that mark, else UTF-8, ended as
+    /// its lines are, after a line end the file's last line lacked.
+    QByteArray WordLine(const QString& word) const;
 
     QString FPath;
     QString FUnreadable; ///< why the file could not be read; empty once it was
+    QByteArray FBytes; ///< the file as read or last written
     QStringList FLines;
     QStringList FWords;
     QSet<QString> FWordSet;

@@ -1,7 +1,9 @@
 #include "spelling/SpellConfig.h"
 
 #include "platform/IniFile.h"
+#include "messages/ReasonTexts.h"
 #include "platform/NativeName.h"
+#include "platform/TextFile.h"
 
 #include <QFileInfo>
 
@@ -17,11 +19,31 @@ SpellConfig::SpellConfig(QString path, QString id, SpellSettings defaults)
 {
 }
 
+bool SpellConfig::Load(IniFile& file, QString& error) const
+{
+    QByteArray bytes;
+    switch (ReadFileIfPresent(FPath, bytes, error, IniFile::MaxSettingsBytes)) {
+    case FileRead::Missing:
+        error.clear();
+        return true;
+    case FileRead::Failed:
+        return false;
+    case FileRead::Read:
+        break;
+    }
+    if (!ReadsAsText(bytes)) {
+        error = ReasonText(Reason::NOT_TEXT).arg(ReadableName(FPath));
+        return false;
+    }
+    file.LoadFromBytes(bytes);
+    return true;
+}
+
 SpellSettings SpellConfig::Read() const
 {
     IniFile file(FPath);
     QString error;
-    if (!file.Load(error, IniFile::MaxSettingsBytes))
+    if (!Load(file, error))
         return FDefaults;
     SpellSettings settings = FDefaults;
     if (file.HasKey(FId, OptionsKey))
@@ -38,7 +60,7 @@ bool SpellConfig::Write(const SpellSettings& settings, QString& error) const
     if (KindOf(folder) == FileKind::Missing && !MakeFolder(folder, error))
         return false;
     IniFile file(FPath);
-    if (!file.Load(error, IniFile::MaxSettingsBytes))
+    if (!Load(file, error))
         return false;
     file.WriteString(FId, OptionsKey, settings.Options.Names());
     file.WriteString(FId, MainDictionaryKey, settings.MainDictionary);

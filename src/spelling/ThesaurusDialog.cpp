@@ -5,6 +5,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -42,8 +43,8 @@ ThesaurusDialog::ThesaurusDialog(TThesaurus& thesaurus, const QString& word,
 {
     setObjectName("fmThesaurus");
     setWindowTitle(messages.Text(MessageKey::THESAURUS_TITLE));
-    edtLookedUp->setReadOnly(true);
-    edtLookedUp->setFocusPolicy(Qt::NoFocus);
+    // The writer may type another word here; Enter looks it up instead of pressing Replace.
+    edtLookedUp->installEventFilter(this);
     btnReplace->setText(messages.Text(MessageKey::THESAURUS_REPLACE));
     btnLookUp->setText(messages.Text(MessageKey::THESAURUS_LOOK_UP));
     btnCancel->setText(messages.Text(MessageKey::THESAURUS_CANCEL));
@@ -82,6 +83,8 @@ ThesaurusDialog::ThesaurusDialog(TThesaurus& thesaurus, const QString& word,
     connect(btnLookUp, &QPushButton::clicked, this, &ThesaurusDialog::btnLookUpClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     ShowMeanings(word, meanings);
+    // The keys go to the meanings, where Enter replaces, not to the looked-up field.
+    lbMeanings->setFocus();
     resize(520, 340);
 }
 
@@ -116,6 +119,20 @@ void ThesaurusDialog::ShowSynonyms(int meaning)
         return;
     lbSynonyms->addItems(FMeanings[meaning].Synonyms);
     lbSynonyms->setCurrentRow(0);
+}
+
+bool ThesaurusDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == edtLookedUp && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            const QString word = edtLookedUp->text().trimmed();
+            if (!word.isEmpty())
+                ShowMeanings(word, FThesaurus.Lookup(word));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void ThesaurusDialog::btnLookUpClick()

@@ -11,7 +11,7 @@ class QPushButton;
 
 /// The thesaurus window: the meanings of the word looked up, the synonyms of the chosen
 /// meaning, and the word that Replace puts in the text. Look Up follows a synonym to its own
-/// meanings.
+/// meanings, and Enter in the looked-up field looks up the word typed there.
 class ThesaurusDialog : public QDialog {
     Q_OBJECT
 public:
@@ -29,6 +29,9 @@ public:
     QPushButton* btnReplace;
     QPushButton* btnLookUp;
     QPushButton* btnCancel;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowMeanings(const QString& word, const QList<ThesaurusMeaning>& meanings);

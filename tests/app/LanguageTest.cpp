@@ -197,6 +197,8 @@ TEST_F(LanguageTest, ChoosingALanguageTranslatesTheOpenEditorsAndTheirFindDialog
     EXPECT_EQ(SharedAccessKeys(Main()).join(", ").toStdString(), "") << "the editor's menus too";
     editor->Menus.mnuSpellCheck->trigger(); // its check dialog is made in English
     ASSERT_TRUE(editor->dlgSpeller->Dialog());
+    Main().Menus().pmnuState[1]->trigger(); // a step named in English
+    ASSERT_EQ(Main().Menus().mnuUndo->text(), "&Undo Revision State");
 
     Dialogs.ExpectModal([](QDialog& dialog) {
         auto& options = static_cast<TfmOptions&>(dialog);
@@ -207,6 +209,11 @@ TEST_F(LanguageTest, ChoosingALanguageTranslatesTheOpenEditorsAndTheirFindDialog
     Main().Menus().mnuOptions->trigger();
 
     EXPECT_EQ(Main().Menus().mmnuFile->title(), "&Datei");
+    EXPECT_EQ(Main().Menus().mnuUndo->text(), QString::fromUtf8("&Rückgängig: Bearbeitungsstand"))
+        << "a step made before";
+    EXPECT_EQ(Main().Menus().pmnuStateTitle->title(), "Bearbeitungs&stand")
+        << "the theme keeps the built-in English title";
+    EXPECT_EQ(Main().Menus().pmnuState[0]->text(), "&Entwurf");
     EXPECT_EQ(editor->Menus.mmnuFile->title(), "&Datei") << "an open editor";
     EXPECT_EQ(editor->windowTitle(), "Nodex bearbeiten: 'A'");
     auto* find = editor->findChild<TfmFindReplace*>();

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -28,6 +29,8 @@ TEST_F(HistoryWindowTest, ComparesAnEntryWithTheTextAndRestoresItWithoutLosingAW
     editor.Menus.mnuHistory->trigger();
     auto* window = editor.findChild<HistoryWindow*>();
     ASSERT_TRUE(window);
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(window->frameGeometry()))
+        << "on the screen, whatever its size";
     ASSERT_EQ(window->lstEntries->topLevelItemCount(), 2);
     EXPECT_EQ(window->lstEntries->topLevelItem(0)->text(1), "3");
     EXPECT_EQ(window->lstEntries->topLevelItem(1)->text(1), "1");

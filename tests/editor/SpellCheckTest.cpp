@@ -98,12 +98,12 @@ protected:
 TEST_F(SpellCheckTest, F7WalksTheTextAndWritesEachCorrectionAsAnEditUndoTakesBack)
 {
     TfmEditor& editor
-        = OpenWith("The keeper lit the lampp and the  the storm came over teh rocks.\r\n");
+        = OpenWith("The keeper lit the lampp and the  The storm came over teh rocks.\r\n");
     QTest::keyClick(editor.memEditor, Qt::Key_F7);
     ASSERT_TRUE(Dialog() && Dialog()->isVisible());
     EXPECT_EQ(Dialog()->lblProblem->text(), "Not in dictionary:");
     EXPECT_EQ(Dialog()->memContext->toPlainText(),
-        "The keeper lit the lampp and the  the storm came over teh rocks.");
+        "The keeper lit the lampp and the  The storm came over teh rocks.");
     EXPECT_EQ(Selected(), "lampp") << "the word is selected in the text";
     ASSERT_GT(Dialog()->lbSuggestions->count(), 0);
     EXPECT_EQ(Dialog()->lbSuggestions->item(0)->text(), "lamp");
@@ -112,7 +112,7 @@ TEST_F(SpellCheckTest, F7WalksTheTextAndWritesEachCorrectionAsAnEditUndoTakesBac
     Click(Dialog()->btnChange);
     EXPECT_EQ(Dialog()->lblProblem->text(), "Repeated word:");
     EXPECT_EQ(Dialog()->btnChange->text(), "&Delete");
-    EXPECT_EQ(Selected(), "the");
+    EXPECT_EQ(Selected(), "The") << "a repeat in other capitals is a repeat";
     Click(Dialog()->btnChange);
     EXPECT_EQ(Selected(), "teh");
     Click(Dialog()->btnIgnore);
@@ -125,10 +125,10 @@ TEST_F(SpellCheckTest, F7WalksTheTextAndWritesEachCorrectionAsAnEditUndoTakesBac
     EXPECT_TRUE(editor.windowTitle().endsWith(" *"));
     QTest::keyClick(editor.memEditor, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(editor.memEditor->Text(),
-        "The keeper lit the lamp and the  the storm came over teh rocks.\n");
+        "The keeper lit the lamp and the  The storm came over teh rocks.\n");
     QTest::keyClick(editor.memEditor, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(editor.memEditor->Text(),
-        "The keeper lit the lampp and the  the storm came over teh rocks.\n");
+        "The keeper lit the lampp and the  The storm came over teh rocks.\n");
 }
 
 TEST_F(SpellCheckTest, IgnoreAllChangeAllAndAddReachEveryLaterOccurrence)
@@ -228,6 +228,43 @@ TEST_F(SpellCheckTest, EditsTheWriterMakesMeanwhileAreFollowedNotOverwritten)
     EXPECT_EQ(Selected(), "kepper");
 }
 
+TEST_F(SpellCheckTest, AnEditInsideAWordIsCheckedFromTheWordsStart)
+{
+    TfmEditor& editor = OpenWith("lampp and kepper\r\n");
+    QTest::keyClick(editor.memEditor, Qt::Key_F7);
+    ASSERT_EQ(Selected(), "lampp");
+    // The writer puts a letter into the middle of a later word, then answers the dialog.
+    QTextCursor cursor = editor.memEditor->textCursor();
+    cursor.setPosition(12);
+    editor.memEditor->setTextCursor(cursor);
+    QTest::keyClicks(editor.memEditor, "x");
+    Click(Dialog()->btnIgnore);
+    EXPECT_EQ(Selected(), "kexpper") << "not the part after the caret";
+}
+
+TEST_F(SpellCheckTest, TheCaretStaysByItsWordsThroughCorrectionsBeforeIt)
+{
+    TfmEditor& editor = OpenWith("the lampp lit the keeperr\r\n");
+    // After the words: moved by the letters taken out before it; inside a corrected word: at
+    // its start.
+    for (const auto& [caret, after] : { std::pair(25, 23), std::pair(7, 4) }) {
+        QTextCursor cursor = editor.memEditor->textCursor();
+        cursor.setPosition(caret);
+        editor.memEditor->setTextCursor(cursor);
+        QTest::keyClick(editor.memEditor, Qt::Key_F7);
+        ASSERT_EQ(Selected(), "lampp");
+        Click(Dialog()->btnChange); // to "lamp"
+        ASSERT_EQ(Selected(), "keeperr");
+        Dialog()->edtChangeTo->setText("keeper");
+        Click(Dialog()->btnChange);
+        EXPECT_EQ(Dialogs.LastText(), "The spelling check is complete.");
+        EXPECT_EQ(editor.memEditor->textCursor().position(), after) << caret;
+        QTest::keyClick(editor.memEditor, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(editor.memEditor, Qt::Key_Z, Qt::ControlModifier);
+        ASSERT_EQ(editor.memEditor->Text(), "the lampp lit the keeperr\n");
+    }
+}
+
 TEST_F(SpellCheckTest, ALongParagraphIsCorrectedInPlaceAcrossItsSoftBreaks)
 {
     QString paragraph;
@@ -284,7 +321,8 @@ TEST_F(SpellCheckTest, LiveCheckingReachesTheLinesOfALongTextAsTheyComeIntoView)
 
 TEST_F(SpellCheckTest, ThePopUpMenuOffersSpellingsAddToDictionaryAndIgnoreAll)
 {
-    TfmEditor& editor = OpenWith("The lampp and lampp lit\r\nKepper came. Ardnamurchan\r\n");
+    TfmEditor& editor
+        = OpenWith("The lampp and lampp lit\r\nKepper came. Ardnamurchan\r\nKEPPER\r\n");
     QMenu* menu = RightClick("The");
     EXPECT_EQ(menu->actions().value(0)->objectName(), "pmnuUndo")
         << "a right word has no spellings";
@@ -294,15 +332,18 @@ TEST_F(SpellCheckTest, ThePopUpMenuOffersSpellingsAddToDictionaryAndIgnoreAll)
     ASSERT_TRUE(menu->isVisible());
     EXPECT_EQ(menu->actions().value(0)->text(), "lamp");
     ClickItem(menu, "pmnuSuggestion");
-    EXPECT_EQ(editor.memEditor->Text(), "The lamp and lampp lit\nKepper came. Ardnamurchan\n");
-    EXPECT_EQ(Underlined(), (QStringList { "lampp", "Kepper", "Ardnamurchan" }));
+    EXPECT_EQ(editor.memEditor->Text(),
+        "The lamp and lampp lit\nKepper came. Ardnamurchan\nKEPPER\n");
+    EXPECT_EQ(Underlined(), (QStringList { "lampp", "Kepper", "Ardnamurchan", "KEPPER" }));
 
+    // The word added is right in capitals too, on a line of its own.
     ClickItem(RightClick("Kepper"), "pmnuAddWord");
     EXPECT_EQ(App.Read("Spelling/writer.adu"), "Kepper\n");
     ClickItem(RightClick("lampp"), "pmnuIgnoreAll");
     EXPECT_EQ(Underlined(), QStringList { "Ardnamurchan" });
     QTest::keyClick(editor.memEditor, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(editor.memEditor->Text(), "The lampp and lampp lit\nKepper came. Ardnamurchan\n");
+    EXPECT_EQ(editor.memEditor->Text(),
+        "The lampp and lampp lit\nKepper came. Ardnamurchan\nKEPPER\n");
 }
 
 TEST_F(SpellCheckTest, SpellingOptionsAreKeptForTheWriterAndApplyAtOnce)

@@ -92,6 +92,13 @@ TEST_F(ThesaurusEditor, LookUpFollowsASynonymAndCancelOrEscLeavesTheTextAlone)
         QTest::mouseClick(window.btnLookUp, Qt::LeftButton);
         EXPECT_EQ(window.edtLookedUp->text(), "lantern");
         EXPECT_EQ(Items(*window.lbSynonyms), (QStringList { "lamp", "storm lantern" }));
+        // A word typed into the looked-up field: Enter looks it up and replaces nothing.
+        QTest::mouseClick(window.edtLookedUp, Qt::LeftButton);
+        window.edtLookedUp->selectAll();
+        QTest::keyClicks(window.edtLookedUp, "bright");
+        QTest::keyClick(window.edtLookedUp, Qt::Key_Return);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(Items(*window.lbSynonyms), (QStringList { "shining", "vivid" }));
         QTest::keyClick(window.lbSynonyms, Qt::Key_Down);
         QTest::keyClick(window.lbSynonyms, Qt::Key_Escape);
     });

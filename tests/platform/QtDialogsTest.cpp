@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -107,4 +108,36 @@ TEST(QtDialogs, AChoiceAnswersWithTheIndexOfTheButtonClicked)
     });
     EXPECT_EQ(dialogs.AskChoice("Conflict copies", {"Compare", "Not now"}), -1);
     EXPECT_EQ(visible, (QStringList{"Compare", "Not now"}));
+}
+
+TEST(QtDialogs, ABoxBelongsToTheWindowTheWriterIsIn)
+{
+    QWidget main;
+    QtDialogs dialogs(nullptr, "Nodex");
+    dialogs.SetParent(&main);
+    QWidget editor;
+    main.show();
+    editor.show();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    EXPECT_EQ(dialogs.MakeBox(QMessageBox::Information, "Done", {}, QMessageBox::Ok)->parentWidget(),
+              &editor)
+        << "closing a box over the main window would bring it in front of the editor";
+
+    // A dialog of the editor's that closed as it asked hands the box to the editor.
+    QDialog check(&editor);
+    check.show();
+    check.activateWindow();
+    // (A dialog counts as active as soon as its parent is: wait for it to take the keys.)
+    ASSERT_TRUE(QTest::qWaitFor([&check] { return QApplication::activeWindow() == &check; }));
+    EXPECT_EQ(dialogs.MakeBox(QMessageBox::Warning, "Cannot add", {}, QMessageBox::Ok)->parentWidget(),
+              &check);
+    check.hide();
+    EXPECT_EQ(dialogs.MakeBox(QMessageBox::Information, "Done", {}, QMessageBox::Ok)->parentWidget(),
+              &editor);
+
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    EXPECT_EQ(dialogs.MakeBox(QMessageBox::Information, "Done", {}, QMessageBox::Ok)->parentWidget(),
+              &main);
 }

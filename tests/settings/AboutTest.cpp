@@ -1,8 +1,10 @@
 #include "settings/About.h"
 
 #include "messages/MessageTable.h"
+#include "platform/IniFile.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
@@ -54,4 +56,23 @@ TEST(About, ClosesOnItsTimerAClickOrEscAndStopsTheTimer)
         EXPECT_FALSE(box.isVisible()) << name;
         EXPECT_FALSE(box.tmrAbout->isActive()) << name;
     }
+}
+
+TEST(About, TheGermanNoticeFitsInsideTheBox)
+{
+    IniFile german(NODEX_DATA_FOLDER "/Languages/German.ini");
+    QString error;
+    ASSERT_TRUE(german.Load(error)) << error.toStdString();
+    MessageTable messages;
+    messages.Replace(MessageKey::ABOUT_NOTICE, german.ReadString("Nodex.Messages", "ABOUT_NOTICE", {}));
+    TfmAbout box(messages);
+    box.show();
+    const QLabel& notice = *box.lblCopyright;
+    ASSERT_NE(notice.text(), messages.BuiltInText(MessageKey::ABOUT_NOTICE));
+    const QRect room = notice.contentsRect();
+    const QRect needed = QFontMetrics(notice.font()).boundingRect(
+        room, int(notice.alignment()) | (notice.wordWrap() ? Qt::TextWordWrap : 0), notice.text());
+    EXPECT_TRUE(room.contains(needed)) << "needs " << needed.width() << "x" << needed.height()
+                                       << ", has " << room.width() << "x" << room.height();
+    EXPECT_TRUE(box.rect().contains(notice.geometry()));
 }

@@ -9,6 +9,7 @@
 #include "spelling/WordParser.h"
 
 #include <QFile>
+#include <tuple>
 #include <gtest/gtest.h>
 
 namespace {
@@ -114,6 +115,31 @@ TEST(HunspellDictionary, AnUnreadableDictionaryIsReported)
     EXPECT_TRUE(error.contains("en_GB.dic")) << error.toStdString();
 }
 
+TEST(HunspellDictionary, CountsNoFileCouldHoldAreReportedBeforeHunspellTrustsThem)
+{
+    TempFolder folder;
+    const DictionaryFiles files { "en_GB", folder.Path("en_GB.aff"), folder.Path("en_GB.dic") };
+    const std::tuple<QByteArray, QByteArray, QString> hostile[] = {
+        { "SET UTF-8\nREP 2147483647\nREP a b\n", "1\nkeeper\n", "en_GB.aff" },
+        { "SET UTF-8\nSFX S Y 99999999999999999999999\nSFX S 0 s .\n", "1\nkeeper\n",
+            "en_GB.aff" },
+        { "SET UTF-8\n", "2147483647\nkeeper\n", "en_GB.dic" },
+    };
+    for (const auto& [affix, words, named] : hostile) {
+        folder.Write("en_GB.aff", affix);
+        folder.Write("en_GB.dic", words);
+        QString error;
+        EXPECT_FALSE(HunspellDictionary::Load(files, error)) << affix.toStdString();
+        EXPECT_TRUE(error.contains(named)) << error.toStdString();
+    }
+    folder.Write("en_GB.aff", "SET UTF-8\nREP 1\nREP ie ei\nSFX S Y 1\nSFX S 0 s .\n");
+    folder.Write("en_GB.dic", "1\nkeeper/S\n");
+    QString error;
+    const auto sound = HunspellDictionary::Load(files, error);
+    ASSERT_TRUE(sound) << error.toStdString();
+    EXPECT_TRUE(sound->Knows("keepers"));
+}
+
 TEST(CustomWordList, WordsAreAddedToTheFileAtOnceAndOtherLinesKept)
 {
     TempFolder app;
@@ -123,14 +149,24 @@ TEST(CustomWordList, WordsAreAddedToTheFileAtOnceAndOtherLinesKept)
     EXPECT_TRUE(list.Add("Nodex", error)) << error.toStdString();
     EXPECT_EQ(app.Read("Spelling/writer.adu"), "Nodex\n") << "its folder made when missing";
 
-    app.Write("Spelling/writer.adu", "# my words\r\nNodex\r\n*tide\r\n\r\nk\u00f8ler\r\n");
+    // Another program's list, in Windows-1252 with CR LF, keeps its bytes.
+    const QByteArray theirs = "# my words\r\nNodex\r\n*tide\r\n\r\nk\xf8ler\r\n";
+    app.Write("Spelling/writer.adu", theirs);
     ASSERT_TRUE(list.Load(error));
     EXPECT_EQ(list.Words(), (QStringList { "Nodex", "k\u00f8ler" }));
     EXPECT_EQ(list.Excluded(), (QSet<QString> { "tide" }));
     EXPECT_TRUE(list.Add("Ardnamurchan", error));
     EXPECT_TRUE(list.Add("Nodex", error)) << "a word it has is not added twice";
+    EXPECT_EQ(app.Read("Spelling/writer.adu"), theirs + "Ardnamurchan\r\n");
+
+    const QByteArray utf16 = QByteArray("\xFF\xFE", 2) + QByteArray("k\0e\0e\0p\0", 8);
+    app.Write("Spelling/writer.adu", utf16);
+    ASSERT_TRUE(list.Load(error));
+    EXPECT_TRUE(list.Add("lamp", error));
     EXPECT_EQ(app.Read("Spelling/writer.adu"),
-        QString("# my words\nNodex\n*tide\n\nk\u00f8ler\nArdnamurchan\n").toUtf8());
+        utf16 + QByteArray("\n\0l\0a\0m\0p\0\n\0", 12));
+    ASSERT_TRUE(list.Load(error));
+    EXPECT_EQ(list.Words(), (QStringList { "keep", "lamp" }));
 }
 
 TEST(CustomWordList, AListThatCannotBeReadIsNeverWrittenOver)
@@ -143,6 +179,17 @@ TEST(CustomWordList, AListThatCannotBeReadIsNeverWrittenOver)
     EXPECT_FALSE(list.Add("Nodex", error));
     EXPECT_TRUE(error.contains("writer.adu")) << error.toStdString();
     EXPECT_TRUE(list.Words().isEmpty());
+
+    // UTF-16 without its mark is no text we can read: it is left as it is, and Add says why.
+    const QByteArray unmarked("N\0o\0d\0e\0x\0\n\0", 12);
+    app.Write("Spelling/other.adu", unmarked);
+    CustomWordList other(app.Path("Spelling/other.adu"));
+    EXPECT_FALSE(other.Load(error));
+    EXPECT_TRUE(error.contains("other.adu")) << error.toStdString();
+    error.clear();
+    EXPECT_FALSE(other.Add("Nodex", error));
+    EXPECT_TRUE(error.contains("other.adu")) << error.toStdString();
+    EXPECT_EQ(app.Read("Spelling/other.adu"), unmarked);
 
     app.Write("Program", "a file where the Spelling folder would be made");
     CustomWordList nowhere(app.Path("Program/writer.adu"));
@@ -175,4 +222,12 @@ TEST(SpellConfig, EachWriterHasASectionAndOtherLinesStayAsTheyWere)
     EXPECT_EQ(ada.Read().Options, (SpellOptions { soLiveSpelling, soDUalCaps }));
     ASSERT_TRUE(ada.Write({ {}, "de_DE" }, error));
     EXPECT_EQ(ada.Read().Options, SpellOptions()) << "no option at all is kept as such";
+
+    // UTF-16 without its mark is no text we can read: the defaults, and a write leaves it.
+    const QByteArray unmarked("[\0a\0d\0a\0]\0\n\0", 12);
+    app.Write("Spelling/Spell.cfg", unmarked);
+    EXPECT_EQ(ada.Read().MainDictionary, "british.adm");
+    EXPECT_FALSE(ada.Write({ {}, "de_DE" }, error));
+    EXPECT_TRUE(error.contains("Spell.cfg")) << error.toStdString();
+    EXPECT_EQ(app.Read("Spelling/Spell.cfg"), unmarked);
 }

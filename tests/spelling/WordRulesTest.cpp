@@ -260,7 +260,8 @@ TEST(CorrectOrNot, TheFirstTestThatAppliesDecides)
         { "Tide", NoRules, false },
         { "TIDE", { soUpcase }, false }, // and no rule after that saves it
         { "Lamp", NoRules, true }, // 2: in the allowed case
-        { "LAMP", NoRules, true }, { "lAMP", NoRules, false },
+        { "LAMP", NoRules, true }, { "lAMP", NoRules, false }, { "CAF\u00c9", NoRules, true },
+        { "Caf\u00e9", NoRules, true }, { "paris", NoRules, false },
         { "keeper's", NoRules, true }, // 3: an English possessive
         { "keeper\u2019s", NoRules, true }, { "KEEPER'S", NoRules, true },
         { "keeper'd", NoRules, false }, { "kepeer's", NoRules, false },
@@ -331,4 +332,8 @@ TEST(CorrectOrNot, ReportsWhatTheRulesAndDictionaryLeave)
                   defaults),
         "tide");
     EXPECT_EQ(Reported("The NASA storm of 1990s with MP3 U.S.A.", defaults), "NASA|1990s|MP3");
+    // A word the dictionary spells only with its period is looked up again with it, in the
+    // allowed case too; the period itself is no word.
+    EXPECT_EQ(Reported("Prof. Keeper said: see cf. the lamp. Cf. the storm, \"Prof.\" cf, Prof"),
+        "cf|Prof");
 }

@@ -25,5 +25,5 @@ QStringList EnglishTestWords()
 {
     return { "the", "keeper", "lamp", "lit", "colour", "tide", "see", "now", "mail", "today",
         "visit", "here", "go", "fish", "hello", "world", "bold", "and", "said", "she", "he",
-        "Paris", "café", "receive", "storm", "rocks", "of", "with", "at", "a", "in" };
+        "Paris", "café", "receive", "storm", "rocks", "of", "with", "at", "a", "in", "cf.", "Prof." };
 }

@@ -9,6 +9,6 @@
 QString WriteDictionary(const QString& folder, const QString& name, const QStringList& words,
     const QByteArray& encoding = "UTF-8");
 
-/// The words the word rules' tests look up: plain English words, and "tide", which the custom
-/// word lists of the tests exclude.
+/// The words the word rules' tests look up: plain English words, two spelt only with their
+/// final period, and "tide", which the custom word lists of the tests exclude.
 QStringList EnglishTestWords();
