@@ -4,6 +4,7 @@
 #include "SilentDialogs.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
+#include "editor/EditorText.h"
 #include "messages/MessageTable.h"
 #include "project/RecoveryStore.h"
 
@@ -12,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -21,9 +21,10 @@ namespace {
 struct LongCard {
     LongCard()
     {
-        const QList<QByteArray> words = QByteArray("The keeper climbed the spiral stair at dusk, trimmed "
-                                                   "the wick and watched the storm come in over the rocks;")
-                                            .split(' ');
+        const QList<QByteArray> words
+            = QByteArray("The keeper climbed the spiral stair at dusk, trimmed "
+                         "the wick and watched the storm come in over the rocks;")
+                  .split(' ');
         QByteArray text;
         for (int word = 1; text.size() < 10 * 1024 * 1024; ++word)
             text += words[word % words.size()] + (word % 120 != 0 ? " " : "\r\n");
@@ -52,8 +53,8 @@ struct LongCard {
     SilentDialogs Dialogs;
     NoShell Shell;
     MessageTable Messages;
-    EditorContext Context {
-        ProgramFolders::Portable(QCoreApplication::applicationDirPath() + "/"), Dialogs, Shell, Messages};
+    EditorContext Context { ProgramFolders::Portable(QCoreApplication::applicationDirPath() + "/"),
+        Dialogs, Shell, Messages };
     std::unique_ptr<TfmEditor> Editor;
 };
 
@@ -85,3 +86,36 @@ void RecoveryWriteLongText(benchmark::State& state)
 
 BENCHMARK(RecoveryKeyInLongText)->Unit(benchmark::kMicrosecond)->Iterations(20);
 BENCHMARK(RecoveryWriteLongText)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+namespace {
+/// The parts of the recovery write, one by one: taking the text, encoding it, writing the file.
+void RecoveryWriteParts(benchmark::State& state)
+{
+    LongCard card;
+    QTest::keyClick(card.Editor->memEditor, Qt::Key_A);
+    const RecoveryStore store(card.Editor->RecoveryFolder);
+    const QString text = card.Editor->memEditor->Text();
+    const QByteArray bytes = EditorText::Encoded(text);
+    for (auto _ : state) {
+        QString error;
+        switch (state.range(0)) {
+        case 0:
+            benchmark::DoNotOptimize(card.Editor->memEditor->Text().size());
+            break;
+        case 1:
+            benchmark::DoNotOptimize(EditorText::Encoded(text).size());
+            break;
+        default:
+            if (!store.Write("Long", bytes, {}, QDateTime::currentDateTimeUtc(), error))
+                state.SkipWithError("not written");
+        }
+    }
+}
+} // namespace
+
+BENCHMARK(RecoveryWriteParts)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);

@@ -14,12 +14,13 @@
 #include "project/ProjectModel.h"
 #include "project/ProjectState.h"
 #include "project/ProjectStore.h"
+#include "project/RecoveryStore.h"
 
 #include <QLocale>
 
-RecoveryCommands::RecoveryCommands(QWidget& window, const ProjectState& project, const ProjectModel& model,
-    CanvasFollower& follower, ProjectStore& store, EditorCommands& editors, Dialogs& dialogs,
-    const MessageTable& messages)
+RecoveryCommands::RecoveryCommands(QWidget& window, const ProjectState& project,
+    const ProjectModel& model, CanvasFollower& follower, ProjectStore& store,
+    EditorCommands& editors, Dialogs& dialogs, const MessageTable& messages)
     : FWindow(window)
     , FProject(project)
     , FModel(model)
@@ -35,22 +36,23 @@ void RecoveryCommands::OfferRecovery()
 {
     if (FProject.IsUnnamed())
         return;
-    FRecovery = RecoveryStore(RecoveryStore::FolderOf(
-        FProject.Folders.Recovery, FProject.ProjectFolder, FProject.ProjectFileName));
-    const QList<RecoveredText> kept = FRecovery.List();
+    FRecoveryFolder = RecoveryStore::FolderOf(
+        FProject.Folders.Recovery, FProject.ProjectFolder, FProject.ProjectFileName);
+    const QList<RecoveredText> kept = RecoveryStore(FRecoveryFolder).List();
     if (kept.isEmpty())
         return;
     QList<RecoveryWindow::Entry> entries;
     for (const RecoveredText& text : kept) {
         const bool present = FModel.FindByName(text.CardName) != 0;
-        QString caption = FMessages.Text(MessageKey::RECOVERY_ITEM)
-                              .arg(text.CardName,
-                                  QLocale::system().toString(text.Written.toLocalTime(), QLocale::ShortFormat));
+        QString caption
+            = FMessages.Text(MessageKey::RECOVERY_ITEM)
+                  .arg(text.CardName,
+                      QLocale::system().toString(text.Written.toLocalTime(), QLocale::ShortFormat));
         if (!present)
             caption += ": " + FMessages.Text(MessageKey::RECOVERY_CARD_GONE);
         else if (text.FileChangedSince(TextPathOf(text)))
             caption += ": " + FMessages.Text(MessageKey::RECOVERY_FILE_CHANGED);
-        entries.append({caption, present});
+        entries.append({ caption, present });
     }
     RecoveryWindow window(entries, FMessages, &FWindow);
     window.Restore = [this, &kept](int entry) { return Restore(kept[entry]); };
@@ -65,7 +67,7 @@ bool RecoveryCommands::ReadKept(const RecoveredText& kept, QString& text)
     QString reason;
     {
         WaitCursor wait;
-        if (FRecovery.Read(kept, bytes, reason)) {
+        if (RecoveryStore(FRecoveryFolder).Read(kept, bytes, reason)) {
             text = NormaliseLineEnds(DecodeText(bytes));
             return true;
         }
@@ -102,15 +104,15 @@ void RecoveryCommands::Compare(const RecoveredText& kept, QWidget& parent)
     if (!CardTexts::ReadText(TextPathOf(kept), onDisk, reason))
         onDisk.clear();
     auto* window = new CompareWindow(FMessages.Text(MessageKey::COMPARE_TITLE).arg(kept.CardName),
-        FMessages.Text(MessageKey::RECOVERY_UNSAVED), text, FMessages.Text(MessageKey::RECOVERY_ON_DISK), onDisk,
-        &parent);
+        FMessages.Text(MessageKey::RECOVERY_UNSAVED), text,
+        FMessages.Text(MessageKey::RECOVERY_ON_DISK), onDisk, &parent);
     window->show();
 }
 
 bool RecoveryCommands::Discard(const RecoveredText& kept)
 {
     QString reason;
-    if (FRecovery.Discard(kept.CardName, reason))
+    if (RecoveryStore(FRecoveryFolder).Discard(kept, reason))
         return true;
     FDialogs.ShowWarning(FMessages.Text(MessageKey::RECOVERY_NOT_DISCARDED), reason);
     return false;

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "project/RecoveryStore.h"
-
-#include <QList>
+#include <QString>
 
 struct ProjectState;
+struct RecoveredText;
 class CanvasFollower;
 class Dialogs;
 class EditorCommands;
@@ -44,5 +43,5 @@ private:
     EditorCommands& FEditors;
     Dialogs& FDialogs;
     const MessageTable& FMessages;
-    RecoveryStore FRecovery {QString()};
+    QString FRecoveryFolder; ///< the open project's, found when it opened
 };

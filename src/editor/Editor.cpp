@@ -595,7 +595,10 @@ void TfmEditor::KeepForRecovery()
     FContext.Folders.Prepare(FContext.Folders.Recovery);
     const RecoveryStore store(RecoveryFolder);
     QString error;
-    if (!store.Write(CardName, EditorText::Encoded(memEditor->Text()), FText.ReadIdentity(),
+    // A text kept by an earlier run that the writer left for later is not this editor's to replace.
+    const bool aside = FRecoveryKeptAs == CardName || store.SetAside(CardName, error);
+    if (!aside
+        || !store.Write(CardName, EditorText::Encoded(memEditor->Text()), FText.ReadIdentity(),
             QDateTime::currentDateTimeUtc(), error)) {
         qCInfo(lcEditor).noquote() << "Unsaved text not kept:" << error;
         if (!std::exchange(FRecoveryProblemShown, true))
@@ -619,6 +622,8 @@ bool TfmEditor::RestoreText(const QString& text)
     memEditor->moveCursor(QTextCursor::Start);
     memEditor->ensureCursorVisible();
     memEditor->document()->setModified(true);
+    // The file restored from is this editor's own from now on.
+    FRecoveryKeptAs = CardName;
     RefreshEditorState();
     ShowStatus(" " + Messages().Text(MessageKey::RECOVERY_RESTORED));
     return true;

@@ -8,7 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-RecoveryWindow::RecoveryWindow(const QList<Entry>& entries, const MessageTable& messages, QWidget* parent)
+RecoveryWindow::RecoveryWindow(
+    const QList<Entry>& entries, const MessageTable& messages, QWidget* parent)
     : QDialog(parent)
     , lblQuestion(new QLabel(messages.Text(MessageKey::RECOVERY_QUESTION)))
     , lstCards(new QListWidget)
@@ -35,7 +36,7 @@ RecoveryWindow::RecoveryWindow(const QList<Entry>& entries, const MessageTable& 
     btnDiscard->setObjectName("btnDiscard");
     btnLater->setObjectName("btnLater");
     btnRestore->setDefault(true);
-    for (QPushButton* button : {btnCompare, btnDiscard, btnLater})
+    for (QPushButton* button : { btnCompare, btnDiscard, btnLater })
         button->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
@@ -78,8 +79,10 @@ void RecoveryWindow::ActOnSelection(const std::function<bool(int)>& action, bool
 void RecoveryWindow::FollowSelection()
 {
     const QList<QListWidgetItem*> selected = lstCards->selectedItems();
-    btnRestore->setEnabled(std::any_of(selected.begin(), selected.end(),
-        [this](const QListWidgetItem* item) { return FEntries[item->data(Qt::UserRole).toInt()].CanRestore; }));
+    btnRestore->setEnabled(
+        std::any_of(selected.begin(), selected.end(), [this](const QListWidgetItem* item) {
+            return FEntries[item->data(Qt::UserRole).toInt()].CanRestore;
+        }));
     btnCompare->setEnabled(selected.size() == 1);
     btnDiscard->setEnabled(!selected.isEmpty());
 }

@@ -21,7 +21,8 @@ public:
         QString Caption;
         bool CanRestore = true; ///< false for a card no longer in the project
     };
-    RecoveryWindow(const QList<Entry>& entries, const MessageTable& messages, QWidget* parent = nullptr);
+    RecoveryWindow(
+        const QList<Entry>& entries, const MessageTable& messages, QWidget* parent = nullptr);
 
     /// What the buttons do with the entry of an index; Restore and Discard are true when the
     /// entry is dealt with.

@@ -7,7 +7,6 @@
 #include "project/ProjectKey.h"
 
 #include <QCryptographicHash>
-
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -22,9 +21,9 @@ constexpr qsizetype HeaderLimit = 16 * 1024;
 
 QByteArray IdentityField(const FileIdentity& identity)
 {
-    return QByteArray::number(identity.Exists ? 1 : 0) + ',' + QByteArray::number(identity.Size) + ','
-        + QByteArray::number(identity.ModifiedNs) + ',' + QByteArray::number(identity.Device) + ','
-        + QByteArray::number(identity.Inode) + ',' + identity.Hash.toHex();
+    return QByteArray::number(identity.Exists ? 1 : 0) + ',' + QByteArray::number(identity.Size)
+        + ',' + QByteArray::number(identity.ModifiedNs) + ',' + QByteArray::number(identity.Device)
+        + ',' + QByteArray::number(identity.Inode) + ',' + identity.Hash.toHex();
 }
 
 bool ParseIdentity(const QByteArray& field, FileIdentity& identity)
@@ -82,11 +81,13 @@ bool ParseHeader(const QByteArray& head, RecoveredText& kept, qint64& length, qs
 bool ReadAt(int fd, QByteArray& into, qint64 offset, const QString& path, QString& error)
 {
     for (qsizetype done = 0; done < into.size();) {
-        const ssize_t got = ::pread(fd, into.data() + done, size_t(into.size() - done), offset + done);
+        const ssize_t got
+            = ::pread(fd, into.data() + done, size_t(into.size() - done), offset + done);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0) {
-            error = ReasonText(Reason::CANNOT_READ).arg(ReadableName(path), SystemReason(got < 0 ? errno : EIO));
+            error = ReasonText(Reason::CANNOT_READ)
+                        .arg(ReadableName(path), SystemReason(got < 0 ? errno : EIO));
             return false;
         }
         done += got;
@@ -99,8 +100,9 @@ bool ReadAt(int fd, QByteArray& into, qint64 offset, const QString& path, QStrin
 bool ReadOurs(const QString& path, RecoveredText& kept, QByteArray* text, QString& error)
 {
     const QString shown = ReadableName(path);
-    FileHandle file(::open(NativePath(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    struct stat status {};
+    FileHandle file(
+        ::open(NativePath(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat status { };
     if (file.Get() < 0 || ::fstat(file.Get(), &status) != 0) {
         error = ReasonText(Reason::CANNOT_OPEN).arg(shown, SystemReason(errno));
         return false;
@@ -144,12 +146,13 @@ QString RecoveryStore::FolderOf(
 
 QString RecoveryStore::FileOf(const QString& cardName) const
 {
-    const QByteArray hash = QCryptographicHash::hash(NativePath(cardName), QCryptographicHash::Sha256);
+    const QByteArray hash
+        = QCryptographicHash::hash(NativePath(cardName), QCryptographicHash::Sha256);
     return FFolder + QString::fromLatin1(hash.toHex().left(16)) + Suffix;
 }
 
-bool RecoveryStore::Write(const QString& cardName, const QByteArray& text, const FileIdentity& textRead,
-    const QDateTime& when, QString& error) const
+bool RecoveryStore::Write(const QString& cardName, const QByteArray& text,
+    const FileIdentity& textRead, const QDateTime& when, QString& error) const
 {
     const QString folder = FFolder.chopped(1);
     if (KindOf(folder) != FileKind::Folder && !MakeFolder(folder, error))
@@ -174,7 +177,7 @@ QList<RecoveredText> RecoveryStore::List() const
         RecoveredText kept;
         QString ignored;
         // A file under another card's name was not written here: it is not ours to offer.
-        if (ReadOurs(FFolder + name, kept, nullptr, ignored) && FileOf(kept.CardName) == kept.File)
+        if (ReadOurs(FFolder + name, kept, nullptr, ignored) && IsFileOf(kept.File, kept.CardName))
             found << kept;
     }
     std::sort(found.begin(), found.end(),
@@ -188,12 +191,40 @@ bool RecoveryStore::Read(const RecoveredText& kept, QByteArray& text, QString& e
     return ReadOurs(kept.File, now, &text, error);
 }
 
+bool RecoveryStore::Discard(const RecoveredText& kept, QString& error) const
+{
+    RecoveredText now;
+    QString ignored;
+    if (!ReadOurs(kept.File, now, nullptr, ignored) || now.CardName != kept.CardName
+        || !IsFileOf(kept.File, kept.CardName))
+        return true;
+    return RemoveFile(kept.File, error);
+}
+
 bool RecoveryStore::Discard(const QString& cardName, QString& error) const
+{
+    RecoveredText kept;
+    kept.File = FileOf(cardName);
+    kept.CardName = cardName;
+    return Discard(kept, error);
+}
+
+bool RecoveryStore::SetAside(const QString& cardName, QString& error) const
 {
     const QString path = FileOf(cardName);
     RecoveredText kept;
     QString ignored;
     if (!ReadOurs(path, kept, nullptr, ignored) || kept.CardName != cardName)
         return true;
-    return RemoveFile(path, error);
+    QString aside;
+    for (int number = 1; aside.isEmpty() || NameTaken(aside); ++number)
+        aside = path.chopped(Suffix.size()) + "." + QString::number(number) + Suffix;
+    return MoveFile(path, aside, error);
+}
+
+bool RecoveryStore::IsFileOf(const QString& path, const QString& cardName) const
+{
+    const QString file = FileOf(cardName);
+    const QString stem = file.chopped(Suffix.size());
+    return path == file || (path.startsWith(stem + ".") && path.endsWith(Suffix));
 }

@@ -9,10 +9,10 @@
 
 /// One card's unsaved text as a recovery file keeps it.
 struct RecoveredText {
-    QString File;          ///< the recovery file
-    QString CardName;      ///< the card's name when the text was kept
+    QString File; ///< the recovery file
+    QString CardName; ///< the card's name when the text was kept
     FileIdentity TextRead; ///< the card's text file as the editor had read it
-    QDateTime Written;     ///< when the text was kept, in UTC
+    QDateTime Written; ///< when the text was kept, in UTC
 
     /// Whether the text file at `path` is no longer the one the editor had read: the kept text
     /// is then older than the file, and taking it back would drop what changed there.
@@ -37,6 +37,9 @@ public:
     const QString& Folder() const { return FFolder; }
     /// The recovery file of a card: a hash of its name, which any name fits.
     QString FileOf(const QString& cardName) const;
+    /// Moves the card's recovery file, when there is one of ours, to a name beside it, so that a
+    /// text the writer chose to keep for later is not replaced by what an editor keeps now.
+    bool SetAside(const QString& cardName, QString& error) const;
 
     /// Keeps a card's text. Makes the project's folder (not the program's) when it is missing.
     bool Write(const QString& cardName, const QByteArray& text, const FileIdentity& textRead,
@@ -45,10 +48,15 @@ public:
     QList<RecoveredText> List() const;
     /// The bytes of a kept text.
     bool Read(const RecoveredText& kept, QByteArray& text, QString& error) const;
-    /// Removes the card's recovery file. A file there that is not ours stays; nothing of ours
-    /// is left, so that is no failure.
+    /// Removes a kept text's file. A file there that is not ours stays; nothing of ours is
+    /// left, so that is no failure.
+    bool Discard(const RecoveredText& kept, QString& error) const;
+    /// Removes the card's recovery file (not those set aside), as Discard does.
     bool Discard(const QString& cardName, QString& error) const;
 
 private:
+    /// Whether a path is the card's recovery file or one set aside from it.
+    bool IsFileOf(const QString& path, const QString& cardName) const;
+
     QString FFolder;
 };

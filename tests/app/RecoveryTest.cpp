@@ -1,5 +1,4 @@
 #include "AppFixture.h"
-
 #include "app/Main.h"
 #include "canvas/Nodex.h"
 #include "editor/CompareWindow.h"
@@ -16,7 +15,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
 #include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,8 +22,9 @@
 namespace {
 const QByteArray LampText = "The lamp is lit.\r\n";
 const QByteArray SeaText = "The sea is calm.\r\n";
-const QString Typed = QStringLiteral("Twenty words: the keeper climbed the stair at dusk,\n"
-                                     "trimmed the wick in the caf\u00e9 and watched the storm come in ");
+const QString Typed
+    = QStringLiteral("Twenty words: the keeper climbed the stair at dusk,\n"
+                     "trimmed the wick in the caf\u00e9 and watched the storm come in ");
 
 /// Types a text key by key, as a keyboard with a key for each of its characters would.
 void Type(QWidget* memo, const QString& text)
@@ -34,7 +33,8 @@ void Type(QWidget* memo, const QString& text)
         if (character == '\n')
             QTest::keyClick(memo, Qt::Key_Return);
         else
-            QTest::sendKeyEvent(QTest::Click, memo, Qt::Key(character.toUpper().unicode()), QString(character), {});
+            QTest::sendKeyEvent(
+                QTest::Click, memo, Qt::Key(character.toUpper().unicode()), QString(character), {});
     }
 }
 } // namespace
@@ -54,7 +54,8 @@ protected:
         WriteCard("Sea", 0, 0, 400, 100);
         Projects.Write("Text Files/Lamp.txt", LampText);
         Projects.Write("Text Files/Sea.txt", SeaText);
-        const QByteArray line = "The keeper climbed the spiral stair at dusk and trimmed the wick.\r\n";
+        const QByteArray line
+            = "The keeper climbed the spiral stair at dusk and trimmed the wick.\r\n";
         LongText.reserve(10 * 1024 * 1024 + line.size());
         while (LongText.size() < 10 * 1024 * 1024)
             LongText += line;
@@ -65,7 +66,7 @@ protected:
     TfmEditor* OpenEditor(const char* name)
     {
         Main().Selection().CurrentCard = Card(name);
-        Main().Selection().SelectedCards = {Card(name)};
+        Main().Selection().SelectedCards = { Card(name) };
         Main().OpenCardEditor(Card(name));
         return Editor(name);
     }
@@ -90,7 +91,8 @@ protected:
 
     QList<RecoveredText> Kept()
     {
-        return RecoveryStore(RecoveryStore::FolderOf(App.Path("Recovery/"), Projects.Path() + "/", "Book.nodex"))
+        return RecoveryStore(
+            RecoveryStore::FolderOf(App.Path("Recovery/"), Projects.Path() + "/", "Book.nodex"))
             .List();
     }
     static QStringList Captions(const RecoveryWindow& window)
@@ -127,7 +129,8 @@ TEST_F(RecoveryTest, TextsTypedBeforeAKillAreRestoredExactlyByEnterAndGoWhenSave
     TfmEditor* longer = Editor("Long");
     ASSERT_TRUE(lamp && longer);
     EXPECT_EQ(lamp->memEditor->Text(), Typed + "The lamp is lit.\n");
-    EXPECT_TRUE(longer->memEditor->Text() == Typed + QString::fromLatin1(LongText).replace("\r\n", "\n"));
+    EXPECT_TRUE(
+        longer->memEditor->Text() == Typed + QString::fromLatin1(LongText).replace("\r\n", "\n"));
     EXPECT_TRUE(lamp->IsModified() && longer->IsModified());
     EXPECT_TRUE(lamp->windowTitle().endsWith(" *"));
     // Nothing is written until the writer saves.
@@ -135,14 +138,16 @@ TEST_F(RecoveryTest, TextsTypedBeforeAKillAreRestoredExactlyByEnterAndGoWhenSave
     EXPECT_EQ(Kept().size(), 2);
 
     ASSERT_TRUE(lamp->SaveText());
-    EXPECT_EQ(Projects.Read("Text Files/Lamp.txt"), Typed.toUtf8().replace("\n", "\r\n") + LampText);
+    EXPECT_EQ(
+        Projects.Read("Text Files/Lamp.txt"), Typed.toUtf8().replace("\n", "\r\n") + LampText);
     Dialogs.ExpectYesNoCancel(Answer::No);
     longer->close();
     EXPECT_TRUE(Kept().isEmpty());
     EXPECT_EQ(Projects.Read("Text Files/Long.txt"), LongText);
 }
 
-TEST_F(RecoveryTest, EscKeepsTheTextsDiscardRemovesThemAndARenamedCardsTextIsComparedUnderItsOldName)
+TEST_F(
+    RecoveryTest, EscKeepsTheTextsDiscardRemovesThemAndARenamedCardsTextIsComparedUnderItsOldName)
 {
     KilledWhileTyping([&] {
         QTest::keyClicks(OpenEditor("Lamp")->memEditor, "lit ");
@@ -150,30 +155,38 @@ TEST_F(RecoveryTest, EscKeepsTheTextsDiscardRemovesThemAndARenamedCardsTextIsCom
     });
     // Another copy of the program renamed the card since, its text with it.
     QDir project(Projects.Path());
-    ASSERT_TRUE(project.rename("Sea.ndx", "Shore.ndx") && project.rename("Text Files/Sea.txt", "Text Files/Shore.txt"));
+    ASSERT_TRUE(project.rename("Sea.ndx", "Shore.ndx")
+        && project.rename("Text Files/Sea.txt", "Text Files/Shore.txt"));
 
     Dialogs.ExpectModal([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
     ASSERT_TRUE(Main().OpenProject(Projects.Path("Book.nodex")));
     EXPECT_EQ(Kept().size(), 2);
     EXPECT_TRUE(Main().CardEditors().Open().isEmpty());
+    // What is typed now is kept beside the text left for later, not over it.
+    TfmEditor* lamp = OpenEditor("Lamp");
+    QTest::keyClicks(lamp->memEditor, "more ");
+    lamp->KeepForRecovery();
+    EXPECT_EQ(Kept().size(), 3);
 
     QString compared;
     QStringList offered;
     Dialogs.ExpectModal([&](QDialog& dialog) {
         auto& window = static_cast<RecoveryWindow&>(dialog);
         offered = Captions(window);
-        window.lstCards->setCurrentRow(1);
+        window.lstCards->setCurrentRow(2);
         EXPECT_FALSE(window.btnRestore->isEnabled());
         QTest::mouseClick(window.btnCompare, Qt::LeftButton);
         if (auto* compare = window.findChild<CompareWindow*>())
-            compared = compare->memLeft->toPlainText().trimmed() + "|" + compare->memRight->toPlainText().trimmed();
+            compared = compare->memLeft->toPlainText().trimmed() + "|"
+                + compare->memRight->toPlainText().trimmed();
         window.lstCards->selectAll();
         QTest::mouseClick(window.btnDiscard, Qt::LeftButton);
     });
     ASSERT_TRUE(Main().OpenProject(Projects.Path("Book.nodex")));
-    ASSERT_EQ(offered.size(), 2);
-    EXPECT_TRUE(offered[1].startsWith("Sea (typed until ")) << offered[1].toStdString();
-    EXPECT_TRUE(offered[1].endsWith(": no nodex has this name now: compare to copy the text"));
+    ASSERT_EQ(offered.size(), 3);
+    EXPECT_TRUE(offered[0].startsWith("Lamp (") && offered[1].startsWith("Lamp ("));
+    EXPECT_TRUE(offered[2].startsWith("Sea (typed until ")) << offered[2].toStdString();
+    EXPECT_TRUE(offered[2].endsWith(": no nodex has this name now: compare to copy the text"));
     EXPECT_EQ(compared, "calm The sea is calm.|");
     EXPECT_TRUE(Kept().isEmpty());
     EXPECT_TRUE(Main().CardEditors().Open().isEmpty());
@@ -185,14 +198,16 @@ TEST_F(RecoveryTest, EscKeepsTheTextsDiscardRemovesThemAndARenamedCardsTextIsCom
 TEST_F(RecoveryTest, AFullStateFolderIsSaidInTheStatusLineWhileTypingGoesOnAndNoOnLeavingDiscards)
 {
     SetFileStepHook([](FileStep step, const QByteArray& path) {
-        return StepOutcome {step == FileStep::Write && path.contains("/Recovery/") ? ENOSPC : 0};
+        return StepOutcome { step == FileStep::Write && path.contains("/Recovery/") ? ENOSPC : 0 };
     });
     TfmEditor* lamp = OpenEditor("Lamp");
     const auto* status = lamp->findChild<QLabel*>("sbStatus");
     QTest::keyClicks(lamp->memEditor, "a");
     lamp->KeepForRecovery();
-    EXPECT_TRUE(status->text().startsWith(" Unsaved text is not kept for recovery: Cannot write '"));
-    EXPECT_TRUE(status->text().endsWith("': No space left on device")) << status->text().toStdString();
+    EXPECT_TRUE(
+        status->text().startsWith(" Unsaved text is not kept for recovery: Cannot write '"));
+    EXPECT_TRUE(status->text().endsWith("': No space left on device"))
+        << status->text().toStdString();
     QTest::keyClicks(lamp->memEditor, "b");
     lamp->KeepForRecovery();
     EXPECT_EQ(lamp->memEditor->Text(), "abThe lamp is lit.\n");

@@ -1,10 +1,10 @@
+#include "project/RecoveryStore.h"
+
 #include "TempFolder.h"
 #include "platform/FileIdentity.h"
 #include "platform/NativeName.h"
-#include "project/RecoveryStore.h"
 
 #include <QFile>
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -79,13 +79,14 @@ TEST(RecoveryStore, PassesOverDamagedAndForeignFilesWithoutWaitingAndNeverRemove
     folders.Write("Recovery/Book (0)/" + QFileInfo(store.FileOf("Rain")).fileName(), ours);
     folders.Write("Ours.unsaved", ours);
     ASSERT_EQ(::symlink(QFile::encodeName(folders.Path("Ours.unsaved")).constData(),
-                  QFile::encodeName(store.FileOf("Link")).constData()), 0);
+                  QFile::encodeName(store.FileOf("Link")).constData()),
+        0);
     ASSERT_EQ(::mkfifo(QFile::encodeName(store.FileOf("Pipe")).constData(), 0644), 0);
 
     const QList<RecoveredText> kept = store.List();
     ASSERT_EQ(kept.size(), 1);
     EXPECT_EQ(kept[0].CardName, "Lamp");
-    for (const char* name : {"Sea", "Fog", "Rain", "Link", "Pipe"}) {
+    for (const char* name : { "Sea", "Fog", "Rain", "Link", "Pipe" }) {
         EXPECT_TRUE(store.Discard(name, error)) << name;
         EXPECT_TRUE(NameTaken(store.FileOf(name))) << name;
     }
@@ -98,6 +99,7 @@ TEST(RecoveryStore, PassesOverDamagedAndForeignFilesWithoutWaitingAndNeverRemove
 
     // A file where the project's folder would be made: nothing is kept, and the reason says why.
     folders.Write("Recovery/Taken", "");
-    EXPECT_FALSE(RecoveryStore(folders.Path("Recovery/Taken/")).Write("Lamp", "lamp", {}, Typed, error));
+    EXPECT_FALSE(
+        RecoveryStore(folders.Path("Recovery/Taken/")).Write("Lamp", "lamp", {}, Typed, error));
     EXPECT_FALSE(error.isEmpty());
 }
