@@ -153,7 +153,9 @@ TEST_F(
         QTest::keyClicks(OpenEditor("Lamp")->memEditor, "lit ");
         QTest::keyClicks(OpenEditor("Sea")->memEditor, "calm ");
     });
-    // Another copy of the program renamed the card since, its text with it.
+    // Another copy of the program changed one card's text since, and renamed the other card.
+    const QByteArray changed = "The lamp went out.\r\n";
+    Projects.Write("Text Files/Lamp.txt", changed);
     QDir project(Projects.Path());
     ASSERT_TRUE(project.rename("Sea.ndx", "Shore.ndx")
         && project.rename("Text Files/Sea.txt", "Text Files/Shore.txt"));
@@ -185,12 +187,15 @@ TEST_F(
     ASSERT_TRUE(Main().OpenProject(Projects.Path("Book.nodex")));
     ASSERT_EQ(offered.size(), 3);
     EXPECT_TRUE(offered[0].startsWith("Lamp (") && offered[1].startsWith("Lamp ("));
+    // Only the text kept before the file changed is older than it.
+    const QString older = ": its text file was changed since";
+    EXPECT_NE(offered[0].endsWith(older), offered[1].endsWith(older));
     EXPECT_TRUE(offered[2].startsWith("Sea (typed until ")) << offered[2].toStdString();
     EXPECT_TRUE(offered[2].endsWith(": no nodex has this name now: compare to copy the text"));
     EXPECT_EQ(compared, "calm The sea is calm.|");
     EXPECT_TRUE(Kept().isEmpty());
     EXPECT_TRUE(Main().CardEditors().Open().isEmpty());
-    EXPECT_EQ(Projects.Read("Text Files/Lamp.txt"), LampText);
+    EXPECT_EQ(Projects.Read("Text Files/Lamp.txt"), changed);
     // Nothing is left to offer.
     ASSERT_TRUE(Main().OpenProject(Projects.Path("Book.nodex")));
 }
