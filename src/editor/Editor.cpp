@@ -595,7 +595,8 @@ void TfmEditor::KeepForRecovery()
     FContext.Folders.Prepare(FContext.Folders.Recovery);
     const RecoveryStore store(RecoveryFolder);
     QString error;
-    // A text kept by an earlier run that the writer left for later is not this editor's to replace.
+    // A text an earlier run kept, which the writer left for later, is not this editor's to
+    // replace.
     const bool aside = FRecoveryKeptAs == CardName || store.SetAside(CardName, error);
     if (!aside
         || !store.Write(CardName, EditorText::Encoded(memEditor->Text()), FText.ReadIdentity(),
@@ -606,8 +607,9 @@ void TfmEditor::KeepForRecovery()
         return;
     }
     // A card renamed while its editor is open keeps its text under the new name only.
-    if (!FRecoveryKeptAs.isEmpty() && FRecoveryKeptAs != CardName && !store.Discard(FRecoveryKeptAs, error))
-        qCInfo(lcEditor).noquote() << "Unsaved text under the card's old name not removed:" << error;
+    if (!FRecoveryKeptAs.isEmpty() && FRecoveryKeptAs != CardName
+        && !store.Discard(FRecoveryKeptAs, error))
+        qCInfo(lcEditor).noquote() << "Unsaved text under the old name not removed:" << error;
     FRecoveryKeptAs = CardName;
     if (std::exchange(FRecoveryProblemShown, false))
         ShowAutoSaveState();
