@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QThreadPool>
 #include <QTimer>
 #include <csignal>
 #include <sys/wait.h>
@@ -77,6 +78,9 @@ protected:
     /// run out before then fire first, however busy the machine.
     void KilledWhileTyping(const std::function<void()>& typing)
     {
+        // The pool's threads stay behind in a fork: a child that paints with the ones the
+        // parent started would wait for them for ever.
+        QThreadPool::globalInstance()->waitForDone();
         const pid_t child = ::fork();
         if (child == 0) {
             typing();
