@@ -14,6 +14,7 @@
 #include "platform/WaitCursor.h"
 #include "project/ProjectState.h"
 #include "project/ProjectStore.h"
+#include "project/RecoveryStore.h"
 #include "settings/AppSettings.h"
 
 EditorCommands::EditorCommands(QWidget& window, EditorContext& context, ProjectState& project, CanvasState& selection,
@@ -39,16 +40,25 @@ bool EditorCommands::OpenCardEditor(TNodex* card)
 {
     if (!card || FSelection.SelectedCards.size() != 1)
         return false;
-    const CardId id = card->Id();
+    OpenEditorOf(*card);
+    return true;
+}
+
+TfmEditor* EditorCommands::OpenEditorOf(TNodex& card)
+{
+    const CardId id = card.Id();
     TfmEditor* editor = FEditors.Of(id);
     if (!editor) {
         editor = new TfmEditor(FEditorContext, FSettings.StayOnTop, &FWindow);
         if (FEditorContext.TemplateEditor)
             editor->CopyCaptionsFrom(*FEditorContext.TemplateEditor);
         editor->ProjectFolder = FProject.ProjectFolder;
-        editor->CardName = card->Name();
+        editor->CardName = card.Name();
         editor->CardFilePath = FStore.CardFilePath(id);
         editor->TextFile = FStore.TextFilePath(id);
+        if (!FProject.IsUnnamed())
+            editor->RecoveryFolder = RecoveryStore::FolderOf(
+                FEditorContext.Folders.Recovery, FProject.ProjectFolder, FProject.ProjectFileName);
         QObject::connect(editor, &TfmEditor::Closed, &FWindow, [this, id] {
             FEditors.Remove(id);
             if (TNodex* shown = FFollower.Item(id))
@@ -56,14 +66,14 @@ bool EditorCommands::OpenCardEditor(TNodex* card)
             EditorClosed();
         });
         // The card owns its editor: a card that goes takes its editor with it.
-        card->SetEditor(editor);
+        card.SetEditor(editor);
         FEditors.Set(id, editor);
     }
     editor->ApplySettings(CurrentEditorSettings());
     editor->showNormal();
     editor->raise();
     editor->activateWindow();
-    return true;
+    return editor;
 }
 
 EditorSettings EditorCommands::CurrentEditorSettings() const
@@ -107,6 +117,12 @@ bool EditorCommands::SaveModifiedEditors()
             allSaved = false;
     }
     return allSaved;
+}
+
+void EditorCommands::DiscardUnsavedTexts()
+{
+    for (TfmEditor* editor : FEditors.Open())
+        editor->DiscardRecovery();
 }
 
 void EditorCommands::ImportCardText(const TNodex& card, const QString& path)

@@ -36,6 +36,8 @@ public:
     /// Opens the card's editor, or brings up the one that is open; false, doing nothing, unless
     /// exactly one card is selected.
     bool OpenCardEditor(TNodex* card);
+    /// Opens the card's editor, or brings up the one that is open, whatever is selected.
+    TfmEditor* OpenEditorOf(TNodex& card);
     /// The card's text in a hidden editor, as the commands that print or import use it.
     std::unique_ptr<TfmEditor> MakeHiddenEditor(const TNodex& card);
     /// Gives the open editors what the options say, captions included.
@@ -43,6 +45,8 @@ public:
     bool AnyEditorModified() const;
     /// Saves and closes every editor with unsaved text; false when a text could not be saved.
     bool SaveModifiedEditors();
+    /// The writer chose not to save the editors' texts: what is kept of them for recovery goes.
+    void DiscardUnsavedTexts();
     /// Takes a text file into a new card's text, through an editor that is never shown.
     void ImportCardText(const TNodex& card, const QString& path);
 

@@ -58,6 +58,7 @@ TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, 
                FEditorCommands, FEditorContext, FSettingsKeeper, FMenus, dialogs, messages)
     , FSession(FProject, FSelection, FTheme, FThemes, FModel, *FCanvas, *FView, *FFollower, FStore, FSteps,
                FRecentFiles, FOutsideChanges, FRollingBackups, FCompileCommands, FSettingsKeeper, dialogs, messages)
+    , FRecovery(*this, FProject, FModel, *FFollower, FStore, FEditorCommands, dialogs, messages)
 {
     setObjectName("fmMain");
     setWindowTitle("nofile");
@@ -367,7 +368,10 @@ bool TfmMain::OpenProject(const QString& path)
     if (!isVisible())
         show();
     FSplash.Hide();
-    return FSession.OpenProject(path);
+    if (!FSession.OpenProject(path))
+        return false;
+    FRecovery.OfferRecovery();
+    return true;
 }
 
 void TfmMain::SaveProject() { FSession.SaveProject(); }

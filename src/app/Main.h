@@ -11,6 +11,7 @@
 #include "app/OutsideChanges.h"
 #include "app/ProjectCommands.h"
 #include "app/ProjectSession.h"
+#include "app/RecoveryCommands.h"
 #include "app/SettingsKeeper.h"
 #include "app/StartupSplash.h"
 #include "app/UndoGate.h"
@@ -95,8 +96,9 @@ public:
     /// What every editor window shares; the templates are made after the main window.
     EditorContext& Editors() { return FEditorContext; }
 
-    /// Opens a project and places the window as the project keeps it. False, after a message,
-    /// when it could not be opened; a failure while loading leaves the empty unnamed workspace.
+    /// Opens a project and places the window as the project keeps it, then offers the texts its
+    /// editors kept unsaved when the program was stopped. False, after a message, when it could
+    /// not be opened; a failure while loading leaves the empty unnamed workspace.
     bool OpenProject(const QString& path) override;
     /// Writes the project; unsaved changes stay marked when anything could not be written.
     void SaveProject() override;
@@ -104,6 +106,7 @@ public:
     void CloseProject() override;
     bool AnyEditorModified() const override { return FEditorCommands.AnyEditorModified(); }
     bool SaveModifiedEditors() override { return FEditorCommands.SaveModifiedEditors(); }
+    void DiscardEditorChanges() override { FEditorCommands.DiscardUnsavedTexts(); }
     void CreateCardFromFile(const QString& path, QPoint canvasPoint) override;
 
     /// Rebuilds the caption and the enabled, visible and checked states of the menus.
@@ -183,5 +186,6 @@ private:
     StartupSplash FSplash;
     OptionsApplier FOptions;
     ProjectSession FSession;
+    RecoveryCommands FRecovery;
     TfmAbout* fmAbout = nullptr;
 };

@@ -32,6 +32,7 @@ bool ProjectCommands::SavePrompts(AfterSaveAs afterSaveAs)
                 return false;
             break;
         case Answer::No:
+            FWindow.DiscardEditorChanges();
             break;
         }
     }

@@ -24,6 +24,8 @@ public:
     /// Saves and closes every editor with unsaved text; false when a text could not be saved
     /// (its editor stays open, and the command that asked must not destroy the cards).
     virtual bool SaveModifiedEditors() = 0;
+    /// The writer chose not to save the editors' texts: what is kept of them for recovery goes.
+    virtual void DiscardEditorChanges() = 0;
     /// Makes a card at a canvas point from a dropped text file.
     virtual void CreateCardFromFile(const QString& path, QPoint canvasPoint) = 0;
 };

@@ -17,6 +17,7 @@
 #include "platform/WaitCursor.h"
 #include "platform/WindowPlacement.h"
 #include "project/ProjectPaths.h"
+#include "project/RecoveryStore.h"
 #include "messages/MessageTable.h"
 #include "spelling/LookUpWord.h"
 #include "spelling/ThesaurusDialog.h"
@@ -26,6 +27,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDateTime>
 #include <QCloseEvent>
 #include <QScopedValueRollback>
 #include <QDragEnterEvent>
@@ -50,6 +52,11 @@ Q_LOGGING_CATEGORY(lcEditor, "nodex.editor")
 namespace {
 const QString NoFileCaption = QStringLiteral("nofile");
 constexpr int MinuteMs = 60'000;
+/// Typing that pauses this long has its text kept for recovery, well within two seconds of the
+/// last key.
+constexpr int RecoveryPauseMs = 1'500;
+/// Typing that never pauses has its text kept at least this often.
+constexpr int RecoveryLongestMs = 30'000;
 
 /// For a block that continues a long paragraph, the paragraph's start, which the spelling rules
 /// read as the start of its line; nothing for a block that starts a line.
@@ -71,6 +78,8 @@ TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     , sbStatus(new QLabel)
     , sbSpelling(new QLabel)
     , tmrAutoSave(new QTimer(this))
+    , tmrRecovery(new QTimer(this))
+    , tmrRecoveryLongest(new QTimer(this))
     , sbWordCount(new QLabel)
     , dlgThesaurus(QStringList { context.Folders.Data + "Thesaurus/" } + context.SystemThesaurusFolders)
     , FSpellTarget(*memEditor)
@@ -91,6 +100,10 @@ TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
     statusBar()->addPermanentWidget(sbSpelling);
     sbSpelling->hide();
     tmrAutoSave->setObjectName("tmrAutoSave");
+    for (QTimer* timer : {tmrRecovery, tmrRecoveryLongest})
+        timer->setSingleShot(true);
+    tmrRecovery->setInterval(RecoveryPauseMs);
+    tmrRecoveryLongest->setInterval(RecoveryLongestMs);
     Menus.Build(this);
     memEditor->setContextMenuPolicy(Qt::CustomContextMenu);
     ConnectCommands();
@@ -172,6 +185,23 @@ void TfmEditor::ConnectCommands()
             setWindowTitle(windowTitle() + ModifiedMarker());
     });
     connect(tmrAutoSave, &QTimer::timeout, this, &TfmEditor::AutoSaveTick);
+    // A key only restarts a timer: the text is kept off the key's path, once typing pauses.
+    connect(memEditor->document(), &QTextDocument::contentsChange, this, [this] {
+        if (RecoveryFolder.isEmpty())
+            return;
+        tmrRecovery->start();
+        if (!tmrRecoveryLongest->isActive())
+            tmrRecoveryLongest->start();
+    });
+    for (QTimer* timer : {tmrRecovery, tmrRecoveryLongest})
+        connect(timer, &QTimer::timeout, this, &TfmEditor::KeepForRecovery);
+    // Saved, or back where it was read: there is nothing left to recover.
+    // A load is no such moment: the text restored from recovery is read before its editor loads
+    // the file.
+    connect(memEditor, &QPlainTextEdit::modificationChanged, this, [this](bool modified) {
+        if (!modified && !FLoading)
+            DiscardRecovery();
+    });
 }
 
 void TfmEditor::CopyCaptionsFrom(const TfmEditor& source)
@@ -257,6 +287,7 @@ bool TfmEditor::LoadText(bool warn)
         read = FText.Load(text, reason);
     }
     if (read == FileRead::Read) {
+        QScopedValueRollback loading(FLoading, true);
         memEditor->SetText(text);
         memEditor->document()->setModified(false);
     }
@@ -359,6 +390,7 @@ void TfmEditor::TakeTheirs()
         return;
     }
     if (LoadText()) {
+        DiscardRecovery();
         RefreshEditorState();
         ShowStatus(" " + Messages().Text(MessageKey::TEXT_RELOADED));
     }
@@ -554,6 +586,67 @@ void TfmEditor::mnuThesaurusClick()
     memEditor->InsertText(InCaseOf(dialog.Replacement(), word));
 }
 
+void TfmEditor::KeepForRecovery()
+{
+    tmrRecovery->stop();
+    tmrRecoveryLongest->stop();
+    if (RecoveryFolder.isEmpty() || !IsModified())
+        return;
+    FContext.Folders.Prepare(FContext.Folders.Recovery);
+    const RecoveryStore store(RecoveryFolder);
+    QString error;
+    // A text an earlier run kept, which the writer left for later, is not this editor's to
+    // replace.
+    const bool aside = FRecoveryKeptAs == CardName || store.SetAside(CardName, error);
+    if (!aside
+        || !store.Write(CardName, EditorText::Encoded(memEditor->Text()), FText.ReadIdentity(),
+            QDateTime::currentDateTimeUtc(), error)) {
+        qCInfo(lcEditor).noquote() << "Unsaved text not kept:" << error;
+        if (!std::exchange(FRecoveryProblemShown, true))
+            ShowStatus(" " + Messages().Text(MessageKey::RECOVERY_NOT_KEPT).arg(error));
+        return;
+    }
+    // A card renamed while its editor is open keeps its text under the new name only.
+    if (!FRecoveryKeptAs.isEmpty() && FRecoveryKeptAs != CardName
+        && !store.Discard(FRecoveryKeptAs, error))
+        qCInfo(lcEditor).noquote() << "Unsaved text under the old name not removed:" << error;
+    FRecoveryKeptAs = CardName;
+    if (std::exchange(FRecoveryProblemShown, false))
+        ShowAutoSaveState();
+}
+
+bool TfmEditor::RestoreText(const QString& text)
+{
+    if (memEditor->isReadOnly())
+        return false;
+    memEditor->selectAll();
+    memEditor->InsertText(text);
+    memEditor->moveCursor(QTextCursor::Start);
+    memEditor->ensureCursorVisible();
+    memEditor->document()->setModified(true);
+    // The file restored from is this editor's own from now on.
+    FRecoveryKeptAs = CardName;
+    RefreshEditorState();
+    ShowStatus(" " + Messages().Text(MessageKey::RECOVERY_RESTORED));
+    return true;
+}
+
+void TfmEditor::DiscardRecovery()
+{
+    tmrRecovery->stop();
+    tmrRecoveryLongest->stop();
+    if (RecoveryFolder.isEmpty())
+        return;
+    const RecoveryStore store(RecoveryFolder);
+    QString error;
+    for (const QString& name : {CardName, FRecoveryKeptAs}) {
+        // What stays behind is offered again at the next open, where the writer can discard it.
+        if (!name.isEmpty() && !store.Discard(name, error))
+            qCInfo(lcEditor).noquote() << "Unsaved text not removed:" << error;
+    }
+    FRecoveryKeptAs.clear();
+}
+
 void TfmEditor::OpenHistory()
 {
     auto* window = new HistoryWindow(ProjectFolder, CardName, FContext.Questions, Messages(),
@@ -638,6 +731,7 @@ bool TfmEditor::FormCloseQuery()
     case Answer::Cancel:
         return false;
     case Answer::No:
+        DiscardRecovery();
         return true;
     case Answer::Yes:
         // A text that could not be written stays in its window: closing would lose it.

@@ -65,6 +65,9 @@ public:
     QString CardName;
     QString CardFilePath;   ///< where each card keeps its own editor place
     QString TextFile;       ///< the text file, when the card spells it otherwise than its name
+    /// The project's recovery folder, where unsaved text is kept until it is saved or given up;
+    /// none for an editor that is never shown.
+    QString RecoveryFolder;
     EditMemory WindowMemory = EditMemory::Single;
     /// The language's name ("english"), which chooses the thesaurus language.
     QString LanguageName = QStringLiteral("english");
@@ -111,6 +114,17 @@ public:
     /// Whether the status line keeps the text's word count as the writer types. A shown editor
     /// does; a hidden worker never pays for it.
     void SetLiveWordCount(bool on);
+
+    /// Keeps the unsaved text in the card's recovery file now, as the editor does when typing
+    /// pauses and every half minute of typing; a failure is said once in the status line and
+    /// never stops the typing.
+    void KeepForRecovery();
+    /// Shows a text kept for recovery in place of the file's, as one edit that Undo takes back,
+    /// marked modified and written nowhere until the writer saves. False while the text file
+    /// could not be read (the memo is read-only then).
+    bool RestoreText(const QString& text);
+    /// The writer gave the unsaved text up (or saved it): its recovery file goes.
+    void DiscardRecovery();
 
     /// Opens the History window of the card, restoring through this editor.
     void OpenHistory();
@@ -173,6 +187,11 @@ private:
     QLabel* sbStatus;
     QLabel* sbSpelling;
     QTimer* tmrAutoSave;
+    QTimer* tmrRecovery;        ///< runs out when typing pauses
+    QTimer* tmrRecoveryLongest; ///< runs out during long typing without a pause
+    QString FRecoveryKeptAs;    ///< the card name the last recovery file was written under
+    bool FRecoveryProblemShown = false;
+    bool FLoading = false; ///< the memo is taking the text file's text
     QPointer<TfmFindReplace> FFindDialog;
     bool FCanPaste = false;
     bool FFirstShow = true;

@@ -37,6 +37,8 @@ public:
     /// Why the last save kept no history entry, or empty: a history entry never stands in a
     /// save's way.
     const QString& HistoryProblem() const { return FHistoryProblem; }
+    /// The text file as it was last read or saved here.
+    const FileIdentity& ReadIdentity() const { return FRead; }
 
     /// Whether another program changed the text since it was read or saved here. A text removed
     /// elsewhere is no change: the next save writes it again, and nothing of theirs is lost.

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::STATE_COMPLETED) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::RECOVERY_RESTORED) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -214,6 +214,21 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "STATE_DRAFT", "&Draft" },
     { "STATE_REVISED", "&Revised" },
     { "STATE_COMPLETED", "&Completed" },
+    { "RECOVERY_TITLE", "Unsaved Texts" },
+    { "RECOVERY_QUESTION", "Nodex ended before these texts were saved. Restore them in their edit windows?" },
+    { "RECOVERY_ITEM", "%1 (typed until %2)" },
+    { "RECOVERY_FILE_CHANGED", "its text file was changed since" },
+    { "RECOVERY_CARD_GONE", "no nodex has this name now: compare to copy the text" },
+    { "RECOVERY_RESTORE", "&Restore" },
+    { "RECOVERY_COMPARE", "&Compare" },
+    { "RECOVERY_DISCARD", "&Discard" },
+    { "RECOVERY_LATER", "&Later" },
+    { "RECOVERY_UNSAVED", "Unsaved text" },
+    { "RECOVERY_ON_DISK", "Text file" },
+    { "RECOVERY_NOT_READ", "The unsaved text could not be read." },
+    { "RECOVERY_NOT_DISCARDED", "The unsaved text could not be discarded." },
+    { "RECOVERY_NOT_KEPT", "Unsaved text is not kept for recovery: %1" },
+    { "RECOVERY_RESTORED", "Unsaved text restored: not saved yet" },
 } };
 
 std::size_t Index(MessageKey key)

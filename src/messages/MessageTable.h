@@ -206,6 +206,21 @@ enum class MessageKey {
     STATE_DRAFT,
     STATE_REVISED,
     STATE_COMPLETED,
+    RECOVERY_TITLE,
+    RECOVERY_QUESTION,
+    RECOVERY_ITEM,
+    RECOVERY_FILE_CHANGED,
+    RECOVERY_CARD_GONE,
+    RECOVERY_RESTORE,
+    RECOVERY_COMPARE,
+    RECOVERY_DISCARD,
+    RECOVERY_LATER,
+    RECOVERY_UNSAVED,
+    RECOVERY_ON_DISK,
+    RECOVERY_NOT_READ,
+    RECOVERY_NOT_DISCARDED,
+    RECOVERY_NOT_KEPT,
+    RECOVERY_RESTORED,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -213,7 +228,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 197;
+    static constexpr int Count = 212;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

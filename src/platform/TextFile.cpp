@@ -117,9 +117,17 @@ QByteArray EncodeText(QStringView text, LineEnds lineEnds)
         utf8.requiredSpace(text.size()) + text.count(u'\n') + text.count(u'\r'), Qt::Uninitialized);
     char* out = bytes.data();
     qsizetype start = 0;
-    for (qsizetype at = 0; at < text.size(); ++at) {
-        if (text[at] != u'\r' && text[at] != u'\n')
-            continue;
+    // An editor's text holds no CR: its line ends are then found by the library's fast search.
+    const bool anyCr = text.contains(u'\r');
+    const auto nextLineEnd = [&](qsizetype from) {
+        if (!anyCr)
+            return text.indexOf(u'\n', from);
+        for (; from < text.size(); ++from)
+            if (text[from] == u'\r' || text[from] == u'\n')
+                return from;
+        return qsizetype(-1);
+    };
+    for (qsizetype at = nextLineEnd(0); at >= 0; at = nextLineEnd(start)) {
         out = utf8.appendToBuffer(out, text.sliced(start, at - start));
         out = std::copy(lineEnd.begin(), lineEnd.end(), out);
         if (text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n')
