@@ -49,8 +49,9 @@ void BackupProject(benchmark::State& state)
     int second = 0;
     for (auto _ : state) {
         QString reason;
+        QStringList leftOut;
         const QDateTime when(QDate(2026, 12, 5), QTime(13, 40, second++ % 60));
-        if (!BackupProject(fixture.Backups(), fixture.ProjectFolder(), "Scale.nodex", when, reason))
+        if (!BackupProject(fixture.Backups(), fixture.ProjectFolder(), "Scale.nodex", when, leftOut, reason))
             qFatal("backup failed: %s", qPrintable(reason));
         fixture.Clear(state);
     }
