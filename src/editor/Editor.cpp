@@ -9,6 +9,7 @@
 #include "editor/LiveWordCount.h"
 #include "editor/MemoPositions.h"
 #include "editor/MemoText.h"
+#include "editor/RecoveryWriter.h"
 #include "editor/UCLinePrinter.h"
 #include "editor/WordCount.h"
 #include "editor/WordUsageWindow.h"
@@ -112,6 +113,8 @@ TfmEditor::TfmEditor(EditorContext& context, bool stayOnTop, QWidget* parent)
 
 TfmEditor::~TfmEditor()
 {
+    // The worker's report of a write must find its editor.
+    RecoveryWriter::WaitForAll();
     delete FFindDialog.data();
     // The memo still repaints while the window is taken down; what it reports is no longer ours.
     disconnect(memEditor, nullptr, this, nullptr);
@@ -597,22 +600,35 @@ void TfmEditor::KeepForRecovery()
     QString error;
     // A text an earlier run kept, which the writer left for later, is not this editor's to
     // replace.
-    const bool aside = FRecoveryKeptAs == CardName || store.SetAside(CardName, error);
-    if (!aside
-        || !store.Write(CardName, EditorText::Encoded(memEditor->Text()), FText.ReadIdentity(),
-            QDateTime::currentDateTimeUtc(), error)) {
-        qCInfo(lcEditor).noquote() << "Unsaved text not kept:" << error;
-        if (!std::exchange(FRecoveryProblemShown, true))
-            ShowStatus(" " + Messages().Text(MessageKey::RECOVERY_NOT_KEPT).arg(error));
-        return;
+    if (FRecoveryKeptAs != CardName) {
+        RecoveryWriter::WaitForAll();
+        if (!store.SetAside(CardName, error)) {
+            RecoveryNotKept(error);
+            return;
+        }
     }
-    // A card renamed while its editor is open keeps its text under the new name only.
-    if (!FRecoveryKeptAs.isEmpty() && FRecoveryKeptAs != CardName
-        && !store.Discard(FRecoveryKeptAs, error))
-        qCInfo(lcEditor).noquote() << "Unsaved text under the old name not removed:" << error;
-    FRecoveryKeptAs = CardName;
-    if (std::exchange(FRecoveryProblemShown, false))
-        ShowAutoSaveState();
+    // Taken now, written by the worker: the writes that follow are this editor's own.
+    const QString previous = std::exchange(FRecoveryKeptAs, CardName);
+    RecoveryWriter::Write(store, CardName, memEditor->Text(), FText.ReadIdentity(),
+        QDateTime::currentDateTimeUtc(), this, [this, store, previous](const QString& failed) {
+            if (!failed.isEmpty()) {
+                RecoveryNotKept(failed);
+                return;
+            }
+            // A card renamed while its editor is open keeps its text under the new name only.
+            QString reason;
+            if (!previous.isEmpty() && previous != FRecoveryKeptAs && !store.Discard(previous, reason))
+                qCInfo(lcEditor).noquote() << "Unsaved text under the old name not removed:" << reason;
+            if (std::exchange(FRecoveryProblemShown, false))
+                ShowAutoSaveState();
+        });
+}
+
+void TfmEditor::RecoveryNotKept(const QString& error)
+{
+    qCInfo(lcEditor).noquote() << "Unsaved text not kept:" << error;
+    if (!std::exchange(FRecoveryProblemShown, true))
+        ShowStatus(" " + Messages().Text(MessageKey::RECOVERY_NOT_KEPT).arg(error));
 }
 
 bool TfmEditor::RestoreText(const QString& text)
@@ -637,6 +653,8 @@ void TfmEditor::DiscardRecovery()
     tmrRecoveryLongest->stop();
     if (RecoveryFolder.isEmpty())
         return;
+    // A write still on its way would bring back what is removed here.
+    RecoveryWriter::WaitForAll();
     const RecoveryStore store(RecoveryFolder);
     QString error;
     for (const QString& name : {CardName, FRecoveryKeptAs}) {

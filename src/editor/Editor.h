@@ -119,6 +119,8 @@ public:
     /// pauses and every half minute of typing; a failure is said once in the status line and
     /// never stops the typing.
     void KeepForRecovery();
+    /// Says once, in the status line, why the unsaved text could not be kept.
+    void RecoveryNotKept(const QString& error);
     /// Shows a text kept for recovery in place of the file's, as one edit that Undo takes back,
     /// marked modified and written nowhere until the writer saves. False while the text file
     /// could not be read (the memo is read-only then).

@@ -5,6 +5,7 @@
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
 #include "editor/RecoveryWindow.h"
+#include "editor/RecoveryWriter.h"
 #include "platform/FileSteps.h"
 #include "project/RecoveryStore.h"
 
@@ -81,16 +82,29 @@ protected:
         // The pool's threads stay behind in a fork: a child that paints with the ones the
         // parent started would wait for them for ever.
         QThreadPool::globalInstance()->waitForDone();
+        RecoveryWriter::WaitForAll();
         const pid_t child = ::fork();
         if (child == 0) {
             typing();
-            QTimer::singleShot(2500, [] { ::raise(SIGKILL); });
+            // The writes the timers started are given the time a busy machine takes.
+            QTimer::singleShot(2500, [] {
+                RecoveryWriter::WaitForAll();
+                ::raise(SIGKILL);
+            });
             QEventLoop().exec();
             ::_exit(0);
         }
         int status = 0;
         ::waitpid(child, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+    }
+
+    /// What the editor's recovery timer does, up to the report of its write.
+    static void KeepNow(TfmEditor* editor)
+    {
+        editor->KeepForRecovery();
+        RecoveryWriter::WaitForAll();
+        QCoreApplication::sendPostedEvents(editor, QEvent::MetaCall);
     }
 
     QList<RecoveredText> Kept()
@@ -171,7 +185,7 @@ TEST_F(
     // What is typed now is kept beside the text left for later, not over it.
     TfmEditor* lamp = OpenEditor("Lamp");
     QTest::keyClicks(lamp->memEditor, "more ");
-    lamp->KeepForRecovery();
+    KeepNow(lamp);
     EXPECT_EQ(Kept().size(), 3);
 
     QString compared;
@@ -212,18 +226,18 @@ TEST_F(RecoveryTest, AFullStateFolderIsSaidInTheStatusLineWhileTypingGoesOnAndNo
     TfmEditor* lamp = OpenEditor("Lamp");
     const auto* status = lamp->findChild<QLabel*>("sbStatus");
     QTest::keyClicks(lamp->memEditor, "a");
-    lamp->KeepForRecovery();
+    KeepNow(lamp);
     EXPECT_TRUE(
         status->text().startsWith(" Unsaved text is not kept for recovery: Cannot write '"));
     EXPECT_TRUE(status->text().endsWith("': No space left on device"))
         << status->text().toStdString();
     QTest::keyClicks(lamp->memEditor, "b");
-    lamp->KeepForRecovery();
+    KeepNow(lamp);
     EXPECT_EQ(lamp->memEditor->Text(), "abThe lamp is lit.\n");
     EXPECT_TRUE(Kept().isEmpty());
 
     SetFileStepHook({});
-    lamp->KeepForRecovery();
+    KeepNow(lamp);
     EXPECT_EQ(status->text(), " Auto-save is off");
     ASSERT_EQ(Kept().size(), 1);
 
