@@ -9,18 +9,28 @@
 
 #include <QTextBlock>
 #include <algorithm>
+#include <array>
 
 namespace {
 /// The type code of chapters: the first of the theme's types.
 constexpr int ChapterType = 1;
 
-/// A line holding nothing but spaces and tabs separates scenes as an empty one does.
+/// A line holding nothing but spaces and tabs only parts paragraphs, as an empty one does.
 bool IsBlank(QStringView line)
 {
     for (const QChar c : line)
         if (c != u' ' && c != u'\t')
             return false;
     return true;
+}
+
+/// A line holding nothing but one of the marks writers put between scenes, blanks around it.
+bool IsSceneBreakMark(QStringView line)
+{
+    static constexpr std::array<QStringView, 7> Marks
+        = { u"#", u"*", u"***", u"* * *", u"~", u"---", u"\u00A7" };
+    const QStringView mark = line.trimmed();
+    return std::find(Marks.begin(), Marks.end(), mark) != Marks.end();
 }
 } // namespace
 
@@ -75,7 +85,6 @@ bool ManuscriptDocument::Add(const QString& name, const CompileFiles& files, QSt
     if (FOptions.Descriptions && !card.Description.isEmpty())
         AddBlock(ManuscriptBlock::Subtitle, card.Description);
     AddText(text);
-    FWords += CountTextWords(text);
     error.clear();
     return true;
 }
@@ -90,8 +99,9 @@ void ManuscriptDocument::Finish()
 
 void ManuscriptDocument::AddText(const QString& text)
 {
-    // Blank lines before the first and after the last line are no scene break; a run of them
-    // within the text is one.
+    // Most writers part paragraphs with a blank line: blank lines only part them. A scene break
+    // is a line of a break mark between two paragraphs; a run of them is one, and one before
+    // the first or after the last paragraph is none.
     bool started = false;
     bool sceneBreak = false;
     // The paragraphs between two scene breaks go in at once, parted as the document parts
@@ -99,7 +109,9 @@ void ManuscriptDocument::AddText(const QString& text)
     QString paragraphs;
     int count = 0;
     for (const QStringView line : QStringView(text).split(u'\n')) {
-        if (IsBlank(line)) {
+        if (IsBlank(line))
+            continue;
+        if (IsSceneBreakMark(line)) {
             sceneBreak = started;
             continue;
         }
@@ -112,6 +124,8 @@ void ManuscriptDocument::AddText(const QString& text)
         if (count++ > 0)
             paragraphs += QChar::ParagraphSeparator;
         paragraphs += line;
+        // Counted line by line: a break mark is no word of the book.
+        FWords += CountTextWords(line);
         started = true;
         sceneBreak = false;
     }

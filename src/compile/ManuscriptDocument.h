@@ -27,7 +27,8 @@ enum class ManuscriptBlock { TitlePage = 1, Chapter, Section, Subtitle, Paragrap
 /// The manuscript as one rich-text document, built from the compile list entry by entry as the
 /// compilation is: each card a section headed by its name, a card of the first type (the
 /// chapter of the usual themes) a new chapter on a new page, its description an italic
-/// subtitle, each line of its text a paragraph and blank lines within a text a scene break.
+/// subtitle, each line of its text a paragraph (blank lines only part them) and a line of a
+/// break mark ("#", "* * *", ...) within a text a scene break.
 /// The text of every line is put in exactly as read.
 class ManuscriptDocument {
 public:

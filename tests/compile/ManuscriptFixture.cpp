@@ -25,7 +25,7 @@ ManuscriptFixture::ManuscriptFixture()
     Project.Write(Chapter + ".ndx",
         QString("[StateData]\nType=0\n[Description]\nText=%1\n").arg(Description).toUtf8());
     Project.Write("Text Files/" + Chapter + ".txt",
-        (Lines[0] + "\r\n" + Lines[1] + "\r\n\r\n \r\n" + Lines[2] + "\r\n" + Lines[3] + "\r\n"
+        (Lines[0] + "\r\n\r\n" + Lines[1] + "\r\n\r\n * * * \r\n\r\n#\r\n" + Lines[2] + "\r\n \r\n" + Lines[3] + "\r\n"
             + Lines[4] + "\r\n" + Lines[5] + "\r\n" + Lines[6] + "\r\n")
             .toUtf8());
     Project.Write(Scene + ".ndx", "[StateData]\nType=1\n");
