@@ -3,13 +3,14 @@
 #include "platform/NativeName.h"
 #include "messages/ReasonTexts.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <unistd.h>
 
 namespace {
 
@@ -52,14 +53,12 @@ QString WhyNoJob(const QPrinter& printer)
         const QString name = printer.outputFileName();
         if (name.isEmpty())
             return ReasonText(Reason::PDF_WITHOUT_NAME);
-        // Opened to learn the system's reason, without emptying a file that is there.
-        QFile file(name);
-        const bool existed = file.exists();
-        if (!file.open(QIODevice::Append))
-            return ReasonText(Reason::CANNOT_WRITE).arg(name, file.errorString());
-        file.close();
-        if (!existed)
-            file.remove();
+        // The system's reason is asked of the file, or of its folder when there is none yet:
+        // nothing is opened, so nothing is made, emptied or waited on (a pipe).
+        const QFileInfo file(name);
+        const QString asked = file.exists() ? name : file.absolutePath();
+        if (::access(NativePath(asked).constData(), W_OK) != 0)
+            return ReasonText(Reason::CANNOT_WRITE).arg(name, SystemReason(errno));
         return ReasonText(Reason::CANNOT_WRITE).arg(name, SystemReason(EIO));
     }
     if (printer.printerName().isEmpty())

@@ -22,22 +22,24 @@ constexpr qsizetype HeaderLimit = 16 * 1024;
 QByteArray IdentityField(const FileIdentity& identity)
 {
     return QByteArray::number(identity.Exists ? 1 : 0) + ',' + QByteArray::number(identity.Size)
-        + ',' + QByteArray::number(identity.ModifiedNs) + ',' + QByteArray::number(identity.Device)
-        + ',' + QByteArray::number(identity.Inode) + ',' + identity.Hash.toHex();
+        + ',' + QByteArray::number(identity.ModifiedNs) + ',' + QByteArray::number(identity.ChangedNs)
+        + ',' + QByteArray::number(identity.Device) + ',' + QByteArray::number(identity.Inode) + ','
+        + identity.Hash.toHex();
 }
 
 bool ParseIdentity(const QByteArray& field, FileIdentity& identity)
 {
     const QList<QByteArray> parts = field.split(',');
-    if (parts.size() != 6)
+    if (parts.size() != 7)
         return false;
-    bool ok[5] = {};
+    bool ok[6] = {};
     identity.Exists = parts[0].toInt(&ok[0]) == 1;
     identity.Size = parts[1].toLongLong(&ok[1]);
     identity.ModifiedNs = parts[2].toLongLong(&ok[2]);
-    identity.Device = parts[3].toULongLong(&ok[3]);
-    identity.Inode = parts[4].toULongLong(&ok[4]);
-    identity.Hash = QByteArray::fromHex(parts[5]);
+    identity.ChangedNs = parts[3].toLongLong(&ok[3]);
+    identity.Device = parts[4].toULongLong(&ok[4]);
+    identity.Inode = parts[5].toULongLong(&ok[5]);
+    identity.Hash = QByteArray::fromHex(parts[6]);
     return std::all_of(std::begin(ok), std::end(ok), [](bool each) { return each; });
 }
 

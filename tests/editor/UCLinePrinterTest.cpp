@@ -207,6 +207,12 @@ TEST_F(UCLinePrinterPdf, BlankTextStartsNoJob)
     EXPECT_FALSE(Line.Print(" \t\r\n \n", Printer, Error));
     EXPECT_FALSE(Folder.Exists("out.pdf"));
     EXPECT_TRUE(Error.isEmpty()) << "nothing to print is no failure";
+
+    // A file that cannot be made says why, and nothing is made on the way.
+    Printer.setOutputFileName(Folder.Path("No Such Folder/out.pdf"));
+    EXPECT_FALSE(Line.Print("words", Printer, Error));
+    EXPECT_TRUE(Error.endsWith("No such file or directory")) << Error.toStdString();
+    EXPECT_FALSE(Folder.Exists("No Such Folder"));
 }
 
 TEST_F(UCLinePrinterPdf, PageTooSmallForALinePrintsOneLinePerPage)
