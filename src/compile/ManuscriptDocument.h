@@ -7,22 +7,55 @@
 #include <array>
 #include <memory>
 
+/// The writer's address block on a standard manuscript's title page.
+struct ManuscriptContact {
+    QString Name; ///< the writer's legal name, which may differ from the byline
+    QString Address; ///< one or more lines
+    QString Email;
+    QString Phone;
+};
+
+/// The body face of a standard manuscript.
+enum class ManuscriptFont { TimesNewRoman, CourierNew };
+/// The paper a paged manuscript is set on.
+enum class ManuscriptPaper { Letter, A4 };
+
 /// What a manuscript is made of, and how it looks.
 struct ManuscriptOptions {
     bool Descriptions = true; ///< each card's description as a subtitle
     bool Content = true; ///< each card's text
+    /// Chapter and scene names only, a synopsis list: no descriptions, no texts.
+    bool TitlesOnly = false;
     /// The form agents and editors ask for: a title page, 12 pt serif, double spacing, chapters
     /// a third of the way down their first page, and a running header.
     bool StandardManuscript = false;
+    /// In standard form, scene names are printed too (a draft's); otherwise only chapters are
+    /// named and the boundary between two scenes is a scene break.
+    bool SceneTitles = false;
+    /// Straight quotes printed as curly ones by context, "--" as an em dash.
+    bool CurlyQuotes = true;
     QString Title; ///< the project's name
-    QString Author;
+    QString Author; ///< the byline
+    ManuscriptContact Contact;
+    ManuscriptFont Font = ManuscriptFont::TimesNewRoman;
+    ManuscriptPaper Paper = ManuscriptPaper::A4;
     /// The title page's word count, "%1" the count.
     QString WordsText = QStringLiteral("about %1 words");
 };
 
 /// The part of a manuscript a block of its document is, so that every writer can render it in
 /// its own terms (a heading level, a page break, a centred scene break).
-enum class ManuscriptBlock { TitlePage = 1, Chapter, Section, Subtitle, Paragraph, SceneBreak };
+enum class ManuscriptBlock { TitlePage = 1, Chapter, Section, Subtitle, Paragraph, SceneBreak, End };
+
+/// The lines of a standard manuscript's title page (the TitleLineProperty of its blocks).
+enum class TitleLine {
+    /// The first contact line, the writer's name, then a tab and the rounded word count, which
+    /// stands flush right at a right tab stop on the right margin.
+    NameAndWords = 1,
+    Contact, ///< the other contact lines: address, e-mail, phone; flush left, single spaced
+    Title, ///< centred halfway down the page
+    Byline, ///< centred under the title
+};
 
 /// The manuscript as one rich-text document, built from the compile list entry by entry as the
 /// compilation is: each card a section headed by its name, a card of the first type (the
@@ -34,6 +67,11 @@ class ManuscriptDocument {
 public:
     /// The block format property that holds a block's ManuscriptBlock.
     static constexpr int KindProperty = QTextFormat::UserProperty + 1;
+    /// The block format property that holds a title page block's TitleLine.
+    static constexpr int TitleLineProperty = QTextFormat::UserProperty + 2;
+    /// A bool block property: the first paragraph after a heading, a subtitle or a scene break,
+    /// which a standard manuscript sets without its first-line indent.
+    static constexpr int FirstParagraphProperty = QTextFormat::UserProperty + 3;
 
     explicit ManuscriptDocument(const ManuscriptOptions& options);
     ~ManuscriptDocument();
