@@ -9,7 +9,7 @@ constexpr qreal PointsPerInch = 72;
 constexpr qreal PixelsPerInch = 96;
 constexpr qreal DoubleSpacing = 200;
 constexpr qreal BodyPoints = 12;
-constexpr int TitleLine = 2;
+constexpr int TitleLineNumber = 2;
 
 /// The page's height in pixels at 96 dpi.
 qreal PageHeightPixels()
@@ -53,9 +53,9 @@ QTextBlockFormat BlockFormat(ManuscriptBlock kind, bool standard, int line)
     switch (kind) {
     case ManuscriptBlock::TitlePage:
         // Author and word count at the top left; title and author centred, a third down.
-        if (line >= TitleLine)
+        if (line >= TitleLineNumber)
             format.setAlignment(Qt::AlignHCenter);
-        if (line == TitleLine)
+        if (line == TitleLineNumber)
             format.setTopMargin(ThirdDownMargin() - PixelsPerInch);
         break;
     case ManuscriptBlock::Chapter:
@@ -79,6 +79,7 @@ QTextBlockFormat BlockFormat(ManuscriptBlock kind, bool standard, int line)
             format.setTextIndent(PixelsPerInch / 2);
         break;
     case ManuscriptBlock::SceneBreak:
+    case ManuscriptBlock::End:
         format.setAlignment(Qt::AlignHCenter);
         break;
     }
