@@ -1,5 +1,6 @@
 #include "compile/ManuscriptExport.h"
 
+#include "compile/ManuscriptHtml.h"
 #include "compile/ManuscriptMarkdown.h"
 #include "compile/ManuscriptPandoc.h"
 #include "platform/AtomicWrite.h"
@@ -38,7 +39,7 @@ WriteOutcome ManuscriptBytes(ManuscriptDocument& manuscript, const ManuscriptExp
         bytes = ManuscriptMarkdown(manuscript);
         break;
     case ManuscriptFormat::Html:
-        bytes = manuscript.Document().toHtml().toUtf8();
+        bytes = ManuscriptHtml(manuscript);
         break;
     case ManuscriptFormat::Docx:
     case ManuscriptFormat::Epub:

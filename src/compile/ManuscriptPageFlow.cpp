@@ -1,5 +1,7 @@
 #include "compile/ManuscriptPageFlow.h"
 
+#include "compile/ManuscriptDocument.h"
+
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -55,13 +57,20 @@ void ManuscriptPageFlow::Add(const QTextBlock& block)
 
     QTextOption option = FOption;
     option.setAlignment(format.alignment());
+    // The title page's first line: the word count stands flush right on the right margin.
+    if (format.intProperty(ManuscriptDocument::TitleLineProperty)
+        == static_cast<int>(TitleLine::NameAndWords))
+        option.setTabs({ QTextOption::Tab(FBody.width(), QTextOption::RightTab) });
     const QString text = block.text();
     QTextLayout layout(text, block.charFormat().font(), FPainter.device());
     layout.setTextOption(option);
     layout.setFormats(FormatsOf(block, !NeedsNoShaping(text)));
     // Keeps the shaped glyphs from the layout for the drawing.
     layout.setCacheEnabled(true);
-    const qreal indent = format.textIndent() * FScale;
+    // The first paragraph after a heading or a break starts flush left, as books set it.
+    const qreal indent = format.boolProperty(ManuscriptDocument::FirstParagraphProperty)
+        ? 0
+        : format.textIndent() * FScale;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         const qreal lineIndent = line.lineNumber() == 0 ? indent : 0;

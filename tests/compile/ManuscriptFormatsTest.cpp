@@ -31,6 +31,16 @@ QByteArray ReadAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+/// The paragraphs as a format that writes a scene break as a horizontal rule reads back: a
+/// block without text.
+QList<ReadParagraph> WithBreaksAsRules(QList<ReadParagraph> paragraphs)
+{
+    for (ReadParagraph& paragraph : paragraphs)
+        if (paragraph.Text == u"#")
+            paragraph.Text.clear();
+    return paragraphs;
+}
+
 QString Simplified(QString text)
 {
     return text.replace(QChar::Nbsp, u' ').simplified();
@@ -61,7 +71,7 @@ TEST_F(ManuscriptFormatsTest, MarkdownReadsBackAsWritten)
     EXPECT_TRUE(markdown.contains("\nSoft\\\nbreak, formfeed, escape\\[0m end\n"))
         << markdown.toStdString();
     QList<ReadParagraph> expected;
-    for (ReadParagraph paragraph : Expected()) {
+    for (ReadParagraph paragraph : WithBreaksAsRules(Expected())) {
         for (const QString& line : paragraph.Text.split(QChar::LineSeparator)) {
             paragraph.Text = line.trimmed();
             expected << paragraph;
@@ -76,7 +86,7 @@ TEST_F(ManuscriptFormatsTest, HtmlReadsBackAsWritten)
     const QList<ReadParagraph> read
         = HtmlParagraphs(ReadAll(Export("book.html", ManuscriptFormat::Html)));
     const Carries carries { true, true, true, true };
-    EXPECT_EQ(Only(read, carries), Only(Expected(), carries));
+    EXPECT_EQ(Only(read, carries), Only(WithBreaksAsRules(Expected()), carries));
 }
 
 TEST_F(ManuscriptFormatsTest, OdtReadsBackAsWritten)
