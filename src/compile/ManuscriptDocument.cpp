@@ -1,6 +1,7 @@
 #include "compile/ManuscriptDocument.h"
 
 #include "compile/ManuscriptLook.h"
+#include "compile/ManuscriptTypography.h"
 #include "editor/WordCount.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
@@ -24,6 +25,13 @@ bool IsBlank(QStringView line)
     return true;
 }
 
+/// Whether a line holds a character that curly quotes and dashes would change.
+bool HasTypewriterMarks(QStringView line)
+{
+    return std::any_of(line.begin(), line.end(),
+        [](QChar c) { return c == u'"' || c == u'\'' || c == u'-'; });
+}
+
 /// A line holding nothing but one of the marks writers put between scenes, blanks around it.
 bool IsSceneBreakMark(QStringView line)
 {
@@ -40,25 +48,63 @@ ManuscriptDocument::ManuscriptDocument(const ManuscriptOptions& options)
     , FCursor(FDocument.get())
 {
     for (size_t kind = size_t(ManuscriptBlock::TitlePage); kind < FCharFormats.size(); ++kind) {
-        FBlockFormats[kind]
-            = ManuscriptLook::BlockFormat(ManuscriptBlock(kind), options.StandardManuscript);
-        FCharFormats[kind]
-            = ManuscriptLook::CharFormat(ManuscriptBlock(kind), options.StandardManuscript);
+        FBlockFormats[kind] = ManuscriptLook::BlockFormat(ManuscriptBlock(kind), options);
+        FBlockFormats[kind].setProperty(KindProperty, int(kind));
+        FCharFormats[kind] = ManuscriptLook::CharFormat(ManuscriptBlock(kind), options);
     }
+    for (size_t emphasis = 0; emphasis < FEmphasisFormats.size(); ++emphasis) {
+        QTextCharFormat& format = FEmphasisFormats[emphasis];
+        format = FCharFormats[size_t(ManuscriptBlock::Paragraph)];
+        if (emphasis & 1)
+            format.setFontItalic(true);
+        if (emphasis & 2)
+            format.setFontWeight(QFont::Bold);
+    }
+    // A synopsis list names every card: it has nothing else.
+    if (FOptions.TitlesOnly)
+        FOptions.Descriptions = FOptions.Content = false;
     FOptions.Title = PrintableText(options.Title);
     FOptions.Author = PrintableText(options.Author);
     FDocument->setUndoRedoEnabled(false);
-    FDocument->setDefaultFont(ManuscriptLook::BodyFont());
+    FDocument->setDefaultFont(ManuscriptLook::BodyFont(options.Font));
     FDocument->setMetaInformation(QTextDocument::DocumentTitle, FOptions.Title);
-    if (options.StandardManuscript) {
-        AddBlock(ManuscriptBlock::TitlePage, FOptions.Author);
-        AddBlock(ManuscriptBlock::TitlePage, QString()); // the word count, known at the end
-        AddBlock(ManuscriptBlock::TitlePage, FOptions.Title);
-        AddBlock(ManuscriptBlock::TitlePage, FOptions.Author);
-    }
+    if (options.StandardManuscript)
+        AddTitlePage();
 }
 
 ManuscriptDocument::~ManuscriptDocument() = default;
+
+void ManuscriptDocument::AddTitlePage()
+{
+    QStringList contact;
+    const ManuscriptContact& given = FOptions.Contact;
+    const QStringList givenLines = given.Address.split(u'\n') << given.Email << given.Phone;
+    for (const QString& line : givenLines)
+        if (!line.trimmed().isEmpty())
+            contact << PrintableText(line.trimmed());
+    // The word count follows the tab once every card is in.
+    const QList<std::pair<TitleLine, QString>> lines = [&] {
+        QList<std::pair<TitleLine, QString>> all { { TitleLine::NameAndWords,
+            PrintableText(given.Name.trimmed()) + u'\t' } };
+        for (const QString& line : contact)
+            all.append({ TitleLine::Contact, line });
+        all.append({ TitleLine::Title, FOptions.Title });
+        all.append({ TitleLine::Byline, FOptions.Author });
+        return all;
+    }();
+    for (const auto& [line, text] : lines) {
+        QTextBlockFormat block
+            = ManuscriptLook::TitlePageFormat(line, FOptions, int(contact.size()) + 1);
+        block.setProperty(KindProperty, int(ManuscriptBlock::TitlePage));
+        block.setProperty(TitleLineProperty, int(line));
+        if (FBlocks == 0)
+            FCursor.setBlockFormat(block);
+        else
+            FCursor.insertBlock(block, FCharFormats[size_t(ManuscriptBlock::TitlePage)]);
+        FCursor.insertText(text, FCharFormats[size_t(ManuscriptBlock::TitlePage)]);
+        ++FBlocks;
+    }
+}
 
 bool ManuscriptDocument::Add(const QString& name, const CompileFiles& files, QString& error)
 {
@@ -79,22 +125,43 @@ bool ManuscriptDocument::Add(const QString& name, const CompileFiles& files, QSt
         if (textRead == FileRead::Read)
             text = NormaliseLineEnds(DecodeText(FFileBytes));
     }
-    AddBlock(StoredTypeToType(card.StoredType) == ChapterType ? ManuscriptBlock::Chapter
-                                                              : ManuscriptBlock::Section,
-        name);
-    if (FOptions.Descriptions && !card.Description.isEmpty())
-        AddBlock(ManuscriptBlock::Subtitle, card.Description);
+    const bool chapter = StoredTypeToType(card.StoredType) == ChapterType;
+    // A standard manuscript names its chapters only, unless the writer wants scene titles
+    // for a draft (or has nothing but titles); the step between two unnamed scenes is a break.
+    const bool named = chapter || !FOptions.StandardManuscript || FOptions.SceneTitles
+        || FOptions.TitlesOnly;
+    FlushParagraphs();
+    if (named) {
+        AddBlock(chapter ? ManuscriptBlock::Chapter : ManuscriptBlock::Section, Printed(name));
+        if (FOptions.Descriptions && !card.Description.isEmpty())
+            AddBlock(ManuscriptBlock::Subtitle, Printed(card.Description));
+        FBreakWaiting = FParagraphSince = false;
+    } else {
+        FBreakWaiting = FBreakWaiting || FParagraphSince;
+    }
     AddText(text);
+    FlushParagraphs();
     error.clear();
     return true;
 }
 
 void ManuscriptDocument::Finish()
 {
+    FlushParagraphs();
     if (!FOptions.StandardManuscript)
         return;
-    QTextCursor count(FDocument->findBlockByNumber(1));
-    count.insertText(FOptions.WordsText.arg(FormatCount(RoundedWords(FWords), QLocale())));
+    QTextCursor count(FDocument->firstBlock());
+    count.movePosition(QTextCursor::EndOfBlock);
+    count.insertText(FOptions.WordsText.arg(FormatCount(RoundedWords(FWords), QLocale())),
+        FCharFormats[size_t(ManuscriptBlock::TitlePage)]);
+    if (FPastTitlePage)
+        AddBlock(ManuscriptBlock::End, QStringLiteral("END"));
+}
+
+QString ManuscriptDocument::Printed(const QString& text) const
+{
+    return FOptions.CurlyQuotes ? ManuscriptTypography::Curled(PrintableText(text))
+                                : PrintableText(text);
 }
 
 void ManuscriptDocument::AddText(const QString& text)
@@ -102,60 +169,100 @@ void ManuscriptDocument::AddText(const QString& text)
     // Most writers part paragraphs with a blank line: blank lines only part them. A scene break
     // is a line of a break mark between two paragraphs; a run of them is one, and one before
     // the first or after the last paragraph is none.
-    bool started = false;
-    bool sceneBreak = false;
-    // The paragraphs between two scene breaks go in at once, parted as the document parts
-    // blocks: inserting them one by one cost most of building a long manuscript.
-    QString paragraphs;
-    int count = 0;
     for (const QStringView line : QStringView(text).split(u'\n')) {
         if (IsBlank(line))
             continue;
         if (IsSceneBreakMark(line)) {
-            sceneBreak = started;
+            FBreakWaiting = FParagraphSince;
             continue;
         }
-        if (sceneBreak) {
-            AddBlock(ManuscriptBlock::Paragraph, paragraphs, count);
-            AddBlock(ManuscriptBlock::SceneBreak, QStringLiteral("#"));
-            paragraphs.clear();
-            count = 0;
-        }
-        if (count++ > 0)
-            paragraphs += QChar::ParagraphSeparator;
-        paragraphs += line;
         // Counted line by line: a break mark is no word of the book.
         FWords += CountTextWords(line);
-        started = true;
-        sceneBreak = false;
+        FParagraphSince = true;
+        const bool marked = std::any_of(line.begin(), line.end(),
+            [](QChar c) { return c == u'*' || c == u'_' || c == u'\\'; });
+        if (marked || FBreakWaiting || FFirstParagraph) {
+            QList<StyledRun> runs
+                = marked ? StyledRuns(line) : QList<StyledRun> { { line.toString() } };
+            if (FOptions.CurlyQuotes)
+                ManuscriptTypography::Curl(runs);
+            FlushParagraphs();
+            AddParagraph(runs);
+            continue;
+        }
+        // The plain paragraphs between two breaks go in at once, parted as the document parts
+        // blocks: inserting them one by one cost most of building a long manuscript.
+        if (FParagraphCount++ > 0)
+            FParagraphs += QChar::ParagraphSeparator;
+        if (FOptions.CurlyQuotes && HasTypewriterMarks(line))
+            FParagraphs += ManuscriptTypography::Curled(line);
+        else
+            FParagraphs += line;
     }
-    AddBlock(ManuscriptBlock::Paragraph, paragraphs, count);
+}
+
+void ManuscriptDocument::FlushParagraphs()
+{
+    if (FParagraphCount == 0)
+        return;
+    AddBlock(ManuscriptBlock::Paragraph, FParagraphs, FParagraphCount);
+    FParagraphs.clear();
+    FParagraphCount = 0;
+}
+
+QTextBlockFormat ManuscriptDocument::ParagraphFormat() const
+{
+    QTextBlockFormat block = FBlockFormats[size_t(ManuscriptBlock::Paragraph)];
+    if (FFirstParagraph) {
+        block.setProperty(FirstParagraphProperty, true);
+        if (FOptions.StandardManuscript)
+            block.setTextIndent(0);
+    }
+    return block;
+}
+
+void ManuscriptDocument::AddParagraph(const QList<StyledRun>& runs)
+{
+    if (FBreakWaiting) {
+        AddBlock(ManuscriptBlock::SceneBreak,
+            FOptions.StandardManuscript ? QStringLiteral("#") : QStringLiteral("* * *"));
+        FBreakWaiting = false;
+    }
+    BeginBlock(ManuscriptBlock::Paragraph, ParagraphFormat(), FEmphasisFormats[0]);
+    for (const StyledRun& run : runs)
+        FCursor.insertText(PrintableText(run.Text),
+            FEmphasisFormats[(run.Italic ? 1 : 0) | (run.Bold ? 2 : 0)]);
+    FFirstParagraph = false;
+    ++FBlocks;
 }
 
 void ManuscriptDocument::AddBlock(ManuscriptBlock kind, const QString& text, int blocks)
 {
     if (blocks == 0)
         return;
-    // A chapter begins a page, except the very first: no blank page in front of it.
+    const QTextCharFormat& character = FCharFormats[size_t(kind)];
+    BeginBlock(kind, FBlockFormats[size_t(kind)], character);
+    FCursor.insertText(PrintableText(text), character);
+    FBlocks += blocks;
+    FFirstParagraph = kind != ManuscriptBlock::Paragraph;
+}
+
+void ManuscriptDocument::BeginBlock(
+    ManuscriptBlock kind, QTextBlockFormat block, const QTextCharFormat& character)
+{
+    // A chapter begins a page, except the very first: no blank page in front of it; the text
+    // of a standard manuscript begins on the page after its title page.
     const bool newPage = (kind == ManuscriptBlock::Chapter && FBlocks > 0)
-        || (FOptions.StandardManuscript && kind != ManuscriptBlock::TitlePage && !FPastTitlePage);
-    if (kind != ManuscriptBlock::TitlePage)
-        FPastTitlePage = true;
-    QTextBlockFormat block = kind == ManuscriptBlock::TitlePage
-        ? ManuscriptLook::BlockFormat(kind, FOptions.StandardManuscript, FBlocks)
-        : FBlockFormats[size_t(kind)];
-    block.setProperty(KindProperty, static_cast<int>(kind));
+        || (FOptions.StandardManuscript && !FPastTitlePage);
+    FPastTitlePage = true;
     if (newPage)
         block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-    const QTextCharFormat& character = FCharFormats[size_t(kind)];
     if (FBlocks == 0) {
         FCursor.setBlockFormat(block);
         FCursor.setBlockCharFormat(character);
     } else {
         FCursor.insertBlock(block, character);
     }
-    FCursor.insertText(PrintableText(text), character);
-    FBlocks += blocks;
 }
 
 ManuscriptBlock ManuscriptDocument::KindOf(const QTextBlock& block)
@@ -182,7 +289,7 @@ QString ManuscriptDocument::PrintableText(const QString& text)
 
 qint64 ManuscriptDocument::RoundedWords(qint64 words)
 {
-    const qint64 unit = words < 1000 ? 100 : 1000;
+    const qint64 unit = words < 10000 ? 100 : 1000;
     const qint64 rounded = (words + unit / 2) / unit * unit;
     // A few dozen words are given as they are rather than as none.
     return rounded > 0 ? rounded : words;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "compile/CompilationBuilder.h"
+#include "editor/InlineMarkup.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -60,9 +61,12 @@ enum class TitleLine {
 /// The manuscript as one rich-text document, built from the compile list entry by entry as the
 /// compilation is: each card a section headed by its name, a card of the first type (the
 /// chapter of the usual themes) a new chapter on a new page, its description an italic
-/// subtitle, each line of its text a paragraph (blank lines only part them) and a line of a
-/// break mark ("#", "* * *", ...) within a text a scene break.
-/// The text of every line is put in exactly as read.
+/// subtitle, each line of its text a paragraph (blank lines only part them). A line of a break
+/// mark ("#", "* * *", ...) within a text is a scene break, and so is the step from one card to
+/// the next within a chapter when scene names are not printed. Emphasis marks are read and
+/// taken out: the emphasised words are fragments in italics or bold. With curly quotes on,
+/// quotes and dashes are printed as a printer would set them; otherwise every character of a
+/// line is put in as read.
 class ManuscriptDocument {
 public:
     /// The block format property that holds a block's ManuscriptBlock.
@@ -79,7 +83,8 @@ public:
     /// Adds the card `name` from its files; a missing file adds nothing. False, with the
     /// reason, when a file that exists cannot be read.
     bool Add(const QString& name, const CompileFiles& files, QString& error);
-    /// Puts the title page in front (standard manuscript), once every card has been added.
+    /// Completes the title page's word count and puts "END" after the last paragraph (standard
+    /// manuscript), once every card has been added.
     void Finish();
 
     QTextDocument& Document() { return *FDocument; }
@@ -98,24 +103,46 @@ public:
     /// escape, ...) are no text, would make the XML of ODT, DOCX and EPUB malformed, and are
     /// left out.
     static QString PrintableText(const QString& text);
-    /// A word count as a title page gives it: to the nearest thousand (to the nearest hundred
-    /// below a thousand, and exactly below fifty, so a short piece never claims none).
+    /// A word count as a title page gives it: to the nearest hundred below ten thousand, to the
+    /// nearest thousand from there (and exactly below fifty, so a short piece never claims none).
     static qint64 RoundedWords(qint64 words);
 
 private:
     /// Adds `blocks` blocks of one kind; `text` holds them parted by paragraph separators.
     void AddBlock(ManuscriptBlock kind, const QString& text, int blocks = 1);
+    /// Adds a paragraph of runs of emphasis.
+    void AddParagraph(const QList<StyledRun>& runs);
+    void AddTitlePage();
     void AddText(const QString& text);
+    /// What a card's name, description or paragraph prints as: curled if the writer asked.
+    QString Printed(const QString& text) const;
+    /// The paragraphs gathered so far go in at once, behind a scene break if one is waiting.
+    void FlushParagraphs();
+    /// Starts a block of a kind: on a new page where one is due.
+    void BeginBlock(ManuscriptBlock kind, QTextBlockFormat block, const QTextCharFormat& character);
+    /// A paragraph block's format: the first after a heading or a break apart.
+    QTextBlockFormat ParagraphFormat() const;
 
     ManuscriptOptions FOptions;
     std::unique_ptr<QTextDocument> FDocument;
     QTextCursor FCursor;
     /// The formats of each kind of block, made once: a font with its family list is costly to
     /// set, and a manuscript has a few hundred thousand blocks. (Title page lines differ.)
-    std::array<QTextBlockFormat, size_t(ManuscriptBlock::SceneBreak) + 1> FBlockFormats;
-    std::array<QTextCharFormat, size_t(ManuscriptBlock::SceneBreak) + 1> FCharFormats;
+    std::array<QTextBlockFormat, size_t(ManuscriptBlock::End) + 1> FBlockFormats;
+    std::array<QTextCharFormat, size_t(ManuscriptBlock::End) + 1> FCharFormats;
+    /// A paragraph's character formats by emphasis: plain, italic, bold, both.
+    std::array<QTextCharFormat, 4> FEmphasisFormats;
     int FBlocks = 0;
     bool FPastTitlePage = false;
+    /// The paragraphs of plain text not yet put in, parted by paragraph separators.
+    QString FParagraphs;
+    int FParagraphCount = 0;
+    /// The next paragraph is the first after a heading, a subtitle or a break.
+    bool FFirstParagraph = true;
+    /// A scene break goes before the next paragraph of this chapter.
+    bool FBreakWaiting = false;
+    /// A paragraph stands since the last heading or break.
+    bool FParagraphSince = false;
     QByteArray FFileBytes;
     qint64 FWords = 0;
     bool FEmpty = true;

@@ -9,60 +9,81 @@ constexpr qreal PointsPerInch = 72;
 constexpr qreal PixelsPerInch = 96;
 constexpr qreal DoubleSpacing = 200;
 constexpr qreal BodyPoints = 12;
-constexpr int TitleLineNumber = 2;
+/// A single-spaced line of 12 pt type, in pixels: the title page's contact lines.
+constexpr qreal SingleLinePixels = BodyPoints * 1.15 * PixelsPerInch / PointsPerInch;
 
-/// The page's height in pixels at 96 dpi.
-qreal PageHeightPixels()
+QSizeF PagePixels(ManuscriptPaper paper)
 {
-    return ManuscriptLook::PageLayout().fullRect(QPageLayout::Point).height() / PointsPerInch
+    return ManuscriptLook::PageLayout(paper).fullRect(QPageLayout::Point).size() / PointsPerInch
         * PixelsPerInch;
 }
 
-/// Space above a heading that puts it a third of the way down its page.
-qreal ThirdDownMargin()
+/// Space above a heading at the top of the text that puts it a third of the way down its page.
+qreal ThirdDownMargin(ManuscriptPaper paper)
 {
-    return PageHeightPixels() / 3 - PixelsPerInch;
+    return PagePixels(paper).height() / 3 - PixelsPerInch;
 }
 } // namespace
 
 namespace ManuscriptLook {
 
-QFont BodyFont()
+QString FontFamily(ManuscriptFont font)
 {
-    QFont font;
-    // Times New Roman where a writer has it, its metric twin Liberation Serif where not.
-    font.setFamilies({ QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif") });
-    font.setStyleHint(QFont::Serif);
-    font.setPointSizeF(BodyPoints);
-    return font;
+    return font == ManuscriptFont::CourierNew ? QStringLiteral("Courier New")
+                                              : QStringLiteral("Times New Roman");
 }
 
-QPageLayout PageLayout()
+QFont BodyFont(ManuscriptFont font)
 {
-    const QPageSize size(
-        QLocale().measurementSystem() == QLocale::MetricSystem ? QPageSize::A4 : QPageSize::Letter);
+    QFont body;
+    const bool courier = font == ManuscriptFont::CourierNew;
+    body.setFamilies({ FontFamily(font),
+        courier ? QStringLiteral("Liberation Mono") : QStringLiteral("Liberation Serif") });
+    body.setStyleHint(courier ? QFont::Monospace : QFont::Serif);
+    body.setPointSizeF(BodyPoints);
+    return body;
+}
+
+ManuscriptPaper DefaultPaper()
+{
+    return QLocale().measurementSystem() == QLocale::MetricSystem ? ManuscriptPaper::A4
+                                                                  : ManuscriptPaper::Letter;
+}
+
+QPageLayout PageLayout(ManuscriptPaper paper)
+{
+    const QPageSize size(paper == ManuscriptPaper::A4 ? QPageSize::A4 : QPageSize::Letter);
     return QPageLayout(
         size, QPageLayout::Portrait, QMarginsF(1, 1, 1, 1) * PointsPerInch, QPageLayout::Point);
 }
 
-QTextBlockFormat BlockFormat(ManuscriptBlock kind, bool standard, int line)
+QString HeaderText(const ManuscriptOptions& options)
 {
+    const QString name = options.Author.trimmed().isEmpty() ? options.Contact.Name : options.Author;
+    const QString surname = name.simplified().section(u' ', -1);
+    const QString title = QLocale().toUpper(options.Title.simplified());
+    QStringList parts;
+    for (const QString& part : { surname, title })
+        if (!part.isEmpty())
+            parts << part;
+    parts << QString();
+    return parts.join(QStringLiteral(" / "));
+}
+
+QTextBlockFormat BlockFormat(ManuscriptBlock kind, const ManuscriptOptions& options)
+{
+    const bool standard = options.StandardManuscript;
     QTextBlockFormat format;
     if (standard)
         format.setLineHeight(DoubleSpacing, QTextBlockFormat::ProportionalHeight);
     switch (kind) {
     case ManuscriptBlock::TitlePage:
-        // Author and word count at the top left; title and author centred, a third down.
-        if (line >= TitleLineNumber)
-            format.setAlignment(Qt::AlignHCenter);
-        if (line == TitleLineNumber)
-            format.setTopMargin(ThirdDownMargin() - PixelsPerInch);
         break;
     case ManuscriptBlock::Chapter:
         format.setHeadingLevel(1);
         if (standard) {
             format.setAlignment(Qt::AlignHCenter);
-            format.setTopMargin(ThirdDownMargin());
+            format.setTopMargin(ThirdDownMargin(options.Paper));
         }
         format.setBottomMargin(PixelsPerInch / 4);
         break;
@@ -86,13 +107,39 @@ QTextBlockFormat BlockFormat(ManuscriptBlock kind, bool standard, int line)
     return format;
 }
 
-QTextCharFormat CharFormat(ManuscriptBlock kind, bool standard)
+QTextBlockFormat TitlePageFormat(TitleLine line, const ManuscriptOptions& options, int linesAbove)
+{
+    QTextBlockFormat format;
+    switch (line) {
+    case TitleLine::NameAndWords: {
+        // The word count flush right on the name's line.
+        const qreal textWidth = PagePixels(options.Paper).width() - 2 * PixelsPerInch;
+        format.setTabPositions({ QTextOption::Tab(textWidth, QTextOption::RightTab) });
+        break;
+    }
+    case TitleLine::Contact:
+        break;
+    case TitleLine::Title:
+        format.setAlignment(Qt::AlignHCenter);
+        format.setTopMargin(
+            PagePixels(options.Paper).height() / 2 - PixelsPerInch - linesAbove * SingleLinePixels);
+        format.setLineHeight(DoubleSpacing, QTextBlockFormat::ProportionalHeight);
+        break;
+    case TitleLine::Byline:
+        format.setAlignment(Qt::AlignHCenter);
+        format.setLineHeight(DoubleSpacing, QTextBlockFormat::ProportionalHeight);
+        break;
+    }
+    return format;
+}
+
+QTextCharFormat CharFormat(ManuscriptBlock kind, const ManuscriptOptions& options)
 {
     QTextCharFormat format;
-    format.setFont(BodyFont());
+    format.setFont(BodyFont(options.Font));
     switch (kind) {
     case ManuscriptBlock::Chapter:
-        if (!standard)
+        if (!options.StandardManuscript)
             format.setFontPointSize(BodyPoints * 1.5);
         format.setFontWeight(QFont::Bold);
         break;

@@ -146,10 +146,10 @@ QByteArray ManuscriptPandocTree(
             blocks << Node("Para", QJsonArray { Node("Emph", Text(text)) });
             break;
         case ManuscriptBlock::SceneBreak:
-            blocks << (docx
-                    ? Raw("openxml",
-                        "<w:p><w:pPr><w:jc w:val=\"center\"/></w:pPr><w:r><w:t>#</w:t></w:r></w:p>")
-                    : Raw("html", "<p style=\"text-align: center\">#</p>"));
+            blocks << (docx ? Raw("openxml",
+                           "<w:p><w:pPr><w:jc w:val=\"center\"/></w:pPr><w:r><w:t>" + text
+                               + "</w:t></w:r></w:p>")
+                            : Raw("html", "<p style=\"text-align: center\">" + text + "</p>"));
             break;
         default:
             blocks << Node("Para", Text(text));

@@ -36,7 +36,7 @@ void DrawHeader(
     // One pass, so that a "%1" in the author's name or the title is left as it stands.
     const QString header = QStringLiteral("%1 / %2 / %3")
                                .arg(options.Author, options.Title, QString::number(pageNumber));
-    painter.setFont(QFont(ManuscriptLook::BodyFont(), painter.device()));
+    painter.setFont(QFont(ManuscriptLook::BodyFont(options.Font), painter.device()));
     painter.drawText(QRectF(0, -Resolution * 0.75, body.width(), Resolution * 0.5),
         Qt::AlignRight | Qt::AlignBottom, header);
 }
@@ -48,7 +48,7 @@ WriteOutcome WriteManuscriptPdf(ManuscriptDocument& manuscript, QIODevice& devic
     KeepPageBuffersInTheHeap();
     QPdfWriter writer(&device);
     writer.setResolution(Resolution);
-    writer.setPageLayout(ManuscriptLook::PageLayout());
+    writer.setPageLayout(ManuscriptLook::PageLayout(manuscript.Options().Paper));
     writer.setTitle(manuscript.Options().Title);
     writer.setCreator(QStringLiteral("Nodex"));
     QPainter painter;

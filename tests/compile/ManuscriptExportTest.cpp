@@ -10,16 +10,21 @@ using ManuscriptExportTest = ManuscriptFixture;
 
 TEST_F(ManuscriptExportTest, StandardManuscriptHasItsTitlePageHeaderAndChaptersAThirdDown)
 {
-    const QString pdf = Export("standard.pdf", ManuscriptFormat::Pdf, true);
+    ManuscriptExport job = Job("standard.pdf", ManuscriptFormat::Pdf);
+    job.Options.StandardManuscript = true;
+    job.Options.Contact.Name = QStringLiteral("Ada Quill");
+    QString error;
+    ASSERT_EQ(ExportManuscript(job, {}, error), WriteOutcome::Written) << error.toStdString();
+    const QString pdf = job.Target.Path;
     const QStringList pages = PdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
     ASSERT_EQ(pages.size(), 3) << "title page, first chapter, second chapter";
-    // Author and word count at the top, each on a line of its own; then title and author.
+    // The name and the word count at the top; then title and author.
     QStringList titlePage = pages[0].split(u'\n');
     for (QString& line : titlePage)
         line = line.simplified();
     titlePage.removeAll(QString());
     EXPECT_EQ(
-        titlePage.join(" | ").toStdString(), "Ada Quill | about 38 words | Lighthouse | Ada Quill")
+        titlePage.join(" | ").toStdString(), "Ada Quill about 38 words | Lighthouse | Ada Quill")
         << "the title page has no header";
     EXPECT_TRUE(pages[1].simplified().startsWith("Ada Quill / Lighthouse / 1"))
         << pages[1].toStdString();
@@ -73,7 +78,8 @@ TEST_F(ManuscriptExportTest, AManuscriptOfManyPagesKeepsEveryWordInOrderUnderIts
         else
             body += word.Text;
     }
-    EXPECT_EQ(body.toStdString(), ("Long" + paragraphs.join(QString()).remove(u' ')).toStdString());
+    EXPECT_EQ(body.toStdString(),
+        ("Long" + paragraphs.join(QString()).remove(u' ') + "END").toStdString());
     ASSERT_GE(headers.size(), 4) << "the text runs over several pages";
     for (auto it = headers.cbegin(); it != headers.cend(); ++it)
         EXPECT_EQ(it.value().toStdString(),
@@ -231,10 +237,11 @@ TEST(ManuscriptTarget, ATypedExtensionPicksTheTypeAndAnyOtherNameGetsTheChosenOn
     }
 }
 
-TEST(ManuscriptWords, TheTitlePageRoundsToTheNearestThousand)
+TEST(ManuscriptWords, TheTitlePageRoundsToHundredsThenThousands)
 {
     const std::pair<qint64, qint64> cases[] = { { 0, 0 }, { 30, 30 }, { 40, 40 }, { 149, 100 },
-        { 950, 1000 }, { 1499, 1000 }, { 1500, 2000 }, { 2'500'400, 2'500'000 } };
+        { 950, 1000 }, { 1499, 1500 }, { 9949, 9900 }, { 9950, 10000 }, { 84'501, 85'000 },
+        { 2'500'400, 2'500'000 } };
     for (const auto& [words, rounded] : cases)
         EXPECT_EQ(ManuscriptDocument::RoundedWords(words), rounded) << words;
 }

@@ -60,7 +60,8 @@ QList<ReadParagraph> ManuscriptFixture::Expected()
     //       text                   heading italic centred new page
     return { { Chapter, 1, false, false, false }, { Description, 0, true, false, false },
         { Lines[0], 0, false, false, false }, { Lines[1], 0, false, false, false },
-        { "#", 0, false, true, false }, { Lines[2], 0, false, false, false },
+        { "* * *", 0, false, true, false },
+        { QString(Lines[2]).remove(u'*').remove(u'_'), 0, false, false, false },
         { Lines[3], 0, false, false, false }, { Lines[4], 0, false, false, false },
         { Lines[5], 0, false, false, false },
         { QStringLiteral("Soft\u2028break, formfeed, escape[0m end"), 0, false, false, false },

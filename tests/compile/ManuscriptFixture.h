@@ -8,7 +8,8 @@
 
 /// A three-card chain as writers make them: a chapter whose name holds an ampersand and angle
 /// brackets, with a description, accents, Cyrillic, CJK, an emoji, Markdown and HTML markup
-/// characters, spaces at both ends of a line, control characters and a scene break; a scene that is
+/// characters (its emphasis marks printed as italics), spaces at both ends of a line, control
+/// characters and a scene break; a scene that is
 /// no chapter, whose blank lines at either end of its text are no scene break; and a second chapter
 /// without a text file.
 class ManuscriptFixture : public testing::Test {
