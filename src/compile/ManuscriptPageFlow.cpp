@@ -1,7 +1,5 @@
 #include "compile/ManuscriptPageFlow.h"
 
-#include "compile/ManuscriptDocument.h"
-
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -57,20 +55,18 @@ void ManuscriptPageFlow::Add(const QTextBlock& block)
 
     QTextOption option = FOption;
     option.setAlignment(format.alignment());
-    // The title page's first line: the word count stands flush right on the right margin.
-    if (format.intProperty(ManuscriptDocument::TitleLineProperty)
-        == static_cast<int>(TitleLine::NameAndWords))
-        option.setTabs({ QTextOption::Tab(FBody.width(), QTextOption::RightTab) });
+    // A block's own tab stops (the title page's word count stands flush right at one on the
+    // right margin) replace the half-inch ones. The layout takes them, as the block format
+    // gives them, in pixels of a 96 dpi screen.
+    if (format.hasProperty(QTextFormat::TabPositions))
+        option.setTabs(format.tabPositions());
     const QString text = block.text();
     QTextLayout layout(text, block.charFormat().font(), FPainter.device());
     layout.setTextOption(option);
     layout.setFormats(FormatsOf(block, !NeedsNoShaping(text)));
     // Keeps the shaped glyphs from the layout for the drawing.
     layout.setCacheEnabled(true);
-    // The first paragraph after a heading or a break starts flush left, as books set it.
-    const qreal indent = format.boolProperty(ManuscriptDocument::FirstParagraphProperty)
-        ? 0
-        : format.textIndent() * FScale;
+    const qreal indent = format.textIndent() * FScale;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         const qreal lineIndent = line.lineNumber() == 0 ? indent : 0;

@@ -14,8 +14,9 @@ class QTextBlock;
 /// Latin, Greek and Cyrillic prose is laid out without OpenType shaping, which it does not need.
 ///
 /// Block formats are honoured as the document's layout does: alignment, the first line's
-/// indent, proportional line height, top and bottom margins (the larger of two adjoining ones;
-/// a top margin also at the top of a page) and a page break before.
+/// indent, proportional line height, tab stops, top and bottom margins (the larger of two
+/// adjoining ones; a top margin also at the top of a page) and a page break before; each
+/// fragment is drawn in its own face (italic, bold).
 class ManuscriptPageFlow {
 public:
     /// Starts a new page of the device; called before the first line that no longer fits.

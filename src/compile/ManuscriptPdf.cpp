@@ -30,15 +30,12 @@ void KeepPageBuffersInTheHeap()
 }
 
 /// The running header of a standard manuscript, in the top margin, flush right.
-void DrawHeader(
-    QPainter& painter, const QRectF& body, const ManuscriptOptions& options, int pageNumber)
+void DrawHeader(QPainter& painter, const QRectF& body, const QFont& font, const QString& header,
+    int pageNumber)
 {
-    // One pass, so that a "%1" in the author's name or the title is left as it stands.
-    const QString header = QStringLiteral("%1 / %2 / %3")
-                               .arg(options.Author, options.Title, QString::number(pageNumber));
-    painter.setFont(QFont(ManuscriptLook::BodyFont(options.Font), painter.device()));
+    painter.setFont(font);
     painter.drawText(QRectF(0, -Resolution * 0.75, body.width(), Resolution * 0.5),
-        Qt::AlignRight | Qt::AlignBottom, header);
+        Qt::AlignRight | Qt::AlignBottom, header + QString::number(pageNumber));
 }
 } // namespace
 
@@ -62,15 +59,19 @@ WriteOutcome WriteManuscriptPdf(ManuscriptDocument& manuscript, QIODevice& devic
     QTextOption option = document.defaultTextOption();
     // Glyph advances as the fonts design them, not as hinted for a 72 dpi screen.
     option.setUseDesignMetrics(true);
-    // Tabs stop every half inch, as on a typewriter.
-    option.setTabStopDistance(Resolution / 2.0);
-    const bool standard = manuscript.Options().StandardManuscript;
+    // Tabs stop every half inch, as on a typewriter; the layout takes the distance in pixels
+    // of a 96 dpi screen and scales it to the device.
+    option.setTabStopDistance(96 / 2.0);
+    const ManuscriptOptions& options = manuscript.Options();
+    const bool standard = options.StandardManuscript;
+    const QString header = ManuscriptLook::HeaderText(options);
+    const QFont headerFont(ManuscriptLook::BodyFont(options.Font), painter.device());
     int page = 0;
     ManuscriptPageFlow flow(painter, body.size(), option, [&] {
         writer.newPage();
         ++page;
         if (standard)
-            DrawHeader(painter, body, manuscript.Options(), page);
+            DrawHeader(painter, body, headerFont, header, page);
     });
     const int blocks = document.blockCount();
     int done = 0;

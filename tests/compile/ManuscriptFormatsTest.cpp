@@ -36,7 +36,7 @@ QByteArray ReadAll(const QString& path)
 QList<ReadParagraph> WithBreaksAsRules(QList<ReadParagraph> paragraphs)
 {
     for (ReadParagraph& paragraph : paragraphs)
-        if (paragraph.Text == u"#")
+        if (paragraph.Text == u"* * *")
             paragraph.Text.clear();
     return paragraphs;
 }
