@@ -30,8 +30,8 @@ void KeepPageBuffersInTheHeap()
 }
 
 /// The running header of a standard manuscript, in the top margin, flush right.
-void DrawHeader(QPainter& painter, const QRectF& body, const QFont& font, const QString& header,
-    int pageNumber)
+void DrawHeader(
+    QPainter& painter, const QRectF& body, const QFont& font, const QString& header, int pageNumber)
 {
     painter.setFont(font);
     painter.drawText(QRectF(0, -Resolution * 0.75, body.width(), Resolution * 0.5),

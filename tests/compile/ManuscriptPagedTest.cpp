@@ -24,13 +24,14 @@ QList<BoxedWord> BoxedWords(const QString& pdf)
         xml.readNext();
         if (!xml.isStartElement())
             continue;
-        const auto number = [&](const char* name) { return xml.attributes().value(name).toDouble(); };
+        const auto number
+            = [&](const char* name) { return xml.attributes().value(name).toDouble(); };
         if (xml.name() == u"page") {
             ++page;
             size = QSizeF(number("width"), number("height"));
         } else if (xml.name() == u"word") {
-            const QRectF box(QPointF(number("xMin"), number("yMin")),
-                QPointF(number("xMax"), number("yMax")));
+            const QRectF box(
+                QPointF(number("xMin"), number("yMin")), QPointF(number("xMax"), number("yMax")));
             words << BoxedWord { xml.readElementText(), page, box, size };
         }
     }
@@ -166,17 +167,35 @@ TEST_F(ManuscriptPagedTest, StandardPdfHasItsTitlePageHeaderBreaksIndentsAndEnd)
     }
 }
 
-TEST_F(ManuscriptPagedTest, PdfPrintsExactlyTheEmphasisedWordsInTheItalicAndBoldFaces)
+TEST_F(ManuscriptPagedTest, PdfPrintsEverythingInTheChosenFaceAndTheEmphasisInItsItalicAndBold)
 {
-    for (const bool standard : { true, false }) {
-        ManuscriptExport job = Job("emphasis.pdf", ManuscriptFormat::Pdf);
-        job.Options.StandardManuscript = standard;
+    const struct {
+        bool Standard;
+        ManuscriptFont Font;
+        QString Face;
+    } cases[] = { { true, ManuscriptFont::CourierNew, "LiberationMono" },
+        { false, ManuscriptFont::TimesNewRoman, "LiberationSerif" } };
+    for (const auto& c : cases) {
+        ManuscriptExport job = Job("face.pdf", ManuscriptFormat::Pdf);
+        job.Options.StandardManuscript = c.Standard;
+        job.Options.Font = c.Font;
         const QString pdf = Export(job);
-        EXPECT_EQ(FaceRuns(pdf, u"i").join(u'|').toStdString(), ItalicWords.join(u'|').toStdString()) << standard;
+        const std::string face = c.Face.toStdString();
+        // pdffonts: two lines of column heads, then one font a line, its name first.
+        const QStringList fonts
+            = QString::fromUtf8(RunTool("pdffonts", { pdf })).split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_GT(fonts.size(), 2);
+        for (const QString& font : fonts.mid(2))
+            EXPECT_TRUE(font.section(u'+', -1).startsWith(c.Face))
+                << face << ": " << font.toStdString();
+
+        EXPECT_EQ(
+            FaceRuns(pdf, u"i").join(u'|').toStdString(), ItalicWords.join(u'|').toStdString())
+            << face;
         QStringList bold = FaceRuns(pdf, u"b");
         for (const QString& heading : { Chapter, SceneA, SceneB })
             bold.removeAll(heading); // headings are bold
-        EXPECT_EQ(bold.join(u'|').toStdString(), BoldWords.join(u'|').toStdString()) << standard;
+        EXPECT_EQ(bold.join(u'|').toStdString(), BoldWords.join(u'|').toStdString()) << face;
     }
 }
 
@@ -198,8 +217,11 @@ TEST_F(ManuscriptPagedTest, MarkdownAndHtmlKeepEmphasisAndBreaksAsReadersSeeThem
         const auto name = SuffixOf(format).toStdString();
         const qsizetype chapter = read.Paragraphs.indexOf(Chapter);
         ASSERT_GE(chapter, 0) << name;
-        EXPECT_EQ(read.Paragraphs.mid(chapter).join(u'|').toStdString(), body.join(u'|').toStdString()) << name;
-        EXPECT_EQ(read.Italic.join(u'|').toStdString(), ItalicWords.join(u'|').toStdString()) << name;
+        EXPECT_EQ(
+            read.Paragraphs.mid(chapter).join(u'|').toStdString(), body.join(u'|').toStdString())
+            << name;
+        EXPECT_EQ(read.Italic.join(u'|').toStdString(), ItalicWords.join(u'|').toStdString())
+            << name;
         EXPECT_EQ(read.Bold.join(u'|').toStdString(), BoldWords.join(u'|').toStdString()) << name;
     }
 }
