@@ -81,10 +81,7 @@ TEST_F(ManuscriptFormatsTest, HtmlReadsBackAsWritten)
 
 TEST_F(ManuscriptFormatsTest, OdtReadsBackAsWritten)
 {
-    QList<ReadParagraph> read = OdtParagraphs(Export("book.odt", ManuscriptFormat::Odt));
-    // Qt's writer puts a tab and a space before each line break, unseen at the end of a line.
-    for (ReadParagraph& paragraph : read)
-        paragraph.Text.replace(QStringLiteral("\t \u2028"), QString(QChar::LineSeparator));
+    const QList<ReadParagraph> read = OdtParagraphs(Export("book.odt", ManuscriptFormat::Odt));
     const Carries carries { false, false, false, true };
     EXPECT_EQ(Only(read, carries), Only(Expected(), carries));
 }
@@ -140,10 +137,7 @@ TEST_F(ManuscriptFormatsTest, OdtAndDocxOpenInLibreOfficeWithTheSameText)
         formats << ManuscriptFormat::Docx;
     for (const ManuscriptFormat format : formats) {
         const QString path = Export("round." + SuffixOf(format), format);
-        RunTool(soffice,
-            { "--headless", "-env:UserInstallation=file://" + Project.Path("profile"),
-                "--convert-to", "txt:Text (encoded):UTF8", "--outdir", Project.Path("txt"), path });
-        const QString text = Simplified(QString::fromUtf8(ReadAll(Project.Path("txt/round.txt"))));
+        const QString text = Simplified(LibreOfficeText(soffice, path, Project.Path("office")));
         for (const ReadParagraph& paragraph : Expected())
             EXPECT_TRUE(text.contains(Simplified(paragraph.Text)))
                 << SuffixOf(format).toStdString() << ": " << paragraph.Text.toStdString();

@@ -1,5 +1,7 @@
 #include "ManuscriptReadBack.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTextBlock>
@@ -236,6 +238,16 @@ QList<ReadParagraph> EpubParagraphs(const QString& epub)
             << member.toStdString() << ": " << xml.errorString().toStdString();
     }
     return paragraphs;
+}
+
+QString LibreOfficeText(const QString& soffice, const QString& file, const QString& work)
+{
+    RunTool(soffice,
+        { "--headless", "-env:UserInstallation=file://" + work + "/profile", "--convert-to",
+            "txt:Text (encoded):UTF8", "--outdir", work + "/txt", file });
+    QFile text(work + "/txt/" + QFileInfo(file).completeBaseName() + ".txt");
+    EXPECT_TRUE(text.open(QIODevice::ReadOnly)) << text.fileName().toStdString();
+    return QString::fromUtf8(text.readAll());
 }
 
 QString PdfText(const QString& pdf)

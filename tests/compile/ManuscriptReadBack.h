@@ -36,6 +36,9 @@ QList<ReadParagraph> OdtParagraphs(const QString& odt);
 QList<ReadParagraph> DocxParagraphs(const QString& docx);
 /// The p, h1 and h2 texts of an EPUB's chapter files, in order.
 QList<ReadParagraph> EpubParagraphs(const QString& epub);
+/// The text LibreOffice (`soffice`) reads from an office file, one paragraph a line: the file
+/// converted to UTF-8 text in the folder `work`, which also holds LibreOffice's profile.
+QString LibreOfficeText(const QString& soffice, const QString& file, const QString& work);
 /// pdftotext's text, pages parted by form feeds.
 QString PdfText(const QString& pdf);
 
