@@ -24,9 +24,10 @@ constexpr qreal HeaderGapCm = 0.5;
 /// The title page's single spaced lines have a fixed height, so that the lines above the title
 /// can be added up to put it halfway down the page.
 constexpr qreal TitleLineCm = 14 * CmPerPoint;
-/// Space between a plain manuscript's paragraphs, below its headings.
+/// Space between a plain manuscript's paragraphs.
 constexpr qreal PlainGapCm = 0.212;
-constexpr qreal PlainHeadingGapCm = 0.635;
+/// Space below a chapter heading and around a scene's: a quarter of an inch.
+constexpr qreal HeadingGapCm = 0.635;
 
 struct Namespace {
     const char* Prefix;
@@ -423,7 +424,8 @@ void WriteBodyStyles(QXmlStreamWriter& xml, const PageGeometry& page, bool stand
         { { "fo:text-indent", Cm(0) } });
 
     StartParagraphStyle(xml, "Description", "Description", "Text_20_body");
-    WriteEmpty(xml, "style:paragraph-properties", { { "fo:text-indent", Cm(0) } });
+    WriteEmpty(xml, "style:paragraph-properties",
+        { { "fo:text-indent", Cm(0) }, { "fo:margin-bottom", Cm(HeadingGapCm / 2) } });
     WriteEmphasis(xml, true, false);
     xml.writeEndElement();
 
@@ -442,26 +444,21 @@ void WriteBodyStyles(QXmlStreamWriter& xml, const PageGeometry& page, bool stand
     xml.writeAttribute(QStringLiteral("style:default-outline-level"), QStringLiteral("1"));
     if (standard) {
         WriteEmpty(xml, "style:paragraph-properties",
-            { { "fo:margin-top", Cm(page.ThirdDown()) }, { "fo:margin-bottom", Cm(0) },
+            { { "fo:margin-top", Cm(page.ThirdDown()) }, { "fo:margin-bottom", Cm(HeadingGapCm) },
                 { "fo:line-height", Percent(200) }, { "fo:text-align", "center" } });
         WriteFontSize(xml, 12);
     } else {
         WriteEmpty(xml, "style:paragraph-properties",
-            { { "fo:margin-top", Cm(0) }, { "fo:margin-bottom", Cm(PlainHeadingGapCm) } });
+            { { "fo:margin-top", Cm(0) }, { "fo:margin-bottom", Cm(HeadingGapCm) } });
         WriteFontSize(xml, 18);
     }
     xml.writeEndElement();
 
     StartParagraphStyle(xml, "Heading_20_2", "Heading 2", "Heading");
     xml.writeAttribute(QStringLiteral("style:default-outline-level"), QStringLiteral("2"));
-    if (standard)
-        WriteEmpty(xml, "style:paragraph-properties",
-            { { "fo:margin-top", Cm(0) }, { "fo:margin-bottom", Cm(0) },
-                { "fo:line-height", Percent(200) } });
-    else
-        WriteEmpty(xml, "style:paragraph-properties",
-            { { "fo:margin-top", Cm(PlainHeadingGapCm) },
-                { "fo:margin-bottom", Cm(PlainHeadingGapCm / 2) } });
+    WriteEmpty(xml, "style:paragraph-properties",
+        { { "fo:margin-top", Cm(HeadingGapCm) }, { "fo:margin-bottom", Cm(HeadingGapCm / 2) },
+            { "fo:line-height", Percent(standard ? 200 : 100) } });
     WriteFontSize(xml, 12);
     xml.writeEndElement();
 }
