@@ -161,7 +161,6 @@ TEST_F(ManuscriptOdtTest, ThePackageIsSoundAndEachPartWellFormed)
     EXPECT_EQ(Project.Read("book.odt").mid(30, 8 + 39),
         "mimetypeapplication/vnd.oasis.opendocument.text");
 
-    const QString xmllint = QStandardPaths::findExecutable("xmllint");
     const QByteArray manifest = ZipMember(odt, "META-INF/manifest.xml");
     for (const QString member :
         { "content.xml", "styles.xml", "meta.xml", "settings.xml", "META-INF/manifest.xml" }) {
@@ -178,10 +177,6 @@ TEST_F(ManuscriptOdtTest, ThePackageIsSoundAndEachPartWellFormed)
             xml.readNext();
         EXPECT_FALSE(xml.hasError())
             << member.toStdString() << ": " << xml.errorString().toStdString();
-        if (!xmllint.isEmpty()) {
-            const QString file = Project.Write("parts/" + member, ZipMember(odt, member));
-            RunTool(xmllint, { "--noout", file });
-        }
     }
 }
 
