@@ -131,7 +131,8 @@ QJsonObject TitlePageLine(
             block.text());
     case TitleLine::Title:
         return OpenXmlParagraph(
-            QString("<w:spacing w:before=\"%1\"/>").arg(TitleSpaceBefore(page, contactLines))
+            QString("<w:spacing w:line=\"480\" w:lineRule=\"auto\" w:before=\"%1\"/>")
+                    .arg(TitleSpaceBefore(page, contactLines))
                 + Centred,
             block.text());
     case TitleLine::Byline:
@@ -226,11 +227,8 @@ QByteArray ManuscriptPandocTree(
     const bool docx = target == Docx;
     const ManuscriptOptions& options = manuscript.Options();
     const bool standard = options.StandardManuscript;
-    // In standard form each chapter's heading style begins a new page.
-    const bool chapterStyleBreaks = docx && standard && !options.TitlesOnly;
     QJsonArray blocks;
     int titlePageLines = 0;
-    bool afterTitlePage = false;
     for (QTextBlock block = manuscript.Document().begin(); block.isValid(); block = block.next()) {
         const QString text = block.text();
         const ManuscriptBlock kind = ManuscriptDocument::KindOf(block);
@@ -239,13 +237,12 @@ QByteArray ManuscriptPandocTree(
             // address has no place in it.
             if (docx)
                 blocks << TitlePageLine(block, options, titlePageLines++);
-            afterTitlePage = true;
             continue;
         }
-        const bool newPage = afterTitlePage
-            || block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
-        afterTitlePage = false;
-        if (docx && newPage && !(chapterStyleBreaks && kind == ManuscriptBlock::Chapter))
+        // In standard form the chapter heading's style begins its page, a third of the way
+        // down; a page break of its own as well would leave a blank page.
+        if (docx && block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore
+            && !(standard && kind == ManuscriptBlock::Chapter))
             blocks << Raw("openxml", PageBreak);
         switch (kind) {
         case ManuscriptBlock::Chapter:

@@ -123,7 +123,7 @@ QString Style(const QString& id, const QString& name, const QString& basedOn,
 
 /// Every style in the one face at 12 pt and double spaced; body text indented on its first
 /// line, except the first paragraph after a heading or a scene break; chapters centred, each
-/// on a new page a third of the way down (in a list of titles only, one after another).
+/// on a new page a third of the way down.
 QString StylesXml(const ManuscriptOptions& options, const ManuscriptReferenceDocx::Page& page)
 {
     const QString family = ManuscriptLook::FontFamily(options.Font).toHtmlEscaped();
@@ -131,10 +131,10 @@ QString StylesXml(const ManuscriptOptions& options, const ManuscriptReferenceDoc
     const QString spacing = QString("<w:spacing w:line=\"%1\" w:lineRule=\"auto\" w:before=\"0\" "
                                     "w:after=\"0\"/>")
                                 .arg(DoubleLine);
-    const QString chapterBreak = options.TitlesOnly
-        ? QString()
-        : QString("<w:pageBreakBefore/><w:spacing w:before=\"%1\" w:after=\"0\"/>")
-              .arg(ManuscriptReferenceDocx::ChapterSpaceBefore(page));
+    const QString chapterBreak = QString("<w:pageBreakBefore/><w:spacing w:line=\"%1\" "
+                                         "w:lineRule=\"auto\" w:before=\"%2\" w:after=\"0\"/>")
+                                     .arg(DoubleLine)
+                                     .arg(ManuscriptReferenceDocx::ChapterSpaceBefore(page));
     QString styles = QString(XmlHead) + QString("<w:styles %1>").arg(Namespaces)
         + QString("<w:docDefaults><w:rPrDefault><w:rPr>"
                   "<w:rFonts w:ascii=\"%1\" w:hAnsi=\"%1\" w:eastAsia=\"%1\" w:cs=\"%1\"/>"
@@ -177,11 +177,6 @@ int TitleSpaceBefore(const Page& page, int contactLines)
 {
     // The title's double-spaced line has its text in the middle.
     return qMax(0, page.Height / 2 - page.Margin - contactLines * SingleLineTwips - DoubleLine / 2);
-}
-
-int SingleLine()
-{
-    return SingleLineTwips;
 }
 
 QByteArray Bytes(const ManuscriptOptions& options)

@@ -31,8 +31,6 @@ int ChapterSpaceBefore(const Page& page);
 /// The space above the title that puts it about halfway down the title page, below
 /// `contactLines` single-spaced lines of the contact block.
 int TitleSpaceBefore(const Page& page, int contactLines);
-/// The height of one single-spaced line of the 12 pt body face.
-int SingleLine();
 
 /// The reference document (a .docx package) for the manuscript's face, paper, title and author.
 QByteArray Bytes(const ManuscriptOptions& options);
