@@ -26,16 +26,24 @@ QJsonObject Node(const QString& type, const QJsonValue& content)
     return { { QStringLiteral("t"), type }, { QStringLiteral("c"), content } };
 }
 
-/// A line's inlines: its text, with a line break wherever the line holds one.
-QJsonArray Text(const QString& text)
+/// A line's inlines: its text, with a line break wherever the line holds one. In a DOCX a tab
+/// is a tab element: word processors take a tab character within a text element for a space.
+QJsonArray Text(const QString& text, bool docx = false)
 {
     QJsonArray inlines;
-    const QStringList parts = text.split(QChar::LineSeparator);
-    for (qsizetype i = 0; i < parts.size(); ++i) {
+    const QStringList lines = text.split(QChar::LineSeparator);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i > 0)
             inlines << QJsonObject { { QStringLiteral("t"), QStringLiteral("LineBreak") } };
-        if (!parts[i].isEmpty())
-            inlines << Node(QStringLiteral("Str"), parts[i]);
+        const QStringList parts = docx ? lines[i].split(u'\t') : QStringList { lines[i] };
+        for (qsizetype j = 0; j < parts.size(); ++j) {
+            if (j > 0)
+                inlines << Node(QStringLiteral("RawInline"),
+                    QJsonArray {
+                        QStringLiteral("openxml"), QStringLiteral("<w:r><w:tab/></w:r>") });
+            if (!parts[j].isEmpty())
+                inlines << Node(QStringLiteral("Str"), parts[j]);
+        }
     }
     return inlines;
 }
@@ -56,7 +64,7 @@ enum Emphasis { Plain = 0, Italic = 1, Bold = 2 };
 /// A block's inlines from its fragments: italic runs as Emph, bold ones as Strong, bold italic
 /// as Strong within Emph. Neighbouring fragments of one emphasis make one run, so that the
 /// emphasis stands on exactly the marked words and nowhere else.
-QJsonArray Runs(const QTextBlock& block)
+QJsonArray Runs(const QTextBlock& block, bool docx)
 {
     QJsonArray inlines;
     QString run;
@@ -64,7 +72,7 @@ QJsonArray Runs(const QTextBlock& block)
     const auto flush = [&] {
         if (run.isEmpty())
             return;
-        QJsonArray content = Text(run);
+        QJsonArray content = Text(run, docx);
         if (emphasis & Bold)
             content = { Node(QStringLiteral("Strong"), content) };
         if (emphasis & Italic)
@@ -271,12 +279,12 @@ QByteArray ManuscriptPandocTree(
                     || block.blockFormat().boolProperty(ManuscriptDocument::FirstParagraphProperty);
                 blocks << Styled(first ? ManuscriptReferenceDocx::FirstParagraph
                                        : ManuscriptReferenceDocx::BodyText,
-                    Node("Para", Runs(block)));
+                    Node("Para", Runs(block, docx)));
                 break;
             }
             [[fallthrough]];
         default:
-            blocks << Node("Para", Runs(block));
+            blocks << Node("Para", Runs(block, docx));
             break;
         }
     }

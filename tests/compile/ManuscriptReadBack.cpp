@@ -159,7 +159,9 @@ QList<ReadParagraph> DocxParagraphs(const QString& docx)
                     if (xml.name() == u"t") {
                         paragraph.Italic = runItalic && !plainText;
                         plainText = plainText || !runItalic;
-                        paragraph.Text += xml.readElementText(); // reads past its end
+                        // Reads past its end; a tab within a text is white space to a word
+                        // processor, only a tab element is a tab.
+                        paragraph.Text += xml.readElementText().replace(u'\t', u' ');
                         continue;
                     }
                     ++depth;
