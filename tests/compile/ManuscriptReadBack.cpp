@@ -151,23 +151,32 @@ QList<ReadParagraph> DocxParagraphs(const QString& docx)
         if (xml.isStartElement() && xml.name() == u"p") {
             ReadParagraph paragraph;
             bool breaks = false;
+            // A paragraph is italic when all its text is; a word in italics does not make it so.
+            bool runItalic = false;
+            bool plainText = false;
             int depth = 1;
             while (depth > 0 && !xml.atEnd()) {
                 xml.readNext();
                 if (xml.isStartElement()) {
                     if (xml.name() == u"t") {
-                        paragraph.Text += xml.readElementText(); // reads past its end
+                        paragraph.Italic = runItalic && !plainText;
+                        plainText = plainText || !runItalic;
+                        // Reads past its end; a tab within a text is white space to a word
+                        // processor, only a tab element is a tab.
+                        paragraph.Text += xml.readElementText().replace(u'\t', u' ');
                         continue;
                     }
                     ++depth;
-                    if (xml.name() == u"tab")
+                    if (xml.name() == u"r")
+                        runItalic = false;
+                    else if (xml.name() == u"tab")
                         paragraph.Text += u'\t';
                     else if (xml.name() == u"br" && xml.attributes().value("w:type") == u"page")
                         breaks = true;
                     else if (xml.name() == u"br")
                         paragraph.Text += QChar::LineSeparator;
                     else if (xml.name() == u"i")
-                        paragraph.Italic = true;
+                        runItalic = xml.attributes().value("w:val") != u"0";
                     else if (xml.name() == u"jc" && xml.attributes().value("w:val") == u"center")
                         paragraph.Centred = true;
                     else if (xml.name() == u"pStyle")
