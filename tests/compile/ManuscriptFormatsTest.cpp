@@ -82,7 +82,7 @@ TEST_F(ManuscriptFormatsTest, HtmlReadsBackAsWritten)
 TEST_F(ManuscriptFormatsTest, OdtReadsBackAsWritten)
 {
     const QList<ReadParagraph> read = OdtParagraphs(Export("book.odt", ManuscriptFormat::Odt));
-    const Carries carries { false, false, false, true };
+    const Carries carries { true, true, true, true };
     EXPECT_EQ(Only(read, carries), Only(Expected(), carries));
 }
 
