@@ -22,16 +22,16 @@ bool Joins(QChar c)
     return c == u'\'' || c == QChar(0x2019) || c == u'-';
 }
 
-/// How many `c` stand in a row from `at` in the direction `step` (+1 or -1), within
-/// [0, line.size()). A run that starts with an escaped mark (`\*`) counts one less from that
-/// side.
+/// How many `c` stand in a row from `at` in the direction `step` (+1 or -1), within the line;
+/// a run whose first mark is escaped (`\*`) counts one less.
 qsizetype Run(QStringView line, qsizetype at, int step, QChar c)
 {
     qsizetype count = 0;
     for (qsizetype i = at; i >= 0 && i < line.size() && line[i] == c; i += step)
         ++count;
-    // Going left, a backslash before the run escapes its first mark.
-    if (step < 0 && count > 0 && at - count >= 0 && line[at - count] == u'\\')
+    // A backslash before the run escapes its first mark.
+    const qsizetype before = step < 0 ? at - count : at - 1;
+    if (count > 0 && before >= 0 && line[before] == u'\\')
         --count;
     return count;
 }
@@ -106,10 +106,10 @@ std::optional<EmphasisMarks> MarksAround(QStringView line, TextSpan span, Emphas
         // ends on one line inside the marks and starts on the next outside them.
         for (const bool leftInside : { false, true }) {
             for (const bool rightInside : { false, true }) {
-                const qsizetype left = leftInside ? Run(line, span.Start, +1, c)
-                                                  : Run(line, span.Start - 1, -1, c);
-                const qsizetype right = rightInside ? Run(line, span.End - 1, -1, c)
-                                                    : Run(line, span.End, +1, c);
+                const qsizetype left
+                    = leftInside ? Run(line, span.Start, +1, c) : Run(line, span.Start - 1, -1, c);
+                const qsizetype right
+                    = rightInside ? Run(line, span.End - 1, -1, c) : Run(line, span.End, +1, c);
                 const qsizetype textStart = span.Start + (leftInside ? left : 0);
                 const qsizetype textEnd = span.End - (rightInside ? right : 0);
                 // Marks taken inside need text between them; around nothing they are the pair
@@ -183,10 +183,13 @@ void ToggleEmphasis(QTextCursor& cursor, Emphasis emphasis)
     const auto textOf = [&](const BlockSpan& span) {
         const int base = span.Block.position();
         if (removing)
-            return std::pair(base + int(span.Marks->Left), base + int(span.Marks->Right - span.Marks->Length));
+            return std::pair(
+                base + int(span.Marks->Left), base + int(span.Marks->Right - span.Marks->Length));
         if (span.Marks)
-            return std::pair(base + int(span.Marks->Left + span.Marks->Length), base + int(span.Marks->Right));
-        return std::pair(base + int(span.Span.Start + mark.size()), base + int(span.Span.End + mark.size()));
+            return std::pair(
+                base + int(span.Marks->Left + span.Marks->Length), base + int(span.Marks->Right));
+        return std::pair(
+            base + int(span.Span.Start + mark.size()), base + int(span.Span.End + mark.size()));
     };
     const int start = textOf(spans.first()).first;
     const int end = textOf(spans.last()).second;

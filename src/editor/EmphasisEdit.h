@@ -24,7 +24,7 @@ TextSpan WordAt(QStringView line, qsizetype caret);
 /// stand so. Of `***word***` both emphases are read: italic the innermost mark, bold the two
 /// beside the text; an escaped mark (`\*`) is none.
 struct EmphasisMarks {
-    qsizetype Left = 0;  ///< where the opening mark starts
+    qsizetype Left = 0; ///< where the opening mark starts
     qsizetype Right = 0; ///< where the closing mark starts
     qsizetype Length = 0;
 };

@@ -3,7 +3,6 @@
 #include "spelling/ParserPosition.h"
 #include "spelling/SpellEngine.h"
 
-
 QList<ParsedWord> MisspelledWords(SpellEngine& engine, const QString& text, const QString& leadIn)
 {
     QList<ParsedWord> misspelled;

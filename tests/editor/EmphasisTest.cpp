@@ -56,7 +56,8 @@ protected:
         QTextCursor to(Memo().document());
         to.setPosition(at + length);
         const QRect first = Memo().cursorRect(from);
-        return { first.left(), first.top(), Memo().cursorRect(to).left() - first.left(), first.height() };
+        return { first.left(), first.top(), Memo().cursorRect(to).left() - first.left(),
+            first.height() };
     }
 };
 
@@ -80,9 +81,8 @@ TEST_F(EmphasisTest, MarkedWordsAreDrawnItalicAndBoldAsTheyAreTypedWithTheMarksD
         Type(line);
     }
     const QImage lines = shot();
-    const auto crop = [&](int line, int start, int length) {
-        return lines.copy(Drawn(line, start, length));
-    };
+    const auto crop
+        = [&](int line, int start, int length) { return lines.copy(Drawn(line, start, length)); };
     const QImage bold = crop(2, 2, 4);
     const QImage plain = crop(3, 2, 4);
     EXPECT_GT(Ink(bold), Ink(plain) * 11 / 10) << "the word between double marks is drawn bold";
