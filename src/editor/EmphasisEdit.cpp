@@ -2,12 +2,27 @@
 
 #include <QList>
 #include <QString>
+#include <QStringView>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <optional>
 
 namespace {
+/// A stretch of a line, in its own offsets, `End` past its last character.
+struct TextSpan {
+    qsizetype Start = 0;
+    qsizetype End = 0;
+};
+
+/// The pair of marks of one emphasis on a line.
+struct EmphasisMarks {
+    qsizetype Left = 0; ///< where the opening mark starts
+    qsizetype Right = 0; ///< where the closing mark starts
+    qsizetype Length = 0;
+};
+
 const QString ItalicMark = QStringLiteral("*");
 const QString BoldMark = QStringLiteral("**");
 
@@ -78,8 +93,8 @@ qsizetype Shifted(qsizetype offset, const BlockSpan& span, bool removing, qsizet
     return offset + (offset >= span.Span.Start ? markLength : 0)
         + (offset > span.Span.End ? markLength : 0);
 }
-} // namespace
-
+/// The word that holds the caret or ends at it (a letter or digit run, with apostrophes and
+/// hyphens inside it); an empty span at the caret where there is none.
 TextSpan WordAt(QStringView line, qsizetype caret)
 {
     const auto inWordAt = [line](qsizetype i) {
@@ -98,6 +113,10 @@ TextSpan WordAt(QStringView line, qsizetype caret)
     return word;
 }
 
+/// Where the marks of an emphasis stand around a span of a line: just outside it (`*word*` with
+/// "word" chosen) or just inside it (with "*word*" chosen); nothing when the span does not
+/// stand so. Of `***word***` both emphases are read, and their marks are the ones next to the
+/// text: one for italic, two for bold. An escaped mark (`\*`) is none.
 std::optional<EmphasisMarks> MarksAround(QStringView line, TextSpan span, Emphasis emphasis)
 {
     const qsizetype length = emphasis == Emphasis::Bold ? 2 : 1;
@@ -123,6 +142,8 @@ std::optional<EmphasisMarks> MarksAround(QStringView line, TextSpan span, Emphas
     }
     return std::nullopt;
 }
+
+} // namespace
 
 void ToggleEmphasis(QTextCursor& cursor, Emphasis emphasis)
 {
