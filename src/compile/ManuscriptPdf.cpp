@@ -16,6 +16,8 @@
 namespace {
 // Points, the unit of the page's own margins and of PDF.
 constexpr int Resolution = 72;
+/// Text layouts take tab stops in pixels of a 96 dpi screen, and scale them to the device.
+constexpr qreal ScreenDpi = 96;
 
 /// Qt's PDF writer compresses every page through two buffers of 10 MB. With glibc's own
 /// thresholds each pair is taken from the system and handed back on every page, which cost a
@@ -59,9 +61,8 @@ WriteOutcome WriteManuscriptPdf(ManuscriptDocument& manuscript, QIODevice& devic
     QTextOption option = document.defaultTextOption();
     // Glyph advances as the fonts design them, not as hinted for a 72 dpi screen.
     option.setUseDesignMetrics(true);
-    // Tabs stop every half inch, as on a typewriter; the layout takes the distance in pixels
-    // of a 96 dpi screen and scales it to the device.
-    option.setTabStopDistance(96 / 2.0);
+    // Tabs stop every half inch, as on a typewriter.
+    option.setTabStopDistance(ScreenDpi / 2);
     const ManuscriptOptions& options = manuscript.Options();
     const bool standard = options.StandardManuscript;
     const QString header = ManuscriptLook::HeaderText(options);
