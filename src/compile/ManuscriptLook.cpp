@@ -96,8 +96,11 @@ QTextBlockFormat BlockFormat(ManuscriptBlock kind, const ManuscriptOptions& opti
         format.setBottomMargin(PixelsPerInch / 8);
         break;
     case ManuscriptBlock::Paragraph:
+        // Single-spaced paragraphs without an indent need a little space to stand apart.
         if (standard)
             format.setTextIndent(PixelsPerInch / 2);
+        else
+            format.setBottomMargin(PixelsPerInch / 12);
         break;
     case ManuscriptBlock::SceneBreak:
     case ManuscriptBlock::End:
