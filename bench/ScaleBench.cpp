@@ -137,7 +137,8 @@ struct RecordingDialogs : SilentDialogs {
 struct LongText {
     enum TShape { Paragraphs10MB = 0, OneParagraph2MB = 1 };
 
-    explicit LongText(int shape, bool live = false, qsizetype words = 0)
+    /// `marked`: every seventh word in italic marks, every eleventh in bold ones.
+    explicit LongText(int shape, bool live = false, qsizetype words = 0, bool marked = false)
     {
         const QList<QByteArray> sentence
             = QByteArray("The keeper climbed the spiral stair at dusk, trimmed "
@@ -146,8 +147,11 @@ struct LongText {
         const bool oneParagraph = shape == OneParagraph2MB;
         const qsizetype size = oneParagraph ? 2 * 1024 * 1024 : 10 * 1024 * 1024;
         QByteArray text;
-        for (int word = 1; words > 0 ? word <= words : text.size() < size; ++word)
-            text += sentence[word % sentence.size()] + (oneParagraph || word % 120 != 0 ? " " : "\r\n");
+        for (int word = 1; words > 0 ? word <= words : text.size() < size; ++word) {
+            const QByteArray mark = !marked ? "" : word % 7 == 0 ? "*" : word % 11 == 0 ? "**" : "";
+            text += mark + sentence[word % sentence.size()] + mark
+                + (oneParagraph || word % 120 != 0 ? " " : "\r\n");
+        }
         QDir().mkpath(Folder.path() + "/Text Files");
         QFile file(Folder.path() + "/Text Files/Long.txt");
         file.open(QIODevice::WriteOnly);
@@ -221,6 +225,44 @@ void TypeInTheMiddle(benchmark::State& state, TfmEditor& editor, QWidget& shown)
 void EditorTypeInLongText(benchmark::State& state)
 {
     LongText text(int(state.range(0)), state.range(1) != 0, state.range(2));
+    auto editor = text.Open();
+    TypeInTheMiddle(state, *editor, *editor->memEditor->viewport());
+}
+
+/// Opening 10 MB of paragraphs with emphasis marks in them, live checking off: in the memo
+/// alone, its text read from the file (H = 0, the floor: no highlighter, no window around it),
+/// or in the editor window, which draws the emphasis of the lines in view (H = 1).
+void EditorOpenMarkedText(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        LongText text(LongText::Paragraphs10MB, false, 0, true);
+        state.ResumeTiming();
+        if (state.range(0) == 0) {
+            EditorMemo memo;
+            QString read;
+            QString error;
+            ReadTextFile(text.Folder.path() + "/Text Files/Long.txt", read, error);
+            memo.SetText(read);
+            memo.resize(800, 600);
+            memo.show();
+            memo.viewport()->grab();
+            state.PauseTiming(); // the memo goes, as the editor below does, outside the time
+        } else {
+            auto editor = text.Open();
+            editor->memEditor->document()->setModified(false);
+            state.PauseTiming();
+            editor.reset();
+        }
+        state.ResumeTiming();
+    }
+}
+
+/// One key typed in the middle of 10 MB of marked paragraphs, and the frame that shows it, with
+/// live checking off (L = 0) or on (L = 1): the key's block is read for its marks again.
+void EditorTypeInMarkedText(benchmark::State& state)
+{
+    LongText text(LongText::Paragraphs10MB, state.range(0) != 0, 0, true);
     auto editor = text.Open();
     TypeInTheMiddle(state, *editor, *editor->memEditor->viewport());
 }
@@ -433,6 +475,8 @@ BENCHMARK(SaveAfterMovingOneCard)->Arg(1000)->Arg(10000)->Unit(benchmark::kMilli
 BENCHMARK(MergeChain)->Arg(500)->Unit(benchmark::kMillisecond)->Iterations(3);
 // Argument 0: 10 MB in paragraphs; 1: one paragraph of 2 MB.
 BENCHMARK(EditorOpenLongText)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 1})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(EditorOpenMarkedText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(EditorTypeInMarkedText)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Iterations(50);
 BENCHMARK(EditorCountLongText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(EditorTypeInLongText)
     ->Args({0, 0, 0})->Args({0, 1, 0})->Args({1, 0, 0})->Args({1, 1, 0})->Args({0, 0, 100000})->Args({0, 1, 100000})

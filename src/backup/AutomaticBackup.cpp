@@ -6,7 +6,7 @@
 #include "platform/NativeName.h"
 #include "platform/TextFile.h"
 #include "project/ProjectKey.h"
-#include "backup/ZipWriter.h"
+#include "backup/BackupZipWriter.h"
 #include "messages/ReasonTexts.h"
 
 #include <QCryptographicHash>
@@ -39,7 +39,7 @@ bool FitIntoZip(const QString& projectFolder, const QStringList& paths, QString&
         if (::stat(NativePath(projectFolder + path).constData(), &status) != 0)
             continue;
         total += quint64(status.st_size);
-        if (total >= ZipWriter::LargestArchive) {
+        if (total >= BackupZipWriter::LargestArchive) {
             reason = ReasonText(Reason::BACKUP_TOO_LARGE).arg(ReadableName(projectFolder + path));
             return false;
         }
@@ -54,8 +54,8 @@ bool ReadFiles(const QString& projectFolder, const QStringList& paths, QList<Bac
     for (const QString& path : paths) {
         BackedUpFile file { NativePath(path), {}, {}, 0644 };
         // A file that grew since its size was looked at is still never read whole.
-        switch (ReadFileIfPresent(
-            projectFolder + path, file.Bytes, reason, qint64(ZipWriter::LargestArchive) - 1)) {
+        switch (ReadFileIfPresent(projectFolder + path, file.Bytes, reason,
+            qint64(BackupZipWriter::LargestArchive) - 1)) {
         case FileRead::Missing:
             continue;
         case FileRead::Failed:
@@ -127,9 +127,10 @@ QByteArray CommentOf(const QString& path)
     struct stat status { };
     if (file.Get() < 0 || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))
         return {};
-    QByteArray tail(qsizetype(std::min<off_t>(status.st_size, ZipWriter::LongestTail)), '\0');
+    QByteArray tail(
+        qsizetype(std::min<off_t>(status.st_size, BackupZipWriter::LongestTail)), '\0');
     const ssize_t read = ::pread(file.Get(), tail.data(), size_t(tail.size()), status.st_size - tail.size());
-    return read == tail.size() ? ZipWriter::Comment(tail) : QByteArray();
+    return read == tail.size() ? BackupZipWriter::Comment(tail) : QByteArray();
 }
 
 /// Makes the folder and the levels above it that are missing, each spelt as the project is.
@@ -201,7 +202,7 @@ AutomaticBackupOutcome MakeAutomaticBackup(const QString& backupsFolder, const Q
         outcome.Outcome = Result::Unchanged;
         return outcome;
     }
-    ZipWriter zip;
+    BackupZipWriter zip;
     for (BackedUpFile& file : files) {
         if (!zip.Add(file.Name, file.Bytes, file.Modified, file.Permissions, outcome.Reason))
             return outcome;

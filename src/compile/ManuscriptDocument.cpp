@@ -150,10 +150,13 @@ void ManuscriptDocument::Finish()
     FlushParagraphs();
     if (!FOptions.StandardManuscript)
         return;
-    QTextCursor count(FDocument->firstBlock());
-    count.movePosition(QTextCursor::EndOfBlock);
-    count.insertText(FOptions.WordsText.arg(FormatCount(RoundedWords(FWords), QLocale())),
-        FCharFormats[size_t(ManuscriptBlock::TitlePage)]);
+    // A list of titles has no words to count.
+    if (FWords > 0) {
+        QTextCursor count(FDocument->firstBlock());
+        count.movePosition(QTextCursor::EndOfBlock);
+        count.insertText(FOptions.WordsText.arg(FormatCount(RoundedWords(FWords), QLocale())),
+            FCharFormats[size_t(ManuscriptBlock::TitlePage)]);
+    }
     if (FPastTitlePage)
         AddBlock(ManuscriptBlock::End, QStringLiteral("END"));
 }
@@ -272,17 +275,26 @@ ManuscriptBlock ManuscriptDocument::KindOf(const QTextBlock& block)
 
 QString ManuscriptDocument::PrintableText(const QString& text)
 {
-    const auto control = [](QChar c) { return c.unicode() < 0x20 && c != u'\t'; };
+    // Control characters, the two noncharacters U+FFFE and U+FFFF, and surrogates (paired ones
+    // are looked at closely below) are what XML cannot hold.
+    const auto suspect = [](QChar c) {
+        return (c.unicode() < 0x20 && c != u'\t') || c.isSurrogate() || c.unicode() >= 0xFFFE;
+    };
     // Nearly every text has none: it is passed on as it is, without a copy.
-    if (std::none_of(text.begin(), text.end(), control))
+    if (std::none_of(text.begin(), text.end(), suspect))
         return text;
     QString printable;
     printable.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == u'\v' || c == u'\n')
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\v' || c == u'\n') {
             printable += QChar::LineSeparator;
-        else if (!control(c))
+        } else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             printable += c;
+            printable += text[++i];
+        } else if (!suspect(c)) {
+            printable += c;
+        }
     }
     return printable;
 }

@@ -1,24 +1,13 @@
 #include "compile/ManuscriptExport.h"
 
 #include "compile/ManuscriptMarkdown.h"
+#include "compile/ManuscriptOdt.h"
 #include "compile/ManuscriptPandoc.h"
 #include "platform/AtomicWrite.h"
 #include "messages/ReasonTexts.h"
 
 #include <QBuffer>
 #include <QFileInfo>
-#include <QTextDocumentWriter>
-
-namespace {
-/// ODF Text through Qt's own writer.
-bool OdtBytes(QTextDocument& document, QByteArray& bytes)
-{
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QTextDocumentWriter writer(&buffer, "odf");
-    return writer.write(&document);
-}
-} // namespace
 
 WriteOutcome ManuscriptBytes(ManuscriptDocument& manuscript, const ManuscriptExport& job,
     const ManuscriptProgress& progress, QByteArray& bytes, QString& error)
@@ -26,8 +15,7 @@ WriteOutcome ManuscriptBytes(ManuscriptDocument& manuscript, const ManuscriptExp
     const ManuscriptFormat format = job.Target.Format;
     switch (format) {
     case ManuscriptFormat::Odt:
-        if (!OdtBytes(manuscript.Document(), bytes))
-            return WriteOutcome::Failed;
+        bytes = ManuscriptOdt(manuscript);
         break;
     case ManuscriptFormat::Pdf: {
         QBuffer buffer(&bytes);

@@ -1,6 +1,7 @@
 #include "compile/ManuscriptPandoc.h"
 
 #include "compile/ManuscriptDocument.h"
+#include "compile/ManuscriptReferenceDocx.h"
 #include "messages/ReasonTexts.h"
 
 #include <QEventLoop>
@@ -25,16 +26,24 @@ QJsonObject Node(const QString& type, const QJsonValue& content)
     return { { QStringLiteral("t"), type }, { QStringLiteral("c"), content } };
 }
 
-/// A line's inlines: its text, with a line break wherever the line holds one.
-QJsonArray Text(const QString& text)
+/// A line's inlines: its text, with a line break wherever the line holds one. In a DOCX a tab
+/// is a tab element: word processors take a tab character within a text element for a space.
+QJsonArray Text(const QString& text, bool docx = false)
 {
     QJsonArray inlines;
-    const QStringList parts = text.split(QChar::LineSeparator);
-    for (qsizetype i = 0; i < parts.size(); ++i) {
+    const QStringList lines = text.split(QChar::LineSeparator);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i > 0)
             inlines << QJsonObject { { QStringLiteral("t"), QStringLiteral("LineBreak") } };
-        if (!parts[i].isEmpty())
-            inlines << Node(QStringLiteral("Str"), parts[i]);
+        const QStringList parts = docx ? lines[i].split(u'\t') : QStringList { lines[i] };
+        for (qsizetype j = 0; j < parts.size(); ++j) {
+            if (j > 0)
+                inlines << Node(QStringLiteral("RawInline"),
+                    QJsonArray {
+                        QStringLiteral("openxml"), QStringLiteral("<w:r><w:tab/></w:r>") });
+            if (!parts[j].isEmpty())
+                inlines << Node(QStringLiteral("Str"), parts[j]);
+        }
     }
     return inlines;
 }
@@ -49,6 +58,100 @@ QJsonObject Heading(int level, const QString& text)
     const QJsonArray attributes { QString(), QJsonArray(), QJsonArray() };
     return Node(QStringLiteral("Header"), QJsonArray { level, attributes, Text(text) });
 }
+
+enum Emphasis { Plain = 0, Italic = 1, Bold = 2 };
+
+/// A block's inlines from its fragments: italic runs as Emph, bold ones as Strong, bold italic
+/// as Strong within Emph. Neighbouring fragments of one emphasis make one run, so that the
+/// emphasis stands on exactly the marked words and nowhere else.
+QJsonArray Runs(const QTextBlock& block, bool docx)
+{
+    QJsonArray inlines;
+    QString run;
+    int emphasis = Plain;
+    const auto flush = [&] {
+        if (run.isEmpty())
+            return;
+        QJsonArray content = Text(run, docx);
+        if (emphasis & Bold)
+            content = { Node(QStringLiteral("Strong"), content) };
+        if (emphasis & Italic)
+            content = { Node(QStringLiteral("Emph"), content) };
+        for (const QJsonValue part : content)
+            inlines << part;
+        run.clear();
+    };
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        const QTextCharFormat format = it.fragment().charFormat();
+        const int style = (format.fontItalic() ? Italic : Plain)
+            | (format.fontWeight() >= QFont::Bold ? Bold : Plain);
+        if (style != emphasis) {
+            flush();
+            emphasis = style;
+        }
+        run += it.fragment().text();
+    }
+    flush();
+    return inlines;
+}
+
+/// A paragraph in a style of the reference document (pandoc's custom-style).
+QJsonObject Styled(const QString& style, const QJsonObject& paragraph)
+{
+    const QJsonArray attributes { QString(), QJsonArray(),
+        QJsonArray { QJsonArray { QStringLiteral("custom-style"), style } } };
+    return Node(QStringLiteral("Div"), QJsonArray { attributes, QJsonArray { paragraph } });
+}
+
+/// A paragraph of the word-processor file's own XML: `properties` and the text, with a tab
+/// where the text holds one. A title page, a scene break and the end mark are laid out here
+/// rather than by a style, since pandoc has none for them.
+QJsonObject OpenXmlParagraph(const QString& properties, const QString& text)
+{
+    QString runs;
+    const QStringList parts = text.split(u'\t');
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            runs += QStringLiteral("<w:r><w:tab/></w:r>");
+        if (!parts[i].isEmpty())
+            runs += QString("<w:r><w:t xml:space=\"preserve\">%1</w:t></w:r>")
+                        .arg(parts[i].toHtmlEscaped());
+    }
+    return Raw("openxml", "<w:p><w:pPr>" + properties + "</w:pPr>" + runs + "</w:p>");
+}
+
+const QString Centred = QStringLiteral("<w:jc w:val=\"center\"/>");
+
+/// A title page line of a standard manuscript: the name with the word count flush right at
+/// the right margin, the contact lines single spaced at the top left, then title and byline
+/// centred about halfway down. `contactLines` counts the lines above this one.
+QJsonObject TitlePageLine(
+    const QTextBlock& block, const ManuscriptOptions& options, int contactLines)
+{
+    using namespace ManuscriptReferenceDocx;
+    const Page page = PageOf(options.Paper);
+    const QString single = QString("<w:spacing w:line=\"240\" w:lineRule=\"auto\"/>");
+    switch (TitleLine(block.blockFormat().intProperty(ManuscriptDocument::TitleLineProperty))) {
+    case TitleLine::NameAndWords:
+        return OpenXmlParagraph(
+            QString("<w:tabs><w:tab w:val=\"right\" w:pos=\"%1\"/></w:tabs>").arg(page.TextWidth())
+                + single,
+            block.text());
+    case TitleLine::Title:
+        return OpenXmlParagraph(
+            QString("<w:spacing w:line=\"480\" w:lineRule=\"auto\" w:before=\"%1\"/>")
+                    .arg(TitleSpaceBefore(page, contactLines))
+                + Centred,
+            block.text());
+    case TitleLine::Byline:
+        return OpenXmlParagraph(Centred, block.text());
+    case TitleLine::Contact:
+    default:
+        return OpenXmlParagraph(single, block.text());
+    }
+}
+
+const QString PageBreak = QStringLiteral("<w:p><w:r><w:br w:type=\"page\"/></w:r></w:p>");
 
 /// Runs pandoc to its end; false, with what it said, when it could not run or failed. The wait
 /// runs the event loop, so the progress window stays drawn and its Cancel is seen; a cancel
@@ -130,29 +233,58 @@ QByteArray ManuscriptPandocTree(
     const ManuscriptDocument& manuscript, const QString& target, const QList<int>& apiVersion)
 {
     const bool docx = target == Docx;
+    const ManuscriptOptions& options = manuscript.Options();
+    const bool standard = options.StandardManuscript;
     QJsonArray blocks;
+    int titlePageLines = 0;
     for (QTextBlock block = manuscript.Document().begin(); block.isValid(); block = block.next()) {
         const QString text = block.text();
-        if (docx && block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
-            blocks << Raw("openxml", "<w:p><w:r><w:br w:type=\"page\"/></w:r></w:p>");
-        switch (ManuscriptDocument::KindOf(block)) {
+        const ManuscriptBlock kind = ManuscriptDocument::KindOf(block);
+        if (kind == ManuscriptBlock::TitlePage) {
+            // An e-book makes its own title page from the title and the author; the writer's
+            // address has no place in it.
+            if (docx)
+                blocks << TitlePageLine(block, options, titlePageLines++);
+            continue;
+        }
+        // In standard form the chapter heading's style begins its page, a third of the way
+        // down; a page break of its own as well would leave a blank page.
+        if (docx && block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore
+            && !(standard && kind == ManuscriptBlock::Chapter))
+            blocks << Raw("openxml", PageBreak);
+        switch (kind) {
         case ManuscriptBlock::Chapter:
             blocks << Heading(1, text);
             break;
         case ManuscriptBlock::Section:
             blocks << Heading(2, text);
             break;
-        case ManuscriptBlock::Subtitle:
-            blocks << Node("Para", QJsonArray { Node("Emph", Text(text)) });
-            break;
         case ManuscriptBlock::SceneBreak:
-            blocks << (docx ? Raw("openxml",
-                           "<w:p><w:pPr><w:jc w:val=\"center\"/></w:pPr><w:r><w:t>" + text
-                               + "</w:t></w:r></w:p>")
-                            : Raw("html", "<p style=\"text-align: center\">" + text + "</p>"));
+            if (docx)
+                blocks << OpenXmlParagraph(Centred, text);
+            else
+                blocks << QJsonObject { { QStringLiteral("t"), QStringLiteral("HorizontalRule") } };
             break;
+        case ManuscriptBlock::End:
+            blocks << (docx
+                    ? OpenXmlParagraph(Centred, text)
+                    : Raw("html",
+                        "<p style=\"text-align: center\">" + text.toHtmlEscaped() + "</p>"));
+            break;
+        case ManuscriptBlock::Subtitle:
+        case ManuscriptBlock::Paragraph:
+            if (docx && standard) {
+                // A subtitle stands under its heading as a first paragraph does.
+                const bool first = kind == ManuscriptBlock::Subtitle
+                    || block.blockFormat().boolProperty(ManuscriptDocument::FirstParagraphProperty);
+                blocks << Styled(first ? ManuscriptReferenceDocx::FirstParagraph
+                                       : ManuscriptReferenceDocx::BodyText,
+                    Node("Para", Runs(block, docx)));
+                break;
+            }
+            [[fallthrough]];
         default:
-            blocks << Node("Para", Text(text));
+            blocks << Node("Para", Runs(block, docx));
             break;
         }
     }
@@ -184,8 +316,23 @@ WriteOutcome WriteManuscriptWithPandoc(const ManuscriptDocument& manuscript, con
         return WriteOutcome::Failed;
     }
     const QString output = folder.filePath("manuscript." + target);
+    QStringList arguments { "-f", "json", "-t", target, "-o", output };
+    // Pandoc takes a word-processor file's page, styles and running header from a reference
+    // document; without one it writes its own plain look.
+    if (target == Docx && manuscript.Options().StandardManuscript) {
+        const QString reference = folder.filePath("reference.docx");
+        QFile file(reference);
+        if (!file.open(QIODevice::WriteOnly)
+            || file.write(ManuscriptReferenceDocx::Bytes(manuscript.Options())) < 0
+            || !file.flush()) {
+            error = file.errorString();
+            return WriteOutcome::Failed;
+        }
+        file.close();
+        arguments << "--reference-doc" << reference;
+    }
     QByteArray said;
-    const WriteOutcome outcome = RunPandoc(pandoc, { "-f", "json", "-t", target, "-o", output },
+    const WriteOutcome outcome = RunPandoc(pandoc, arguments,
         ManuscriptPandocTree(manuscript, target, version), progress, limit, said, error);
     if (outcome != WriteOutcome::Written)
         return outcome;

@@ -13,8 +13,10 @@ class ManuscriptDocument;
 QString FindPandoc();
 
 /// The manuscript as pandoc's document tree (JSON) for `target` ("docx" or "epub"): every line
-/// a string of its own, so that no character passes through a markup language on its way, and
-/// page breaks and centred scene breaks as raw blocks of the target.
+/// a string of its own, so that no character passes through a markup language on its way, with
+/// its italic and bold runs as emphasis. In a DOCX, page breaks, scene breaks, the end mark and
+/// a standard manuscript's title page are raw paragraphs, and its paragraphs take the styles of
+/// the reference document; an e-book's scene break is a rule.
 QByteArray ManuscriptPandocTree(
     const ManuscriptDocument& manuscript, const QString& target, const QList<int>& apiVersion);
 

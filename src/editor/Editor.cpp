@@ -1,9 +1,11 @@
 #include "editor/Editor.h"
 
+#include "editor/EditorHighlighter.h"
 #include "editor/EditorMemo.h"
 #include "editor/EditorPlacement.h"
 #include "editor/FindReplace.h"
 #include "editor/CompareWindow.h"
+#include "editor/EmphasisEdit.h"
 #include "editor/HistoryWindow.h"
 #include "editor/ImportFile.h"
 #include "editor/LiveWordCount.h"
@@ -24,7 +26,7 @@
 #include "spelling/ThesaurusDialog.h"
 #include "spelling/SpellCheck.h"
 #include "spelling/SpellChecker.h"
-#include "spelling/SpellHighlighter.h"
+#include "spelling/Misspellings.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -159,7 +161,18 @@ void TfmEditor::ConnectCommands()
     connect(m.mnuSpellingOptions, &QAction::triggered, dlgSpeller, &TSpellChecker::ShowConfigDialog);
     connect(dlgSpeller, &TSpellChecker::DialogDeactivate, this, &TfmEditor::dlgSpellerDialogDeactivate);
     connect(&FContext.Spelling, &SpellEngine::Changed, this, &TfmEditor::FollowSpellingOptions);
-    connect(memEditor, &QPlainTextEdit::updateRequest, this, &TfmEditor::CheckSpellingInView);
+    connect(memEditor, &QPlainTextEdit::updateRequest, this, &TfmEditor::DrawTextInView);
+    const auto toggle = [this](QAction* item, Emphasis emphasis) {
+        connect(item, &QAction::triggered, this, [this, emphasis] {
+            if (memEditor->isReadOnly())
+                return;
+            QTextCursor cursor = memEditor->textCursor();
+            ToggleEmphasis(cursor, emphasis);
+            memEditor->setTextCursor(cursor);
+        });
+    };
+    toggle(m.mnuItalic, Emphasis::Italic);
+    toggle(m.mnuBold, Emphasis::Bold);
     // Menu states are worked out when a menu opens; a shortcut refreshes them first, so that a
     // command whose item is disabled at that moment does nothing.
     // The command states follow the memo as it changes, so that a shortcut never meets a
@@ -333,6 +346,8 @@ void TfmEditor::RefreshEditorState()
     for (QAction* item : {m.mnuFindReplace, m.mnuRepeatFind, m.mnuSpellCheck, m.mnuThesaurus, m.mnuWordCount, m.mnuWordUsage})
         item->setEnabled(hasText);
     m.mnuSaveWindowPos->setEnabled(WindowMemory == EditMemory::Single);
+    for (QAction* item : {m.mnuItalic, m.mnuBold})
+        item->setEnabled(!memEditor->isReadOnly());
 }
 
 bool TfmEditor::SaveText()
@@ -866,23 +881,26 @@ void TfmEditor::FollowSpellingOptions()
         return; // hidden workers and the template never check
     SpellEngine& spelling = FContext.Spelling;
     const bool live = spelling.LiveSpelling();
-    if (live && !FHighlighter) {
-        FHighlighter = new SpellHighlighter(memEditor->document(), spelling, LineLeadIn);
-        CheckSpellingInView();
-    } else if (!live && FHighlighter) {
-        delete std::exchange(FHighlighter, nullptr); // taking its underlines away repaints
+    // Emphasis is drawn whether or not spelling is checked.
+    const bool first = !FHighlighter;
+    if (first) {
+        FHighlighter = new EditorHighlighter(memEditor->document(),
+            memEditor->palette().color(QPalette::PlaceholderText), LineLeadIn);
     }
+    FHighlighter->SetSpelling(live ? &spelling : nullptr);
+    if (first)
+        DrawTextInView();
     const bool noDictionary = live && !spelling.HasDictionary();
     sbSpelling->setText(noDictionary ? " " + Messages().Text(MessageKey::SPELL_NO_DICTIONARY_STATUS) + " " : QString());
     sbSpelling->setVisible(noDictionary);
 }
 
-void TfmEditor::CheckSpellingInView()
+void TfmEditor::DrawTextInView()
 {
     if (!FHighlighter)
         return;
     const QWidget* view = memEditor->viewport();
-    FHighlighter->CheckBlocks(memEditor->cursorForPosition(QPoint(0, 0)).block(),
+    FHighlighter->DrawBlocks(memEditor->cursorForPosition(QPoint(0, 0)).block(),
         memEditor->cursorForPosition(QPoint(view->width() - 1, view->height() - 1)).block());
 }
 

@@ -21,7 +21,7 @@ class EditorMemo;
 class TfmFindReplace;
 class LiveWordCount;
 class TSpellChecker;
-class SpellHighlighter;
+class EditorHighlighter;
 
 class TfmEditor;
 struct HistoryHooks;
@@ -177,8 +177,9 @@ private:
     /// Live checking follows the spelling options: underlining on or off, and a note in the
     /// status line when there is no dictionary to check with.
     void FollowSpellingOptions();
-    /// Live checking looks at the blocks in view, so that a long text opens and scrolls at once.
-    void CheckSpellingInView();
+    /// Emphasis and live checking are drawn for the blocks in view, so that a long text opens
+    /// and scrolls at once.
+    void DrawTextInView();
     /// Stops the check when its dialog went to the background and the editor is not in front.
     void dlgSpellerDialogDeactivate();
     /// Puts the spellings for the misspelled word under the pointer at the top of the pop-up menu,
@@ -207,7 +208,9 @@ private:
     LiveWordCount* FLiveCount = nullptr;
     TThesaurus dlgThesaurus;
     MemoSpellTarget FSpellTarget;
-    SpellHighlighter* FHighlighter = nullptr;
+    /// Draws emphasis and misspellings in a shown editor; hidden workers and the template have
+    /// none.
+    EditorHighlighter* FHighlighter = nullptr;
     QList<QAction*> FSpellingItems; ///< the pop-up menu's items for the word under the pointer
     EditorText FText; ///< the card's text as last read or saved here
 };

@@ -29,6 +29,9 @@ void EditorMenus::Build(QMainWindow* window)
     mnuPaste = AddMenuItem(mmnuEdit, "mnuPaste", "&Paste", QKeySequence("Ctrl+V"));
     mmnuEdit->addSeparator();
     mnuSelectAll = AddMenuItem(mmnuEdit, "mnuSelectAll", "Select &All", QKeySequence("Ctrl+A"));
+    mmnuEdit->addSeparator();
+    mnuItalic = AddMenuItem(mmnuEdit, "mnuItalic", "&Italic", QKeySequence("Ctrl+I"));
+    mnuBold = AddMenuItem(mmnuEdit, "mnuBold", "&Bold", QKeySequence("Ctrl+B"));
 
     mmnuSearch = AddMainMenu(bar, "mmnuSearch", "&Search");
     mnuFindReplace = AddMenuItem(mmnuSearch, "mnuFindReplace", "&Find && Replace...", QKeySequence("Ctrl+F"));

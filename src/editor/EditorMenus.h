@@ -23,6 +23,8 @@ struct EditorMenus {
     QAction* mnuCopy = nullptr;
     QAction* mnuPaste = nullptr;
     QAction* mnuSelectAll = nullptr;
+    QAction* mnuItalic = nullptr;
+    QAction* mnuBold = nullptr;
     QMenu* mmnuSearch = nullptr;
     QAction* mnuFindReplace = nullptr;
     QAction* mnuRepeatFind = nullptr;

@@ -136,6 +136,8 @@ const QList<LanguageKey> Keys = {
     // Captions of our own, which the sections above do not reach.
     {"Nodex.Captions", "fmEditor.mnuWordUsage", F::AsRead, "Word &Usage", "fmEditor:mnuWordUsage"},
     {"Nodex.Captions", "fmEditor.mnuHistory", F::AsRead, "&History...", "fmEditor:mnuHistory"},
+    {"Nodex.Captions", "fmEditor.mnuItalic", F::AsRead, "&Italic", "fmEditor:mnuItalic"},
+    {"Nodex.Captions", "fmEditor.mnuBold", F::AsRead, "&Bold", "fmEditor:mnuBold"},
     {"Nodex.Captions", "fmMain.pmnuHistory", F::AsRead, "&History...", "fmMain:pmnuHistory"},
     {"Nodex.Captions", "fmOptions.gbBackups", F::GroupBox, "Automatic Backups", "fmOptions:gbBackups"},
     {"Nodex.Captions", "fmOptions.lblKeepBackups", F::AsRead, "&Keep for each project (0: none):", "fmOptions:lblKeepBackups"},

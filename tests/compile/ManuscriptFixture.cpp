@@ -15,8 +15,8 @@ const QStringList Lines = {
     QStringLiteral("1. not a list"),
     QStringLiteral("- not a bullet"),
     QStringLiteral("# not a heading"),
-    // A word processor's line break (vertical tab), a form feed and an escape.
-    QStringLiteral("Soft\vbreak, form\ffeed, escape\x1b[0m end"),
+    // A word processor's line break (vertical tab), a form feed, an escape and a noncharacter.
+    QStringLiteral("Soft\vbreak, form\ffeed, escape\x1b[0m end\uFFFF"),
 };
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "ManuscriptReadBack.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTextBlock>
@@ -110,30 +112,79 @@ QList<ReadParagraph> HtmlParagraphs(const QByteArray& html)
     return DocumentParagraphs(document);
 }
 
-QList<ReadParagraph> OdtParagraphs(const QString& odt)
+OdtStyles::OdtStyles(const QString& odt)
 {
-    QXmlStreamReader xml(ZipMember(odt, "content.xml"));
-    QStringList pageBreakStyles;
-    QList<ReadParagraph> paragraphs;
-    QString style;
-    while (!xml.atEnd()) {
-        xml.readNext();
+    Read(ZipMember(odt, "styles.xml"));
+    Read(ZipMember(odt, "content.xml"));
+}
+
+QString OdtStyles::Property(const QString& style, const QString& attribute) const
+{
+    const QString key = style.contains(u':') ? style : "paragraph:" + style;
+    const QString family = key.section(u':', 0, 0);
+    for (auto it = FStyles.find(key); it != FStyles.end();
+         it = FStyles.find(family + u':' + it->Parent)) {
+        if (it->Attributes.contains(attribute))
+            return it->Attributes.value(attribute);
+        if (it->Parent.isEmpty())
+            break;
+    }
+    return FStyles.value("default:" + family).Attributes.value(attribute);
+}
+
+void OdtStyles::Read(const QByteArray& bytes)
+{
+    QXmlStreamReader xml(bytes);
+    QString key;
+    int depth = 0; // within the style being read
+    while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
+        if (xml.isEndElement() && depth > 0)
+            --depth;
         if (!xml.isStartElement())
             continue;
-        if (xml.name() == u"style") {
-            style = xml.attributes().value("style:name").toString();
-        } else if (xml.name() == u"paragraph-properties"
-            && xml.attributes().value("fo:break-before") == u"page") {
-            pageBreakStyles << style;
-        } else if (xml.name() == u"p" || xml.name() == u"h") {
-            ReadParagraph paragraph;
-            paragraph.NewPage
-                = pageBreakStyles.contains(xml.attributes().value("text:style-name").toString());
-            paragraph.HeadingLevel
-                = xml.name() == u"h" ? xml.attributes().value("text:outline-level").toInt() : 0;
-            paragraph.Text = OdfText(xml);
-            paragraphs << paragraph;
+        const QXmlStreamAttributes attributes = xml.attributes();
+        if (depth == 0) {
+            const QStringView name = xml.name();
+            if (name == u"style")
+                key = attributes.value("style:family").toString() + u':'
+                    + attributes.value("style:name").toString();
+            else if (name == u"default-style")
+                key = "default:" + attributes.value("style:family").toString();
+            else if (name == u"page-layout" || name == u"master-page")
+                key = name.toString() + u':' + attributes.value("style:name").toString();
+            else
+                continue;
+            FStyles[key].Parent = attributes.value("style:parent-style-name").toString();
         }
+        ++depth;
+        // The header's spacing would hide the page's margins.
+        if (xml.name() == u"header-footer-properties")
+            continue;
+        for (const QXmlStreamAttribute& attribute : attributes)
+            FStyles[key].Attributes.insert(
+                attribute.qualifiedName().toString(), attribute.value().toString());
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+}
+
+QList<ReadParagraph> OdtParagraphs(const QString& odt)
+{
+    const OdtStyles styles(odt);
+    QXmlStreamReader xml(ZipMember(odt, "content.xml"));
+    QList<ReadParagraph> paragraphs;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement() || (xml.name() != u"p" && xml.name() != u"h"))
+            continue;
+        const QString style = xml.attributes().value("text:style-name").toString();
+        ReadParagraph paragraph;
+        paragraph.NewPage = styles.Property(style, "fo:break-before") == u"page";
+        paragraph.Italic = styles.Property(style, "fo:font-style") == u"italic";
+        paragraph.Centred = styles.Property(style, "fo:text-align") == u"center";
+        paragraph.HeadingLevel
+            = xml.name() == u"h" ? xml.attributes().value("text:outline-level").toInt() : 0;
+        paragraph.Text = OdfText(xml);
+        paragraphs << paragraph;
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     return paragraphs;
@@ -149,23 +200,32 @@ QList<ReadParagraph> DocxParagraphs(const QString& docx)
         if (xml.isStartElement() && xml.name() == u"p") {
             ReadParagraph paragraph;
             bool breaks = false;
+            // A paragraph is italic when all its text is; a word in italics does not make it so.
+            bool runItalic = false;
+            bool plainText = false;
             int depth = 1;
             while (depth > 0 && !xml.atEnd()) {
                 xml.readNext();
                 if (xml.isStartElement()) {
                     if (xml.name() == u"t") {
-                        paragraph.Text += xml.readElementText(); // reads past its end
+                        paragraph.Italic = runItalic && !plainText;
+                        plainText = plainText || !runItalic;
+                        // Reads past its end; a tab within a text is white space to a word
+                        // processor, only a tab element is a tab.
+                        paragraph.Text += xml.readElementText().replace(u'\t', u' ');
                         continue;
                     }
                     ++depth;
-                    if (xml.name() == u"tab")
+                    if (xml.name() == u"r")
+                        runItalic = false;
+                    else if (xml.name() == u"tab")
                         paragraph.Text += u'\t';
                     else if (xml.name() == u"br" && xml.attributes().value("w:type") == u"page")
                         breaks = true;
                     else if (xml.name() == u"br")
                         paragraph.Text += QChar::LineSeparator;
                     else if (xml.name() == u"i")
-                        paragraph.Italic = true;
+                        runItalic = xml.attributes().value("w:val") != u"0";
                     else if (xml.name() == u"jc" && xml.attributes().value("w:val") == u"center")
                         paragraph.Centred = true;
                     else if (xml.name() == u"pStyle")
@@ -236,6 +296,16 @@ QList<ReadParagraph> EpubParagraphs(const QString& epub)
             << member.toStdString() << ": " << xml.errorString().toStdString();
     }
     return paragraphs;
+}
+
+QString LibreOfficeText(const QString& soffice, const QString& file, const QString& work)
+{
+    RunTool(soffice,
+        { "--headless", "-env:UserInstallation=file://" + work + "/profile", "--convert-to",
+            "txt:Text (encoded):UTF8", "--outdir", work + "/txt", file });
+    QFile text(work + "/txt/" + QFileInfo(file).completeBaseName() + ".txt");
+    EXPECT_TRUE(text.open(QIODevice::ReadOnly)) << text.fileName().toStdString();
+    return QString::fromUtf8(text.readAll());
 }
 
 QString PdfText(const QString& pdf)

@@ -4,7 +4,7 @@
 #include "TestDictionary.h"
 #include "editor/EditorMemo.h"
 #include "spelling/SpellChecker.h"
-#include "spelling/SpellHighlighter.h"
+#include "spelling/Misspellings.h"
 #include "spelling/SpellingOptions.h"
 
 #include <QApplication>
@@ -65,6 +65,19 @@ protected:
             }
         }
         return words;
+    }
+    /// The stretches drawn italic, in the order of the text.
+    QStringList Italic() const
+    {
+        QStringList stretches;
+        for (QTextBlock block = Editor->memEditor->document()->firstBlock(); block.isValid();
+             block = block.next()) {
+            for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+                if (range.format.fontItalic())
+                    stretches << block.text().mid(range.start, range.length);
+            }
+        }
+        return stretches;
     }
     /// Right-clicks a word of the memo, as the window system delivers it.
     QMenu* RightClick(const QString& word, int occurrence = 0)
@@ -300,12 +313,15 @@ TEST_F(SpellCheckTest, LiveCheckingUnderlinesMisspelledWordsAsTheWriterTypes)
     EXPECT_EQ(Underlined(), (QStringList { "lampp", "is" }));
     EXPECT_FALSE(editor.findChild<QLabel*>("sbSpelling")->isVisible());
     editor.memEditor->moveCursor(QTextCursor::End);
-    QTest::keyClicks(editor.memEditor, " kepper");
+    // A misspelled word in italic keeps both looks.
+    QTest::keyClicks(editor.memEditor, " *kepper*");
     EXPECT_EQ(Underlined(), (QStringList { "lampp", "is", "kepper" }));
-    for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(Italic(), QStringList { "kepper" });
+    for (int i = 0; i < 5; ++i)
         QTest::keyClick(editor.memEditor, Qt::Key_Backspace);
-    QTest::keyClicks(editor.memEditor, "eper");
+    QTest::keyClicks(editor.memEditor, "eper*");
     EXPECT_EQ(Underlined(), (QStringList { "lampp", "is" }));
+    EXPECT_EQ(Italic(), QStringList { "keeper" });
 }
 
 TEST_F(SpellCheckTest, LiveCheckingReachesTheLinesOfALongTextAsTheyComeIntoView)
@@ -349,7 +365,7 @@ TEST_F(SpellCheckTest, ThePopUpMenuOffersSpellingsAddToDictionaryAndIgnoreAll)
 TEST_F(SpellCheckTest, SpellingOptionsAreKeptForTheWriterAndApplyAtOnce)
 {
     WriteDictionary(App.Path("Spelling/"), "en_US", Words + QStringList { "color" });
-    TfmEditor& editor = OpenWith("The color of the lampp\r\n");
+    TfmEditor& editor = OpenWith("The *color* of the lampp\r\n");
     EXPECT_EQ(Underlined(), (QStringList { "color", "lampp" }));
     Dialogs.ExpectModal([](QDialog& dialog) {
         auto& options = static_cast<SpellingOptions&>(dialog);
@@ -374,6 +390,7 @@ TEST_F(SpellCheckTest, SpellingOptionsAreKeptForTheWriterAndApplyAtOnce)
     });
     QTest::keyClick(editor.memEditor, Qt::Key_F7, Qt::ShiftModifier);
     EXPECT_TRUE(Underlined().isEmpty()) << "live checking is off";
+    EXPECT_EQ(Italic(), QStringList { "color" }) << "emphasis is drawn all the same";
     Dialogs.ExpectModal([](QDialog& dialog) {
         QTest::mouseClick(static_cast<SpellingOptions&>(dialog).btnCancel, Qt::LeftButton);
     });

@@ -3,6 +3,7 @@
 
   check_tree.py rooms ROOT   each folder of src/ includes only the folders beneath it
   check_tree.py case ROOT    no two paths of the tree differ only in case
+  check_tree.py names ROOT   no two headers of src/ share a name
 
 Exits 1 and names every offence when a check fails.
 """
@@ -114,11 +115,29 @@ def check_case(root):
     return problems
 
 
+def check_names(root):
+    # A header is named after its class, so two headers of one name are two classes of one
+    # name: the linker takes the one's constructor or destructor for the other's, silently.
+    seen = {}
+    problems = []
+    for dirpath, _, names in os.walk(os.path.join(root, "src")):
+        for name in sorted(names):
+            if name.endswith(".h"):
+                path = os.path.relpath(os.path.join(dirpath, name), root)
+                other = seen.setdefault(name, path)
+                if other != path:
+                    problems.append(f"{other} and {path} name two classes alike")
+    return problems
+
+
+CHECKS = {"rooms": check_rooms, "case": check_case, "names": check_names}
+
+
 def main():
-    if len(sys.argv) != 3 or sys.argv[1] not in ("rooms", "case"):
+    if len(sys.argv) != 3 or sys.argv[1] not in CHECKS:
         print(__doc__)
         return 2
-    check = check_rooms if sys.argv[1] == "rooms" else check_case
+    check = CHECKS[sys.argv[1]]
     problems = check(sys.argv[2])
     for problem in problems:
         print(problem)

@@ -3,7 +3,7 @@
 #include "platform/AtomicWrite.h"
 #include "platform/NativeName.h"
 #include "platform/TextFile.h"
-#include "backup/ZipWriter.h"
+#include "backup/BackupZipWriter.h"
 
 #include <QRandomGenerator>
 
@@ -22,7 +22,7 @@ QString WriteArchive(const TempFolder& folder, const QByteArray& bytes)
 }
 } // namespace
 
-TEST(ZipWriter, UnzipRestoresEveryNameAndEveryByte)
+TEST(BackupZipWriter, UnzipRestoresEveryNameAndEveryByte)
 {
     QByteArray noise(100000, '\0');
     QRandomGenerator(17).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
@@ -41,12 +41,12 @@ TEST(ZipWriter, UnzipRestoresEveryNameAndEveryByte)
         { "Text Files/Caf\xC3\xA9 \xE2\x80\x94 Ch\xC3\xA2teau.txt", "utf-8\r\n", 0644 },
         { "Text Files/Caf\xE9.txt", "Windows-1252\r\n", 0640 },
     };
-    ZipWriter zip;
+    BackupZipWriter zip;
     QString reason;
     for (const Entry& entry : entries)
         ASSERT_TRUE(zip.Add(entry.Name, entry.Bytes, Afternoon, entry.Permissions, reason));
     const QByteArray archive = zip.Finish("a comment\n");
-    EXPECT_EQ(ZipWriter::Comment(archive), "a comment\n");
+    EXPECT_EQ(BackupZipWriter::Comment(archive), "a comment\n");
     EXPECT_LT(archive.size(), noise.size() + 20000) << "the long text is deflated";
 
     TempFolder folder;
@@ -70,11 +70,11 @@ TEST(ZipWriter, UnzipRestoresEveryNameAndEveryByte)
     }
 }
 
-TEST(ZipWriter, MoreEntriesThanTheShortCountHoldsAreAllRead)
+TEST(BackupZipWriter, MoreEntriesThanTheShortCountHoldsAreAllRead)
 {
     // A project of 40,000 cards has twice as many files as a zip's 16-bit count can say.
     constexpr int Count = 70000;
-    ZipWriter zip;
+    BackupZipWriter zip;
     QString reason;
     for (int i = 0; i < Count; ++i)
         ASSERT_TRUE(zip.Add("Card " + QByteArray::number(i) + ".ndx", QByteArray::number(i), Afternoon, 0644, reason));

@@ -1,4 +1,4 @@
-#include "backup/ZipWriter.h"
+#include "backup/BackupZipWriter.h"
 
 #include "messages/ReasonTexts.h"
 #include "platform/NativeName.h"
@@ -75,21 +75,21 @@ bool NeedsUtf8Flag(const QByteArray& name)
 }
 } // namespace
 
-ZipWriter::ZipWriter()
+BackupZipWriter::BackupZipWriter()
     : FStream(std::make_unique<z_stream_s>())
 {
     if (deflateInit2(FStream.get(), Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
         FStream.reset();
 }
 
-ZipWriter::~ZipWriter()
+BackupZipWriter::~BackupZipWriter()
 {
     if (FStream)
         deflateEnd(FStream.get());
 }
 
-bool ZipWriter::Add(const QByteArray& name, const QByteArray& bytes, const QDateTime& modified,
-    unsigned permissions, QString& reason)
+bool BackupZipWriter::Add(const QByteArray& name, const QByteArray& bytes,
+    const QDateTime& modified, unsigned permissions, QString& reason)
 {
     const quint64 offset = quint64(FArchive.size());
     if (quint64(bytes.size()) >= Largest32 || offset >= Largest32) {
@@ -160,7 +160,7 @@ bool ZipWriter::Add(const QByteArray& name, const QByteArray& bytes, const QDate
     return true;
 }
 
-QByteArray ZipWriter::Finish(const QByteArray& comment)
+QByteArray BackupZipWriter::Finish(const QByteArray& comment)
 {
     const quint64 directoryAt = quint64(FArchive.size());
     const quint64 directorySize = quint64(FDirectory.size());
@@ -198,7 +198,7 @@ QByteArray ZipWriter::Finish(const QByteArray& comment)
     return std::exchange(FArchive, {});
 }
 
-QByteArray ZipWriter::Comment(const QByteArray& tail)
+QByteArray BackupZipWriter::Comment(const QByteArray& tail)
 {
     // The end record is the last one whose comment reaches exactly to the end.
     for (qsizetype at = tail.size() - EndSize; at >= 0; --at) {

@@ -13,12 +13,12 @@ struct z_stream_s;
 /// its permissions. Names are kept as the file system spells them: a name in UTF-8 carries the
 /// archive's UTF-8 flag, any other is kept as its very bytes. More than 65,535 entries are
 /// written with the archive's 64-bit end records.
-class ZipWriter {
+class BackupZipWriter {
 public:
-    ZipWriter();
-    ~ZipWriter();
-    ZipWriter(const ZipWriter&) = delete;
-    ZipWriter& operator=(const ZipWriter&) = delete;
+    BackupZipWriter();
+    ~BackupZipWriter();
+    BackupZipWriter(const BackupZipWriter&) = delete;
+    BackupZipWriter& operator=(const BackupZipWriter&) = delete;
 
     /// Adds a file under `name` (its path in the archive, "/" between folders). False with the
     /// reason when the archive would pass 4 GiB, which a zip without 64-bit sizes cannot address.
