@@ -71,6 +71,7 @@ void CompileCommands::ShowCompileWindow()
     fmCompile->SettingsFile = FProject.Folders.SettingsFile();
     fmCompile->ProjectFolder = FProject.ProjectFolder;
     fmCompile->ProjectName = QFileInfo(FProject.ProjectFileName).completeBaseName();
+    fmCompile->ProjectFileName = FProject.ProjectFileName;
     fmCompile->ShowCompileWindow();
 }
 

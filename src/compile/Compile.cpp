@@ -2,7 +2,9 @@
 
 #include "compile/CompilationBuilder.h"
 #include "compile/CompileList.h"
+#include "compile/ExportDialog.h"
 #include "compile/ManuscriptExport.h"
+#include "compile/ManuscriptLook.h"
 #include "compile/ManuscriptPandoc.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
@@ -13,12 +15,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QProgressDialog>
@@ -29,8 +29,6 @@ Q_LOGGING_CATEGORY(lcCompile, "nodex.compile")
 
 namespace {
 const QString PositionSection = QStringLiteral("Compilation");
-const QString AuthorKey = QStringLiteral("Author");
-const QString StandardManuscriptKey = QStringLiteral("StandardManuscript");
 
 /// The save dialog's name of each manuscript type.
 MessageKey FilterName(ManuscriptFormat format)
@@ -62,15 +60,12 @@ TfmCompile::TfmCompile(Dialogs& dialogs, const MessageTable& messages, QWidget* 
     , lbCompile(new CompileList)
     , btnCreate(new QPushButton(QStringLiteral("&Create")))
     , btnClose(new QPushButton(QStringLiteral("C&lose")))
-    , cbStandardManuscript(new QCheckBox)
-    , edtAuthor(new QLineEdit)
     , btnExport(new QPushButton)
     , pmnuCompile(new QMenu(this))
     , FDialogs(dialogs)
     , FMessages(messages)
     , gbInclude(new QGroupBox(QStringLiteral(" Include ")))
     , gbManuscript(new QGroupBox)
-    , lblAuthor(new QLabel)
 {
     PandocProgram = FindPandoc();
     setObjectName("fmCompile");
@@ -86,9 +81,6 @@ TfmCompile::TfmCompile(Dialogs& dialogs, const MessageTable& messages, QWidget* 
     btnClose->setShortcut(Qt::Key_Escape);
     gbInclude->setObjectName("gbInclude");
     gbManuscript->setObjectName("gbManuscript");
-    cbStandardManuscript->setObjectName("cbStandardManuscript");
-    edtAuthor->setObjectName("edtAuthor");
-    lblAuthor->setBuddy(edtAuthor);
     btnExport->setObjectName("btnExport");
     ApplyManuscriptCaptions();
     pmnuCompile->setObjectName("pmnuCompile");
@@ -109,10 +101,8 @@ TfmCompile::TfmCompile(Dialogs& dialogs, const MessageTable& messages, QWidget* 
     layout->addWidget(gbInclude);
     layout->addWidget(lbCompile, 1);
     layout->addLayout(buttons);
-    auto* manuscript = new QFormLayout(gbManuscript);
-    manuscript->addRow(cbStandardManuscript);
-    manuscript->addRow(lblAuthor, edtAuthor);
-    manuscript->addRow(btnExport);
+    auto* manuscript = new QVBoxLayout(gbManuscript);
+    manuscript->addWidget(btnExport);
     layout->addWidget(gbManuscript);
 
     // Either option may be switched off, never both.
@@ -204,7 +194,6 @@ void TfmCompile::UpdateCompileCommands()
 
 void TfmCompile::ShowCompileWindow()
 {
-    ReadManuscriptSettings();
     ApplyManuscriptCaptions();
     UpdateCompileCommands();
     show();
@@ -270,20 +259,32 @@ void TfmCompile::ExportManuscript()
     const QStringList names = Names();
     if (names.isEmpty())
         return;
-    ReadManuscriptSettings();
-    const std::optional<ExportTarget> target = AskExportTarget();
+    ManuscriptSettings settings = ReadManuscriptSettings();
+    {
+        ExportDialog dialog(settings, !PandocProgram.isEmpty(), FMessages, this);
+        if (!FDialogs.RunModal(dialog))
+            return;
+        settings = dialog.Settings();
+    }
+    // What the writer typed is kept even when no file is chosen after all: the contact block
+    // is not typed twice.
+    WriteManuscriptSettings(settings);
+    const std::optional<ExportTarget> target = AskExportTarget(settings);
     if (!target)
         return;
-    WriteManuscriptSettings();
+    settings.Format = target->Format;
+    // An export into the project's own folder follows the project when it moves.
+    const QString folder = QFileInfo(target->Path).absolutePath();
+    settings.Folder = QDir::cleanPath(folder) == QDir::cleanPath(ProjectFolder) ? QString() : folder;
+    WriteManuscriptSettings(settings);
 
     ManuscriptExport job;
     job.Names = names;
     job.Files = ListedFiles(names);
     job.Options.Descriptions = cbDescriptions->isChecked();
     job.Options.Content = cbContent->isChecked();
-    job.Options.StandardManuscript = cbStandardManuscript->isChecked();
+    settings.ApplyTo(job.Options);
     job.Options.Title = ProjectName;
-    job.Options.Author = edtAuthor->text();
     job.Options.WordsText = FMessages.Text(MessageKey::MANUSCRIPT_WORDS);
     job.Target = *target;
     job.Pandoc = PandocProgram;
@@ -314,7 +315,7 @@ void TfmCompile::ExportManuscript()
         FDialogs.ShowInformation(FMessages.Text(MessageKey::EXPORT_OK));
 }
 
-std::optional<ExportTarget> TfmCompile::AskExportTarget()
+std::optional<ExportTarget> TfmCompile::AskExportTarget(const ManuscriptSettings& settings)
 {
     const bool pandoc = !PandocProgram.isEmpty();
     QStringList filters;
@@ -329,8 +330,12 @@ std::optional<ExportTarget> TfmCompile::AskExportTarget()
     // The dialog says why two types are missing.
     if (!pandoc)
         title += QStringLiteral(" (%1)").arg(FMessages.Text(MessageKey::EXPORT_NO_PANDOC));
-    QString chosenFilter;
-    const QString typed = FDialogs.AskSaveFileOfType(title, ProjectFolder, filters, chosenFilter);
+    QString chosenFilter = filters.value(offered.indexOf(settings.Format));
+    // A folder since removed or renamed gives way to the project's own.
+    const QString folder = !settings.Folder.isEmpty() && QFileInfo(settings.Folder).isDir()
+        ? settings.Folder
+        : ProjectFolder;
+    const QString typed = FDialogs.AskSaveFileOfType(title, folder, filters, chosenFilter);
     if (typed.isEmpty())
         return std::nullopt;
     const qsizetype chosen = filters.indexOf(chosenFilter);
@@ -347,25 +352,22 @@ std::optional<ExportTarget> TfmCompile::AskExportTarget()
     return target;
 }
 
-void TfmCompile::ReadManuscriptSettings()
+ManuscriptSettings TfmCompile::ReadManuscriptSettings() const
 {
-    if (FManuscriptSettingsRead)
-        return;
-    FManuscriptSettingsRead = true;
     IniFile file(SettingsFile);
     QString error;
-    file.Load(error, IniFile::MaxSettingsBytes);
-    edtAuthor->setText(file.ReadUntrimmed(PositionSection, AuthorKey, QString()));
-    cbStandardManuscript->setChecked(file.ReadBool(PositionSection, StandardManuscriptKey, false));
+    if (!file.Load(error, IniFile::MaxSettingsBytes))
+        qCInfo(lcCompile).noquote() << "The manuscript options are not read:" << error;
+    return ManuscriptSettings::Read(
+        file, ProjectFolder, ProjectFileName, ManuscriptLook::DefaultPaper());
 }
 
-void TfmCompile::WriteManuscriptSettings()
+void TfmCompile::WriteManuscriptSettings(const ManuscriptSettings& settings) const
 {
     IniFile file(SettingsFile);
     QString error;
     if (file.Load(error, IniFile::MaxSettingsBytes)) {
-        file.WriteString(PositionSection, AuthorKey, edtAuthor->text());
-        file.WriteBool(PositionSection, StandardManuscriptKey, cbStandardManuscript->isChecked());
+        settings.Write(file, ProjectFolder, ProjectFileName);
         if (file.Save(error))
             return;
     }
@@ -375,8 +377,6 @@ void TfmCompile::WriteManuscriptSettings()
 void TfmCompile::ApplyManuscriptCaptions()
 {
     gbManuscript->setTitle(FMessages.Text(MessageKey::EXPORT_TITLE));
-    cbStandardManuscript->setText(FMessages.Text(MessageKey::STANDARD_MANUSCRIPT));
-    lblAuthor->setText(FMessages.Text(MessageKey::MANUSCRIPT_AUTHOR));
     btnExport->setText(FMessages.Text(MessageKey::EXPORT_MANUSCRIPT));
 }
 

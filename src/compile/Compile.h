@@ -2,6 +2,7 @@
 
 #include "compile/CompilationBuilder.h"
 #include "compile/ManuscriptFormat.h"
+#include "compile/ManuscriptSettings.h"
 
 #include <QWidget>
 
@@ -13,8 +14,6 @@ class MessageTable;
 class QAction;
 class QCheckBox;
 class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QMenu;
 class QPushButton;
 class CompileList;
@@ -40,6 +39,8 @@ public:
     std::function<QList<CompileFiles>(const QStringList& names)> FilesOf;
     /// The project's name: the manuscript's title.
     QString ProjectName;
+    /// The project file's name in ProjectFolder: the export settings are kept per project.
+    QString ProjectFileName;
     /// The pandoc program that writes DOCX and EPUB; empty when it is not installed.
     QString PandocProgram;
 
@@ -60,9 +61,10 @@ public:
     void ShowCompileWindow();
     /// Writes the compilation file and makes sure the Compilation card exists.
     void btnCreateClick();
-    /// Writes the list as a manuscript in the type and file the writer chooses, with a progress
-    /// bar and Cancel; nothing happens for an empty list. Ctrl+E here is the Tools menu's: the
-    /// shortcuts of the main window reach its tool windows.
+    /// Writes the list as a manuscript as the writer sets it up in the Export Manuscript dialog,
+    /// in the file chosen after it, with a progress bar and Cancel; nothing happens for an empty
+    /// list. Ctrl+E here is the Tools menu's: the shortcuts of the main window reach its tool
+    /// windows.
     void ExportManuscript();
 
     QCheckBox* cbDescriptions;
@@ -70,8 +72,6 @@ public:
     CompileList* lbCompile;
     QPushButton* btnCreate;
     QPushButton* btnClose;
-    QCheckBox* cbStandardManuscript;
-    QLineEdit* edtAuthor;
     QPushButton* btnExport;
     QMenu* pmnuCompile;
     QAction* pmnuDelete;
@@ -80,19 +80,19 @@ public:
 private:
     void ReadPosition();
     void WritePosition();
-    /// The manuscript options kept in the settings file, read once before they are first needed.
-    void ReadManuscriptSettings();
-    void WriteManuscriptSettings();
+    /// The export settings of this project, or where it has none those it starts from.
+    ManuscriptSettings ReadManuscriptSettings() const;
+    /// Kept when the writer says OK in the Export dialog, never on Cancel.
+    void WriteManuscriptSettings(const ManuscriptSettings& settings) const;
     void ApplyManuscriptCaptions();
     QList<CompileFiles> ListedFiles(const QStringList& names) const;
-    /// The file and type the writer chose, or none; asks before replacing a file.
-    std::optional<ExportTarget> AskExportTarget();
+    /// The file and type the writer chose, or none; asks before replacing a file. The save
+    /// dialog opens in the settings' folder with their type chosen.
+    std::optional<ExportTarget> AskExportTarget(const ManuscriptSettings& settings);
 
     Dialogs& FDialogs;
     const MessageTable& FMessages;
     QGroupBox* gbInclude;
     QGroupBox* gbManuscript;
-    QLabel* lblAuthor;
     bool FShown = false;
-    bool FManuscriptSettingsRead = false;
 };

@@ -12,7 +12,8 @@ struct Message {
     const char* Text;
 };
 
-// In the order of MessageKey: the key's name in a language file and its built-in English text.
+// In the order of MessageKey: the key's name in a language file and its built-in English text
+// (UTF-8: a paper size is measured with a multiplication sign).
 constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "NEW_NODEX", "New" },
     { "NODEX_PROPERTIES", "Properties" },
@@ -193,8 +194,8 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "EXPORT_REPLACE", "already exists. Do you want to replace it?" },
     { "EXPORT_PROGRESS", "Exporting the manuscript..." },
     { "EXPORT_CANCEL", "Cancel" },
-    { "STANDARD_MANUSCRIPT", "&Standard manuscript" },
-    { "MANUSCRIPT_AUTHOR", "&Author:" },
+    { "STANDARD_MANUSCRIPT", "&Standard manuscript form" },
+    { "MANUSCRIPT_AUTHOR", "&Author (byline):" },
     { "MANUSCRIPT_WORDS", "about %1 words" },
     { "FILTER_ODT", "OpenDocument Text" },
     { "FILTER_DOCX", "Word Document" },
@@ -202,6 +203,25 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "FILTER_MARKDOWN", "Markdown" },
     { "FILTER_HTML", "Web Page" },
     { "FILTER_EPUB", "EPUB E-book" },
+    { "EXPORT_FORMAT", "&Format:" },
+    { "EXPORT_NEEDS_PANDOC_ITEM", "%1 (needs pandoc)" },
+    { "EXPORT_INCLUDE", "Include" },
+    { "EXPORT_TITLES_ONLY", "&Titles only: chapter and scene names" },
+    { "EXPORT_FORM", "Form" },
+    { "EXPORT_SCENE_TITLES", "Scene t&itles" },
+    { "EXPORT_CURLY_QUOTES", "C&urly quotes and dashes" },
+    { "EXPORT_FONT", "Fa&ce:" },
+    { "EXPORT_FONT_TIMES", "12 pt Times New Roman, double spaced" },
+    { "EXPORT_FONT_COURIER", "12 pt Courier New, double spaced" },
+    { "EXPORT_PAPER", "&Paper:" },
+    { "EXPORT_PAPER_LETTER", "Letter (8.5 × 11 in)" },
+    { "EXPORT_PAPER_A4", "A4 (210 × 297 mm)" },
+    { "EXPORT_TITLE_PAGE", "Title page" },
+    { "EXPORT_CONTACT_NAME", "&Name:" },
+    { "EXPORT_CONTACT_ADDRESS", "A&ddress:" },
+    { "EXPORT_CONTACT_EMAIL", "&E-mail:" },
+    { "EXPORT_CONTACT_PHONE", "P&hone:" },
+    { "EXPORT_GO", "OK" },
     { "HELP_TOO_DEEP", "The help page '%1' is nested too deeply to be shown." },
     { "PROJECT_FOLDER_GONE", "The project's folder '%1' was renamed, moved or removed while the project was open. Nothing was saved there." },
     { "SAVE_ELSEWHERE", "Save the project with Save As, in a folder of its own?" },
@@ -241,7 +261,7 @@ std::size_t Index(MessageKey key)
 MessageTable::MessageTable()
 {
     for (std::size_t i = 0; i < Messages.size(); ++i)
-        FTexts[i] = QString::fromLatin1(Messages[i].Text);
+        FTexts[i] = QString::fromUtf8(Messages[i].Text);
 }
 
 QString MessageTable::Text(MessageKey key) const
@@ -271,5 +291,5 @@ std::optional<MessageKey> MessageTable::KeyFromName(const QString& name)
 
 QString MessageTable::BuiltInText(MessageKey key)
 {
-    return QString::fromLatin1(Messages[Index(key)].Text);
+    return QString::fromUtf8(Messages[Index(key)].Text);
 }

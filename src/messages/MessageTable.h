@@ -194,6 +194,25 @@ enum class MessageKey {
     FILTER_MARKDOWN,
     FILTER_HTML,
     FILTER_EPUB,
+    EXPORT_FORMAT,
+    EXPORT_NEEDS_PANDOC_ITEM,
+    EXPORT_INCLUDE,
+    EXPORT_TITLES_ONLY,
+    EXPORT_FORM,
+    EXPORT_SCENE_TITLES,
+    EXPORT_CURLY_QUOTES,
+    EXPORT_FONT,
+    EXPORT_FONT_TIMES,
+    EXPORT_FONT_COURIER,
+    EXPORT_PAPER,
+    EXPORT_PAPER_LETTER,
+    EXPORT_PAPER_A4,
+    EXPORT_TITLE_PAGE,
+    EXPORT_CONTACT_NAME,
+    EXPORT_CONTACT_ADDRESS,
+    EXPORT_CONTACT_EMAIL,
+    EXPORT_CONTACT_PHONE,
+    EXPORT_GO,
     HELP_TOO_DEEP,
     PROJECT_FOLDER_GONE,
     SAVE_ELSEWHERE,
@@ -228,7 +247,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 212;
+    static constexpr int Count = 231;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

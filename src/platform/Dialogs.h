@@ -40,8 +40,9 @@ public:
     virtual QString AskSaveFileName(const QString& title, const QString& folder, const QString& filter,
                                     const QString& defaultSuffix = {}, const QString& hint = {}) = 0;
     /// Save-file dialog offering several file types, one filter each; an empty result means the
-    /// user cancelled. The name comes back as typed, and `chosenFilter` receives the filter the
-    /// writer chose: only the caller knows which extensions pick a type of their own.
+    /// user cancelled. The name comes back as typed, and `chosenFilter`, the filter chosen when
+    /// the dialog opens (the first when it is none of them), receives the filter the writer
+    /// chose: only the caller knows which extensions pick a type of their own.
     virtual QString AskSaveFileOfType(const QString& title, const QString& folder, const QStringList& filters,
                                       QString& chosenFilter) = 0;
     /// The print dialog, which offers printing to a PDF file; true when the writer chose to print.

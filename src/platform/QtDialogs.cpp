@@ -183,6 +183,8 @@ QString QtDialogs::AskSaveFileOfType(const QString& title, const QString& folder
     ArrowWhileAsking arrow;
     const auto dialog = MakeFileDialog(QFileDialog::AcceptSave, title, folder, QString(), QString());
     dialog->setNameFilters(filters);
+    if (filters.contains(chosenFilter))
+        dialog->selectNameFilter(chosenFilter);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
     chosenFilter = dialog->selectedNameFilter();

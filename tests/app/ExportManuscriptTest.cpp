@@ -4,6 +4,7 @@
 #include "canvas/Nodex.h"
 #include "compile/Compile.h"
 #include "compile/CompileList.h"
+#include "compile/ExportDialog.h"
 #include "platform/Processes.h"
 
 #include <QCheckBox>
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 /// Export Manuscript from the Tools menu and from the compile window, on the chain A -> B -> C,
 /// without pandoc so that the types offered do not depend on the machine.
@@ -24,6 +27,17 @@ protected:
         Compile->PandocProgram.clear();
     }
 
+    /// The writer presses Enter in the Export Manuscript dialog, after `choose` if given.
+    void AcceptExportDialog(std::function<void(ExportDialog&)> choose = {})
+    {
+        Dialogs.ExpectModal([choose](QDialog& dialog) {
+            auto& export_ = dynamic_cast<ExportDialog&>(dialog);
+            if (choose)
+                choose(export_);
+            QTest::keyClick(export_.focusWidget(), Qt::Key_Return);
+        });
+    }
+
     TfmCompile* Compile = nullptr;
 };
 
@@ -33,11 +47,14 @@ TEST_F(ExportManuscriptTest, CtrlEFillsAnEmptyListAsCompileDoesAndWritesTheTypeC
         = Main().View().mapFromScene(QPointF(Card("A")->Left() + 5, Card("A")->Top() + 5));
     QTest::mouseClick(Main().View().viewport(), Qt::LeftButton, {}, at);
     // A name typed without an extension gets the chosen filter's: the third, Markdown.
+    AcceptExportDialog();
     Dialogs.ExpectSaveFileOfType(Projects.Path("Book manuscript"), 2);
     QTest::keyClick(&Main(), Qt::Key_E, Qt::ControlModifier);
 
     EXPECT_EQ(Compile->Names(), (QStringList { "A", "B", "C" }));
-    const ScriptedDialogs::Shown asked = Dialogs.History().first();
+    ASSERT_EQ(Dialogs.History().size(), 3);
+    EXPECT_EQ(Dialogs.History()[0].text, "Export Manuscript");
+    const ScriptedDialogs::Shown asked = Dialogs.History()[1];
     EXPECT_TRUE(asked.text.contains("pandoc")) << "the dialog says why DOCX and EPUB are missing";
     EXPECT_EQ(asked.reason,
         "OpenDocument Text (*.odt)\nPDF Document (*.pdf)\nMarkdown (*.md)\nWeb Page (*.html)");
@@ -47,6 +64,7 @@ TEST_F(ExportManuscriptTest, CtrlEFillsAnEmptyListAsCompileDoesAndWritesTheTypeC
 
     // Without pandoc a typed ".docx" is refused with the reason; Ctrl+E works in the compile
     // window too.
+    AcceptExportDialog();
     Dialogs.ExpectSaveFileOfType(Projects.Path("Book.docx"), 0);
     Compile->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Compile));
@@ -60,19 +78,28 @@ TEST_F(ExportManuscriptTest, TheWindowAsksBeforeReplacingAnExportAndKeepsItsOpti
 {
     Main().Menus().mnuCompile->trigger();
     Compile->SetNames({ "A", "C" });
-    Compile->cbStandardManuscript->setChecked(true);
-    Compile->edtAuthor->setText("Ada Quill");
     Projects.Write("Book.odt", "earlier export");
 
+    AcceptExportDialog([](ExportDialog& dialog) {
+        QTest::mouseClick(dialog.cbStandardManuscript, Qt::LeftButton);
+        dialog.edtAuthor->setFocus();
+        QTest::keyClicks(dialog.edtAuthor, "Ada Quill");
+    });
     Dialogs.ExpectSaveFileOfType(Projects.Path("Book.odt"), 1);
     Dialogs.ExpectOkCancel(false);
     QTest::mouseClick(Compile->btnExport, Qt::LeftButton);
     EXPECT_EQ(Dialogs.LastText(), "'Book.odt' already exists. Do you want to replace it?");
     EXPECT_EQ(Projects.Read("Book.odt"), "earlier export");
 
+    // The second time the dialog shows what the writer chose the first time.
+    bool remembered = false;
+    AcceptExportDialog([&remembered](ExportDialog& dialog) {
+        remembered = dialog.cbStandardManuscript->isChecked() && dialog.edtAuthor->text() == "Ada Quill";
+    });
     Dialogs.ExpectSaveFileOfType(Projects.Path("Book.odt"), 1);
     Dialogs.ExpectOkCancel(true);
     QTest::mouseClick(Compile->btnExport, Qt::LeftButton);
+    EXPECT_TRUE(remembered);
     EXPECT_TRUE(Projects.Read("Book.odt").startsWith("PK"))
         << "an ODT file replaced the earlier export";
     EXPECT_EQ(Dialogs.LastText(), "Manuscript exported successfully.");
@@ -108,6 +135,7 @@ TEST_F(ExportManuscriptTest, CancelEndsAPandocThatTakesLongAndWritesNothing)
         QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
     });
     writer.start(10);
+    AcceptExportDialog();
     const qsizetype shown = Dialogs.History().size();
     Dialogs.ExpectSaveFileOfType(Projects.Path("Book.docx"), 1);
     QTest::mouseClick(Compile->btnExport, Qt::LeftButton);
@@ -115,5 +143,5 @@ TEST_F(ExportManuscriptTest, CancelEndsAPandocThatTakesLongAndWritesNothing)
     EXPECT_TRUE(pressed);
     EXPECT_TRUE(ProcessIsGone(Projects.Read("bin/pid").trimmed().toLongLong()));
     EXPECT_FALSE(QFileInfo::exists(Projects.Path("Book.docx")));
-    EXPECT_EQ(Dialogs.History().size(), shown + 1) << "past the save dialog, a cancel says nothing";
+    EXPECT_EQ(Dialogs.History().size(), shown + 2) << "past the save dialog, a cancel says nothing";
 }

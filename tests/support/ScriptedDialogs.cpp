@@ -107,11 +107,13 @@ QString ScriptedDialogs::AskSaveFileName(const QString& title, const QString& fo
     return typed;
 }
 
-QString ScriptedDialogs::AskSaveFileOfType(const QString& title, const QString&, const QStringList& filters,
+QString ScriptedDialogs::AskSaveFileOfType(const QString& title, const QString& folder, const QStringList& filters,
                                            QString& chosenFilter)
 {
     const Scripted answer = Next(Kind::SaveFileOfType, title);
     FLog.last().reason = filters.join(u'\n');
+    FLog.last().folder = folder;
+    FLog.last().filter = filters.contains(chosenFilter) ? chosenFilter : filters.value(0);
     if (answer.filter >= 0 && answer.filter < filters.size())
         chosenFilter = filters[answer.filter];
     return answer.value.toString();

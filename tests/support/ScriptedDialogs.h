@@ -21,6 +21,8 @@ public:
         Kind kind;
         QString text;
         QString reason; ///< the system's reason beneath a warning, or the folder a file dialog opened in
+        QString folder = {}; ///< the folder a save dialog of several types opened in
+        QString filter = {}; ///< the filter such a dialog opened with
     };
 
     ~ScriptedDialogs() override;
@@ -49,7 +51,8 @@ public:
     /// Also logs the hint, as the text's second line.
     QString AskSaveFileName(const QString& title, const QString& folder, const QString& filter,
                             const QString& defaultSuffix, const QString& hint) override;
-    /// Also logs the filters offered, one a line, as the reason.
+    /// Also logs the filters offered, one a line, as the reason, the folder and the filter the
+    /// dialog opened with.
     QString AskSaveFileOfType(const QString& title, const QString& folder, const QStringList& filters,
                               QString& chosenFilter) override;
     bool AskPrinter(QPrinter& printer) override;
