@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Retakes the screenshots of the help pages (data/Help/pictures/) from the real program on a copy
-# of the example project: the canvas with its chains, a card's menu, the compile window and an
-# editor. Usage: scripts/help-pictures.sh [program], by default build/Nodex/nodex (./run.sh
+# of the example project: the canvas with its chains, a card's menu, the compile window, an
+# editor, and the first two pages of a standard manuscript exported as PDF (needs pdftoppm). Usage: scripts/help-pictures.sh [program], by default build/Nodex/nodex (./run.sh
 # builds it). Needs a display or Xvfb, xdotool and ImageMagick. The build never runs this script:
 # its pictures are kept in the repository.
 set -euo pipefail
@@ -14,7 +14,11 @@ fi
 program="$2"
 pictures="$PWD/data/Help/pictures"
 work=$(mktemp -d)
-trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+# The program keeps its settings beside itself: the export starts from its defaults, and the
+# writer's own settings are put back afterwards.
+settings="$(dirname "$program")/Nodex.ini"
+trap 'kill "${pid:-}" 2>/dev/null || true; [[ -f "$work/Nodex.ini" ]] && mv "$work/Nodex.ini" "$settings"; rm -rf "$work"' EXIT
+[[ -f "$settings" ]] && mv "$settings" "$work/Nodex.ini"
 export ASAN_OPTIONS="detect_leaks=0"
 export XDG_DATA_HOME="$work/data"
 cp -r "$(dirname "$program")/Examples/The Lighthouse Keeper" "$work/"
@@ -51,6 +55,28 @@ xdotool mousemove "${supplyBoat[@]}" click --repeat 2 --delay 100 1
 sleep 3
 editor=$(xdotool search --onlyvisible --name '^Editing Nodex' | head -n 1)
 import -window "$editor" "$work/editor.png"
+xdotool key Escape
+sleep 1
+
+# The scenes of the first chain as a standard manuscript: Ctrl+E, standard form, the title
+# page's lines, then the file's name in the save dialog.
+eval "$(xdotool getwindowgeometry --shell "$main")"
+dusk=($((X + 68 + 16)) $((Y + menu + 180 + 16)))
+xdotool mousemove "${dusk[@]}" click 1 key ctrl+e
+sleep 3
+xdotool key alt+s
+xdotool key alt+a type "Ada Quill"
+xdotool key alt+n type "Ada Quill"
+xdotool key alt+d type "12 Quay Street"
+xdotool key Return type "Portsmouth PO1 2AB"
+xdotool key alt+e type "ada@example.org"
+xdotool key Return
+sleep 2
+xdotool type "$work/manuscript.pdf"
+xdotool key Return
+sleep 5
+xdotool key Return
+pdftoppm -r 40 -f 1 -l 2 -png "$work/manuscript.pdf" "$work/page"
 
 eval "$(xdotool getwindowgeometry --shell "$main")"
 # small SOURCE PICTURE OPTIONS...: a few colours are enough for screenshots of plain windows.
@@ -65,4 +91,6 @@ small "$work/editor.png" editor.png -resize 480x
 # The compile window stands left of the main window: the desktop behind it is painted white.
 small "$work/compile.png" compile.png -fill white -draw "rectangle 0,0 $((X - 1)),299" \
   -crop 600x620+20+$((Y + menu)) +repage -resize 400x
+convert "$work"/page-*1.png "$work"/page-*2.png -bordercolor '#999999' -border 1 \
+  -bordercolor white -border 8 +append -strip -colors 64 PNG8:"$pictures/manuscript.png"
 echo "Took the help pictures into $pictures"
