@@ -46,8 +46,9 @@ QFont BodyFont(ManuscriptFont font)
 
 ManuscriptPaper DefaultPaper()
 {
-    return QLocale().measurementSystem() == QLocale::MetricSystem ? ManuscriptPaper::A4
-                                                                  : ManuscriptPaper::Letter;
+    // Britain measures in inches too, yet prints on A4: Letter is American.
+    return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? ManuscriptPaper::Letter
+                                                                      : ManuscriptPaper::A4;
 }
 
 QPageLayout PageLayout(ManuscriptPaper paper)

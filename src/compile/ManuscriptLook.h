@@ -12,7 +12,7 @@ namespace ManuscriptLook {
 QString FontFamily(ManuscriptFont font);
 /// The body font: 12 pt of the face, or where a writer lacks it its metric twin (Liberation).
 QFont BodyFont(ManuscriptFont font = ManuscriptFont::TimesNewRoman);
-/// Letter where the locale measures in inches, A4 elsewhere.
+/// Letter in the United States and where it measures alike, A4 elsewhere.
 ManuscriptPaper DefaultPaper();
 /// The page: the paper with 1 inch margins.
 QPageLayout PageLayout(ManuscriptPaper paper);

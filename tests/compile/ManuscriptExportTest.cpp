@@ -1,4 +1,5 @@
 #include "ManuscriptFixture.h"
+#include "compile/ManuscriptLook.h"
 #include "platform/Processes.h"
 
 #include <QDir>
@@ -244,4 +245,16 @@ TEST(ManuscriptWords, TheTitlePageRoundsToHundredsThenThousands)
         { 2'500'400, 2'500'000 } };
     for (const auto& [words, rounded] : cases)
         EXPECT_EQ(ManuscriptDocument::RoundedWords(words), rounded) << words;
+}
+
+TEST(ManuscriptPaper, LetterIsTheAmericanPaperAndA4EveryoneElses)
+{
+    const QLocale before;
+    const std::pair<const char*, ManuscriptPaper> cases[] = { { "en_US", ManuscriptPaper::Letter },
+        { "en_GB", ManuscriptPaper::A4 }, { "de_DE", ManuscriptPaper::A4 } };
+    for (const auto& [name, paper] : cases) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(name)));
+        EXPECT_EQ(ManuscriptLook::DefaultPaper(), paper) << QLocale().name().toStdString();
+    }
+    QLocale::setDefault(before);
 }
