@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "RealKeys.h"
 
 #include "app/Main.h"
 #include "canvas/CanvasScene.h"
@@ -11,7 +12,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,11 +21,6 @@
 namespace {
 TfmOptions& Options(QDialog& dialog) { return static_cast<TfmOptions&>(dialog); }
 
-void Press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-    QApplication::sendEvent(widget, &press);
-}
 } // namespace
 
 /// A saved project with one card; the program folder has two themes and one language.
@@ -75,9 +70,9 @@ TEST_F(OptionsTest, TheTargetTakesOnlyDigitsAndTheKeysStillWork)
         target->selectAll();
         QTest::keyClicks(target, "12a-b34567890");
         EXPECT_EQ(target->text(), "1234567") << "seven digits at most, nothing else";
-        Press(target, Qt::Key_Backspace, {}, "\x08");
+        PressKey(target, Qt::Key_Backspace, {}, "\x08");
         EXPECT_EQ(target->text(), "123456");
-        Press(target, Qt::Key_Return, {}, "\r");
+        PressKey(target, Qt::Key_Return, {}, "\r");
     });
     EXPECT_EQ(Main().Project().TargetWordCount, 123456);
     EXPECT_TRUE(Main().ProjectModified());
@@ -94,7 +89,7 @@ TEST_F(OptionsTest, TheTargetTakesOnlyDigitsAndTheKeysStillWork)
     RunOptions([](QDialog& dialog) {
         QLineEdit* target = Options(dialog).edtTargetWordCount;
         target->selectAll();
-        Press(target, Qt::Key_V, Qt::ControlModifier, "\x16");
+        PressKey(target, Qt::Key_V, Qt::ControlModifier, "\x16");
         QTest::mouseClick(Options(dialog).btnOK, Qt::LeftButton);
     });
     EXPECT_EQ(Main().Project().TargetWordCount, 0);
@@ -113,7 +108,7 @@ TEST_F(OptionsTest, ProjectOptionsMarkTheProjectAndCancelKeepsEverything)
         EXPECT_TRUE(options.cmbInterval->isEnabled());
         options.cmbInterval->setCurrentIndex(options.cmbInterval->findText("5"));
         options.edtKeepBackups->setValue(0);
-        Press(&dialog, Qt::Key_Escape, {}, "\x1b");
+        PressKey(&dialog, Qt::Key_Escape, {}, "\x1b");
     });
     EXPECT_EQ(Main().Canvas().CanvasWidth(), width);
     EXPECT_FALSE(Main().ProjectModified());

@@ -1,6 +1,7 @@
 #include "compile/ExportDialog.h"
 
 #include "ProseFixture.h"
+#include "RealKeys.h"
 #include "ScriptedDialogs.h"
 #include "TempFolder.h"
 #include "compile/Compile.h"
@@ -13,7 +14,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -34,10 +34,7 @@ void Press(Qt::Key key)
 /// Ctrl+V as the keyboard sends it: with its control character as the text.
 void Paste()
 {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
-    QApplication::sendEvent(QApplication::focusWidget(), &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
-    QApplication::sendEvent(QApplication::focusWidget(), &release);
+    PressKey(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
 }
 
 void ShowActive(QDialog& dialog)

@@ -3,7 +3,6 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QStandardPaths>
 
 namespace {
 /// What a format can say besides the text; the rest is left out of the comparison.
@@ -136,22 +135,4 @@ TEST_F(ManuscriptFormatsTest, DocxAndEpubThroughPandocReadBackAsWritten)
     const Carries epub { true, false, true, true };
     EXPECT_EQ(Only(EpubParagraphs(Export("book.epub", ManuscriptFormat::Epub)), epub),
         Only(expected, epub));
-}
-
-TEST_F(ManuscriptFormatsTest, OdtAndDocxOpenInLibreOfficeWithTheSameText)
-{
-    const QString soffice = QStandardPaths::findExecutable("soffice");
-    if (soffice.isEmpty())
-        GTEST_SKIP()
-            << "LibreOffice (soffice) is not installed: the round trip through it is not checked";
-    QList<ManuscriptFormat> formats { ManuscriptFormat::Odt };
-    if (!FindPandoc().isEmpty())
-        formats << ManuscriptFormat::Docx;
-    for (const ManuscriptFormat format : formats) {
-        const QString path = Export("round." + SuffixOf(format), format);
-        const QString text = Simplified(LibreOfficeText(soffice, path, Project.Path("office")));
-        for (const ReadParagraph& paragraph : Expected())
-            EXPECT_TRUE(text.contains(Simplified(paragraph.Text)))
-                << SuffixOf(format).toStdString() << ": " << paragraph.Text.toStdString();
-    }
 }

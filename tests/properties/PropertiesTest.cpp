@@ -1,4 +1,5 @@
 #include "properties/Properties.h"
+#include "RealKeys.h"
 
 #include "ScriptedDialogs.h"
 #include "messages/MessageTable.h"
@@ -7,23 +8,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
-/// A key pressed and released as a real keyboard sends it, with the text it carries: Enter
-/// carries "\r", Esc "\x1b", Tab "\t", Ctrl+V "\x16".
-void Press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-    QApplication::sendEvent(widget, &press);
-    QApplication::sendEvent(widget, &release);
-}
-
 /// The properties dialog run as the card commands run it, in a project whose other cards are
 /// A, C and D.
 class PropertiesTest : public testing::Test {
@@ -60,31 +50,31 @@ protected:
 TEST_F(PropertiesTest, TheNameFieldTakesTheKeysAWriterPresses)
 {
     // Esc cancels; Ctrl+A, Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+Z and Delete edit; Tab leaves; Enter is OK.
-    EXPECT_FALSE(Run({}, [&](QDialog&) { Press(Dialog.edtName, Qt::Key_Escape, {}, "\x1b"); }));
+    EXPECT_FALSE(Run({}, [&](QDialog&) { PressKey(Dialog.edtName, Qt::Key_Escape, {}, "\x1b"); }));
 
     EXPECT_TRUE(Run({}, [&](QDialog&) {
         QLineEdit* name = Dialog.edtName;
         ASSERT_TRUE(name->hasFocus());
         QTest::keyClicks(name, "Ten");
-        Press(name, Qt::Key_A, Qt::ControlModifier, "\x01");
-        Press(name, Qt::Key_C, Qt::ControlModifier, "\x03");
-        Press(name, Qt::Key_End, {}, {});
-        Press(name, Qt::Key_V, Qt::ControlModifier, "\x16");
+        PressKey(name, Qt::Key_A, Qt::ControlModifier, "\x01");
+        PressKey(name, Qt::Key_C, Qt::ControlModifier, "\x03");
+        PressKey(name, Qt::Key_End, {}, {});
+        PressKey(name, Qt::Key_V, Qt::ControlModifier, "\x16");
         EXPECT_EQ(name->text(), "TenTen");
-        Press(name, Qt::Key_Z, Qt::ControlModifier, "\x1a");
-        Press(name, Qt::Key_A, Qt::ControlModifier, "\x01");
-        Press(name, Qt::Key_X, Qt::ControlModifier, "\x18");
+        PressKey(name, Qt::Key_Z, Qt::ControlModifier, "\x1a");
+        PressKey(name, Qt::Key_A, Qt::ControlModifier, "\x01");
+        PressKey(name, Qt::Key_X, Qt::ControlModifier, "\x18");
         EXPECT_EQ(name->text(), "");
-        Press(name, Qt::Key_V, Qt::ControlModifier, "\x16");
+        PressKey(name, Qt::Key_V, Qt::ControlModifier, "\x16");
         EXPECT_EQ(name->text(), "Ten");
         // X11 sends Delete with the control character DEL as its text.
-        Press(name, Qt::Key_Home, {}, {});
-        Press(name, Qt::Key_Delete, {}, "\x7f");
+        PressKey(name, Qt::Key_Home, {}, {});
+        PressKey(name, Qt::Key_Delete, {}, "\x7f");
         EXPECT_EQ(name->text(), "en");
-        Press(name, Qt::Key_Tab, {}, "\t");
+        PressKey(name, Qt::Key_Tab, {}, "\t");
         EXPECT_TRUE(Dialog.cmbNodexType->hasFocus());
         name->setFocus();
-        Press(name, Qt::Key_Return, {}, "\r");
+        PressKey(name, Qt::Key_Return, {}, "\r");
     }));
     EXPECT_EQ(Dialog.Name(), "en");
 
@@ -92,7 +82,7 @@ TEST_F(PropertiesTest, TheNameFieldTakesTheKeysAWriterPresses)
     const QString longest(40, 'x');
     EXPECT_TRUE(Run({}, [&](QDialog&) {
         QTest::keyClicks(Dialog.edtName, "x:x*x?" + QString(37, 'x') + "yyy");
-        Press(Dialog.edtName, Qt::Key_Enter, Qt::KeypadModifier, "\r");
+        PressKey(Dialog.edtName, Qt::Key_Enter, Qt::KeypadModifier, "\r");
     }));
     EXPECT_EQ(Dialog.Name(), longest);
 }
