@@ -131,7 +131,7 @@ QJsonObject TitlePageLine(
     using namespace ManuscriptReferenceDocx;
     const Page page = PageOf(options.Paper);
     const QString single = QString("<w:spacing w:line=\"240\" w:lineRule=\"auto\"/>");
-    switch (TitleLine(block.blockFormat().intProperty(ManuscriptDocument::TitleLineProperty))) {
+    switch (ManuscriptDocument::TitleLineOf(block)) {
     case TitleLine::NameAndWords:
         return OpenXmlParagraph(
             QString("<w:tabs><w:tab w:val=\"right\" w:pos=\"%1\"/></w:tabs>").arg(page.TextWidth())
