@@ -273,6 +273,11 @@ ManuscriptBlock ManuscriptDocument::KindOf(const QTextBlock& block)
     return static_cast<ManuscriptBlock>(block.blockFormat().intProperty(KindProperty));
 }
 
+TitleLine ManuscriptDocument::TitleLineOf(const QTextBlock& block)
+{
+    return static_cast<TitleLine>(block.blockFormat().intProperty(TitleLineProperty));
+}
+
 QString ManuscriptDocument::PrintableText(const QString& text)
 {
     // Control characters, the two noncharacters U+FFFE and U+FFFF, and surrogates (paired ones

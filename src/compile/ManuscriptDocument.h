@@ -97,6 +97,8 @@ public:
 
     /// The part a block is.
     static ManuscriptBlock KindOf(const QTextBlock& block);
+    /// The line of the title page a block is.
+    static TitleLine TitleLineOf(const QTextBlock& block);
     /// A text as every format can hold it: a vertical tab, the line break a word processor
     /// pastes, is a line break within its paragraph (U+2028), as is a line end within one
     /// block's text (a description's); the other control characters but the tab (form feed,

@@ -100,9 +100,7 @@ QString Element(const QTextBlock& block, QStringView tag, QStringView className,
 /// One line of the title page.
 QString TitleLineElement(const QTextBlock& block)
 {
-    const auto line = static_cast<TitleLine>(
-        block.blockFormat().intProperty(ManuscriptDocument::TitleLineProperty));
-    switch (line) {
+    switch (ManuscriptDocument::TitleLineOf(block)) {
     case TitleLine::NameAndWords: {
         // The name flush left and the word count flush right, on one line.
         const QString text = block.text();

@@ -2,6 +2,7 @@
 
 #include "compile/ManuscriptDocument.h"
 #include "compile/ManuscriptReferenceDocx.h"
+#include "compile/ManuscriptRuns.h"
 #include "messages/ReasonTexts.h"
 
 #include <QEventLoop>
@@ -59,39 +60,24 @@ QJsonObject Heading(int level, const QString& text)
     return Node(QStringLiteral("Header"), QJsonArray { level, attributes, Text(text) });
 }
 
-enum Emphasis { Plain = 0, Italic = 1, Bold = 2 };
-
-/// A block's inlines from its fragments: italic runs as Emph, bold ones as Strong, bold italic
-/// as Strong within Emph. Neighbouring fragments of one emphasis make one run, so that the
-/// emphasis stands on exactly the marked words and nowhere else.
+/// A block's inlines: italic runs as Emph, bold ones as Strong, bold italic as Strong within Emph,
+/// so that the emphasis stands on exactly the marked words and nowhere else. Pandoc's paragraphs
+/// have no face of their own, so a block's own italics (a subtitle's) are emphasis here too.
 QJsonArray Runs(const QTextBlock& block, bool docx)
 {
+    const QTextCharFormat face = block.charFormat();
+    const bool faceItalic = face.fontItalic();
+    const bool faceBold = face.fontWeight() >= QFont::Bold;
     QJsonArray inlines;
-    QString run;
-    int emphasis = Plain;
-    const auto flush = [&] {
-        if (run.isEmpty())
-            return;
-        QJsonArray content = Text(run, docx);
-        if (emphasis & Bold)
+    for (const StyledRun& run : EmphasisRuns(block)) {
+        QJsonArray content = Text(run.Text, docx);
+        if (run.Bold || faceBold)
             content = { Node(QStringLiteral("Strong"), content) };
-        if (emphasis & Italic)
+        if (run.Italic || faceItalic)
             content = { Node(QStringLiteral("Emph"), content) };
         for (const QJsonValue part : content)
             inlines << part;
-        run.clear();
-    };
-    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-        const QTextCharFormat format = it.fragment().charFormat();
-        const int style = (format.fontItalic() ? Italic : Plain)
-            | (format.fontWeight() >= QFont::Bold ? Bold : Plain);
-        if (style != emphasis) {
-            flush();
-            emphasis = style;
-        }
-        run += it.fragment().text();
     }
-    flush();
     return inlines;
 }
 
@@ -131,7 +117,7 @@ QJsonObject TitlePageLine(
     using namespace ManuscriptReferenceDocx;
     const Page page = PageOf(options.Paper);
     const QString single = QString("<w:spacing w:line=\"240\" w:lineRule=\"auto\"/>");
-    switch (TitleLine(block.blockFormat().intProperty(ManuscriptDocument::TitleLineProperty))) {
+    switch (ManuscriptDocument::TitleLineOf(block)) {
     case TitleLine::NameAndWords:
         return OpenXmlParagraph(
             QString("<w:tabs><w:tab w:val=\"right\" w:pos=\"%1\"/></w:tabs>").arg(page.TextWidth())
