@@ -65,6 +65,10 @@ TfmEditor* EditorCommands::OpenEditorOf(TNodex& card)
                 shown->SetEditor(nullptr);
             EditorClosed();
         });
+        QObject::connect(editor, &TfmEditor::Saved, &FWindow, [this, id] {
+            if (TextSaved)
+                TextSaved(id);
+        });
         // The card owns its editor: a card that goes takes its editor with it.
         card.SetEditor(editor);
         FEditors.Set(id, editor);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditorSettings.h"
+#include "project/ProjectModel.h"
 
 #include <QString>
 #include <functional>
@@ -58,6 +59,8 @@ public:
 
     /// An editor was closed: the caption and menus are brought up to date.
     std::function<void()> EditorClosed;
+    /// A card's editor wrote its text.
+    std::function<void(CardId)> TextSaved;
 
 private:
     QWidget& FWindow;

@@ -59,6 +59,7 @@ TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, 
     , FSession(FProject, FSelection, FTheme, FThemes, FModel, *FCanvas, *FView, *FFollower, FStore, FSteps,
                FRecentFiles, FOutsideChanges, FRollingBackups, FCompileCommands, FSettingsKeeper, dialogs, messages)
     , FRecovery(*this, FProject, FModel, *FFollower, FStore, FEditorCommands, dialogs, messages)
+    , FStory(*FCanvas, *FFollower, FStore, FEditors, messages)
 {
     setObjectName("fmMain");
     setWindowTitle("nofile");
@@ -69,9 +70,14 @@ TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, 
     ConnectCommands();
     ConnectCanvas();
     ConnectZoom();
+    ConnectStory();
     // The parts ask the window to size the canvas and to bring its caption up to date.
-    FEditorCommands.EditorClosed = FCompileCommands.CardsChanged = FOptions.CaptionChanged =
-        FSession.CaptionChanged = [this] { UpdateCaption(); };
+    FEditorCommands.EditorClosed = FCompileCommands.CardsChanged = FSession.CaptionChanged = [this] { UpdateCaption(); };
+    // A change of language words the counts on the cards anew.
+    FOptions.CaptionChanged = [this] {
+        UpdateCaption();
+        FStory.Reword();
+    };
     FOptions.WorkspaceResized = FSession.WorkspaceResized = [this] { ApplyWorkspaceSize(); };
 
     FSplash.Show(splashDraw);
@@ -232,6 +238,24 @@ void TfmMain::ConnectZoom()
     // Saved with the project, like the window's place; looking closer or farther is no change
     // to the work, so it asks for no save of its own.
     connect(FView, &CanvasView::ZoomChanged, this, [this](int percent) { FProject.Zoom = percent; });
+}
+
+void TfmMain::ConnectStory()
+{
+    const auto shown = [this] {
+        FStory.Show(FMenus.mnuDescriptionsOnCards->isChecked(), FMenus.mnuWordCountsOnCards->isChecked());
+    };
+    connect(FMenus.mnuDescriptionsOnCards, &QAction::triggered, this, shown);
+    connect(FMenus.mnuWordCountsOnCards, &QAction::triggered, this, shown);
+    // Kept per project with the zoom, outside the project: showing is no change to the work.
+    FSession.StoryShown = [this](bool descriptions, bool wordCounts) {
+        FMenus.mnuDescriptionsOnCards->setChecked(descriptions);
+        FMenus.mnuWordCountsOnCards->setChecked(wordCounts);
+        FStory.Show(descriptions, wordCounts);
+    };
+    FEditorCommands.TextSaved = [this](CardId card) { FStory.Recount(card); };
+    connect(&FModel, &ProjectModel::CardAdded, this, [this](CardId card) { FStory.CountLater(card); });
+    connect(&FModel, &ProjectModel::Cleared, this, [this] { FStory.Forget(); });
 }
 
 void TfmMain::OpenCardEditor(TNodex* card)

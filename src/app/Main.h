@@ -3,6 +3,7 @@
 #include "settings/AppSettings.h"
 #include "app/BackupCommands.h"
 #include "app/CardCommands.h"
+#include "app/CardStory.h"
 #include "app/CompileCommands.h"
 #include "app/EditorCommands.h"
 #include "app/EditorWindows.h"
@@ -145,6 +146,8 @@ private:
     void ConnectCanvas();
     /// The View menu's zoom commands, and the zoom kept with the project.
     void ConnectZoom();
+    /// The View menu's items that choose what cards show under their names.
+    void ConnectStory();
     /// Runs when a menu opens: the start-up picture goes, and the menus are brought up to date.
     void menuClicked();
 
@@ -187,5 +190,6 @@ private:
     OptionsApplier FOptions;
     ProjectSession FSession;
     RecoveryCommands FRecovery;
+    CardStory FStory;
     TfmAbout* fmAbout = nullptr;
 };

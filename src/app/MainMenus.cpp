@@ -117,6 +117,11 @@ void MainMenus::BuildViewMenu(QMenuBar* bar)
     mnuActualSize = AddMenuItem(mmnuView, "mnuActualSize", {}, QKeySequence("Ctrl+0"));
     Separator(mmnuView);
     mnuZoomToFit = AddMenuItem(mmnuView, "mnuZoomToFit", {}, QKeySequence("Ctrl+9"));
+    Separator(mmnuView);
+    mnuDescriptionsOnCards = AddMenuItem(mmnuView, "mnuDescriptionsOnCards", {});
+    mnuDescriptionsOnCards->setCheckable(true);
+    mnuWordCountsOnCards = AddMenuItem(mmnuView, "mnuWordCountsOnCards", {});
+    mnuWordCountsOnCards->setCheckable(true);
     ApplyOwnCaptions(MessageTable());
 }
 
@@ -127,6 +132,8 @@ void MainMenus::ApplyOwnCaptions(const MessageTable& messages)
     mnuZoomOut->setText(messages.Text(MessageKey::ZOOM_OUT));
     mnuActualSize->setText(messages.Text(MessageKey::ZOOM_ACTUAL_SIZE));
     mnuZoomToFit->setText(messages.Text(MessageKey::ZOOM_TO_FIT));
+    mnuDescriptionsOnCards->setText(messages.Text(MessageKey::CARD_DESCRIPTIONS));
+    mnuWordCountsOnCards->setText(messages.Text(MessageKey::CARD_WORD_COUNTS));
     mnuExportManuscript->setText(messages.Text(MessageKey::EXPORT_MANUSCRIPT));
 }
 

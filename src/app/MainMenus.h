@@ -46,6 +46,8 @@ struct MainMenus {
     QAction* mnuZoomOut = nullptr;
     QAction* mnuActualSize = nullptr;
     QAction* mnuZoomToFit = nullptr;
+    QAction* mnuDescriptionsOnCards = nullptr; ///< checked: cards show their descriptions
+    QAction* mnuWordCountsOnCards = nullptr; ///< checked: cards show their word counts
 
     QMenu* mmnuHelp = nullptr;
     QAction* mnuHelp = nullptr;

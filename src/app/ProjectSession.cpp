@@ -162,6 +162,8 @@ void ProjectSession::DropProject()
     FTheme.NextCardType = 1;
     FSelection.DoubleClickPending = false;
     FProject.TargetWordCount = 0;
+    if (StoryShown)
+        StoryShown(false, false);
     CaptionChanged();
 }
 
@@ -200,6 +202,8 @@ void ProjectSession::WriteView(const ProjectView& view, ProjectViewData data)
 {
     data.Zoom = FView->ZoomPercent();
     data.Corner = FView->ShownCorner();
+    data.DescriptionsShown = FCanvas->DescriptionsShown();
+    data.WordCountsShown = FCanvas->WordCountsShown();
     // The view is the program's own small note: its folder is made, also beside a portable program.
     QDir().mkpath(FProject.Folders.Views);
     QString reason;
@@ -214,6 +218,8 @@ void ProjectSession::RestoreView()
     FView->RestoreZoom(kept && !kept->ProjectNewer ? kept->Zoom : FProject.Zoom);
     if (kept)
         FView->ShowCorner(kept->Corner);
+    if (StoryShown)
+        StoryShown(kept && kept->DescriptionsShown, kept && kept->WordCountsShown);
 }
 
 void ProjectSession::WarnSharedFolder()

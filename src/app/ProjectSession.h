@@ -51,6 +51,8 @@ public:
     std::function<void()> CaptionChanged;
     /// Save As, offered when the project's folder went away while it was open.
     std::function<void()> SaveAsWanted;
+    /// The cards are to show their descriptions and word counts as the project was last seen.
+    std::function<void(bool descriptions, bool wordCounts)> StoryShown;
 
     /// Says that the project's folder was renamed, moved or removed, and offers Save As.
     void TellFolderGone();

@@ -37,6 +37,25 @@ const QPixmap& CanvasOverview::ScaledPicture(const QPixmap& picture, int cardSiz
     return *found;
 }
 
+void CanvasOverview::PaintStory(QPainter& painter, const NodexLabel& label, QPointF at, qreal scale)
+{
+    const QList<int>& widths = label.StoryWidths();
+    if (widths.isEmpty())
+        return;
+    // A thin bar for each line under the name, as wide as the line is drawn and centred as it
+    // is, at the line's place: zooming in lays the text where its bar was.
+    const qreal lineHeight = label.StoryLineHeight() * scale;
+    qreal top = at.y() + label.NameHeight() * scale;
+    QColor colour = label.TextColour();
+    colour.setAlphaF(colour.alphaF() * 0.6);
+    for (const int lineWidth : widths) {
+        const qreal width = std::max<qreal>(1, lineWidth * scale);
+        const qreal left = at.x() + (label.Width() * scale - width) / 2;
+        painter.fillRect(QRectF(left, top + lineHeight / 3, width, std::max<qreal>(1, lineHeight / 3)), colour);
+        top += lineHeight;
+    }
+}
+
 void CanvasOverview::Paint(QPainter& painter, const QTransform& toView, const QRectF& exposed)
 {
     // The cards and lines in the exposed part; lines grouped by colour (there are few), so
@@ -87,13 +106,15 @@ void CanvasOverview::Paint(QPainter& painter, const QTransform& toView, const QR
             continue;
         const QPoint name = (label->pos() * scale + origin).toPoint();
         const int width = std::max(1, qRound(label->Width() * scale));
-        const int height = std::max(3, qRound(label->Height() * scale));
+        const int height = std::max(3, qRound(label->NameHeight() * scale));
         if (!label->Transparent())
-            painter.fillRect(QRect(name.x(), name.y(), width, height), label->BackgroundColour());
+            painter.fillRect(QRect(name.x(), name.y(), width, std::max(height, qRound(label->Height() * scale))),
+                label->BackgroundColour());
         // The middle third of the name's height, at least a pixel.
         const int third = height / 3;
         painter.fillRect(
             QRect(name.x(), name.y() + third, width, height - 2 * third), label->TextColour());
+        PaintStory(painter, *label, QPointF(name), scale);
     }
     painter.restore();
 }

@@ -7,6 +7,7 @@
 class QPainter;
 class QTransform;
 class CanvasScene;
+class NodexLabel;
 
 /// Draws the canvas when it is shown too small for its names to be read: icons at the view's
 /// scale, a bar where each name stands (in the name's colour, so a selection still shows) and
@@ -28,6 +29,9 @@ private:
     /// a dozen pictures.
     /// The part a card shows of its picture is its square at the top-left.
     const QPixmap& ScaledPicture(const QPixmap& picture, int cardSize, int side);
+
+    /// The lines under a card's name (description, word count) as bars at the view's scale.
+    void PaintStory(QPainter& painter, const NodexLabel& label, QPointF at, qreal scale);
 
     const CanvasScene& FCanvas;
     QHash<QPair<qint64, int>, QPixmap> FScaled;

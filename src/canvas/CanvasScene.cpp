@@ -13,6 +13,17 @@ namespace {
 constexpr int CanvasIndexDepth = 10;
 } // namespace
 
+namespace {
+// Room beyond the farthest stored card while cards are placed: more than any icon and label.
+constexpr int PlacingSlack = 4096;
+// Room kept beyond the farthest card once placed.
+constexpr int RoomMargin = 48;
+// A card stored farther out than this comes from a damaged file and is brought back in.
+constexpr qint64 LargestRoom = 65535;
+
+int RoomFor(qint64 extent) { return int(std::clamp<qint64>(extent, 0, LargestRoom)); }
+} // namespace
+
 CanvasScene::CanvasScene(QObject* parent)
     : QGraphicsScene(parent)
 {
@@ -39,8 +50,35 @@ const QFont& CanvasScene::LabelFont(bool bold) const
         FLabelFont = CardLabelFont();
         FBoldLabelFont = FLabelFont;
         FBoldLabelFont.setBold(true);
+        FStoryFont = CardStoryFont();
     }
     return bold ? FBoldLabelFont : FLabelFont;
+}
+
+const QFont& CanvasScene::StoryFont() const
+{
+    LabelFont(false);
+    return FStoryFont;
+}
+
+void CanvasScene::SetStoryShown(bool descriptions, bool wordCounts)
+{
+    if (descriptions == FDescriptionsShown && wordCounts == FWordCountsShown)
+        return;
+    FDescriptionsShown = descriptions;
+    FWordCountsShown = wordCounts;
+    int right = 0;
+    int bottom = 0;
+    for (TNodex* card : FCards) {
+        card->ShowStory();
+        right = std::max(right, card->Left() + card->Width() + card->LabelOverhang() + 3);
+        bottom = std::max(bottom, card->Top() + card->Height() + card->LabelHeight());
+    }
+    // Room first: a card near an edge keeps its place and the canvas grows beyond it.
+    if (right > FWidth || bottom > FHeight)
+        SetRoomForCards(FRoomForCards.expandedTo(QSize(RoomFor(qint64(right) + RoomMargin), RoomFor(qint64(bottom) + RoomMargin))));
+    for (TNodex* card : FCards)
+        card->ClampToParent();
 }
 
 TNodex* CanvasScene::CreateCard(int index)
@@ -99,16 +137,6 @@ void CanvasScene::DestroyAllCards()
     SetRoomForCards({});
 }
 
-namespace {
-// Room beyond the farthest stored card while cards are placed: more than any icon and label.
-constexpr int PlacingSlack = 4096;
-// Room kept beyond the farthest card once placed.
-constexpr int RoomMargin = 48;
-// A card stored farther out than this comes from a damaged file and is brought back in.
-constexpr qint64 LargestRoom = 65535;
-
-int RoomFor(qint64 extent) { return int(std::clamp<qint64>(extent, 0, LargestRoom)); }
-} // namespace
 
 void CanvasScene::MakeRoomForPlacing(QPoint farthest)
 {

@@ -54,6 +54,14 @@ public:
     /// the font's glyphs once, not once for each label.
     const QFont& LabelFont(bool bold) const;
 
+    /// The smaller face of what cards show under their names, shared as the label fonts are.
+    const QFont& StoryFont() const;
+    bool DescriptionsShown() const { return FDescriptionsShown; }
+    bool WordCountsShown() const { return FWordCountsShown; }
+    /// Shows or hides the descriptions and word counts under the cards' names; the canvas
+    /// grows to what the cards now take, so that no card is pushed from its place.
+    void SetStoryShown(bool descriptions, bool wordCounts);
+
     /// The card being dragged at the moment, if any.
     TNodex* DraggedCard() const { return FDraggedCard; }
     void SetDraggedCard(TNodex* card) { FDraggedCard = card; }
@@ -88,4 +96,7 @@ private:
     mutable QFont FLabelFontsFrom; ///< the application's font the label fonts were made from
     mutable QFont FLabelFont;
     mutable QFont FBoldLabelFont;
+    mutable QFont FStoryFont;
+    bool FDescriptionsShown = false;
+    bool FWordCountsShown = false;
 };

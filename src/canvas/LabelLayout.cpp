@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QRect>
+#include <QTextLayout>
 
 namespace {
 constexpr int Unbounded = 1 << 20;
@@ -26,4 +27,32 @@ LabelSize MeasureLabel(const QString& text, const QFont& font)
         return {atWrapWidth.width(), atWrapWidth.height()};
     const QRect wrapped = MeasureAt(metrics, atWrapWidth.width(), text);
     return {wrapped.width(), wrapped.height()};
+}
+
+QStringList StoryLines(const QString& text, const QFont& font, int width, int maxLines)
+{
+    QStringList lines;
+    if (text.isEmpty() || maxLines <= 0)
+        return lines;
+    // Descriptions may hold line breaks; the layout takes them as spaces, the card has no room
+    // for paragraphs.
+    QString flat = text;
+    flat.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace('\n', ' ').replace('\r', ' ');
+    const QFontMetrics metrics(font);
+    QTextLayout layout(flat, font);
+    QTextOption option(Qt::AlignHCenter);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        if (lines.size() == maxLines - 1) {
+            // The last line takes the rest of the text, cut where it no longer fits.
+            lines << metrics.elidedText(flat.mid(line.textStart()).trimmed(), Qt::ElideRight, width);
+            break;
+        }
+        lines << flat.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines;
 }

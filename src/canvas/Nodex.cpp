@@ -106,7 +106,32 @@ void TNodex::ShowLabelText(const QString& text)
 
 void TNodex::SetDescription(const QString& text)
 {
-    FDescription = text.trimmed().left(MaxDescriptionLength);
+    const QString description = text.trimmed().left(MaxDescriptionLength);
+    if (description == FDescription)
+        return;
+    FDescription = description;
+    if (FCanvas->DescriptionsShown()) {
+        ShowStory();
+        ClampToParent();
+    }
+}
+
+void TNodex::SetWordCountText(const QString& text)
+{
+    if (text == FWordCountText)
+        return;
+    FWordCountText = text;
+    if (FCanvas->WordCountsShown()) {
+        ShowStory();
+        ClampToParent();
+    }
+}
+
+void TNodex::ShowStory()
+{
+    FNameLabel->SetStory(FCanvas->DescriptionsShown() ? FDescription : QString(),
+                         FCanvas->WordCountsShown() ? FWordCountText : QString(), FCanvas->StoryFont());
+    LayoutLabel();
 }
 
 void TNodex::SetType(int type)

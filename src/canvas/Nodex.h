@@ -98,6 +98,13 @@ public:
     /// The icon, drawn at its own size at the top-left; the card becomes `size` pixels square.
     void SetPicture(const QPixmap& picture, int size);
     void SetHint(const QString& hint);
+    /// The word count as the card shows it under its name ("1,234 words"); kept on the card so
+    /// that drawing never reads a text.
+    const QString& WordCountText() const { return FWordCountText; }
+    void SetWordCountText(const QString& text);
+    /// Shows under the name what the canvas is told to show of the card's story, and sizes the
+    /// label to it; the caller keeps the card inside the canvas.
+    void ShowStory();
 
     /// Hands the label and the line to a caller that destroys them itself, just before it
     /// destroys the card: the canvas removes thousands of items cheaply only in its own order.
@@ -141,6 +148,7 @@ private:
     QString FName = QStringLiteral("unnamed");
     QString FPreviousName = QStringLiteral("unnamed");
     QString FDescription;
+    QString FWordCountText;
     int FType = 1;
     int FState = 0;
     QString FMarker;

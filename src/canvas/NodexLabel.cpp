@@ -3,7 +3,10 @@
 #include "canvas/LabelLayout.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPainter>
+
+#include <algorithm>
 
 QFont CardLabelFont()
 {
@@ -14,6 +17,13 @@ QFont CardLabelFont()
     // shaper, the larger part of laying out thousands of labels. Scripts that need shaping
     // are shaped all the same.
     font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
+QFont CardStoryFont()
+{
+    QFont font = CardLabelFont();
+    font.setPointSize(7);
     return font;
 }
 
@@ -42,16 +52,44 @@ void NodexLabel::SetFont(const QFont& font)
     update();
 }
 
+void NodexLabel::SetStory(const QString& description, const QString& wordCount, const QFont& font)
+{
+    if (description == FDescription && wordCount == FWordCount && font == FStoryFont)
+        return;
+    FDescription = description;
+    FWordCount = wordCount;
+    FStoryFont = font;
+    FMeasured = false;
+    update();
+}
+
 void NodexLabel::AutoSize()
 {
     if (FMeasured)
         return;
     FMeasured = true;
     const LabelSize size = MeasureLabel(FText, FFont);
-    if (size.Width != FWidth || size.Height != FHeight) {
+    FNameHeight = size.Height;
+    int width = size.Width;
+    FStoryLines.clear();
+    FStoryWidths.clear();
+    FStoryLineHeight = 0;
+    if (!FDescription.isEmpty() || !FWordCount.isEmpty()) {
+        const QFontMetrics metrics(FStoryFont);
+        FStoryLineHeight = metrics.height();
+        FStoryLines = ::StoryLines(FDescription, FStoryFont, LabelWrapWidth, MaxDescriptionLines);
+        if (!FWordCount.isEmpty())
+            FStoryLines << FWordCount;
+        for (const QString& line : FStoryLines) {
+            FStoryWidths << metrics.horizontalAdvance(line);
+            width = std::max(width, FStoryWidths.last());
+        }
+    }
+    const int height = FNameHeight + int(FStoryLines.size()) * FStoryLineHeight;
+    if (width != FWidth || height != FHeight) {
         prepareGeometryChange();
-        FWidth = size.Width;
-        FHeight = size.Height;
+        FWidth = width;
+        FHeight = height;
     }
 }
 
@@ -74,5 +112,13 @@ void NodexLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidg
         painter->fillRect(box, FBackground);
     painter->setFont(FFont);
     painter->setPen(FTextColour);
-    painter->drawText(box, LabelTextFlags(), FText);
+    painter->drawText(QRect(0, 0, FWidth, FNameHeight), LabelTextFlags(), FText);
+    if (FStoryLines.isEmpty())
+        return;
+    painter->setFont(FStoryFont);
+    int top = FNameHeight;
+    for (const QString& line : FStoryLines) {
+        painter->drawText(QRect(0, top, FWidth, FStoryLineHeight), Qt::AlignHCenter | Qt::AlignTop, line);
+        top += FStoryLineHeight;
+    }
 }

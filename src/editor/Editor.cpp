@@ -372,8 +372,10 @@ bool TfmEditor::SaveText()
         outcome = FText.SaveOverTheirs(bytes, reason);
     }
     const bool saved = outcome == GuardedWrite::Written;
-    if (saved)
+    if (saved) {
         memEditor->document()->setModified(false);
+        emit Saved();
+    }
     if (!saved)
         FContext.Questions.ShowWarning(FContext.Messages.Text(MessageKey::CANNOT_WRITE_FILE), reason);
     else if (!FText.HistoryProblem().isEmpty())

@@ -138,6 +138,8 @@ public:
 signals:
     /// The window closed: the card's editor is gone.
     void Closed();
+    /// The text was written to the card's text file.
+    void Saved();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -127,6 +127,10 @@ enum class MessageKey {
     THESAURUS_NO_WORD,
     THESAURUS_NOT_FOUND,
     LIVE_WORD_COUNT,
+    CARD_DESCRIPTIONS,
+    CARD_WORD_COUNTS,
+    CARD_WORDS,
+    CARD_ONE_WORD,
     VIEW_MENU,
     ZOOM_IN,
     ZOOM_OUT,
@@ -247,7 +251,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 231;
+    static constexpr int Count = 235;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

@@ -36,6 +36,8 @@ std::optional<ProjectViewData> ProjectView::Read() const
     view.Zoom = file.ReadInteger(Section, "Zoom", view.Zoom);
     view.Corner = { file.ReadInteger(Section, "Left", 0), file.ReadInteger(Section, "Top", 0) };
     view.OutlineShown = file.ReadBool(Section, "Outline", false);
+    view.DescriptionsShown = file.ReadBool(Section, "Descriptions", false);
+    view.WordCountsShown = file.ReadBool(Section, "WordCounts", false);
     view.SharedTold = file.ReadString(Section, "SharedTold", {}).replace('/', '\n');
     view.ProjectNewer = file.ReadString(Section, "ProjectSaved", {}) != ProjectStamp();
     return view;
@@ -50,6 +52,8 @@ bool ProjectView::Write(const ProjectViewData& view, QString& reason) const
     file.WriteInteger(Section, "Left", view.Corner.x());
     file.WriteInteger(Section, "Top", view.Corner.y());
     file.WriteBool(Section, "Outline", view.OutlineShown);
+    file.WriteBool(Section, "Descriptions", view.DescriptionsShown);
+    file.WriteBool(Section, "WordCounts", view.WordCountsShown);
     // A value is one line: the names are kept apart by the one character no file name holds.
     file.WriteString(Section, "SharedTold", QString(view.SharedTold).replace('\n', '/'));
     file.WriteString(Section, "ProjectSaved", ProjectStamp());

@@ -10,6 +10,8 @@ struct ProjectViewData {
     int Zoom = 100; ///< the canvas's scale in percent
     QPoint Corner; ///< the canvas point at the view's top-left corner
     bool OutlineShown = false;
+    bool DescriptionsShown = false; ///< cards show their descriptions under their names
+    bool WordCountsShown = false; ///< cards show their texts' word counts
     /// The other project files of the folder the writer was told share the cards, one a line.
     QString SharedTold;
     /// Whether the project file was written since the view was kept (on this or another
