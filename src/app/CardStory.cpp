@@ -13,11 +13,10 @@
 #include "project/ProjectStore.h"
 
 #include <QTimer>
-
 #include <utility>
 
 CardStory::CardStory(CanvasScene& canvas, CanvasFollower& follower, ProjectStore& store,
-                     const EditorWindows& editors, const MessageTable& messages)
+    const EditorWindows& editors, const MessageTable& messages)
     : FCanvas(canvas)
     , FFollower(follower)
     , FStore(store)
@@ -77,14 +76,15 @@ void CardStory::Count(TNodex& card)
     // An open editor holds the text as the writer sees it; its whole text counts, not a
     // selection.
     const TfmEditor* editor = FEditors.Of(card.Id());
-    const qint64 words = CountTextWords(
-        CardText(editor, FStore.TextFilePath(card.Id())).value_or(QString()));
+    const qint64 words
+        = CountTextWords(CardText(editor, FStore.TextFilePath(card.Id())).value_or(QString()));
     FWords.insert(card.Id(), words);
     ShowCount(card, words);
 }
 
 void CardStory::ShowCount(TNodex& card, qint64 words) const
 {
-    card.SetWordCountText(words == 1 ? FMessages.Text(MessageKey::CARD_ONE_WORD)
-                                     : FMessages.Text(MessageKey::CARD_WORDS).arg(FormatCount(words)));
+    card.SetWordCountText(words == 1
+            ? FMessages.Text(MessageKey::CARD_ONE_WORD)
+            : FMessages.Text(MessageKey::CARD_WORDS).arg(FormatCount(words)));
 }

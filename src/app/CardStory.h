@@ -16,8 +16,8 @@ class TNodex;
 /// when a text is saved, so that drawing the canvas never reads a text.
 class CardStory {
 public:
-    CardStory(CanvasScene& canvas, CanvasFollower& follower, ProjectStore& store, const EditorWindows& editors,
-              const MessageTable& messages);
+    CardStory(CanvasScene& canvas, CanvasFollower& follower, ProjectStore& store,
+        const EditorWindows& editors, const MessageTable& messages);
 
     /// Shows or hides descriptions and word counts on every card; counts not known yet are
     /// counted first.

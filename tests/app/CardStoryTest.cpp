@@ -2,8 +2,8 @@
 #include "app/Main.h"
 #include "canvas/CanvasScene.h"
 #include "canvas/CanvasView.h"
-#include "canvas/NodexLabel.h"
 #include "canvas/Nodex.h"
+#include "canvas/NodexLabel.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
 
@@ -21,7 +21,7 @@ protected:
         WriteCard("A", 0, 0, 100, 100, {}, "Harbour at dawn");
         WriteCard("B", 0, 0, 400, 100, {}, QString("word ").repeated(80));
         Projects.Write("Text Files/A.txt", "one two three four\r\n");
-        ASSERT_TRUE(Program->Start({Path}));
+        ASSERT_TRUE(Program->Start({ Path }));
         Main().resize(1000, 700);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
     }
@@ -43,7 +43,8 @@ protected:
     QRectF UnderName(TNodex* card)
     {
         const NodexLabel* label = card->NameLabel();
-        return QRectF(card->Left() - 30, label->pos().y() + label->NameHeight() + 1, card->Width() + 60, 30);
+        return QRectF(
+            card->Left() - 30, label->pos().y() + label->NameHeight() + 1, card->Width() + 60, 30);
     }
     void Toggle(QAction* item)
     {
@@ -62,7 +63,7 @@ TEST_F(CardStoryTest, DescriptionsAndCountsAreDrawnUnderTheNameOnlyWhenShown)
     EXPECT_FALSE(Inked(UnderName(a))) << "off by default";
 
     Toggle(Main().Menus().mnuDescriptionsOnCards);
-    EXPECT_EQ(a->NameLabel()->StoryLines(), QStringList {"Harbour at dawn"});
+    EXPECT_EQ(a->NameLabel()->StoryLines(), QStringList { "Harbour at dawn" });
     EXPECT_TRUE(Inked(UnderName(a)));
     EXPECT_GT(a->LabelHeight(), plainHeight) << "the card takes the room its story is drawn in";
 
@@ -82,8 +83,10 @@ TEST_F(CardStoryTest, DescriptionsAndCountsAreDrawnUnderTheNameOnlyWhenShown)
 
     // A saved text is counted again without the file being read for drawing.
     Main().View().RestoreZoom(100);
-    QTest::mouseClick(Main().View().viewport(), Qt::LeftButton, {}, Main().View().mapFromScene(QPointF(110, 110)));
-    QTest::mouseDClick(Main().View().viewport(), Qt::LeftButton, {}, Main().View().mapFromScene(QPointF(110, 110)));
+    QTest::mouseClick(Main().View().viewport(), Qt::LeftButton, {},
+        Main().View().mapFromScene(QPointF(110, 110)));
+    QTest::mouseDClick(Main().View().viewport(), Qt::LeftButton, {},
+        Main().View().mapFromScene(QPointF(110, 110)));
     TfmEditor* editor = Main().CardEditors().Of(a->Id());
     ASSERT_TRUE(editor);
     editor->memEditor->moveCursor(QTextCursor::End);
@@ -112,5 +115,5 @@ TEST_F(CardStoryTest, WhatCardsShowIsKeptPerProject)
     ASSERT_TRUE(Main().OpenProject(Path));
     EXPECT_TRUE(Main().Menus().mnuDescriptionsOnCards->isChecked());
     EXPECT_FALSE(Main().Menus().mnuWordCountsOnCards->isChecked());
-    EXPECT_EQ(Card("A")->NameLabel()->StoryLines(), QStringList {"Harbour at dawn"});
+    EXPECT_EQ(Card("A")->NameLabel()->StoryLines(), QStringList { "Harbour at dawn" });
 }
