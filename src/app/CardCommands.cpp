@@ -162,6 +162,17 @@ void CardCommands::MoveCards(const QHash<CardId, QPoint>& from, const QHash<Card
     FSteps.push(new MoveCardsStep(FContext, from, to));
 }
 
+void CardCommands::NudgeCards(const QHash<CardId, QPoint>& from, const QHash<CardId, QPoint>& to)
+{
+    // The run goes on while the last key move is the step on top and nothing was undone since:
+    // any other step pushed, or an undo, ends it.
+    const int top = FSteps.index();
+    const bool goesOn = top > 0 && top == FSteps.count() && FSteps.command(top - 1) == FLastNudge;
+    FSteps.push(new MoveCardsStep(FContext, from, to,
+        goesOn ? MoveCardsStep::KeyRun::Continues : MoveCardsStep::KeyRun::Starts));
+    FLastNudge = FSteps.command(FSteps.index() - 1);
+}
+
 void CardCommands::RemoveLinks()
 {
     if (!Current())

@@ -48,6 +48,9 @@ public:
     void LinkCards(CardId source, CardId target);
     /// Cards dragged from where they stood to where they were dropped.
     void MoveCards(const QHash<CardId, QPoint>& from, const QHash<CardId, QPoint>& to);
+    /// Cards moved by one Ctrl+arrow press: a run of presses with no other step between them
+    /// (and no save) is one step.
+    void NudgeCards(const QHash<CardId, QPoint>& from, const QHash<CardId, QPoint>& to);
     /// Breaks every link of the current card's chain from the current card on.
     void RemoveLinks();
     /// Joins the texts of the current card's chain into its text file, and after a Yes deletes
@@ -85,4 +88,6 @@ private:
     const MessageTable& FMessages;
     StepContext FContext;
     TfmProperties* FProperties = nullptr;
+    /// The step the last key move went into: compared, never followed.
+    const QUndoCommand* FLastNudge = nullptr;
 };

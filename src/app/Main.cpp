@@ -210,6 +210,10 @@ void TfmMain::ConnectCanvas()
     connect(FView, &CanvasView::CardsMoved, this, [this](const QHash<CardId, QPoint>& from, const QHash<CardId, QPoint>& to) {
         FCardCommands.MoveCards(from, to);
     });
+    connect(FView, &CanvasView::CardsNudged, this,
+        [this](const QHash<CardId, QPoint>& from, const QHash<CardId, QPoint>& to) {
+            FCardCommands.NudgeCards(from, to);
+        });
     connect(FView, &CanvasView::LinkRequested, this, [this](CardId source, CardId target) {
         FCardCommands.LinkCards(source, target);
     });

@@ -1,7 +1,9 @@
 #include "canvas/CanvasView.h"
 
+#include "canvas/ArrowTarget.h"
 #include "canvas/CanvasScene.h"
 #include "canvas/CanvasState.h"
+#include "canvas/LabelLayout.h"
 #include "canvas/NodexLabel.h"
 #include "canvas/Nodex.h"
 #include "canvas/Theme.h"
@@ -21,6 +23,10 @@
 namespace {
 constexpr int HintShowTime = 6000;
 constexpr Qt::KeyboardModifiers HeldKeys = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+/// The canvas has no grid of its own: Ctrl+arrow moves the selected cards by this many pixels.
+constexpr int KeyMoveStep = 10;
+/// Room between the labels of a card and the one Insert puts beside it.
+constexpr int BesideGap = 30;
 
 bool Only(Qt::KeyboardModifiers modifiers, Qt::KeyboardModifiers wanted)
 {
@@ -333,10 +339,107 @@ void CanvasView::NodexDoubleClick()
         emit OpenCardEditor(FState.CurrentCard);
 }
 
+bool CanvasView::event(QEvent* event)
+{
+    // Tab and Shift+Tab walk the chain: they never take the focus away from the canvas.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QGraphicsView::event(event);
+}
+
 void CanvasView::keyPressEvent(QKeyEvent* event)
 {
-    if (!FormKeyDown(event->key(), event->modifiers()))
+    if (!FormKeyDown(event->key(), event->modifiers())
+        && !PanelKeyDown(event->key(), event->modifiers()))
         QGraphicsView::keyPressEvent(event);
+}
+
+bool CanvasView::PanelKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    const bool arrow
+        = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+        if (!FState.CurrentCard)
+            return true;
+        const bool back = key == Qt::Key_Backtab || (modifiers & Qt::ShiftModifier);
+        if (TNodex* next = back ? FState.CurrentCard->LinkedFrom() : FState.CurrentCard->LinkTo())
+            SelectByKey(next);
+        return true;
+    }
+    // Without a card to start from, the arrows scroll the canvas as in any scroll box.
+    if (!arrow || !FState.CurrentCard)
+        return false;
+    if (Only(modifiers, Qt::NoModifier)) {
+        if (TNodex* next = CardTowards(Qt::Key(key)))
+            SelectByKey(next);
+        return true;
+    }
+    if (Only(modifiers, Qt::ControlModifier)) {
+        const int step = KeyMoveStep;
+        NudgeSelection(key == Qt::Key_Left ? QPoint(-step, 0)
+                : key == Qt::Key_Right     ? QPoint(step, 0)
+                : key == Qt::Key_Up        ? QPoint(0, -step)
+                                           : QPoint(0, step));
+        return true;
+    }
+    return false;
+}
+
+void CanvasView::SelectByKey(TNodex* card)
+{
+    ClearSelection();
+    FState.CurrentCard = card;
+    Select(*card);
+    ensureVisible(card->Left() - card->LabelOverhang(), card->Top(),
+        card->Width() + 2 * card->LabelOverhang(), card->Height() + card->LabelHeight());
+    emit UpdateCaption();
+}
+
+TNodex* CanvasView::CardTowards(Qt::Key arrow) const
+{
+    const auto centre = [](const TNodex* card) {
+        return QPoint(card->Left() + card->Width() / 2, card->Top() + card->Height() / 2);
+    };
+    QList<TNodex*> cards;
+    QList<QPoint> centres;
+    for (TNodex* card : FCanvas->Cards()) {
+        if (card != FState.CurrentCard && card->isVisible()) {
+            cards.append(card);
+            centres.append(centre(card));
+        }
+    }
+    const int index = ArrowTarget(centre(FState.CurrentCard), centres, arrow);
+    return index < 0 ? nullptr : cards[index];
+}
+
+void CanvasView::NudgeSelection(QPoint by)
+{
+    QHash<CardId, QPoint> from;
+    QHash<CardId, QPoint> to;
+    for (const TNodex* card : FState.SelectedCards) {
+        const QPoint start(card->Left(), card->Top());
+        const QPoint end
+            = card->ClampedPosition(qint64(start.x()) + by.x(), qint64(start.y()) + by.y());
+        if (end != start) {
+            from.insert(card->Id(), start);
+            to.insert(card->Id(), end);
+        }
+    }
+    if (!to.isEmpty())
+        emit CardsNudged(from, to);
+}
+
+QPoint CanvasView::BesideCurrentCard() const
+{
+    const TNodex* card = FState.CurrentCard;
+    return { card->Left() + card->Width() / 2 + qMax(card->Width(), LabelWrapWidth) + BesideGap,
+        card->Top() + card->Height() / 2 };
 }
 
 bool CanvasView::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
@@ -347,8 +450,14 @@ bool CanvasView::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Insert: {
         RecordCursor(QCursor::pos());
         const QPoint at = FState.CursorPanel;
-        if (at.x() >= 1 && at.x() < FCanvas->CanvasWidth() && at.y() >= 1 && at.y() < FCanvas->CanvasHeight())
+        const bool overCanvas
+            = viewport()->rect().contains(viewport()->mapFromGlobal(FState.CursorScreen))
+            && at.x() >= 1 && at.x() < FCanvas->CanvasWidth() && at.y() >= 1
+            && at.y() < FCanvas->CanvasHeight();
+        if (overCanvas)
             emit NewCardRequested(at);
+        else if (FState.CurrentCard)
+            emit NewCardRequested(BesideCurrentCard());
         return true;
     }
     case Qt::Key_Delete:

@@ -55,6 +55,8 @@ signals:
     void UpdateCaption();
     /// A drag moved cards from where they stood to where they were dropped.
     void CardsMoved(const QHash<CardId, QPoint>& from, const QHash<CardId, QPoint>& to);
+    /// Ctrl+arrow asks for the selected cards to move one step; the model moves them.
+    void CardsNudged(const QHash<CardId, QPoint>& from, const QHash<CardId, QPoint>& to);
     /// A Ctrl-click from the current card: link it to `target`, or unlink them when linked.
     void LinkRequested(CardId source, CardId target);
     /// Open or bring up the editor of this card.
@@ -76,6 +78,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -92,6 +95,17 @@ private:
     void NodexEndDrag();
     /// Ends a drag (dropping the cards where they are) or a pan, however the mouse was let go.
     void EndGesture();
+    /// The keys only the canvas takes: arrows, Ctrl+arrows, Tab and Shift+Tab.
+    bool PanelKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    /// Makes `card` the one selected card and scrolls it into view.
+    void SelectByKey(TNodex* card);
+    /// The card an arrow key leads to from the current card, if any.
+    TNodex* CardTowards(Qt::Key arrow) const;
+    /// Asks for the selected cards to move by `by`, each kept inside the canvas.
+    void NudgeSelection(QPoint by);
+    /// Where Insert puts a new card when the pointer is not over the canvas: right of the
+    /// current card, far enough for both labels.
+    QPoint BesideCurrentCard() const;
     void PressOnCard(TNodex& card, Qt::KeyboardModifiers modifiers);
     bool TryLink(TNodex& card, Qt::KeyboardModifiers modifiers);
     void BeginDrag(TNodex& card);

@@ -259,6 +259,23 @@ void TNodex::LayoutLabel()
     FLabelHeight = FNameLabel->Height() + 1;
 }
 
+QPoint TNodex::ClampedPosition(qint64 left, qint64 top) const
+{
+    const int limitRight = FCanvas->CanvasWidth();
+    const int limitBottom = FCanvas->CanvasHeight();
+    // Wide arithmetic: a damaged card file may place a card at the very end of the int range.
+    if (left - FLabelOverhang < 2)
+        left = FLabelOverhang + 2;
+    if (top < 2)
+        top = 2;
+    // Applied after the left rule: on a canvas too narrow for card and label, the right wins.
+    if (left + Width() + FLabelOverhang > limitRight)
+        left = limitRight - 3 - (Width() + FLabelOverhang);
+    if (top + Height() + FLabelHeight > limitBottom)
+        top = limitBottom - (Height() + FLabelHeight);
+    return { int(left), int(top) };
+}
+
 void TNodex::ClampToParent()
 {
     if (FUpdating) {
@@ -267,20 +284,9 @@ void TNodex::ClampToParent()
     }
     FLimitRight = FCanvas->CanvasWidth();
     FLimitBottom = FCanvas->CanvasHeight();
-    // Wide arithmetic: a damaged card file may place a card at the very end of the int range.
-    qint64 left = FLeft;
-    qint64 top = FTop;
-    if (left - FLabelOverhang < 2)
-        left = FLabelOverhang + 2;
-    if (top < 2)
-        top = 2;
-    // Applied after the left rule: on a canvas too narrow for card and label, the right wins.
-    if (left + Width() + FLabelOverhang > FLimitRight)
-        left = FLimitRight - 3 - (Width() + FLabelOverhang);
-    if (top + Height() + FLabelHeight > FLimitBottom)
-        top = FLimitBottom - (Height() + FLabelHeight);
-    const bool moved = left != FLeft || top != FTop;
-    MoveTo(int(left), int(top));
+    const QPoint kept = ClampedPosition(FLeft, FTop);
+    const bool moved = kept != QPoint(FLeft, FTop);
+    MoveTo(kept.x(), kept.y());
     Repaint();
     if (moved)
         FCanvas->NoteClamped(this);

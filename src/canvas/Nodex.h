@@ -126,6 +126,8 @@ public:
     void LayoutLabel();
     /// Keeps card and label inside the canvas, with 2 pixels at the left and top and 3 at the right.
     void ClampToParent();
+    /// Where ClampToParent would put the card if it stood at `left`, `top`.
+    QPoint ClampedPosition(qint64 left, qint64 top) const;
     /// Redraws the card and places (and unless it is being dragged, colours) its label.
     void Repaint();
 

@@ -3,6 +3,7 @@
 #include "app/Main.h"
 #include "canvas/CanvasScene.h"
 #include "canvas/CanvasView.h"
+#include "canvas/LabelLayout.h"
 #include "canvas/NodexLabel.h"
 #include "canvas/NodexLine.h"
 #include "canvas/Nodex.h"
@@ -229,10 +230,17 @@ TEST_F(CanvasInteraction, CanvasKeysAskForTheirCommands)
     ASSERT_EQ(newCard.size(), 1);
     EXPECT_EQ(newCard.first().first().toPoint(), QPoint(500, 300));
 
-    // Above the canvas (over the menu bar) Insert does nothing.
+    // Above the canvas (over the menu bar) Insert puts the card right of the selected one,
+    // far enough for both labels.
+    Dialogs.ExpectModal(cancel);
+    Click(Card("B"));
     QCursor::setPos(Viewport()->mapToGlobal(QPoint(20, -10)));
     QTest::keyClick(&Main().View(), Qt::Key_Insert);
-    EXPECT_EQ(newCard.size(), 1);
+    ASSERT_EQ(newCard.size(), 2);
+    const QPoint beside = newCard.last().first().toPoint();
+    const TNodex* selected = Card("B");
+    EXPECT_EQ(beside.y(), selected->Top() + selected->Height() / 2);
+    EXPECT_GE(beside.x() - (selected->Left() + selected->Width() / 2), LabelWrapWidth);
 
     // Space on the Compilation card and keys with Ctrl do nothing.
     Click(Card("Compilation"));

@@ -109,7 +109,7 @@ TEST_F(ZoomedCanvasTest, PanningAndLinkingAndInsertWorkInCanvasPointsAtAnyScale)
     QTest::keyClick(&View(), Qt::Key_Insert);
     ASSERT_EQ(newCard.size(), 1);
     EXPECT_EQ(newCard.first().first().toPoint(), QPoint(800, 400));
-    // Beyond the canvas's edge, shown grey when zoomed out, it does nothing.
+    // Beyond the canvas's edge, shown grey when zoomed out, it needs a selected card.
     const QPoint beyond = View().mapFromScene(QPointF(Main().Canvas().CanvasWidth() + 40, 100));
     ASSERT_TRUE(Viewport()->rect().contains(beyond));
     QCursor::setPos(Viewport()->mapToGlobal(beyond));
