@@ -320,13 +320,8 @@ TEST_F(CardCommandsTest, RemoveFromChainJoinsTheNeighboursAndDeleteSaysItLeavesA
     Trigger(menus.pmnuRemoveFromChain);
     EXPECT_EQ(menus.mnuUndo->text(), "&Undo Remove 'B' from Chain");
     EXPECT_EQ(Card("A")->LinkTo(), Card("C"));
-    EXPECT_TRUE(Card("A")->Line()->isVisible());
     EXPECT_FALSE(Card("B")->LinkTo() || Card("B")->LinkedFrom());
     Dialogs.ExpectYesNoCancel(Answer::Cancel);
     Trigger(menus.pmnuDelete);
     EXPECT_EQ(Dialogs.LastText(), question) << "B leaves no chain open now";
-
-    Main().Undo();
-    EXPECT_EQ(Card("A")->LinkTo(), Card("B"));
-    EXPECT_EQ(Card("B")->LinkTo(), Card("C"));
 }

@@ -1,6 +1,5 @@
 #include "FolderDiff.h"
 #include "StepsFixture.h"
-#include "platform/IniFile.h"
 #include "steps/ChainStep.h"
 
 #include <QDir>
@@ -36,10 +35,9 @@ protected:
         QHash<QString, QString> linkTo;
         QSet<QString> linked;
         for (const QString& file : QDir(Projects.Path()).entryList({ "*.ndx" }, QDir::Files)) {
-            IniFile card(Projects.Path(file));
-            QString error;
-            EXPECT_TRUE(card.Load(error)) << error.toStdString();
-            const QString target = card.ReadString("LinkTo", "Name", {});
+            const QString target = QString::fromUtf8(Projects.Read(file))
+                                       .section("[LinkTo]\nName=", 1)
+                                       .section('\n', 0, 0);
             if (!target.isEmpty()) {
                 linkTo.insert(file.chopped(4), target);
                 linked.insert(target);
