@@ -1,5 +1,6 @@
 #include "app/CardCommands.h"
 
+#include "steps/ChainStep.h"
 #include "steps/ChangeCardStep.h"
 #include "steps/DeleteCardsStep.h"
 #include "app/EditorWindows.h"
@@ -16,6 +17,7 @@
 #include "platform/Dialogs.h"
 #include "platform/NativeName.h"
 #include "platform/WaitCursor.h"
+#include "project/ChainEdits.h"
 #include "project/LinkRules.h"
 #include "project/ProjectState.h"
 #include "project/ProjectStore.h"
@@ -112,7 +114,14 @@ void CardCommands::Delete()
 {
     if (FSelection.SelectedCards.isEmpty())
         return;
-    switch (FDialogs.AskYesNoCancel(FMessages.Text(MessageKey::DELETE_TEXT_FILES))) {
+    // The chain is not joined where cards go: the question says so, as Remove from Chain does.
+    QSet<CardId> going;
+    for (const TNodex* card : FSelection.SelectedCards)
+        going.insert(card->Id());
+    QString question = FMessages.Text(MessageKey::DELETE_TEXT_FILES);
+    if (ChainEdits::LeavesChainOpen(FModel, going))
+        question += "\n" + FMessages.Text(MessageKey::DELETE_LEAVES_CHAIN_OPEN);
+    switch (FDialogs.AskYesNoCancel(question)) {
     case Answer::Yes:
         return DeleteSelectedCards(true);
     case Answer::No:
@@ -184,6 +193,14 @@ void CardCommands::RemoveLinks()
     if (!after.isEmpty())
         FSteps.push(new LinkCardsStep(FContext, FMessages.Text(MessageKey::STEP_REMOVE_LINKS),
             CurrentLinks(FModel, after.keys()), after));
+}
+
+void CardCommands::RemoveFromChain()
+{
+    if (!Current())
+        return;
+    if (auto step = ChainStep::RemoveFromChain(FContext, Current()->Id()))
+        FSteps.push(step.release());
 }
 
 void CardCommands::Merge()

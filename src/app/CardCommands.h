@@ -53,6 +53,8 @@ public:
     void NudgeCards(const QHash<CardId, QPoint>& from, const QHash<CardId, QPoint>& to);
     /// Breaks every link of the current card's chain from the current card on.
     void RemoveLinks();
+    /// Takes the current card out of its chain and joins its neighbours.
+    void RemoveFromChain();
     /// Joins the texts of the current card's chain into its text file, and after a Yes deletes
     /// the cards that were merged.
     void Merge();

@@ -169,6 +169,7 @@ void TfmMain::ConnectCommands()
     card(FMenus.pmnuNewNodex, [this] { FCardCommands.NewCard(PointerOnCanvas()); });
     card(FMenus.pmnuDelete, [this] { FCardCommands.Delete(); });
     card(FMenus.pmnuRemoveLinks, [this] { FCardCommands.RemoveLinks(); });
+    card(FMenus.pmnuRemoveFromChain, [this] { FCardCommands.RemoveFromChain(); });
     card(FMenus.pmnuMerge, [this] { FCardCommands.Merge(); });
     card(FMenus.pmnuProperties, [this] { FCardCommands.Properties(); });
     connect(FMenus.pmnuWordCount, &QAction::triggered, this, [this] { FEditorCommands.pmnuWordCountClick(); });

@@ -88,6 +88,8 @@ void MainMenus::Build(QMainWindow* window)
     pmnuToCompilation = AddMenuItem(pmnuNodex, "pmnuToCompilation", "To &Compilation...");
     pmnuMerge = AddMenuItem(pmnuNodex, "pmnuMerge", "&Merge");
     pmnuRemoveLinks = AddMenuItem(pmnuNodex, "pmnuRemoveLinks", "Remove &Links");
+    pmnuRemoveFromChain = AddMenuItem(pmnuNodex, "pmnuRemoveFromChain",
+        MessageTable::BuiltInText(MessageKey::REMOVE_FROM_CHAIN));
     pmnuPrint = AddMenuItem(pmnuNodex, "pmnuPrint", "&Print");
     Separator(pmnuNodex);
     pmnuDelete = AddMenuItem(pmnuNodex, "pmnuDelete", "&Delete", QKeySequence(Qt::Key_Delete));
@@ -135,6 +137,9 @@ void MainMenus::ApplyOwnCaptions(const MessageTable& messages)
     mnuDescriptionsOnCards->setText(messages.Text(MessageKey::CARD_DESCRIPTIONS));
     mnuWordCountsOnCards->setText(messages.Text(MessageKey::CARD_WORD_COUNTS));
     mnuExportManuscript->setText(messages.Text(MessageKey::EXPORT_MANUSCRIPT));
+    // The View menu takes its captions before the card menu is built.
+    if (pmnuRemoveFromChain)
+        pmnuRemoveFromChain->setText(messages.Text(MessageKey::REMOVE_FROM_CHAIN));
 }
 
 void MainMenus::UpdateCardMenu(const TNodex& card)
@@ -157,4 +162,5 @@ void MainMenus::UpdateCardMenu(const TNodex& card)
     pmnuProperties->setEnabled(userCard && !card.Editor());
     pmnuRemoveLinks->setVisible(card.LinkTo() != nullptr);
     pmnuMerge->setVisible(card.LinkTo() != nullptr);
+    pmnuRemoveFromChain->setEnabled(card.LinkTo() || card.LinkedFrom());
 }

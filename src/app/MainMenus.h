@@ -63,6 +63,7 @@ struct MainMenus {
     QAction* pmnuToCompilation = nullptr;
     QAction* pmnuMerge = nullptr;
     QAction* pmnuRemoveLinks = nullptr;
+    QAction* pmnuRemoveFromChain = nullptr;
     QAction* pmnuPrint = nullptr;
     QAction* pmnuDelete = nullptr;
     QAction* NProperties = nullptr; ///< the separator before Properties

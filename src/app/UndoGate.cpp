@@ -29,8 +29,10 @@ void UndoGate::UpdateEditMenu()
 {
     FMenus.mmnuEdit->setTitle(FMessages.Text(MessageKey::EDIT_MENU));
     // The captions name the step, as the writer would call it: "Undo Move 3 Cards".
-    const auto caption = [this](MessageKey plain, MessageKey named, const QString& step) {
-        return step.isEmpty() ? FMessages.Text(plain) : FMessages.Text(named).arg(step);
+    // A card name in the step ("Move 'Fish & Chips' Up") shows its "&" rather than marking a key.
+    const auto caption = [this](MessageKey plain, MessageKey named, QString step) {
+        return step.isEmpty() ? FMessages.Text(plain)
+                              : FMessages.Text(named).arg(step.replace('&', QStringLiteral("&&")));
     };
     FMenus.mnuUndo->setText(caption(MessageKey::UNDO, MessageKey::UNDO_STEP, FSteps.undoText()));
     FMenus.mnuRedo->setText(caption(MessageKey::REDO, MessageKey::REDO_STEP, FSteps.redoText()));
@@ -45,6 +47,8 @@ void UndoGate::RetranslateSteps(QUndoStack& steps, const MessageTable& before, c
         MessageKey::STEP_UNLINK, MessageKey::STEP_REMOVE_LINKS, MessageKey::STEP_NEW_CARD,
         MessageKey::STEP_PROPERTIES, MessageKey::STEP_REVISION_STATE, MessageKey::STEP_DELETE_CARD,
         MessageKey::STEP_DELETE_CARDS, MessageKey::STEP_MERGE, MessageKey::STEP_PROJECT_OPTIONS,
+        MessageKey::STEP_MOVE_UP, MessageKey::STEP_MOVE_DOWN, MessageKey::STEP_MOVE_IN_CHAIN,
+        MessageKey::STEP_LINK_INTO_CHAIN, MessageKey::STEP_REMOVE_FROM_CHAIN,
     };
     // A step keeps only its text: the key it came from is found by matching the old language's
     // texts, with "%1" standing for the number a text names.

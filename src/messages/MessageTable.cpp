@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::RECOVERY_RESTORED) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::DELETE_LEAVES_CHAIN_OPEN) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -253,6 +253,13 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "RECOVERY_NOT_DISCARDED", "The unsaved text could not be discarded." },
     { "RECOVERY_NOT_KEPT", "Unsaved text is not kept for recovery: %1" },
     { "RECOVERY_RESTORED", "Unsaved text restored: not saved yet" },
+    { "REMOVE_FROM_CHAIN", "Remove &from Chain" },
+    { "STEP_MOVE_UP", "Move '%1' Up" },
+    { "STEP_MOVE_DOWN", "Move '%1' Down" },
+    { "STEP_MOVE_IN_CHAIN", "Move '%1'" },
+    { "STEP_LINK_INTO_CHAIN", "Link '%1' into Chain" },
+    { "STEP_REMOVE_FROM_CHAIN", "Remove '%1' from Chain" },
+    { "DELETE_LEAVES_CHAIN_OPEN", "Deleting leaves a gap in the chain: the nodexs on either side are not linked to each other." },
 } };
 
 std::size_t Index(MessageKey key)

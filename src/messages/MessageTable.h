@@ -244,6 +244,13 @@ enum class MessageKey {
     RECOVERY_NOT_DISCARDED,
     RECOVERY_NOT_KEPT,
     RECOVERY_RESTORED,
+    REMOVE_FROM_CHAIN,
+    STEP_MOVE_UP,
+    STEP_MOVE_DOWN,
+    STEP_MOVE_IN_CHAIN,
+    STEP_LINK_INTO_CHAIN,
+    STEP_REMOVE_FROM_CHAIN,
+    DELETE_LEAVES_CHAIN_OPEN,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -251,7 +258,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 235;
+    static constexpr int Count = 242;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

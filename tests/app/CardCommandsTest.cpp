@@ -17,6 +17,7 @@
 #include <QCursor>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -298,4 +299,29 @@ TEST_F(CardCommandsTest, AMergeThatCannotWriteDeletesNothing)
     EXPECT_EQ(Main().Canvas().CardCount(), 4);
     EXPECT_TRUE(Projects.Exists("Text Files/C.txt"));
     EXPECT_EQ(Card("B")->LinkTo(), Card("C"));
+}
+
+TEST_F(CardCommandsTest, RemoveFromChainJoinsTheNeighboursAndDeleteSaysItLeavesAGap)
+{
+    MainMenus& menus = Main().Menus();
+    const QString question = "Delete the text files as well as the nodexs?";
+    Select("D");
+    emit menus.pmnuNodex->aboutToShow();
+    EXPECT_FALSE(menus.pmnuRemoveFromChain->isEnabled()) << "D stands in no chain";
+
+    Select("B");
+    emit menus.pmnuNodex->aboutToShow();
+    ASSERT_TRUE(menus.pmnuRemoveFromChain->isEnabled());
+    Dialogs.ExpectYesNoCancel(Answer::Cancel);
+    Trigger(menus.pmnuDelete);
+    EXPECT_EQ(Dialogs.LastText(), question + "\nDeleting leaves a gap in the chain: the nodexs on "
+                                             "either side are not linked to each other.");
+
+    Trigger(menus.pmnuRemoveFromChain);
+    EXPECT_EQ(menus.mnuUndo->text(), "&Undo Remove 'B' from Chain");
+    EXPECT_EQ(Card("A")->LinkTo(), Card("C"));
+    EXPECT_FALSE(Card("B")->LinkTo() || Card("B")->LinkedFrom());
+    Dialogs.ExpectYesNoCancel(Answer::Cancel);
+    Trigger(menus.pmnuDelete);
+    EXPECT_EQ(Dialogs.LastText(), question) << "B leaves no chain open now";
 }

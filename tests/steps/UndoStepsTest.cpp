@@ -1,6 +1,7 @@
 #include "FolderDiff.h"
 #include "StepsFixture.h"
 #include "platform/FileSteps.h"
+#include "steps/ChainStep.h"
 #include "steps/ChangeCardStep.h"
 #include "steps/DeleteCardsStep.h"
 #include "steps/LinkCardsStep.h"
@@ -185,6 +186,9 @@ TEST_F(UndoSteps, AStepWhoseFilesChangedOnDiskSinceIsRefusedWithItsReason)
                 Steps.undo();
             },
             false, "'C.txt' was changed on disk since." },
+        // A card file changed elsewhere does not get this program's link back at the next save.
+        { "B.ndx", [&] { Steps.push(ChainStep::RemoveFromChain(Context, Id("B")).release()); },
+            true, "'B.ndx' was changed on disk since." },
     };
     for (const Case& unsafe : cases) {
         SCOPED_TRACE(unsafe.File);
