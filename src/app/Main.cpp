@@ -162,6 +162,8 @@ void TfmMain::ConnectCommands()
     };
     card(FMenus.pmnuNewNodex, [this] { FCardCommands.NewCard(PointerOnCanvas()); });
     card(FMenus.pmnuDelete, [this] { FCardCommands.Delete(); });
+    card(FMenus.pmnuDuplicate, [this] { FCardCommands.Duplicate(); });
+    card(FMenus.mnuDuplicate, [this] { FCardCommands.Duplicate(); });
     card(FMenus.pmnuRemoveLinks, [this] { FCardCommands.RemoveLinks(); });
     card(FMenus.pmnuMerge, [this] { FCardCommands.Merge(); });
     card(FMenus.pmnuProperties, [this] { FCardCommands.Properties(); });

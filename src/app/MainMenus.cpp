@@ -47,6 +47,9 @@ void MainMenus::Build(QMainWindow* window)
     mnuUndo = AddMenuItem(mmnuEdit, "mnuUndo", "&Undo", QKeySequence::Undo);
     mnuRedo = AddMenuItem(mmnuEdit, "mnuRedo", "&Redo");
     mnuRedo->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
+    Separator(mmnuEdit);
+    // The window's shortcut: the canvas leaves keys with Ctrl to the menus.
+    mnuDuplicate = AddMenuItem(mmnuEdit, "mnuDuplicate", {}, QKeySequence("Ctrl+D"));
 
     mmnuTools = AddMainMenu(bar, "mmnuTools", "&Tools");
     mnuFindAndCompile = AddMenuItem(mmnuTools, "mnuFindAndCompile", "&Find && Compile...", QKeySequence("Ctrl+F"));
@@ -90,6 +93,7 @@ void MainMenus::Build(QMainWindow* window)
     pmnuRemoveLinks = AddMenuItem(pmnuNodex, "pmnuRemoveLinks", "Remove &Links");
     pmnuPrint = AddMenuItem(pmnuNodex, "pmnuPrint", "&Print");
     Separator(pmnuNodex);
+    pmnuDuplicate = AddMenuItem(pmnuNodex, "pmnuDuplicate", mnuDuplicate->text(), QKeySequence("Ctrl+D"));
     pmnuDelete = AddMenuItem(pmnuNodex, "pmnuDelete", "&Delete", QKeySequence(Qt::Key_Delete));
     NProperties = Separator(pmnuNodex);
     NProperties->setObjectName("NProperties");
@@ -128,6 +132,10 @@ void MainMenus::ApplyOwnCaptions(const MessageTable& messages)
     mnuActualSize->setText(messages.Text(MessageKey::ZOOM_ACTUAL_SIZE));
     mnuZoomToFit->setText(messages.Text(MessageKey::ZOOM_TO_FIT));
     mnuExportManuscript->setText(messages.Text(MessageKey::EXPORT_MANUSCRIPT));
+    mnuDuplicate->setText(messages.Text(MessageKey::DUPLICATE));
+    // The card menu is built after the View menu, whose building applies these captions first.
+    if (pmnuDuplicate)
+        pmnuDuplicate->setText(messages.Text(MessageKey::DUPLICATE));
 }
 
 void MainMenus::UpdateCardMenu(const TNodex& card)

@@ -45,6 +45,7 @@ void UndoGate::RetranslateSteps(QUndoStack& steps, const MessageTable& before, c
         MessageKey::STEP_UNLINK, MessageKey::STEP_REMOVE_LINKS, MessageKey::STEP_NEW_CARD,
         MessageKey::STEP_PROPERTIES, MessageKey::STEP_REVISION_STATE, MessageKey::STEP_DELETE_CARD,
         MessageKey::STEP_DELETE_CARDS, MessageKey::STEP_MERGE, MessageKey::STEP_PROJECT_OPTIONS,
+        MessageKey::STEP_DUPLICATE_CARD, MessageKey::STEP_DUPLICATE_CARDS,
     };
     // A step keeps only its text: the key it came from is found by matching the old language's
     // texts, with "%1" standing for the number a text names.

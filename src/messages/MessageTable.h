@@ -127,6 +127,11 @@ enum class MessageKey {
     THESAURUS_NO_WORD,
     THESAURUS_NOT_FOUND,
     LIVE_WORD_COUNT,
+    DUPLICATE,
+    STEP_DUPLICATE_CARD,
+    STEP_DUPLICATE_CARDS,
+    DUPLICATE_NOT_DONE,
+    DUPLICATE_NO_FREE_NAME,
     VIEW_MENU,
     ZOOM_IN,
     ZOOM_OUT,
@@ -247,7 +252,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 231;
+    static constexpr int Count = 236;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 
