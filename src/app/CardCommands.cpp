@@ -141,6 +141,11 @@ void CardCommands::DeleteSelectedCards(bool withText)
 
 void CardCommands::Duplicate()
 {
+    if (!FProject.ProjectOnDisk && !FSelection.SelectedCards.isEmpty()) {
+        FDialogs.ShowInformation(FMessages.Text(MessageKey::SAVE_YOUR_PROJECT) + " "
+            + FMessages.Text(MessageKey::CREATING_NODEXS));
+        return;
+    }
     // In canvas order, so that the copies come in the order of their originals; the card the
     // compilation makes is not the writer's to copy.
     QList<CardId> originals;

@@ -1,5 +1,6 @@
 #include "steps/DuplicateCardsStep.h"
 
+#include "platform/IniFile.h"
 #include "platform/NativeName.h"
 #include "platform/TextFile.h"
 #include "project/ProjectStore.h"
@@ -138,14 +139,23 @@ bool DuplicateCardsStep::RestoreFiles(QString& reason) const
 
 bool DuplicateCardsStep::CheckUndo(QString& reason) const
 {
-    // A copy's text written since (in its editor, or by another program) is not thrown away.
+    // A copy's text written since (in its editor, or by another program) is not thrown away;
+    // nor is its card file when another program changed it. The program's own later saves of
+    // the card file (its editor's placement) hold the card as the store knows it.
     for (const Made& made : FMade) {
-        for (const KeptFile* file : { &made.CardFile, &made.TextFile }) {
-            if (!file->Unchanged()) {
-                reason = FContext.Messages.Text(MessageKey::FILE_CHANGED_SINCE)
-                             .arg(QFileInfo(file->Path()).fileName());
-                return false;
-            }
+        const QString& cardPath = made.CardFile.Path();
+        IniFile file(cardPath);
+        QString ignored;
+        const auto stored = FContext.Store.StoredRecord(made.Card);
+        const bool cardFileOurs = KindOf(cardPath) == FileKind::Missing
+            || (stored && file.Load(ignored) && ReadCardFile(file) == *stored);
+        const QString& changed = !cardFileOurs ? cardPath
+            : !made.TextFile.Unchanged()       ? made.TextFile.Path()
+                                               : QString();
+        if (!changed.isEmpty()) {
+            reason = FContext.Messages.Text(MessageKey::FILE_CHANGED_SINCE)
+                         .arg(QFileInfo(changed).fileName());
+            return false;
         }
     }
     return true;

@@ -10,8 +10,9 @@
 
 /// Copies of cards, each with a copy of its text, linked to nothing. The copies and their files
 /// are made before the step is pushed, all of them or none. Undo removes the copies' card and
-/// text files, and redo puts back the very bytes that were written; either is refused while a
-/// copy's file was changed since, or a file stands where a copy's file comes back.
+/// text files, and redo puts back the very bytes that were written; undo is refused while a
+/// copy's text, or its card file by another program, was changed since, and redo while a file
+/// stands where a copy's file comes back.
 class DuplicateCardsStep : public ProjectStep {
 public:
     /// A card to copy, and what its copy is: its name and place are the copy's own.
