@@ -162,7 +162,8 @@ void CardCommands::Duplicate()
 
     // A card stands where it is drawn, its name beneath it.
     const auto area = [](const TNodex* item) {
-        return QRect(item->Left(), item->Top(), item->Width(), item->Height() + item->LabelHeight());
+        return QRect(
+            item->Left(), item->Top(), item->Width(), item->Height() + item->LabelHeight());
     };
     QList<QRect> occupied;
     for (const CardId card : FModel.Cards())
@@ -198,7 +199,8 @@ void CardCommands::Duplicate()
         // What is typed in an original's editor is part of what is copied.
         if (reason.isEmpty() && SaveEditorsOf(originals, false, reason)) {
             const QString text = copies.size() == 1
-                ? FMessages.Text(MessageKey::STEP_DUPLICATE_CARD).arg(FModel.Card(originals[0]).Name)
+                ? FMessages.Text(MessageKey::STEP_DUPLICATE_CARD)
+                      .arg(FModel.Card(originals[0]).Name)
                 : FMessages.Text(MessageKey::STEP_DUPLICATE_CARDS).arg(copies.size());
             auto step = std::make_unique<DuplicateCardsStep>(FContext, text, copies);
             if (step->MakeCopies(reason)) {

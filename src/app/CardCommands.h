@@ -20,9 +20,10 @@ class QUndoStack;
 class TfmProperties;
 class TNodex;
 
-/// The commands that change cards: New card, Duplicate, Delete, the revision state, links, Remove Links,
-/// Merge and Properties. Each change is a step pushed on the undo stack; the steps change the
-/// model (which the canvas follows) and the card and text files where the command says so.
+/// The commands that change cards: New card, Duplicate, Delete, the revision state, links,
+/// Remove Links, Merge and Properties. Each change is a step pushed on the undo stack; the steps
+/// change the model (which the canvas follows) and the card and text files where the command
+/// says so.
 /// The caller rebuilds the caption afterwards.
 class CardCommands {
 public:

@@ -24,7 +24,7 @@ bool DuplicateCardsStep::MakeCopies(QString& reason)
         // Only files this step wrote go: the names were free before.
         QString ignored;
         for (const Made& made : std::as_const(FMade)) {
-            RemoveFile(store.CardFilePath(made.Card), ignored);
+            store.DeleteCardFiles(made.Card, false);
             if (made.Card != FMade.last().Card || textWritten)
                 store.Texts().Remove(made.Data.Name, ignored);
             store.SetStoredRecord(made.Card, std::nullopt);
@@ -109,7 +109,11 @@ bool DuplicateCardsStep::RemoveFiles(QString& reason, qsizetype count) const
     const CardTexts texts = FContext.Store.Texts();
     for (qsizetype index = 0; index < count; ++index) {
         const Made& made = FMade[index];
-        const bool removed = RemoveFile(made.CardFile.Path(), reason)
+        // The store removes the card file, the card texts' owner the text.
+        FContext.Store.DeleteCardFiles(made.Card, false);
+        if (KindOf(made.CardFile.Path()) != FileKind::Missing)
+            reason = FContext.Messages.Text(MessageKey::UNDO_NOT_DONE);
+        const bool removed = KindOf(made.CardFile.Path()) == FileKind::Missing
             && (!made.TextFile.Exists() || texts.Remove(made.Data.Name, reason));
         if (!removed) {
             // Nothing half done: the copies before this one get their files back.

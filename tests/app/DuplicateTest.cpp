@@ -1,5 +1,4 @@
 #include "AppFixture.h"
-
 #include "app/Main.h"
 #include "canvas/CanvasView.h"
 #include "canvas/Nodex.h"
@@ -7,7 +6,6 @@
 
 #include <QAction>
 #include <QTest>
-
 #include <cerrno>
 
 /// A saved project with the chain A -> B -> C and a card D, each with a text file but B.
@@ -24,7 +22,8 @@ protected:
     QRect Area(const char* name)
     {
         const TNodex* card = Card(name);
-        return QRect(card->Left(), card->Top(), card->Width(), card->Height() + card->LabelHeight());
+        return QRect(
+            card->Left(), card->Top(), card->Width(), card->Height() + card->LabelHeight());
     }
     const CardData& Data(const char* name) { return Main().Model().Card(Card(name)->Id()); }
 };
@@ -46,7 +45,8 @@ TEST_F(DuplicateTest, CtrlDCopiesTheSelectedCardsWithTheirTextsBesideThemUnderFr
     ASSERT_EQ(CardNames(), (QStringList { "A", "B", "C", "D", "A 2", "B 2", "D 3" }));
     EXPECT_EQ(Main().Menus().mnuUndo->text(), "&Undo Duplicate 3 Cards");
     const CardData& copy = Data("A 2");
-    EXPECT_EQ(std::tie(copy.Type, copy.State, copy.Description), std::tie(a.Type, a.State, a.Description));
+    EXPECT_EQ(std::tie(copy.Type, copy.State, copy.Description),
+        std::tie(a.Type, a.State, a.Description));
     EXPECT_EQ(Card("A 2")->LinkTo(), nullptr);
     EXPECT_EQ(Card("A")->LinkTo(), Card("B")) << "the originals keep their links";
     EXPECT_EQ(Card("B")->LinkTo(), Card("C"));
@@ -54,10 +54,12 @@ TEST_F(DuplicateTest, CtrlDCopiesTheSelectedCardsWithTheirTextsBesideThemUnderFr
     EXPECT_EQ(Projects.Read("Text Files/D 3.txt"), "D text\r\n");
     EXPECT_EQ(Projects.Read("Text Files/D 2.txt"), "left behind\r\n");
     EXPECT_FALSE(Projects.Exists("Text Files/B 2.txt")) << "B has no text to copy";
-    EXPECT_TRUE(Projects.Exists("A 2.ndx") && Projects.Exists("B 2.ndx") && Projects.Exists("D 3.ndx"));
+    EXPECT_TRUE(
+        Projects.Exists("A 2.ndx") && Projects.Exists("B 2.ndx") && Projects.Exists("D 3.ndx"));
 
     // Each copy stands to the right of its card, on top of none.
-    for (const auto& [original, name] : { std::pair { "A", "A 2" }, { "B", "B 2" }, { "D", "D 3" } }) {
+    for (const auto& [original, name] :
+        { std::pair { "A", "A 2" }, { "B", "B 2" }, { "D", "D 3" } }) {
         EXPECT_EQ(Card(name)->Top(), Card(original)->Top());
         EXPECT_GT(Card(name)->Left(), Area(original).right()) << name;
         for (const QString& other : CardNames()) {
@@ -107,10 +109,11 @@ TEST_F(DuplicateTest, AReadOnlyFolderMakesNoCopyAndSaysWhy)
 {
     // The texts' folder read-only fails after the first card file was written; the project
     // folder read-only fails at once. Either way nothing is left half made.
-    for (const QByteArray& folder : { QFile::encodeName(Projects.Path("Text Files/")),
-             QFile::encodeName(Projects.Path("")) }) {
+    for (const QByteArray& folder :
+        { QFile::encodeName(Projects.Path("Text Files/")), QFile::encodeName(Projects.Path("")) }) {
         SetFileStepHook([folder](FileStep step, const QByteArray& path) {
-            return StepOutcome { step == FileStep::CreateTemp && path.startsWith(folder) ? EROFS : 0 };
+            return StepOutcome { step == FileStep::CreateTemp && path.startsWith(folder) ? EROFS
+                                                                                         : 0 };
         });
         Click("A");
         Click("D", Qt::ShiftModifier);
