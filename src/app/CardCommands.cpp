@@ -3,6 +3,7 @@
 #include "steps/ChainStep.h"
 #include "steps/ChangeCardStep.h"
 #include "steps/DeleteCardsStep.h"
+#include "steps/DuplicateCardsStep.h"
 #include "app/EditorWindows.h"
 #include "steps/LinkCardsStep.h"
 #include "steps/MergeStep.h"
@@ -10,6 +11,7 @@
 #include "steps/NewCardStep.h"
 #include "canvas/CanvasFollower.h"
 #include "canvas/CanvasState.h"
+#include "canvas/CardPlacement.h"
 #include "canvas/Nodex.h"
 #include "canvas/Theme.h"
 #include "editor/Editor.h"
@@ -19,11 +21,14 @@
 #include "platform/WaitCursor.h"
 #include "project/ChainEdits.h"
 #include "project/LinkRules.h"
+#include "project/ProjectPaths.h"
 #include "project/ProjectState.h"
 #include "project/ProjectStore.h"
+#include "properties/CardNameRules.h"
 #include "properties/Properties.h"
 #include "messages/MessageTable.h"
 
+#include <QGraphicsScene>
 #include <QSet>
 #include <QUndoStack>
 #include <memory>
@@ -141,6 +146,87 @@ void CardCommands::DeleteSelectedCards(bool withText)
         ? FMessages.Text(MessageKey::STEP_DELETE_CARD)
         : FMessages.Text(MessageKey::STEP_DELETE_CARDS).arg(going.size());
     FSteps.push(new DeleteCardsStep(FContext, text, going));
+}
+
+void CardCommands::Duplicate()
+{
+    if (!FProject.ProjectOnDisk && !FSelection.SelectedCards.isEmpty()) {
+        FDialogs.ShowInformation(FMessages.Text(MessageKey::SAVE_YOUR_PROJECT) + " "
+            + FMessages.Text(MessageKey::CREATING_NODEXS));
+        return;
+    }
+    // In canvas order, so that the copies come in the order of their originals; the card the
+    // compilation makes is not the writer's to copy.
+    QList<CardId> originals;
+    for (const TNodex* card : FSelection.SelectedCards)
+        if (card->Type() != CompilationType)
+            originals << card->Id();
+    if (originals.isEmpty())
+        return;
+    QHash<CardId, int> places;
+    for (int index = 0; index < FModel.Cards().size(); ++index)
+        places.insert(FModel.Cards()[index], index);
+    std::sort(originals.begin(), originals.end(),
+        [&](CardId a, CardId b) { return places.value(a) < places.value(b); });
+
+    // A card stands where it is drawn, its name beneath it.
+    const auto area = [](const TNodex* item) {
+        return QRect(
+            item->Left(), item->Top(), item->Width(), item->Height() + item->LabelHeight());
+    };
+    QList<QRect> occupied;
+    for (const CardId card : FModel.Cards())
+        if (const TNodex* item = FCanvas.Item(card))
+            occupied << area(item);
+    QStringList names;
+    const auto taken = [&](const QString& name) {
+        // A text file that no card holds is not taken over either.
+        return NameTaken(name, 0) || names.contains(name, Qt::CaseInsensitive)
+            || KindOf(FStore.TextFilePath(name)) != FileKind::Missing;
+    };
+    QList<DuplicateCardsStep::Copy> copies;
+    QString reason;
+    for (const CardId original : std::as_const(originals)) {
+        const TNodex* item = FCanvas.Item(original);
+        CardData data = FModel.Card(original);
+        data.Name = DuplicateName(data.Name, taken, ProjectPaths::MaxCardNameLength);
+        if (data.Name.isEmpty()) {
+            reason = FMessages.Text(MessageKey::DUPLICATE_NO_FREE_NAME)
+                         .arg(ProjectPaths::MaxCardNameLength)
+                         .arg(FModel.Card(original).Name);
+            break;
+        }
+        data.FileName.clear();
+        const QRect card = area(item);
+        data.Position = PlaceBeside(card, occupied, int(item->scene()->sceneRect().width()));
+        occupied << QRect(data.Position, card.size());
+        names << data.Name;
+        copies.append({ original, data });
+    }
+    {
+        WaitCursor wait;
+        // What is typed in an original's editor is part of what is copied.
+        if (reason.isEmpty() && SaveEditorsOf(originals, false, reason)) {
+            const QString text = copies.size() == 1
+                ? FMessages.Text(MessageKey::STEP_DUPLICATE_CARD)
+                      .arg(FModel.Card(originals[0]).Name)
+                : FMessages.Text(MessageKey::STEP_DUPLICATE_CARDS).arg(copies.size());
+            auto step = std::make_unique<DuplicateCardsStep>(FContext, text, copies);
+            if (step->MakeCopies(reason)) {
+                for (TNodex* card : std::exchange(FSelection.SelectedCards, {}))
+                    card->SetSelected(false);
+                for (const CardId copy : step->Copies()) {
+                    TNodex* card = FCanvas.Item(copy);
+                    card->SetSelected(true);
+                    FSelection.SelectedCards << card;
+                }
+                FSelection.CurrentCard = FSelection.SelectedCards.first();
+                FSteps.push(step.release());
+                return;
+            }
+        }
+    }
+    FDialogs.ShowWarning(FMessages.Text(MessageKey::DUPLICATE_NOT_DONE), reason);
 }
 
 void CardCommands::SetRevisionState(int state)

@@ -20,9 +20,10 @@ class QUndoStack;
 class TfmProperties;
 class TNodex;
 
-/// The commands that change cards: New card, Delete, the revision state, links, Remove Links,
-/// Merge and Properties. Each change is a step pushed on the undo stack; the steps change the
-/// model (which the canvas follows) and the card and text files where the command says so.
+/// The commands that change cards: New card, Duplicate, Delete, the revision state, links,
+/// Remove Links, Merge and Properties. Each change is a step pushed on the undo stack; the steps
+/// change the model (which the canvas follows) and the card and text files where the command
+/// says so.
 /// The caller rebuilds the caption afterwards.
 class CardCommands {
 public:
@@ -42,6 +43,9 @@ public:
     void Delete();
     /// Deletes the selected cards with their card files (and text files) and unlinks them.
     void DeleteSelectedCards(bool withText);
+    /// A copy of each selected card with its text, beside it and linked to nothing, under the
+    /// next free numbered name; the copies become the selection. Says why when nothing was made.
+    void Duplicate();
     /// Sets the current card's revision state.
     void SetRevisionState(int state);
     /// A Ctrl-click from `source` on `target`: links them, or unlinks them when linked.

@@ -168,6 +168,8 @@ void TfmMain::ConnectCommands()
     };
     card(FMenus.pmnuNewNodex, [this] { FCardCommands.NewCard(PointerOnCanvas()); });
     card(FMenus.pmnuDelete, [this] { FCardCommands.Delete(); });
+    card(FMenus.pmnuDuplicate, [this] { FCardCommands.Duplicate(); });
+    card(FMenus.mnuDuplicate, [this] { FCardCommands.Duplicate(); });
     card(FMenus.pmnuRemoveLinks, [this] { FCardCommands.RemoveLinks(); });
     card(FMenus.pmnuRemoveFromChain, [this] { FCardCommands.RemoveFromChain(); });
     card(FMenus.pmnuMerge, [this] { FCardCommands.Merge(); });

@@ -47,6 +47,9 @@ void MainMenus::Build(QMainWindow* window)
     mnuUndo = AddMenuItem(mmnuEdit, "mnuUndo", "&Undo", QKeySequence::Undo);
     mnuRedo = AddMenuItem(mmnuEdit, "mnuRedo", "&Redo");
     mnuRedo->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
+    Separator(mmnuEdit);
+    // The window's shortcut: the canvas leaves keys with Ctrl to the menus.
+    mnuDuplicate = AddMenuItem(mmnuEdit, "mnuDuplicate", {}, QKeySequence("Ctrl+D"));
 
     mmnuTools = AddMainMenu(bar, "mmnuTools", "&Tools");
     mnuFindAndCompile = AddMenuItem(mmnuTools, "mnuFindAndCompile", "&Find && Compile...", QKeySequence("Ctrl+F"));
@@ -92,6 +95,7 @@ void MainMenus::Build(QMainWindow* window)
         MessageTable::BuiltInText(MessageKey::REMOVE_FROM_CHAIN));
     pmnuPrint = AddMenuItem(pmnuNodex, "pmnuPrint", "&Print");
     Separator(pmnuNodex);
+    pmnuDuplicate = AddMenuItem(pmnuNodex, "pmnuDuplicate", mnuDuplicate->text(), QKeySequence("Ctrl+D"));
     pmnuDelete = AddMenuItem(pmnuNodex, "pmnuDelete", "&Delete", QKeySequence(Qt::Key_Delete));
     NProperties = Separator(pmnuNodex);
     NProperties->setObjectName("NProperties");
@@ -140,6 +144,10 @@ void MainMenus::ApplyOwnCaptions(const MessageTable& messages)
     // The View menu takes its captions before the card menu is built.
     if (pmnuRemoveFromChain)
         pmnuRemoveFromChain->setText(messages.Text(MessageKey::REMOVE_FROM_CHAIN));
+    mnuDuplicate->setText(messages.Text(MessageKey::DUPLICATE));
+    // The card menu is built after the View menu, whose building applies these captions first.
+    if (pmnuDuplicate)
+        pmnuDuplicate->setText(messages.Text(MessageKey::DUPLICATE));
 }
 
 void MainMenus::UpdateCardMenu(const TNodex& card)

@@ -32,6 +32,7 @@ struct MainMenus {
     QMenu* mmnuEdit = nullptr;
     QAction* mnuUndo = nullptr;
     QAction* mnuRedo = nullptr;
+    QAction* mnuDuplicate = nullptr; ///< caption from the message table
 
     QMenu* mmnuTools = nullptr;
     QAction* mnuFindAndCompile = nullptr;
@@ -65,6 +66,7 @@ struct MainMenus {
     QAction* pmnuRemoveLinks = nullptr;
     QAction* pmnuRemoveFromChain = nullptr;
     QAction* pmnuPrint = nullptr;
+    QAction* pmnuDuplicate = nullptr; ///< caption from the message table
     QAction* pmnuDelete = nullptr;
     QAction* NProperties = nullptr; ///< the separator before Properties
     QAction* pmnuProperties = nullptr;

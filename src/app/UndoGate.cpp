@@ -49,6 +49,7 @@ void UndoGate::RetranslateSteps(QUndoStack& steps, const MessageTable& before, c
         MessageKey::STEP_DELETE_CARDS, MessageKey::STEP_MERGE, MessageKey::STEP_PROJECT_OPTIONS,
         MessageKey::STEP_MOVE_UP, MessageKey::STEP_MOVE_DOWN, MessageKey::STEP_MOVE_IN_CHAIN,
         MessageKey::STEP_LINK_INTO_CHAIN, MessageKey::STEP_REMOVE_FROM_CHAIN,
+        MessageKey::STEP_DUPLICATE_CARD, MessageKey::STEP_DUPLICATE_CARDS,
     };
     // A step keeps only its text: the key it came from is found by matching the old language's
     // texts, with "%1" standing for the number a text names.

@@ -131,6 +131,11 @@ enum class MessageKey {
     CARD_WORD_COUNTS,
     CARD_WORDS,
     CARD_ONE_WORD,
+    DUPLICATE,
+    STEP_DUPLICATE_CARD,
+    STEP_DUPLICATE_CARDS,
+    DUPLICATE_NOT_DONE,
+    DUPLICATE_NO_FREE_NAME,
     VIEW_MENU,
     ZOOM_IN,
     ZOOM_OUT,
@@ -258,7 +263,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 242;
+    static constexpr int Count = 247;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

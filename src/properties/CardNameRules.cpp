@@ -54,3 +54,24 @@ NameVerdict JudgeCardName(const QString& name, const QString& oldName, bool newC
         return NameVerdict::NotUnique;
     return takenByAnotherCard ? NameVerdict::Taken : NameVerdict::Accepted;
 }
+
+QString DuplicateName(const QString& name, const std::function<bool(const QString&)>& taken,
+                      int maxLength)
+{
+    // At most nine digits: a longer number is part of the name, and the count never overflows.
+    static const QRegularExpression numbered(QStringLiteral("^(.*\\S) ([0-9]{1,9})$"));
+    QString base = name;
+    qint64 number = 2;
+    if (const QRegularExpressionMatch match = numbered.match(name); match.hasMatch()) {
+        base = match.captured(1);
+        number = std::max<qint64>(2, match.captured(2).toLongLong() + 1);
+    }
+    for (;; ++number) {
+        const QString candidate = base + ' ' + QString::number(number);
+        // Each further number is as long or longer: none after this one fits either.
+        if (candidate.size() > maxLength)
+            return {};
+        if (JudgeCardName(candidate, {}, true, taken(candidate)) == NameVerdict::Accepted)
+            return candidate;
+    }
+}

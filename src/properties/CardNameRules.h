@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 /// Whether a character may never stand in a card name: the nine that a file name cannot hold
@@ -37,3 +38,9 @@ enum class NameVerdict {
 /// tells capitals apart, "foo" and "Foo" may both be cards).
 NameVerdict JudgeCardName(const QString& name, const QString& oldName, bool newCard,
                           bool takenByAnotherCard);
+
+/// The name of a duplicate of the card `name`: "<name> 2", or the next number free after the
+/// one the name ends in ("Ada 2" gives "Ada 3"), skipping every name `taken` says is taken.
+/// Empty when no free name is at most `maxLength` long: a name too long is never made.
+QString DuplicateName(const QString& name, const std::function<bool(const QString&)>& taken,
+                      int maxLength);

@@ -1,5 +1,7 @@
 #include "properties/CardNameRules.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 TEST(CardNameRules, FileNameCharactersAndControlCharactersAreForbiddenButOnlyTheFormerDropWhenTyped)
@@ -50,4 +52,19 @@ TEST(CardNameRules, NamesAreJudgedForNewAndRenamedCards)
     for (const Case& c : cases)
         EXPECT_EQ(JudgeCardName(c.Name, c.OldName, c.NewCard, c.Taken), c.Verdict)
             << c.Name << " for " << c.OldName;
+}
+
+TEST(CardNameRules, ADuplicateTakesTheNextFreeNumberAndNeverANameTooLong)
+{
+    const QStringList taken { "Harbour 2", "Harbour 3", "Ada 3" };
+    const auto isTaken = [&](const QString& name) { return taken.contains(name); };
+    EXPECT_EQ(DuplicateName("Harbour", isTaken, 40), "Harbour 4");
+    EXPECT_EQ(DuplicateName("Ada 2", isTaken, 40), "Ada 4") << "counted on from its own number";
+    EXPECT_EQ(DuplicateName("Chapter 1", isTaken, 40), "Chapter 2");
+    EXPECT_EQ(DuplicateName("1984", isTaken, 40), "1984 2") << "a number alone is the name";
+    EXPECT_EQ(DuplicateName("Ada 0", isTaken, 40), "Ada 2");
+    // 40 characters at most: "… 9" fits where "… 10" does not, and nothing shorter is made.
+    EXPECT_EQ(DuplicateName(QString(38, 'x') + " 8", isTaken, 40), QString(38, 'x') + " 9");
+    EXPECT_EQ(DuplicateName(QString(38, 'x') + " 9", isTaken, 40), "");
+    EXPECT_EQ(DuplicateName(QString(39, 'x'), isTaken, 40), "");
 }
