@@ -4,6 +4,7 @@
 #include "settings/FileTypes.h"
 #include "app/WorkspaceSize.h"
 #include "canvas/CanvasScene.h"
+#include "app/OutlineCommands.h"
 #include "canvas/CanvasFollower.h"
 #include "canvas/CanvasView.h"
 #include "canvas/Nodex.h"
@@ -69,6 +70,9 @@ TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, 
     ConnectCommands();
     ConnectCanvas();
     ConnectZoom();
+    FOutline = new OutlineCommands(*this);
+    FSession.OutlineShown = [this] { return FOutline->Shown(); };
+    FSession.ShowOutline = [this](bool shown) { FOutline->Show(shown); };
     // The parts ask the window to size the canvas and to bring its caption up to date.
     FEditorCommands.EditorClosed = FCompileCommands.CardsChanged = FOptions.CaptionChanged =
         FSession.CaptionChanged = [this] { UpdateCaption(); };
@@ -101,6 +105,8 @@ TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, 
 
 TfmMain::~TfmMain()
 {
+    // The outline goes before the project model it shows.
+    delete std::exchange(FOutline, nullptr);
     // Cards go first: their editors and lines must not outlive the window's state.
     ClearCanvas();
 }

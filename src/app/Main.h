@@ -32,6 +32,7 @@
 #include <functional>
 
 class CanvasFollower;
+class OutlineCommands;
 class Dialogs;
 class TfmAbout;
 class MessageTable;
@@ -81,6 +82,8 @@ public:
     /// The projects opened most recently, listed after File > Open.
     TMRUFiles& RecentFiles() { return FRecentFiles; }
     BackupCommands& Backups() { return FBackupCommands; }
+    /// The outline beside the canvas (View > Outline).
+    OutlineCommands& Outline() { return *FOutline; }
     /// The automatic backups made on leaving a project and every hour.
     RollingBackups& AutomaticBackups() { return FRollingBackups; }
 
@@ -188,4 +191,5 @@ private:
     ProjectSession FSession;
     RecoveryCommands FRecovery;
     TfmAbout* fmAbout = nullptr;
+    OutlineCommands* FOutline = nullptr;
 };

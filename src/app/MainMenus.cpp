@@ -117,6 +117,9 @@ void MainMenus::BuildViewMenu(QMenuBar* bar)
     mnuActualSize = AddMenuItem(mmnuView, "mnuActualSize", {}, QKeySequence("Ctrl+0"));
     Separator(mmnuView);
     mnuZoomToFit = AddMenuItem(mmnuView, "mnuZoomToFit", {}, QKeySequence("Ctrl+9"));
+    Separator(mmnuView);
+    mnuOutline = AddMenuItem(mmnuView, "mnuOutline", {}, QKeySequence("Ctrl+L"));
+    mnuOutline->setCheckable(true);
     ApplyOwnCaptions(MessageTable());
 }
 
@@ -127,6 +130,7 @@ void MainMenus::ApplyOwnCaptions(const MessageTable& messages)
     mnuZoomOut->setText(messages.Text(MessageKey::ZOOM_OUT));
     mnuActualSize->setText(messages.Text(MessageKey::ZOOM_ACTUAL_SIZE));
     mnuZoomToFit->setText(messages.Text(MessageKey::ZOOM_TO_FIT));
+    mnuOutline->setText(messages.Text(MessageKey::OUTLINE_MENU));
     mnuExportManuscript->setText(messages.Text(MessageKey::EXPORT_MANUSCRIPT));
 }
 

@@ -46,6 +46,7 @@ struct MainMenus {
     QAction* mnuZoomOut = nullptr;
     QAction* mnuActualSize = nullptr;
     QAction* mnuZoomToFit = nullptr;
+    QAction* mnuOutline = nullptr; ///< shows or hides the outline beside the canvas
 
     QMenu* mmnuHelp = nullptr;
     QAction* mnuHelp = nullptr;

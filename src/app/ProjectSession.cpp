@@ -200,6 +200,8 @@ void ProjectSession::WriteView(const ProjectView& view, ProjectViewData data)
 {
     data.Zoom = FView->ZoomPercent();
     data.Corner = FView->ShownCorner();
+    if (OutlineShown)
+        data.OutlineShown = OutlineShown();
     // The view is the program's own small note: its folder is made, also beside a portable program.
     QDir().mkpath(FProject.Folders.Views);
     QString reason;
@@ -214,6 +216,8 @@ void ProjectSession::RestoreView()
     FView->RestoreZoom(kept && !kept->ProjectNewer ? kept->Zoom : FProject.Zoom);
     if (kept)
         FView->ShowCorner(kept->Corner);
+    if (ShowOutline)
+        ShowOutline(kept && kept->OutlineShown);
 }
 
 void ProjectSession::WarnSharedFolder()

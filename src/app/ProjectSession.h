@@ -51,6 +51,9 @@ public:
     std::function<void()> CaptionChanged;
     /// Save As, offered when the project's folder went away while it was open.
     std::function<void()> SaveAsWanted;
+    /// Whether the outline is shown, and showing or hiding it: kept with the view.
+    std::function<bool()> OutlineShown;
+    std::function<void(bool)> ShowOutline;
 
     /// Says that the project's folder was renamed, moved or removed, and offers Save As.
     void TellFolderGone();
