@@ -73,10 +73,10 @@ public:
 
     /// What the steps work on; the compile list follows renamed and deleted cards through it.
     StepContext& Context() { return FContext; }
-
-private:
     /// Whether a name belongs to another card of the project than `self`.
     bool NameTaken(const QString& name, CardId self) const;
+
+private:
     /// Saves the open editors of cards about to be merged, closing them when the cards go.
     bool SaveEditorsOf(const QList<CardId>& cards, bool closing, QString& reason) const;
     bool MergedText(const QList<CardId>& chain, QString& text, QString& reason) const;

@@ -4,6 +4,7 @@
 #include "settings/FileTypes.h"
 #include "app/WorkspaceSize.h"
 #include "canvas/CanvasScene.h"
+#include "app/OutlineCommands.h"
 #include "canvas/CanvasFollower.h"
 #include "canvas/CanvasView.h"
 #include "canvas/Nodex.h"
@@ -71,6 +72,9 @@ TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, 
     ConnectCanvas();
     ConnectZoom();
     ConnectStory();
+    FOutline = new OutlineCommands(*this);
+    FSession.OutlineShown = [this] { return FOutline->Shown(); };
+    FSession.ShowOutline = [this](bool shown) { FOutline->Show(shown); };
     // The parts ask the window to size the canvas and to bring its caption up to date.
     FEditorCommands.EditorClosed = FCompileCommands.CardsChanged = FSession.CaptionChanged = [this] { UpdateCaption(); };
     // A change of language words the counts on the cards anew.
@@ -107,6 +111,8 @@ TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, 
 
 TfmMain::~TfmMain()
 {
+    // The outline goes before the project model it shows.
+    delete std::exchange(FOutline, nullptr);
     // Cards go first: their editors and lines must not outlive the window's state.
     ClearCanvas();
 }

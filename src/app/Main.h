@@ -33,6 +33,7 @@
 #include <functional>
 
 class CanvasFollower;
+class OutlineCommands;
 class Dialogs;
 class TfmAbout;
 class MessageTable;
@@ -82,6 +83,8 @@ public:
     /// The projects opened most recently, listed after File > Open.
     TMRUFiles& RecentFiles() { return FRecentFiles; }
     BackupCommands& Backups() { return FBackupCommands; }
+    /// The outline beside the canvas (View > Outline).
+    OutlineCommands& Outline() { return *FOutline; }
     /// The automatic backups made on leaving a project and every hour.
     RollingBackups& AutomaticBackups() { return FRollingBackups; }
 
@@ -192,4 +195,5 @@ private:
     RecoveryCommands FRecovery;
     CardStory FStory;
     TfmAbout* fmAbout = nullptr;
+    OutlineCommands* FOutline = nullptr;
 };

@@ -128,6 +128,8 @@ void MainMenus::BuildViewMenu(QMenuBar* bar)
     mnuDescriptionsOnCards->setCheckable(true);
     mnuWordCountsOnCards = AddMenuItem(mmnuView, "mnuWordCountsOnCards", {});
     mnuWordCountsOnCards->setCheckable(true);
+    mnuOutline = AddMenuItem(mmnuView, "mnuOutline", {}, QKeySequence("Ctrl+L"));
+    mnuOutline->setCheckable(true);
     ApplyOwnCaptions(MessageTable());
 }
 
@@ -140,6 +142,7 @@ void MainMenus::ApplyOwnCaptions(const MessageTable& messages)
     mnuZoomToFit->setText(messages.Text(MessageKey::ZOOM_TO_FIT));
     mnuDescriptionsOnCards->setText(messages.Text(MessageKey::CARD_DESCRIPTIONS));
     mnuWordCountsOnCards->setText(messages.Text(MessageKey::CARD_WORD_COUNTS));
+    mnuOutline->setText(messages.Text(MessageKey::OUTLINE_MENU));
     mnuExportManuscript->setText(messages.Text(MessageKey::EXPORT_MANUSCRIPT));
     // The View menu takes its captions before the card menu is built.
     if (pmnuRemoveFromChain)

@@ -49,6 +49,7 @@ struct MainMenus {
     QAction* mnuZoomToFit = nullptr;
     QAction* mnuDescriptionsOnCards = nullptr; ///< checked: cards show their descriptions
     QAction* mnuWordCountsOnCards = nullptr; ///< checked: cards show their word counts
+    QAction* mnuOutline = nullptr; ///< shows or hides the outline beside the canvas
 
     QMenu* mmnuHelp = nullptr;
     QAction* mnuHelp = nullptr;

@@ -204,6 +204,8 @@ void ProjectSession::WriteView(const ProjectView& view, ProjectViewData data)
     data.Corner = FView->ShownCorner();
     data.DescriptionsShown = FCanvas->DescriptionsShown();
     data.WordCountsShown = FCanvas->WordCountsShown();
+    if (OutlineShown)
+        data.OutlineShown = OutlineShown();
     // The view is the program's own small note: its folder is made, also beside a portable program.
     QDir().mkpath(FProject.Folders.Views);
     QString reason;
@@ -220,6 +222,8 @@ void ProjectSession::RestoreView()
         FView->ShowCorner(kept->Corner);
     if (StoryShown)
         StoryShown(kept && kept->DescriptionsShown, kept && kept->WordCountsShown);
+    if (ShowOutline)
+        ShowOutline(kept && kept->OutlineShown);
 }
 
 void ProjectSession::WarnSharedFolder()

@@ -53,6 +53,9 @@ public:
     std::function<void()> SaveAsWanted;
     /// The cards are to show their descriptions and word counts as the project was last seen.
     std::function<void(bool descriptions, bool wordCounts)> StoryShown;
+    /// Whether the outline is shown, and showing or hiding it: kept with the view.
+    std::function<bool()> OutlineShown;
+    std::function<void(bool)> ShowOutline;
 
     /// Says that the project's folder was renamed, moved or removed, and offers Save As.
     void TellFolderGone();

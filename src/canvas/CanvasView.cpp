@@ -88,6 +88,15 @@ void CanvasView::Select(TNodex& card)
     card.SetSelected(true);
 }
 
+void CanvasView::SelectCard(TNodex& card)
+{
+    ClearSelection();
+    Select(card);
+    FState.CurrentCard = &card;
+    ensureVisible(&card);
+    emit UpdateCaption();
+}
+
 void CanvasView::Deselect(TNodex& card)
 {
     FState.SelectedCards.removeAll(&card);

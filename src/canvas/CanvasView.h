@@ -23,6 +23,9 @@ public:
     CanvasScene* Canvas() const { return FCanvas; }
     /// Scrolls back to the canvas origin.
     void ScrollToOrigin();
+    /// Makes a card chosen outside the canvas (in the outline) the one selected and current,
+    /// and scrolls it into view.
+    void SelectCard(TNodex& card);
 
     /// Whether a Ctrl-click link moves the selection on to the linked card.
     void SetSelectNextLink(bool on) { FSelectNextLink = on; }

@@ -141,6 +141,10 @@ enum class MessageKey {
     ZOOM_OUT,
     ZOOM_ACTUAL_SIZE,
     ZOOM_TO_FIT,
+    OUTLINE_MENU,
+    OUTLINE_TITLE,
+    OUTLINE_HEADERS,
+    NOT_IN_A_CHAIN,
     SPELL_CHECK_TITLE,
     SPELL_NOT_IN_DICTIONARY,
     SPELL_REPEATED_WORD,
@@ -263,7 +267,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 247;
+    static constexpr int Count = 251;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

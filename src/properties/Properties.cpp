@@ -19,10 +19,6 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
-namespace {
-constexpr int MaxDescriptionChars = 200;
-} // namespace
-
 TfmProperties::TfmProperties(Dialogs& dialogs, const MessageTable& messages, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint)
     , edtName(new QLineEdit)
@@ -156,18 +152,9 @@ void TfmProperties::btnOkClick()
     const QString name = NormaliseCardName(edtName->text());
     edtName->setText(name);
     const bool taken = NameTaken && NameTaken(name);
-    switch (JudgeCardName(name, FProperties.OldName, FProperties.NewCard, taken)) {
-    case NameVerdict::Compilation:
-        return RefuseName(FMessages.Text(MessageKey::NOT_COMPILATION));
-    case NameVerdict::NotUnique:
-        return RefuseName(FMessages.Text(MessageKey::UNIQUE_NAME) + " nodex.");
-    case NameVerdict::Forbidden:
-        return RefuseName(FMessages.Text(MessageKey::FORBIDDEN_CHARACTER).arg(ShownCharacter(*FirstForbiddenCharacter(name))));
-    case NameVerdict::Taken:
-        return RefuseName(FMessages.Text(MessageKey::CANT_HAVE_NAME));
-    case NameVerdict::Accepted:
-        break;
-    }
+    const NameVerdict verdict = JudgeCardName(name, FProperties.OldName, FProperties.NewCard, taken);
+    if (verdict != NameVerdict::Accepted)
+        return RefuseName(RefusalText(verdict, name, FMessages));
     // A name changed only in capitals moves the files too, so that they take the new capitals.
     const bool renamed = !FProperties.NewCard && name != FProperties.OldName;
     QString reason;
@@ -176,6 +163,23 @@ void TfmProperties::btnOkClick()
         return RefuseName({});
     }
     accept();
+}
+
+QString TfmProperties::RefusalText(NameVerdict verdict, const QString& name, const MessageTable& messages)
+{
+    switch (verdict) {
+    case NameVerdict::Compilation:
+        return messages.Text(MessageKey::NOT_COMPILATION);
+    case NameVerdict::NotUnique:
+        return messages.Text(MessageKey::UNIQUE_NAME) + " nodex.";
+    case NameVerdict::Forbidden:
+        return messages.Text(MessageKey::FORBIDDEN_CHARACTER).arg(ShownCharacter(*FirstForbiddenCharacter(name)));
+    case NameVerdict::Taken:
+        return messages.Text(MessageKey::CANT_HAVE_NAME);
+    case NameVerdict::Accepted:
+        break;
+    }
+    return {};
 }
 
 void TfmProperties::RefuseName(const QString& message)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "properties/CardNameRules.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -30,6 +32,11 @@ class TfmProperties : public QDialog {
     Q_OBJECT
 public:
     TfmProperties(Dialogs& dialogs, const MessageTable& messages, QWidget* parent = nullptr);
+
+    /// The longest description a card keeps.
+    static constexpr int MaxDescriptionChars = 200;
+    /// What the writer is told of a name refused: the same wherever a name is typed.
+    static QString RefusalText(NameVerdict verdict, const QString& name, const MessageTable& messages);
 
     /// Fills the dialog for one use and places it a little above the middle of the screen.
     void Fill(const CardProperties& properties);

@@ -27,8 +27,9 @@ ROOMS = {
     "properties": ["messages", "platform", "project"],
     "compile": ["editor", "messages", "platform", "project"],
     "settings": ["editor", "language", "messages", "platform"],
-    "app": ["backup", "canvas", "compile", "editor", "language", "messages", "picture",
-            "platform", "project", "properties", "settings", "spelling", "steps"],
+    "outline": ["project"],
+    "app": ["backup", "canvas", "compile", "editor", "language", "messages", "outline",
+            "picture", "platform", "project", "properties", "settings", "spelling", "steps"],
 }
 
 # Files that stand in a room other than their folder's. The language file reads an INI file

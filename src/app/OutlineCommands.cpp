@@ -1,0 +1,140 @@
+#include "app/OutlineCommands.h"
+
+#include "app/Main.h"
+#include "app/WordCountCommands.h"
+#include "canvas/CanvasFollower.h"
+#include "canvas/CanvasView.h"
+#include "canvas/Nodex.h"
+#include "messages/MessageTable.h"
+#include "outline/OutlineDock.h"
+#include "outline/OutlineModel.h"
+#include "platform/Dialogs.h"
+#include "properties/Properties.h"
+#include "steps/ChangeCardStep.h"
+
+#include <QTreeView>
+
+OutlineCommands::OutlineCommands(TfmMain& window)
+    : QObject(&window)
+    , FWindow(window)
+    , FModel(new OutlineModel(window.Model(), this))
+    , FDock(new OutlineDock(*FModel, &window))
+{
+    window.addDockWidget(Qt::LeftDockWidgetArea, FDock);
+    FDock->hide();
+    ApplyCaptions();
+    FModel->ChangeRequested = [this](CardId card, const CardData& after) { return Change(card, after); };
+
+    QAction* menuItem = window.Menus().mnuOutline;
+    connect(menuItem, &QAction::triggered, this, [this](bool checked) {
+        Show(checked);
+        if (checked)
+            FDock->Tree()->setFocus();
+    });
+    // Closed by its own button, or shown again: the menu item says which.
+    connect(FDock->toggleViewAction(), &QAction::toggled, menuItem, &QAction::setChecked);
+    connect(FDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible) {
+            // The language may have changed while it was hidden, and the texts' words.
+            ApplyCaptions();
+            FollowCanvas();
+        }
+    });
+    connect(FDock, &OutlineDock::Rebuilt, this, &OutlineCommands::FollowCanvas);
+    connect(&window.View(), &CanvasView::UpdateCaption, this, &OutlineCommands::FollowCanvas);
+
+    connect(FDock, &OutlineDock::CardChosen, this, &OutlineCommands::Choose);
+    connect(FDock, &OutlineDock::OpenRequested, this, [this](CardId card) {
+        if (Choose(card))
+            FWindow.OpenCardEditor(FWindow.Follower().Item(card));
+    });
+    connect(FDock, &OutlineDock::PropertiesRequested, this, [this](CardId card) {
+        if (Choose(card))
+            FWindow.Cards().Properties();
+        FWindow.UpdateCaption();
+    });
+    connect(FDock, &OutlineDock::DeleteRequested, this, [this](CardId card) {
+        if (Choose(card))
+            FWindow.Cards().Delete();
+        FWindow.UpdateCaption();
+    });
+}
+
+OutlineCommands::~OutlineCommands() { delete FDock; }
+
+void OutlineCommands::ApplyCaptions()
+{
+    const MessageTable& messages = FWindow.Messages();
+    FDock->setWindowTitle(messages.Text(MessageKey::OUTLINE_TITLE));
+    OutlineModel::Looks looks;
+    looks.Headers = messages.Text(MessageKey::OUTLINE_HEADERS).split('|');
+    looks.NotInAChain = messages.Text(MessageKey::NOT_IN_A_CHAIN);
+    looks.TypeIcon = [this](int type) {
+        const Theme& theme = FWindow.CurrentTheme();
+        return type >= 0 && type < int(theme.ThemeImages.size()) ? QIcon(theme.ThemeImages[type].Picture) : QIcon();
+    };
+    looks.StateName = [this](int state) {
+        const QStringList& names = FWindow.CurrentTheme().StateNames;
+        QString name = state >= 0 && state < names.size() ? names[state] : QString();
+        return name.remove('&');
+    };
+    looks.Words = [this](CardId card) {
+        return CardWords(FWindow.CardEditors().Of(card), FWindow.Store().TextFilePath(card));
+    };
+    looks.TargetWords = [this] { return FWindow.Project().TargetWordCount; };
+    FModel->SetLooks(std::move(looks));
+}
+
+bool OutlineCommands::Shown() const { return !FDock->isHidden(); }
+
+void OutlineCommands::Show(bool shown)
+{
+    FDock->setVisible(shown);
+    FWindow.Menus().mnuOutline->setChecked(shown);
+}
+
+bool OutlineCommands::Choose(CardId card)
+{
+    TNodex* item = FWindow.Follower().Item(card);
+    if (!item)
+        return false;
+    if (FWindow.Selection().SelectedCards != QList<TNodex*> { item } || FWindow.Selection().CurrentCard != item)
+        FWindow.View().SelectCard(*item);
+    return true;
+}
+
+void OutlineCommands::FollowCanvas()
+{
+    const TNodex* current = FWindow.Selection().CurrentCard;
+    if (current && Shown())
+        FDock->ShowCard(current->Id());
+}
+
+bool OutlineCommands::Change(CardId card, CardData after)
+{
+    // The properties dialog is not offered while the card's editor is open, nor is this.
+    if (FWindow.CardEditors().Of(card))
+        return false;
+    const CardData before = FWindow.Model().Card(card);
+    after.Name = NormaliseCardName(after.Name);
+    after.Description = after.Description.left(TfmProperties::MaxDescriptionChars);
+    if (after == before)
+        return true;
+    Dialogs& dialogs = FWindow.Dialog();
+    const MessageTable& messages = FWindow.Messages();
+    const NameVerdict verdict
+        = JudgeCardName(after.Name, before.Name, false, FWindow.Cards().NameTaken(after.Name, card));
+    if (verdict != NameVerdict::Accepted) {
+        dialogs.ShowInformation(TfmProperties::RefusalText(verdict, after.Name, messages));
+        return false;
+    }
+    QString reason;
+    if (after.Name != before.Name && !FWindow.Store().RenameCardFiles(card, after.Name, reason)) {
+        dialogs.ShowWarning(messages.Text(MessageKey::ERROR_WRITING_NODEX), reason);
+        return false;
+    }
+    FWindow.Steps().push(new ChangeCardStep(FWindow.Cards().Context(),
+        messages.Text(MessageKey::STEP_PROPERTIES), card, before, after, true));
+    FWindow.UpdateCaption();
+    return true;
+}
