@@ -30,26 +30,6 @@ Q_LOGGING_CATEGORY(lcCompile, "nodex.compile")
 namespace {
 const QString PositionSection = QStringLiteral("Compilation");
 
-/// The save dialog's name of each manuscript type.
-MessageKey FilterName(ManuscriptFormat format)
-{
-    switch (format) {
-    case ManuscriptFormat::Odt:
-        return MessageKey::FILTER_ODT;
-    case ManuscriptFormat::Docx:
-        return MessageKey::FILTER_DOCX;
-    case ManuscriptFormat::Pdf:
-        return MessageKey::FILTER_PDF;
-    case ManuscriptFormat::Markdown:
-        return MessageKey::FILTER_MARKDOWN;
-    case ManuscriptFormat::Html:
-        return MessageKey::FILTER_HTML;
-    case ManuscriptFormat::Epub:
-        return MessageKey::FILTER_EPUB;
-    }
-    return MessageKey::FILTER_ODT;
-}
-
 constexpr int WindowWidth = 280;
 } // namespace
 
@@ -324,7 +304,7 @@ std::optional<ExportTarget> TfmCompile::AskExportTarget(const ManuscriptSettings
         if (NeedsPandoc(format) && !pandoc)
             continue;
         offered << format;
-        filters << FilterOf(format, FMessages.Text(FilterName(format)));
+        filters << FilterOf(format, FMessages.Text(NameKeyOf(format)));
     }
     QString title = FMessages.Text(MessageKey::EXPORT_TITLE);
     // The dialog says why two types are missing.

@@ -17,26 +17,6 @@
 #include <QVBoxLayout>
 
 namespace {
-/// The name of each type, as the save dialog names it.
-MessageKey FormatName(ManuscriptFormat format)
-{
-    switch (format) {
-    case ManuscriptFormat::Odt:
-        return MessageKey::FILTER_ODT;
-    case ManuscriptFormat::Docx:
-        return MessageKey::FILTER_DOCX;
-    case ManuscriptFormat::Pdf:
-        return MessageKey::FILTER_PDF;
-    case ManuscriptFormat::Markdown:
-        return MessageKey::FILTER_MARKDOWN;
-    case ManuscriptFormat::Html:
-        return MessageKey::FILTER_HTML;
-    case ManuscriptFormat::Epub:
-        return MessageKey::FILTER_EPUB;
-    }
-    return MessageKey::FILTER_ODT;
-}
-
 /// A label for a control of a form row, its access key leading to the control.
 QLabel* LabelFor(QWidget* control, const QString& caption)
 {
@@ -87,7 +67,7 @@ ExportDialog::ExportDialog(
     // missing; a type remembered from a machine that had it gives way to the first one.
     auto* formats = qobject_cast<QStandardItemModel*>(cmbFormat->model());
     for (const ManuscriptFormat format : ManuscriptFormats()) {
-        const QString name = messages.Text(FormatName(format));
+        const QString name = messages.Text(NameKeyOf(format));
         const bool offered = pandoc || !NeedsPandoc(format);
         cmbFormat->addItem(
             offered ? name : messages.Text(MessageKey::EXPORT_NEEDS_PANDOC_ITEM).arg(name),

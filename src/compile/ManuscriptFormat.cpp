@@ -8,6 +8,25 @@ QList<ManuscriptFormat> ManuscriptFormats()
         ManuscriptFormat::Markdown, ManuscriptFormat::Html, ManuscriptFormat::Epub };
 }
 
+MessageKey NameKeyOf(ManuscriptFormat format)
+{
+    switch (format) {
+    case ManuscriptFormat::Odt:
+        return MessageKey::FILTER_ODT;
+    case ManuscriptFormat::Docx:
+        return MessageKey::FILTER_DOCX;
+    case ManuscriptFormat::Pdf:
+        return MessageKey::FILTER_PDF;
+    case ManuscriptFormat::Markdown:
+        return MessageKey::FILTER_MARKDOWN;
+    case ManuscriptFormat::Html:
+        return MessageKey::FILTER_HTML;
+    case ManuscriptFormat::Epub:
+        return MessageKey::FILTER_EPUB;
+    }
+    return MessageKey::FILTER_ODT;
+}
+
 QString SuffixOf(ManuscriptFormat format)
 {
     switch (format) {

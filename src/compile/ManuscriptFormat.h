@@ -1,5 +1,7 @@
 #pragma once
 
+#include "messages/MessageTable.h"
+
 #include <QList>
 #include <QString>
 
@@ -8,6 +10,8 @@ enum class ManuscriptFormat { Odt, Docx, Pdf, Markdown, Html, Epub };
 
 /// Every type, in the order the save dialog offers them.
 QList<ManuscriptFormat> ManuscriptFormats();
+/// The message that names a type, as the save dialog and the Export dialog name it.
+MessageKey NameKeyOf(ManuscriptFormat format);
 /// The type's extension, without its dot: "odt".
 QString SuffixOf(ManuscriptFormat format);
 /// DOCX and EPUB are written by pandoc; the rest by the program itself.

@@ -4,6 +4,7 @@
 #include "compile/ManuscriptReferenceDocx.h"
 #include "compile/ManuscriptRuns.h"
 #include "messages/ReasonTexts.h"
+#include "platform/AtomicWrite.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -307,14 +308,9 @@ WriteOutcome WriteManuscriptWithPandoc(const ManuscriptDocument& manuscript, con
     // document; without one it writes its own plain look.
     if (target == Docx && manuscript.Options().StandardManuscript) {
         const QString reference = folder.filePath("reference.docx");
-        QFile file(reference);
-        if (!file.open(QIODevice::WriteOnly)
-            || file.write(ManuscriptReferenceDocx::Bytes(manuscript.Options())) < 0
-            || !file.flush()) {
-            error = file.errorString();
+        if (!WriteFileAtomically(
+                reference, ManuscriptReferenceDocx::Bytes(manuscript.Options()), error))
             return WriteOutcome::Failed;
-        }
-        file.close();
         arguments << "--reference-doc" << reference;
     }
     QByteArray said;

@@ -1,7 +1,7 @@
 #include "platform/ZipWriter.h"
 
 #include <QtEndian>
-#include <array>
+#include <zlib.h>
 
 namespace {
 constexpr quint32 LocalHeaderSignature = 0x04034b50;
@@ -33,34 +33,13 @@ void Put32(QByteArray& out, quint32 value)
     qToLittleEndian(value, bytes);
     out.append(bytes, 4);
 }
-
-std::array<quint32, 256> CrcTable()
-{
-    std::array<quint32, 256> table {};
-    for (quint32 n = 0; n < 256; ++n) {
-        quint32 c = n;
-        for (int k = 0; k < 8; ++k)
-            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
-    }
-    return table;
-}
 } // namespace
-
-quint32 Crc32(const QByteArray& data)
-{
-    static const std::array<quint32, 256> Table = CrcTable();
-    quint32 crc = 0xFFFFFFFFu;
-    for (const char byte : data)
-        crc = Table[(crc ^ quint8(byte)) & 0xFF] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFu;
-}
 
 void ZipWriter::Add(const QString& name, const QByteArray& data, Packing packing)
 {
     Entry entry;
     entry.Name = name.toUtf8();
-    entry.Crc = Crc32(data);
+    entry.Crc = quint32(crc32(0, reinterpret_cast<const Bytef*>(data.constData()), uInt(data.size())));
     entry.Size = quint32(data.size());
     entry.Offset = quint32(FMembers.size());
     QByteArray packed;

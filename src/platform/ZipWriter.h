@@ -28,6 +28,3 @@ private:
     QByteArray FMembers;
     QList<Entry> FEntries;
 };
-
-/// The CRC-32 of zip, PNG and gzip.
-quint32 Crc32(const QByteArray& data);
