@@ -41,3 +41,11 @@ struct CardReplacement {
         return result;
     }
 };
+
+/// A replacement that was not made, with the reason (a name that would be illegal or taken, a
+/// text changed since it was searched).
+struct RefusedReplacement {
+    CardId Card = 0;
+    ReplacedField Field = ReplacedField::Text;
+    QString Reason;
+};
