@@ -26,7 +26,8 @@ OutlineCommands::OutlineCommands(TfmMain& window)
     FDock->hide();
     ApplyCaptions();
     FModel->ChangeRequested = [this](CardId card, const CardData& after) { return Change(card, after); };
-    FModel->MoveRequested = [this](CardId card, std::optional<ChainPlace> place) { return Move(card, place); };
+    FModel->MoveRequested
+        = [this](CardId card, std::optional<ChainPlace> place) { return Move(card, place); };
 
     QAction* menuItem = window.Menus().mnuOutline;
     connect(menuItem, &QAction::triggered, this, [this](bool checked) {
@@ -88,8 +89,8 @@ OutlineCommands::~OutlineCommands() { delete FDock; }
 void OutlineCommands::ApplyCaptions()
 {
     const MessageTable& messages = FWindow.Messages();
-    FCaptions = { messages.Text(MessageKey::OUTLINE_TITLE), messages.Text(MessageKey::OUTLINE_HEADERS),
-        messages.Text(MessageKey::NOT_IN_A_CHAIN) };
+    FCaptions = { messages.Text(MessageKey::OUTLINE_TITLE),
+        messages.Text(MessageKey::OUTLINE_HEADERS), messages.Text(MessageKey::NOT_IN_A_CHAIN) };
     FDock->setWindowTitle(FCaptions[0]);
     OutlineModel::Looks looks;
     looks.Headers = FCaptions[1].split('|');
@@ -117,11 +118,15 @@ void OutlineCommands::FollowLanguage()
     if (Shown()
         && FCaptions
             != QStringList { messages.Text(MessageKey::OUTLINE_TITLE),
-                messages.Text(MessageKey::OUTLINE_HEADERS), messages.Text(MessageKey::NOT_IN_A_CHAIN) })
+                messages.Text(MessageKey::OUTLINE_HEADERS),
+                messages.Text(MessageKey::NOT_IN_A_CHAIN) })
         ApplyCaptions();
 }
 
-void OutlineCommands::TextSaved(CardId card) { FModel->RefreshWords(card); }
+void OutlineCommands::TextSaved(CardId card)
+{
+    FModel->RefreshWords(card);
+}
 
 bool OutlineCommands::Shown() const { return !FDock->isHidden(); }
 
@@ -180,7 +185,8 @@ bool OutlineCommands::Change(CardId card, CardData after)
 bool OutlineCommands::Move(CardId card, std::optional<ChainPlace> place)
 {
     StepContext& context = FWindow.Cards().Context();
-    return PushChainStep(card, place ? ChainStep::MoveTo(context, card, *place) : ChainStep::MoveOut(context, card));
+    return PushChainStep(
+        card, place ? ChainStep::MoveTo(context, card, *place) : ChainStep::MoveOut(context, card));
 }
 
 bool OutlineCommands::PushChainStep(CardId card, std::unique_ptr<ChainStep> step)

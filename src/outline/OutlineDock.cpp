@@ -77,7 +77,8 @@ bool OutlineDock::eventFilter(QObject* watched, QEvent* event)
     const auto* key = static_cast<QKeyEvent*>(event);
     const CardId card = CurrentCard();
     const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-    if (card && modifiers == Qt::AltModifier && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+    if (card && modifiers == Qt::AltModifier
+        && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
         // A chain's row stands for the whole chain, which has no place to move to.
         if (FModel.KindOf(tvOutline->currentIndex()) != OutlineModel::RowKind::Chain) {
             if (key->key() == Qt::Key_Up)
@@ -116,7 +117,8 @@ bool OutlineDock::ContextMenu(const QContextMenuEvent& event)
     if (index != tvOutline->currentIndex())
         tvOutline->setCurrentIndex(index);
     emit MenuRequested(card,
-        key ? tvOutline->viewport()->mapToGlobal(tvOutline->visualRect(index).bottomLeft()) : event.globalPos());
+        key ? tvOutline->viewport()->mapToGlobal(tvOutline->visualRect(index).bottomLeft())
+            : event.globalPos());
     return true;
 }
 

@@ -302,7 +302,10 @@ QVariant OutlineModel::headerData(int section, Qt::Orientation orientation, int 
     return {};
 }
 
-QStringList OutlineModel::mimeTypes() const { return { CardMimeType }; }
+QStringList OutlineModel::mimeTypes() const
+{
+    return { CardMimeType };
+}
 
 QMimeData* OutlineModel::mimeData(const QModelIndexList& indexes) const
 {
@@ -316,7 +319,8 @@ QMimeData* OutlineModel::mimeData(const QModelIndexList& indexes) const
     return nullptr;
 }
 
-OutlineModel::Drop OutlineModel::DropOf(const QMimeData* data, int row, const QModelIndex& parent) const
+OutlineModel::Drop OutlineModel::DropOf(
+    const QMimeData* data, int row, const QModelIndex& parent) const
 {
     if (!data || !parent.isValid() || !FBuilt)
         return {};
@@ -327,7 +331,8 @@ OutlineModel::Drop OutlineModel::DropOf(const QMimeData* data, int row, const QM
     const int onto = int(parent.internalId());
     const Row& at = FRows[onto];
     if (at.Kind == RowKind::Loose || (at.Parent >= 0 && FRows[at.Parent].Kind == RowKind::Loose))
-        return ChainEdits::PlanMoveOut(FModel, card).isEmpty() ? Drop() : Drop { card, std::nullopt };
+        return ChainEdits::PlanMoveOut(FModel, card).isEmpty() ? Drop()
+                                                               : Drop { card, std::nullopt };
     // Between rows: before the row below. Onto a card: after it. Onto a chain, or below the last
     // row of a chain or a chapter: after the last card there.
     ChainPlace place { 0, ChainPlace::Side::After };

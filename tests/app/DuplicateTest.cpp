@@ -106,7 +106,8 @@ TEST_F(DuplicateTest, UndoRemovesTheCopysFilesAndRedoPutsTheSameBytesBack)
     Main().Menus().mnuUndo->trigger();
     SetFileStepHook({});
     EXPECT_EQ(Dialogs.LastText(), "The step was not undone.");
-    EXPECT_TRUE(Dialogs.Last().reason.contains("Permission denied")) << Dialogs.Last().reason.toStdString();
+    EXPECT_TRUE(Dialogs.Last().reason.contains("Permission denied"))
+        << Dialogs.Last().reason.toStdString();
     EXPECT_EQ(Projects.Read("C 2.ndx"), cardFile);
     EXPECT_EQ(CardNames().size(), 5);
 

@@ -217,7 +217,8 @@ TEST_F(LanguageTest, ChoosingALanguageTranslatesTheOpenEditorsAndTheirFindDialog
     EXPECT_EQ(Main().Menus().pmnuStateTitle->title(), "Bearbeitungs&stand")
         << "the theme keeps the built-in English title";
     EXPECT_EQ(Main().Menus().pmnuState[0]->text(), "&Entwurf");
-    EXPECT_EQ(Main().Outline().Model().headerData(OutlineModel::WordsColumn, Qt::Horizontal).toString(),
+    EXPECT_EQ(
+        Main().Outline().Model().headerData(OutlineModel::WordsColumn, Qt::Horizontal).toString(),
         QString::fromUtf8("Wörter"))
         << "the outline shown";
     EXPECT_EQ(editor->Menus.mmnuFile->title(), "&Datei") << "an open editor";

@@ -12,8 +12,8 @@
 #include "outline/OutlineDock.h"
 #include "outline/OutlineModel.h"
 
-#include <QDockWidget>
 #include <QContextMenuEvent>
+#include <QDockWidget>
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
@@ -78,10 +78,11 @@ protected:
             int StoredType;
             QPoint At;
             const char* LinkTo;
-        } cards[] = { { "One", 0, { 100, 100 }, "Harbour" }, { "Harbour", 1, { 250, 100 }, "Storm" },
-            { "Storm", 1, { 400, 100 }, "Two" }, { "Two", 0, { 550, 100 }, "Ending" },
-            { "Ending", 1, { 700, 100 }, "" }, { "Notes", 1, { 100, 300 }, "Idea" },
-            { "Idea", 1, { 250, 300 }, "" }, { "Aside", 1, { 100, 450 }, "" } };
+        } cards[]
+            = { { "One", 0, { 100, 100 }, "Harbour" }, { "Harbour", 1, { 250, 100 }, "Storm" },
+                  { "Storm", 1, { 400, 100 }, "Two" }, { "Two", 0, { 550, 100 }, "Ending" },
+                  { "Ending", 1, { 700, 100 }, "" }, { "Notes", 1, { 100, 300 }, "Idea" },
+                  { "Idea", 1, { 250, 300 }, "" }, { "Aside", 1, { 100, 450 }, "" } };
         for (const auto& card : cards)
             Projects.Write(QString("Novel/%1.ndx").arg(card.Name),
                 CardFileText(card.StoredType, 0, card.At.x(), card.At.y(), card.LinkTo));
@@ -200,7 +201,8 @@ TEST_F(Outline, AltUpAndAltDownMoveACardOrAChapterWithItsScenesInOneUndoableStep
     ClickRow("One");
     PressKey(Tree(), Qt::Key_Down, Qt::AltModifier, {});
     EXPECT_EQ(ChainOnCanvas("Two"), "Two Ending One Harbour Storm");
-    EXPECT_EQ(Shown(RowOf("Two").parent()), QStringList({ "Two{", "Ending", "One{", "Harbour", "Storm" }));
+    EXPECT_EQ(Shown(RowOf("Two").parent()),
+        QStringList({ "Two{", "Ending", "One{", "Harbour", "Storm" }));
     EXPECT_EQ(Tree()->currentIndex(), RowOf("One"));
     // Last already: no empty step.
     PressKey(Tree(), Qt::Key_Down, Qt::AltModifier, {});
@@ -243,8 +245,9 @@ TEST_F(Outline, ARowsMenuRunsTheCardCommandsOnItsCard)
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_TRUE(menu);
     QAction* remove = Main().Menus().pmnuRemoveFromChain;
-    EXPECT_EQ(menu->actions(), QList<QAction*>({ Main().Menus().pmnuEdit, Main().Menus().pmnuProperties,
-                                   remove, Main().Menus().pmnuDuplicate, Main().Menus().pmnuDelete }));
+    EXPECT_EQ(menu->actions(),
+        QList<QAction*>({ Main().Menus().pmnuEdit, Main().Menus().pmnuProperties, remove,
+            Main().Menus().pmnuDuplicate, Main().Menus().pmnuDelete }));
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(remove).center());
     EXPECT_EQ(Card("A")->LinkTo(), Card("C"));
     EXPECT_EQ(Card("B")->LinkTo(), nullptr);
