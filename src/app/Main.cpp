@@ -81,6 +81,7 @@ TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, 
     FOptions.CaptionChanged = [this] {
         UpdateCaption();
         FStory.Reword();
+        FOutline->FollowLanguage();
     };
     FOptions.WorkspaceResized = FSession.WorkspaceResized = [this] { ApplyWorkspaceSize(); };
 
@@ -266,7 +267,10 @@ void TfmMain::ConnectStory()
         FMenus.mnuWordCountsOnCards->setChecked(wordCounts);
         FStory.Show(descriptions, wordCounts);
     };
-    FEditorCommands.TextSaved = [this](CardId card) { FStory.Recount(card); };
+    FEditorCommands.TextSaved = [this](CardId card) {
+        FStory.Recount(card);
+        FOutline->TextSaved(card);
+    };
     connect(&FModel, &ProjectModel::CardAdded, this, [this](CardId card) { FStory.CountLater(card); });
     connect(&FModel, &ProjectModel::Cleared, this, [this] { FStory.Forget(); });
 }

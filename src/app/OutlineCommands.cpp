@@ -10,8 +10,10 @@
 #include "outline/OutlineModel.h"
 #include "platform/Dialogs.h"
 #include "properties/Properties.h"
+#include "steps/ChainStep.h"
 #include "steps/ChangeCardStep.h"
 
+#include <QMenu>
 #include <QTreeView>
 
 OutlineCommands::OutlineCommands(TfmMain& window)
@@ -24,6 +26,8 @@ OutlineCommands::OutlineCommands(TfmMain& window)
     FDock->hide();
     ApplyCaptions();
     FModel->ChangeRequested = [this](CardId card, const CardData& after) { return Change(card, after); };
+    FModel->MoveRequested
+        = [this](CardId card, std::optional<ChainPlace> place) { return Move(card, place); };
 
     QAction* menuItem = window.Menus().mnuOutline;
     connect(menuItem, &QAction::triggered, this, [this](bool checked) {
@@ -58,6 +62,26 @@ OutlineCommands::OutlineCommands(TfmMain& window)
             FWindow.Cards().Delete();
         FWindow.UpdateCaption();
     });
+    connect(FDock, &OutlineDock::MoveUpRequested, this, [this](CardId card) {
+        PushChainStep(card, ChainStep::MoveUp(FWindow.Cards().Context(), card));
+    });
+    connect(FDock, &OutlineDock::MoveDownRequested, this, [this](CardId card) {
+        PushChainStep(card, ChainStep::MoveDown(FWindow.Cards().Context(), card));
+    });
+
+    // The canvas's card menu's own items, which run on the chosen card, are named as there and
+    // enabled for the card as there.
+    auto* menu = new QMenu(FDock);
+    menu->setObjectName("pmnuOutline");
+    const MainMenus& menus = window.Menus();
+    menu->addActions({ menus.pmnuEdit, menus.pmnuProperties, menus.pmnuRemoveFromChain,
+        menus.pmnuDuplicate, menus.pmnuDelete });
+    connect(FDock, &OutlineDock::MenuRequested, this, [this, menu](CardId card, QPoint at) {
+        if (!Choose(card))
+            return;
+        FWindow.UpdateCaption();
+        menu->popup(at);
+    });
 }
 
 OutlineCommands::~OutlineCommands() { delete FDock; }
@@ -65,10 +89,12 @@ OutlineCommands::~OutlineCommands() { delete FDock; }
 void OutlineCommands::ApplyCaptions()
 {
     const MessageTable& messages = FWindow.Messages();
-    FDock->setWindowTitle(messages.Text(MessageKey::OUTLINE_TITLE));
+    FCaptions = { messages.Text(MessageKey::OUTLINE_TITLE),
+        messages.Text(MessageKey::OUTLINE_HEADERS), messages.Text(MessageKey::NOT_IN_A_CHAIN) };
+    FDock->setWindowTitle(FCaptions[0]);
     OutlineModel::Looks looks;
-    looks.Headers = messages.Text(MessageKey::OUTLINE_HEADERS).split('|');
-    looks.NotInAChain = messages.Text(MessageKey::NOT_IN_A_CHAIN);
+    looks.Headers = FCaptions[1].split('|');
+    looks.NotInAChain = FCaptions[2];
     looks.TypeIcon = [this](int type) {
         const Theme& theme = FWindow.CurrentTheme();
         return type >= 0 && type < int(theme.ThemeImages.size()) ? QIcon(theme.ThemeImages[type].Picture) : QIcon();
@@ -83,6 +109,23 @@ void OutlineCommands::ApplyCaptions()
     };
     looks.TargetWords = [this] { return FWindow.Project().TargetWordCount; };
     FModel->SetLooks(std::move(looks));
+}
+
+void OutlineCommands::FollowLanguage()
+{
+    // Taking the captions lays out every row again: only when they changed.
+    const MessageTable& messages = FWindow.Messages();
+    if (Shown()
+        && FCaptions
+            != QStringList { messages.Text(MessageKey::OUTLINE_TITLE),
+                messages.Text(MessageKey::OUTLINE_HEADERS),
+                messages.Text(MessageKey::NOT_IN_A_CHAIN) })
+        ApplyCaptions();
+}
+
+void OutlineCommands::TextSaved(CardId card)
+{
+    FModel->RefreshWords(card);
 }
 
 bool OutlineCommands::Shown() const { return !FDock->isHidden(); }
@@ -135,6 +178,25 @@ bool OutlineCommands::Change(CardId card, CardData after)
     }
     FWindow.Steps().push(new ChangeCardStep(FWindow.Cards().Context(),
         messages.Text(MessageKey::STEP_PROPERTIES), card, before, after, true));
+    FWindow.UpdateCaption();
+    return true;
+}
+
+bool OutlineCommands::Move(CardId card, std::optional<ChainPlace> place)
+{
+    StepContext& context = FWindow.Cards().Context();
+    return PushChainStep(
+        card, place ? ChainStep::MoveTo(context, card, *place) : ChainStep::MoveOut(context, card));
+}
+
+bool OutlineCommands::PushChainStep(CardId card, std::unique_ptr<ChainStep> step)
+{
+    if (!step || !Choose(card))
+        return false;
+    FWindow.Steps().push(step.release());
+    // The rows were made again: the moved card's row is the current one at once, not only when
+    // the outline next lays out.
+    FDock->ShowCard(card);
     FWindow.UpdateCaption();
     return true;
 }

@@ -1,16 +1,21 @@
 #pragma once
 
+#include "project/ChainEdits.h"
 #include "project/ProjectModel.h"
 
 #include <QObject>
+#include <QStringList>
+#include <memory>
 
+class ChainStep;
 class OutlineDock;
 class OutlineModel;
 class TfmMain;
 
 /// The outline beside the canvas, wired to the main window: View > Outline shows it, its
-/// selection is the canvas's, its keys run the card commands, and a name or description typed
-/// in place changes the card as the properties dialog does.
+/// selection is the canvas's, its keys and its rows' menu run the card commands, a name or
+/// description typed in place changes the card as the properties dialog does, and a row moved
+/// (Alt+Up, Alt+Down, dragged) moves its card in the chains in one undoable step.
 class OutlineCommands : public QObject {
     Q_OBJECT
 public:
@@ -23,6 +28,11 @@ public:
     void Show(bool shown);
     /// The captions of the dock, its columns and the loose cards' row, from the message table.
     void ApplyCaptions();
+    /// The language may have changed: a shown outline speaks the new one at once, a hidden one
+    /// when next shown.
+    void FollowLanguage();
+    /// A card's text was saved: its words, and the totals above it, are counted again.
+    void TextSaved(CardId card);
 
 private:
     /// A name or description typed in place: refused, with the properties dialog's message,
@@ -32,8 +42,15 @@ private:
     void FollowCanvas();
     /// Makes the card the canvas's only selected one, then runs a card command on it.
     bool Choose(CardId card);
+    /// A row moved: the card to a place in a chain, or out of every chain (no place).
+    bool Move(CardId card, std::optional<ChainPlace> place);
+    /// Pushes a chain step of the card, which stays the chosen card and row; false when there is
+    /// no step (the card is first or last already, or the move changes nothing).
+    bool PushChainStep(CardId card, std::unique_ptr<ChainStep> step);
 
     TfmMain& FWindow;
     OutlineModel* FModel;
     OutlineDock* FDock;
+    /// The captions last applied: the title, the columns, the loose cards' row.
+    QStringList FCaptions;
 };

@@ -2,6 +2,7 @@
 
 #include "outline/OutlineModel.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTimer>
@@ -19,7 +20,12 @@ OutlineDock::OutlineDock(OutlineModel& model, QWidget* parent)
     tvOutline->setSelectionMode(QAbstractItemView::SingleSelection);
     tvOutline->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
     tvOutline->header()->setStretchLastSection(true);
+    // A row dragged is moved by the program, never by the view: the model takes the drop and
+    // asks, and the rows follow the chains.
+    tvOutline->setDragDropMode(QAbstractItemView::InternalMove);
+    tvOutline->setDefaultDropAction(Qt::MoveAction);
     tvOutline->installEventFilter(this);
+    tvOutline->viewport()->installEventFilter(this);
     setWidget(tvOutline);
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
@@ -58,14 +64,31 @@ void OutlineDock::ShowCard(CardId card)
 
 bool OutlineDock::eventFilter(QObject* watched, QEvent* event)
 {
-    // Moving a card up or down its chain (Alt+Up, Alt+Down, dragging a row) is the chain steps'
-    // to add here: the outline asks, the program pushes the step, the rows follow the model.
+    if (event->type() == QEvent::ContextMenu) {
+        // A click comes to the rows' viewport, the menu key to the tree that has the focus.
+        const auto& menu = *static_cast<QContextMenuEvent*>(event);
+        const bool key = menu.reason() == QContextMenuEvent::Keyboard;
+        if (watched == (key ? static_cast<QObject*>(tvOutline) : tvOutline->viewport()))
+            return ContextMenu(menu);
+    }
     // Keys that a name being typed in place did not take are not the outline's.
     if (watched != tvOutline || event->type() != QEvent::KeyPress || !tvOutline->hasFocus())
         return QDockWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     const CardId card = CurrentCard();
-    if (!card || key->modifiers() & ~Qt::KeypadModifier)
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (card && modifiers == Qt::AltModifier
+        && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+        // A chain's row stands for the whole chain, which has no place to move to.
+        if (FModel.KindOf(tvOutline->currentIndex()) != OutlineModel::RowKind::Chain) {
+            if (key->key() == Qt::Key_Up)
+                emit MoveUpRequested(card);
+            else
+                emit MoveDownRequested(card);
+        }
+        return true;
+    }
+    if (!card || modifiers)
         return QDockWidget::eventFilter(watched, event);
     switch (key->key()) {
     case Qt::Key_Return:
@@ -81,6 +104,22 @@ bool OutlineDock::eventFilter(QObject* watched, QEvent* event)
     default:
         return QDockWidget::eventFilter(watched, event);
     }
+}
+
+bool OutlineDock::ContextMenu(const QContextMenuEvent& event)
+{
+    // The menu key's event has no point of its own: the menu opens beneath the current row.
+    const bool key = event.reason() == QContextMenuEvent::Keyboard;
+    const QModelIndex index = key ? tvOutline->currentIndex() : tvOutline->indexAt(event.pos());
+    const CardId card = FModel.CardOf(index);
+    if (!card)
+        return true;
+    if (index != tvOutline->currentIndex())
+        tvOutline->setCurrentIndex(index);
+    emit MenuRequested(card,
+        key ? tvOutline->viewport()->mapToGlobal(tvOutline->visualRect(index).bottomLeft())
+            : event.globalPos());
+    return true;
 }
 
 void OutlineDock::showEvent(QShowEvent* event)

@@ -5,10 +5,13 @@
 #include <QDockWidget>
 
 class OutlineModel;
+class QContextMenuEvent;
 class QTreeView;
 
 /// The outline beside the canvas: a tree of the chains that selects with the canvas, opens a
-/// card's editor on Enter, its properties on Space, and deletes it on Delete.
+/// card's editor on Enter, its properties on Space, deletes it on Delete, and moves it in its
+/// chain on Alt+Up and Alt+Down or where its row is dragged. It asks; the program does, and the
+/// rows follow the project model.
 class OutlineDock : public QDockWidget {
     Q_OBJECT
 public:
@@ -24,6 +27,11 @@ signals:
     void OpenRequested(CardId card);
     void PropertiesRequested(CardId card);
     void DeleteRequested(CardId card);
+    /// Alt+Up (Alt+Down) on a card's row: one place towards the chain's start (end).
+    void MoveUpRequested(CardId card);
+    void MoveDownRequested(CardId card);
+    /// The context menu of a card's row, to be shown at a point of the screen.
+    void MenuRequested(CardId card, QPoint at);
     /// The rows were made again and opened: the canvas's card is to be shown on its row.
     void Rebuilt();
 
@@ -33,6 +41,8 @@ protected:
 
 private:
     CardId CurrentCard() const;
+    /// A right click on a row, or the menu key on the current one.
+    bool ContextMenu(const QContextMenuEvent& event);
 
     OutlineModel& FModel;
     QTreeView* tvOutline;

@@ -1,13 +1,15 @@
 #include "outline/OutlineModel.h"
 
 #include <QLocale>
+#include <QMimeData>
 #include <QSet>
 
 namespace {
-/// The theme's first type: its cards begin the book's chapters.
-constexpr int ChapterType = 1;
 /// The card that compilation writes: not a card of the book.
 constexpr int CompilationType = 0;
+/// A dragged row: the card it shows. Only this outline reads it: the view takes drops from
+/// itself alone.
+const QString CardMimeType = QStringLiteral("application/x-nodex-outline-card");
 } // namespace
 
 OutlineModel::OutlineModel(const ProjectModel& model, QObject* parent)
@@ -138,16 +140,15 @@ void OutlineModel::CardChanged(CardId id)
         emit dataChanged(IndexOfRow(at, 0), IndexOfRow(at, ColumnCount - 1));
 }
 
-void OutlineModel::RefreshWords()
+void OutlineModel::RefreshWords(CardId card)
 {
-    FWords.clear();
+    FWords.remove(card);
     if (!FBuilt)
         return;
-    for (int at = 0; at < FRows.size(); ++at)
-        if (FRows[at].Position == 0) {
-            const QList<int>& siblings = FRows[at].Parent < 0 ? FTop : FRows[FRows[at].Parent].Children;
-            emit dataChanged(IndexOfRow(at, WordsColumn), IndexOfRow(siblings.last(), WordsColumn));
-        }
+    for (int at = FRowOf.value(card, -1); at >= 0; at = FRows[at].Parent) {
+        const QModelIndex words = IndexOfRow(at, WordsColumn);
+        emit dataChanged(words, words);
+    }
 }
 
 CardId OutlineModel::CardOf(const QModelIndex& index) const
@@ -275,7 +276,10 @@ Qt::ItemFlags OutlineModel::flags(const QModelIndex& index) const
     if ((kind == RowKind::Card || kind == RowKind::Chapter)
         && (index.column() == NameColumn || index.column() == DescriptionColumn))
         flags |= Qt::ItemIsEditable;
-    return flags;
+    // A card's row is dragged, a chain's is not; whether a drop means anything, the drop says.
+    if (kind == RowKind::Card || kind == RowKind::Chapter)
+        flags |= Qt::ItemIsDragEnabled;
+    return flags | Qt::ItemIsDropEnabled;
 }
 
 bool OutlineModel::setData(const QModelIndex& index, const QVariant& value, int role)
@@ -296,4 +300,63 @@ QVariant OutlineModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < FLooks.Headers.size())
         return FLooks.Headers[section];
     return {};
+}
+
+QStringList OutlineModel::mimeTypes() const
+{
+    return { CardMimeType };
+}
+
+QMimeData* OutlineModel::mimeData(const QModelIndexList& indexes) const
+{
+    for (const QModelIndex& index : indexes) {
+        if (!(flags(index) & Qt::ItemIsDragEnabled))
+            continue;
+        auto* data = new QMimeData;
+        data->setData(CardMimeType, QByteArray::number(CardOf(index)));
+        return data;
+    }
+    return nullptr;
+}
+
+OutlineModel::Drop OutlineModel::DropOf(
+    const QMimeData* data, int row, const QModelIndex& parent) const
+{
+    if (!data || !parent.isValid() || !FBuilt)
+        return {};
+    bool number = false;
+    const CardId card = data->data(CardMimeType).toInt(&number);
+    if (!number || !FRowOf.contains(card))
+        return {};
+    const int onto = int(parent.internalId());
+    const Row& at = FRows[onto];
+    if (at.Kind == RowKind::Loose || (at.Parent >= 0 && FRows[at.Parent].Kind == RowKind::Loose))
+        return ChainEdits::PlanMoveOut(FModel, card).isEmpty() ? Drop()
+                                                               : Drop { card, std::nullopt };
+    // Between rows: before the row below. Onto a card: after it. Onto a chain, or below the last
+    // row of a chain or a chapter: after the last card there.
+    ChainPlace place { 0, ChainPlace::Side::After };
+    if (row >= 0 && row < at.Children.size()) {
+        place = { FRows[at.Children[row]].Card, ChainPlace::Side::Before };
+    } else {
+        int last = onto;
+        if (row >= 0 || at.Kind == RowKind::Chain)
+            while (!FRows[last].Children.isEmpty())
+                last = FRows[last].Children.last();
+        place.Card = FRows[last].Card;
+    }
+    return ChainEdits::PlanMoveTo(FModel, card, place).isEmpty() ? Drop() : Drop { card, place };
+}
+
+bool OutlineModel::canDropMimeData(
+    const QMimeData* data, Qt::DropAction, int row, int, const QModelIndex& parent) const
+{
+    return DropOf(data, row, parent).Card != 0;
+}
+
+bool OutlineModel::dropMimeData(
+    const QMimeData* data, Qt::DropAction, int row, int, const QModelIndex& parent)
+{
+    const Drop drop = DropOf(data, row, parent);
+    return drop.Card && MoveRequested && MoveRequested(drop.Card, drop.Place);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "project/ChainEdits.h"
 #include "project/ProjectModel.h"
 
 #include <QAbstractItemModel>
@@ -7,6 +8,7 @@
 #include <QIcon>
 #include <QList>
 #include <functional>
+#include <optional>
 
 /// The book at a glance: the project's chains as a tree, each chain a row named by its first
 /// card, a chapter card starting a row that holds the cards after it up to the next chapter, and
@@ -36,14 +38,19 @@ public:
     /// A name or description typed in place, for the program to change as the properties dialog
     /// does (one undoable step, its refusals): false when it refused.
     std::function<bool(CardId, const CardData& after)> ChangeRequested;
+    /// A card's row (a chapter's with its scenes) dropped next to a card of a chain, or among
+    /// the loose cards (no place), for the program to move as one undoable step: the rows follow
+    /// the project model, never the drop. False when it refused.
+    std::function<bool(CardId, std::optional<ChainPlace> place)> MoveRequested;
 
     /// The card a row shows (a chain row its first card); 0 for the loose cards' row.
     CardId CardOf(const QModelIndex& index) const;
     RowKind KindOf(const QModelIndex& index) const;
     /// The row of a card (its own row, never the chain's), in the name column.
     QModelIndex IndexOf(CardId card) const;
-    /// The words of the texts were changed outside the project model (an editor saved).
-    void RefreshWords();
+    /// The words of a card's text were changed outside the project model (its editor saved):
+    /// its row and the totals above it count again.
+    void RefreshWords(CardId card);
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -53,6 +60,13 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+        const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+        const QModelIndex& parent) override;
 
 private:
     struct Row {
@@ -75,6 +89,15 @@ private:
     qint64 WordsOf(int row) const;
     qint64 CardWords(CardId card) const;
     QString WordsText(int row) const;
+    /// What a drop means: the card dragged, and the place in a chain it goes to (none: out of
+    /// every chain); no card when the drop would change nothing.
+    struct Drop {
+        CardId Card = 0;
+        std::optional<ChainPlace> Place;
+    };
+    /// A drop as the view reports it: before the child `row` of `parent`, after its last child
+    /// (`row` past the end), or onto `parent` (`row` -1).
+    Drop DropOf(const QMimeData* data, int row, const QModelIndex& parent) const;
 
     const ProjectModel& FModel;
     Looks FLooks;

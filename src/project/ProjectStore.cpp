@@ -505,6 +505,11 @@ void ProjectStore::RelinkStoredCards(const QString& oldName, const QString& newN
     }
 }
 
+bool ProjectStore::RemoveCardFile(CardId card, QString& reason) const
+{
+    return RemoveFile(CardFilePath(card), reason);
+}
+
 void ProjectStore::DeleteCardFiles(CardId card, bool withText)
 {
     // A file that cannot be deleted is skipped, as the writer asked for the cards to go.

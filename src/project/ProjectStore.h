@@ -121,6 +121,9 @@ public:
     /// Deletes a card's card file, and its text file when `withText`. A file that cannot be
     /// deleted is skipped.
     void DeleteCardFiles(CardId card, bool withText);
+    /// Deletes a card's card file alone, keeping what the store knows of it: false, with the
+    /// reason, when the file stays.
+    bool RemoveCardFile(CardId card, QString& reason) const;
     /// What the store last wrote or read of a card's file, so that a card brought back by an
     /// undo is not written again needlessly; none when unknown.
     std::optional<CardFileData> StoredRecord(CardId card) const { return FStored.value(card); }

@@ -109,11 +109,9 @@ bool DuplicateCardsStep::RemoveFiles(QString& reason, qsizetype count) const
     const CardTexts texts = FContext.Store.Texts();
     for (qsizetype index = 0; index < count; ++index) {
         const Made& made = FMade[index];
-        // The store removes the card file, the card texts' owner the text.
-        FContext.Store.DeleteCardFiles(made.Card, false);
-        if (KindOf(made.CardFile.Path()) != FileKind::Missing)
-            reason = FContext.Messages.Text(MessageKey::UNDO_NOT_DONE);
-        const bool removed = KindOf(made.CardFile.Path()) == FileKind::Missing
+        // The store removes the card file, the card texts' owner the text; what the store knows
+        // of the card goes with the undo, so that a refused undo can be tried again.
+        const bool removed = FContext.Store.RemoveCardFile(made.Card, reason)
             && (!made.TextFile.Exists() || texts.Remove(made.Data.Name, reason));
         if (!removed) {
             // Nothing half done: the copies before this one get their files back.

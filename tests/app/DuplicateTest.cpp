@@ -5,6 +5,7 @@
 #include "platform/FileSteps.h"
 
 #include <QAction>
+#include <QFile>
 #include <QTest>
 #include <cerrno>
 
@@ -95,6 +96,20 @@ TEST_F(DuplicateTest, UndoRemovesTheCopysFilesAndRedoPutsTheSameBytesBack)
     EXPECT_EQ(Projects.Read("C 2.ndx"), cardFile);
     EXPECT_EQ(Projects.Read("Text Files/C 2.txt"), textFile);
     EXPECT_EQ(QPoint(Card("C 2")->Left(), Card("C 2")->Top()), place);
+
+    // A card file that cannot be removed leaves the copy, and says why; the undo can be tried
+    // again.
+    const QByteArray copyFile = QFile::encodeName(Projects.Path("C 2.ndx"));
+    SetFileStepHook([copyFile](FileStep step, const QByteArray& path) {
+        return StepOutcome { step == FileStep::Remove && path == copyFile ? EACCES : 0 };
+    });
+    Main().Menus().mnuUndo->trigger();
+    SetFileStepHook({});
+    EXPECT_EQ(Dialogs.LastText(), "The step was not undone.");
+    EXPECT_TRUE(Dialogs.Last().reason.contains("Permission denied"))
+        << Dialogs.Last().reason.toStdString();
+    EXPECT_EQ(Projects.Read("C 2.ndx"), cardFile);
+    EXPECT_EQ(CardNames().size(), 5);
 
     // What was written into the copy since is not thrown away by an undo.
     Projects.Write("Text Files/C 2.txt", "a new scene\r\n");

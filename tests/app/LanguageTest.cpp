@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 
 #include "app/Main.h"
+#include "app/OutlineCommands.h"
 #include "canvas/Nodex.h"
 #include "compile/Compile.h"
 #include "editor/Editor.h"
@@ -10,6 +11,7 @@
 #include "spelling/SpellCheck.h"
 #include "spelling/SpellChecker.h"
 #include "messages/LanguageFile.h"
+#include "outline/OutlineModel.h"
 #include "settings/Options.h"
 
 #include <QAbstractButton>
@@ -199,6 +201,7 @@ TEST_F(LanguageTest, ChoosingALanguageTranslatesTheOpenEditorsAndTheirFindDialog
     ASSERT_TRUE(editor->dlgSpeller->Dialog());
     Main().Menus().pmnuState[1]->trigger(); // a step named in English
     ASSERT_EQ(Main().Menus().mnuUndo->text(), "&Undo Revision State");
+    Main().Outline().Show(true);
 
     Dialogs.ExpectModal([](QDialog& dialog) {
         auto& options = static_cast<TfmOptions&>(dialog);
@@ -214,6 +217,10 @@ TEST_F(LanguageTest, ChoosingALanguageTranslatesTheOpenEditorsAndTheirFindDialog
     EXPECT_EQ(Main().Menus().pmnuStateTitle->title(), "Bearbeitungs&stand")
         << "the theme keeps the built-in English title";
     EXPECT_EQ(Main().Menus().pmnuState[0]->text(), "&Entwurf");
+    EXPECT_EQ(
+        Main().Outline().Model().headerData(OutlineModel::WordsColumn, Qt::Horizontal).toString(),
+        QString::fromUtf8("Wörter"))
+        << "the outline shown";
     EXPECT_EQ(editor->Menus.mmnuFile->title(), "&Datei") << "an open editor";
     EXPECT_EQ(editor->windowTitle(), "Nodex bearbeiten: 'A'");
     auto* find = editor->findChild<TfmFindReplace*>();
