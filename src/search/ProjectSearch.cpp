@@ -57,9 +57,20 @@ QList<FoundMatch> ProjectSearch::MatchesIn(const QString& text, ReplacedField fi
         qsizetype lineEnd = text.indexOf('\n', end);
         if (lineEnd < 0)
             lineEnd = text.size();
-        const qsizetype from = std::max(lineStart, match.Start - ContextBefore);
+        qsizetype from = std::max(lineStart, match.Start - ContextBefore);
         // A match that runs over line ends shows to the end of its last line.
-        const qsizetype to = std::max(end, std::min(lineEnd, end + ContextAfter));
+        qsizetype to = std::max(end, std::min(lineEnd, end + ContextAfter));
+        // A line cut short is cut between words where it can be.
+        if (from > lineStart) {
+            const qsizetype space = QStringView(text).mid(from, match.Start - from).indexOf(' ');
+            if (space >= 0)
+                from += space + 1;
+        }
+        if (to < lineEnd) {
+            const qsizetype space = QStringView(text).mid(end, to - end).lastIndexOf(' ');
+            if (space > 0)
+                to = end + space;
+        }
         FoundMatch shown;
         shown.Field = field;
         shown.Match = match;

@@ -37,7 +37,7 @@ QStringList Shown(const CardMatches& card)
 TEST(ProjectSearch, FindsNamesDescriptionsAndTextsAsTheWriterSeesThem)
 {
     TempFolder project;
-    const QString longLine = QString(70, 'a') + " Nell " + QString(80, 'b');
+    const QString longLine = QString(60, 'a') + " a a Nell b " + QString(80, 'b');
     project.Write("Text Files/Harbour.txt", "Nell rows.\r\n\r\n" + longLine.toUtf8() + "\r\n");
     project.Write("Text Files/Open.txt", "Nell on disk\r\n");
     project.Write("Text Files/Mill.txt", "Nobody\r\n");
@@ -51,10 +51,10 @@ TEST(ProjectSearch, FindsNamesDescriptionsAndTextsAsTheWriterSeesThem)
     const QList<CardMatches> found = SearchAll(cards, {"nell", false, true, false});
     ASSERT_EQ(found.size(), 3);
     EXPECT_EQ(found[0].Card, 1);
-    // The CRLF file is searched as LF; a long line is cut short around its match.
-    EXPECT_EQ(found[0].Matches[1].Match.Start, 83);
+    // The CRLF file is searched as LF; a long line is cut short around its match, between words.
+    EXPECT_EQ(found[0].Matches[1].Match.Start, 77);
     EXPECT_EQ(Shown(found[0]),
-        QStringList({"Nell rows.", QString(u'\u2026') + QString(39, 'a') + " Nell " + QString(59, 'b') + u'\u2026'}));
+        QStringList({"Nell rows.", QString(u'\u2026') + "a a Nell b" + u'\u2026'}));
     // A card without a text file is no failure.
     EXPECT_EQ(found[1].Card, 2);
     EXPECT_TRUE(found[1].Problem.isEmpty());
