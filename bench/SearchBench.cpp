@@ -24,7 +24,7 @@ struct SearchedProject {
 SearchedProject& ProjectOf(int cards, int words)
 {
     static std::map<std::pair<int, int>, std::unique_ptr<SearchedProject>> made;
-    auto& project = made[{cards, words}];
+    auto& project = made[{ cards, words }];
     if (!project) {
         project = std::make_unique<SearchedProject>();
         const QString folder = project->Folder.path() + "/";
@@ -34,7 +34,8 @@ SearchedProject& ProjectOf(int cards, int words)
         CardId id = 0;
         for (const QString& file : QDir(texts).entryList(QDir::Files, QDir::Name)) {
             const QString name = file.chopped(4);
-            project->Cards.append({++id, name, "A description of " + name, texts + file, false, {}});
+            project->Cards.append(
+                { ++id, name, "A description of " + name, texts + file, false, {} });
         }
         // A word of the vocabulary long enough not to be part of many others.
         Prose prose;
@@ -55,19 +56,20 @@ void SearchProject(benchmark::State& state)
     double firstMs = 0;
     QElapsedTimer clock;
     QEventLoop loop;
-    QObject::connect(&search, &ProjectSearch::Found, &loop, [&](const QList<CardMatches>& cards, int) {
-        if (firstMs == 0 && !cards.isEmpty())
-            firstMs = clock.nsecsElapsed() / 1e6;
-        for (const CardMatches& card : cards)
-            matches += card.Matches.size();
-    });
+    QObject::connect(
+        &search, &ProjectSearch::Found, &loop, [&](const QList<CardMatches>& cards, int) {
+            if (firstMs == 0 && !cards.isEmpty())
+                firstMs = clock.nsecsElapsed() / 1e6;
+            for (const CardMatches& card : cards)
+                matches += card.Matches.size();
+        });
     QObject::connect(&search, &ProjectSearch::Finished, &loop, &QEventLoop::quit);
     double firstTotal = 0;
     for (auto _ : state) {
         matches = 0;
         firstMs = 0;
         clock.start();
-        search.Start(project.Cards, {project.Word, false, false, false}, {});
+        search.Start(project.Cards, { project.Word, false, false, false }, {});
         loop.exec();
         firstTotal += firstMs;
     }
@@ -83,15 +85,15 @@ void GrepTexts(benchmark::State& state)
         QProcess grep;
         grep.setWorkingDirectory(project.Folder.path());
         grep.setStandardOutputFile(QProcess::nullDevice());
-        grep.start("grep", {"-F", "-c", "-r", project.Word, ProjectPaths::TextFilesFolder});
+        grep.start("grep", { "-F", "-c", "-r", project.Word, ProjectPaths::TextFilesFolder });
         grep.waitForFinished(-1);
     }
 }
 
 } // namespace
 
-BENCHMARK(GrepTexts)->Args({10000, 250})->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(SearchProject)->Args({10000, 250})->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(GrepTexts)->Args({ 10000, 250 })->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(SearchProject)->Args({ 10000, 250 })->Unit(benchmark::kMillisecond)->Iterations(10);
 
 int main(int argc, char** argv)
 {

@@ -11,7 +11,8 @@ FindInProjectCommands::FindInProjectCommands(TfmMain& window)
     : QObject(&window)
     , FWindow(window)
 {
-    connect(window.Menus().mnuFindInProject, &QAction::triggered, this, &FindInProjectCommands::Open);
+    connect(
+        window.Menus().mnuFindInProject, &QAction::triggered, this, &FindInProjectCommands::Open);
     window.Editors().FindInProject = [this] { Open(); };
 }
 
@@ -27,8 +28,10 @@ void FindInProjectCommands::Open()
         // A window of its own that goes with the main window.
         FFind = new FindInProjectWindow(FWindow.Messages(), &FWindow);
         FFind->Snapshot = [this] { return Snapshot(); };
-        connect(FFind, &FindInProjectWindow::OpenRequested, this, &FindInProjectCommands::ShowMatch);
-        connect(FFind, &FindInProjectWindow::ReplaceRequested, this, &FindInProjectCommands::Replace);
+        connect(
+            FFind, &FindInProjectWindow::OpenRequested, this, &FindInProjectCommands::ShowMatch);
+        connect(
+            FFind, &FindInProjectWindow::ReplaceRequested, this, &FindInProjectCommands::Replace);
     }
     FFind->showNormal();
     FFind->raise();
@@ -42,7 +45,7 @@ QList<SearchedCard> FindInProjectCommands::Snapshot() const
     cards.reserve(model.Cards().size());
     for (CardId id : model.Cards()) {
         const CardData& data = model.Card(id);
-        SearchedCard card {id, data.Name, data.Description, {}, false, {}};
+        SearchedCard card { id, data.Name, data.Description, {}, false, {} };
         if (const TfmEditor* editor = FWindow.CardEditors().Of(id)) {
             card.TextOpen = true;
             card.OpenText = editor->memEditor->Text();
@@ -54,14 +57,15 @@ QList<SearchedCard> FindInProjectCommands::Snapshot() const
     return cards;
 }
 
-void FindInProjectCommands::ShowMatch(CardId card, ReplacedField field, qsizetype start, qsizetype length)
+void FindInProjectCommands::ShowMatch(
+    CardId card, ReplacedField field, qsizetype start, qsizetype length)
 {
     TNodex* item = FWindow.Follower().Item(card);
     // The card may have gone since it was searched.
     if (!item)
         return;
     CanvasState& selection = FWindow.Selection();
-    if (selection.SelectedCards != QList<TNodex*> {item} || selection.CurrentCard != item)
+    if (selection.SelectedCards != QList<TNodex*> { item } || selection.CurrentCard != item)
         FWindow.View().SelectCard(*item);
     TfmEditor* open = FWindow.CardEditors().Of(card);
     // The properties are not offered while the card's editor is open: the editor comes up.

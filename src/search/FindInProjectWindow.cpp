@@ -49,9 +49,9 @@ FindInProjectWindow::FindInProjectWindow(const MessageTable& messages, QWidget* 
     tvResults->setObjectName("tvResults");
     lblCount->setObjectName("lblCount");
     lblReplaced->setObjectName("lblReplaced");
-    for (QCheckBox* place : {chkNames, chkDescriptions, chkTexts})
+    for (QCheckBox* place : { chkNames, chkDescriptions, chkTexts })
         place->setChecked(true);
-    for (QLabel* label : {lblCount, lblReplaced})
+    for (QLabel* label : { lblCount, lblReplaced })
         label->setTextFormat(Qt::PlainText);
     lblReplaced->setWordWrap(true);
     lblReplaced->hide();
@@ -77,13 +77,13 @@ FindInProjectWindow::FindInProjectWindow(const MessageTable& messages, QWidget* 
     fields->addWidget(edtReplace, 1, 1);
     fields->addWidget(btnReplaceAll, 1, 2, 1, 2);
     auto* options = new QHBoxLayout;
-    for (QCheckBox* option : {chkMatchCase, chkWholeWords, chkRegularExpression})
+    for (QCheckBox* option : { chkMatchCase, chkWholeWords, chkRegularExpression })
         options->addWidget(option);
     options->addSpacing(16);
     auto* lookIn = new QLabel(this);
     lookIn->setObjectName("lblLookIn");
     options->addWidget(lookIn);
-    for (QCheckBox* place : {chkNames, chkDescriptions, chkTexts})
+    for (QCheckBox* place : { chkNames, chkDescriptions, chkTexts })
         options->addWidget(place);
     options->addStretch();
     auto* layout = new QVBoxLayout(this);
@@ -102,11 +102,12 @@ FindInProjectWindow::FindInProjectWindow(const MessageTable& messages, QWidget* 
     connect(btnStop, &QPushButton::clicked, FSearch, &ProjectSearch::Stop);
     connect(btnReplaceAll, &QPushButton::clicked, this, &FindInProjectWindow::ReplaceAll);
     connect(tvResults, &QTreeView::activated, this, &FindInProjectWindow::Activate);
-    connect(FSearch, &ProjectSearch::Found, this, [this](const QList<CardMatches>& cards, int searched) {
-        FResults->Append(cards);
-        FCardsSearched = searched;
-        ShowCount();
-    });
+    connect(FSearch, &ProjectSearch::Found, this,
+        [this](const QList<CardMatches>& cards, int searched) {
+            FResults->Append(cards);
+            FCardsSearched = searched;
+            ShowCount();
+        });
     connect(FSearch, &ProjectSearch::Finished, this, [this](bool stopped) {
         FStopped = stopped;
         ShowCount();
@@ -151,6 +152,13 @@ void FindInProjectWindow::showEvent(QShowEvent* event)
     edtSearch->selectAll();
 }
 
+void FindInProjectWindow::hideEvent(QHideEvent* event)
+{
+    // A closed window's search would read the project for nobody.
+    FSearch->Stop();
+    QWidget::hideEvent(event);
+}
+
 void FindInProjectWindow::Search()
 {
     lblReplaced->clear();
@@ -160,7 +168,8 @@ void FindInProjectWindow::Search()
     options.MatchCase = chkMatchCase->isChecked();
     options.WholeWords = chkWholeWords->isChecked();
     options.RegularExpression = chkRegularExpression->isChecked();
-    StartSearch(options, {chkNames->isChecked(), chkDescriptions->isChecked(), chkTexts->isChecked()});
+    StartSearch(
+        options, { chkNames->isChecked(), chkDescriptions->isChecked(), chkTexts->isChecked() });
 }
 
 void FindInProjectWindow::StartSearch(const SearchOptions& options, const SearchScope& scope)
@@ -191,9 +200,12 @@ void FindInProjectWindow::ShowCount()
     const QString cards = QString::number(FResults->CardCount());
     if (FSearch->Running())
         lblCount->setText(FMessages.Text(MessageKey::FIND_SEARCHING)
-                              .arg(matches, cards, QString::number(FCardsSearched), QString::number(FCardsToSearch)));
+                              .arg(matches, cards, QString::number(FCardsSearched),
+                                  QString::number(FCardsToSearch)));
     else
-        lblCount->setText(FMessages.Text(FStopped ? MessageKey::FIND_STOPPED : MessageKey::FIND_COUNT).arg(matches, cards));
+        lblCount->setText(
+            FMessages.Text(FStopped ? MessageKey::FIND_STOPPED : MessageKey::FIND_COUNT)
+                .arg(matches, cards));
 }
 
 void FindInProjectWindow::UpdateButtons()
@@ -207,16 +219,18 @@ void FindInProjectWindow::ReplaceAll()
 {
     if (FSearch->Running())
         return;
-    const QList<CardReplacement> replacements = FResults->CheckedReplacements(FMatcher, edtReplace->text());
+    const QList<CardReplacement> replacements
+        = FResults->CheckedReplacements(FMatcher, edtReplace->text());
     if (!replacements.isEmpty())
         emit ReplaceRequested(replacements, FSearched.Pattern);
 }
 
 void FindInProjectWindow::ShowReplaced(int cardsChanged, const QList<RefusedReplacement>& refused)
 {
-    QStringList lines {FMessages.Text(MessageKey::FIND_REPLACED).arg(cardsChanged)};
+    QStringList lines { FMessages.Text(MessageKey::FIND_REPLACED).arg(cardsChanged) };
     for (const RefusedReplacement& refusal : refused)
-        lines << FMessages.Text(MessageKey::FIND_REFUSED).arg(FResults->CardName(refusal.Card), refusal.Reason);
+        lines << FMessages.Text(MessageKey::FIND_REFUSED)
+                     .arg(FResults->CardName(refusal.Card), refusal.Reason);
     StartSearch(FSearched, FSearchedScope);
     lblReplaced->setText(lines.join('\n'));
     lblReplaced->show();

@@ -59,6 +59,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     /// Starts the search of the options searched last time, or of the window's.

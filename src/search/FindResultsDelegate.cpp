@@ -6,7 +6,8 @@
 #include <QPainter>
 #include <QTextLayout>
 
-void FindResultsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void FindResultsDelegate::paint(
+    QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const QVariant start = index.data(FindResultsModel::HighlightStartRole);
     if (!start.isValid()) {
@@ -25,7 +26,8 @@ void FindResultsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     QTextCharFormat bold;
     bold.setFontWeight(QFont::Bold);
     QTextLayout layout(text, item.font);
-    layout.setFormats({{start.toInt(), index.data(FindResultsModel::HighlightLengthRole).toInt(), bold}});
+    layout.setFormats(
+        { { start.toInt(), index.data(FindResultsModel::HighlightLengthRole).toInt(), bold } });
     QTextOption noWrap;
     noWrap.setWrapMode(QTextOption::NoWrap);
     layout.setTextOption(noWrap);
@@ -39,6 +41,7 @@ void FindResultsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     painter->setClipRect(area);
     const bool selected = item.state & QStyle::State_Selected;
     painter->setPen(item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    layout.draw(painter, QPointF(area.left() + margin, area.top() + (area.height() - line.height()) / 2));
+    layout.draw(
+        painter, QPointF(area.left() + margin, area.top() + (area.height() - line.height()) / 2));
     painter->restore();
 }

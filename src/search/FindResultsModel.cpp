@@ -33,7 +33,7 @@ void FindResultsModel::Append(const QList<CardMatches>& cards)
         return;
     beginInsertRows({}, CardCount(), CardCount() + int(cards.size()) - 1);
     for (const CardMatches& found : cards) {
-        FCards.append({found, QList<bool>(found.Matches.size(), true)});
+        FCards.append({ found, QList<bool>(found.Matches.size(), true) });
         FMatchCount += int(found.Matches.size());
     }
     endInsertRows();
@@ -61,20 +61,24 @@ QString FindResultsModel::CardName(CardId card) const
     return {};
 }
 
-QList<CardReplacement> FindResultsModel::CheckedReplacements(const TextMatcher& matcher, const QString& with) const
+QList<CardReplacement> FindResultsModel::CheckedReplacements(
+    const TextMatcher& matcher, const QString& with) const
 {
     QList<CardReplacement> replacements;
     for (const Card& card : FCards) {
-        for (ReplacedField field : {ReplacedField::Name, ReplacedField::Description, ReplacedField::Text}) {
-            CardReplacement replacement {card.Found.Card, field, card.Found.Searched(field), {}};
+        for (ReplacedField field :
+            { ReplacedField::Name, ReplacedField::Description, ReplacedField::Text }) {
+            CardReplacement replacement { card.Found.Card, field, card.Found.Searched(field), {} };
             for (qsizetype i = 0; i < card.Found.Matches.size(); ++i) {
                 const FoundMatch& found = card.Found.Matches[i];
                 if (found.Field == field && card.Checked[i])
-                    replacement.Edits.append({found.Match.Start, found.Match.Length,
-                        matcher.ReplacementFor(replacement.Searched, found.Match, with)});
+                    replacement.Edits.append({ found.Match.Start, found.Match.Length,
+                        matcher.ReplacementFor(replacement.Searched, found.Match, with) });
             }
             std::sort(replacement.Edits.begin(), replacement.Edits.end(),
-                [](const TextReplacement& a, const TextReplacement& b) { return a.Start < b.Start; });
+                [](const TextReplacement& a, const TextReplacement& b) {
+                    return a.Start < b.Start;
+                });
             if (!replacement.Edits.isEmpty())
                 replacements.append(std::move(replacement));
         }
@@ -109,7 +113,10 @@ int FindResultsModel::rowCount(const QModelIndex& parent) const
     return int(FCards[parent.row()].Found.Matches.size());
 }
 
-int FindResultsModel::columnCount(const QModelIndex&) const { return 1; }
+int FindResultsModel::columnCount(const QModelIndex&) const
+{
+    return 1;
+}
 
 QString FindResultsModel::FieldPrefix(ReplacedField field) const
 {
@@ -172,17 +179,17 @@ bool FindResultsModel::setData(const QModelIndex& index, const QVariant& value, 
     if (index.internalId() == CardRowId) {
         Card& card = FCards[index.row()];
         card.Checked.fill(on);
-        emit dataChanged(index, index, {Qt::CheckStateRole});
+        emit dataChanged(index, index, { Qt::CheckStateRole });
         if (!card.Checked.isEmpty())
-            emit dataChanged(this->index(0, 0, index), this->index(int(card.Checked.size()) - 1, 0, index),
-                {Qt::CheckStateRole});
+            emit dataChanged(this->index(0, 0, index),
+                this->index(int(card.Checked.size()) - 1, 0, index), { Qt::CheckStateRole });
         return true;
     }
     Card& card = FCards[int(index.internalId() - 1)];
     card.Checked[index.row()] = on;
-    emit dataChanged(index, index, {Qt::CheckStateRole});
+    emit dataChanged(index, index, { Qt::CheckStateRole });
     const QModelIndex owner = parent(index);
-    emit dataChanged(owner, owner, {Qt::CheckStateRole});
+    emit dataChanged(owner, owner, { Qt::CheckStateRole });
     return true;
 }
 

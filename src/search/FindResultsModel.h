@@ -38,7 +38,8 @@ public:
     bool MatchAt(const QModelIndex& index, CardId& card, FoundMatch& match) const;
     /// The checked matches as replacements, per card and field, ascending, `with` expanded
     /// for each match as the matcher expands it.
-    QList<CardReplacement> CheckedReplacements(const TextMatcher& matcher, const QString& with) const;
+    QList<CardReplacement> CheckedReplacements(
+        const TextMatcher& matcher, const QString& with) const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;

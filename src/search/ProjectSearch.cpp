@@ -21,7 +21,10 @@ ProjectSearch::ProjectSearch(QObject* parent)
 {
 }
 
-ProjectSearch::~ProjectSearch() { EndWorker(); }
+ProjectSearch::~ProjectSearch()
+{
+    EndWorker();
+}
 
 void ProjectSearch::EndWorker()
 {
@@ -31,7 +34,8 @@ void ProjectSearch::EndWorker()
         FWorker.join();
 }
 
-void ProjectSearch::Start(QList<SearchedCard> cards, const SearchOptions& options, const SearchScope& scope)
+void ProjectSearch::Start(
+    QList<SearchedCard> cards, const SearchOptions& options, const SearchScope& scope)
 {
     EndWorker();
     FCancelled = std::make_shared<std::atomic_bool>(false);
@@ -48,12 +52,14 @@ void ProjectSearch::Stop()
     emit Finished(true);
 }
 
-QList<FoundMatch> ProjectSearch::MatchesIn(const QString& text, ReplacedField field, const TextMatcher& matcher)
+QList<FoundMatch> ProjectSearch::MatchesIn(
+    const QString& text, ReplacedField field, const TextMatcher& matcher)
 {
     QList<FoundMatch> found;
     for (const TextMatch& match : matcher.Matches(text)) {
         const qsizetype end = match.Start + match.Length;
-        const qsizetype lineStart = match.Start == 0 ? 0 : text.lastIndexOf('\n', match.Start - 1) + 1;
+        const qsizetype lineStart
+            = match.Start == 0 ? 0 : text.lastIndexOf('\n', match.Start - 1) + 1;
         qsizetype lineEnd = text.indexOf('\n', end);
         if (lineEnd < 0)
             lineEnd = text.size();
@@ -76,7 +82,7 @@ QList<FoundMatch> ProjectSearch::MatchesIn(const QString& text, ReplacedField fi
         shown.Match = match;
         if (from > lineStart)
             shown.Context += Ellipsis;
-        shown.InContext = {shown.Context.size() + match.Start - from, match.Length};
+        shown.InContext = { shown.Context.size() + match.Start - from, match.Length };
         shown.Context += QStringView(text).mid(from, to - from);
         if (to < lineEnd)
             shown.Context += Ellipsis;
@@ -95,10 +101,13 @@ void ProjectSearch::Run(ProjectSearch* owner, QList<SearchedCard> cards, SearchO
     bool anySent = false;
     // Hands what was found to the GUI thread, where it arrives unless the search was ended.
     const auto send = [&](int searched) {
-        QMetaObject::invokeMethod(owner, [owner, cancelled, batch, searched] {
-            if (!cancelled->load())
-                emit owner->Found(batch, searched);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            owner,
+            [owner, cancelled, batch, searched] {
+                if (!cancelled->load())
+                    emit owner->Found(batch, searched);
+            },
+            Qt::QueuedConnection);
         batch.clear();
         sinceBatch.restart();
     };
@@ -140,10 +149,13 @@ void ProjectSearch::Run(ProjectSearch* owner, QList<SearchedCard> cards, SearchO
         }
     }
     send(searched);
-    QMetaObject::invokeMethod(owner, [owner, cancelled] {
-        if (cancelled->load())
-            return;
-        owner->FRunning = false;
-        emit owner->Finished(false);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        owner,
+        [owner, cancelled] {
+            if (cancelled->load())
+                return;
+            owner->FRunning = false;
+            emit owner->Finished(false);
+        },
+        Qt::QueuedConnection);
 }

@@ -6,7 +6,6 @@
 #include <QList>
 #include <QObject>
 #include <QString>
-
 #include <atomic>
 #include <memory>
 #include <thread>
@@ -17,9 +16,9 @@ struct SearchedCard {
     CardId Card = 0;
     QString Name;
     QString Description;
-    QString TextPath;     ///< read by the worker when the card has no open editor
+    QString TextPath; ///< read by the worker when the card has no open editor
     bool TextOpen = false;
-    QString OpenText;     ///< the editor's text, line ends as LF, when TextOpen
+    QString OpenText; ///< the editor's text, line ends as LF, when TextOpen
 };
 
 /// Which of the cards' fields a search looks at.
@@ -33,8 +32,8 @@ struct SearchScope {
 struct FoundMatch {
     ReplacedField Field = ReplacedField::Text;
     TextMatch Match;
-    QString Context;           ///< the match's line, cut short around it where it is long
-    TextMatch InContext;       ///< where the match stands in Context
+    QString Context; ///< the match's line, cut short around it where it is long
+    TextMatch InContext; ///< where the match stands in Context
 };
 
 /// Every match in one card, with each searched field's text as it was searched: a replacement
@@ -45,11 +44,13 @@ struct CardMatches {
     QString Description;
     QString Text;
     QList<FoundMatch> Matches;
-    QString Problem;           ///< why the card's text could not be read, or empty
+    QString Problem; ///< why the card's text could not be read, or empty
 
     const QString& Searched(ReplacedField field) const
     {
-        return field == ReplacedField::Name ? Name : field == ReplacedField::Description ? Description : Text;
+        return field == ReplacedField::Name       ? Name
+            : field == ReplacedField::Description ? Description
+                                                  : Text;
     }
 };
 
@@ -74,7 +75,8 @@ public:
     static constexpr qsizetype ContextBefore = 40;
     static constexpr qsizetype ContextAfter = 60;
     /// The matches of one searched text, each with its line.
-    static QList<FoundMatch> MatchesIn(const QString& text, ReplacedField field, const TextMatcher& matcher);
+    static QList<FoundMatch> MatchesIn(
+        const QString& text, ReplacedField field, const TextMatcher& matcher);
 
 signals:
     /// The cards with matches among the next ones searched; `searched` cards are done so far.

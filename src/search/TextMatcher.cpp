@@ -20,7 +20,10 @@ char32_t CodePointAt(QStringView text, qsizetype at)
     return first.unicode();
 }
 
-bool PartOfAWord(char32_t c) { return QChar::isLetterOrNumber(c) || QChar::isMark(c); }
+bool PartOfAWord(char32_t c)
+{
+    return QChar::isLetterOrNumber(c) || QChar::isMark(c);
+}
 
 } // namespace
 
@@ -29,13 +32,15 @@ TextMatcher::TextMatcher(const SearchOptions& options)
 {
     if (options.Pattern.isEmpty())
         return;
-    const Qt::CaseSensitivity sensitivity = options.MatchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const Qt::CaseSensitivity sensitivity
+        = options.MatchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
     if (!options.RegularExpression) {
         FPlain = QStringMatcher(options.Pattern, sensitivity);
         FValid = true;
         return;
     }
-    QRegularExpression::PatternOptions patternOptions = QRegularExpression::UseUnicodePropertiesOption;
+    QRegularExpression::PatternOptions patternOptions
+        = QRegularExpression::UseUnicodePropertiesOption;
     if (!options.MatchCase)
         patternOptions |= QRegularExpression::CaseInsensitiveOption;
     FExpression = QRegularExpression(options.Pattern, patternOptions);
@@ -77,7 +82,7 @@ QList<TextMatch> TextMatcher::Matches(const QString& text) const
         qsizetype at = FPlain.indexIn(text, 0);
         while (at >= 0) {
             if (Stands(text, at, at + length)) {
-                found.append({at, length});
+                found.append({ at, length });
                 at = FPlain.indexIn(text, at + length);
             } else {
                 at = FPlain.indexIn(text, at + 1);
@@ -91,17 +96,18 @@ QList<TextMatch> TextMatcher::Matches(const QString& text) const
         const qsizetype start = match.capturedStart();
         const qsizetype end = match.capturedEnd();
         if (end > start && Stands(text, start, end))
-            found.append({start, end - start});
+            found.append({ start, end - start });
     }
     return found;
 }
 
-QString TextMatcher::ReplacementFor(const QString& text, const TextMatch& match, const QString& replacement) const
+QString TextMatcher::ReplacementFor(
+    const QString& text, const TextMatch& match, const QString& replacement) const
 {
     if (!FOptions.RegularExpression || !FValid)
         return replacement;
-    const QRegularExpressionMatch found = FExpression.match(
-        text, match.Start, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+    const QRegularExpressionMatch found = FExpression.match(text, match.Start,
+        QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
     QString result;
     result.reserve(replacement.size());
     for (qsizetype i = 0; i < replacement.size(); ++i) {

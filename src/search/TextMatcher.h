@@ -43,7 +43,8 @@ public:
     QList<TextMatch> Matches(const QString& text) const;
     /// What replaces `match` of `text`: with a regular expression \1..\9 and $1..$9 stand for
     /// its groups (\\ and $$ for the characters themselves); otherwise `replacement` as typed.
-    QString ReplacementFor(const QString& text, const TextMatch& match, const QString& replacement) const;
+    QString ReplacementFor(
+        const QString& text, const TextMatch& match, const QString& replacement) const;
 
 private:
     /// Whether a match found at [start, end) stands as the options want it.

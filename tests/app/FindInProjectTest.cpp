@@ -1,5 +1,4 @@
 #include "AppFixture.h"
-
 #include "app/FindInProjectCommands.h"
 #include "app/Main.h"
 #include "canvas/CanvasView.h"
@@ -28,14 +27,15 @@ protected:
         WriteCard("Mill", 0, 0, 400, 100);
         Projects.Write("Text Files/Harbour.txt", "Nell rows out.\r\nNell's boat.\r\n");
         Projects.Write("Text Files/Mill.txt", "Nobody\r\n");
-        ASSERT_TRUE(Program->Start({Projects.Path("Book.nodex")}));
+        ASSERT_TRUE(Program->Start({ Projects.Path("Book.nodex") }));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
     }
 
     /// Waits until the window takes the keys.
     static bool Active(QWidget* window)
     {
-        return window && QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
+        return window
+            && QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
     }
 };
 
@@ -63,7 +63,7 @@ TEST_F(FindInProjectTest, KeysSearchOpenAMatchAndHandTheCheckedOnesOn)
     for (int row = 0; row < results.rowCount(); ++row)
         rows << results.index(row, 0).data().toString();
     // In canvas order.
-    EXPECT_EQ(rows, QStringList({"Cove (1)", "Harbour (2)", "Mill (1)"}));
+    EXPECT_EQ(rows, QStringList({ "Cove (1)", "Harbour (2)", "Mill (1)" }));
 
     // Enter on Harbour's second match opens its editor with the match selected.
     find->tvResults->setFocus();
@@ -93,7 +93,8 @@ TEST_F(FindInProjectTest, KeysSearchOpenAMatchAndHandTheCheckedOnesOn)
     find->tvResults->setFocus();
     find->tvResults->setCurrentIndex(results.index(0, 0, results.index(1, 0)));
     QTest::keyClick(find->tvResults, Qt::Key_Space);
-    EXPECT_EQ(results.index(1, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::PartiallyChecked);
+    EXPECT_EQ(
+        results.index(1, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::PartiallyChecked);
     find->edtSearch->setFocus();
     QTest::keyClick(find->edtSearch, Qt::Key_Tab);
     ASSERT_TRUE(find->edtReplace->hasFocus());
@@ -106,9 +107,9 @@ TEST_F(FindInProjectTest, KeysSearchOpenAMatchAndHandTheCheckedOnesOn)
     const CardId coveId = Card("Cove")->Id();
     const CardId millId = Card("Mill")->Id();
     const QList<CardReplacement> expected = {
-        {coveId, ReplacedField::Description, "Where Nell waits", {{6, 4, "Tess"}}},
-        {harbourId, ReplacedField::Text, "Nell rows out.\nNell's boat.\n", {{15, 4, "Tess"}}},
-        {millId, ReplacedField::Text, "Nobody\nNell", {{7, 4, "Tess"}}},
+        { coveId, ReplacedField::Description, "Where Nell waits", { { 6, 4, "Tess" } } },
+        { harbourId, ReplacedField::Text, "Nell rows out.\nNell's boat.\n", { { 15, 4, "Tess" } } },
+        { millId, ReplacedField::Text, "Nobody\nNell", { { 7, 4, "Tess" } } },
     };
     ASSERT_EQ(handed.size(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {
