@@ -969,9 +969,11 @@ void TfmEditor::AddSpellingItems(QPoint at)
 void TfmEditor::SelectText(qsizetype start, qsizetype length)
 {
     const MemoPositions positions(*memEditor->document());
+    // The text may have changed since the stretch was found in it.
+    const int last = memEditor->document()->characterCount() - 1;
     QTextCursor cursor(memEditor->document());
-    cursor.setPosition(positions.Position(start, true));
-    cursor.setPosition(positions.Position(start + length, false), QTextCursor::KeepAnchor);
+    cursor.setPosition(std::min(positions.Position(start, true), last));
+    cursor.setPosition(std::min(positions.Position(start + length, false), last), QTextCursor::KeepAnchor);
     memEditor->setTextCursor(cursor);
     memEditor->ensureCursorVisible();
 }
