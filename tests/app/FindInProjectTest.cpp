@@ -9,6 +9,7 @@
 #include "search/FindResultsModel.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -118,4 +119,11 @@ TEST_F(FindInProjectTest, KeysSearchOpenAMatchAndHandTheCheckedOnesOn)
         EXPECT_EQ(handed[i].Searched, expected[i].Searched) << i;
         EXPECT_EQ(handed[i].Edits, expected[i].Edits) << i;
     }
+
+    // What was made and what was refused is said by card name, and the project searched again.
+    find->ShowReplaced(2, { { coveId, ReplacedField::Description, "the reason" } });
+    EXPECT_EQ(
+        find->lblReplaced->text(), "Replaced in 2 cards.\nNot replaced in 'Cove': the reason");
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_EQ(results.CardCount(), 3);
 }
