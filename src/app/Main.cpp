@@ -4,6 +4,7 @@
 #include "settings/FileTypes.h"
 #include "app/WorkspaceSize.h"
 #include "canvas/CanvasScene.h"
+#include "app/FindInProjectCommands.h"
 #include "app/OutlineCommands.h"
 #include "canvas/CanvasFollower.h"
 #include "canvas/CanvasView.h"
@@ -73,6 +74,7 @@ TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, 
     ConnectZoom();
     ConnectStory();
     FOutline = new OutlineCommands(*this);
+    FFindInProject = new FindInProjectCommands(*this);
     FSession.OutlineShown = [this] { return FOutline->Shown(); };
     FSession.ShowOutline = [this](bool shown) { FOutline->Show(shown); };
     // The parts ask the window to size the canvas and to bring its caption up to date.
@@ -114,6 +116,7 @@ TfmMain::~TfmMain()
 {
     // The outline goes before the project model it shows.
     delete std::exchange(FOutline, nullptr);
+    delete std::exchange(FFindInProject, nullptr);
     // Cards go first: their editors and lines must not outlive the window's state.
     ClearCanvas();
 }

@@ -33,6 +33,7 @@
 #include <functional>
 
 class CanvasFollower;
+class FindInProjectCommands;
 class OutlineCommands;
 class Dialogs;
 class TfmAbout;
@@ -85,6 +86,8 @@ public:
     BackupCommands& Backups() { return FBackupCommands; }
     /// The outline beside the canvas (View > Outline).
     OutlineCommands& Outline() { return *FOutline; }
+    /// The Find in Project window's commands (Edit > Find in Project).
+    FindInProjectCommands& FindInProject() { return *FFindInProject; }
     /// The automatic backups made on leaving a project and every hour.
     RollingBackups& AutomaticBackups() { return FRollingBackups; }
 
@@ -196,4 +199,5 @@ private:
     CardStory FStory;
     TfmAbout* fmAbout = nullptr;
     OutlineCommands* FOutline = nullptr;
+    FindInProjectCommands* FFindInProject = nullptr;
 };

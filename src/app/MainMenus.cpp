@@ -50,6 +50,8 @@ void MainMenus::Build(QMainWindow* window)
     Separator(mmnuEdit);
     // The window's shortcut: the canvas leaves keys with Ctrl to the menus.
     mnuDuplicate = AddMenuItem(mmnuEdit, "mnuDuplicate", {}, QKeySequence("Ctrl+D"));
+    Separator(mmnuEdit);
+    mnuFindInProject = AddMenuItem(mmnuEdit, "mnuFindInProject", {}, QKeySequence("Ctrl+Shift+F"));
 
     mmnuTools = AddMainMenu(bar, "mmnuTools", "&Tools");
     mnuFindAndCompile = AddMenuItem(mmnuTools, "mnuFindAndCompile", "&Find && Compile...", QKeySequence("Ctrl+F"));
@@ -151,6 +153,7 @@ void MainMenus::ApplyOwnCaptions(const MessageTable& messages)
     // The card menu is built after the View menu, whose building applies these captions first.
     if (pmnuDuplicate)
         pmnuDuplicate->setText(messages.Text(MessageKey::DUPLICATE));
+    mnuFindInProject->setText(messages.Text(MessageKey::FIND_IN_PROJECT));
 }
 
 void MainMenus::UpdateCardMenu(const TNodex& card)

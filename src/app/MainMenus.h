@@ -75,6 +75,8 @@ struct MainMenus {
     QMenu* pmnuPanel = nullptr;
     QAction* pmnuNewNodex = nullptr;
 
+    QAction* mnuFindInProject = nullptr; ///< in the Edit menu; caption from the message table
+
     /// Builds every menu with its captions, shortcuts and separators on `window`.
     void Build(QMainWindow* window);
     /// The captions of our own items (the View menu, Export Manuscript), as the message table

@@ -157,6 +157,10 @@ void TfmEditor::ConnectCommands()
     connect(m.mnuHistory, &QAction::triggered, this, &TfmEditor::OpenHistory);
     connect(m.mnuSaveWindowPos, &QAction::triggered, this, &TfmEditor::mnuSaveWindowPosClick);
     connect(m.mnuHelp, &QAction::triggered, this, [this] { FContext.Desktop.ShowHelp({}); });
+    connect(m.mnuFindInProject, &QAction::triggered, this, [this] {
+        if (FContext.FindInProject)
+            FContext.FindInProject();
+    });
     connect(m.mnuSpellCheck, &QAction::triggered, this, [this] { dlgSpeller->Check(FSpellTarget, ckWholeText); });
     connect(m.mnuSpellingOptions, &QAction::triggered, dlgSpeller, &TSpellChecker::ShowConfigDialog);
     connect(dlgSpeller, &TSpellChecker::DialogDeactivate, this, &TfmEditor::dlgSpellerDialogDeactivate);
@@ -232,6 +236,8 @@ void TfmEditor::CopyCaptionsFrom(const TfmEditor& source)
         if (const auto* original = source.findChild<QMenu*>(menu->objectName()))
             menu->setTitle(original->title());
     }
+    // The language files know no section for it: its caption comes from the message table.
+    Menus.mnuFindInProject->setText(Messages().Text(MessageKey::FIND_IN_PROJECT));
     LanguageName = source.LanguageName;
     SpellDialogLanguage = source.SpellDialogLanguage;
     dlgSpeller->ApplyCaptions();
@@ -958,4 +964,16 @@ void TfmEditor::AddSpellingItems(QPoint at)
     connect(add(Messages().Text(MessageKey::SPELL_IGNORE_ALL), "pmnuIgnoreAll"), &QAction::triggered, this,
         [this, text] { FContext.Spelling.IgnoreAll(text); });
     FSpellingItems << menu->insertSeparator(first);
+}
+
+void TfmEditor::SelectText(qsizetype start, qsizetype length)
+{
+    const MemoPositions positions(*memEditor->document());
+    // The text may have changed since the stretch was found in it.
+    const int last = memEditor->document()->characterCount() - 1;
+    QTextCursor cursor(memEditor->document());
+    cursor.setPosition(std::min(positions.Position(start, true), last));
+    cursor.setPosition(std::min(positions.Position(start + length, false), last), QTextCursor::KeepAnchor);
+    memEditor->setTextCursor(cursor);
+    memEditor->ensureCursorVisible();
 }

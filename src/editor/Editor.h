@@ -49,6 +49,8 @@ struct EditorContext {
     QStringList SystemThesaurusFolders = ::SystemThesaurusFolders();
     /// The dictionary, the spelling configuration and the words ignored, for every editor.
     SpellEngine Spelling;
+    /// Opens the program's Find in Project window, which the editors reach with Ctrl+Shift+F.
+    std::function<void()> FindInProject;
 };
 
 /// The editor window of one card's text: plain text in a memo, loaded when the window is first
@@ -134,6 +136,9 @@ public:
     /// writer changed is saved first (and so kept as an entry), and the editor then shows the
     /// restored text.
     static HistoryHooks EditorHistoryHooks(std::function<TfmEditor*()> openEditor);
+    /// Selects a stretch of the writer's text (offsets as in the text, line ends as LF) and
+    /// scrolls it into view, as a match found elsewhere is shown.
+    void SelectText(qsizetype start, qsizetype length);
 
 signals:
     /// The window closed: the card's editor is gone.

@@ -1,5 +1,6 @@
 #include "editor/EditorMenus.h"
 
+#include "messages/MessageTable.h"
 #include "platform/MenuItems.h"
 
 #include <QMainWindow>
@@ -36,6 +37,8 @@ void EditorMenus::Build(QMainWindow* window)
     mmnuSearch = AddMainMenu(bar, "mmnuSearch", "&Search");
     mnuFindReplace = AddMenuItem(mmnuSearch, "mnuFindReplace", "&Find && Replace...", QKeySequence("Ctrl+F"));
     mnuRepeatFind = AddMenuItem(mmnuSearch, "mnuRepeatFind", "&Repeat Find", QKeySequence(Qt::Key_F3));
+    mnuFindInProject = AddMenuItem(mmnuSearch, "mnuFindInProject",
+        MessageTable::BuiltInText(MessageKey::FIND_IN_PROJECT), QKeySequence("Ctrl+Shift+F"));
 
     mmnuTools = AddMainMenu(bar, "mmnuTools", "&Tools");
     mnuSpellCheck = AddMenuItem(mmnuTools, "mnuSpellCheck", "&Spell Check...", QKeySequence(Qt::Key_F7));

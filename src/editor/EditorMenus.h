@@ -44,6 +44,7 @@ struct EditorMenus {
     QAction* pmnuCopy = nullptr;
     QAction* pmnuPaste = nullptr;
     QAction* pmnuSelectAll = nullptr;
+    QAction* mnuFindInProject = nullptr;
 
     /// Builds every menu with its captions and shortcuts on `window`.
     void Build(QMainWindow* window);

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::DELETE_LEAVES_CHAIN_OPEN) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::FIND_REFUSED) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -269,6 +269,30 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "STEP_LINK_INTO_CHAIN", "Link '%1' into Chain" },
     { "STEP_REMOVE_FROM_CHAIN", "Remove '%1' from Chain" },
     { "DELETE_LEAVES_CHAIN_OPEN", "Deleting leaves a gap in the chain: the nodexs on either side are not linked to each other." },
+    { "FIND_IN_PROJECT", "Find in &Project..." },
+    { "FIND_IN_PROJECT_TITLE", "Nodex Find in Project" },
+    { "FIND_WHAT", "&Find:" },
+    { "FIND_REPLACE_WITH", "Replace &with:" },
+    { "FIND_MATCH_CASE", "Match &Case" },
+    { "FIND_WHOLE_WORDS", "W&hole Words" },
+    { "FIND_REGULAR_EXPRESSION", "Regular E&xpression" },
+    { "FIND_LOOK_IN", "Look in:" },
+    { "FIND_IN_NAMES", "&Names" },
+    { "FIND_IN_DESCRIPTIONS", "&Descriptions" },
+    { "FIND_IN_TEXTS", "&Texts" },
+    { "FIND_START", "&Search" },
+    { "FIND_STOP", "St&op" },
+    { "FIND_REPLACE_ALL", "Replace &All" },
+    { "FIND_SEARCHING", "Searching: %1 matches in %2 cards, %3 of %4 cards searched" },
+    { "FIND_COUNT", "%1 matches in %2 cards" },
+    { "FIND_STOPPED", "Stopped: %1 matches in %2 cards" },
+    { "FIND_BAD_EXPRESSION", "The regular expression is not valid: %1 (at character %2)." },
+    { "FIND_CARD_ROW", "%1 (%2)" },
+    { "FIND_TEXT_NOT_READ", "%1: the text could not be read: %2" },
+    { "FIND_NAME_FIELD", "Name" },
+    { "FIND_DESCRIPTION_FIELD", "Description" },
+    { "FIND_REPLACED", "Replaced in %1 cards." },
+    { "FIND_REFUSED", "Not replaced in '%1': %2" },
 } };
 
 std::size_t Index(MessageKey key)

@@ -260,6 +260,30 @@ enum class MessageKey {
     STEP_LINK_INTO_CHAIN,
     STEP_REMOVE_FROM_CHAIN,
     DELETE_LEAVES_CHAIN_OPEN,
+    FIND_IN_PROJECT,
+    FIND_IN_PROJECT_TITLE,
+    FIND_WHAT,
+    FIND_REPLACE_WITH,
+    FIND_MATCH_CASE,
+    FIND_WHOLE_WORDS,
+    FIND_REGULAR_EXPRESSION,
+    FIND_LOOK_IN,
+    FIND_IN_NAMES,
+    FIND_IN_DESCRIPTIONS,
+    FIND_IN_TEXTS,
+    FIND_START,
+    FIND_STOP,
+    FIND_REPLACE_ALL,
+    FIND_SEARCHING,
+    FIND_COUNT,
+    FIND_STOPPED,
+    FIND_BAD_EXPRESSION,
+    FIND_CARD_ROW,
+    FIND_TEXT_NOT_READ,
+    FIND_NAME_FIELD,
+    FIND_DESCRIPTION_FIELD,
+    FIND_REPLACED,
+    FIND_REFUSED,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -267,7 +291,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 251;
+    static constexpr int Count = 275;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

@@ -28,8 +28,9 @@ ROOMS = {
     "compile": ["editor", "messages", "platform", "project"],
     "settings": ["editor", "language", "messages", "platform"],
     "outline": ["project"],
+    "search": ["messages", "platform", "project", "steps"],
     "app": ["backup", "canvas", "compile", "editor", "language", "messages", "outline",
-            "picture", "platform", "project", "properties", "settings", "spelling", "steps"],
+            "picture", "platform", "project", "properties", "settings", "spelling", "steps", "search"],
 }
 
 # Files that stand in a room other than their folder's. The language file reads an INI file
