@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::DELETE_LEAVES_CHAIN_OPEN) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::REPLACE_CHANGED_SINCE_SEARCH) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -269,6 +269,10 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "STEP_LINK_INTO_CHAIN", "Link '%1' into Chain" },
     { "STEP_REMOVE_FROM_CHAIN", "Remove '%1' from Chain" },
     { "DELETE_LEAVES_CHAIN_OPEN", "Deleting leaves a gap in the chain: the nodexs on either side are not linked to each other." },
+    { "STEP_REPLACE_IN_CARD", "Replace '%1' in 1 card" },
+    { "STEP_REPLACE_IN_CARDS", "Replace '%1' in %2 cards" },
+    { "REPLACE_EDITED_SINCE", "'%1' was edited since the replace." },
+    { "REPLACE_CHANGED_SINCE_SEARCH", "'%1' was changed since it was searched." },
 } };
 
 std::size_t Index(MessageKey key)

@@ -260,6 +260,10 @@ enum class MessageKey {
     STEP_LINK_INTO_CHAIN,
     STEP_REMOVE_FROM_CHAIN,
     DELETE_LEAVES_CHAIN_OPEN,
+    STEP_REPLACE_IN_CARD,
+    STEP_REPLACE_IN_CARDS,
+    REPLACE_EDITED_SINCE,
+    REPLACE_CHANGED_SINCE_SEARCH,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -267,7 +271,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 251;
+    static constexpr int Count = 255;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 
