@@ -13,9 +13,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
-
 #include <ctime>
 
 namespace {
@@ -36,15 +34,16 @@ void ReplaceWordInCards(benchmark::State& state)
     const QString project = GenerateProject(folder.path() + "/", int(state.range(0)), 10, 0);
     SilentDialogs dialogs;
     NoShell shell;
-    NodexProgram program(ProgramFolders::Portable(QCoreApplication::applicationDirPath() + "/"),
-        dialogs, shell, 0);
+    NodexProgram program(
+        ProgramFolders::Portable(QCoreApplication::applicationDirPath() + "/"), dialogs, shell, 0);
     TfmMain& main = program.Main();
     main.OpenProject(project);
     StepContext& context = main.Cards().Context();
     Prose prose;
     for (const CardId card : context.Model.Cards()) {
         QString error;
-        const QByteArray text = "Nell " + prose.Text(120) + " Nell " + prose.Text(130) + " Nell.\r\n";
+        const QByteArray text
+            = "Nell " + prose.Text(120) + " Nell " + prose.Text(130) + " Nell.\r\n";
         if (!WriteFileAtomically(context.Store.TextFilePath(card), text, error))
             qFatal("text: %s", qPrintable(error));
     }

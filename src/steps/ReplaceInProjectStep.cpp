@@ -1,11 +1,11 @@
 #include "steps/ReplaceInProjectStep.h"
 
+#include "messages/MessageTable.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIdentity.h"
 #include "platform/TextFile.h"
 #include "project/CardTexts.h"
 #include "project/ProjectStore.h"
-#include "messages/MessageTable.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -19,8 +19,8 @@ QString TextOf(const QByteArray& bytes)
 }
 } // namespace
 
-ReplaceInProjectStep::ReplaceInProjectStep(
-    StepContext& context, std::unique_ptr<OpenTexts> openTexts, QString pattern, NameCheck nameCheck)
+ReplaceInProjectStep::ReplaceInProjectStep(StepContext& context,
+    std::unique_ptr<OpenTexts> openTexts, QString pattern, NameCheck nameCheck)
     : ProjectStep(context, QString())
     , FOpenTexts(std::move(openTexts))
     , FPattern(std::move(pattern))
@@ -60,10 +60,9 @@ QList<RefusedReplacement> ReplaceInProjectStep::Make(const QList<CardReplacement
 
     FMade = true;
     const int changed = CardsChanged();
-    setText(changed == 1
-            ? FContext.Messages.Text(MessageKey::STEP_REPLACE_IN_CARD).arg(FPattern)
-            : FContext.Messages.Text(MessageKey::STEP_REPLACE_IN_CARDS)
-                  .arg(FPattern, QString::number(changed)));
+    setText(changed == 1 ? FContext.Messages.Text(MessageKey::STEP_REPLACE_IN_CARD).arg(FPattern)
+                         : FContext.Messages.Text(MessageKey::STEP_REPLACE_IN_CARDS)
+                               .arg(FPattern, QString::number(changed)));
     return refused;
 }
 
@@ -98,7 +97,8 @@ bool ReplaceInProjectStep::MakeText(const CardReplacement& record, QString& reas
     // Written as the editor writes a text, so that a save in the editor changes no byte more.
     QByteArray after = EncodeText(change.After, LineEnds::CrLf);
     QString historyProblem;
-    switch (texts.WriteIfUnchanged(texts.Of(CardName(card), path), after, read, reason, historyProblem)) {
+    switch (texts.WriteIfUnchanged(
+        texts.Of(CardName(card), path), after, read, reason, historyProblem)) {
     case GuardedWrite::Written:
         break;
     case GuardedWrite::ChangedOnDisk:
@@ -134,8 +134,7 @@ void ReplaceInProjectStep::MakeCard(CardId card, const CardReplacement* name,
         else if (!FNameCheck(card, newName, reason))
             refused.append({ card, ReplacedField::Name, reason });
         // As the properties dialog does: the files move before the step is made.
-        else if (newName != before.Name
-            && !FContext.Store.RenameCardFiles(card, newName, reason))
+        else if (newName != before.Name && !FContext.Store.RenameCardFiles(card, newName, reason))
             refused.append({ card, ReplacedField::Name, reason });
         else
             after.Name = newName;
@@ -227,7 +226,8 @@ bool ReplaceInProjectStep::Check(const TextChange& change, bool toAfter, QString
     if (change.InEditor && FOpenTexts->IsOpen(change.Card)) {
         if (FOpenTexts->Text(change.Card) == expected)
             return true;
-        reason = FContext.Messages.Text(MessageKey::REPLACE_EDITED_SINCE).arg(CardName(change.Card));
+        reason
+            = FContext.Messages.Text(MessageKey::REPLACE_EDITED_SINCE).arg(CardName(change.Card));
         return false;
     }
     const QString path = FContext.Store.TextFilePath(change.Card);
@@ -276,8 +276,8 @@ QList<TextReplacement> ReplaceInProjectStep::Reversed(const TextChange& change)
     reversed.reserve(change.Edits.size());
     qsizetype shift = 0;
     for (const TextReplacement& edit : change.Edits) {
-        reversed.append({ edit.Start + shift, edit.With.size(),
-            change.Before.mid(edit.Start, edit.Length) });
+        reversed.append(
+            { edit.Start + shift, edit.With.size(), change.Before.mid(edit.Start, edit.Length) });
         shift += edit.With.size() - edit.Length;
     }
     return reversed;

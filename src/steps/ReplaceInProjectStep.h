@@ -1,10 +1,10 @@
 #pragma once
 
+#include "project/KeptFile.h"
 #include "steps/ChangeCardStep.h"
+#include "steps/OpenTexts.h"
 #include "steps/ProjectStep.h"
 #include "steps/TextReplacement.h"
-#include "steps/OpenTexts.h"
-#include "project/KeptFile.h"
 
 #include <QList>
 #include <functional>
@@ -24,8 +24,8 @@ public:
     /// card would keep it (blanks tidied).
     using NameCheck = std::function<bool(CardId card, QString& name, QString& reason)>;
 
-    ReplaceInProjectStep(
-        StepContext& context, std::unique_ptr<OpenTexts> openTexts, QString pattern, NameCheck nameCheck);
+    ReplaceInProjectStep(StepContext& context, std::unique_ptr<OpenTexts> openTexts,
+        QString pattern, NameCheck nameCheck);
     ~ReplaceInProjectStep() override;
 
     /// Makes the replacements the first time; those that cannot be made (a text changed since

@@ -67,7 +67,8 @@ protected:
     }
     TfmEditor* OpenEditor(const char* name)
     {
-        const QPoint at = Main().View().mapFromScene(QPointF(Card(name)->Left() + 5, Card(name)->Top() + 5));
+        const QPoint at
+            = Main().View().mapFromScene(QPointF(Card(name)->Left() + 5, Card(name)->Top() + 5));
         QTest::mouseClick(Main().View().viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(Main().View().viewport(), Qt::LeftButton, {}, at);
         return Main().CardEditors().Of(Card(name)->Id());
@@ -92,7 +93,8 @@ TEST_F(ReplaceInProjectTest, TextsNameAndDescriptionAreOneStepThatUndoAndRedoPut
     Main().SaveProject();
     const QMap<QString, QByteArray> after = Files();
     // Written as the editor writes a text; the name's files and the link into it follow.
-    EXPECT_EQ(after.value("Text Files/Mara.txt"), "Mara ran.\r\n\r\nMara's boat, not Nellie's.\r\n");
+    EXPECT_EQ(
+        after.value("Text Files/Mara.txt"), "Mara ran.\r\n\r\nMara's boat, not Nellie's.\r\n");
     EXPECT_EQ(after.value("Text Files/Storm.txt"), "Café Mara\r\n");
     EXPECT_FALSE(after.contains("Nell.ndx") || after.contains("Text Files/Nell.txt"));
     EXPECT_TRUE(after.value("Harbour.ndx").contains("Mara waits at the quay"));
@@ -101,7 +103,8 @@ TEST_F(ReplaceInProjectTest, TextsNameAndDescriptionAreOneStepThatUndoAndRedoPut
     Keys(&Main(), Qt::ControlModifier);
     Main().SaveProject();
     EXPECT_EQ(Files(), before);
-    EXPECT_EQ(Main().Cards().Context().Model.Card(Id("Harbour")).Description, "Nell waits at the quay");
+    EXPECT_EQ(
+        Main().Cards().Context().Model.Card(Id("Harbour")).Description, "Nell waits at the quay");
     Keys(&Main(), Qt::ControlModifier | Qt::ShiftModifier);
     Main().SaveProject();
     EXPECT_EQ(Files(), after);
@@ -133,7 +136,8 @@ TEST_F(ReplaceInProjectTest, AnOpenEditorsUnsavedTextIsReplacedThereAndItsUndoes
     EXPECT_EQ(Main().Menus().mnuUndo->text(), "&Undo Replace 'Nell' in 1 card");
     EXPECT_EQ(memo->Text(), "Café Mara\nMara waits.");
     EXPECT_TRUE(editor->IsModified());
-    EXPECT_EQ(Projects.Read("Text Files/Storm.txt"), "Caf\xe9 Nell\r\n") << "saved as the editor saves";
+    EXPECT_EQ(Projects.Read("Text Files/Storm.txt"), "Caf\xe9 Nell\r\n")
+        << "saved as the editor saves";
     // One edit of the editor: its own undo and redo take it back and forth whole.
     Keys(memo, Qt::ControlModifier);
     EXPECT_EQ(memo->Text(), typed);
@@ -155,7 +159,8 @@ TEST_F(ReplaceInProjectTest, AnOpenEditorsUnsavedTextIsReplacedThereAndItsUndoes
     EXPECT_TRUE(Main().Menus().mnuUndo->isEnabled());
 }
 
-TEST_F(ReplaceInProjectTest, ANameIllegalOrTakenOrATextChangedSinceItWasSearchedIsRefusedTheRestReplaced)
+TEST_F(ReplaceInProjectTest,
+    ANameIllegalOrTakenOrATextChangedSinceItWasSearchedIsRefusedTheRestReplaced)
 {
     Projects.Write("Text Files/Harbour.txt", "Rewritten since the search.\n");
     const ProjectReplaceResult result = ReplaceInProject(Main(), "Nell",
@@ -175,7 +180,8 @@ TEST_F(ReplaceInProjectTest, ANameIllegalOrTakenOrATextChangedSinceItWasSearched
 
     // Nothing left to do: no step.
     const int steps = Main().Steps().count();
-    EXPECT_EQ(ReplaceInProject(Main(), "Nell", { Record(Id("Nell"), ReplacedField::Name, "Nell", "Nora") })
+    EXPECT_EQ(ReplaceInProject(
+                  Main(), "Nell", { Record(Id("Nell"), ReplacedField::Name, "Nell", "Nora") })
                   .CardsChanged,
         0);
     EXPECT_EQ(Main().Steps().count(), steps);
