@@ -1,6 +1,7 @@
 #include "app/FindInProjectCommands.h"
 
 #include "app/Main.h"
+#include "app/ProjectReplace.h"
 #include "canvas/CanvasFollower.h"
 #include "canvas/CanvasView.h"
 #include "canvas/Nodex.h"
@@ -80,7 +81,9 @@ void FindInProjectCommands::ShowMatch(
     FWindow.UpdateCaption();
 }
 
-void FindInProjectCommands::Replace(const QList<CardReplacement>&, const QString&)
+void FindInProjectCommands::Replace(
+    const QList<CardReplacement>& replacements, const QString& pattern)
 {
-    // The undoable replace in project joins here: one step over the checked matches.
+    const ProjectReplaceResult result = ReplaceInProject(FWindow, pattern, replacements);
+    FFind->ShowReplaced(result.CardsChanged, result.Refused);
 }

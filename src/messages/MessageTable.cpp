@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::FIND_REFUSED) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::REPLACE_CHANGED_SINCE_SEARCH) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -293,6 +293,10 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "FIND_DESCRIPTION_FIELD", "Description" },
     { "FIND_REPLACED", "Replaced in %1 cards." },
     { "FIND_REFUSED", "Not replaced in '%1': %2" },
+    { "STEP_REPLACE_IN_CARD", "Replace '%1' in 1 card" },
+    { "STEP_REPLACE_IN_CARDS", "Replace '%1' in %2 cards" },
+    { "REPLACE_EDITED_SINCE", "'%1' was edited since the replace." },
+    { "REPLACE_CHANGED_SINCE_SEARCH", "'%1' was changed since it was searched." },
 } };
 
 std::size_t Index(MessageKey key)

@@ -284,6 +284,10 @@ enum class MessageKey {
     FIND_DESCRIPTION_FIELD,
     FIND_REPLACED,
     FIND_REFUSED,
+    STEP_REPLACE_IN_CARD,
+    STEP_REPLACE_IN_CARDS,
+    REPLACE_EDITED_SINCE,
+    REPLACE_CHANGED_SINCE_SEARCH,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -291,7 +295,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 275;
+    static constexpr int Count = 279;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

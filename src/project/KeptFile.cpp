@@ -17,6 +17,12 @@ bool KeptFile::Keep(const QString& path, QString& reason)
     return true;
 }
 
+void KeptFile::Keep(const QString& path, QByteArray bytes)
+{
+    FPath = path;
+    FBytes = std::move(bytes);
+}
+
 bool KeptFile::Unchanged() const
 {
     if (KindOf(FPath) == FileKind::Missing)

@@ -12,6 +12,11 @@ public:
     /// Keeps what `path` holds now; a missing file is kept as missing. False, with the reason,
     /// when an existing file cannot be read.
     bool Keep(const QString& path, QString& reason);
+    /// Keeps bytes just read from (or written to) `path`, without reading them again.
+    void Keep(const QString& path, QByteArray bytes);
+    /// The file now goes by another name (its card was renamed): it is compared and put back
+    /// there.
+    void Follow(const QString& path) { FPath = path; }
 
     const QString& Path() const { return FPath; }
     bool Exists() const { return FBytes.has_value(); }

@@ -12,6 +12,7 @@ public:
         CardData after, bool filesRenamed);
     void redo() override;
     void undo() override;
+    CardId Card() const { return FCard; }
 
 protected:
     bool CheckUndo(QString& reason) const override;

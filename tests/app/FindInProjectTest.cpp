@@ -120,10 +120,12 @@ TEST_F(FindInProjectTest, KeysSearchOpenAMatchAndHandTheCheckedOnesOn)
         EXPECT_EQ(handed[i].Edits, expected[i].Edits) << i;
     }
 
-    // What was made and what was refused is said by card name, and the project searched again.
-    find->ShowReplaced(2, { { coveId, ReplacedField::Description, "the reason" } });
-    EXPECT_EQ(
-        find->lblReplaced->text(), "Replaced in 2 cards.\nNot replaced in 'Cove': the reason");
+    // The checked ones are replaced, in the open editors where the texts are open, and what was
+    // made is said before the project is searched again.
+    EXPECT_EQ(find->lblReplaced->text(), "Replaced in 3 cards.");
+    EXPECT_EQ(Card("Cove")->Description(), "Where Tess waits");
+    EXPECT_EQ(harbour->memEditor->Text(), "Nell rows out.\nTess's boat.\n");
+    EXPECT_EQ(mill->memEditor->Text(), "Nobody\nTess");
     ASSERT_TRUE(finished.wait(10000));
-    EXPECT_EQ(results.CardCount(), 3);
+    EXPECT_EQ(results.CardCount(), 1);
 }
