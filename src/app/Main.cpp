@@ -13,6 +13,7 @@
 #include "project/ProjectPaths.h"
 #include "settings/About.h"
 #include "messages/MessageTable.h"
+#include "outline/OutlineModel.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -266,7 +267,11 @@ void TfmMain::ConnectStory()
         FMenus.mnuWordCountsOnCards->setChecked(wordCounts);
         FStory.Show(descriptions, wordCounts);
     };
-    FEditorCommands.TextSaved = [this](CardId card) { FStory.Recount(card); };
+    FEditorCommands.TextSaved = [this](CardId card) {
+        FStory.Recount(card);
+        if (FOutline)
+            FOutline->Model().RecountWords(card);
+    };
     connect(&FModel, &ProjectModel::CardAdded, this, [this](CardId card) { FStory.CountLater(card); });
     connect(&FModel, &ProjectModel::Cleared, this, [this] { FStory.Forget(); });
 }

@@ -44,6 +44,9 @@ public:
     QModelIndex IndexOf(CardId card) const;
     /// The words of the texts were changed outside the project model (an editor saved).
     void RefreshWords();
+    /// A card's text was saved: its words, and the totals of the rows above it, are counted
+    /// again when next shown; the other cards' counts are kept.
+    void RecountWords(CardId card);
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -52,7 +55,8 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(
+        int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
     struct Row {
@@ -67,6 +71,10 @@ private:
     /// project adds thousands of cards one by one.
     void Invalidate();
     void Build() const;
+    /// The rows made again after an edit of links (a card moved within its chains): when the
+    /// same chains and chapters still hold rows, every row, the view's open, selected and
+    /// current ones with it, follows its card to its new place; otherwise the rows start over.
+    void Relink();
     int AddRow(CardId card, RowKind kind, int parent) const;
     const Row& RowAt(const QModelIndex& index) const { return FRows[int(index.internalId())]; }
     QModelIndex IndexOfRow(int row, int column) const;
@@ -80,8 +88,9 @@ private:
     Looks FLooks;
     mutable bool FBuilt = false;
     CardId FRemoved = 0; ///< the card being removed, which the model still holds
+    bool FRelink = false; ///< links changed in an edit that has not settled yet
     mutable QList<Row> FRows;
     mutable QList<int> FTop;
-    mutable QHash<CardId, int> FRowOf;
+    mutable QHash<CardId, int> FRowOf; ///< each listed card's row; -1 where it has none
     mutable QHash<CardId, qint64> FWords;
 };
