@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Retakes the screenshots of the help pages (data/Help/pictures/) from the real program on a copy
 # of the example project: the canvas with its chains, a card's menu, the compile window, an
-# editor, and the first two pages of a standard manuscript exported as PDF (needs pdftoppm). Usage: scripts/help-pictures.sh [program], by default build/Nodex/nodex (./run.sh
-# builds it). Needs a display or Xvfb, xdotool and ImageMagick. The build never runs this script:
-# its pictures are kept in the repository.
+# editor, the main window with the outline and the cards' descriptions shown, and the first two
+# pages of a standard manuscript exported as PDF (needs pdftoppm). Usage:
+# scripts/help-pictures.sh [program], by default build/Nodex/nodex (./run.sh builds it). Needs a
+# display or Xvfb, xdotool and ImageMagick. The build never runs this script: its pictures are
+# kept in the repository.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -58,6 +60,33 @@ import -window "$editor" "$work/editor.png"
 xdotool key Escape
 sleep 1
 
+# The first chapter chosen, the cards showing their descriptions (View > Descriptions on Cards),
+# and the outline beside the canvas (Ctrl+L), shown after the menu has closed so that nothing
+# the menu covered waits to be drawn. The outline's edge is dragged from where it stands at first
+# (window pixel 259) so that the columns fit, and the Name column widened for the names. Without
+# a window manager nothing raises the main window over what the editor left: it is raised here.
+xdotool windowraise "$main"
+xdotool mousemove "${chapter1[@]}" click 1
+sleep 0.5
+xdotool key alt+v d
+sleep 1
+xdotool key ctrl+l
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove $((X + 259)) $((Y + 390))
+sleep 0.3
+xdotool mousedown 1
+sleep 0.3
+for x in 280 320 380 440 480; do xdotool mousemove $((X + x)) $((Y + 390)); sleep 0.1; done
+xdotool mouseup 1
+sleep 0.5
+xdotool mousemove $((X + 100)) $((Y + 47)) mousedown 1 mousemove $((X + 160)) $((Y + 47)) mousemove $((X + 210)) $((Y + 47)) mouseup 1
+sleep 1.5
+import -window "$main" "$work/outline.png"
+# Both go again: the manuscript below clicks a card where it stands without the outline.
+xdotool key ctrl+l alt+v d
+sleep 1
+
 # The scenes of the first chain as a standard manuscript: Ctrl+E, standard form, the title
 # page's lines, then the file's name in the save dialog.
 eval "$(xdotool getwindowgeometry --shell "$main")"
@@ -88,6 +117,7 @@ small() {
 small "$work/selected.png" canvas.png -crop 660x380+"$X"+$((Y + menu)) +repage -resize 560x
 small "$work/menu.png" card-menu.png -crop 330x260+$((X + 15))+$((Y + 50)) +repage
 small "$work/editor.png" editor.png -resize 480x
+small "$work/outline.png" outline.png -resize 640x
 # The compile window stands left of the main window: the desktop behind it is painted white.
 small "$work/compile.png" compile.png -fill white -draw "rectangle 0,0 $((X - 1)),299" \
   -crop 600x620+20+$((Y + menu)) +repage -resize 400x

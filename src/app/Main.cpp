@@ -14,6 +14,7 @@
 #include "project/ProjectPaths.h"
 #include "settings/About.h"
 #include "messages/MessageTable.h"
+#include "outline/OutlineModel.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -274,6 +275,7 @@ void TfmMain::ConnectStory()
         FStory.Recount(card);
         FOutline->TextSaved(card);
     };
+    FCardCommands.Context().TextWritten = FEditorCommands.TextSaved;
     connect(&FModel, &ProjectModel::CardAdded, this, [this](CardId card) { FStory.CountLater(card); });
     connect(&FModel, &ProjectModel::Cleared, this, [this] { FStory.Forget(); });
 }

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::REPLACE_CHANGED_SINCE_SEARCH) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::FIND_REPLACED_IN_CARD) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -297,6 +297,7 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "STEP_REPLACE_IN_CARDS", "Replace '%1' in %2 cards" },
     { "REPLACE_EDITED_SINCE", "'%1' was edited since the replace." },
     { "REPLACE_CHANGED_SINCE_SEARCH", "'%1' was changed since it was searched." },
+    { "FIND_REPLACED_IN_CARD", "Replaced in 1 card." },
 } };
 
 std::size_t Index(MessageKey key)

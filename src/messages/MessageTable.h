@@ -288,6 +288,7 @@ enum class MessageKey {
     STEP_REPLACE_IN_CARDS,
     REPLACE_EDITED_SINCE,
     REPLACE_CHANGED_SINCE_SEARCH,
+    FIND_REPLACED_IN_CARD,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -295,7 +296,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 279;
+    static constexpr int Count = 280;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

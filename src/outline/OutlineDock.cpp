@@ -54,12 +54,15 @@ CardId OutlineDock::CurrentCard() const { return FModel.CardOf(tvOutline->curren
 void OutlineDock::ShowCard(CardId card)
 {
     const QModelIndex index = FModel.IndexOf(card);
-    if (!index.isValid() || index == tvOutline->currentIndex())
+    if (!index.isValid())
         return;
-    FShowing = true;
-    tvOutline->setCurrentIndex(index);
+    // A row moved in place with its card stays current but may have left the view.
+    if (index != tvOutline->currentIndex()) {
+        FShowing = true;
+        tvOutline->setCurrentIndex(index);
+        FShowing = false;
+    }
     tvOutline->scrollTo(index);
-    FShowing = false;
 }
 
 bool OutlineDock::eventFilter(QObject* watched, QEvent* event)

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QMimeData>
 #include <QSet>
+#include <utility>
 
 namespace {
 /// The card that compilation writes: not a card of the book.
@@ -26,10 +27,27 @@ OutlineModel::OutlineModel(const ProjectModel& model, QObject* parent)
     // let go of it: rows made from now on leave it out.
     connect(&model, &ProjectModel::CardRemoved, this, [this](CardId id) {
         FRemoved = id;
+        FWords.remove(id);
         Invalidate();
     });
-    connect(&model, &ProjectModel::CardLinked, this, [this] { Invalidate(); });
-    connect(&model, &ProjectModel::Cleared, this, [this] { Invalidate(); });
+    // A card's words stay what they were when the chains change: a chain's count is the sum of
+    // its cards' kept counts, and no text is read again for a card that moved. The links of
+    // one edit are followed once they have all changed; until then the rows stay as they were
+    // announced, each still a card of the project.
+    connect(&model, &ProjectModel::CardLinked, this, [this] {
+        if (FModel.ChangingLinks() && FBuilt)
+            FRelink = true;
+        else
+            Invalidate();
+    });
+    connect(&model, &ProjectModel::LinksSettled, this, [this] {
+        if (std::exchange(FRelink, false) && FBuilt)
+            Relink();
+    });
+    connect(&model, &ProjectModel::Cleared, this, [this] {
+        FWords.clear();
+        Invalidate();
+    });
     connect(&model, &ProjectModel::CardChanged, this, &OutlineModel::CardChanged);
 }
 
@@ -43,7 +61,6 @@ void OutlineModel::SetLooks(Looks looks)
 
 void OutlineModel::Invalidate()
 {
-    FWords.clear();
     if (!FBuilt)
         return;
     beginResetModel();
@@ -79,20 +96,20 @@ void OutlineModel::Build() const
     FRowOf.clear();
     const QList<CardId>& cards = FModel.Cards();
     FRows.reserve(cards.size() + cards.size() / 8 + 1);
-    QSet<CardId> listed;
-    listed.reserve(cards.size());
+    // Every card listed so far has an entry, -1 for those that have no row (the compilation,
+    // a card being removed).
+    FRowOf.reserve(cards.size());
     const auto addChain = [&](CardId first) {
         int chain = -1;
         int chapter = -1;
         // A damaged project may link two cards to one successor or close a loop: each card is
         // listed once, in the first chain that reaches it.
-        for (CardId card = first; card && !listed.contains(card); card = FModel.LinkTo(card)) {
-            listed.insert(card);
-            if (card == FRemoved)
-                continue;
+        for (CardId card = first; card && !FRowOf.contains(card); card = FModel.LinkTo(card)) {
             const int type = FModel.Card(card).Type;
-            if (type == CompilationType)
+            if (card == FRemoved || type == CompilationType) {
+                FRowOf.insert(card, -1);
                 continue;
+            }
             if (chain < 0)
                 chain = AddRow(card, RowKind::Chain, -1);
             if (type == ChapterType)
@@ -107,16 +124,71 @@ void OutlineModel::Build() const
     // What is linked but not yet listed lies on a loop: each loop starts at its first card in
     // canvas order.
     for (const CardId card : cards)
-        if (!listed.contains(card) && (FModel.LinkTo(card) || FModel.LinkedFrom(card)))
+        if (!FRowOf.contains(card) && (FModel.LinkTo(card) || FModel.LinkedFrom(card)))
             addChain(card);
     int loose = -1;
     for (const CardId card : cards) {
-        if (listed.contains(card) || card == FRemoved || FModel.Card(card).Type == CompilationType)
+        if (FRowOf.contains(card) || card == FRemoved || FModel.Card(card).Type == CompilationType)
             continue;
         if (loose < 0)
             loose = AddRow(0, RowKind::Loose, -1);
         AddRow(card, RowKind::Card, loose);
     }
+}
+
+void OutlineModel::Relink()
+{
+    // The rows the views know stay in place until the views are told.
+    QList<Row> shown = std::move(FRows);
+    QList<int> shownTop = std::move(FTop);
+    QHash<CardId, int> shownRowOf = std::move(FRowOf);
+    Build();
+    QList<Row> made = std::exchange(FRows, std::move(shown));
+    QList<int> madeTop = std::exchange(FTop, std::move(shownTop));
+    QHash<CardId, int> madeRowOf = std::exchange(FRowOf, std::move(shownRowOf));
+    // The rows that hold others, by what they stand for: a chain by its first card.
+    const auto parents = [](const QList<Row>& rows) {
+        QSet<quint64> keys;
+        for (const Row& row : rows)
+            if (!row.Children.isEmpty())
+                keys.insert(quint64(row.Kind) << 32 | quint32(row.Card));
+        return keys;
+    };
+    const auto takeMade = [&] {
+        FRows = std::move(made);
+        FTop = std::move(madeTop);
+        FRowOf = std::move(madeRowOf);
+    };
+    if (parents(FRows) != parents(made)) {
+        // Rows to open that were not there, or open ones gone: the view starts over, opening
+        // every row.
+        beginResetModel();
+        takeMade();
+        endResetModel();
+        return;
+    }
+    emit layoutAboutToBeChanged();
+    QHash<CardId, int> chains;
+    int loose = -1;
+    for (int at = 0; at < made.size(); ++at)
+        if (made[at].Kind == RowKind::Chain)
+            chains.insert(made[at].Card, at);
+        else if (made[at].Kind == RowKind::Loose)
+            loose = at;
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex& index : from) {
+        const Row& row = FRows[int(index.internalId())];
+        const int now = row.Kind == RowKind::Chain ? chains.value(row.Card, -1)
+            : row.Kind == RowKind::Loose           ? loose
+                                                   : madeRowOf.value(row.Card, -1);
+        to << (now < 0 ? QModelIndex()
+                       : createIndex(made[now].Position, index.column(), quintptr(now)));
+    }
+    takeMade();
+    changePersistentIndexList(from, to);
+    emit layoutChanged();
 }
 
 void OutlineModel::CardChanged(CardId id)
@@ -129,7 +201,8 @@ void OutlineModel::CardChanged(CardId id)
     const bool chained = FModel.LinkTo(id) || FModel.LinkedFrom(id);
     // A card that becomes or stops being a chapter, or the compilation, changes the tree.
     if (row < 0 ? type != CompilationType
-                : type == CompilationType || (chained && (FRows[row].Kind == RowKind::Chapter) != (type == ChapterType))) {
+                : type == CompilationType
+                || (chained && (FRows[row].Kind == RowKind::Chapter) != (type == ChapterType))) {
         Invalidate();
         return;
     }
@@ -201,7 +274,10 @@ int OutlineModel::rowCount(const QModelIndex& parent) const
     return parent.column() == 0 ? int(RowAt(parent).Children.size()) : 0;
 }
 
-int OutlineModel::columnCount(const QModelIndex&) const { return ColumnCount; }
+int OutlineModel::columnCount(const QModelIndex&) const
+{
+    return ColumnCount;
+}
 
 qint64 OutlineModel::CardWords(CardId card) const
 {
@@ -228,7 +304,8 @@ QString OutlineModel::WordsText(int row) const
     QString text = QLocale().toString(words);
     const int target = FLooks.TargetWords ? FLooks.TargetWords() : 0;
     if (FRows[row].Kind == RowKind::Chain && target > 0)
-        text += QStringLiteral(" (%1%)").arg(QLocale().toString(100.0 * double(words) / target, 'f', 1));
+        text += QStringLiteral(" (%1%)").arg(
+            QLocale().toString(100.0 * double(words) / target, 'f', 1));
     return text;
 }
 
@@ -297,7 +374,8 @@ bool OutlineModel::setData(const QModelIndex& index, const QVariant& value, int 
 
 QVariant OutlineModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < FLooks.Headers.size())
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0
+        && section < FLooks.Headers.size())
         return FLooks.Headers[section];
     return {};
 }

@@ -81,6 +81,10 @@ private:
     /// project adds thousands of cards one by one.
     void Invalidate();
     void Build() const;
+    /// The rows made again after an edit of links (a card moved within its chains): when the
+    /// same chains and chapters still hold rows, every row, the view's open, selected and
+    /// current ones with it, follows its card to its new place; otherwise the rows start over.
+    void Relink();
     int AddRow(CardId card, RowKind kind, int parent) const;
     const Row& RowAt(const QModelIndex& index) const { return FRows[int(index.internalId())]; }
     QModelIndex IndexOfRow(int row, int column) const;
@@ -103,8 +107,9 @@ private:
     Looks FLooks;
     mutable bool FBuilt = false;
     CardId FRemoved = 0; ///< the card being removed, which the model still holds
+    bool FRelink = false; ///< links changed in an edit that has not settled yet
     mutable QList<Row> FRows;
     mutable QList<int> FTop;
-    mutable QHash<CardId, int> FRowOf;
+    mutable QHash<CardId, int> FRowOf; ///< each listed card's row; -1 where it has none
     mutable QHash<CardId, qint64> FWords;
 };

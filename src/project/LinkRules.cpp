@@ -23,11 +23,13 @@ LinkSnapshot CurrentLinks(const ProjectModel& model, const QList<CardId>& source
 
 void ApplyLinks(ProjectModel& model, const LinkSnapshot& links)
 {
+    model.BeginLinkChanges();
     for (auto link = links.cbegin(); link != links.cend(); ++link)
         model.SetLink(link.key(), 0);
     for (auto link = links.cbegin(); link != links.cend(); ++link)
         if (link.value())
             model.SetLink(link.key(), link.value());
+    model.EndLinkChanges();
 }
 
 void ResolveStoredLinks(ProjectModel& model, const QHash<CardId, QString>& successorNames)

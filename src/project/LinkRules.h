@@ -29,7 +29,8 @@ LinkPlan PlanLink(const ProjectModel& model, CardId source, CardId target);
 LinkSnapshot CurrentLinks(const ProjectModel& model, const QList<CardId>& sources);
 
 /// Gives the cards the successors of a snapshot: every card in it lets go first, then links,
-/// so that a snapshot taken before an operation brings the links back whole.
+/// so that a snapshot taken before an operation brings the links back whole. The model
+/// announces the links settled once, after the last.
 void ApplyLinks(ProjectModel& model, const LinkSnapshot& links);
 
 /// Links the cards as their card files name their successors: each name is matched exactly

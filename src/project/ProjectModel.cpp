@@ -85,7 +85,16 @@ void ProjectModel::SetLink(CardId source, CardId target)
         Unlink(oldPredecessor);
     FLinkTo.insert(source, target);
     FLinkedFrom.insert(target, source);
+    FLinksChanged = true;
     emit CardLinked(source);
+}
+
+void ProjectModel::EndLinkChanges()
+{
+    if (--FLinkChanges > 0 || !FLinksChanged)
+        return;
+    FLinksChanged = false;
+    emit LinksSettled();
 }
 
 void ProjectModel::AddStoredLink(CardId source, CardId target)
@@ -97,6 +106,7 @@ void ProjectModel::AddStoredLink(CardId source, CardId target)
         ++FExtraLinks;
     FLinkTo.insert(source, target);
     FLinkedFrom.insert(target, source);
+    FLinksChanged = true;
     emit CardLinked(source);
 }
 
@@ -107,6 +117,7 @@ void ProjectModel::Unlink(CardId source)
         return;
     if (FLinkedFrom.value(target) == source)
         FLinkedFrom.remove(target);
+    FLinksChanged = true;
     emit CardLinked(source);
 }
 

@@ -63,6 +63,17 @@ public:
     /// The first card of that name in canvas order; 0 when none.
     CardId FindByName(const QString& name) const;
 
+    /// Several links change as one edit (a step's links): CardLinked still announces each
+    /// link, and LinksSettled follows the last, so that a follower that makes something of all
+    /// the links (the outline's rows) does it once, from the links as they end up. Nests.
+    void BeginLinkChanges()
+    {
+        if (FLinkChanges++ == 0)
+            FLinksChanged = false;
+    }
+    void EndLinkChanges();
+    bool ChangingLinks() const { return FLinkChanges > 0; }
+
 signals:
     void CardAdded(CardId id);
     void CardChanged(CardId id);
@@ -70,6 +81,8 @@ signals:
     /// The card's successor changed: its outgoing line follows.
     void CardLinked(CardId source);
     void Cleared();
+    /// The links changed between BeginLinkChanges and EndLinkChanges have all changed.
+    void LinksSettled();
 
 private:
     void Unlink(CardId source);
@@ -82,4 +95,6 @@ private:
     /// Links that a damaged project's cards make to a card that already has a predecessor:
     /// while there are none, a card's predecessor is the one card linking to it.
     int FExtraLinks = 0;
+    int FLinkChanges = 0;
+    bool FLinksChanged = false; ///< a link changed since BeginLinkChanges
 };

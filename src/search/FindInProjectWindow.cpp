@@ -227,7 +227,9 @@ void FindInProjectWindow::ReplaceAll()
 
 void FindInProjectWindow::ShowReplaced(int cardsChanged, const QList<RefusedReplacement>& refused)
 {
-    QStringList lines { FMessages.Text(MessageKey::FIND_REPLACED).arg(cardsChanged) };
+    QStringList lines { cardsChanged == 1
+            ? FMessages.Text(MessageKey::FIND_REPLACED_IN_CARD)
+            : FMessages.Text(MessageKey::FIND_REPLACED).arg(cardsChanged) };
     for (const RefusedReplacement& refusal : refused)
         lines << FMessages.Text(MessageKey::FIND_REFUSED)
                      .arg(FResults->CardName(refusal.Card), refusal.Reason);

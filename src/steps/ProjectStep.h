@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project/ProjectModel.h"
+
 #include <QString>
 #include <QUndoCommand>
 #include <functional>
@@ -20,6 +22,8 @@ struct StepContext {
     std::function<void(const QString& oldName, const QString& newName)> CardRenamed;
     /// A card was deleted (its first entry leaves the compile list).
     std::function<void(const QString& name)> CardDeleted;
+    /// A step wrote a card's text file itself (the words drawn for it count again).
+    std::function<void(CardId card)> TextWritten;
 };
 
 /// One change of the project that the writer can undo and redo. A step that touches files

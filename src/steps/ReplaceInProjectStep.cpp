@@ -110,6 +110,7 @@ bool ReplaceInProjectStep::MakeText(const CardReplacement& record, QString& reas
     change.BeforeFile.Keep(path, std::move(before));
     change.AfterFile.Keep(path, std::move(after));
     FTexts.append(std::move(change));
+    TextWritten(card);
     return true;
 }
 
@@ -258,7 +259,7 @@ bool ReplaceInProjectStep::Move(const TextChange& change, bool toAfter, QString&
     if (!change.InEditor) {
         KeptFile& target = toAfter ? change.AfterFile : change.BeforeFile;
         target.Follow(path);
-        return target.Restore(reason);
+        return target.Restore(reason) && TextWritten(change.Card);
     }
     const QString& target = toAfter ? change.After : change.Before;
     QByteArray bytes;
@@ -267,7 +268,15 @@ bool ReplaceInProjectStep::Move(const TextChange& change, bool toAfter, QString&
     const CardTexts texts = FContext.Store.Texts();
     QString historyProblem;
     return texts.Write(texts.Of(CardName(change.Card), path), EncodeText(target, LineEnds::CrLf),
-        reason, historyProblem);
+               reason, historyProblem)
+        && TextWritten(change.Card);
+}
+
+bool ReplaceInProjectStep::TextWritten(CardId card) const
+{
+    if (FContext.TextWritten)
+        FContext.TextWritten(card);
+    return true;
 }
 
 QList<TextReplacement> ReplaceInProjectStep::Reversed(const TextChange& change)

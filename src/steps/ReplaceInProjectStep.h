@@ -72,6 +72,9 @@ private:
     bool Move(const TextChange& change, bool toAfter, QString& reason) const;
     /// Moves every text, or none: those moved go back when one fails.
     bool MoveTexts(bool toAfter, QString& reason) const;
+    /// Tells the program a text file was written here, so that the words shown for it count
+    /// again; true, to be chained after the write.
+    bool TextWritten(CardId card) const;
     /// The edits that take the replaced text back to the searched one.
     static QList<TextReplacement> Reversed(const TextChange& change);
     QString CardName(CardId card) const;

@@ -1,11 +1,13 @@
 #include "AppFixture.h"
 #include "app/Main.h"
+#include "app/OutlineCommands.h"
 #include "canvas/CanvasScene.h"
 #include "canvas/CanvasView.h"
 #include "canvas/Nodex.h"
 #include "canvas/NodexLabel.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
+#include "outline/OutlineModel.h"
 
 #include <QAction>
 #include <QTest>
@@ -89,11 +91,18 @@ TEST_F(CardStoryTest, DescriptionsAndCountsAreDrawnUnderTheNameOnlyWhenShown)
         Main().View().mapFromScene(QPointF(110, 110)));
     TfmEditor* editor = Main().CardEditors().Of(a->Id());
     ASSERT_TRUE(editor);
+    // The outline keeps its counts as well, and takes the saved one.
+    const auto outlineWords = [&] {
+        const OutlineModel& outline = Main().Outline().Model();
+        return outline.IndexOf(a->Id()).siblingAtColumn(OutlineModel::WordsColumn).data().toString();
+    };
+    EXPECT_EQ(outlineWords(), "4");
     editor->memEditor->moveCursor(QTextCursor::End);
     QTest::keyClicks(editor->memEditor, "five");
     EXPECT_EQ(a->NameLabel()->StoryLines().last(), "4 words") << "counted when saved, not as typed";
     ASSERT_TRUE(editor->SaveText());
     EXPECT_EQ(a->NameLabel()->StoryLines().last(), "5 words");
+    EXPECT_EQ(outlineWords(), "5");
 
     Toggle(Main().Menus().mnuDescriptionsOnCards);
     Toggle(Main().Menus().mnuWordCountsOnCards);

@@ -1,5 +1,7 @@
 #include "outline/OutlineModel.h"
 
+#include "project/ChainEdits.h"
+
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -79,8 +81,9 @@ TEST_F(OutlineModelTest, ChainsGroupTheirScenesUnderChaptersAndLooseCardsComeLas
     Chain({ aside, Add("Aside end", Scene, 5) });
     Target = 400;
 
-    EXPECT_EQ(Shown(), QStringList({ "Prologue", "  Prologue", "  One", "    Harbour", "    Storm", "  Two",
-                           "    Ending", "Aside", "  Aside", "  Aside end", "Loose", "  Loose idea" }));
+    EXPECT_EQ(Shown(),
+        QStringList({ "Prologue", "  Prologue", "  One", "    Harbour", "    Storm", "  Two",
+            "    Ending", "Aside", "  Aside", "  Aside end", "Loose", "  Loose idea" }));
     const QModelIndex chain = Outline.index(0, 0);
     EXPECT_EQ(Outline.KindOf(chain), OutlineModel::RowKind::Chain);
     EXPECT_EQ(Outline.CardOf(chain), prologue);
@@ -144,6 +147,44 @@ TEST_F(OutlineModelTest, RowsFollowRenamesLinksTypesAndDeletions)
     EXPECT_TRUE(Shown().isEmpty());
 }
 
+TEST_F(OutlineModelTest, AChainEditMovesTheRowsWithTheirCardsAndStartsOverOnlyWhenAChapterEmpties)
+{
+    const CardId one = Add("One", Chapter, 100);
+    const CardId harbour = Add("Harbour", Scene, 20);
+    const CardId storm = Add("Storm", Scene, 30);
+    const CardId two = Add("Two", Chapter, 1);
+    const CardId ending = Add("Ending", Scene, 2);
+    Chain({ one, harbour, storm, two, ending });
+    ASSERT_EQ(Shown(),
+        QStringList({ "One", "  One", "    Harbour", "    Storm", "  Two", "    Ending" }));
+    // What a view holds on to: its current row and the rows it keeps open.
+    const QPersistentModelIndex current
+        = Outline.IndexOf(storm).siblingAtColumn(OutlineModel::WordsColumn);
+    const QPersistentModelIndex chapter = Outline.IndexOf(two);
+    QSignalSpy resets(&Outline, &QAbstractItemModel::modelReset);
+    QSignalSpy layouts(&Outline, &QAbstractItemModel::layoutChanged);
+
+    // Each move is one change of the rows, announced once its links are all in place.
+    ApplyLinks(Model, ChainEdits::PlanMoveUp(Model, storm));
+    EXPECT_EQ(Shown(),
+        QStringList({ "One", "  One", "    Storm", "    Harbour", "  Two", "    Ending" }));
+    EXPECT_EQ(current, Outline.IndexOf(storm).siblingAtColumn(OutlineModel::WordsColumn));
+    ApplyLinks(Model, ChainEdits::PlanMoveDown(Model, harbour));
+    EXPECT_EQ(Shown(),
+        QStringList({ "One", "  One", "    Storm", "  Two", "    Harbour", "    Ending" }));
+    EXPECT_EQ(WordsOf(Outline.IndexOf(two)), "23");
+    EXPECT_EQ(WordsOf(Outline.IndexOf(one)), "130");
+    EXPECT_EQ(chapter, Outline.IndexOf(two));
+    EXPECT_EQ(layouts.size(), 2);
+    EXPECT_EQ(resets.size(), 0);
+
+    // A chapter left without scenes has no rows to keep open: the rows start over.
+    ApplyLinks(Model, ChainEdits::PlanMoveDown(Model, storm));
+    EXPECT_EQ(Shown(),
+        QStringList({ "One", "  One", "  Two", "    Storm", "    Harbour", "    Ending" }));
+    EXPECT_EQ(resets.size(), 1);
+}
+
 TEST_F(OutlineModelTest, TenThousandCardsInAHundredChainsAreListed)
 {
     // The checker walks every row after every change: too slow for ten thousand.
@@ -152,7 +193,8 @@ TEST_F(OutlineModelTest, TenThousandCardsInAHundredChainsAreListed)
     for (int chain = 0; chain < 100; ++chain) {
         QList<CardId> cards;
         for (int card = 0; card < 100; ++card)
-            cards << Add(QString("%1-%2").arg(chain).arg(card), card % 10 == 0 ? Chapter : Scene, 1);
+            cards << Add(
+                QString("%1-%2").arg(chain).arg(card), card % 10 == 0 ? Chapter : Scene, 1);
         Chain(cards);
         last << cards.last();
     }
