@@ -25,7 +25,8 @@ OutlineCommands::OutlineCommands(TfmMain& window)
     window.addDockWidget(Qt::LeftDockWidgetArea, FDock);
     FDock->hide();
     ApplyCaptions();
-    FModel->ChangeRequested = [this](CardId card, const CardData& after) { return Change(card, after); };
+    FModel->ChangeRequested
+        = [this](CardId card, const CardData& after) { return Change(card, after); };
     FModel->MoveRequested
         = [this](CardId card, std::optional<ChainPlace> place) { return Move(card, place); };
 
@@ -84,7 +85,10 @@ OutlineCommands::OutlineCommands(TfmMain& window)
     });
 }
 
-OutlineCommands::~OutlineCommands() { delete FDock; }
+OutlineCommands::~OutlineCommands()
+{
+    delete FDock;
+}
 
 void OutlineCommands::ApplyCaptions()
 {
@@ -97,7 +101,9 @@ void OutlineCommands::ApplyCaptions()
     looks.NotInAChain = FCaptions[2];
     looks.TypeIcon = [this](int type) {
         const Theme& theme = FWindow.CurrentTheme();
-        return type >= 0 && type < int(theme.ThemeImages.size()) ? QIcon(theme.ThemeImages[type].Picture) : QIcon();
+        return type >= 0 && type < int(theme.ThemeImages.size())
+            ? QIcon(theme.ThemeImages[type].Picture)
+            : QIcon();
     };
     looks.StateName = [this](int state) {
         const QStringList& names = FWindow.CurrentTheme().StateNames;
@@ -128,12 +134,21 @@ void OutlineCommands::TextSaved(CardId card)
     FModel->RefreshWords(card);
 }
 
-bool OutlineCommands::Shown() const { return !FDock->isHidden(); }
+bool OutlineCommands::Shown() const
+{
+    return !FDock->isHidden();
+}
 
 void OutlineCommands::Show(bool shown)
 {
     FDock->setVisible(shown);
     FWindow.Menus().mnuOutline->setChecked(shown);
+    // Wide enough at first for names and their words; the writer's own width is kept after.
+    if (shown && !FSized) {
+        FSized = true;
+        FWindow.resizeDocks(
+            { FDock }, { FDock->fontMetrics().averageCharWidth() * 60 }, Qt::Horizontal);
+    }
 }
 
 bool OutlineCommands::Choose(CardId card)
@@ -141,7 +156,8 @@ bool OutlineCommands::Choose(CardId card)
     TNodex* item = FWindow.Follower().Item(card);
     if (!item)
         return false;
-    if (FWindow.Selection().SelectedCards != QList<TNodex*> { item } || FWindow.Selection().CurrentCard != item)
+    if (FWindow.Selection().SelectedCards != QList<TNodex*> { item }
+        || FWindow.Selection().CurrentCard != item)
         FWindow.View().SelectCard(*item);
     return true;
 }
@@ -165,8 +181,8 @@ bool OutlineCommands::Change(CardId card, CardData after)
         return true;
     Dialogs& dialogs = FWindow.Dialog();
     const MessageTable& messages = FWindow.Messages();
-    const NameVerdict verdict
-        = JudgeCardName(after.Name, before.Name, false, FWindow.Cards().NameTaken(after.Name, card));
+    const NameVerdict verdict = JudgeCardName(
+        after.Name, before.Name, false, FWindow.Cards().NameTaken(after.Name, card));
     if (verdict != NameVerdict::Accepted) {
         dialogs.ShowInformation(TfmProperties::RefusalText(verdict, after.Name, messages));
         return false;

@@ -51,6 +51,7 @@ private:
     TfmMain& FWindow;
     OutlineModel* FModel;
     OutlineDock* FDock;
+    bool FSized = false;
     /// The captions last applied: the title, the columns, the loose cards' row.
     QStringList FCaptions;
 };

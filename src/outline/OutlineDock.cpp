@@ -18,8 +18,14 @@ OutlineDock::OutlineDock(OutlineModel& model, QWidget* parent)
     tvOutline->setModel(&model);
     tvOutline->setUniformRowHeights(true); // thousands of rows lay out without measuring each
     tvOutline->setSelectionMode(QAbstractItemView::SingleSelection);
-    tvOutline->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
+    tvOutline->setEditTriggers(
+        QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
     tvOutline->header()->setStretchLastSection(true);
+    // Names first: the state and the words take what their captions need.
+    const int character = tvOutline->fontMetrics().averageCharWidth();
+    tvOutline->header()->resizeSection(OutlineModel::NameColumn, character * 26);
+    tvOutline->header()->resizeSection(OutlineModel::StateColumn, character * 11);
+    tvOutline->header()->resizeSection(OutlineModel::WordsColumn, character * 13);
     // A row dragged is moved by the program, never by the view: the model takes the drop and
     // asks, and the rows follow the chains.
     tvOutline->setDragDropMode(QAbstractItemView::InternalMove);
@@ -49,7 +55,10 @@ OutlineDock::OutlineDock(OutlineModel& model, QWidget* parent)
     });
 }
 
-CardId OutlineDock::CurrentCard() const { return FModel.CardOf(tvOutline->currentIndex()); }
+CardId OutlineDock::CurrentCard() const
+{
+    return FModel.CardOf(tvOutline->currentIndex());
+}
 
 void OutlineDock::ShowCard(CardId card)
 {
