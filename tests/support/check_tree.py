@@ -28,6 +28,7 @@ ROOMS = {
     "compile": ["editor", "messages", "platform", "project"],
     "settings": ["editor", "language", "messages", "platform"],
     "outline": ["project"],
+    "goals": ["messages", "platform", "project"],
     "app": ["backup", "canvas", "compile", "editor", "language", "messages", "outline",
             "picture", "platform", "project", "properties", "settings", "spelling", "steps"],
 }
