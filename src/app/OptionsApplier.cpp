@@ -143,12 +143,16 @@ void OptionsApplier::ApplyOptions(const OptionValues& options)
 
 ProjectOptions OptionsApplier::CurrentProjectOptions() const
 {
-    return {FProject.TargetWordCount, FProject.WorkspaceSize, FProject.BoldBaseType, FTheme.ThemeName};
+    return {FProject.TargetWordCount, FProject.WorkspaceSize, FProject.BoldBaseType, FTheme.ThemeName,
+        FProject.DailyTarget, FProject.SessionTarget, FProject.Deadline};
 }
 
 void OptionsApplier::ApplyProjectOptions(const ProjectOptions& options)
 {
     FProject.TargetWordCount = options.TargetWordCount;
+    FProject.DailyTarget = options.DailyTarget;
+    FProject.SessionTarget = options.SessionTarget;
+    FProject.Deadline = options.Deadline;
     const bool resized = options.WorkspaceSize != FProject.WorkspaceSize;
     FProject.WorkspaceSize = options.WorkspaceSize;
     if (resized)

@@ -2,11 +2,12 @@
 
 #include "platform/AtomicWrite.h"
 #include "platform/TextFile.h"
+#include "project/ProjectPaths.h"
 
 #include <QByteArrayView>
 #include <algorithm>
 
-const QString WritingHistory::FileName = QStringLiteral("Writing History.txt");
+const QString WritingHistory::FileName = ProjectPaths::WritingHistoryFile;
 
 namespace {
 

@@ -68,8 +68,8 @@ WritingDay WritingTracker::TodayUnwritten() const
 
 bool WritingTracker::Unwritten() const
 {
-    const WritingDay today = TodayUnwritten();
-    return !FEarlier.empty() || today.Added != 0 || today.Removed != 0 || today.Minutes != 0;
+    return !FEarlier.empty() || FDay.Added != FDayWritten.Added || FDay.Removed != FDayWritten.Removed
+        || FDay.Minutes != FDayWritten.Minutes;
 }
 
 WritingDay WritingTracker::Today() const
@@ -119,7 +119,9 @@ bool WritingTracker::Write(const QString& path, QString& error)
     if (Unwritten()) {
         for (const WritingDay& day : FEarlier)
             file.Merge(day);
-        file.Merge(TodayUnwritten());
+        const WritingDay today = TodayUnwritten();
+        if (today.Added != 0 || today.Removed != 0 || today.Minutes != 0)
+            file.Merge(today);
         if (!file.Write(path, error))
             return false;
         FEarlier.clear();
