@@ -57,6 +57,7 @@ void MainMenus::Build(QMainWindow* window)
     mnuCompile = AddMenuItem(mmnuTools, "mnuCompile", "&Compile...", QKeySequence(Qt::Key_F8));
     mnuExportManuscript = AddMenuItem(mmnuTools, "mnuExportManuscript", "Export &Manuscript...", QKeySequence("Ctrl+E"));
     mnuWordCount = AddMenuItem(mmnuTools, "mnuWordCount", "&Word Count", QKeySequence(Qt::Key_F9));
+    mnuStatistics = AddMenuItem(mmnuTools, "mnuStatistics", {}, QKeySequence("Ctrl+F9"));
     Separator(mmnuTools);
     mnuOptions = AddMenuItem(mmnuTools, "mnuOptions", "&Options...", QKeySequence(Qt::Key_F10));
 
@@ -151,6 +152,7 @@ void MainMenus::ApplyOwnCaptions(const MessageTable& messages)
     // The card menu is built after the View menu, whose building applies these captions first.
     if (pmnuDuplicate)
         pmnuDuplicate->setText(messages.Text(MessageKey::DUPLICATE));
+    mnuStatistics->setText(messages.Text(MessageKey::STATISTICS_MENU));
 }
 
 void MainMenus::UpdateCardMenu(const TNodex& card)

@@ -103,6 +103,9 @@ OptionValues OptionsApplier::CurrentOptions() const
     options.WorkspaceSize = FProject.WorkspaceSize;
     options.BoldBaseType = FProject.BoldBaseType;
     options.TargetWordCount = FProject.TargetWordCount;
+    options.DailyTarget = FProject.DailyTarget;
+    options.SessionTarget = FProject.SessionTarget;
+    options.Deadline = FProject.Deadline;
     return options;
 }
 
@@ -128,6 +131,9 @@ void OptionsApplier::ApplyOptions(const OptionValues& options)
     after.TargetWordCount = options.TargetWordCount;
     after.WorkspaceSize = options.WorkspaceSize;
     after.BoldBaseType = options.BoldBaseType;
+    after.DailyTarget = options.DailyTarget;
+    after.SessionTarget = options.SessionTarget;
+    after.Deadline = options.Deadline;
     if (!options.ProjectTheme.isEmpty())
         after.ThemeName = options.ProjectTheme;
     if (after != before)

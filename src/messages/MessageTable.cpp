@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::DELETE_LEAVES_CHAIN_OPEN) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::STATISTICS_REPLACE) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -269,6 +269,27 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "STEP_LINK_INTO_CHAIN", "Link '%1' into Chain" },
     { "STEP_REMOVE_FROM_CHAIN", "Remove '%1' from Chain" },
     { "DELETE_LEAVES_CHAIN_OPEN", "Deleting leaves a gap in the chain: the nodexs on either side are not linked to each other." },
+    { "STATISTICS_MENU", "&Statistics" },
+    { "STATISTICS_TITLE", "Nodex Statistics" },
+    { "STATISTICS_TODAY", "Today" },
+    { "STATISTICS_SESSION", "This session" },
+    { "STATISTICS_PROJECT", "Project" },
+    { "STATISTICS_OF_TARGET", "%1 of %2 words" },
+    { "STATISTICS_WORDS", "%1 words" },
+    { "STATISTICS_PACE", "%1 words a day meet the deadline (%2 days left)." },
+    { "STATISTICS_DEADLINE_PASSED", "The deadline has passed before the project reached its target." },
+    { "STATISTICS_TARGET_REACHED", "The project has reached its target." },
+    { "STATISTICS_NO_DEADLINE", "No deadline set." },
+    { "STATISTICS_STREAK", "Days on target in a row: %1" },
+    { "STATISTICS_LAST_DAYS", "Last %1 days" },
+    { "STATISTICS_DAILY_WORDS", "Words a day" },
+    { "STATISTICS_DAILY_TARGET", "Daily target" },
+    { "STATISTICS_EXPORT", "&Export CSV..." },
+    { "STATISTICS_EXPORT_TITLE", "Export Writing History" },
+    { "STATISTICS_EXPORT_FILTER", "CSV files (*.csv)" },
+    { "STATISTICS_EXPORT_NOT_OK", "The writing history could not be exported." },
+    { "STATISTICS_CLOSE", "&Close" },
+    { "STATISTICS_REPLACE", "'%1' already exists. Replace it?" },
 } };
 
 std::size_t Index(MessageKey key)

@@ -29,8 +29,10 @@ ROOMS = {
     "settings": ["editor", "language", "messages", "platform"],
     "outline": ["project"],
     "goals": ["messages", "platform", "project"],
+    "statistics": ["goals", "messages", "platform"],
     "app": ["backup", "canvas", "compile", "editor", "language", "messages", "outline",
-            "picture", "platform", "project", "properties", "settings", "spelling", "steps"],
+            "picture", "platform", "project", "properties", "settings", "spelling", "steps",
+            "goals", "statistics"],
 }
 
 # Files that stand in a room other than their folder's. The language file reads an INI file
