@@ -46,6 +46,15 @@ QString Number(qint64 words)
 {
     return QLocale().toString(words);
 }
+
+/// A day's name under its bar: the day of the month alone, so that a month of them fits without
+/// turning; with the month where the day's number is taken already, as a bar's name must be
+/// unique (the 1st of February and of March within 30 days).
+QString DayName(QDate date, const QStringList& taken)
+{
+    const QString day = QString::number(date.day());
+    return taken.contains(day) ? QStringLiteral("%1.%2").arg(day).arg(date.month()) : day;
+}
 } // namespace
 
 TfmStatistics::TfmStatistics(
@@ -99,6 +108,8 @@ TfmStatistics::TfmStatistics(
     layout->addWidget(chvDays, 1);
     layout->addLayout(buttons);
 
+    // Wide enough for a month's days under the bars.
+    resize(900, 640);
     connect(FRefresh, &QTimer::timeout, this, &TfmStatistics::Refresh);
     connect(cmbDays, &QComboBox::currentIndexChanged, this, &TfmStatistics::Refresh);
     connect(btnExport, &QPushButton::clicked, this, &TfmStatistics::ExportCsv);
@@ -204,7 +215,7 @@ void TfmStatistics::DrawChart(const std::vector<qint64>& words, QDate today, qin
     const QDate first = today.addDays(1 - days);
     for (int day = 0; day < days; ++day) {
         set->append(qreal(words[std::size_t(day)]));
-        dates << first.addDays(day).toString(QStringLiteral("MM-dd"));
+        dates << DayName(first.addDays(day), dates);
     }
     auto* bars = new QBarSeries;
     bars->setBarWidth(0.8);
@@ -215,7 +226,6 @@ void TfmStatistics::DrawChart(const std::vector<qint64>& words, QDate today, qin
     dayAxis->append(dates);
     dayAxis->setGridLineVisible(false);
     dayAxis->setLabelsVisible(days <= MostNamedDays);
-    dayAxis->setLabelsAngle(-90);
     FChart->setTitle(QLocale().toString(first, QLocale::ShortFormat) + QStringLiteral(" – ")
         + QLocale().toString(today, QLocale::ShortFormat));
     auto* wordAxis = new QValueAxis;
