@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineSeries>
 #include <QLocale>
@@ -144,6 +145,14 @@ void TfmStatistics::hideEvent(QHideEvent* event)
 {
     FRefresh->stop();
     QWidget::hideEvent(event);
+}
+
+void TfmStatistics::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void TfmStatistics::Refresh()

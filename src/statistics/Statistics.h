@@ -57,6 +57,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    /// Esc closes the window, as it closes the program's dialogs.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     /// The texts from the message table, which may have changed language since the last show.
