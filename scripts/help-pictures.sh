@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Retakes the screenshots of the help pages (data/Help/pictures/) from the real program on a copy
 # of the example project: the canvas with its chains, a card's menu, the compile window, an
-# editor, the main window with the outline and the cards' descriptions shown, and the first two
-# pages of a standard manuscript exported as PDF (needs pdftoppm). Usage:
-# scripts/help-pictures.sh [program], by default build/Nodex/nodex (./run.sh builds it). Needs a
-# display or Xvfb, xdotool and ImageMagick. The build never runs this script: its pictures are
-# kept in the repository.
+# editor, the main window with the outline and the cards' descriptions shown, the Statistics
+# window over a history made for it, and the first two pages of a standard manuscript exported
+# as PDF (needs pdftoppm). Usage: scripts/help-pictures.sh [program], by default
+# build/Nodex/nodex (./run.sh builds it). Needs a display or Xvfb, xdotool and ImageMagick. The
+# build never runs this script: its pictures are kept in the repository.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,6 +24,19 @@ trap 'kill "${pid:-}" 2>/dev/null || true; [[ -f "$work/Nodex.ini" ]] && mv "$wo
 export ASAN_OPTIONS="detect_leaks=0"
 export XDG_DATA_HOME="$work/data"
 cp -r "$(dirname "$program")/Examples/The Lighthouse Keeper" "$work/"
+# Ninety days of writing up to today for the Statistics window, a few of them without any, and
+# the goals it measures them against.
+awk -v today="$(date +%s)" 'BEGIN {
+  words = 2000
+  for (ago = 89; ago >= 0; --ago) {
+    if (ago % 11 == 6) continue
+    added = 300 + (ago * 137) % 800 + (ago < 4 ? 600 : 0); removed = (ago * 53) % 160
+    printf "%s\t%d\t%d\t%d\t%d\n", strftime("%Y-%m-%d", today - ago * 86400), words, added, removed, 20 + ago % 70
+    words += added - removed
+  }
+}' >"$work/The Lighthouse Keeper/Writing History.txt"
+printf '\n[Goals]\nDailyTarget=800\nSessionTarget=500\nDeadline=%s\n' "$(date -d '+75 days' +%F)" \
+  >>"$work/The Lighthouse Keeper/The Lighthouse Keeper.nodex"
 
 "$program" "$work/The Lighthouse Keeper/The Lighthouse Keeper.nodex" &
 pid=$!
@@ -107,6 +120,18 @@ sleep 5
 xdotool key Return
 pdftoppm -r 40 -f 1 -l 2 -png "$work/manuscript.pdf" "$work/page"
 
+# The Statistics window (Ctrl+F9) over the last 90 days: the list of days has the keys.
+xdotool windowfocus "$main" key ctrl+F9
+sleep 2
+statistics=$(xdotool search --onlyvisible --name '^Nodex Statistics$' | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$statistics")"
+xdotool mousemove $((X + 60)) $((Y + HEIGHT - 22)) click 1   # the list of days, bottom left
+sleep 1
+xdotool key Down Return
+sleep 1
+import -window "$statistics" "$work/statistics.png"
+xdotool key Escape
+
 eval "$(xdotool getwindowgeometry --shell "$main")"
 # small SOURCE PICTURE OPTIONS...: a few colours are enough for screenshots of plain windows.
 small() {
@@ -118,6 +143,7 @@ small "$work/selected.png" canvas.png -crop 660x380+"$X"+$((Y + menu)) +repage -
 small "$work/menu.png" card-menu.png -crop 330x260+$((X + 15))+$((Y + 50)) +repage
 small "$work/editor.png" editor.png -resize 480x
 small "$work/outline.png" outline.png -resize 640x
+small "$work/statistics.png" statistics.png -resize 560x
 # The compile window stands left of the main window: the desktop behind it is painted white.
 small "$work/compile.png" compile.png -fill white -draw "rectangle 0,0 $((X - 1)),299" \
   -crop 600x620+20+$((Y + menu)) +repage -resize 400x

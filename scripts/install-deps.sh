@@ -4,7 +4,9 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-svg-dev
+  qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6charts6
+  # Qt Charts' CMake files look for the OpenGL module's, which Debian 12 ships apart.
+  libqt6opengl6-dev
   libhunspell-dev hunspell-en-gb hunspell-en-us libmythes-dev mythes-en-us libjpeg-dev zlib1g-dev
   libwmf-dev libwmf-bin fonts-urw-base35 libemf2svg-dev emf2svg
   fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea

@@ -6,6 +6,7 @@
 #include "canvas/CanvasScene.h"
 #include "app/FindInProjectCommands.h"
 #include "app/OutlineCommands.h"
+#include "app/StatisticsCommands.h"
 #include "canvas/CanvasFollower.h"
 #include "canvas/CanvasView.h"
 #include "canvas/Nodex.h"
@@ -78,6 +79,7 @@ TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, 
     FFindInProject = new FindInProjectCommands(*this);
     FSession.OutlineShown = [this] { return FOutline->Shown(); };
     FSession.ShowOutline = [this](bool shown) { FOutline->Show(shown); };
+    new StatisticsCommands(*this);
     // The parts ask the window to size the canvas and to bring its caption up to date.
     FEditorCommands.EditorClosed = FCompileCommands.CardsChanged = FSession.CaptionChanged = [this] { UpdateCaption(); };
     // A change of language words the counts on the cards anew.

@@ -59,6 +59,7 @@ void MainMenus::Build(QMainWindow* window)
     mnuCompile = AddMenuItem(mmnuTools, "mnuCompile", "&Compile...", QKeySequence(Qt::Key_F8));
     mnuExportManuscript = AddMenuItem(mmnuTools, "mnuExportManuscript", "Export &Manuscript...", QKeySequence("Ctrl+E"));
     mnuWordCount = AddMenuItem(mmnuTools, "mnuWordCount", "&Word Count", QKeySequence(Qt::Key_F9));
+    mnuStatistics = AddMenuItem(mmnuTools, "mnuStatistics", {}, QKeySequence("Ctrl+F9"));
     Separator(mmnuTools);
     mnuOptions = AddMenuItem(mmnuTools, "mnuOptions", "&Options...", QKeySequence(Qt::Key_F10));
 
@@ -154,6 +155,7 @@ void MainMenus::ApplyOwnCaptions(const MessageTable& messages)
     if (pmnuDuplicate)
         pmnuDuplicate->setText(messages.Text(MessageKey::DUPLICATE));
     mnuFindInProject->setText(messages.Text(MessageKey::FIND_IN_PROJECT));
+    mnuStatistics->setText(messages.Text(MessageKey::STATISTICS_MENU));
 }
 
 void MainMenus::UpdateCardMenu(const TNodex& card)

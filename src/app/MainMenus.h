@@ -39,6 +39,7 @@ struct MainMenus {
     QAction* mnuCompile = nullptr;
     QAction* mnuExportManuscript = nullptr;
     QAction* mnuWordCount = nullptr;
+    QAction* mnuStatistics = nullptr; ///< the writer's days and goals, beside the word count
     QAction* mnuOptions = nullptr;
 
     // The zoom of the canvas; captions from the message table (see ApplyOwnCaptions).

@@ -103,6 +103,9 @@ OptionValues OptionsApplier::CurrentOptions() const
     options.WorkspaceSize = FProject.WorkspaceSize;
     options.BoldBaseType = FProject.BoldBaseType;
     options.TargetWordCount = FProject.TargetWordCount;
+    options.DailyTarget = FProject.DailyTarget;
+    options.SessionTarget = FProject.SessionTarget;
+    options.Deadline = FProject.Deadline;
     return options;
 }
 
@@ -128,6 +131,9 @@ void OptionsApplier::ApplyOptions(const OptionValues& options)
     after.TargetWordCount = options.TargetWordCount;
     after.WorkspaceSize = options.WorkspaceSize;
     after.BoldBaseType = options.BoldBaseType;
+    after.DailyTarget = options.DailyTarget;
+    after.SessionTarget = options.SessionTarget;
+    after.Deadline = options.Deadline;
     if (!options.ProjectTheme.isEmpty())
         after.ThemeName = options.ProjectTheme;
     if (after != before)
@@ -143,12 +149,16 @@ void OptionsApplier::ApplyOptions(const OptionValues& options)
 
 ProjectOptions OptionsApplier::CurrentProjectOptions() const
 {
-    return {FProject.TargetWordCount, FProject.WorkspaceSize, FProject.BoldBaseType, FTheme.ThemeName};
+    return {FProject.TargetWordCount, FProject.WorkspaceSize, FProject.BoldBaseType, FTheme.ThemeName,
+        FProject.DailyTarget, FProject.SessionTarget, FProject.Deadline};
 }
 
 void OptionsApplier::ApplyProjectOptions(const ProjectOptions& options)
 {
     FProject.TargetWordCount = options.TargetWordCount;
+    FProject.DailyTarget = options.DailyTarget;
+    FProject.SessionTarget = options.SessionTarget;
+    FProject.Deadline = options.Deadline;
     const bool resized = options.WorkspaceSize != FProject.WorkspaceSize;
     FProject.WorkspaceSize = options.WorkspaceSize;
     if (resized)

@@ -162,6 +162,9 @@ void ProjectSession::DropProject()
     FTheme.NextCardType = 1;
     FSelection.DoubleClickPending = false;
     FProject.TargetWordCount = 0;
+    FProject.DailyTarget = 0;
+    FProject.SessionTarget = 0;
+    FProject.Deadline = {};
     if (StoryShown)
         StoryShown(false, false);
     CaptionChanged();

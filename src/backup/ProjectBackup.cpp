@@ -49,7 +49,10 @@ bool FilesToBackUp(const QString& projectFolder, const QString& projectFileName,
         return false;
     }
     files << projectFileName;
-    if (!AddFiles(project, projectFolder, QString(), IsCardFileName, files, leftOut, reason))
+    const auto ofTheProject = [](const QString& name) {
+        return IsCardFileName(name) || name == ProjectPaths::WritingHistoryFile;
+    };
+    if (!AddFiles(project, projectFolder, QString(), ofTheProject, files, leftOut, reason))
         return false;
     // A folder of texts kept elsewhere through a link is left out whole.
     if (project.Check(projectFolder + ProjectPaths::TextFilesFolder.chopped(1))

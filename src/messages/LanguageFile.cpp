@@ -141,6 +141,10 @@ const QList<LanguageKey> Keys = {
     {"Nodex.Captions", "fmMain.pmnuHistory", F::AsRead, "&History...", "fmMain:pmnuHistory"},
     {"Nodex.Captions", "fmOptions.gbBackups", F::GroupBox, "Automatic Backups", "fmOptions:gbBackups"},
     {"Nodex.Captions", "fmOptions.lblKeepBackups", F::AsRead, "&Keep for each project (0: none):", "fmOptions:lblKeepBackups"},
+    {"Nodex.Captions", "fmOptions.gbGoals", F::GroupBox, "Goals", "fmOptions:gbGoals"},
+    {"Nodex.Captions", "fmOptions.lblDailyTarget", F::AsRead, "D&aily target (0: none):", "fmOptions:lblDailyTarget"},
+    {"Nodex.Captions", "fmOptions.lblSessionTarget", F::AsRead, "S&ession target (0: none):", "fmOptions:lblSessionTarget"},
+    {"Nodex.Captions", "fmOptions.cbDeadline", F::AsRead, "Dead&line:", "fmOptions:cbDeadline"},
 };
 
 QString Composed(CaptionForm form, const QString& value)

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::FIND_REPLACED_IN_CARD) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::STATISTICS_REPLACE) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -298,6 +298,27 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "REPLACE_EDITED_SINCE", "'%1' was edited since the replace." },
     { "REPLACE_CHANGED_SINCE_SEARCH", "'%1' was changed since it was searched." },
     { "FIND_REPLACED_IN_CARD", "Replaced in 1 card." },
+    { "STATISTICS_MENU", "&Statistics" },
+    { "STATISTICS_TITLE", "Nodex Statistics" },
+    { "STATISTICS_TODAY", "Today" },
+    { "STATISTICS_SESSION", "This session" },
+    { "STATISTICS_PROJECT", "Project" },
+    { "STATISTICS_OF_TARGET", "%1 of %2 words" },
+    { "STATISTICS_WORDS", "%1 words" },
+    { "STATISTICS_PACE", "%1 words a day meet the deadline (%2 days left)." },
+    { "STATISTICS_DEADLINE_PASSED", "The deadline has passed before the project reached its target." },
+    { "STATISTICS_TARGET_REACHED", "The project has reached its target." },
+    { "STATISTICS_NO_DEADLINE", "No deadline set." },
+    { "STATISTICS_STREAK", "Days on target in a row: %1" },
+    { "STATISTICS_LAST_DAYS", "Last %1 days" },
+    { "STATISTICS_DAILY_WORDS", "Words a day" },
+    { "STATISTICS_DAILY_TARGET", "Daily target" },
+    { "STATISTICS_EXPORT", "&Export CSV..." },
+    { "STATISTICS_EXPORT_TITLE", "Export Writing History" },
+    { "STATISTICS_EXPORT_FILTER", "CSV files (*.csv)" },
+    { "STATISTICS_EXPORT_NOT_OK", "The writing history could not be exported." },
+    { "STATISTICS_CLOSE", "&Close" },
+    { "STATISTICS_REPLACE", "'%1' already exists. Replace it?" },
 } };
 
 std::size_t Index(MessageKey key)

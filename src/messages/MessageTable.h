@@ -289,6 +289,27 @@ enum class MessageKey {
     REPLACE_EDITED_SINCE,
     REPLACE_CHANGED_SINCE_SEARCH,
     FIND_REPLACED_IN_CARD,
+    STATISTICS_MENU,
+    STATISTICS_TITLE,
+    STATISTICS_TODAY,
+    STATISTICS_SESSION,
+    STATISTICS_PROJECT,
+    STATISTICS_OF_TARGET,
+    STATISTICS_WORDS,
+    STATISTICS_PACE,
+    STATISTICS_DEADLINE_PASSED,
+    STATISTICS_TARGET_REACHED,
+    STATISTICS_NO_DEADLINE,
+    STATISTICS_STREAK,
+    STATISTICS_LAST_DAYS,
+    STATISTICS_DAILY_WORDS,
+    STATISTICS_DAILY_TARGET,
+    STATISTICS_EXPORT,
+    STATISTICS_EXPORT_TITLE,
+    STATISTICS_EXPORT_FILTER,
+    STATISTICS_EXPORT_NOT_OK,
+    STATISTICS_CLOSE,
+    STATISTICS_REPLACE,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -296,7 +317,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 280;
+    static constexpr int Count = 301;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

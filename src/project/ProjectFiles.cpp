@@ -3,6 +3,8 @@
 #include "platform/IniFile.h"
 #include "project/ProjectPaths.h"
 
+#include <algorithm>
+
 ProjectFileData ReadProjectFile(const IniFile& file)
 {
     const ProjectFileData defaults;
@@ -15,6 +17,9 @@ ProjectFileData ReadProjectFile(const IniFile& file)
     data.Size = WorkspaceSizeFrom(file.ReadInteger("Workspace", "Size", defaults.Size));
     data.ThemeName = file.ReadString("Theme", "Name", defaults.ThemeName);
     data.Zoom = file.ReadInteger("Workspace", "Zoom", defaults.Zoom);
+    data.Goals.DailyTarget = std::max(0, file.ReadInteger("Goals", "DailyTarget", 0));
+    data.Goals.SessionTarget = std::max(0, file.ReadInteger("Goals", "SessionTarget", 0));
+    data.Goals.Deadline = QDate::fromString(file.ReadString("Goals", "Deadline", QString()), Qt::ISODate);
     return data;
 }
 
@@ -29,6 +34,11 @@ void WriteProjectFile(IniFile& file, const ProjectFileData& data)
     file.WriteString("Theme", "Name", data.ThemeName);
     if (data.Zoom != ProjectFileData().Zoom || file.HasKey("Workspace", "Zoom"))
         file.WriteInteger("Workspace", "Zoom", data.Zoom);
+    if (data.Goals != ProjectGoals() || file.HasKey("Goals", "DailyTarget")) {
+        file.WriteInteger("Goals", "DailyTarget", data.Goals.DailyTarget);
+        file.WriteInteger("Goals", "SessionTarget", data.Goals.SessionTarget);
+        file.WriteString("Goals", "Deadline", data.Goals.Deadline.toString(Qt::ISODate));
+    }
 }
 
 namespace {

@@ -3,12 +3,22 @@
 #include "platform/WindowBounds.h"
 #include "project/ThemeFile.h"
 
+#include <QDate>
 #include <QString>
 
 class IniFile;
 
 // The project file and card file formats: plain records read from and written to INI files,
 // key by key, so that keys this program does not write survive every save.
+
+/// The writer's goals a project file keeps beside its target word count.
+struct ProjectGoals {
+    int DailyTarget = 0;   ///< words a day; none when 0
+    int SessionTarget = 0; ///< words a session; none when 0
+    QDate Deadline;        ///< for the target word count; none when invalid
+
+    bool operator==(const ProjectGoals&) const = default;
+};
 
 /// The keys of a project file.
 struct ProjectFileData {
@@ -18,6 +28,7 @@ struct ProjectFileData {
     int Size = 0; ///< 0 screen-sized, 1 twice and 2 four times the screen
     QString ThemeName = BuiltInThemeName;
     int Zoom = 100; ///< the canvas's scale in percent, as stored; the canvas keeps it in range
+    ProjectGoals Goals;
 };
 
 /// The keys of a card file; the type as stored, one less than in memory.
@@ -35,7 +46,8 @@ struct CardFileData {
 ProjectFileData ReadProjectFile(const IniFile& file);
 /// Writes every project key; the window bounds only when the window is not maximised, so the
 /// bounds from before it was maximised stay in the file; the zoom only when the canvas is
-/// zoomed or the file has it already, so a project never zoomed keeps its bytes.
+/// zoomed or the file has it already, so a project never zoomed keeps its bytes; the goals, alike,
+/// only once one is set or the file has them.
 void WriteProjectFile(IniFile& file, const ProjectFileData& data);
 
 CardFileData ReadCardFile(const IniFile& file);

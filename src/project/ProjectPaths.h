@@ -15,6 +15,8 @@ inline const QString CardSuffix = QStringLiteral("ndx");
 inline const QString TextFilesFolder = QStringLiteral("Text Files/");
 /// The extension of a card's text file.
 inline const QString TextExtension = QStringLiteral(".txt");
+/// The file of the project's days of writing, in the project folder.
+inline const QString WritingHistoryFile = QStringLiteral("Writing History.txt");
 /// The settings file beside the program (and the editor placement section's file).
 /// Card names longer than this are refused when typed, and their files are not loaded.
 constexpr int MaxCardNameLength = 40;

@@ -94,6 +94,9 @@ std::optional<WindowPlacement> ProjectStore::LoadProject(const OpenSteps& steps,
     FProject.TargetWordCount = data.TargetWordCount;
     FProject.BoldBaseType = data.BoldBaseType;
     FProject.Zoom = data.Zoom;
+    FProject.DailyTarget = data.Goals.DailyTarget;
+    FProject.SessionTarget = data.Goals.SessionTarget;
+    FProject.Deadline = data.Goals.Deadline;
     steps.ProjectRead(data);
 
     FinishInterruptedRename(FProject.ProjectFolder);
@@ -185,6 +188,7 @@ bool ProjectStore::WriteProject(
     data.Size = FProject.WorkspaceSize;
     data.ThemeName = themeName;
     data.Zoom = FProject.Zoom;
+    data.Goals = {FProject.DailyTarget, FProject.SessionTarget, FProject.Deadline};
     WriteProjectFile(file, data);
     return file.Save(reason);
 }

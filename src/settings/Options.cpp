@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -25,6 +26,8 @@
 namespace {
 const QString IniExtension = QStringLiteral(".ini");
 constexpr int TargetDigits = 7;
+/// The most words a daily or session target may ask: as many as the project target can hold.
+constexpr int MostTargetWords = 9'999'999;
 
 /// The name a list shows for a file name: up to its first ".ini".
 /// A theme or language as its list shows it: the file name without its ".ini", in any case.
@@ -96,6 +99,10 @@ TfmOptions::TfmOptions(QString appFolder, QWidget* parent)
     , cbBoldBaseType(Named(new QCheckBox(QStringLiteral("&Bold Main Nodex Type ")), "cbBoldBaseType"))
     , cmbThemes(Named(new QComboBox, "cmbThemes"))
     , edtTargetWordCount(Named(new QLineEdit, "edtTargetWordCount"))
+    , edtDailyTarget(Named(new QSpinBox, "edtDailyTarget"))
+    , edtSessionTarget(Named(new QSpinBox, "edtSessionTarget"))
+    , cbDeadline(Named(new QCheckBox(QStringLiteral("Dead&line:")), "cbDeadline"))
+    , dtpDeadline(Named(new QDateEdit, "dtpDeadline"))
     , btnOK(Named(new QPushButton(QStringLiteral("&OK")), "btnOK"))
     , btnCancel(Named(new QPushButton(QStringLiteral("&Cancel")), "btnCancel"))
     , FAppFolder(std::move(appFolder))
@@ -162,7 +169,30 @@ QWidget* TfmOptions::BuildProjectPage()
     return Page("tsProject",
                 {Box<QVBoxLayout>("gbProjectWorkspace", " Workspace ", {rbNormal, rbDouble, rbQuad, cbBoldBaseType}),
                  Box<QVBoxLayout>("gbProjectTheme", " Project &Theme ", {cmbThemes}),
-                 Box<QHBoxLayout>("gbProjectSize", " Project Size ", {target, edtTargetWordCount})});
+                 Box<QHBoxLayout>("gbProjectSize", " Project Size ", {target, edtTargetWordCount}),
+                 BuildGoalsBox()});
+}
+
+QGroupBox* TfmOptions::BuildGoalsBox()
+{
+    auto* box = Named(new QGroupBox(QStringLiteral(" Goals ")), "gbGoals");
+    auto* daily = Named(new QLabel(QStringLiteral("D&aily target (0: none):")), "lblDailyTarget");
+    auto* session = Named(new QLabel(QStringLiteral("S&ession target (0: none):")), "lblSessionTarget");
+    daily->setBuddy(edtDailyTarget);
+    session->setBuddy(edtSessionTarget);
+    for (QSpinBox* words : {edtDailyTarget, edtSessionTarget})
+        words->setRange(0, MostTargetWords);
+    dtpDeadline->setCalendarPopup(true);
+    dtpDeadline->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    connect(cbDeadline, &QCheckBox::toggled, dtpDeadline, &QWidget::setEnabled);
+    auto* layout = new QGridLayout(box);
+    layout->addWidget(daily, 0, 0);
+    layout->addWidget(edtDailyTarget, 0, 1);
+    layout->addWidget(session, 1, 0);
+    layout->addWidget(edtSessionTarget, 1, 1);
+    layout->addWidget(cbDeadline, 2, 0);
+    layout->addWidget(dtpDeadline, 2, 1);
+    return box;
 }
 
 void TfmOptions::SetValues(const OptionValues& values)
@@ -174,6 +204,12 @@ void TfmOptions::SetValues(const OptionValues& values)
     cbAutoSave->setChecked(values.AutoSave);
     edtKeepBackups->setValue(values.AutomaticBackups);
     edtTargetWordCount->setText(QString::number(values.TargetWordCount));
+    edtDailyTarget->setValue(values.DailyTarget);
+    edtSessionTarget->setValue(values.SessionTarget);
+    // Without a deadline the date offers a month from today, the likeliest first choice.
+    cbDeadline->setChecked(values.Deadline.isValid());
+    dtpDeadline->setDate(values.Deadline.isValid() ? values.Deadline : QDate::currentDate().addMonths(1));
+    dtpDeadline->setEnabled(values.Deadline.isValid());
 }
 
 OptionValues TfmOptions::Values() const
@@ -188,6 +224,9 @@ OptionValues TfmOptions::Values() const
     bool ok = false;
     const int target = edtTargetWordCount->text().toInt(&ok);
     values.TargetWordCount = ok && target >= 0 ? target : 0;
+    values.DailyTarget = edtDailyTarget->value();
+    values.SessionTarget = edtSessionTarget->value();
+    values.Deadline = cbDeadline->isChecked() ? dtpDeadline->date() : QDate();
     return values;
 }
 

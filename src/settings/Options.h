@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QDate>
 #include <QDialog>
 #include <QString>
 
 class QCheckBox;
 class QComboBox;
+class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -33,6 +35,9 @@ struct OptionValues {
     int WorkspaceSize = 0; ///< 0 screen size, 1 double, 2 quadruple
     bool BoldBaseType = true;
     int TargetWordCount = 0;
+    int DailyTarget = 0;   ///< none when 0
+    int SessionTarget = 0; ///< none when 0
+    QDate Deadline;        ///< none when invalid
 };
 
 /// The options dialog: three pages (Application, Editor, Project) over its own copies of the
@@ -72,6 +77,10 @@ public:
     QCheckBox* cbBoldBaseType;
     QComboBox* cmbThemes;
     QLineEdit* edtTargetWordCount;
+    QSpinBox* edtDailyTarget;
+    QSpinBox* edtSessionTarget;
+    QCheckBox* cbDeadline; ///< checked: the deadline's date counts
+    QDateEdit* dtpDeadline;
     QPushButton* btnOK;
     QPushButton* btnCancel;
 
@@ -84,6 +93,8 @@ private:
     QWidget* BuildApplicationPage();
     QWidget* BuildEditorPage();
     QWidget* BuildProjectPage();
+    /// The daily and session targets and the deadline of the project target.
+    QGroupBox* BuildGoalsBox();
     /// Fills a list with the names of a folder's ".ini" files and selects `current`'s.
     void FillNameList(QComboBox* list, const QString& folder, const QString& current);
 

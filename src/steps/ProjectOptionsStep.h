@@ -2,6 +2,7 @@
 
 #include "steps/ProjectStep.h"
 
+#include <QDate>
 #include <QString>
 
 /// The options a project file keeps, as the options dialog changes them.
@@ -10,6 +11,9 @@ struct ProjectOptions {
     int WorkspaceSize = 0;
     bool BoldBaseType = false;
     QString ThemeName;
+    int DailyTarget = 0;
+    int SessionTarget = 0;
+    QDate Deadline;
 
     bool operator==(const ProjectOptions&) const = default;
 };

@@ -6,13 +6,16 @@
 #include "canvas/Nodex.h"
 #include "editor/Editor.h"
 #include "settings/Options.h"
+#include "statistics/Statistics.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -138,4 +141,50 @@ TEST_F(OptionsTest, ProjectOptionsMarkTheProjectAndCancelKeepsEverything)
     Main().Selection().SelectedCards = {Card("A")};
     Main().OpenCardEditor(Card("A"));
     EXPECT_TRUE(Card("A")->Editor()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(OptionsTest, GoalsAreTypedOnTheProjectPageUndoneAndShownInTheStatistics)
+{
+    RunOptions([](QDialog& dialog) {
+        TfmOptions& options = Options(dialog);
+        options.pcOptions->setCurrentWidget(options.tsProject);
+        EXPECT_FALSE(options.cbDeadline->isChecked()) << "no deadline yet";
+        EXPECT_FALSE(options.dtpDeadline->isEnabled());
+        options.edtDailyTarget->setFocus();
+        options.edtDailyTarget->selectAll();
+        QTest::keyClicks(options.edtDailyTarget, "500");
+        PressKey(options.edtDailyTarget, Qt::Key_Tab, {}, "\t");
+        QTest::keyClicks(QApplication::focusWidget(), "250");
+        PressKey(QApplication::focusWidget(), Qt::Key_Tab, {}, "\t");
+        ASSERT_EQ(QApplication::focusWidget(), options.cbDeadline);
+        PressKey(options.cbDeadline, Qt::Key_Space, {}, " ");
+        EXPECT_TRUE(options.dtpDeadline->isEnabled());
+        options.dtpDeadline->setDate(QDate(2027, 3, 1));
+        PressKey(options.cbDeadline, Qt::Key_Return, {}, "\r");
+    });
+    EXPECT_EQ(Main().Project().DailyTarget, 500);
+    EXPECT_EQ(Main().Project().SessionTarget, 250);
+    EXPECT_EQ(Main().Project().Deadline, QDate(2027, 3, 1));
+    EXPECT_TRUE(Main().ProjectModified());
+
+    Main().Menus().mnuStatistics->trigger();
+    auto* statistics = Main().findChild<TfmStatistics*>("fmStatistics");
+    ASSERT_TRUE(statistics);
+    EXPECT_TRUE(statistics->isVisible());
+    EXPECT_EQ(statistics->pbToday->maximum(), 500);
+    EXPECT_EQ(statistics->pbSession->maximum(), 250);
+
+    EXPECT_EQ(Main().Menus().mnuUndo->text(), "&Undo Project Options");
+    Main().Menus().mnuUndo->trigger();
+    EXPECT_EQ(Main().Project().DailyTarget, 0);
+    EXPECT_EQ(Main().Project().SessionTarget, 0);
+    EXPECT_FALSE(Main().Project().Deadline.isValid());
+    EXPECT_FALSE(Main().ProjectModified());
+    // What the window shows follows the goals while it is open.
+    statistics->Refresh();
+    EXPECT_FALSE(statistics->pbToday->isEnabled()) << "no daily target any more";
+    RunOptions([](QDialog& dialog) {
+        EXPECT_EQ(Options(dialog).edtDailyTarget->value(), 0);
+        EXPECT_FALSE(Options(dialog).cbDeadline->isChecked());
+    });
 }

@@ -109,6 +109,8 @@ TEST_F(ProjectBackupTest, CopiesTheProjectAsItIsOnDiskLeavingOutWhatLeadsOut)
     Projects.Write("notes.doc", "not a card");
     Projects.Write("Text Files/draft.rtf", "{\\rtf1}");
     Projects.MakeFolder("Old.ndx");
+    // The writing history belongs to the project and goes with it.
+    Projects.Write("Writing History.txt", "2026-12-07\t1000\t250\t10\t40\n");
 
     EXPECT_TRUE(BackUp()) << Reason.toStdString();
     EXPECT_EQ(ProjectAgainstBackup(),

@@ -30,7 +30,7 @@ for path in ./usr/bin/nodex ./usr/share/nodex/nodex.png ./usr/share/nodex/Themes
   grep -qxF "$path" <<<"$contents" || fail "$path is not in the package"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6core6 libqt6gui6 libqt6widgets6 libhunspell; do
+for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6 libhunspell; do
   grep -q "$library" <<<"$depends" || fail "Depends names no $library: $depends"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)

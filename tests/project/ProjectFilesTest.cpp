@@ -125,3 +125,32 @@ TEST(ProjectFiles, TheZoomIsWrittenOnlyOnceTheCanvasWasZoomed)
         EXPECT_EQ(ReadProjectFile(file).Zoom, c.Zoom);
     }
 }
+
+TEST(ProjectFiles, TheGoalsAreWrittenOnlyOnceOneWasSet)
+{
+    // A project without goals keeps its bytes; goals set are read back as they were; goals
+    // cleared stay written as none, so that the file says they were cleared.
+    const ProjectGoals set{750, 300, QDate(2027, 3, 31)};
+    struct Case {
+        QByteArray Before;
+        ProjectGoals Goals;
+        bool Written;
+    };
+    const Case cases[] = {
+        {"[Workspace]\nSize=0\n", {}, false},
+        {"[Workspace]\nSize=0\n", set, true},
+        {"[Goals]\nDailyTarget=750\nSessionTarget=300\nDeadline=2027-03-31\n", {}, true},
+    };
+    for (const Case& c : cases) {
+        IniFile file;
+        file.LoadFromBytes(c.Before);
+        ProjectFileData data = ReadProjectFile(file);
+        data.Goals = c.Goals;
+        WriteProjectFile(file, data);
+        EXPECT_EQ(file.HasKey("Goals", "Deadline"), c.Written) << c.Before.toStdString();
+        EXPECT_EQ(ReadProjectFile(file).Goals, c.Goals) << c.Before.toStdString();
+    }
+    IniFile damaged;
+    damaged.LoadFromBytes("[Goals]\nDailyTarget=-5\nSessionTarget=many\nDeadline=next week\n");
+    EXPECT_EQ(ReadProjectFile(damaged).Goals, ProjectGoals{});
+}

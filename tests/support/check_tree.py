@@ -29,8 +29,11 @@ ROOMS = {
     "settings": ["editor", "language", "messages", "platform"],
     "outline": ["project"],
     "search": ["messages", "platform", "project", "steps"],
+    "goals": ["messages", "platform", "project"],
+    "statistics": ["goals", "messages", "platform"],
     "app": ["backup", "canvas", "compile", "editor", "language", "messages", "outline",
-            "picture", "platform", "project", "properties", "settings", "spelling", "steps", "search"],
+            "picture", "platform", "project", "properties", "settings", "spelling", "steps",
+            "search", "goals", "statistics"],
 }
 
 # Files that stand in a room other than their folder's. The language file reads an INI file
