@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::DELETE_LEAVES_CHAIN_OPEN) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::SESSION_COUNT) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -269,6 +269,12 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "STEP_LINK_INTO_CHAIN", "Link '%1' into Chain" },
     { "STEP_REMOVE_FROM_CHAIN", "Remove '%1' from Chain" },
     { "DELETE_LEAVES_CHAIN_OPEN", "Deleting leaves a gap in the chain: the nodexs on either side are not linked to each other." },
+    { "WRITING_HISTORY_NOT_READ", "The writing history could not be read; today's words are kept until it can be:" },
+    { "WRITING_HISTORY_NOT_WRITTEN", "The writing history could not be written; today's words are kept for the next try:" },
+    { "DEADLINE_PACE", "%1 words a day to meet the deadline" },
+    { "DEADLINE_PASSED", "Deadline passed" },
+    { "PROJECT_TARGET_REACHED", "Project target reached" },
+    { "SESSION_COUNT", "Session: %1 / %2" },
 } };
 
 std::size_t Index(MessageKey key)

@@ -260,6 +260,12 @@ enum class MessageKey {
     STEP_LINK_INTO_CHAIN,
     STEP_REMOVE_FROM_CHAIN,
     DELETE_LEAVES_CHAIN_OPEN,
+    WRITING_HISTORY_NOT_READ,
+    WRITING_HISTORY_NOT_WRITTEN,
+    DEADLINE_PACE,
+    DEADLINE_PASSED,
+    PROJECT_TARGET_REACHED,
+    SESSION_COUNT,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -267,7 +273,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 251;
+    static constexpr int Count = 257;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 

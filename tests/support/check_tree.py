@@ -29,7 +29,7 @@ ROOMS = {
     "settings": ["editor", "language", "messages", "platform"],
     "outline": ["project"],
     "goals": ["messages", "platform", "project"],
-    "app": ["backup", "canvas", "compile", "editor", "language", "messages", "outline",
+    "app": ["backup", "canvas", "compile", "editor", "goals", "language", "messages", "outline",
             "picture", "platform", "project", "properties", "settings", "spelling", "steps"],
 }
 
