@@ -68,6 +68,8 @@ TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, 
     setWindowTitle("nofile");
     FWriting = new WritingSession(FProject, *statusBar(), messages, this);
     FEditorCommands.EditorOpened = [this](TfmEditor& editor) { FWriting->Follow(editor); };
+    // The goals are project options: set, undone and redone as steps.
+    connect(&FSteps, &QUndoStack::indexChanged, FWriting, &WritingSession::ShowGoals);
     move(387, 195);
     resize(973, 760);
     setCentralWidget(FView);

@@ -50,7 +50,8 @@ WritingSession::~WritingSession() = default;
 
 WritingGoals WritingSession::Goals() const
 {
-    return { FProject.DailyTarget, FProject.SessionTarget, FProject.TargetWordCount, FProject.Deadline };
+    return { FProject.DailyTarget, FProject.SessionTarget, FProject.TargetWordCount,
+        FProject.Deadline };
 }
 
 QString WritingSession::HistoryPath() const
@@ -84,9 +85,15 @@ void WritingSession::ProjectOpened(const std::function<qint64()>& countTexts)
     ShowGoals();
 }
 
-void WritingSession::ProjectSaved() { Write(); }
+void WritingSession::ProjectSaved()
+{
+    Write();
+}
 
-void WritingSession::ProjectLeaving() { Write(); }
+void WritingSession::ProjectLeaving()
+{
+    Write();
+}
 
 void WritingSession::WriteIfDue()
 {
@@ -107,7 +114,8 @@ void WritingSession::Write()
     qCWarning(lcWriting) << "writing history not written:" << error;
     // Said once where the writer looks, never in a box: the next write tries again.
     if (!FFailureShown)
-        FStatusLine.showMessage(FMessages.Text(MessageKey::WRITING_HISTORY_NOT_WRITTEN) + " " + error);
+        FStatusLine.showMessage(
+            FMessages.Text(MessageKey::WRITING_HISTORY_NOT_WRITTEN) + " " + error);
     FFailureShown = true;
 }
 
@@ -152,7 +160,10 @@ void WritingSession::Change(qint64 before, qint64 after, WordChange kind)
         ShowCounts();
 }
 
-void WritingSession::ShowGoals() { ShowCounts(); }
+void WritingSession::ShowGoals()
+{
+    ShowCounts();
+}
 
 void WritingSession::ShowCounts()
 {

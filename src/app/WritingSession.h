@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-
 #include <functional>
 #include <memory>
 #include <vector>
@@ -26,8 +25,8 @@ class TfmEditor;
 class WritingSession : public QObject {
     Q_OBJECT
 public:
-    WritingSession(const ProjectState& project, QStatusBar& statusLine, const MessageTable& messages,
-        QObject* parent = nullptr);
+    WritingSession(const ProjectState& project, QStatusBar& statusLine,
+        const MessageTable& messages, QObject* parent = nullptr);
     ~WritingSession() override;
 
     /// Today's and the session's words, the history and the project's words as counted now.

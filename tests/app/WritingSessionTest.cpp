@@ -1,5 +1,4 @@
 #include "AppFixture.h"
-
 #include "app/Main.h"
 #include "canvas/Nodex.h"
 #include "editor/Editor.h"
@@ -26,11 +25,11 @@ protected:
         WriteCard("A", 0, 0, 100, 100, "B");
         WriteCard("B", 0, 0, 250, 100);
         Projects.Write("Text Files/A.txt", "one two three\r\n");
-        ASSERT_TRUE(Program->Start({Projects.Path("Book.nodex")}));
+        ASSERT_TRUE(Program->Start({ Projects.Path("Book.nodex") }));
     }
     EditorMemo& EditA()
     {
-        Main().Selection().SelectedCards = {Card("A")};
+        Main().Selection().SelectedCards = { Card("A") };
         Main().OpenCardEditor(Card("A"));
         TfmEditor* editor = Main().CardEditors().Of(Card("A")->Id());
         EXPECT_NE(editor, nullptr);
@@ -41,7 +40,8 @@ protected:
     {
         WritingHistory history;
         QString error;
-        EXPECT_TRUE(history.Read(Projects.Path(WritingHistory::FileName), error)) << error.toStdString();
+        EXPECT_TRUE(history.Read(Projects.Path(WritingHistory::FileName), error))
+            << error.toStdString();
         return history.Days();
     }
     static QString StatusText(QWidget& window, const char* name)
@@ -89,14 +89,15 @@ TEST_F(WritingSessionTest, ADayRollsOverAtMidnightWhileAnEditorIsOpenAndTheHisto
     QTest::keyClicks(&memo, " four");
     Now = Now.addSecs(3 * 60);
     QTest::keyClicks(&memo, " five");
-    EXPECT_EQ(Main().Writing().Tracker().Today(), (WritingDay {QDate(2026, 3, 15), 4, 1, 0, 1}));
+    EXPECT_EQ(Main().Writing().Tracker().Today(), (WritingDay { QDate(2026, 3, 15), 4, 1, 0, 1 }));
     EXPECT_FALSE(QFile::exists(Projects.Path(WritingHistory::FileName)));
 
     Main().SaveProject();
-    EXPECT_EQ(HistoryFile(), (std::vector<WritingDay> {
-        {QDate(2026, 3, 14), 3, 1, 0, 1},
-        {QDate(2026, 3, 15), 4, 1, 0, 1},
-    }));
+    EXPECT_EQ(HistoryFile(),
+        (std::vector<WritingDay> {
+            { QDate(2026, 3, 14), 3, 1, 0, 1 },
+            { QDate(2026, 3, 15), 4, 1, 0, 1 },
+        }));
 }
 
 TEST_F(WritingSessionTest, TwoCopiesOnOneProjectEachAddTheirWordsWhenTheProjectIsLeft)
@@ -116,7 +117,7 @@ TEST_F(WritingSessionTest, TwoCopiesOnOneProjectEachAddTheirWordsWhenTheProjectI
     QTest::keyClicks(&memo, " five six");
     other.ProjectLeaving();
     Main().CloseProject();
-    EXPECT_EQ(HistoryFile(), (std::vector<WritingDay> {{QDate(2026, 3, 14), 3, 5, 0, 3}}));
+    EXPECT_EQ(HistoryFile(), (std::vector<WritingDay> { { QDate(2026, 3, 14), 3, 5, 0, 3 } }));
 }
 
 TEST_F(WritingSessionTest, TheStatusLinesShowTheSessionFromItsFirstKeyAndTheDeadlinesPace)
