@@ -5,7 +5,7 @@
 #include "goals/WritingTracker.h"
 
 #include <QFile>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QPlainTextDocumentLayout>
 #include <QTemporaryDir>
 #include <QTextCursor>
@@ -86,7 +86,7 @@ BENCHMARK(KeyWithWritingHistory)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)-
 
 int main(int argc, char** argv)
 {
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -48,6 +48,7 @@ TfmEditor* EditorCommands::OpenEditorOf(TNodex& card)
 {
     const CardId id = card.Id();
     TfmEditor* editor = FEditors.Of(id);
+    const bool opened = !editor;
     if (!editor) {
         editor = new TfmEditor(FEditorContext, FSettings.StayOnTop, &FWindow);
         if (FEditorContext.TemplateEditor)
@@ -77,6 +78,9 @@ TfmEditor* EditorCommands::OpenEditorOf(TNodex& card)
     editor->showNormal();
     editor->raise();
     editor->activateWindow();
+    // Shown, the editor has read its text.
+    if (opened && EditorOpened)
+        EditorOpened(*editor);
     return editor;
 }
 

@@ -61,6 +61,8 @@ public:
     std::function<void()> EditorClosed;
     /// A card's editor wrote its text.
     std::function<void(CardId)> TextSaved;
+    /// A card's editor opened and read its text.
+    std::function<void(TfmEditor&)> EditorOpened;
 
 private:
     QWidget& FWindow;

@@ -3,6 +3,7 @@
 
 #include "settings/FileTypes.h"
 #include "app/WorkspaceSize.h"
+#include "app/WordCountCommands.h"
 #include "canvas/CanvasScene.h"
 #include "app/FindInProjectCommands.h"
 #include "app/OutlineCommands.h"
@@ -14,6 +15,7 @@
 #include "platform/Shell.h"
 #include "project/ProjectPaths.h"
 #include "settings/About.h"
+#include "editor/WordCount.h"
 #include "messages/MessageTable.h"
 #include "outline/OutlineModel.h"
 
@@ -67,6 +69,10 @@ TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, 
 {
     setObjectName("fmMain");
     setWindowTitle("nofile");
+    FWriting = new WritingSession(FProject, *statusBar(), messages, this);
+    FEditorCommands.EditorOpened = [this](TfmEditor& editor) { FWriting->Follow(editor); };
+    // The goals are project options: set, undone and redone as steps.
+    connect(&FSteps, &QUndoStack::indexChanged, FWriting, &WritingSession::ShowGoals);
     move(387, 195);
     resize(973, 760);
     setCentralWidget(FView);
@@ -341,6 +347,9 @@ void TfmMain::UpdateCaption()
     FUndoGate.UpdateEditMenu();
     if (FSelection.CurrentCard)
         FMenus.UpdateCardMenu(*FSelection.CurrentCard);
+    // The goals may have changed with the options, an undo of them, or the language.
+    if (FWriting)
+        FWriting->ShowGoals();
 }
 
 void TfmMain::Undo()
@@ -416,15 +425,38 @@ bool TfmMain::OpenProject(const QString& path)
     if (!isVisible())
         show();
     FSplash.Hide();
-    if (!FSession.OpenProject(path))
+    FWriting->ProjectLeaving();
+    if (!FSession.OpenProject(path)) {
+        // Refused, the project open before stays; failed, the workspace is empty.
+        if (FProject.IsUnnamed())
+            FWriting->ProjectOpened({});
         return false;
+    }
+    FWriting->ProjectOpened([this] { return ProjectWords(); });
     FRecovery.OfferRecovery();
     return true;
 }
 
-void TfmMain::SaveProject() { FSession.SaveProject(); }
+void TfmMain::SaveProject()
+{
+    FSession.SaveProject();
+    FWriting->ProjectSaved();
+}
 
-void TfmMain::CloseProject() { FSession.CloseProject(); }
+void TfmMain::CloseProject()
+{
+    FWriting->ProjectLeaving();
+    FSession.CloseProject();
+    FWriting->ProjectOpened({});
+}
+
+qint64 TfmMain::ProjectWords() const
+{
+    qint64 words = 0;
+    for (const CardId card : FModel.Cards())
+        words += CountTextWords(CardText(FEditors.Of(card), FStore.TextFilePath(card)).value_or(QString()));
+    return words;
+}
 
 void TfmMain::closeEvent(QCloseEvent* event)
 {
@@ -434,6 +466,7 @@ void TfmMain::closeEvent(QCloseEvent* event)
     }
     FSettingsKeeper.SaveSettings();
     FSession.KeepView();
+    FWriting->ProjectLeaving();
     FRollingBackups.ProjectLeaving();
     FSteps.clear();
     ClearCanvas();

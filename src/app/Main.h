@@ -16,6 +16,7 @@
 #include "app/SettingsKeeper.h"
 #include "app/StartupSplash.h"
 #include "app/UndoGate.h"
+#include "app/WritingSession.h"
 #include "backup/RollingBackups.h"
 #include "project/ProjectModel.h"
 #include "project/ProjectState.h"
@@ -90,6 +91,8 @@ public:
     FindInProjectCommands& FindInProject() { return *FFindInProject; }
     /// The automatic backups made on leaving a project and every hour.
     RollingBackups& AutomaticBackups() { return FRollingBackups; }
+    /// The open project's writing history and goals, as the editors feed them.
+    WritingSession& Writing() { return *FWriting; }
 
     /// The dialogs and windows made after the main window.
     void SetPropertiesDialog(TfmProperties& dialog) { FCardCommands.SetPropertiesDialog(dialog); }
@@ -164,6 +167,9 @@ private:
     QPoint PointerOnCanvas() const;
     /// Runs a command and brings the caption and menus up to date.
     void RunCardCommand(const std::function<void()>& command);
+    /// The words of every card's text, read from the files: for a project whose writing
+    /// history does not know them yet.
+    qint64 ProjectWords() const;
 
     Dialogs& FDialogs;
     Shell& FShell;
@@ -200,4 +206,5 @@ private:
     TfmAbout* fmAbout = nullptr;
     OutlineCommands* FOutline = nullptr;
     FindInProjectCommands* FFindInProject = nullptr;
+    WritingSession* FWriting = nullptr;
 };

@@ -26,15 +26,9 @@ void StatisticsCommands::mnuStatisticsClick()
 
 StatisticsSource WritingStatisticsSource(TfmMain& window)
 {
-    const ProjectState& project = window.Project();
     return {
-        // The writing session that owns the tracker joins the main window apart from this
-        // window: until it does, there are no days to show.
-        [] { return static_cast<const WritingTracker*>(nullptr); },
-        [&project] {
-            return WritingGoals { project.DailyTarget, project.SessionTarget,
-                project.TargetWordCount, project.Deadline };
-        },
-        [&project] { return project.ProjectFolder; },
+        [&window] { return &window.Writing().Tracker(); },
+        [&window] { return window.Writing().Goals(); },
+        [&window] { return window.Project().ProjectFolder; },
     };
 }

@@ -139,7 +139,7 @@ void TfmEditor::ConnectCommands()
     explore(m.mnuExploreThesaurus, FContext.Folders.Data + "Thesaurus/");
     connect(m.mnuClose, &QAction::triggered, this, &QWidget::close);
     for (QAction* undo : {m.mnuUndo, m.pmnuUndo})
-        connect(undo, &QAction::triggered, memEditor, &QPlainTextEdit::undo);
+        connect(undo, &QAction::triggered, memEditor, &EditorMemo::Undo);
     for (QAction* cut : {m.mnuCut, m.pmnuCut})
         connect(cut, &QAction::triggered, memEditor, &QPlainTextEdit::cut);
     for (QAction* copy : {m.mnuCopy, m.pmnuCopy})
@@ -580,6 +580,21 @@ void TfmEditor::ShowLiveWordCount()
         + FormatPercentage(words, TargetWordCount) + " ");
 }
 
+void TfmEditor::ShowSessionCount(const QString& text)
+{
+    if (!sbSession) {
+        if (text.isEmpty())
+            return;
+        sbSession = new QLabel;
+        sbSession->setObjectName("sbSession");
+        // Beside the live word count, before the spelling note.
+        statusBar()->insertPermanentWidget(2, sbSession);
+    }
+    if (sbSession->text() != text)
+        sbSession->setText(text);
+    sbSession->setVisible(!text.isEmpty());
+}
+
 void TfmEditor::mnuThesaurusClick()
 {
     dlgThesaurus.SetLanguage(ThesaurusLanguageOf(LanguageName));
@@ -658,8 +673,12 @@ bool TfmEditor::RestoreText(const QString& text)
 {
     if (memEditor->isReadOnly())
         return false;
-    memEditor->selectAll();
-    memEditor->InsertText(text);
+    {
+        // Typed in an earlier run: no words of today's.
+        QScopedValueRollback loading(FLoading, true);
+        memEditor->selectAll();
+        memEditor->InsertText(text);
+    }
     memEditor->moveCursor(QTextCursor::Start);
     memEditor->ensureCursorVisible();
     memEditor->document()->setModified(true);

@@ -116,6 +116,12 @@ public:
     /// Whether the status line keeps the text's word count as the writer types. A shown editor
     /// does; a hidden worker never pays for it.
     void SetLiveWordCount(bool on);
+    /// Shows the words of the writing session beside the live word count; an empty text hides
+    /// them.
+    void ShowSessionCount(const QString& text);
+    /// Whether the memo is taking a text the writer is not typing now: the file's on loading,
+    /// or one kept for recovery.
+    bool LoadingText() const { return FLoading; }
 
     /// Keeps the unsaved text in the card's recovery file now, as the editor does when typing
     /// pauses and every half minute of typing; a failure is said once in the status line and
@@ -201,7 +207,7 @@ private:
     QTimer* tmrRecoveryLongest; ///< runs out during long typing without a pause
     QString FRecoveryKeptAs;    ///< the card name the last recovery file was written under
     bool FRecoveryProblemShown = false;
-    bool FLoading = false; ///< the memo is taking the text file's text
+    bool FLoading = false; ///< the memo is taking the text file's text, or a text kept for recovery
     QPointer<TfmFindReplace> FFindDialog;
     bool FCanPaste = false;
     bool FFirstShow = true;
@@ -213,6 +219,7 @@ private:
     bool FAskingAboutDisk = false; ///< a check while the question is open waits for its answer
     QLabel* sbWordCount;
     LiveWordCount* FLiveCount = nullptr;
+    QLabel* sbSession = nullptr; ///< made when a session count is first shown
     TThesaurus dlgThesaurus;
     MemoSpellTarget FSpellTarget;
     /// Draws emphasis and misspellings in a shown editor; hidden workers and the template have

@@ -3,6 +3,7 @@
 #include "editor/MemoText.h"
 
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QMimeData>
 #include <QTextBlock>
 #include <algorithm>
@@ -97,6 +98,11 @@ void EditorMemo::keyPressEvent(QKeyEvent* event)
         emit RepeatFindRequested();
         return;
     }
+    if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
+        QScopedValueRollback undoing(FUndoingOrRedoing, true);
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
     if (isReadOnly()) {
         QPlainTextEdit::keyPressEvent(event);
         return;
@@ -114,6 +120,18 @@ void EditorMemo::keyPressEvent(QKeyEvent* event)
     StepOverSoftBreaksFor(event);
     QPlainTextEdit::keyPressEvent(event);
     KeepBlockShort();
+}
+
+void EditorMemo::Undo()
+{
+    QScopedValueRollback undoing(FUndoingOrRedoing, true);
+    undo();
+}
+
+void EditorMemo::Redo()
+{
+    QScopedValueRollback undoing(FUndoingOrRedoing, true);
+    redo();
 }
 
 void EditorMemo::inputMethodEvent(QInputMethodEvent* event)

@@ -27,6 +27,12 @@ public:
     /// Puts text in place of the selection as one edit that Undo takes back; nothing while the
     /// memo is read-only.
     void InsertText(const QString& text);
+    /// Undo and Redo as the menu items give them; the keys come through keyPressEvent.
+    void Undo();
+    void Redo();
+    /// Whether the change the document reports now is an Undo or a Redo rather than the
+    /// writer's typing: what the writing history needs to count a paste and its undo once.
+    bool UndoingOrRedoing() const { return FUndoingOrRedoing; }
 
     // Closed: they turn no-break spaces into spaces and soft breaks into line ends.
     QString toPlainText() const = delete;
@@ -47,4 +53,6 @@ private:
     void StepOverSoftBreaksFor(const QKeyEvent* event);
     /// Cuts the caret's block when typing has made it too long to lay out on every key.
     void KeepBlockShort();
+
+    bool FUndoingOrRedoing = false;
 };

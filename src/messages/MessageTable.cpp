@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-static_assert(static_cast<int>(MessageKey::STATISTICS_REPLACE) + 1 == MessageTable::Count);
+static_assert(static_cast<int>(MessageKey::SESSION_COUNT) + 1 == MessageTable::Count);
 static_assert(static_cast<int>(MessageKey::MERGE_NOT_OK) + 1 == MessageTable::DesignCount);
 
 namespace {
@@ -319,6 +319,12 @@ constexpr std::array<Message, MessageTable::Count> Messages = { {
     { "STATISTICS_EXPORT_NOT_OK", "The writing history could not be exported." },
     { "STATISTICS_CLOSE", "&Close" },
     { "STATISTICS_REPLACE", "'%1' already exists. Replace it?" },
+    { "WRITING_HISTORY_NOT_READ", "The writing history could not be read; today's words are kept until it can be:" },
+    { "WRITING_HISTORY_NOT_WRITTEN", "The writing history could not be written; today's words are kept for the next try:" },
+    { "DEADLINE_PACE", "%1 words a day to meet the deadline" },
+    { "DEADLINE_PASSED", "Deadline passed" },
+    { "PROJECT_TARGET_REACHED", "Project target reached" },
+    { "SESSION_COUNT", "Session: %1 / %2" },
 } };
 
 std::size_t Index(MessageKey key)

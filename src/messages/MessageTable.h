@@ -310,6 +310,12 @@ enum class MessageKey {
     STATISTICS_EXPORT_NOT_OK,
     STATISTICS_CLOSE,
     STATISTICS_REPLACE,
+    WRITING_HISTORY_NOT_READ,
+    WRITING_HISTORY_NOT_WRITTEN,
+    DEADLINE_PACE,
+    DEADLINE_PASSED,
+    PROJECT_TARGET_REACHED,
+    SESSION_COUNT,
 };
 
 /// Every message text the program shows, by key: built-in English until a language file
@@ -317,7 +323,7 @@ enum class MessageKey {
 /// language reaches every later message.
 class MessageTable {
 public:
-    static constexpr int Count = 301;
+    static constexpr int Count = 307;
     /// The design's keys come first; the keys after them are texts of our own.
     static constexpr int DesignCount = 44;
 
