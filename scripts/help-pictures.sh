@@ -75,25 +75,14 @@ sleep 1
 
 # The first chapter chosen, the cards showing their descriptions (View > Descriptions on Cards),
 # and the outline beside the canvas (Ctrl+L), shown after the menu has closed so that nothing
-# the menu covered waits to be drawn. The outline's edge is dragged from where it stands at first
-# (window pixel 259) so that the columns fit, and the Name column widened for the names. Without
-# a window manager nothing raises the main window over what the editor left: it is raised here.
+# the menu covered waits to be drawn. Without a window manager nothing raises the main window
+# over what the editor left: it is raised here.
 xdotool windowraise "$main"
 xdotool mousemove "${chapter1[@]}" click 1
 sleep 0.5
 xdotool key alt+v d
 sleep 1
 xdotool key ctrl+l
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$main")"
-xdotool mousemove $((X + 259)) $((Y + 390))
-sleep 0.3
-xdotool mousedown 1
-sleep 0.3
-for x in 280 320 380 440 480; do xdotool mousemove $((X + x)) $((Y + 390)); sleep 0.1; done
-xdotool mouseup 1
-sleep 0.5
-xdotool mousemove $((X + 100)) $((Y + 47)) mousedown 1 mousemove $((X + 160)) $((Y + 47)) mousemove $((X + 210)) $((Y + 47)) mouseup 1
 sleep 1.5
 import -window "$main" "$work/outline.png"
 # Both go again: the manuscript below clicks a card where it stands without the outline.
