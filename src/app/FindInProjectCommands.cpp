@@ -65,9 +65,7 @@ void FindInProjectCommands::ShowMatch(
     // The card may have gone since it was searched.
     if (!item)
         return;
-    CanvasState& selection = FWindow.Selection();
-    if (selection.SelectedCards != QList<TNodex*> { item } || selection.CurrentCard != item)
-        FWindow.View().SelectCard(*item);
+    FWindow.View().SelectCard(*item);
     TfmEditor* open = FWindow.CardEditors().Of(card);
     // The properties are not offered while the card's editor is open: the editor comes up.
     if (field == ReplacedField::Text || open) {

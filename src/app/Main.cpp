@@ -17,7 +17,6 @@
 #include "settings/About.h"
 #include "editor/WordCount.h"
 #include "messages/MessageTable.h"
-#include "outline/OutlineModel.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -71,8 +70,6 @@ TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, 
     setWindowTitle("nofile");
     FWriting = new WritingSession(FProject, *statusBar(), messages, this);
     FEditorCommands.EditorOpened = [this](TfmEditor& editor) { FWriting->Follow(editor); };
-    // The goals are project options: set, undone and redone as steps.
-    connect(&FSteps, &QUndoStack::indexChanged, FWriting, &WritingSession::ShowGoals);
     move(387, 195);
     resize(973, 760);
     setCentralWidget(FView);
@@ -93,6 +90,8 @@ TfmMain::TfmMain(const ProgramFolders& folders, Dialogs& dialogs, Shell& shell, 
         UpdateCaption();
         FStory.Reword();
         FOutline->FollowLanguage();
+        // The goals are project options, applied (and undone) through here, as is the language.
+        FWriting->ShowGoals();
     };
     FOptions.WorkspaceResized = FSession.WorkspaceResized = [this] { ApplyWorkspaceSize(); };
 
@@ -347,9 +346,6 @@ void TfmMain::UpdateCaption()
     FUndoGate.UpdateEditMenu();
     if (FSelection.CurrentCard)
         FMenus.UpdateCardMenu(*FSelection.CurrentCard);
-    // The goals may have changed with the options, an undo of them, or the language.
-    if (FWriting)
-        FWriting->ShowGoals();
 }
 
 void TfmMain::Undo()

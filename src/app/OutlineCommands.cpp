@@ -92,13 +92,11 @@ OutlineCommands::~OutlineCommands()
 
 void OutlineCommands::ApplyCaptions()
 {
-    const MessageTable& messages = FWindow.Messages();
-    FCaptions = { messages.Text(MessageKey::OUTLINE_TITLE),
-        messages.Text(MessageKey::OUTLINE_HEADERS), messages.Text(MessageKey::NOT_IN_A_CHAIN) };
-    FDock->setWindowTitle(FCaptions[0]);
+    FCaptions = CaptionsNow();
+    FDock->setWindowTitle(FCaptions.Title);
     OutlineModel::Looks looks;
-    looks.Headers = FCaptions[1].split('|');
-    looks.NotInAChain = FCaptions[2];
+    looks.Headers = FCaptions.Headers.split('|');
+    looks.NotInAChain = FCaptions.NotInAChain;
     looks.TypeIcon = [this](int type) {
         const Theme& theme = FWindow.CurrentTheme();
         return type >= 0 && type < int(theme.ThemeImages.size())
@@ -117,15 +115,17 @@ void OutlineCommands::ApplyCaptions()
     FModel->SetLooks(std::move(looks));
 }
 
+OutlineCommands::Captions OutlineCommands::CaptionsNow() const
+{
+    const MessageTable& messages = FWindow.Messages();
+    return { messages.Text(MessageKey::OUTLINE_TITLE), messages.Text(MessageKey::OUTLINE_HEADERS),
+        messages.Text(MessageKey::NOT_IN_A_CHAIN) };
+}
+
 void OutlineCommands::FollowLanguage()
 {
     // Taking the captions lays out every row again: only when they changed.
-    const MessageTable& messages = FWindow.Messages();
-    if (Shown()
-        && FCaptions
-            != QStringList { messages.Text(MessageKey::OUTLINE_TITLE),
-                messages.Text(MessageKey::OUTLINE_HEADERS),
-                messages.Text(MessageKey::NOT_IN_A_CHAIN) })
+    if (Shown() && FCaptions != CaptionsNow())
         ApplyCaptions();
 }
 
@@ -156,9 +156,7 @@ bool OutlineCommands::Choose(CardId card)
     TNodex* item = FWindow.Follower().Item(card);
     if (!item)
         return false;
-    if (FWindow.Selection().SelectedCards != QList<TNodex*> { item }
-        || FWindow.Selection().CurrentCard != item)
-        FWindow.View().SelectCard(*item);
+    FWindow.View().SelectCard(*item);
     return true;
 }
 

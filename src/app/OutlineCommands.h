@@ -4,7 +4,7 @@
 #include "project/ProjectModel.h"
 
 #include <QObject>
-#include <QStringList>
+#include <QString>
 #include <memory>
 
 class ChainStep;
@@ -35,6 +35,15 @@ public:
     void TextSaved(CardId card);
 
 private:
+    /// The dock's title, the columns ('|' between them) and the loose cards' row.
+    struct Captions {
+        QString Title;
+        QString Headers;
+        QString NotInAChain;
+        bool operator==(const Captions&) const = default;
+    };
+    /// The captions in the language now in use.
+    Captions CaptionsNow() const;
     /// A name or description typed in place: refused, with the properties dialog's message,
     /// where that dialog would refuse it; otherwise one undoable step.
     bool Change(CardId card, CardData after);
@@ -52,6 +61,5 @@ private:
     OutlineModel* FModel;
     OutlineDock* FDock;
     bool FSized = false;
-    /// The captions last applied: the title, the columns, the loose cards' row.
-    QStringList FCaptions;
+    Captions FCaptions; ///< the captions last applied
 };

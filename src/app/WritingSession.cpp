@@ -76,12 +76,11 @@ void WritingSession::ProjectOpened(const std::function<qint64()>& countTexts)
     } else if (read && countTexts) {
         words = countTexts();
     }
-    FTracker = std::make_unique<WritingTracker>([this] { return FClock(); }, words);
-    FFailureShown = false;
-    if (!path.isEmpty() && !FTracker->Read(path, error)) {
+    FTracker = std::make_unique<WritingTracker>(
+        [this] { return FClock(); }, words, std::move(history));
+    FFailureShown = !read;
+    if (!read)
         FStatusLine.showMessage(FMessages.Text(MessageKey::WRITING_HISTORY_NOT_READ) + " " + error);
-        FFailureShown = true;
-    }
     ShowGoals();
 }
 
@@ -157,15 +156,10 @@ void WritingSession::Change(qint64 before, qint64 after, WordChange kind)
     const qint64 session = FTracker->SessionWords();
     FTracker->Change(before, after, kind);
     if (after != before || FTracker->SessionWords() != session)
-        ShowCounts();
+        ShowGoals();
 }
 
 void WritingSession::ShowGoals()
-{
-    ShowCounts();
-}
-
-void WritingSession::ShowCounts()
 {
     QString pace;
     const DeadlinePace needed = Goals().Pace(FTracker->ProjectWords(), FClock().date());

@@ -48,7 +48,8 @@ public:
     void ProjectLeaving();
     /// Counts what the writer does in a card's editor from now on, until it closes.
     void Follow(TfmEditor& editor);
-    /// Brings the status lines up to date with the goals, after they or the language changed.
+    /// Brings the status lines up to date with the goals and the counts, after either or the
+    /// language changed.
     void ShowGoals();
     /// Adds what was counted to the history file when a minute has passed since the last write;
     /// a timer asks every minute.
@@ -62,7 +63,6 @@ private:
     /// Adds what was counted to the history file; a failure is said once in the status line
     /// until a write succeeds again.
     void Write();
-    void ShowCounts();
     QString SessionText() const;
 
     const ProjectState& FProject;

@@ -90,6 +90,9 @@ void CanvasView::Select(TNodex& card)
 
 void CanvasView::SelectCard(TNodex& card)
 {
+    // Chosen again, the card changes nothing: the followers of the selection are not stirred.
+    if (FState.SelectedCards == QList<TNodex*> { &card } && FState.CurrentCard == &card)
+        return;
     ClearSelection();
     Select(card);
     FState.CurrentCard = &card;

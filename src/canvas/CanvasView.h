@@ -23,8 +23,8 @@ public:
     CanvasScene* Canvas() const { return FCanvas; }
     /// Scrolls back to the canvas origin.
     void ScrollToOrigin();
-    /// Makes a card chosen outside the canvas (in the outline) the one selected and current,
-    /// and scrolls it into view.
+    /// Makes a card chosen outside the canvas (in the outline, among found matches) the one
+    /// selected and current, and scrolls it into view; nothing when it is that already.
     void SelectCard(TNodex& card);
 
     /// Whether a Ctrl-click link moves the selection on to the linked card.

@@ -128,12 +128,6 @@ void EditorMemo::Undo()
     undo();
 }
 
-void EditorMemo::Redo()
-{
-    QScopedValueRollback undoing(FUndoingOrRedoing, true);
-    redo();
-}
-
 void EditorMemo::inputMethodEvent(QInputMethodEvent* event)
 {
     QPlainTextEdit::inputMethodEvent(event);

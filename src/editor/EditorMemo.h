@@ -27,9 +27,8 @@ public:
     /// Puts text in place of the selection as one edit that Undo takes back; nothing while the
     /// memo is read-only.
     void InsertText(const QString& text);
-    /// Undo and Redo as the menu items give them; the keys come through keyPressEvent.
+    /// Undo as the menu items give it; the keys (Undo and Redo) come through keyPressEvent.
     void Undo();
-    void Redo();
     /// Whether the change the document reports now is an Undo or a Redo rather than the
     /// writer's typing: what the writing history needs to count a paste and its undo once.
     bool UndoingOrRedoing() const { return FUndoingOrRedoing; }

@@ -9,11 +9,12 @@ constexpr qint64 SessionBreakMs = 30 * 60 * 1000;
 constexpr qint64 WriteIntervalSeconds = 60;
 } // namespace
 
-WritingTracker::WritingTracker(WritingClock clock, qint64 projectWords)
+WritingTracker::WritingTracker(WritingClock clock, qint64 projectWords, WritingHistory known)
     : FClock(std::move(clock))
     , FWords(projectWords)
     , FToday(FClock().date())
     , FTodayStart(projectWords)
+    , FHistory(std::move(known))
 {
 }
 

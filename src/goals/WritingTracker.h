@@ -22,8 +22,9 @@ enum class WordChange { Typed, UndoOrRedo };
 /// counted since their own last write to what the file holds, so neither loses the other's words.
 class WritingTracker {
 public:
-    /// A tracker for a project of `projectWords` words, counting from now.
-    WritingTracker(WritingClock clock, qint64 projectWords);
+    /// A tracker for a project of `projectWords` words, counting from now; `known` is the history
+    /// file as the caller just read it, so that it is not read again.
+    WritingTracker(WritingClock clock, qint64 projectWords, WritingHistory known = {});
 
     /// A card's text went from `before` words to `after`. A key that changes no count is told
     /// too (with before equal to after): it makes a minute one of writing and may start a session.
