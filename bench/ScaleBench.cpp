@@ -12,6 +12,7 @@
 #include "compile/ManuscriptExport.h"
 #include "editor/Editor.h"
 #include "editor/EditorMemo.h"
+#include "goals/WritingHistory.h"
 #include "spelling/SpellEngine.h"
 #include "messages/MessageTable.h"
 #include "app/NodexProgram.h"
@@ -87,6 +88,26 @@ void OpenProject(benchmark::State& state)
         benchmark::DoNotOptimize(main.View().viewport()->grab());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+/// Opening 10,000 cards that hold 250 words each (2.5 M words) until the window has drawn them,
+/// without a writing history (0: the texts are counted for the day's first words) and with one
+/// (1: its last day gives them).
+void OpenProjectWithTexts(benchmark::State& state)
+{
+    Fixture fixture(10000, 10, 250);
+    if (state.range(0) == 1) {
+        WritingHistory history;
+        history.Merge({ QDate(2026, 1, 1), 0, 2'500'000, 0, 60 });
+        QString error;
+        history.Write(QFileInfo(fixture.Project).absolutePath() + "/" + WritingHistory::FileName, error);
+    }
+    TfmMain& main = fixture.Program.Main();
+    main.resize(1200, 900);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(main.OpenProject(fixture.Project));
+        benchmark::DoNotOptimize(main.View().viewport()->grab());
+    }
 }
 
 /// The everyday save: one card moved, Ctrl+S.
@@ -477,6 +498,7 @@ void ScrollAtQuarterScale(benchmark::State& state)
 
 BENCHMARK(ReadCardFiles)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(OpenProject)->Arg(1000)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(OpenProjectWithTexts)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(SaveAfterMovingOneCard)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(MergeChain)->Arg(500)->Unit(benchmark::kMillisecond)->Iterations(3);
 // Argument 0: 10 MB in paragraphs; 1: one paragraph of 2 MB.

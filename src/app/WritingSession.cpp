@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QTimer>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcWriting, "nodex.writing")
 
@@ -48,6 +49,18 @@ WritingSession::WritingSession(const ProjectState& project, QStatusBar& statusLi
 
 WritingSession::~WritingSession() = default;
 
+const WritingTracker& WritingSession::Tracker()
+{
+    CountWordsIfUnknown();
+    return *FTracker;
+}
+
+void WritingSession::CountWordsIfUnknown()
+{
+    if (FCountTexts)
+        FTracker->SetProjectWords(std::exchange(FCountTexts, {})());
+}
+
 WritingGoals WritingSession::Goals() const
 {
     return { FProject.DailyTarget, FProject.SessionTarget, FProject.TargetWordCount,
@@ -70,11 +83,12 @@ void WritingSession::ProjectOpened(const std::function<qint64()>& countTexts)
     // The words the last day of writing ended with are the project's, unless another program
     // changed the texts since.
     qint64 words = 0;
+    FCountTexts = {};
     if (!history.Days().empty()) {
         const WritingDay& last = history.Days().back();
         words = last.StartWords + last.Net();
-    } else if (read && countTexts) {
-        words = countTexts();
+    } else if (read) {
+        FCountTexts = countTexts;
     }
     FTracker = std::make_unique<WritingTracker>(
         [this] { return FClock(); }, words, std::move(history));
@@ -120,6 +134,8 @@ void WritingSession::Write()
 
 void WritingSession::Follow(TfmEditor& editor)
 {
+    // Counted before the editor's first change, with its text as it was read.
+    CountWordsIfUnknown();
     // A count of its own: the status line's can be turned off. It counts as the live count
     // does, recounting only the paragraphs a key touched.
     auto* count = new LiveWordCount(*editor.memEditor->document(), &editor);
@@ -162,7 +178,10 @@ void WritingSession::Change(qint64 before, qint64 after, WordChange kind)
 void WritingSession::ShowGoals()
 {
     QString pace;
-    const DeadlinePace needed = Goals().Pace(FTracker->ProjectWords(), FClock().date());
+    const WritingGoals goals = Goals();
+    if (goals.HasDeadline())
+        CountWordsIfUnknown();
+    const DeadlinePace needed = goals.Pace(FTracker->ProjectWords(), FClock().date());
     switch (needed.Is) {
     case DeadlinePace::State::NoDeadline:
         break;

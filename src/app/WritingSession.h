@@ -30,7 +30,7 @@ public:
     ~WritingSession() override;
 
     /// Today's and the session's words, the history and the project's words as counted now.
-    const WritingTracker& Tracker() const { return *FTracker; }
+    const WritingTracker& Tracker();
     /// The targets the open project sets.
     WritingGoals Goals() const;
 
@@ -39,7 +39,9 @@ public:
 
     /// The project now open (or the empty workspace) starts its count: its history is read, and
     /// its words are where the history's last day left them. Only a project without a day in its
-    /// history has its texts counted, by `countTexts`.
+    /// history has its texts counted, by `countTexts`, and only once its words are needed (an
+    /// editor opens, the pace to a deadline is shown, the statistics are asked for): opening a
+    /// project never waits for every text to be read.
     void ProjectOpened(const std::function<qint64()>& countTexts);
     /// The project was saved: what was counted goes into the history file.
     void ProjectSaved();
@@ -56,6 +58,8 @@ public:
     void WriteIfDue();
 
 private:
+    /// Counts the project's texts when their words are still unknown.
+    void CountWordsIfUnknown();
     /// A card's text went from `before` words to `after`.
     void Change(qint64 before, qint64 after, WordChange kind);
     /// The history file of the open project; none for the empty workspace.
@@ -70,6 +74,7 @@ private:
     const MessageTable& FMessages;
     WritingClock FClock;
     std::unique_ptr<WritingTracker> FTracker;
+    std::function<qint64()> FCountTexts; ///< the project's words, while not yet counted
     QLabel* sbPace;
     QTimer* tmrWrite;
     std::vector<QPointer<TfmEditor>> FEditors;

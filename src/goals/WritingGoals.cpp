@@ -4,7 +4,7 @@
 
 DeadlinePace WritingGoals::Pace(qint64 projectWords, QDate today) const
 {
-    if (ProjectTarget <= 0 || !Deadline.isValid())
+    if (!HasDeadline())
         return {};
     const qint64 left = ProjectTarget - projectWords;
     if (left <= 0)

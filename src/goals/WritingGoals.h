@@ -30,6 +30,8 @@ struct WritingGoals {
     /// has `projectWords` words on `today`: what is left, spread evenly (rounded up) over the
     /// days from today to the deadline; on the deadline's own day, all that is left.
     DeadlinePace Pace(qint64 projectWords, QDate today) const;
+    /// Whether there is a pace to keep: a project target and a deadline to meet it by.
+    bool HasDeadline() const { return ProjectTarget > 0 && Deadline.isValid(); }
     /// The days on end that met the daily target (words added less removed), up to today. Today
     /// counts once it is met; until then the streak of the days before it stands. A day without a
     /// line in the history breaks the streak. No daily target, no streak.

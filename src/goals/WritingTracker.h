@@ -32,6 +32,8 @@ public:
 
     /// The project's words as the changes left them.
     qint64 ProjectWords() const { return FWords; }
+    /// The project's words, counted after the tracker was made and before its first change.
+    void SetProjectWords(qint64 words) { FWords = FTodayStart = words; }
     /// The words of the session (added less removed since it began); none before the first key.
     qint64 SessionWords() const { return FSessionWords; }
     /// Today as the history file had it at the last read or write, with what this copy counted

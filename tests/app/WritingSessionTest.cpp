@@ -82,6 +82,16 @@ TEST_F(WritingSessionTest, APasteACutAndTheirUndoThroughTheEditorsKeysAndMenuCou
     EXPECT_EQ(Main().Writing().Tracker().ProjectWords(), 3);
 }
 
+TEST_F(WritingSessionTest, AProjectWithoutAHistoryIsCountedWhenItsWordsAreFirstNeeded)
+{
+    Open();
+    // Opening read no text: one changed since is counted as it stands when an editor opens.
+    Projects.Write("Text Files/A.txt", "one two three four five\r\n");
+    QTest::keyClicks(&EditA(), " six");
+    EXPECT_EQ(Main().Writing().Tracker().Today().StartWords, 5);
+    EXPECT_EQ(Main().Writing().Tracker().ProjectWords(), 6);
+}
+
 TEST_F(WritingSessionTest, ADayRollsOverAtMidnightWhileAnEditorIsOpenAndTheHistoryIsWrittenOnSaving)
 {
     Open();
