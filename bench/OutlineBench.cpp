@@ -2,16 +2,14 @@
 // one place in a chain of 10,000 with the outline shown, and opening a project of 10,000 cards
 // with the outline shown against hidden, beside reading its files.
 #include "ProjectGenerator.h"
-#include "SilentDialogs.h"
+#include "BenchProgram.h"
 #include "app/Main.h"
-#include "app/NodexProgram.h"
 #include "app/OutlineCommands.h"
 #include "canvas/CanvasFollower.h"
 #include "canvas/CanvasView.h"
 #include "outline/OutlineDock.h"
 #include "outline/OutlineModel.h"
 #include "platform/IniFile.h"
-#include "platform/Shell.h"
 #include "project/ProjectFiles.h"
 #include "project/ProjectFolder.h"
 #include "steps/ChainStep.h"
@@ -73,10 +71,8 @@ void MoveUpInLongChain(benchmark::State& state)
 {
     QTemporaryDir folder;
     const QString project = GenerateProject(folder.path() + "/", 10000, 10000, 0);
-    SilentDialogs dialogs;
-    NoShell shell;
-    NodexProgram program(ProgramFolders::Portable(QCoreApplication::applicationDirPath() + "/"), dialogs, shell, 0);
-    TfmMain& main = program.Main();
+    BenchProgram bench;
+    TfmMain& main = bench.Program.Main();
     main.resize(1200, 900);
     main.show();
     main.OpenProject(project);
@@ -116,10 +112,8 @@ void OpenProjectWithOutline(benchmark::State& state)
             }
         return;
     }
-    SilentDialogs dialogs;
-    NoShell shell;
-    NodexProgram program(ProgramFolders::Portable(QCoreApplication::applicationDirPath() + "/"), dialogs, shell, 0);
-    TfmMain& main = program.Main();
+    BenchProgram bench;
+    TfmMain& main = bench.Program.Main();
     main.resize(1200, 900);
     main.show();
     for (auto _ : state) {

@@ -2,15 +2,12 @@
 // editor), each text read, checked against what was searched, kept in its card's history and
 // written; and the undo, which puts every file's bytes back.
 #include "ProjectGenerator.h"
-#include "SilentDialogs.h"
+#include "BenchProgram.h"
 #include "app/Main.h"
-#include "app/NodexProgram.h"
 #include "app/ProjectReplace.h"
-#include "platform/ProgramFolders.h"
 #include "platform/TextFile.h"
 #include "project/ProjectStore.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -32,11 +29,8 @@ void ReplaceWordInCards(benchmark::State& state)
 {
     QTemporaryDir folder;
     const QString project = GenerateProject(folder.path() + "/", int(state.range(0)), 10, 0);
-    SilentDialogs dialogs;
-    NoShell shell;
-    NodexProgram program(
-        ProgramFolders::Portable(QCoreApplication::applicationDirPath() + "/"), dialogs, shell, 0);
-    TfmMain& main = program.Main();
+    BenchProgram bench;
+    TfmMain& main = bench.Program.Main();
     main.OpenProject(project);
     StepContext& context = main.Cards().Context();
     Prose prose;

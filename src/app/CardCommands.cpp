@@ -54,7 +54,7 @@ CardCommands::CardCommands(ProjectState& project, CanvasState& selection, Projec
     , FSteps(steps)
     , FDialogs(dialogs)
     , FMessages(messages)
-    , FContext { model, store, dialogs, messages, {}, {} }
+    , FContext { model, store, dialogs, messages, {}, {}, {} }
 {
 }
 
@@ -400,6 +400,14 @@ void CardCommands::Properties()
     after.Type = TypeOfRow(FProperties->TypeIndex(), before.Type);
     FSteps.push(new ChangeCardStep(
         FContext, FMessages.Text(MessageKey::STEP_PROPERTIES), id, before, after, true));
+}
+
+QString CardCommands::RenameRefusal(CardId card, const QString& name) const
+{
+    const NameVerdict verdict
+        = JudgeCardName(name, FModel.Card(card).Name, false, NameTaken(name, card));
+    return verdict == NameVerdict::Accepted ? QString()
+                                            : TfmProperties::RefusalText(verdict, name, FMessages);
 }
 
 bool CardCommands::NameTaken(const QString& name, CardId self) const

@@ -75,6 +75,9 @@ public:
     StepContext& Context() { return FContext; }
     /// Whether a name belongs to another card of the project than `self`.
     bool NameTaken(const QString& name, CardId self) const;
+    /// Why the card may not take `name` (tidied already), by the properties dialog's rules and
+    /// in its words; empty when it may.
+    QString RenameRefusal(CardId card, const QString& name) const;
 
 private:
     /// Saves the open editors of cards about to be merged, closing them when the cards go.

@@ -179,10 +179,9 @@ bool OutlineCommands::Change(CardId card, CardData after)
         return true;
     Dialogs& dialogs = FWindow.Dialog();
     const MessageTable& messages = FWindow.Messages();
-    const NameVerdict verdict = JudgeCardName(
-        after.Name, before.Name, false, FWindow.Cards().NameTaken(after.Name, card));
-    if (verdict != NameVerdict::Accepted) {
-        dialogs.ShowInformation(TfmProperties::RefusalText(verdict, after.Name, messages));
+    const QString refusal = FWindow.Cards().RenameRefusal(card, after.Name);
+    if (!refusal.isEmpty()) {
+        dialogs.ShowInformation(refusal);
         return false;
     }
     QString reason;

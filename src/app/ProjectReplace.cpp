@@ -6,7 +6,6 @@
 #include "messages/MessageTable.h"
 #include "platform/WaitCursor.h"
 #include "properties/CardNameRules.h"
-#include "properties/Properties.h"
 #include "steps/ReplaceInProjectStep.h"
 
 #include <memory>
@@ -22,10 +21,8 @@ ProjectReplaceResult ReplaceInProject(
             reason = window->Messages().Text(MessageKey::NOT_COMPILATION);
             return false;
         }
-        const NameVerdict verdict
-            = JudgeCardName(name, data.Name, false, window->Cards().NameTaken(name, card));
-        reason = TfmProperties::RefusalText(verdict, name, window->Messages());
-        return verdict == NameVerdict::Accepted;
+        reason = window->Cards().RenameRefusal(card, name);
+        return reason.isEmpty();
     };
     WaitCursor wait;
     auto step = std::make_unique<ReplaceInProjectStep>(main.Cards().Context(),

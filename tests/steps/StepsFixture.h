@@ -23,6 +23,6 @@ protected:
 
     TempFolder Kept;
     ScriptedDialogs Dialogs;
-    StepContext Context { Model, Store, Dialogs, Messages, {}, {} };
+    StepContext Context { Model, Store, Dialogs, Messages, {}, {}, {} };
     QUndoStack Steps;
 };
