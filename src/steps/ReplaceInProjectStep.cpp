@@ -181,22 +181,21 @@ void ReplaceInProjectStep::undo()
 
 bool ReplaceInProjectStep::CheckUndo(QString& reason) const
 {
-    for (const auto& step : FCardChanges)
-        if (!step->CanUndo(reason))
-            return false;
-    for (const TextChange& change : FTexts)
-        if (!Check(change, false, reason))
-            return false;
-    return true;
+    return CanMove(false, reason);
 }
 
 bool ReplaceInProjectStep::CheckRedo(QString& reason) const
 {
+    return CanMove(true, reason);
+}
+
+bool ReplaceInProjectStep::CanMove(bool toAfter, QString& reason) const
+{
     for (const auto& step : FCardChanges)
-        if (!step->CanRedo(reason))
+        if (!(toAfter ? step->CanRedo(reason) : step->CanUndo(reason)))
             return false;
     for (const TextChange& change : FTexts)
-        if (!Check(change, true, reason))
+        if (!Check(change, toAfter, reason))
             return false;
     return true;
 }

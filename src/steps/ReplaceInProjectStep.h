@@ -68,6 +68,9 @@ private:
     /// Whether the card's text is still as the step left it before an undo (`toAfter` false) or
     /// found it before a redo; false with the reason.
     bool Check(const TextChange& change, bool toAfter, QString& reason) const;
+    /// Whether every name, description and text is still as the step left it before an undo
+    /// (`toAfter` false) or found it before a redo; false with the first reason.
+    bool CanMove(bool toAfter, QString& reason) const;
     /// Puts the card's text as the step found it (`toAfter` false) or left it.
     bool Move(const TextChange& change, bool toAfter, QString& reason) const;
     /// Moves every text, or none: those moved go back when one fails.
